@@ -1,0 +1,26 @@
+# Settings shared by every target of ours, passed on through interface targets
+# rather than directory-wide flags, so that third-party code keeps its own.
+
+add_library(vantrel_options INTERFACE)
+add_library(vantrel::options ALIAS vantrel_options)
+target_compile_features(vantrel_options INTERFACE cxx_std_20)
+
+if(MSVC)
+  target_compile_options(vantrel_options INTERFACE /W4 /WX /permissive-)
+else()
+  target_compile_options(vantrel_options INTERFACE
+    -Wall -Wextra -Wpedantic -Werror
+    -Wshadow -Wconversion -Wsign-conversion -Wold-style-cast -Wnon-virtual-dtor)
+endif()
+
+set(CMAKE_CXX_EXTENSIONS OFF)
+
+option(VANTREL_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(VANTREL_SANITIZE)
+  if(MSVC)
+    message(FATAL_ERROR "VANTREL_SANITIZE is for GCC and Clang")
+  endif()
+  # Applied globally so that test frameworks and our code agree on the runtime.
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
