@@ -1,0 +1,329 @@
+#include "DeviceImage.h"
+
+#include "ModelBuilders.h"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+using namespace vantrel::testing;
+
+constexpr std::uint8_t KeyA = 4;
+
+DeviceImage encode(const Configuration& config, const DeviceSettings& settings = {}) {
+    DeviceImage image;
+    image.fill(0xEE); // the encoder must overwrite every byte
+    EXPECT_TRUE(buildDeviceImage(image, config, settings));
+    return image;
+}
+
+std::vector<std::uint8_t> bytes(const DeviceImage& image, std::size_t from, std::size_t count) {
+    return {image.begin() + static_cast<std::ptrdiff_t>(from),
+            image.begin() + static_cast<std::ptrdiff_t>(from + count)};
+}
+
+void expectFillers(const DeviceImage& image, std::size_t from, std::size_t to) {
+    for (std::size_t p = from; p < to; p += 2) {
+        ASSERT_EQ(image[p], 0x80) << "at " << p;
+        ASSERT_EQ(image[p + 1], 0) << "at " << p + 1;
+    }
+}
+
+TEST(BuildDeviceImage, EncodesTheWorkedExample) {
+    Configuration config;
+    encodeSingleKey(KeyTypeKeyboard, KeyA, 0, config.input(0));
+    encodeSingleKey(KeyTypeMouse, 1, 0, config.input(2));
+
+    const DeviceImage image = encode(config);
+
+    EXPECT_EQ(bytes(image, 0, 10), (std::vector<std::uint8_t>{0x00, 0x04, 0x04, 0x04, 0x80, 0x00,
+                                                              0x81, 0x01, 0x45, 0x01}));
+    expectFillers(image, 10, 220);
+    EXPECT_EQ(bytes(image, 0xFC0, 3), (std::vector<std::uint8_t>{1, 0x00, 0xDC}));
+    EXPECT_EQ(storedTableLength(image), 220);
+}
+
+TEST(BuildDeviceImage, EncodesAnEmptyConfigurationAs107Fillers) {
+    const DeviceImage image = encode(Configuration{});
+    expectFillers(image, 0, 214);
+    EXPECT_EQ(bytes(image, 0xFC0, 16),
+              (std::vector<std::uint8_t>{1, 0x00, 0xD6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    for (std::size_t p = 214; p < DeviceImageSize; ++p) {
+        if (p < 0xFC0 || p > 0xFC2) {
+            ASSERT_EQ(image[p], 0) << "at " << p;
+        }
+    }
+}
+
+TEST(BuildDeviceImage, MarksKeyRepeatDeactivationAndRepeatDelay) {
+    Configuration config;
+    encodeSingleKey(KeyTypeKeyboard, KeyA, OperatorKeyRepeat, config.input(0));
+    config.input(1) = macroOf({delay(2), keyDown(KeyA)}, {keyUp(KeyA)}, 7);
+    config.input(2) = macroOf({}, {press(KeyTypeJoystick, 3)}, 5);
+
+    const DeviceImage image = encode(config);
+
+    EXPECT_EQ(bytes(image, 0, 4), (std::vector<std::uint8_t>{0x00, KeyA, 0x44, KeyA}));
+    // Input 1: repeat 7 only in its first activation entry.
+    EXPECT_EQ(bytes(image, 4, 6),
+              (std::vector<std::uint8_t>{0x80 | 0x38 | 3, 2, 0x00, KeyA, 0x40 | 0x04, KeyA}));
+    // Input 2: empty activation, so one entry with both bits and no repeat.
+    EXPECT_EQ(bytes(image, 10, 2), (std::vector<std::uint8_t>{0x80 | 0x40 | 2, 3}));
+}
+
+TEST(BuildDeviceImage, StopsEachSequenceAtItsFirstEmptyStep) {
+    Configuration config;
+    config.input(0) = macroOf({keyDown(KeyA)});
+    config.input(0).step(2, Activation) = keyUp(KeyA); // after a gap: not encoded
+    const DeviceImage image = encode(config);
+    EXPECT_EQ(storedTableLength(image), 2 + 107 * 2);
+}
+
+TEST(BuildDeviceImage, WritesEverySettingsBit) {
+    Configuration config;
+    config.rotaryKey(0) = {0x52, 0x1};
+    config.rotaryKey(1) = {0x51, 0x6};
+    config.rotaryKey(2) = {0x04, 0x8};
+    config.rotaryKey(3) = {0xE0, 0xF};
+    DeviceSettings settings;
+    settings.ReverseX = true;
+    settings.ReverseSpinner = true;
+    settings.Spinner = 2;
+    settings.Joystick = {true, false, true, true};
+    settings.Rotary[0] = {2, 1, 1};
+    settings.Rotary[1] = {1, 2, 0};
+
+    const DeviceImage image = encode(config, settings);
+
+    EXPECT_EQ(bytes(image, 0xFC3, 13),
+              (std::vector<std::uint8_t>{0x05, 2, 0x0D, 0, 0, 2 | 4 | 16, 0x61, 0x52, 0x51, 1 | 8,
+                                         0xF8, 0x04, 0xE0}));
+    for (std::size_t p = 0xFD0; p < DeviceImageSize; ++p) {
+        ASSERT_EQ(image[p], 0) << "at " << p;
+    }
+}
+
+/// Fills inputs with full sequences of delays until exactly `size` bytes are
+/// counted (size even and at least 216).
+Configuration configurationOfSize(std::int32_t size) {
+    Configuration config;
+    std::int32_t extra = (size - 216) / 2; // steps beyond one per input
+    for (int i = 0; i < InputCount && extra > 0; ++i) {
+        const int steps = static_cast<int>(std::min<std::int32_t>(extra + 1, 128));
+        for (int k = 0; k < steps; ++k) {
+            config.input(i).step(k % 64, k / 64) = delay(1);
+        }
+        extra -= steps - 1;
+    }
+    return config;
+}
+
+TEST(BuildDeviceImage, AConfigurationAtTheSizeLimitFitsBelowTheMarker) {
+    const Configuration config = configurationOfSize(MaxConfigSize);
+    ASSERT_EQ(configurationSize(config), MaxConfigSize);
+    const DeviceImage image = encode(config);
+    EXPECT_LE(storedTableLength(image), MaxConfigSize);
+    EXPECT_EQ(image[ImageAddress::Marker], 1);
+}
+
+TEST(BuildDeviceImage, LeavesOutEntriesThatWouldReachTheMarker) {
+    // Only a loaded configuration can be this large: every input full.
+    Configuration config;
+    for (InputMacro& macro : config.InputMacros) {
+        macro = macroOf({delay(1)});
+        for (int n = 0; n < StepsPerSequence; ++n) {
+            macro.step(n, Activation) = delay(9);
+        }
+    }
+    DeviceSettings settings;
+    settings.Spinner = 1;
+    DeviceImage image;
+    EXPECT_FALSE(buildDeviceImage(image, config, settings));
+    EXPECT_EQ(storedTableLength(image), MaxConfigSize);
+    EXPECT_EQ(image[ImageAddress::Marker], 1);
+    EXPECT_EQ(image[ImageAddress::SpinnerMode], 1);
+}
+
+TEST(ImageRoundTrip, RandomContiguousConfigurationsSurviveEncodeAndDecode) {
+    std::mt19937 random(20261206);
+    for (int round = 0; round < 300; ++round) {
+        const Configuration original = randomConfiguration(random);
+        const DeviceSettings settings = randomSettings(random);
+        DeviceImage image = encode(original, settings);
+
+        Configuration decoded;
+        decoded.ConfigChanged = true;
+        decoded.ConfigFileName = "kept";
+        DeviceSettings decodedSettings;
+        ASSERT_EQ(loadDeviceImage(image, decoded, decodedSettings), ImageLoadResult::Complete);
+
+        for (int i = 0; i < InputCount; ++i) {
+            InputMacro expected = original.input(i);
+            if (expected.step(0, Activation).isEmpty()) {
+                expected.RepeatDelay = 0; // not encoded without an activation step
+            }
+            ASSERT_EQ(decoded.input(i), expected) << "round " << round << " input " << i;
+        }
+        EXPECT_EQ(decoded.RotaryKeys, original.RotaryKeys) << "round " << round;
+        EXPECT_EQ(decodedSettings, settings) << "round " << round;
+        EXPECT_TRUE(decoded.ConfigChanged);
+        EXPECT_EQ(decoded.ConfigFileName, "kept");
+    }
+}
+
+/// A decoder test bench: a valid empty image whose table and settings a test
+/// overwrites, and a configuration that shows whether anything was changed.
+struct DecodeBench {
+    DeviceImage image{};
+    Configuration config;
+    DeviceSettings settings;
+
+    DecodeBench() {
+        image[ImageAddress::Marker] = 1;
+        config.input(50) = macroOf({keyDown(KeyA)});
+        config.rotaryKey(0) = {KeyA, OperatorCtrl};
+        settings.ReverseY = true;
+        settings.Rotary[1].Divisor = 2;
+    }
+
+    void setTable(const std::vector<std::uint8_t>& table) {
+        std::copy(table.begin(), table.end(), image.begin());
+        setLength(static_cast<std::int32_t>(table.size()));
+    }
+    void setLength(std::int32_t length) {
+        image[ImageAddress::LengthHigh] = static_cast<std::uint8_t>(length >> 8);
+        image[ImageAddress::LengthLow] = static_cast<std::uint8_t>(length & 0xFF);
+    }
+    ImageLoadResult load() { return loadDeviceImage(image, config, settings); }
+};
+
+TEST(LoadDeviceImage, RefusesAnImageWithoutTheMarkerAndChangesNothing) {
+    for (const int marker : {0, 2, 0xFF}) {
+        DecodeBench bench;
+        bench.image[ImageAddress::Marker] = static_cast<std::uint8_t>(marker);
+        bench.setTable({0x00, KeyA});
+        const Configuration before = bench.config;
+        const DeviceSettings settingsBefore = bench.settings;
+        EXPECT_EQ(bench.load(), ImageLoadResult::InvalidImage);
+        EXPECT_EQ(bench.config.InputMacros, before.InputMacros);
+        EXPECT_EQ(bench.config.RotaryKeys, before.RotaryKeys);
+        EXPECT_EQ(bench.settings, settingsBefore);
+    }
+}
+
+TEST(LoadDeviceImage, EmptyTableClearsInputsAndAppliesSettings) {
+    DecodeBench bench;
+    bench.image[ImageAddress::ReverseFlags] = 0x01;
+    EXPECT_EQ(bench.load(), ImageLoadResult::Complete);
+    EXPECT_EQ(bench.config.input(50), InputMacro{});
+    EXPECT_TRUE(bench.settings.ReverseX);
+    EXPECT_FALSE(bench.settings.ReverseY);
+    EXPECT_EQ(bench.config.rotaryKey(0), RotaryKey{});
+}
+
+TEST(LoadDeviceImage, ReadsEntriesIntoInputsSequencesAndSteps) {
+    DecodeBench bench;
+    // Input 1 (bit 7 first), a repeat of 3, then a deactivation; then input 3
+    // through a filler for input 2.
+    bench.setTable(
+        {0x80 | 0x18 | 1, 2, 0x04 | 2, 9, 0x40 | 0x28 | 0x04, KeyA, 0x80, 0, 0x80 | 3, 7});
+    EXPECT_EQ(bench.load(), ImageLoadResult::Complete);
+    EXPECT_EQ(bench.config.input(0), InputMacro{}) << "input 0 is skipped by the first bit 7";
+    EXPECT_EQ(bench.config.input(1),
+              macroOf({press(KeyTypeMouse, 2), release(KeyTypeJoystick, 9)}, {keyUp(KeyA)}, 3));
+    EXPECT_EQ(bench.config.input(2), InputMacro{}) << "a filler leaves the input Not Used";
+    EXPECT_EQ(bench.config.input(3), macroOf({delay(7)}));
+}
+
+TEST(LoadDeviceImage, ShortensAnOddOrOverlongLength) {
+    DecodeBench bench;
+    bench.setTable({0x00, KeyA, 0x80 | 0x00, KeyA});
+    bench.setLength(3); // the half entry at 2..3 is not read
+    EXPECT_EQ(bench.load(), ImageLoadResult::Complete);
+    EXPECT_EQ(bench.config.input(0), macroOf({keyDown(KeyA)}));
+    EXPECT_EQ(bench.config.input(1), InputMacro{});
+
+    DecodeBench overlong;
+    overlong.setLength(0xFFFF); // read as 4086 bytes: the trailer too, as entries
+    overlong.image[0] = 0x01;
+    overlong.image[1] = 0x02;
+    EXPECT_EQ(overlong.load(), ImageLoadResult::StoppedEarly)
+        << "2043 zero entries run past 64 steps of input 0";
+    EXPECT_EQ(overlong.config.input(0).step(0, Activation), press(KeyTypeMouse, 2));
+}
+
+TEST(LoadDeviceImage, StopsAtA65thStepWithoutApplyingSettings) {
+    DecodeBench bench;
+    std::vector<std::uint8_t> table;
+    for (int n = 0; n < 65; ++n) {
+        table.insert(table.end(), {0x03, static_cast<std::uint8_t>(n)});
+    }
+    table.insert(table.end(), {0x80, KeyA}); // never reached
+    bench.setTable(table);
+    bench.image[ImageAddress::ReverseFlags] = 0x07;
+    bench.image[ImageAddress::RotarySwitch1 + 2] = 0x22;
+
+    EXPECT_EQ(bench.load(), ImageLoadResult::StoppedEarly);
+    EXPECT_EQ(bench.config.input(0).step(63, Activation), delay(63));
+    EXPECT_EQ(bench.config.input(1), InputMacro{});
+    EXPECT_EQ(bench.config.input(50), InputMacro{}) << "every record was cleared first";
+    EXPECT_FALSE(bench.settings.ReverseX);
+    EXPECT_TRUE(bench.settings.ReverseY);
+    EXPECT_EQ(bench.config.rotaryKey(0), (RotaryKey{KeyA, OperatorCtrl}));
+}
+
+TEST(LoadDeviceImage, StopsAtA109thInput) {
+    DecodeBench bench;
+    std::vector<std::uint8_t> table = {0x00, KeyA};
+    for (int i = 1; i <= 108; ++i) {
+        table.insert(table.end(), {0x80, static_cast<std::uint8_t>(i)});
+    }
+    bench.setTable(table);
+    EXPECT_EQ(bench.load(), ImageLoadResult::StoppedEarly);
+    EXPECT_EQ(bench.config.input(107).step(0, Activation).KeyValue, 107);
+}
+
+TEST(LoadDeviceImage, ClampsTheSpinnerModeInTheImageToo) {
+    DecodeBench bench;
+    bench.image[ImageAddress::SpinnerMode] = 7;
+    EXPECT_EQ(bench.load(), ImageLoadResult::Complete);
+    EXPECT_EQ(bench.settings.Spinner, 2);
+    EXPECT_EQ(bench.image[ImageAddress::SpinnerMode], 2);
+}
+
+struct ListFieldCase {
+    const char* name;
+    std::uint8_t switch1;
+    std::uint8_t switch2;
+    RotarySwitchSettings expected1;
+    RotarySwitchSettings expected2;
+    bool switch1KeysApplied;
+};
+
+TEST(LoadDeviceImage, AListFieldNamingNoEntryStopsTheSettingsWhereItStands) {
+    const RotarySwitchSettings before1{};
+    const RotarySwitchSettings before2{0, 2, 0};
+    const std::vector<ListFieldCase> cases = {
+        {"rate 3 on switch 1", 0x03 | 0x04, 0x00, before1, before2, false},
+        {"divisor 3 on switch 1 keeps its rate", 0x02 | 0x0C, 0x00, {2, 0, 0}, before2, false},
+        {"divisor 3 on switch 2", 0x11, 0x01 | 0x0C, {1, 0, 1}, {1, 2, 0}, true},
+    };
+    for (const ListFieldCase& c : cases) {
+        DecodeBench bench;
+        bench.image[ImageAddress::JoystickAxes] = 0x0F;
+        bench.image[ImageAddress::RotarySwitch1] = c.switch1;
+        bench.image[ImageAddress::RotarySwitch1 + 3] = 0x55;
+        bench.image[ImageAddress::RotarySwitch1 + 4] = c.switch2;
+        EXPECT_EQ(bench.load(), ImageLoadResult::SettingsFailed) << c.name;
+        EXPECT_EQ(bench.settings.Joystick, (std::array<bool, 4>{true, true, true, true})) << c.name;
+        EXPECT_EQ(bench.settings.Rotary[0], c.expected1) << c.name;
+        EXPECT_EQ(bench.settings.Rotary[1], c.expected2) << c.name;
+        EXPECT_EQ(bench.config.rotaryKey(1).KeyValue, c.switch1KeysApplied ? 0x55 : 0) << c.name;
+    }
+}
+
+} // namespace
+} // namespace vantrel

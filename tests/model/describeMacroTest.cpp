@@ -1,0 +1,70 @@
+#include "describeMacro.h"
+
+#include "ModelBuilders.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+using namespace vantrel::testing;
+
+constexpr std::uint8_t KeyA = 4;
+constexpr std::uint8_t KeyC = 6;
+
+struct DescribeCase {
+    const char* name;
+    bool singleKey;
+    InputMacro macro;
+    std::string expected;
+};
+
+InputMacro singleKey(std::uint8_t type, std::uint8_t value, std::uint8_t keyOperator) {
+    InputMacro macro;
+    encodeSingleKey(type, value, keyOperator, macro);
+    return macro;
+}
+
+TEST(DescribeMacro, ShowsWhatTheButtonReads) {
+    const InputMacro ctrlC =
+        macroOf({keyDown(KeyLeftCtrl), keyDown(KeyC), keyUp(KeyC), keyUp(KeyLeftCtrl)});
+    InputMacro gapped = macroOf({press(KeyTypeMouse, 0)});
+    gapped.step(30, Activation) = keyDown(KeyA);
+
+    const std::vector<DescribeCase> cases = {
+        {"cleared, single", true, InputMacro{}, "Not Used"},
+        {"cleared, macro", false, InputMacro{}, "Not Used"},
+        {"key with Ctrl", true, singleKey(KeyTypeKeyboard, KeyC, OperatorCtrl), "[ctrl] C"},
+        {"Key Repeat has no text", true, singleKey(KeyTypeKeyboard, KeyA, OperatorKeyRepeat), "A"},
+        {"mouse", true, singleKey(KeyTypeMouse, 2, 0), "Middle Click"},
+        {"joystick", true, singleKey(KeyTypeJoystick, 95, 0), "Hat4 NW"},
+        {"macro lists two names and an ellipsis", false, ctrlC, "(Left Ctrl, C, ...)"},
+        {"exactly two listed steps", false, macroOf({keyDown(KeyA), keyUp(KeyA)}), "(A, A)"},
+        {"a lone delay", false, macroOf({delay(7)}), "(Delay)"},
+        {"delay as the second name", false, macroOf({keyDown(KeyA), delay(1)}), "(A, Delay)"},
+        {"mouse and joystick code 0 are listed", false,
+         macroOf({press(KeyTypeMouse, 0)}, {release(KeyTypeJoystick, 0)}),
+         "(Left Click, Button 1)"},
+        {"keyboard value 0 is skipped", false,
+         macroOf({keyDown(KeyA)}, {release(KeyTypeKeyboard, 0), keyUp(KeyA)}), "(A, A)"},
+        {"deactivation follows activation with one count", false,
+         macroOf({keyDown(KeyA)}, {keyUp(KeyA), keyUp(KeyC)}), "(A, A, ...)"},
+        {"the walk passes empty steps", false, gapped, "(Left Click, A)"},
+        {"a macro in single-key mode reads as its decoding", true, ctrlC, "[ctrl] C"},
+        {"single-key mode of a delay-first macro", true, macroOf({delay(0), keyDown(KeyA)}), "A"},
+    };
+    for (const DescribeCase& c : cases) {
+        EXPECT_EQ(describeMacro(c.singleKey, c.macro), c.expected) << c.name;
+    }
+}
+
+TEST(DescribeRotaryKey, PrefixesTheModifiers) {
+    EXPECT_EQ(describeRotaryKey({KeyA, OperatorCtrl | OperatorAlt}), "[ctrl] [alt] A");
+    EXPECT_EQ(describeRotaryKey({82, OperatorShift}), "[shift] Up Arrow");
+    EXPECT_EQ(describeRotaryKey({}), "Not Used");
+}
+
+} // namespace
+} // namespace vantrel

@@ -1,0 +1,219 @@
+#include "modSettings.h"
+
+#include "ModelBuilders.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+using namespace vantrel::testing;
+
+constexpr std::uint8_t KeyA = 4;
+constexpr std::uint8_t KeyC = 6;
+
+struct EncodeCase {
+    const char* name;
+    SingleKey assignment;
+    InputMacro expected;
+};
+
+TEST(EncodeSingleKey, WritesTheFixedShortMacro) {
+    const std::vector<EncodeCase> cases = {
+        {"plain key is one tap", {KeyTypeKeyboard, KeyA, 0}, macroOf({keyDown(KeyA), keyUp(KeyA)})},
+        {"Ctrl+Shift+A taps the chord and releases in reverse",
+         {KeyTypeKeyboard, KeyA, OperatorCtrl | OperatorShift},
+         macroOf({keyDown(KeyLeftCtrl), keyDown(KeyLeftShift), keyDown(KeyA), keyUp(KeyA),
+                  keyUp(KeyLeftShift), keyUp(KeyLeftCtrl)})},
+        {"all three modifiers",
+         {KeyTypeKeyboard, KeyA, OperatorCtrl | OperatorShift | OperatorAlt},
+         macroOf({keyDown(KeyLeftCtrl), keyDown(KeyLeftShift), keyDown(KeyLeftAlt), keyDown(KeyA),
+                  keyUp(KeyA), keyUp(KeyLeftAlt), keyUp(KeyLeftShift), keyUp(KeyLeftCtrl)})},
+        {"Key Repeat holds the keys until deactivation",
+         {KeyTypeKeyboard, KeyA, OperatorCtrl | OperatorShift | OperatorKeyRepeat},
+         macroOf({keyDown(KeyLeftCtrl), keyDown(KeyLeftShift), keyDown(KeyA)},
+                 {keyUp(KeyA), keyUp(KeyLeftShift), keyUp(KeyLeftCtrl)})},
+        {"mouse ignores every operator bit",
+         {KeyTypeMouse, 1, 15},
+         macroOf({press(KeyTypeMouse, 1)}, {release(KeyTypeMouse, 1)})},
+        {"mouse code 0 is still a step",
+         {KeyTypeMouse, 0, 0},
+         macroOf({press(KeyTypeMouse, 0)}, {release(KeyTypeMouse, 0)})},
+        {"joystick hat",
+         {KeyTypeJoystick, 65, 0},
+         macroOf({press(KeyTypeJoystick, 65)}, {release(KeyTypeJoystick, 65)})},
+        {"key 0 with modifiers stays cleared", {KeyTypeKeyboard, 0, 7}, InputMacro{}},
+        {"a delay is no single assignment", {KeyTypeDelay, 9, 0}, InputMacro{}},
+    };
+    for (const EncodeCase& c : cases) {
+        InputMacro macro = macroOf({delay(1), keyDown(KeyC)}, {keyUp(KeyC)}, 5);
+        encodeSingleKey(c.assignment.KeyType, c.assignment.KeyValue, c.assignment.KeyOperator,
+                        macro);
+        EXPECT_TRUE(macrosEqual(macro, c.expected)) << c.name;
+    }
+}
+
+bool isModifierWithItsOwnFlag(int key, int keyOperator) {
+    return (key == KeyLeftCtrl && (keyOperator & OperatorCtrl)) ||
+           (key == KeyLeftShift && (keyOperator & OperatorShift)) ||
+           (key == KeyLeftAlt && (keyOperator & OperatorAlt));
+}
+
+TEST(SingleKeyRoundTrip, EveryKeyAndModifierCombinationDecodesToItself) {
+    int exceptions = 0;
+    for (int key = 1; key < 256; ++key) {
+        for (int keyOperator = 0; keyOperator < 16; ++keyOperator) {
+            InputMacro macro;
+            encodeSingleKey(KeyTypeKeyboard, static_cast<std::uint8_t>(key),
+                            static_cast<std::uint8_t>(keyOperator), macro);
+            const SingleKey decoded = decodeSingleKey(macro);
+            const SingleKey original{KeyTypeKeyboard, static_cast<std::uint8_t>(key),
+                                     static_cast<std::uint8_t>(keyOperator)};
+            if (isModifierWithItsOwnFlag(key, keyOperator)) {
+                ++exceptions;
+                continue;
+            }
+            EXPECT_EQ(decoded, original) << "key " << key << " operator " << keyOperator;
+            EXPECT_TRUE(isSingleKeyAssignment(macro)) << "key " << key;
+        }
+    }
+    EXPECT_EQ(exceptions, 3 * 8);
+}
+
+TEST(SingleKeyRoundTrip, MouseAndJoystickCodesDecodeWithoutOperators) {
+    for (const std::uint8_t type : {KeyTypeMouse, KeyTypeJoystick}) {
+        for (int code = 0; code < 256; ++code) {
+            InputMacro macro;
+            encodeSingleKey(type, static_cast<std::uint8_t>(code), 15, macro);
+            EXPECT_EQ(decodeSingleKey(macro),
+                      (SingleKey{type, static_cast<std::uint8_t>(code), 0}));
+            EXPECT_TRUE(isSingleKeyAssignment(macro));
+        }
+    }
+}
+
+struct DecodeCase {
+    const char* name;
+    InputMacro macro;
+    SingleKey expected;
+};
+
+TEST(DecodeSingleKey, ReadsRecordsThatNoSingleAssignmentMade) {
+    const std::vector<DecodeCase> cases = {
+        {"cleared record", InputMacro{}, {KeyTypeKeyboard, 0, 0}},
+        {"lone Left Ctrl is the key 224",
+         macroOf({keyDown(KeyLeftCtrl), keyUp(KeyLeftCtrl)}),
+         {KeyTypeKeyboard, KeyLeftCtrl, 0}},
+        {"only the last modifier becomes the key",
+         macroOf({keyDown(KeyLeftCtrl), keyDown(KeyLeftShift)}),
+         {KeyTypeKeyboard, KeyLeftShift, OperatorCtrl}},
+        {"the scan goes past an empty step",
+         [] {
+             InputMacro m = macroOf({keyDown(KeyLeftAlt)});
+             m.step(5, Activation) = keyDown(KeyC);
+             return m;
+         }(),
+         {KeyTypeKeyboard, KeyC, OperatorAlt}},
+        {"the first key wins", macroOf({keyDown(KeyC), keyDown(KeyA)}), {KeyTypeKeyboard, KeyC, 0}},
+        {"releases and other kinds are skipped",
+         macroOf({delay(3), keyUp(KeyA), press(KeyTypeDelay, KeyA), keyDown(KeyC)}),
+         {KeyTypeKeyboard, KeyC, 0}},
+        {"a release of the key anywhere on deactivation means repeat",
+         [] {
+             InputMacro m = macroOf({keyDown(KeyC)});
+             m.step(40, Deactivation) = keyUp(KeyC);
+             return m;
+         }(),
+         {KeyTypeKeyboard, KeyC, OperatorKeyRepeat}},
+        {"mouse first step ignores the rest",
+         macroOf({press(KeyTypeMouse, 2), keyDown(KeyLeftCtrl)}),
+         {KeyTypeMouse, 2, 0}},
+    };
+    for (const DecodeCase& c : cases) {
+        EXPECT_EQ(decodeSingleKey(c.macro), c.expected) << c.name;
+    }
+}
+
+TEST(IsSingleKeyAssignment, TellsSingleAssignmentsFromMacros) {
+    InputMacro withRepeatDelay;
+    encodeSingleKey(KeyTypeKeyboard, KeyA, 0, withRepeatDelay);
+    withRepeatDelay.RepeatDelay = 1;
+
+    InputMacro pressFlagDiffers;
+    pressFlagDiffers.step(3, Deactivation).PressRelease = false;
+
+    EXPECT_TRUE(isSingleKeyAssignment(InputMacro{}));
+    EXPECT_FALSE(isSingleKeyAssignment(withRepeatDelay)) << "RepeatDelay takes part";
+    EXPECT_FALSE(isSingleKeyAssignment(pressFlagDiffers)) << "an empty release step differs";
+    EXPECT_FALSE(isSingleKeyAssignment(macroOf({delay(0), keyDown(KeyA), keyUp(KeyA)})));
+    EXPECT_FALSE(isSingleKeyAssignment(macroOf({keyDown(KeyLeftCtrl), keyDown(KeyA)})));
+}
+
+TEST(ClearMacro, LeavesEmptyPressesAndNoRepeat) {
+    InputMacro macro = macroOf({keyUp(KeyA), delay(3)}, {press(KeyTypeJoystick, 0)}, 7);
+    clearMacro(macro);
+    for (int s = 0; s < SequenceCount; ++s) {
+        for (int n = 0; n < StepsPerSequence; ++n) {
+            EXPECT_EQ(macro.step(n, s), (MacroStep{0, 0, true}));
+        }
+    }
+    EXPECT_EQ(macro.RepeatDelay, 0);
+}
+
+struct SizeCase {
+    const char* name;
+    std::vector<InputMacro> firstInputs;
+    std::int32_t expected;
+};
+
+InputMacro fullMacro() {
+    InputMacro macro;
+    for (int s = 0; s < SequenceCount; ++s) {
+        for (int n = 0; n < StepsPerSequence; ++n) {
+            macro.step(n, s) = delay(static_cast<std::uint8_t>(n));
+        }
+    }
+    return macro;
+}
+
+TEST(ConfigurationSize, CountsEveryNonEmptyPositionAndOneFillerPerEmptyInput) {
+    InputMacro withGap = macroOf({keyDown(KeyA)});
+    withGap.step(10, Activation) = keyUp(KeyA);
+    InputMacro emptyReleases;
+    emptyReleases.step(0, Activation).PressRelease = false;
+
+    const std::vector<SizeCase> cases = {
+        {"all cleared", {}, 216},
+        {"one full input", {fullMacro()}, 256 + 107 * 2},
+        {"a step after a gap still counts", {withGap}, 4 + 107 * 2},
+        {"empty steps never count, whatever their flag", {emptyReleases}, 216},
+        {"mouse code 0 counts",
+         {macroOf({press(KeyTypeMouse, 0)}, {release(KeyTypeMouse, 0)})},
+         218},
+        {"a delay of 10 ms counts", {macroOf({delay(0), delay(0), delay(0)})}, 220},
+    };
+    for (const SizeCase& c : cases) {
+        Configuration config;
+        for (std::size_t i = 0; i < c.firstInputs.size(); ++i) {
+            config.input(static_cast<int>(i)) = c.firstInputs[i];
+        }
+        EXPECT_EQ(configurationSize(config), c.expected) << c.name;
+    }
+}
+
+TEST(ClearAssignments, KeepsChangedFlagAndFileName) {
+    Configuration config;
+    config.input(3) = fullMacro();
+    config.rotaryKey(2) = RotaryKey{KeyA, OperatorCtrl};
+    config.ConfigChanged = true;
+    config.ConfigFileName = "cabinet.cfg";
+    clearAssignments(config);
+    EXPECT_EQ(config.input(3), InputMacro{});
+    EXPECT_EQ(config.rotaryKey(2), RotaryKey{});
+    EXPECT_TRUE(config.ConfigChanged);
+    EXPECT_EQ(config.ConfigFileName, "cabinet.cfg");
+}
+
+} // namespace
+} // namespace vantrel
