@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+// The device is reached through three operations only: open, exchange one
+// report, close. The real USB backend and the in-process emulator both
+// implement them, so nothing above this interface knows which one it talks to.
+namespace vantrel {
+
+constexpr std::size_t ReportSize = 33;
+/// One HID report: byte 0 is the report ID, then eight 4-byte slots.
+using Report = std::array<std::uint8_t, ReportSize>;
+
+/// A library result: 0 means success, anything else failure.
+using DeviceStatus = std::int32_t;
+constexpr DeviceStatus DeviceSuccess = 0;
+
+/// Identifies an open device for the length of one operation.
+using DeviceHandle = std::int32_t;
+
+/// The arguments every caller passes to OpenHidDevice.
+constexpr std::int32_t DeviceProductId = 264;
+constexpr std::int32_t ReportLength = static_cast<std::int32_t>(ReportSize);
+
+/// The HID access library. Calls come one at a time from one thread; each
+/// blocks until the device has answered or the operation has failed.
+class HidAccess {
+public:
+    virtual ~HidAccess() = default;
+
+    /// Opens the device with the given product ID; fills `handle` on success.
+    /// Any nonzero result means no device.
+    virtual DeviceStatus OpenHidDevice(std::int32_t productId, std::int32_t outputLength,
+                                       std::int32_t inputLength, DeviceHandle& handle) = 0;
+
+    /// Sends `output` as one report and fills `input` with the device's
+    /// answer. A nonzero result means the exchange failed.
+    virtual DeviceStatus WriteHidDevice(DeviceHandle& handle, const Report& output,
+                                        Report& input) = 0;
+
+    /// Releases the handle. Callers ignore the result.
+    virtual DeviceStatus CloseHidDevice(DeviceHandle& handle) = 0;
+
+protected:
+    HidAccess() = default;
+    HidAccess(const HidAccess&) = default;
+    HidAccess& operator=(const HidAccess&) = default;
+};
+
+} // namespace vantrel

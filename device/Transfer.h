@@ -1,0 +1,57 @@
+#pragma once
+
+#include "DeviceImage.h"
+#include "DeviceSettings.h"
+#include "HidAccess.h"
+#include "UserInterface.h"
+#include "modSettings.h"
+
+#include <functional>
+#include <string>
+
+// Writing a configuration into the device and reading it back, report by
+// report, with the user told through the interfaces of UserInterface.h.
+namespace vantrel {
+
+/// What a transfer needs from its surroundings.
+struct TransferContext {
+    HidAccess& hid;
+    ProgressWindow& progress;
+    MessagePrompter& messages;
+    /// The main window's current caption: the title of failure messages.
+    std::string windowCaption = MainWindowCaption;
+};
+
+enum class TransferResult {
+    Succeeded,
+    Cancelled,            ///< the user kept unsaved changes (read only); nothing happened
+    NotFound,             ///< no device could be opened; nothing was sent
+    ExchangeFailed,       ///< a report failed; the device was closed, nothing retried
+    InvalidConfiguration, ///< read only: the device holds no valid configuration
+    TooLarge,             ///< write only: the input table does not fit the device
+};
+
+/// Percentage of the data region done before the block at `address`:
+/// 100 × address ÷ length, rounded half up.
+[[nodiscard]] int dataPercentage(std::int32_t address, std::int32_t length);
+
+/// Encodes the configuration and writes it into the device. Changes nothing
+/// in the configuration, ConfigChanged included.
+TransferResult writeToDevice(const Configuration& config, const DeviceSettings& settings,
+                             TransferContext& context);
+
+/// What the read procedure calls around the user's configuration.
+struct ReadHooks {
+    /// The unsaved-changes prompt: true means the user abandoned the read.
+    std::function<bool()> querySaveChanges;
+    /// Called after the configuration was replaced, to redraw every row and
+    /// bring the settings controls in step with the settings record.
+    std::function<void()> redrawCaptions;
+};
+
+/// Reads the device's configuration and, only when every exchange succeeded
+/// and the device is closed, decodes it into the configuration and settings.
+TransferResult readFromDevice(Configuration& config, DeviceSettings& settings,
+                              TransferContext& context, const ReadHooks& hooks);
+
+} // namespace vantrel

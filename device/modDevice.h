@@ -1,0 +1,32 @@
+#pragma once
+
+#include "DeviceImage.h"
+#include "HidAccess.h"
+
+#include <cstdint>
+
+// The three reports that read and write the device's configuration memory,
+// one byte per slot, up to eight slots per report. Each makes exactly one
+// exchange with fresh zero-filled buffers and passes its result back as is.
+namespace vantrel {
+
+/// Report ID of every report sent.
+constexpr std::uint8_t TransferReportId = 3;
+/// Slot opcodes.
+constexpr std::uint8_t SlotWrite = 0x81;
+constexpr std::uint8_t SlotRead = 0x82;
+
+/// Writes image[address .. address + 7] to the same device addresses.
+DeviceStatus WriteEightBytes(HidAccess& hid, DeviceHandle& handle, std::uint16_t address,
+                             const DeviceImage& image);
+
+/// Reads device addresses address .. address + 7 into the same image bytes;
+/// on failure the image is left as it was.
+DeviceStatus ReadEightBytes(HidAccess& hid, DeviceHandle& handle, std::uint16_t address,
+                            DeviceImage& image);
+
+/// Writes `first` to `address` and `second` to address + 1.
+DeviceStatus WriteTwoBytes(HidAccess& hid, DeviceHandle& handle, std::uint16_t address,
+                           std::uint8_t first, std::uint8_t second);
+
+} // namespace vantrel
