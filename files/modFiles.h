@@ -1,0 +1,45 @@
+#pragma once
+
+#include "DeviceSettings.h"
+#include "FileDialogs.h"
+#include "UserInterface.h"
+#include "modSettings.h"
+
+#include <filesystem>
+#include <functional>
+
+// Saving and opening configuration files, and the question that guards every
+// command that would throw unsaved changes away.
+namespace vantrel {
+
+class modFiles {
+public:
+    /// `currentFolder` answers the folder the dialogs start in; by default
+    /// the process's current directory.
+    modFiles(Configuration& config, DeviceSettings& settings, MessagePrompter& messages,
+             FileDialogs& dialogs,
+             std::function<std::filesystem::path()> currentFolder = defaultCurrentFolder);
+
+    /// Asks whether to save changed work. True means the caller must abandon
+    /// its command (the user cancelled, or chose to save and the save failed).
+    bool querySaveChanges();
+
+    /// Runs the Save dialog and writes the file. True when the file was written.
+    bool saveConfiguration();
+
+    /// Runs the Open dialog and loads the file into the configuration and the
+    /// settings record. True when a file was chosen, whether or not it was
+    /// valid. The caller redraws the window afterwards.
+    bool openConfiguration();
+
+    static std::filesystem::path defaultCurrentFolder();
+
+private:
+    Configuration& config_;
+    DeviceSettings& settings_;
+    MessagePrompter& messages_;
+    FileDialogs& dialogs_;
+    std::function<std::filesystem::path()> currentFolder_;
+};
+
+} // namespace vantrel
