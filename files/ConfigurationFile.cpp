@@ -33,6 +33,17 @@ struct FileCloser {
 };
 using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
 
+/// Opens a file by its native name, so that paths outside the local code page
+/// work on Windows too.
+std::FILE* openFile(const fs::path& path, const char* mode) {
+#ifdef _WIN32
+    const std::string narrow(mode);
+    return _wfopen(path.c_str(), std::wstring(narrow.begin(), narrow.end()).c_str());
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
+}
+
 bool flushToDisk(std::FILE* file) {
     if (std::fflush(file) != 0) {
         return false;
@@ -61,7 +72,7 @@ void flushFolder([[maybe_unused]] const fs::path& folder) {
 fs::path resolveTarget(const fs::path& path) {
     std::error_code error;
     if (fs::is_symlink(path, error)) {
-        const fs::path resolved = fs::weakly_canonical(path, error);
+        fs::path resolved = fs::weakly_canonical(path, error);
         if (!error) {
             return resolved;
         }
@@ -78,7 +89,7 @@ FilePointer createTemporaryBeside(const fs::path& target, fs::path& temporary) {
         temporary = folder / ("." + target.filename().string() + ".tmp" +
                               std::to_string(generator() % 1000000));
         // "x" fails when the name exists, so a stray file is never reused.
-        if (std::FILE* file = std::fopen(temporary.string().c_str(), "wbx")) {
+        if (std::FILE* file = openFile(temporary, "wbx")) {
             return FilePointer(file);
         }
         if (errno != EEXIST) {
@@ -103,7 +114,7 @@ FileResult readConfigurationFile(const fs::path& path, DeviceImage& image) {
     if (fs::is_directory(path, statusError)) {
         return {FileError::CannotOpen, path.string() + ": is a folder"};
     }
-    const FilePointer file(std::fopen(path.string().c_str(), "rb"));
+    const FilePointer file(openFile(path, "rb"));
     if (!file) {
         return failure(FileError::CannotOpen, path.string(), errno);
     }
