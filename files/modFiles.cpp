@@ -1,0 +1,155 @@
+#include "modFiles.h"
+
+#include "ConfigurationFile.h"
+#include "DeviceImage.h"
+
+#include <system_error>
+#include <utility>
+
+namespace vantrel {
+namespace {
+
+constexpr const char* DefaultFileName = "Config.cfg";
+constexpr const char* SaveTitle = "Save File";
+constexpr const char* OpenTitle = "Open File";
+constexpr const char* AllFilesName = "All Files (*.*)";
+constexpr const char* AllFilesPattern = "*.*";
+
+constexpr const char* SaveChangesQuestion =
+    "The current configuration has changed.\r\nDo you want to save the changes?";
+constexpr const char* TooLargeMessage = "This configuration exceeds the maximum size limit.";
+constexpr const char* SaveFailedMessage = "Error saving file";
+constexpr const char* TooLongFileMessage = "Invalid configuration file";
+constexpr const char* OpenFailedMessage = "Error opening the file";
+constexpr const char* InvalidImageMessage = "Error: Invalid configuration file";
+
+// Paths travel through the dialogs as UTF-8 text; converting explicitly keeps
+// names outside the local code page intact on Windows.
+std::string utf8Text(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+}
+
+std::filesystem::path pathFromUtf8(const std::string& text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+FileDialogRequest dialogRequest(const char* title, const std::filesystem::path& folder,
+                                std::string initialName, bool confirmOverwrite) {
+    FileDialogRequest request;
+    request.title = title;
+    request.folder = utf8Text(folder);
+    request.initialName = std::move(initialName);
+    request.filterName = AllFilesName;
+    request.filterPattern = AllFilesPattern;
+    request.confirmOverwrite = confirmOverwrite;
+    return request;
+}
+
+} // namespace
+
+modFiles::modFiles(Configuration& config, DeviceSettings& settings, MessagePrompter& messages,
+                   FileDialogs& dialogs, std::function<std::filesystem::path()> currentFolder)
+    : config_(config)
+    , settings_(settings)
+    , messages_(messages)
+    , dialogs_(dialogs)
+    , currentFolder_(std::move(currentFolder)) {}
+
+std::filesystem::path modFiles::defaultCurrentFolder() {
+    // A folder that has been removed under us leaves the dialogs to pick
+    // their own starting place rather than failing the command.
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::current_path(error);
+    return error ? std::filesystem::path() : folder;
+}
+
+bool modFiles::querySaveChanges() {
+    if (!config_.ConfigChanged) {
+        return false;
+    }
+    switch (messages_.showMessage(SaveChangesQuestion, MainWindowCaption, MessageIcon::None,
+                                  MessageButtons::YesNoCancel)) {
+    case MessageAnswer::Yes:
+        return !saveConfiguration();
+    case MessageAnswer::No:
+        return false;
+    case MessageAnswer::Ok:
+    case MessageAnswer::Cancel:
+        break;
+    }
+    return true;
+}
+
+bool modFiles::saveConfiguration() {
+    // Encoding first: a table that cannot fit the layout is refused before
+    // the user is asked for a name, and nothing is written.
+    DeviceImage image{};
+    if (!buildDeviceImage(image, config_, settings_)) {
+        messages_.showMessage(TooLargeMessage, ApplicationTitle, MessageIcon::Exclamation,
+                              MessageButtons::Ok);
+        return false;
+    }
+
+    const std::filesystem::path folder = currentFolder_();
+    std::string initialName = config_.ConfigFileName;
+    if (initialName.empty()) {
+        initialName = utf8Text(folder / DefaultFileName);
+    }
+    const std::optional<std::string> chosen =
+        dialogs_.getSaveFileName(dialogRequest(SaveTitle, folder, std::move(initialName), true));
+    if (!chosen) {
+        return false;
+    }
+    config_.ConfigFileName = *chosen;
+
+    if (!writeConfigurationFile(pathFromUtf8(config_.ConfigFileName), image).ok()) {
+        messages_.showMessage(SaveFailedMessage, MainWindowCaption, MessageIcon::Stop,
+                              MessageButtons::Ok);
+        return false;
+    }
+    config_.ConfigChanged = false;
+    return true;
+}
+
+bool modFiles::openConfiguration() {
+    const std::optional<std::string> chosen = dialogs_.getOpenFileName(
+        dialogRequest(OpenTitle, currentFolder_(), config_.ConfigFileName, false));
+    if (!chosen) {
+        return false;
+    }
+    config_.ConfigFileName = *chosen;
+
+    DeviceImage image{};
+    const FileResult read = readConfigurationFile(pathFromUtf8(config_.ConfigFileName), image);
+    if (read.error == FileError::TooLong) {
+        messages_.showMessage(TooLongFileMessage, MainWindowCaption, MessageIcon::Stop,
+                              MessageButtons::Ok);
+        return true;
+    }
+    if (!read.ok()) {
+        messages_.showMessage(OpenFailedMessage, MainWindowCaption, MessageIcon::Stop,
+                              MessageButtons::Ok);
+        return false;
+    }
+
+    switch (loadDeviceImage(image, config_, settings_)) {
+    case ImageLoadResult::InvalidImage:
+        messages_.showMessage(InvalidImageMessage, ApplicationTitle, MessageIcon::Exclamation,
+                              MessageButtons::Ok);
+        break;
+    case ImageLoadResult::SettingsFailed:
+        // What the decoder already replaced stays; the work is no longer
+        // what the file holds, so ConfigChanged is left as it was.
+        messages_.showMessage(OpenFailedMessage, MainWindowCaption, MessageIcon::Stop,
+                              MessageButtons::Ok);
+        return false;
+    case ImageLoadResult::StoppedEarly:
+    case ImageLoadResult::Complete:
+        break;
+    }
+    config_.ConfigChanged = false;
+    return true;
+}
+
+} // namespace vantrel
