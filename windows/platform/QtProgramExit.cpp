@@ -1,0 +1,11 @@
+#include "QtProgramExit.h"
+
+#include <cstdlib>
+
+namespace vantrel {
+
+void QtProgramExit::endProgram() {
+    std::exit(EXIT_SUCCESS);
+}
+
+} // namespace vantrel
