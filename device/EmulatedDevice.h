@@ -15,40 +15,71 @@
 // writes the next run reads back.
 namespace vantrel {
 
+/// Behaves as the device does for the reports of the transfer procedures.
+/// Every report is checked before any of it is applied: byte 0 must be
+/// report ID 3, and each slot must be empty (opcode 0, rest ignored), a write
+/// (0x81) or a read (0x82) of an address from 0x000 to 0xFFF. A report that
+/// breaks this fails as a whole and changes nothing. Otherwise the eight
+/// slots are applied in order: a write stores its data byte, a read puts the
+/// byte at its address into byte 4 + 4k of the answer. The answer repeats
+/// the report (report ID 3, the slots' opcodes and addresses) with the read
+/// bytes filled in; a failed exchange leaves the caller's answer buffer alone.
+///
+/// One handle can be open at a time; a second open fails until it is closed.
 class EmulatedDevice final : public HidAccess {
 public:
     static constexpr std::size_t MemorySize = 4096;
     using Memory = std::array<std::uint8_t, MemorySize>;
 
+    /// Results other than DeviceSuccess, so that a test can tell them apart.
+    static constexpr DeviceStatus NoDevice = 1;      ///< open refused
+    static constexpr DeviceStatus NotOpen = 2;       ///< handle is not the open one
+    static constexpr DeviceStatus BadReport = 3;     ///< report ID, opcode or address
+    static constexpr DeviceStatus InjectedFault = 4; ///< failExchange or unplugAfter
+    static constexpr DeviceStatus SaveFailed = 5;    ///< storage could not be written
+
     /// A fresh device whose memory is all zero and lives only in this object.
     EmulatedDevice();
-    /// A device whose memory is kept in `storage` (raw 4096 bytes). A missing
-    /// file is a fresh device; the memory is loaded at every open and saved
-    /// at every close.
+    /// A device whose memory is kept in `storage` (raw 4096 bytes). The
+    /// memory is loaded at every open (a missing file gives a fresh, zero
+    /// memory; a file of any other size or one that cannot be read makes the
+    /// open fail and is left alone) and saved atomically at every close.
     explicit EmulatedDevice(std::filesystem::path storage);
 
+    /// Fails unless the arguments are 264, 33, 33, the device is plugged in
+    /// and not already open, and its storage (if any) could be loaded.
     DeviceStatus OpenHidDevice(std::int32_t productId, std::int32_t outputLength,
                                std::int32_t inputLength, DeviceHandle& handle) override;
+    /// Exchanges one report as described above. A report sent with the open
+    /// handle is logged even when the exchange then fails.
     DeviceStatus WriteHidDevice(DeviceHandle& handle, const Report& output, Report& input) override;
+    /// Releases the open handle and saves the storage. The device is closed
+    /// even when the save fails; the result is then SaveFailed.
     DeviceStatus CloseHidDevice(DeviceHandle& handle) override;
 
-    /// Waits this long in every exchange, as a real USB link would.
+    /// Waits this long in every exchange, as a real USB link would; about
+    /// 1 ms mimics a full-speed device. Zero (the default) does not wait.
     void setLatency(std::chrono::microseconds latency);
 
     /// Makes every OpenHidDevice fail, as with no device attached.
     void setUnplugged(bool unplugged);
-    /// Makes exchange number `index` (counted from 0 since the last open) fail.
-    void failExchange(int index);
+    /// Makes exchange number `index` (counted from 0 since the last open)
+    /// fail with `status`, after every open until the faults are cleared.
+    void failExchange(int index, DeviceStatus status = InjectedFault);
     /// Lets `count` exchanges since the last open succeed and fails every one
-    /// after them, as a device pulled out mid-transfer.
+    /// after them, as a device pulled out mid-transfer: from the first such
+    /// failure on the device counts as unplugged, so later opens fail too.
     void unplugAfter(int count);
-    /// Clears every injected fault.
+    /// Clears every injected fault, unplugging included.
     void clearFaults();
 
+    /// The configuration memory. With storage, the next open replaces it
+    /// with the file's contents.
     [[nodiscard]] const Memory& memory() const;
     [[nodiscard]] Memory& memory();
 
-    /// Every report received, in order, failed ones included.
+    /// Every report received with the open handle, in order, failed ones
+    /// included.
     [[nodiscard]] const std::vector<Report>& reports() const;
     void clearReports();
 
@@ -57,12 +88,17 @@ public:
     [[nodiscard]] bool isOpen() const;
 
 private:
+    [[nodiscard]] bool loadStorage();
+    [[nodiscard]] std::optional<DeviceStatus> injectedFault(int index);
+    DeviceStatus applyReport(const Report& output, Report& input);
+
     std::optional<std::filesystem::path> storage_;
     Memory memory_{};
     std::vector<Report> reports_;
     std::chrono::microseconds latency_{0};
     bool unplugged_ = false;
     std::optional<int> failingExchange_;
+    DeviceStatus failingStatus_ = InjectedFault;
     std::optional<int> unplugAfter_;
     int exchangesSinceOpen_ = 0;
     int openCount_ = 0;

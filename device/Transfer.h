@@ -32,13 +32,24 @@ enum class TransferResult {
 };
 
 /// Percentage of the data region done before the block at `address`:
-/// 100 × address ÷ length, rounded half up.
+/// 100 × address ÷ length, rounded half up. A length of 0 or less has no data
+/// region to wait for and counts as 100.
 [[nodiscard]] int dataPercentage(std::int32_t address, std::int32_t length);
 
 /// Encodes the configuration and writes it into the device. Changes nothing
-/// in the configuration, ConfigChanged included.
+/// in the configuration, ConfigChanged included. A configuration whose input
+/// table does not fit the image (one that was loaded, never one built by the
+/// size-checked editing commands) is refused with TooLarge before the device
+/// is opened.
 TransferResult writeToDevice(const Configuration& config, const DeviceSettings& settings,
                              TransferContext& context);
+
+/// Writes an image that is already encoded, exactly as writeToDevice writes
+/// the one it builds: the data region up to the image's stored table length,
+/// then its trailer. An image whose stored length exceeds MaxConfigSize is
+/// refused with TooLarge before the device is opened; nothing else of the
+/// image is checked.
+TransferResult writeImageToDevice(const DeviceImage& image, TransferContext& context);
 
 /// What the read procedure calls around the user's configuration.
 struct ReadHooks {

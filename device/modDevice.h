@@ -16,6 +16,21 @@ constexpr std::uint8_t TransferReportId = 3;
 constexpr std::uint8_t SlotWrite = 0x81;
 constexpr std::uint8_t SlotRead = 0x82;
 
+/// The two characters written at ImageAddress::TransferState to mark where a
+/// transfer stands; a transfer that stops early leaves its start pair there.
+struct TransferStatePair {
+    std::uint8_t first;
+    std::uint8_t second;
+};
+constexpr TransferStatePair WriteStartPair{'W', 'R'};
+constexpr TransferStatePair ReadStartPair{'R', 'E'};
+constexpr TransferStatePair EndPair{'Z', 'Q'};
+
+/// Returned by the eight-byte operations, without any exchange, when the
+/// block would not lie inside the image (no caller of ours passes such an
+/// address; this keeps a mistake from reading or writing past the image).
+constexpr DeviceStatus BlockOutsideImage = -100;
+
 /// Writes image[address .. address + 7] to the same device addresses.
 DeviceStatus WriteEightBytes(HidAccess& hid, DeviceHandle& handle, std::uint16_t address,
                              const DeviceImage& image);

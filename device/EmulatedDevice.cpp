@@ -1,0 +1,196 @@
+#include "EmulatedDevice.h"
+
+#include "MemoryFile.h"
+#include "modDevice.h"
+
+#include <limits>
+#include <thread>
+#include <utility>
+
+namespace vantrel {
+namespace {
+
+constexpr std::size_t SlotCount = 8;
+constexpr std::size_t HighestAddress = EmulatedDevice::MemorySize - 1;
+
+struct Slot {
+    std::uint8_t opcode;
+    std::size_t address;
+    std::uint8_t data;
+};
+
+Slot slotOf(const Report& report, std::size_t k) {
+    const std::size_t at = 1 + 4 * k;
+    return {report[at], std::size_t{report[at + 1]} * 256 + report[at + 2], report[at + 3]};
+}
+
+bool isValidSlot(const Slot& slot) {
+    if (slot.opcode == 0) {
+        return true;
+    }
+    return (slot.opcode == SlotWrite || slot.opcode == SlotRead) && slot.address <= HighestAddress;
+}
+
+bool isValidReport(const Report& report) {
+    if (report[0] != TransferReportId) {
+        return false;
+    }
+    for (std::size_t k = 0; k < SlotCount; ++k) {
+        if (!isValidSlot(slotOf(report, k))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+EmulatedDevice::EmulatedDevice() = default;
+
+EmulatedDevice::EmulatedDevice(std::filesystem::path storage)
+    : storage_(std::move(storage)) {}
+
+DeviceStatus EmulatedDevice::OpenHidDevice(std::int32_t productId, std::int32_t outputLength,
+                                           std::int32_t inputLength, DeviceHandle& handle) {
+    if (unplugged_ || open_ || productId != DeviceProductId || outputLength != ReportLength ||
+        inputLength != ReportLength) {
+        return NoDevice;
+    }
+    if (storage_ && !loadStorage()) {
+        return NoDevice;
+    }
+    open_ = true;
+    ++openCount_;
+    exchangesSinceOpen_ = 0;
+    currentHandle_ = nextHandle_;
+    // A fresh handle per open makes a handle kept from an earlier open useless.
+    nextHandle_ = nextHandle_ == std::numeric_limits<DeviceHandle>::max() ? 1 : nextHandle_ + 1;
+    handle = currentHandle_;
+    return DeviceSuccess;
+}
+
+DeviceStatus EmulatedDevice::WriteHidDevice(DeviceHandle& handle, const Report& output,
+                                            Report& input) {
+    if (!open_ || handle != currentHandle_) {
+        return NotOpen;
+    }
+    reports_.push_back(output);
+    const int index = exchangesSinceOpen_++;
+    if (latency_.count() > 0) {
+        std::this_thread::sleep_for(latency_);
+    }
+    if (const std::optional<DeviceStatus> fault = injectedFault(index)) {
+        return *fault;
+    }
+    return applyReport(output, input);
+}
+
+DeviceStatus EmulatedDevice::CloseHidDevice(DeviceHandle& handle) {
+    if (!open_ || handle != currentHandle_) {
+        return NotOpen;
+    }
+    open_ = false;
+    ++closeCount_;
+    if (storage_ && !saveMemoryFile(*storage_, memory_)) {
+        return SaveFailed;
+    }
+    return DeviceSuccess;
+}
+
+void EmulatedDevice::setLatency(std::chrono::microseconds latency) {
+    latency_ = latency;
+}
+
+void EmulatedDevice::setUnplugged(bool unplugged) {
+    unplugged_ = unplugged;
+}
+
+void EmulatedDevice::failExchange(int index, DeviceStatus status) {
+    failingExchange_ = index;
+    failingStatus_ = status;
+}
+
+void EmulatedDevice::unplugAfter(int count) {
+    unplugAfter_ = count;
+}
+
+void EmulatedDevice::clearFaults() {
+    unplugged_ = false;
+    failingExchange_.reset();
+    failingStatus_ = InjectedFault;
+    unplugAfter_.reset();
+}
+
+const EmulatedDevice::Memory& EmulatedDevice::memory() const {
+    return memory_;
+}
+
+EmulatedDevice::Memory& EmulatedDevice::memory() {
+    return memory_;
+}
+
+const std::vector<Report>& EmulatedDevice::reports() const {
+    return reports_;
+}
+
+void EmulatedDevice::clearReports() {
+    reports_.clear();
+}
+
+int EmulatedDevice::openCount() const {
+    return openCount_;
+}
+
+int EmulatedDevice::closeCount() const {
+    return closeCount_;
+}
+
+bool EmulatedDevice::isOpen() const {
+    return open_;
+}
+
+bool EmulatedDevice::loadStorage() {
+    Memory loaded{};
+    switch (loadMemoryFile(*storage_, loaded)) {
+    case MemoryFileLoad::Loaded:
+    case MemoryFileLoad::Missing:
+        memory_ = loaded;
+        return true;
+    case MemoryFileLoad::WrongSize:
+    case MemoryFileLoad::Unreadable:
+        break;
+    }
+    return false;
+}
+
+std::optional<DeviceStatus> EmulatedDevice::injectedFault(int index) {
+    if (unplugAfter_ && index >= *unplugAfter_) {
+        unplugged_ = true;
+    }
+    if (unplugged_) {
+        return InjectedFault;
+    }
+    if (failingExchange_ == index) {
+        return failingStatus_;
+    }
+    return std::nullopt;
+}
+
+DeviceStatus EmulatedDevice::applyReport(const Report& output, Report& input) {
+    if (!isValidReport(output)) {
+        return BadReport;
+    }
+    Report answer = output;
+    for (std::size_t k = 0; k < SlotCount; ++k) {
+        const Slot slot = slotOf(output, k);
+        if (slot.opcode == SlotWrite) {
+            memory_[slot.address] = slot.data;
+        } else if (slot.opcode == SlotRead) {
+            answer[4 + 4 * k] = memory_[slot.address];
+        }
+    }
+    input = answer;
+    return DeviceSuccess;
+}
+
+} // namespace vantrel

@@ -1,0 +1,238 @@
+#include "Transfer.h"
+
+#include "modDevice.h"
+
+#include <algorithm>
+
+namespace vantrel {
+namespace {
+
+constexpr const char* NotFoundText = "The VANTREL was not found";
+constexpr const char* WriteErrorText = "Error while writing to the VANTREL";
+constexpr const char* ReadErrorText = "Error while reading from the VANTREL";
+constexpr const char* WriteSuccessText = "The configuration was successfully saved to the device";
+constexpr const char* ReadSuccessText = "The configuration was successfully read from the device";
+constexpr const char* InvalidConfigurationText = "Error: Invalid configuration file";
+constexpr const char* TooLargeText = "This configuration exceeds the maximum size limit.";
+
+constexpr std::int32_t BlockSize = 8;
+constexpr std::uint16_t SecondTrailerBlock = ImageAddress::TrailerStart + BlockSize;
+
+/// Puts the two-line progress text of one step into the progress window.
+class Announcer {
+public:
+    Announcer(ProgressWindow& progress, const char* verb)
+        : progress_(progress)
+        , verb_(verb) {}
+
+    void operator()(int configurationPercent, int dataPercent) const {
+        progress_.SetStatus(verb_ + " configuration - " + std::to_string(configurationPercent) +
+                            "%\r\n" + verb_ + " data - " + std::to_string(dataPercent) + "%");
+    }
+
+private:
+    ProgressWindow& progress_;
+    std::string verb_;
+};
+
+void tell(TransferContext& context, const char* text, const std::string& title, MessageIcon icon) {
+    context.messages.showMessage(text, title, icon, MessageButtons::Ok);
+}
+
+bool openDevice(HidAccess& hid, DeviceHandle& handle) {
+    return hid.OpenHidDevice(DeviceProductId, ReportLength, ReportLength, handle) == DeviceSuccess;
+}
+
+TransferResult endWithoutDevice(TransferContext& context) {
+    context.progress.remove();
+    tell(context, NotFoundText, context.windowCaption, MessageIcon::Stop);
+    return TransferResult::NotFound;
+}
+
+TransferResult endAfterFailedExchange(TransferContext& context, DeviceHandle& handle,
+                                      const char* text) {
+    context.hid.CloseHidDevice(handle);
+    context.progress.remove();
+    tell(context, text, context.windowCaption, MessageIcon::Stop);
+    return TransferResult::ExchangeFailed;
+}
+
+TransferResult endTooLarge(TransferContext& context) {
+    context.progress.remove();
+    tell(context, TooLargeText, ApplicationTitle, MessageIcon::Exclamation);
+    return TransferResult::TooLarge;
+}
+
+DeviceStatus writePair(HidAccess& hid, DeviceHandle& handle, TransferStatePair pair) {
+    return WriteTwoBytes(hid, handle, ImageAddress::TransferState, pair.first, pair.second);
+}
+
+/// Makes one exchange per whole 8-byte block of the data region while the
+/// block's start lies below `length`, each announced with the percentage done
+/// before it; stops at the first failure.
+template <typename BlockExchange>
+DeviceStatus exchangeDataBlocks(std::int32_t length, const Announcer& announce,
+                                BlockExchange exchangeBlock) {
+    for (std::int32_t address = 0; address < length; address += BlockSize) {
+        announce(100, dataPercentage(address, length));
+        const DeviceStatus status = exchangeBlock(static_cast<std::uint16_t>(address));
+        if (status != DeviceSuccess) {
+            return status;
+        }
+    }
+    return DeviceSuccess;
+}
+
+/// Every report of a write, from the start pair to the end pair.
+DeviceStatus writeReports(HidAccess& hid, DeviceHandle& handle, const DeviceImage& image,
+                          std::int32_t length, const Announcer& announce) {
+    announce(0, 0);
+    DeviceStatus status = writePair(hid, handle, WriteStartPair);
+    if (status == DeviceSuccess) {
+        announce(33, 0);
+        status = WriteEightBytes(hid, handle, ImageAddress::TrailerStart, image);
+    }
+    if (status == DeviceSuccess) {
+        announce(67, 0);
+        status = WriteEightBytes(hid, handle, SecondTrailerBlock, image);
+    }
+    if (status == DeviceSuccess) {
+        status = exchangeDataBlocks(length, announce, [&](std::uint16_t address) {
+            return WriteEightBytes(hid, handle, address, image);
+        });
+    }
+    if (status == DeviceSuccess) {
+        status = writePair(hid, handle, EndPair);
+    }
+    return status;
+}
+
+/// The read-start pair and the trailer block.
+DeviceStatus readTrailer(HidAccess& hid, DeviceHandle& handle, DeviceImage& image,
+                         const Announcer& announce) {
+    announce(0, 0);
+    DeviceStatus status = writePair(hid, handle, ReadStartPair);
+    if (status == DeviceSuccess) {
+        announce(33, 0);
+        status = ReadEightBytes(hid, handle, ImageAddress::TrailerStart, image);
+    }
+    if (status == DeviceSuccess) {
+        announce(67, 0);
+        status = ReadEightBytes(hid, handle, SecondTrailerBlock, image);
+    }
+    return status;
+}
+
+/// The data region up to the stored length (cut to the image's last
+/// address), then the end pair.
+DeviceStatus readDataAndFinish(HidAccess& hid, DeviceHandle& handle, DeviceImage& image,
+                               const Announcer& announce) {
+    const std::int32_t length =
+        std::min(storedTableLength(image), std::int32_t{ImageAddress::Last});
+    const DeviceStatus status = exchangeDataBlocks(length, announce, [&](std::uint16_t address) {
+        return ReadEightBytes(hid, handle, address, image);
+    });
+    return status == DeviceSuccess ? writePair(hid, handle, EndPair) : status;
+}
+
+TransferResult sendImage(const DeviceImage& image, TransferContext& context) {
+    DeviceHandle handle = 0;
+    if (!openDevice(context.hid, handle)) {
+        return endWithoutDevice(context);
+    }
+    const Announcer announce(context.progress, "Writing");
+    if (writeReports(context.hid, handle, image, storedTableLength(image), announce) !=
+        DeviceSuccess) {
+        return endAfterFailedExchange(context, handle, WriteErrorText);
+    }
+    announce(100, 100);
+    context.hid.CloseHidDevice(handle);
+    context.progress.remove();
+    tell(context, WriteSuccessText, ApplicationTitle, MessageIcon::None);
+    return TransferResult::Succeeded;
+}
+
+/// Replaces the configuration with the image read, then redraws and tells
+/// the user. Runs only after the device is closed.
+TransferResult decodeIntoConfiguration(DeviceImage& image, Configuration& config,
+                                       DeviceSettings& settings, TransferContext& context,
+                                       const ReadHooks& hooks) {
+    const ImageLoadResult loaded = loadDeviceImage(image, config, settings);
+    if (loaded == ImageLoadResult::InvalidImage) {
+        // The marker was checked before any data was read, so this means a
+        // decoder that disagrees with that check; nothing has changed.
+        context.progress.remove();
+        tell(context, InvalidConfigurationText, ApplicationTitle, MessageIcon::Exclamation);
+        return TransferResult::InvalidConfiguration;
+    }
+    if (hooks.redrawCaptions) {
+        hooks.redrawCaptions();
+    }
+    context.progress.remove();
+    if (loaded == ImageLoadResult::SettingsFailed) {
+        tell(context, InvalidConfigurationText, ApplicationTitle, MessageIcon::Exclamation);
+        return TransferResult::InvalidConfiguration;
+    }
+    tell(context, ReadSuccessText, ApplicationTitle, MessageIcon::None);
+    return TransferResult::Succeeded;
+}
+
+} // namespace
+
+int dataPercentage(std::int32_t address, std::int32_t length) {
+    if (length <= 0) {
+        return 100;
+    }
+    // 100 * A / L rounded half up, in integers: floor((200 * A + L) / (2 * L)).
+    const std::int64_t twiceLength = 2 * std::int64_t{length};
+    return static_cast<int>((200 * std::int64_t{address} + length) / twiceLength);
+}
+
+TransferResult writeToDevice(const Configuration& config, const DeviceSettings& settings,
+                             TransferContext& context) {
+    context.progress.show();
+    DeviceImage image{};
+    if (!buildDeviceImage(image, config, settings)) {
+        return endTooLarge(context);
+    }
+    return sendImage(image, context);
+}
+
+TransferResult writeImageToDevice(const DeviceImage& image, TransferContext& context) {
+    context.progress.show();
+    if (storedTableLength(image) > MaxConfigSize) {
+        return endTooLarge(context);
+    }
+    return sendImage(image, context);
+}
+
+TransferResult readFromDevice(Configuration& config, DeviceSettings& settings,
+                              TransferContext& context, const ReadHooks& hooks) {
+    if (hooks.querySaveChanges && hooks.querySaveChanges()) {
+        return TransferResult::Cancelled;
+    }
+    context.progress.show();
+    DeviceHandle handle = 0;
+    if (!openDevice(context.hid, handle)) {
+        return endWithoutDevice(context);
+    }
+    const Announcer announce(context.progress, "Reading");
+    DeviceImage image{};
+    if (readTrailer(context.hid, handle, image, announce) != DeviceSuccess) {
+        return endAfterFailedExchange(context, handle, ReadErrorText);
+    }
+    if (image[ImageAddress::Marker] != 1) {
+        context.hid.CloseHidDevice(handle);
+        context.progress.remove();
+        tell(context, InvalidConfigurationText, ApplicationTitle, MessageIcon::Exclamation);
+        return TransferResult::InvalidConfiguration;
+    }
+    if (readDataAndFinish(context.hid, handle, image, announce) != DeviceSuccess) {
+        return endAfterFailedExchange(context, handle, ReadErrorText);
+    }
+    announce(100, 100);
+    context.hid.CloseHidDevice(handle);
+    return decodeIntoConfiguration(image, config, settings, context, hooks);
+}
+
+} // namespace vantrel

@@ -1,0 +1,134 @@
+#pragma once
+
+#include "UserInterface.h"
+
+#include <algorithm>
+#include <deque>
+#include <iterator>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+// A stand-in for the progress window and the message boxes that records, in
+// one timeline, everything the user would have seen. Self-contained so that
+// the tests of the windows and the command-line tool can use it too.
+namespace vantrel::testing {
+
+/// One thing shown to the user, or a note a test puts into the same timeline
+/// (for example from a hook) to check when it ran.
+struct UserEvent {
+    enum class Kind { Show, Status, Remove, Message, Note };
+
+    Kind kind = Kind::Note;
+    std::string text; ///< status text, message text or note
+    std::string title;
+    MessageIcon icon = MessageIcon::None;
+    MessageButtons buttons = MessageButtons::Ok;
+
+    friend bool operator==(const UserEvent&, const UserEvent&) = default;
+};
+
+inline UserEvent shown() {
+    return {UserEvent::Kind::Show, {}, {}, MessageIcon::None, MessageButtons::Ok};
+}
+inline UserEvent status(std::string text) {
+    return {UserEvent::Kind::Status, std::move(text), {}, MessageIcon::None, MessageButtons::Ok};
+}
+inline UserEvent removed() {
+    return {UserEvent::Kind::Remove, {}, {}, MessageIcon::None, MessageButtons::Ok};
+}
+inline UserEvent message(std::string text, std::string title, MessageIcon icon,
+                         MessageButtons buttons = MessageButtons::Ok) {
+    return {UserEvent::Kind::Message, std::move(text), std::move(title), icon, buttons};
+}
+inline UserEvent note(std::string text) {
+    return {UserEvent::Kind::Note, std::move(text), {}, MessageIcon::None, MessageButtons::Ok};
+}
+
+/// Readable test failures: one event per line, control characters shown.
+inline std::ostream& operator<<(std::ostream& out, const UserEvent& event) {
+    std::string text;
+    for (const char c : event.text) {
+        text += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n") : std::string(1, c);
+    }
+    static constexpr const char* kinds[] = {"show", "status", "remove", "message", "note"};
+    static constexpr const char* icons[] = {"none", "stop", "exclamation"};
+    static constexpr const char* buttons[] = {"ok", "yes/no", "yes/no/cancel"};
+    out << kinds[static_cast<int>(event.kind)];
+    if (!text.empty()) {
+        out << " \"" << text << '"';
+    }
+    if (event.kind == UserEvent::Kind::Message) {
+        out << " title \"" << event.title << "\" icon " << icons[static_cast<int>(event.icon)]
+            << " buttons " << buttons[static_cast<int>(event.buttons)];
+    }
+    return out;
+}
+
+/// Records every call of the progress window and the message boxes in order.
+/// A message is answered with the next queued answer, or, when none is
+/// queued, with Ok for an OK box, No for Yes/No and Cancel for Yes/No/Cancel.
+class UserRecorder final : public ProgressWindow, public MessagePrompter {
+public:
+    void show() override { events_.push_back(shown()); }
+    void SetStatus(const std::string& text) override { events_.push_back(status(text)); }
+    void remove() override { events_.push_back(removed()); }
+
+    MessageAnswer showMessage(const std::string& text, const std::string& title, MessageIcon icon,
+                              MessageButtons buttons) override {
+        events_.push_back(message(text, title, icon, buttons));
+        if (!answers_.empty()) {
+            const MessageAnswer answer = answers_.front();
+            answers_.pop_front();
+            return answer;
+        }
+        switch (buttons) {
+        case MessageButtons::Ok:
+            return MessageAnswer::Ok;
+        case MessageButtons::YesNo:
+            return MessageAnswer::No;
+        case MessageButtons::YesNoCancel:
+            break;
+        }
+        return MessageAnswer::Cancel;
+    }
+
+    /// Adds a test's own mark to the timeline.
+    void note(std::string text) { events_.push_back(testing::note(std::move(text))); }
+    /// Queues the answer to the next message box.
+    void answerNext(MessageAnswer answer) { answers_.push_back(answer); }
+
+    [[nodiscard]] const std::vector<UserEvent>& events() const { return events_; }
+    void clear() { events_.clear(); }
+
+    /// The texts of every status update, in order.
+    [[nodiscard]] std::vector<std::string> statuses() const {
+        std::vector<std::string> texts;
+        for (const UserEvent& event : events_) {
+            if (event.kind == UserEvent::Kind::Status) {
+                texts.push_back(event.text);
+            }
+        }
+        return texts;
+    }
+
+    /// The message boxes shown, in order.
+    [[nodiscard]] std::vector<UserEvent> messages() const {
+        std::vector<UserEvent> shownMessages;
+        std::copy_if(events_.begin(), events_.end(), std::back_inserter(shownMessages),
+                     [](const UserEvent& event) { return event.kind == UserEvent::Kind::Message; });
+        return shownMessages;
+    }
+
+    [[nodiscard]] int count(UserEvent::Kind kind) const {
+        return static_cast<int>(std::count_if(
+            events_.begin(), events_.end(), [kind](const UserEvent& e) { return e.kind == kind; }));
+    }
+
+private:
+    std::vector<UserEvent> events_;
+    std::deque<MessageAnswer> answers_;
+};
+
+} // namespace vantrel::testing
