@@ -1,0 +1,224 @@
+#include "HidapiDevice.h"
+
+#include <algorithm>
+#include <hidapi.h>
+#include <limits>
+#include <string>
+#include <utility>
+#include <vector>
+
+#ifndef VANTREL_VENDOR_ID
+#define VANTREL_VENDOR_ID 0
+#endif
+
+namespace vantrel {
+namespace {
+
+constexpr unsigned short VendorDefinedUsagePages = 0xFF00;
+
+/// Initialises hidapi once and releases it when the program ends.
+class HidLibrary {
+public:
+    /// False when the library could not be initialised: no device is reachable.
+    static bool ready() {
+        static const HidLibrary library;
+        return library.ready_;
+    }
+
+    HidLibrary(const HidLibrary&) = delete;
+    HidLibrary& operator=(const HidLibrary&) = delete;
+
+private:
+    HidLibrary()
+        : ready_(hid_init() == 0) {}
+    ~HidLibrary() {
+        if (ready_) {
+            hid_exit();
+        }
+    }
+
+    bool ready_;
+};
+
+void appendUtf8(std::string& out, char32_t c) {
+    const auto byte = [](char32_t bits) {
+        return static_cast<char>(static_cast<unsigned char>(bits));
+    };
+    if (c < 0x80) {
+        out += byte(c);
+    } else if (c < 0x800) {
+        out += byte(0xC0 | (c >> 6));
+        out += byte(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += byte(0xE0 | (c >> 12));
+        out += byte(0x80 | ((c >> 6) & 0x3F));
+        out += byte(0x80 | (c & 0x3F));
+    } else {
+        out += byte(0xF0 | (c >> 18));
+        out += byte(0x80 | ((c >> 12) & 0x3F));
+        out += byte(0x80 | ((c >> 6) & 0x3F));
+        out += byte(0x80 | (c & 0x3F));
+    }
+}
+
+/// hidapi's wide strings are UTF-32 on Linux and macOS, UTF-16 on Windows.
+std::string toUtf8(const wchar_t* text) {
+    std::string out;
+    if (text == nullptr) {
+        return out;
+    }
+    for (const wchar_t* p = text; *p != 0; ++p) {
+        char32_t c = static_cast<char32_t>(*p);
+        if (sizeof(wchar_t) == 2 && c >= 0xD800 && c < 0xDC00 && p[1] >= 0xDC00 && p[1] < 0xE000) {
+            ++p;
+            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(*p) - 0xDC00);
+        }
+        appendUtf8(out, c > 0x10FFFF ? U'\uFFFD' : c);
+    }
+    return out;
+}
+
+std::string errorText(hid_device* device) {
+    const std::string text = toUtf8(hid_error(device));
+    return text.empty() ? "unknown error" : text;
+}
+
+/// The interfaces that match, vendor-defined usage pages first, otherwise
+/// in the order the system lists them.
+std::vector<HidDeviceInfo> candidates(std::uint16_t vendorId, std::uint16_t productId) {
+    std::vector<HidDeviceInfo> found;
+    hid_device_info* list = hid_enumerate(vendorId, productId);
+    for (const hid_device_info* info = list; info != nullptr; info = info->next) {
+        HidDeviceInfo entry;
+        entry.path = info->path != nullptr ? info->path : "";
+        entry.vendorId = info->vendor_id;
+        entry.productId = info->product_id;
+        entry.manufacturer = toUtf8(info->manufacturer_string);
+        entry.product = toUtf8(info->product_string);
+        entry.interfaceNumber = info->interface_number;
+        entry.usagePage = info->usage_page;
+        found.push_back(std::move(entry));
+    }
+    hid_free_enumeration(list);
+    std::stable_partition(found.begin(), found.end(), [](const HidDeviceInfo& entry) {
+        return entry.usagePage >= VendorDefinedUsagePages;
+    });
+    return found;
+}
+
+} // namespace
+
+std::uint16_t configuredVendorId() {
+    static_assert(VANTREL_VENDOR_ID >= 0 && VANTREL_VENDOR_ID <= 0xFFFF,
+                  "VANTREL_VENDOR_ID must be a 16-bit USB vendor ID");
+    return VANTREL_VENDOR_ID;
+}
+
+std::vector<HidDeviceInfo> enumerateHidDevices(std::uint16_t vendorId) {
+    if (!HidLibrary::ready()) {
+        return {};
+    }
+    std::vector<HidDeviceInfo> found =
+        candidates(vendorId, static_cast<std::uint16_t>(DeviceProductId));
+    for (HidDeviceInfo& entry : found) {
+        if (hid_device* device = hid_open_path(entry.path.c_str())) {
+            entry.openable = true;
+            hid_close(device);
+        }
+    }
+    return found;
+}
+
+void HidapiDevice::Closer::operator()(hid_device_* device) const {
+    hid_close(device);
+}
+
+HidapiDevice::HidapiDevice(HidapiOptions options)
+    : options_(options) {}
+
+HidapiDevice::~HidapiDevice() = default;
+
+DeviceStatus HidapiDevice::OpenHidDevice(std::int32_t productId, std::int32_t outputLength,
+                                         std::int32_t inputLength, DeviceHandle& handle) {
+    if (outputLength != ReportLength || inputLength != ReportLength) {
+        return fail(BadArguments, "reports of this device are 33 bytes long");
+    }
+    if (productId <= 0 || productId > 0xFFFF) {
+        return fail(BadArguments, "a product ID is a number from 1 to 65535");
+    }
+    if (!HidLibrary::ready()) {
+        return fail(NotFound, "the HID library could not be initialised");
+    }
+    const auto found = candidates(options_.vendorId, static_cast<std::uint16_t>(productId));
+    if (found.empty()) {
+        return fail(NotFound, "no HID device with product ID " + std::to_string(productId));
+    }
+    for (const HidDeviceInfo& entry : found) {
+        if (hid_device* device = hid_open_path(entry.path.c_str())) {
+            const DeviceHandle opened = nextHandle_;
+            nextHandle_ =
+                nextHandle_ == std::numeric_limits<DeviceHandle>::max() ? 1 : nextHandle_ + 1;
+            devices_[opened] = DevicePointer(device);
+            handle = opened;
+            return succeed();
+        }
+    }
+    return fail(NotFound,
+                "found but could not open " + found.front().path + ": " + errorText(nullptr));
+}
+
+DeviceStatus HidapiDevice::WriteHidDevice(DeviceHandle& handle, const Report& output,
+                                          Report& input) {
+    const auto open = devices_.find(handle);
+    if (open == devices_.end()) {
+        return fail(UnknownHandle, "the device is not open");
+    }
+    hid_device* device = open->second.get();
+
+    const int written = hid_write(device, output.data(), output.size());
+    if (written < 0) {
+        return fail(WriteFailed, "write: " + errorText(device));
+    }
+    if (written < ReportLength) {
+        return fail(WriteFailed, "write: only " + std::to_string(written) + " of 33 bytes sent");
+    }
+
+    Report answer{};
+    const int read = hid_read_timeout(device, answer.data(), answer.size(),
+                                      static_cast<int>(options_.answerTimeout.count()));
+    if (read < 0) {
+        return fail(ReadFailed, "read: " + errorText(device));
+    }
+    if (read == 0) {
+        return fail(Timeout,
+                    "no answer within " + std::to_string(options_.answerTimeout.count()) + " ms");
+    }
+    if (read < ReportLength) {
+        return fail(ShortRead, "read: only " + std::to_string(read) + " of 33 bytes received");
+    }
+    input = answer;
+    return succeed();
+}
+
+DeviceStatus HidapiDevice::CloseHidDevice(DeviceHandle& handle) {
+    if (devices_.erase(handle) == 0) {
+        return fail(UnknownHandle, "the device is not open");
+    }
+    return succeed();
+}
+
+const std::string& HidapiDevice::lastError() const {
+    return lastError_;
+}
+
+DeviceStatus HidapiDevice::succeed() {
+    lastError_.clear();
+    return DeviceSuccess;
+}
+
+DeviceStatus HidapiDevice::fail(DeviceStatus status, std::string what) {
+    lastError_ = std::move(what);
+    return status;
+}
+
+} // namespace vantrel

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "HidAccess.h"
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct hid_device_; // hidapi's device, kept out of this header's users' sight
+
+// The device on real hardware, through hidapi: hidraw on Linux, the native
+// HID stack on Windows and macOS.
+namespace vantrel {
+
+/// The vendor ID this build matches, set with the CMake cache variable
+/// VANTREL_VENDOR_ID; 0 matches every vendor.
+[[nodiscard]] std::uint16_t configuredVendorId();
+
+/// One attached HID interface that could be the device.
+struct HidDeviceInfo {
+    std::string path; ///< the platform's name for it, as hid_open_path takes it
+    std::uint16_t vendorId = 0;
+    std::uint16_t productId = 0;
+    std::string manufacturer; ///< UTF-8; empty when the device gives none
+    std::string product;      ///< UTF-8; empty when the device gives none
+    int interfaceNumber = -1; ///< USB interface, -1 when the platform does not say
+    std::uint16_t usagePage = 0;
+    bool openable = false; ///< it could be opened for reading and writing just now
+};
+
+/// Every attached HID interface with product ID 264 whose vendor ID matches
+/// `vendorId` (0 = any), in the order OpenHidDevice tries them. Each is
+/// opened and closed again to fill `openable`; nothing is sent to it. Empty
+/// when none is attached or the HID library cannot be initialised.
+[[nodiscard]] std::vector<HidDeviceInfo>
+enumerateHidDevices(std::uint16_t vendorId = configuredVendorId());
+
+struct HidapiOptions {
+    /// 0 matches every vendor.
+    std::uint16_t vendorId = configuredVendorId();
+    /// How long an exchange waits for the device's answer.
+    std::chrono::milliseconds answerTimeout{1000};
+};
+
+/// Finds the device among the attached HID interfaces by product ID (and
+/// vendor ID when one is set). Interfaces whose usage page is vendor-defined
+/// (0xFF00 and up), where a configuration channel lives, are tried first,
+/// then the others in the order the system lists them; the first that opens
+/// for reading and writing is used. An exchange writes the 33-byte report
+/// (report ID 3 in byte 0) and then waits up to the answer timeout for one
+/// input report, which must be 33 bytes with its report ID in byte 0.
+/// A timeout, a short read or write, or a device that has gone is a nonzero
+/// result, never a hang. Several handles may be open at once.
+class HidapiDevice final : public HidAccess {
+public:
+    /// Results other than DeviceSuccess.
+    static constexpr DeviceStatus NotFound = 1;      ///< nothing matched or nothing opened
+    static constexpr DeviceStatus BadArguments = 2;  ///< report lengths other than 33
+    static constexpr DeviceStatus UnknownHandle = 3; ///< not a handle this object opened
+    static constexpr DeviceStatus WriteFailed = 4;   ///< the report could not be sent whole
+    static constexpr DeviceStatus ReadFailed = 5;    ///< the answer could not be read
+    static constexpr DeviceStatus Timeout = 6;       ///< no answer within the timeout
+    static constexpr DeviceStatus ShortRead = 7;     ///< an answer shorter than 33 bytes
+
+    explicit HidapiDevice(HidapiOptions options = {});
+    ~HidapiDevice() override;
+    HidapiDevice(const HidapiDevice&) = delete;
+    HidapiDevice& operator=(const HidapiDevice&) = delete;
+    HidapiDevice(HidapiDevice&&) = delete;
+    HidapiDevice& operator=(HidapiDevice&&) = delete;
+
+    DeviceStatus OpenHidDevice(std::int32_t productId, std::int32_t outputLength,
+                               std::int32_t inputLength, DeviceHandle& handle) override;
+    DeviceStatus WriteHidDevice(DeviceHandle& handle, const Report& output, Report& input) override;
+    DeviceStatus CloseHidDevice(DeviceHandle& handle) override;
+
+    /// What went wrong in the last failed call, for a log or the command
+    /// line; empty after a success.
+    [[nodiscard]] const std::string& lastError() const;
+
+private:
+    struct Closer {
+        void operator()(hid_device_* device) const;
+    };
+    using DevicePointer = std::unique_ptr<hid_device_, Closer>;
+
+    DeviceStatus succeed();
+    DeviceStatus fail(DeviceStatus status, std::string what);
+
+    HidapiOptions options_;
+    std::map<DeviceHandle, DevicePointer> devices_;
+    DeviceHandle nextHandle_ = 1;
+    std::string lastError_;
+};
+
+} // namespace vantrel

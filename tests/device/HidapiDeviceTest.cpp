@@ -1,0 +1,59 @@
+#include "HidapiDevice.h"
+
+#include <algorithm>
+#include <chrono>
+#include <gtest/gtest.h>
+
+// Without a device attached only the refusals can be checked; with one, the
+// open-and-close test also opens it (nothing is sent to it).
+namespace vantrel {
+namespace {
+
+TEST(HidapiDevice, RefusesReportLengthsOtherThanThirtyThree) {
+    HidapiDevice hid;
+    DeviceHandle handle = -7;
+    EXPECT_EQ(hid.OpenHidDevice(DeviceProductId, 64, ReportLength, handle),
+              HidapiDevice::BadArguments);
+    EXPECT_EQ(hid.OpenHidDevice(DeviceProductId, ReportLength, 32, handle),
+              HidapiDevice::BadArguments);
+    EXPECT_EQ(handle, -7);
+    EXPECT_FALSE(hid.lastError().empty());
+}
+
+TEST(HidapiDevice, RefusesAHandleItDidNotOpen) {
+    HidapiDevice hid;
+    DeviceHandle handle = 1;
+    Report output{};
+    output[0] = 3;
+    Report input{};
+    input.fill(0xCC);
+    EXPECT_EQ(hid.WriteHidDevice(handle, output, input), HidapiDevice::UnknownHandle);
+    EXPECT_EQ(input[0], 0xCC);
+    EXPECT_EQ(hid.CloseHidDevice(handle), HidapiDevice::UnknownHandle);
+}
+
+TEST(HidapiDevice, OpensExactlyWhenAnAttachedDeviceCanBeOpened) {
+    const std::vector<HidDeviceInfo> attached = enumerateHidDevices();
+    for (const HidDeviceInfo& info : attached) {
+        EXPECT_EQ(info.productId, DeviceProductId) << info.path;
+    }
+    const bool openable = std::any_of(attached.begin(), attached.end(),
+                                      [](const HidDeviceInfo& info) { return info.openable; });
+
+    HidapiDevice hid(HidapiOptions{configuredVendorId(), std::chrono::milliseconds(100)});
+    DeviceHandle handle = 0;
+    const DeviceStatus opened =
+        hid.OpenHidDevice(DeviceProductId, ReportLength, ReportLength, handle);
+
+    if (openable) {
+        ASSERT_EQ(opened, DeviceSuccess) << hid.lastError();
+        EXPECT_EQ(hid.CloseHidDevice(handle), DeviceSuccess);
+        EXPECT_EQ(hid.CloseHidDevice(handle), HidapiDevice::UnknownHandle);
+    } else {
+        EXPECT_EQ(opened, HidapiDevice::NotFound);
+        EXPECT_FALSE(hid.lastError().empty());
+    }
+}
+
+} // namespace
+} // namespace vantrel
