@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+// The readable form of a key, mouse or joystick code: its display name where
+// it has one of its own, its number otherwise, and the way back.
+namespace vantrel::cli {
+
+/// What kind of code a name is looked up as.
+enum class CodeKind { Key, Mouse, Joystick };
+
+/// A code as the readable format writes it: a display name or a number.
+using CodeText = std::variant<std::string, std::uint8_t>;
+
+/// The display name of the code, or the code itself when the name the
+/// program shows for it ("Not Used") is shared with other codes. Key code 0
+/// is the one "Not Used" that names a single code.
+[[nodiscard]] CodeText codeText(CodeKind kind, std::uint8_t code);
+
+/// The code whose display name is exactly `name`; for keys, "Not Used" is 0.
+[[nodiscard]] std::optional<std::uint8_t> codeNamed(CodeKind kind, std::string_view name);
+
+/// The kind of code a step of KeyType `keyType` holds (a delay counts as a
+/// key: it has no names of its own).
+[[nodiscard]] CodeKind codeKindOf(std::uint8_t keyType);
+
+/// "key", "mouse" or "joystick": the word the format and messages use.
+[[nodiscard]] std::string_view kindWord(CodeKind kind);
+
+} // namespace vantrel::cli

@@ -1,0 +1,174 @@
+#include "CommandLine.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace vantrel::cli {
+namespace {
+
+enum class Need { No, Optional, Required };
+
+/// What one command takes.
+struct CommandSpec {
+    std::string_view name;
+    std::string_view synopsis;
+    std::size_t operands;
+    Need output;
+    bool takesWriteOptions; ///< --verify and --backup
+    std::string_view summary;
+};
+
+constexpr std::array<CommandSpec, 7> Commands = {{
+    {"show", "show FILE", 1, Need::No, false,
+     "every input and setting as the main window shows them"},
+    {"export", "export FILE [-o OUT]", 1, Need::Optional, false,
+     "the readable JSON form, to standard output unless -o is given"},
+    {"import", "import FILE -o OUT", 1, Need::Required, false,
+     "the configuration file, written only when FILE is valid"},
+    {"diff", "diff A B", 2, Need::No, false,
+     "what differs between two configurations (status 0 equal, 1 different)"},
+    {"read", "read -o OUT", 0, Need::Required, false,
+     "save the device's configuration as a configuration file"},
+    {"write", "write FILE [--verify] [--backup OUT]", 1, Need::No, true,
+     "write a configuration into the device"},
+    {"devices", "devices", 0, Need::No, false, "list the attached devices"},
+}};
+
+const CommandSpec* findCommand(std::string_view name) {
+    const auto* found = std::find_if(Commands.begin(), Commands.end(),
+                                     [name](const CommandSpec& spec) { return spec.name == name; });
+    return found == Commands.end() ? nullptr : found;
+}
+
+/// Walks the arguments, handing out option values.
+class ArgumentReader {
+public:
+    explicit ArgumentReader(std::span<const std::string> args)
+        : args_(args) {}
+
+    [[nodiscard]] bool done() const { return next_ >= args_.size(); }
+    const std::string& take() { return args_[next_++]; }
+
+    /// The value of an option written "--name VALUE" or "--name=VALUE".
+    std::optional<std::string> valueOf(const std::string& arg, std::string_view name,
+                                       std::string& error) {
+        if (arg.size() > name.size() && arg.starts_with(name) && arg[name.size()] == '=') {
+            return arg.substr(name.size() + 1);
+        }
+        if (done()) {
+            error = std::string(name) + " needs a value";
+            return std::nullopt;
+        }
+        return take();
+    }
+
+private:
+    std::span<const std::string> args_;
+    std::size_t next_ = 0;
+};
+
+bool isOption(const std::string& arg, std::string_view name) {
+    return arg == name || (arg.starts_with(name) && arg.size() > name.size() &&
+                           arg[name.size()] == '=' && name.starts_with("--"));
+}
+
+/// Stores an option's value, refusing one given twice.
+void setOnce(std::optional<std::string>& slot, std::optional<std::string> value,
+             std::string_view name, std::string& error) {
+    if (!value) {
+        return;
+    }
+    if (slot) {
+        error = std::string(name) + " is given twice";
+        return;
+    }
+    slot = std::move(value);
+}
+
+bool isDeviceSpec(const std::string& spec) {
+    return spec.starts_with(EmulatedPrefix) && spec.size() > EmulatedPrefix.size();
+}
+
+std::string checkAgainstSpec(const Invocation& invocation) {
+    const CommandSpec* spec = findCommand(invocation.command);
+    if (spec == nullptr) {
+        return "unknown command \"" + invocation.command + "\"";
+    }
+    const std::string usage = "usage: vantrelctl [--device SPEC] " + std::string(spec->synopsis);
+    if (invocation.device && !isDeviceSpec(*invocation.device)) {
+        return "unknown device \"" + *invocation.device + "\" (expected emulated:PATH)";
+    }
+    if (invocation.operands.size() != spec->operands) {
+        return usage;
+    }
+    if (spec->output == Need::Required && !invocation.output) {
+        return usage;
+    }
+    if (spec->output == Need::No && invocation.output) {
+        return std::string(spec->name) + " takes no -o; " + usage;
+    }
+    if (!spec->takesWriteOptions && (invocation.verify || invocation.backup)) {
+        return "--verify and --backup belong to write; " + usage;
+    }
+    return {};
+}
+
+} // namespace
+
+ParsedCommandLine parseCommandLine(std::span<const std::string> args) {
+    ParsedCommandLine parsed;
+    Invocation& invocation = parsed.invocation;
+    std::string& error = parsed.usageError;
+    ArgumentReader reader(args);
+    bool optionsEnded = false;
+    while (!reader.done() && error.empty()) {
+        const std::string& arg = reader.take();
+        if (optionsEnded || arg == "-" || !arg.starts_with("-")) {
+            if (invocation.command.empty()) {
+                invocation.command = arg;
+            } else {
+                invocation.operands.push_back(arg);
+            }
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "-h" || arg == "--help") {
+            invocation.help = true;
+        } else if (arg == "--version") {
+            invocation.version = true;
+        } else if (arg == "--verify") {
+            invocation.verify = true;
+        } else if (isOption(arg, "--device")) {
+            setOnce(invocation.device, reader.valueOf(arg, "--device", error), "--device", error);
+        } else if (arg == "-o" || isOption(arg, "--output")) {
+            setOnce(invocation.output, reader.valueOf(arg, arg == "-o" ? "-o" : "--output", error),
+                    "-o", error);
+        } else if (isOption(arg, "--backup")) {
+            setOnce(invocation.backup, reader.valueOf(arg, "--backup", error), "--backup", error);
+        } else {
+            error = "unknown option \"" + arg + "\"";
+        }
+    }
+    if (error.empty() && !invocation.help && !invocation.version) {
+        error = invocation.command.empty() ? "no command given" : checkAgainstSpec(invocation);
+    }
+    return parsed;
+}
+
+std::string usageText() {
+    std::string text = "usage: vantrelctl [--device SPEC] COMMAND ...\n\ncommands:\n";
+    for (const CommandSpec& spec : Commands) {
+        std::string line = "  " + std::string(spec.synopsis);
+        line.resize(std::max<std::size_t>(line.size() + 2, 40), ' ');
+        text += line + std::string(spec.summary) + "\n";
+    }
+    text += "\noptions:\n"
+            "  --device emulated:PATH                the device emulator, its memory kept in PATH\n"
+            "                                        (without --device: the device on USB)\n"
+            "  -h, --help                            this text\n"
+            "  --version                             the program's version\n"
+            "\nFILE may be a configuration file as the windows save it or its JSON form.\n";
+    return text;
+}
+
+} // namespace vantrel::cli

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The words a user types after the program's name, checked against what
+// each command takes before anything is opened.
+namespace vantrel::cli {
+
+/// What --device takes before the path of the emulator's memory file.
+constexpr std::string_view EmulatedPrefix = "emulated:";
+
+struct Invocation {
+    std::string command; ///< empty with --help or --version
+    std::vector<std::string> operands;
+    std::optional<std::string> device; ///< --device SPEC
+    std::optional<std::string> output; ///< -o OUT
+    std::optional<std::string> backup; ///< --backup OUT
+    bool verify = false;
+    bool help = false;
+    bool version = false;
+};
+
+struct ParsedCommandLine {
+    Invocation invocation;
+    /// What is wrong with the words; empty when they make a valid command.
+    std::string usageError;
+
+    [[nodiscard]] bool ok() const { return usageError.empty(); }
+};
+
+/// Reads the arguments that follow the program's name. Options may come
+/// before or after the command, as "--name VALUE" or "--name=VALUE"; "--"
+/// ends the options.
+[[nodiscard]] ParsedCommandLine parseCommandLine(std::span<const std::string> args);
+
+/// The synopsis of every command, for --help and after a usage error.
+[[nodiscard]] std::string usageText();
+
+} // namespace vantrel::cli

@@ -1,0 +1,40 @@
+#include "ConsolePrompter.h"
+
+namespace vantrel::cli {
+
+std::string oneLine(const std::string& text) {
+    std::string line;
+    bool pendingSpace = false;
+    for (const char c : text) {
+        if (c == '\r' || c == '\n' || c == ' ') {
+            pendingSpace = !line.empty();
+            continue;
+        }
+        if (pendingSpace) {
+            line += ' ';
+            pendingSpace = false;
+        }
+        line += c;
+    }
+    return line;
+}
+
+MessageAnswer ConsolePrompter::showMessage(const std::string& text, const std::string& /*title*/,
+                                           MessageIcon icon, MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
+    case MessageButtons::YesNoCancel:
+        return MessageAnswer::Cancel;
+    case MessageButtons::Ok:
+        break;
+    }
+    if (icon == MessageIcon::None) {
+        lastSuccess_ = oneLine(text);
+    } else {
+        console_.error(step_.empty() ? oneLine(text) : step_ + ": " + oneLine(text));
+    }
+    return MessageAnswer::Ok;
+}
+
+} // namespace vantrel::cli

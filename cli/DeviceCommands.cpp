@@ -1,0 +1,128 @@
+#include "DeviceCommands.h"
+
+#include "ConfigurationDiff.h"
+#include "ConsoleProgress.h"
+#include "ConsolePrompter.h"
+#include "FileCommands.h"
+#include "Transfer.h"
+
+namespace vantrel::cli {
+namespace {
+
+/// One transfer's surroundings on the console.
+class ConsoleTransfer {
+public:
+    ConsoleTransfer(const Console& console, DeviceBackend& backend, std::string step = {})
+        : progress_(console)
+        , prompter_(console, std::move(step))
+        , context_{backend.link(), progress_, prompter_} {}
+
+    bool read(Configuration& config, DeviceSettings& settings) {
+        return readFromDevice(config, settings, context_, ReadHooks{}) == TransferResult::Succeeded;
+    }
+
+    bool write(const Configuration& config, const DeviceSettings& settings) {
+        return writeToDevice(config, settings, context_) == TransferResult::Succeeded;
+    }
+
+    [[nodiscard]] const std::string& successText() const { return prompter_.lastSuccess(); }
+
+private:
+    ConsoleProgress progress_;
+    ConsolePrompter prompter_;
+    TransferContext context_;
+};
+
+/// Reads the device into a configuration file; false after telling why not.
+bool readIntoFile(const std::string& path, const Console& console, DeviceBackend& backend,
+                  const std::string& step, std::string& successText) {
+    Configuration config;
+    DeviceSettings settings;
+    ConsoleTransfer transfer(console, backend, step);
+    if (!transfer.read(config, settings) ||
+        !saveConfigurationFile(path, config, settings, console)) {
+        return false;
+    }
+    successText = transfer.successText();
+    return true;
+}
+
+/// Reads the device back and compares it with what was written.
+bool verify(const LoadedConfiguration& written, const Console& console, DeviceBackend& backend) {
+    Configuration config;
+    DeviceSettings settings;
+    ConsoleTransfer transfer(console, backend, "verify");
+    if (!transfer.read(config, settings)) {
+        return false;
+    }
+    const std::vector<std::string> differences =
+        configurationDifferences(written.config, written.settings, config, settings);
+    if (!differences.empty()) {
+        console.error("verify: the device does not hold what was written: " + differences.front());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int readCommand(const Invocation& invocation, const Console& console, DeviceBackend& backend) {
+    std::string successText;
+    if (!readIntoFile(*invocation.output, console, backend, {}, successText)) {
+        return ExitFailure;
+    }
+    console.out << successText << '\n';
+    return ExitSuccess;
+}
+
+int writeCommand(const Invocation& invocation, const Console& console, DeviceBackend& backend) {
+    const auto loaded = openConfiguration(invocation.operands.at(0), console, Partial::Refuse);
+    if (!loaded) {
+        return ExitFailure;
+    }
+    if (invocation.backup) {
+        std::string ignored;
+        if (!readIntoFile(*invocation.backup, console, backend, "backup", ignored)) {
+            return ExitFailure;
+        }
+    }
+    ConsoleTransfer transfer(console, backend);
+    if (!transfer.write(loaded->config, loaded->settings)) {
+        return ExitFailure;
+    }
+    if (invocation.verify && !verify(*loaded, console, backend)) {
+        return ExitFailure;
+    }
+    console.out << transfer.successText() << '\n';
+    if (invocation.verify) {
+        console.out << "Verified: the device holds the configuration that was written\n";
+    }
+    return ExitSuccess;
+}
+
+int devicesCommand(const Invocation& /*invocation*/, const Console& console,
+                   DeviceBackend& backend) {
+    const std::vector<AttachedDevice> devices = backend.attachedDevices();
+    if (devices.empty()) {
+        console.error("No VANTREL devices detected !");
+        return ExitFailure;
+    }
+    bool anyLocked = false;
+    for (const AttachedDevice& device : devices) {
+        console.out << device.description;
+        if (!device.canOpen) {
+            console.out << "  (cannot be opened: " << device.problem << ")";
+            anyLocked = true;
+        }
+        console.out << '\n';
+    }
+    if (anyLocked) {
+        const std::string advice = backend.accessAdvice();
+        if (!advice.empty()) {
+            console.out << '\n' << advice;
+        }
+    }
+    return ExitSuccess;
+}
+
+} // namespace vantrel::cli

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "CommandLine.h"
+#include "Console.h"
+#include "DeviceBackend.h"
+
+// The commands that talk to a device. They go through the same write and
+// read procedures as the windows, so the device sees the same reports.
+namespace vantrel::cli {
+
+/// Reads the device's configuration and saves it as the windows would after
+/// Read and Save; no file is written unless the whole read succeeded.
+int readCommand(const Invocation& invocation, const Console& console, DeviceBackend& backend);
+
+/// Writes a configuration into the device, after saving the device's current
+/// one with --backup, and reading it back to compare with --verify.
+int writeCommand(const Invocation& invocation, const Console& console, DeviceBackend& backend);
+
+/// Lists the devices that match; for one that cannot be opened, says how to
+/// give the user access.
+int devicesCommand(const Invocation& invocation, const Console& console, DeviceBackend& backend);
+
+} // namespace vantrel::cli

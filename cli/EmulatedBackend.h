@@ -1,0 +1,24 @@
+#pragma once
+
+#include "DeviceBackend.h"
+#include "EmulatedDevice.h"
+
+#include <filesystem>
+
+namespace vantrel::cli {
+
+/// The device emulator standing in for the device, its memory kept in a
+/// file so that what one run writes the next run reads.
+class EmulatedBackend final : public DeviceBackend {
+public:
+    explicit EmulatedBackend(std::filesystem::path storage);
+
+    HidAccess& link() override { return device_; }
+    std::vector<AttachedDevice> attachedDevices() override;
+
+private:
+    std::filesystem::path storage_;
+    EmulatedDevice device_;
+};
+
+} // namespace vantrel::cli

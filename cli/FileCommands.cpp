@@ -1,0 +1,95 @@
+#include "FileCommands.h"
+
+#include "ConfigurationDiff.h"
+#include "ConfigurationFile.h"
+#include "JsonExport.h"
+#include "ShowConfiguration.h"
+#include "TextFile.h"
+
+namespace vantrel::cli {
+
+std::optional<LoadedConfiguration> openConfiguration(const std::string& path,
+                                                     const Console& console, Partial partial) {
+    LoadedConfiguration loaded = loadConfiguration(path);
+    if (!loaded.ok()) {
+        console.error(loaded.error);
+        return std::nullopt;
+    }
+    if (!loaded.warning.empty()) {
+        if (partial == Partial::Refuse) {
+            console.error(loaded.warning);
+            return std::nullopt;
+        }
+        console.warning(loaded.warning);
+    }
+    return loaded;
+}
+
+bool saveConfigurationFile(const std::string& path, const Configuration& config,
+                           const DeviceSettings& settings, const Console& console) {
+    DeviceImage image{};
+    if (!buildDeviceImage(image, config, settings)) {
+        console.error("This configuration exceeds the maximum size limit.");
+        return false;
+    }
+    const FileResult written = writeConfigurationFile(path, image);
+    if (!written.ok()) {
+        console.error("Error saving file: " + written.detail);
+        return false;
+    }
+    return true;
+}
+
+int showCommand(const Invocation& invocation, const Console& console) {
+    const auto loaded = openConfiguration(invocation.operands.at(0), console, Partial::Warn);
+    if (!loaded) {
+        return ExitFailure;
+    }
+    console.out << showConfiguration(loaded->config, loaded->settings);
+    return ExitSuccess;
+}
+
+int exportCommand(const Invocation& invocation, const Console& console) {
+    const auto loaded = openConfiguration(invocation.operands.at(0), console, Partial::Warn);
+    if (!loaded) {
+        return ExitFailure;
+    }
+    const std::string text = exportConfigurationText(loaded->config, loaded->settings);
+    if (!invocation.output) {
+        console.out << text;
+        return ExitSuccess;
+    }
+    if (const std::string error = writeTextFileAtomically(*invocation.output, text);
+        !error.empty()) {
+        console.error("Error saving file: " + error);
+        return ExitFailure;
+    }
+    return ExitSuccess;
+}
+
+int importCommand(const Invocation& invocation, const Console& console) {
+    const auto loaded = openConfiguration(invocation.operands.at(0), console, Partial::Refuse);
+    if (!loaded) {
+        return ExitFailure;
+    }
+    return saveConfigurationFile(*invocation.output, loaded->config, loaded->settings, console)
+               ? ExitSuccess
+               : ExitFailure;
+}
+
+int diffCommand(const Invocation& invocation, const Console& console) {
+    const auto a = openConfiguration(invocation.operands.at(0), console, Partial::Warn);
+    const auto b =
+        a ? openConfiguration(invocation.operands.at(1), console, Partial::Warn) : std::nullopt;
+    if (!a || !b) {
+        return ExitUsage;
+    }
+    const std::vector<std::string> lines =
+        configurationDifferences(a->config, a->settings, b->config, b->settings);
+    for (const std::string& line : lines) {
+        console.out << line << '\n';
+    }
+    return lines.empty() ? ExitSuccess : ExitFailure;
+}
+
+} // namespace vantrel::cli

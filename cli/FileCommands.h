@@ -1,0 +1,34 @@
+#pragma once
+
+#include "CommandLine.h"
+#include "ConfigurationSource.h"
+#include "Console.h"
+
+#include <optional>
+
+// The commands that work on configuration files alone.
+namespace vantrel::cli {
+
+/// How a command treats a file that opens only in part.
+enum class Partial {
+    Warn,   ///< say so and go on, as the windows would show it
+    Refuse, ///< stop: a command that writes must not lose the rest silently
+};
+
+/// Opens a configuration for a command; on failure tells the user and
+/// returns nothing.
+[[nodiscard]] std::optional<LoadedConfiguration>
+openConfiguration(const std::string& path, const Console& console, Partial partial);
+
+int showCommand(const Invocation& invocation, const Console& console);
+int exportCommand(const Invocation& invocation, const Console& console);
+int importCommand(const Invocation& invocation, const Console& console);
+/// 0 when equal, 1 when different, 2 when either cannot be opened.
+int diffCommand(const Invocation& invocation, const Console& console);
+
+/// Encodes and saves a configuration file atomically; tells the user and
+/// returns false on failure, leaving any existing file as it was.
+bool saveConfigurationFile(const std::string& path, const Configuration& config,
+                           const DeviceSettings& settings, const Console& console);
+
+} // namespace vantrel::cli

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "modSettings.h"
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+// Names and numbers shared by the readable format's writer and reader.
+namespace vantrel::cli {
+
+/// The value of "format" that marks a document as a configuration.
+constexpr std::string_view FormatName = "vantrel-configuration";
+/// The only version written and read.
+constexpr int FormatVersion = 1;
+
+struct ModifierWord {
+    std::string_view word;
+    std::uint8_t bit;
+};
+/// Modifier words in the order they are written.
+constexpr std::array<ModifierWord, 3> ModifierWords = {
+    {{"ctrl", OperatorCtrl}, {"shift", OperatorShift}, {"alt", OperatorAlt}}};
+
+/// A delay byte k waits (k + 1) × 10 ms.
+constexpr int DelayStepMs = 10;
+constexpr int MinimumDelayMs = DelayStepMs;
+constexpr int MaximumDelayMs = 256 * DelayStepMs;
+
+constexpr int delayMs(std::uint8_t delayByte) {
+    return (delayByte + 1) * DelayStepMs;
+}
+constexpr std::uint8_t delayByte(int ms) {
+    return static_cast<std::uint8_t>(ms / DelayStepMs - 1);
+}
+
+} // namespace vantrel::cli

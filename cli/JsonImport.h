@@ -1,0 +1,24 @@
+#pragma once
+
+#include "DeviceSettings.h"
+#include "modSettings.h"
+
+#include <string_view>
+
+// Reads a configuration in the readable format. Everything but "format" and
+// "version" may be left out and then keeps its start-up value; anything the
+// reader does not understand is refused rather than guessed at.
+namespace vantrel::cli {
+
+struct ImportedConfiguration {
+    Configuration config;
+    DeviceSettings settings;
+};
+
+/// Reads a whole document. Throws ImportError naming the place of the first
+/// fault: bad JSON, a field given twice, an unknown field, a wrong type, an
+/// unknown name, a number out of range, an input or switch given twice, a key
+/// step without a key, or a configuration over the size limit.
+[[nodiscard]] ImportedConfiguration importConfiguration(std::string_view text);
+
+} // namespace vantrel::cli

@@ -1,0 +1,26 @@
+#include "Commands.h"
+#include "DeviceSelection.h"
+
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#define VANTREL_ISATTY(fd) _isatty(fd)
+#else
+#include <unistd.h>
+#define VANTREL_ISATTY(fd) isatty(fd)
+#endif
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const vantrel::cli::Console console{std::cout, std::cerr, VANTREL_ISATTY(2) != 0};
+    try {
+        return vantrel::cli::runVantrelctl(args, console, vantrel::cli::makeDeviceBackend);
+    } catch (const std::exception& error) {
+        console.error(std::string("unexpected failure: ") + error.what());
+        return vantrel::cli::ExitFailure;
+    }
+}
