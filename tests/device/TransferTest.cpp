@@ -1,6 +1,7 @@
 #include "Transfer.h"
 
 #include "EmulatedDevice.h"
+#include "LimitConfiguration.h"
 #include "ModelBuilders.h"
 #include "Recorders.h"
 #include "ReportView.h"
@@ -37,21 +38,6 @@ DeviceSettings sampleSettings() {
     settings.Joystick[2] = true;
     settings.Rotary[1] = {2, 1, 1};
     return settings;
-}
-
-/// 2016 non-empty steps: an input table of exactly MaxConfigSize bytes.
-Configuration configurationAtTheLimit() {
-    Configuration config;
-    for (int i = 0; i < InputCount; ++i) {
-        const int steps = i < 72 ? 19 : 18;
-        for (int n = 0; n < steps; ++n) {
-            const int sequence = n < 10 ? Activation : Deactivation;
-            config.input(i).step(n % 10, sequence) =
-                keyDown(static_cast<std::uint8_t>(4 + (i + n) % 90));
-        }
-        config.input(i).RepeatDelay = static_cast<std::uint8_t>(i % 8);
-    }
-    return config;
 }
 
 /// A valid trailer claiming `length` bytes, over a data region full of
