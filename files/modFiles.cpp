@@ -31,7 +31,7 @@ std::string utf8Text(const std::filesystem::path& path) {
 }
 
 std::filesystem::path pathFromUtf8(const std::string& text) {
-    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+    return {std::u8string(text.begin(), text.end())};
 }
 
 FileDialogRequest dialogRequest(const char* title, const std::filesystem::path& folder,

@@ -96,7 +96,7 @@ TEST_F(modFilesTest, TheSaveQuestionDecidesWhetherTheCommandGoesOn) {
         bool abandon;
         bool changedAfter;
     };
-    const Case cases[] = {
+    const std::vector<Case> cases = {
         {"yes, then saved", MessageAnswer::Yes, SaveDialog::Chosen, false, false},
         {"yes, then save cancelled", MessageAnswer::Yes, SaveDialog::Cancelled, true, true},
         {"no", MessageAnswer::No, SaveDialog::NotShown, false, true},
@@ -144,7 +144,7 @@ TEST_F(modFilesTest, DialogsStartInTheCurrentFolderAndOfferTheLastPath) {
         std::string initialName;
         bool confirmOverwrite;
     };
-    const Expected expected[] = {
+    const std::vector<Expected> expected = {
         {false, "Open File", "", false},
         {true, "Save File", (folder / "Config.cfg").string(), true},
         {true, "Save File", chosen.string(), true},
@@ -212,10 +212,10 @@ std::vector<std::uint8_t> oneByteTooLong() {
 /// An image whose first input holds 65 activation steps: decoding stops.
 std::vector<std::uint8_t> tooManySteps() {
     DeviceImage image = validImage();
-    constexpr int Entries = StepsPerSequence + 1;
-    for (int k = 0; k < Entries; ++k) {
-        image[static_cast<std::size_t>(2 * k)] = 0;
-        image[static_cast<std::size_t>(2 * k + 1)] = 9;
+    constexpr std::size_t Entries = StepsPerSequence + 1;
+    for (std::size_t k = 0; k < Entries; ++k) {
+        image[2 * k] = 0;
+        image[2 * k + 1] = 9;
     }
     image[ImageAddress::LengthHigh] = 0;
     image[ImageAddress::LengthLow] = 2 * Entries;
@@ -240,7 +240,7 @@ TEST_F(modFilesTest, OpeningJudgesTheFileAndReportsWhatWentWrong) {
         bool changedAfter;
         Content content;
     };
-    const Case cases[] = {
+    const std::vector<Case> cases = {
         {"empty file", {}, false, {InvalidImage}, true, false, Content::Kept},
         {"whole image", toBytes(validImage()), false, {}, true, false, Content::Replaced},
         {"one byte too long", oneByteTooLong(), false, {FileTooLong}, true, true, Content::Kept},
