@@ -2,7 +2,7 @@
 
 #include "DeviceImage.h"
 #include "ModelBuilders.h"
-#include "RecordingPrompter.h"
+#include "Recorders.h"
 #include "ScriptedFileDialogs.h"
 
 #include <fstream>
@@ -17,21 +17,21 @@ namespace fs = std::filesystem;
 using testing::keyDown;
 using testing::keyUp;
 using testing::macroOf;
-using testing::ShownMessage;
+using testing::UserEvent;
 
-const ShownMessage SaveQuestion{
+const UserEvent SaveQuestion = testing::message(
     "The current configuration has changed.\r\nDo you want to save the changes?",
-    "VANTREL Configuration Utility", MessageIcon::None, MessageButtons::YesNoCancel};
-const ShownMessage SaveFailed{"Error saving file", "VANTREL Configuration Utility",
-                              MessageIcon::Stop, MessageButtons::Ok};
-const ShownMessage OpenFailed{"Error opening the file", "VANTREL Configuration Utility",
-                              MessageIcon::Stop, MessageButtons::Ok};
-const ShownMessage FileTooLong{"Invalid configuration file", "VANTREL Configuration Utility",
-                               MessageIcon::Stop, MessageButtons::Ok};
-const ShownMessage InvalidImage{"Error: Invalid configuration file", "VANTREL",
-                                MessageIcon::Exclamation, MessageButtons::Ok};
-const ShownMessage TooLarge{"This configuration exceeds the maximum size limit.", "VANTREL",
-                            MessageIcon::Exclamation, MessageButtons::Ok};
+    "VANTREL Configuration Utility", MessageIcon::None, MessageButtons::YesNoCancel);
+const UserEvent SaveFailed =
+    testing::message("Error saving file", "VANTREL Configuration Utility", MessageIcon::Stop);
+const UserEvent OpenFailed =
+    testing::message("Error opening the file", "VANTREL Configuration Utility", MessageIcon::Stop);
+const UserEvent FileTooLong = testing::message("Invalid configuration file",
+                                               "VANTREL Configuration Utility", MessageIcon::Stop);
+const UserEvent InvalidImage =
+    testing::message("Error: Invalid configuration file", "VANTREL", MessageIcon::Exclamation);
+const UserEvent TooLarge = testing::message("This configuration exceeds the maximum size limit.",
+                                            "VANTREL", MessageIcon::Exclamation);
 
 /// A fresh folder per test that stands in for the current directory.
 fs::path freshFolder() {
@@ -69,12 +69,12 @@ protected:
         config.ConfigChanged = true;
     }
 
-    [[nodiscard]] std::vector<ShownMessage> shown() const { return messages.shown(); }
+    [[nodiscard]] std::vector<UserEvent> shown() const { return messages.messages(); }
 
     fs::path folder = freshFolder();
     Configuration config;
     DeviceSettings settings;
-    testing::RecordingPrompter messages;
+    testing::UserRecorder messages;
     testing::ScriptedFileDialogs dialogs;
     modFiles files{config, settings, messages, dialogs, [this] {
                        return folder;
@@ -106,9 +106,9 @@ TEST_F(modFilesTest, TheSaveQuestionDecidesWhetherTheCommandGoesOn) {
         SCOPED_TRACE(c.name);
         config = {};
         makeUnsavedWork();
-        messages = {};
+        messages.clear();
         dialogs = {};
-        messages.answer(c.answer);
+        messages.answerNext(c.answer);
         const fs::path target = folder / (std::string(c.name) + ".cfg");
         if (c.dialog == SaveDialog::Chosen) {
             dialogs.choose(target.string());
@@ -118,7 +118,7 @@ TEST_F(modFilesTest, TheSaveQuestionDecidesWhetherTheCommandGoesOn) {
 
         EXPECT_EQ(files.querySaveChanges(), c.abandon);
 
-        EXPECT_EQ(shown(), std::vector<ShownMessage>{SaveQuestion});
+        EXPECT_EQ(shown(), std::vector<UserEvent>{SaveQuestion});
         EXPECT_EQ(dialogs.calls().size(), c.dialog == SaveDialog::NotShown ? 0U : 1U);
         EXPECT_EQ(config.ConfigChanged, c.changedAfter);
         EXPECT_EQ(fs::exists(target), c.dialog == SaveDialog::Chosen);
@@ -235,7 +235,7 @@ TEST_F(modFilesTest, OpeningJudgesTheFileAndReportsWhatWentWrong) {
         const char* name;
         std::vector<std::uint8_t> bytes;
         bool asFolder;
-        std::vector<ShownMessage> messages;
+        std::vector<UserEvent> messages;
         bool answer;
         bool changedAfter;
         Content content;
@@ -259,7 +259,7 @@ TEST_F(modFilesTest, OpeningJudgesTheFileAndReportsWhatWentWrong) {
         config = {};
         makeUnsavedWork();
         const Configuration before = config;
-        messages = {};
+        messages.clear();
         const fs::path chosen = folder / c.name;
         if (c.asFolder) {
             fs::create_directory(chosen);
@@ -280,12 +280,12 @@ TEST_F(modFilesTest, OpeningJudgesTheFileAndReportsWhatWentWrong) {
 TEST_F(modFilesTest, AFailedSaveKeepsTheWorkMarkedChanged) {
     makeUnsavedWork();
     const fs::path target = folder / "missing" / "Config.cfg";
-    messages.answer(MessageAnswer::Yes);
+    messages.answerNext(MessageAnswer::Yes);
     dialogs.choose(target.string());
 
     EXPECT_TRUE(files.querySaveChanges());
 
-    EXPECT_EQ(shown(), (std::vector<ShownMessage>{SaveQuestion, SaveFailed}));
+    EXPECT_EQ(shown(), (std::vector<UserEvent>{SaveQuestion, SaveFailed}));
     EXPECT_TRUE(config.ConfigChanged);
     EXPECT_EQ(config.ConfigFileName, target.string());
     EXPECT_FALSE(fs::exists(target));
@@ -304,7 +304,7 @@ TEST_F(modFilesTest, AConfigurationTooLargeForTheDeviceIsNotSaved) {
 
     EXPECT_FALSE(files.saveConfiguration());
 
-    EXPECT_EQ(shown(), std::vector<ShownMessage>{TooLarge});
+    EXPECT_EQ(shown(), std::vector<UserEvent>{TooLarge});
     EXPECT_TRUE(dialogs.calls().empty());
     EXPECT_TRUE(config.ConfigChanged);
     EXPECT_TRUE(fs::is_empty(folder));
