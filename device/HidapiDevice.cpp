@@ -68,10 +68,13 @@ std::string toUtf8(const wchar_t* text) {
         return out;
     }
     for (const wchar_t* p = text; *p != 0; ++p) {
-        char32_t c = static_cast<char32_t>(*p);
-        if (sizeof(wchar_t) == 2 && c >= 0xD800 && c < 0xDC00 && p[1] >= 0xDC00 && p[1] < 0xE000) {
-            ++p;
-            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(*p) - 0xDC00);
+        auto c = static_cast<char32_t>(*p);
+        if constexpr (sizeof(wchar_t) == 2) {
+            const bool pairStarts = c >= 0xD800 && c < 0xDC00;
+            if (pairStarts && p[1] >= 0xDC00 && p[1] < 0xE000) {
+                ++p;
+                c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(*p) - 0xDC00);
+            }
         }
         appendUtf8(out, c > 0x10FFFF ? U'\uFFFD' : c);
     }

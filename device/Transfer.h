@@ -51,7 +51,8 @@ TransferResult writeToDevice(const Configuration& config, const DeviceSettings& 
 /// image is checked.
 TransferResult writeImageToDevice(const DeviceImage& image, TransferContext& context);
 
-/// What the read procedure calls around the user's configuration.
+/// What the read procedure calls around the user's configuration. Either may
+/// be left empty: no question is asked, nothing is redrawn.
 struct ReadHooks {
     /// The unsaved-changes prompt: true means the user abandoned the read.
     std::function<bool()> querySaveChanges;
