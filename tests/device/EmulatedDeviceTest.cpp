@@ -198,16 +198,6 @@ TEST(EmulatedDevice, UnpluggedMidTransferFailsEveryLaterExchangeAndOpen) {
     EXPECT_EQ(exchange(device, handle), DeviceSuccess);
 }
 
-TEST(EmulatedDevice, UnpluggedDeviceCannotBeOpened) {
-    EmulatedDevice device;
-    device.setUnplugged(true);
-    DeviceHandle handle = 0;
-    EXPECT_EQ(open(device, handle), EmulatedDevice::NoDevice);
-    EXPECT_EQ(device.openCount(), 0);
-    device.setUnplugged(false);
-    EXPECT_EQ(open(device, handle), DeviceSuccess);
-}
-
 TEST(EmulatedDevice, WhatOneRunWritesTheNextRunReads) {
     const TemporaryFolder folder;
     const fs::path storage = folder / "device.bin";
