@@ -11,32 +11,25 @@
 namespace vantrel::testing {
 
 /// File dialogs that record every request and give the queued answers in
-/// order; a dialog that runs without an answer queued fails the test.
+/// order (a path, or nothing for Cancel); a dialog with no answer queued
+/// fails the test.
 class ScriptedFileDialogs : public FileDialogs {
 public:
-    struct Call {
-        bool save = false;
-        FileDialogRequest request;
-    };
-
-    /// The user picks `path` in the next dialog.
     void choose(std::string path) { answers_.emplace_back(std::move(path)); }
-    /// The user cancels the next dialog.
     void cancel() { answers_.emplace_back(std::nullopt); }
 
     std::optional<std::string> getSaveFileName(const FileDialogRequest& request) override {
-        return answer(true, request);
+        return answer(request);
     }
     std::optional<std::string> getOpenFileName(const FileDialogRequest& request) override {
-        return answer(false, request);
+        return answer(request);
     }
 
-    [[nodiscard]] const std::vector<Call>& calls() const { return calls_; }
-    [[nodiscard]] bool allAnswersUsed() const { return answers_.empty(); }
+    [[nodiscard]] const std::vector<FileDialogRequest>& requests() const { return requests_; }
 
 private:
-    std::optional<std::string> answer(bool save, const FileDialogRequest& request) {
-        calls_.push_back({save, request});
+    std::optional<std::string> answer(const FileDialogRequest& request) {
+        requests_.push_back(request);
         if (answers_.empty()) {
             throw std::logic_error("a file dialog ran with no answer scripted");
         }
@@ -46,7 +39,7 @@ private:
     }
 
     std::deque<std::optional<std::string>> answers_;
-    std::vector<Call> calls_;
+    std::vector<FileDialogRequest> requests_;
 };
 
 } // namespace vantrel::testing
