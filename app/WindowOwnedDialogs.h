@@ -1,0 +1,54 @@
+#pragma once
+
+#include "FileDialogs.h"
+#include "QtFileDialogs.h"
+#include "QtMessagePrompter.h"
+#include "UserInterface.h"
+
+#include <optional>
+
+// Message boxes and file choosers must be owned by the main window, yet the
+// main window is given them when it is built. These hand the calls on to
+// the Qt ones once the owner exists; before that (the start-up messages come
+// before the window is shown) the boxes have no owner.
+namespace vantrel {
+
+class WindowOwnedPrompter final : public MessagePrompter {
+public:
+    void setOwner(QWidget* owner) { prompter_.emplace(owner); }
+
+    MessageAnswer showMessage(const std::string& text, const std::string& title, MessageIcon icon,
+                              MessageButtons buttons) override {
+        if (!prompter_) {
+            prompter_.emplace(nullptr);
+        }
+        return prompter_->showMessage(text, title, icon, buttons);
+    }
+
+private:
+    std::optional<QtMessagePrompter> prompter_;
+};
+
+class WindowOwnedFileDialogs final : public FileDialogs {
+public:
+    void setOwner(QWidget* owner) { dialogs_.emplace(owner); }
+
+    std::optional<std::string> getSaveFileName(const FileDialogRequest& request) override {
+        return dialogs().getSaveFileName(request);
+    }
+    std::optional<std::string> getOpenFileName(const FileDialogRequest& request) override {
+        return dialogs().getOpenFileName(request);
+    }
+
+private:
+    QtFileDialogs& dialogs() {
+        if (!dialogs_) {
+            dialogs_.emplace(nullptr);
+        }
+        return *dialogs_;
+    }
+
+    std::optional<QtFileDialogs> dialogs_;
+};
+
+} // namespace vantrel

@@ -1,0 +1,64 @@
+#include "CaptionButton.h"
+
+#include <QFontMetrics>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace vantrel {
+namespace {
+
+QString escapeMnemonics(QString text) {
+    return text.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+} // namespace
+
+CaptionButton::CaptionButton(QWidget* parent)
+    : QPushButton(parent) {}
+
+void CaptionButton::setCaption(const QString& caption) {
+    caption_ = caption;
+    // The escaped text keeps QAbstractButton from registering a mnemonic
+    // shortcut and gives accessibility tools the readable caption.
+    setText(escapeMnemonics(caption));
+    setAccessibleName(caption);
+    update();
+}
+
+QStringList CaptionButton::wrappedLines(int width) const {
+    const QFontMetrics metrics = fontMetrics();
+    QStringList lines;
+    QString line;
+    for (const QString& word : caption_.split(QLatin1Char(' '))) {
+        const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (line.isEmpty() || metrics.horizontalAdvance(candidate) <= width) {
+            line = candidate;
+        } else {
+            lines.append(line);
+            line = word;
+        }
+    }
+    lines.append(line);
+    return lines;
+}
+
+int CaptionButton::textWidth() const {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    return contents.width();
+}
+
+void CaptionButton::paintEvent(QPaintEvent* /*event*/) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    QStringList lines = wrappedLines(textWidth());
+    for (QString& line : lines) {
+        line = escapeMnemonics(line);
+    }
+    option.text = lines.join(QLatin1Char('\n'));
+    painter.drawControl(QStyle::CE_PushButton, option);
+}
+
+} // namespace vantrel

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QPushButton>
+#include <QString>
+
+namespace vantrel {
+
+/// A push button for assignment texts. Key names contain "&" ("7 &"), which
+/// a plain button would turn into a keyboard mnemonic, and descriptions can
+/// be wider than the button; this one shows its caption literally and wraps
+/// it onto further lines at spaces when one line is not wide enough.
+class CaptionButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit CaptionButton(QWidget* parent = nullptr);
+
+    void setCaption(const QString& caption);
+    /// The caption exactly as set, without any escaping or wrapping.
+    [[nodiscard]] const QString& caption() const { return caption_; }
+
+    /// The caption broken into lines that fit `width` pixels with the
+    /// button's font; a single word wider than that stays whole.
+    [[nodiscard]] QStringList wrappedLines(int width) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    [[nodiscard]] int textWidth() const;
+
+    QString caption_;
+};
+
+} // namespace vantrel

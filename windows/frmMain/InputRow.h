@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QRadioButton;
+
+namespace vantrel {
+
+class CaptionButton;
+
+/// One input's row of the main window (`picFrame(i)`): its label, the choice
+/// between "Single Key" and "Macro Sequence", and the button that shows and
+/// edits its assignment. The two options form a group of their own.
+class InputRow : public QWidget {
+    Q_OBJECT
+public:
+    /// What the row reports: the button was clicked; option `optionIndex`
+    /// (2i for "Single Key", 2i + 1 for "Macro Sequence") was clicked.
+    struct Handlers {
+        std::function<void(int index)> keyClicked;
+        std::function<void(int optionIndex)> optionClicked;
+    };
+
+    InputRow(int index, Handlers handlers, QWidget* parent);
+
+    [[nodiscard]] int index() const { return index_; }
+
+    [[nodiscard]] bool singleKeySelected() const;
+    /// Selects "Single Key" (true) or "Macro Sequence" (false) without
+    /// reporting a click.
+    void selectSingleKey(bool singleKey);
+
+    void setCaption(const QString& caption);
+    [[nodiscard]] QString caption() const;
+
+    void setLabel(const QString& label);
+
+private:
+    int index_;
+    QLabel* lblInput_;
+    QRadioButton* optSingleKey_;
+    QRadioButton* optMacroSequence_;
+    CaptionButton* cmdKey_;
+};
+
+} // namespace vantrel

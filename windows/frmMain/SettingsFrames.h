@@ -1,0 +1,75 @@
+#pragma once
+
+#include "DeviceSettings.h"
+#include "modSettings.h"
+
+#include <QRect>
+#include <QString>
+#include <array>
+#include <functional>
+#include <span>
+#include <string_view>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QRadioButton;
+class QWidget;
+
+namespace vantrel {
+
+class CaptionButton;
+
+/// The five frames right of the input rows: the two rotary switches, the
+/// trackball, the spinner and the joystick axes. Every change the user makes
+/// goes straight into the settings record, which the image encoder reads;
+/// after a load the controls are set from the record again.
+class SettingsFrames {
+public:
+    /// Builds the frames on `client`. `rotaryKeyClicked` receives the index
+    /// (0..3) of the rotary key button clicked.
+    SettingsFrames(QWidget& client, DeviceSettings& settings,
+                   std::function<void(int index)> rotaryKeyClicked);
+
+    /// Sets every control from the settings record.
+    void showSettings();
+
+    /// Puts all six rotary-switch lists on their first entry.
+    void selectFirstListEntries();
+
+    void setRotaryCaption(int index, const QString& caption);
+    [[nodiscard]] QString rotaryCaption(int index) const;
+
+private:
+    struct RotarySwitchControls {
+        QComboBox* lstMaximumRate = nullptr;
+        QComboBox* lstDivisor = nullptr;
+        QComboBox* lstBufferOverflow = nullptr;
+    };
+
+    QGroupBox* addFrame(QWidget& client, const char* name, const char* caption, QRect design);
+    void buildRotarySwitch(QGroupBox& frame, int switchIndex,
+                           const std::function<void(int)>& rotaryKeyClicked);
+    QLabel* addRotaryLabel(QGroupBox& frame, int index, const char* text, QRect design);
+    QComboBox* addList(QGroupBox& frame, const QString& name,
+                       std::span<const std::string_view> entries, QRect design,
+                       std::function<void(int)> store);
+    QCheckBox* addCheckBox(QWidget& frame, const QString& name, const QString& caption,
+                           QRect design, std::function<void(bool)> store);
+    void buildTrackball(QGroupBox& frame);
+    void buildSpinner(QGroupBox& frame);
+    void buildJoystick(QGroupBox& frame);
+
+    DeviceSettings& settings_;
+    std::array<CaptionButton*, RotaryKeyCount> cmdRotaryKey_{};
+    std::array<RotarySwitchControls, RotarySwitchCount> rotarySwitches_{};
+    QCheckBox* chkReverseX_ = nullptr;
+    QCheckBox* chkReverseY_ = nullptr;
+    QCheckBox* chkReverseSpinner_ = nullptr;
+    std::array<QRadioButton*, SpinnerOptionCaptions.size()> optSpinner_{};
+    std::array<QCheckBox*, JoystickAxisCount> chkJoystick_{};
+};
+
+} // namespace vantrel

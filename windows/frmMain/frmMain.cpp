@@ -1,0 +1,432 @@
+#include "frmMain.h"
+
+#include "DistributionVolume.h"
+#include "InputRow.h"
+#include "Transfer.h"
+#include "Twips.h"
+#include "describeMacro.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+namespace vantrel {
+namespace {
+
+constexpr std::int32_t DesignClientWidth = 11325;
+constexpr std::int32_t DesignClientHeight = 6540;
+constexpr int ScrollArrowStep = 1;
+constexpr int ScrollPageStep = 50;
+
+const char* const NoDeviceMessage = "     No VANTREL devices detected !\r\n"
+                                    "\r\n"
+                                    "Click the OK button below, plug the VANTREL\r\n"
+                                    "into the USB Port, and restart the program.";
+const char* const DistributionVolumeWarning =
+    "Warning: The VANTREL programs must be copied to and run\r\n"
+    "from its own folder on the PC's harddrive. The CD itself\r\n"
+    "should be reserved for backup purposes only.";
+const char* const SizeLimitMessage = "This configuration exceeds the maximum size limit.";
+
+QString qText(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+/// Marks a transfer as running for as long as it lives: the rows and
+/// settings are disabled so nothing can be edited, while the window still
+/// repaints whenever the transfer lets events run.
+class frmMain::TransferScope {
+public:
+    explicit TransferScope(frmMain& window)
+        : window_(window) {
+        window_.transferRunning_ = true;
+        window_.client_->setEnabled(false);
+    }
+    ~TransferScope() {
+        window_.client_->setEnabled(true);
+        window_.transferRunning_ = false;
+    }
+    TransferScope(const TransferScope&) = delete;
+    TransferScope& operator=(const TransferScope&) = delete;
+
+private:
+    frmMain& window_;
+};
+
+frmMain::frmMain(Configuration& config, MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent)
+    , config_(config)
+    , services_(std::move(services))
+    , files_(config, settings_, services_.messages, services_.fileDialogs)
+    , client_(createClientArea()) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QString::fromLatin1(MainWindowCaption));
+    createRows();
+    frames_ = std::make_unique<SettingsFrames>(*client_, settings_, [this](int index) {
+        cmdRotaryKey_Click(static_cast<std::int16_t>(index));
+    });
+    createMenus();
+    setDesignSize();
+}
+
+frmMain::~frmMain() = default;
+
+QWidget* frmMain::createClientArea() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    // The rows take no wheel events themselves; turning the wheel over them
+    // scrolls the column as it would over the scroll bar.
+    client->installEventFilter(this);
+    return client;
+}
+
+void frmMain::createRows() {
+    const InputRow::Handlers handlers{
+        [this](int index) { cmdKey_Click(static_cast<std::int16_t>(index)); },
+        [this](int optionIndex) {
+            optSingleKey_Click(static_cast<std::int16_t>(optionIndex));
+        }};
+    for (int i = 0; i < InputCount; ++i) {
+        rows_.at(static_cast<std::size_t>(i)) = new InputRow(i, handlers, client_);
+    }
+
+    ScrollBar_ = new QScrollBar(Qt::Vertical, client_);
+    ScrollBar_->setObjectName(QStringLiteral("ScrollBar"));
+    ScrollBar_->setGeometry(twipsRect(5355, 0, 300, DesignClientHeight));
+    ScrollBar_->setRange(0, 0);
+    ScrollBar_->setSingleStep(ScrollArrowStep);
+    ScrollBar_->setPageStep(ScrollPageStep);
+    connect(ScrollBar_, &QScrollBar::valueChanged, this, [this] { ScrollBar_Change(); });
+    connect(ScrollBar_, &QScrollBar::sliderMoved, this, [this] { ScrollBar_Scroll(); });
+}
+
+void frmMain::createMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    const auto addItem = [this](QMenu* menu, const char* name, const char* caption,
+                                const QKeySequence& shortcut, void (frmMain::*handler)()) {
+        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    };
+    const auto addLine = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
+    addItem(file, "mnuNew", "&New", QKeySequence(Qt::CTRL | Qt::Key_N), &frmMain::mnuNew_Click);
+    addLine(file, "mnuLine1");
+    addItem(file, "mnuOpen", "&Open", QKeySequence(Qt::CTRL | Qt::Key_O), &frmMain::mnuOpen_Click);
+    addItem(file, "mnuSave", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), &frmMain::mnuSave_Click);
+    addLine(file, "mnuLine2");
+    addItem(file, "mnuRead", "&Read from VANTREL", QKeySequence(Qt::CTRL | Qt::Key_R),
+            &frmMain::mnuRead_Click);
+    addItem(file, "mnuWrite", "&Write to VANTREL", QKeySequence(Qt::CTRL | Qt::Key_W),
+            &frmMain::mnuWrite_Click);
+    addLine(file, "mnuLine4");
+    addItem(file, "mnuExit", "E&xit", QKeySequence(), &frmMain::mnuExit_Click);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    addItem(help, "mnuAbout", "&About", QKeySequence(), &frmMain::mnuAbout_Click);
+}
+
+void frmMain::setDesignSize() {
+    // The client area gets its design size; the menu bar comes on top of it.
+    const int menuHeight = menuBar()->sizeHint().height();
+    resize(pixels(DesignClientWidth), pixels(DesignClientHeight) + menuHeight);
+}
+
+InputRow& frmMain::row(int index) const {
+    return *rows_.at(static_cast<std::size_t>(index));
+}
+
+// ---------------------------------------------------------------- start-up
+
+bool frmMain::Form_Load() {
+    for (InputMacro& macro : config_.InputMacros) {
+        clearMacro(macro);
+    }
+    for (int i = 0; i < InputCount; ++i) {
+        InputRow& inputRow = row(i);
+        inputRow.move(0, pixels(i * twipsFromPixels(inputRow.height())));
+        inputRow.setLabel(QStringLiteral("Input %1").arg(i + 1));
+    }
+    const InputRow& last = row(InputCount - 1);
+    layout_.RowsHeight = twipsFromPixels(last.y() + last.height());
+    frames_->selectFirstListEntries();
+    layout_.HeightMargin = outerHeight() - scrollBarHeight();
+    layout_.ScrollUnit = scrollUnitFor(twipsFromPixels(row(0).height()));
+
+    if (!deviceAttached()) {
+        services_.messages.showMessage(NoDeviceMessage, ApplicationTitle, MessageIcon::Exclamation,
+                                       MessageButtons::Ok);
+        services_.programExit.endProgram();
+        return false;
+    }
+    warnOnDistributionVolume();
+    return true;
+}
+
+bool frmMain::deviceAttached() {
+    DeviceHandle handle = 0;
+    if (services_.hid.OpenHidDevice(DeviceProductId, ReportLength, ReportLength, handle) !=
+        DeviceSuccess) {
+        return false;
+    }
+    services_.hid.CloseHidDevice(handle);
+    return true;
+}
+
+void frmMain::warnOnDistributionVolume() {
+    if (isDistributionVolumeLabel(services_.currentVolumeLabel())) {
+        services_.messages.showMessage(DistributionVolumeWarning, ApplicationTitle,
+                                       MessageIcon::Exclamation, MessageButtons::Ok);
+    }
+}
+
+// ---------------------------------------------------------------- scrolling
+
+std::int32_t frmMain::outerHeight() const {
+    // Qt keeps the title bar and borders outside the window's geometry and
+    // learns them only once the window manager has framed the window, after
+    // start-up. Measuring without them, at start-up and on every resize
+    // alike, keeps the scroll bar exactly as tall as the client area.
+    return twipsFromPixels(height());
+}
+
+std::int32_t frmMain::scrollBarHeight() const {
+    return twipsFromPixels(ScrollBar_->height());
+}
+
+void frmMain::Form_Resize() {
+    if (isMinimized()) {
+        return;
+    }
+    const std::int32_t outer = outerHeight();
+    if (outer <= layout_.HeightMargin) {
+        return;
+    }
+    const std::int32_t barHeight = outer - layout_.HeightMargin;
+    ScrollBar_->resize(ScrollBar_->width(), pixels(barHeight));
+    // A window taller than the whole column would give a negative maximum;
+    // the bar then stays at 0, where every row shows at its design place.
+    ScrollBar_->setMaximum(std::max<int>(0, scrollMaximum(layout_, barHeight)));
+    ScrollBar_Scroll();
+}
+
+void frmMain::ScrollBar_Change() {
+    ScrollBar_Scroll();
+}
+
+void frmMain::ScrollBar_Scroll() {
+    const std::int32_t barHeight = scrollBarHeight();
+    const int value = ScrollBar_->sliderPosition();
+    for (InputRow* inputRow : rows_) {
+        const std::int32_t rowHeight = twipsFromPixels(inputRow->height());
+        const std::int32_t top = rowTop(layout_, inputRow->index(), rowHeight, value);
+        if (rowShown(top, rowHeight, barHeight)) {
+            inputRow->move(0, pixels(top));
+            inputRow->show();
+        } else {
+            inputRow->hide();
+        }
+    }
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Restoring a minimised window need not change its size, so no resize
+    // event would follow; the rows are placed again all the same.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
+        Form_Resize();
+    }
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Wheel) {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->position().x() < ScrollBar_->x()) {
+            QCoreApplication::sendEvent(ScrollBar_, event);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- assignments
+
+void frmMain::refreshRow(int index) {
+    InputRow& inputRow = row(index);
+    inputRow.setCaption(qText(describeMacro(inputRow.singleKeySelected(), config_.input(index))));
+}
+
+void frmMain::cmdKey_Click(std::int16_t index) {
+    if (transferRunning_) {
+        return;
+    }
+    if (row(index).singleKeySelected()) {
+        services_.editors.editKey(*this, index, decodeSingleKey(config_.input(index)));
+    } else {
+        services_.editors.editMacro(*this, index);
+    }
+}
+
+void frmMain::optSingleKey_Click(std::int16_t index) {
+    refreshRow(index / 2);
+}
+
+void frmMain::cmdRotaryKey_Click(std::int16_t index) {
+    if (transferRunning_) {
+        return;
+    }
+    services_.editors.editRotaryKey(*this, index, config_.rotaryKey(index));
+}
+
+void frmMain::setKey(std::int16_t index, std::uint8_t keyType, std::uint8_t keyValue,
+                     std::uint8_t keyOperator) {
+    InputMacro& macro = config_.input(index);
+    const InputMacro kept = macro;
+    encodeSingleKey(keyType, keyValue, keyOperator, macro);
+    if (configurationSize(config_) > MaxConfigSize) {
+        macro = kept;
+        services_.messages.showMessage(SizeLimitMessage, ApplicationTitle, MessageIcon::Exclamation,
+                                       MessageButtons::Ok);
+        return;
+    }
+    refreshRow(index);
+    config_.ConfigChanged = true;
+}
+
+void frmMain::setKeyboardOnly(std::int16_t index, std::uint8_t keyValue, std::uint8_t keyOperator) {
+    RotaryKey& key = config_.rotaryKey(index);
+    key.KeyValue = keyValue;
+    key.KeyOperator = keyValue == 0 ? std::uint8_t{0} : keyOperator;
+    frames_->setRotaryCaption(index, qText(describeRotaryKey(key)));
+    config_.ConfigChanged = true;
+}
+
+void frmMain::setMacro(std::int16_t index) {
+    refreshRow(index);
+    config_.ConfigChanged = true;
+}
+
+void frmMain::RedrawCaptions() {
+    for (int i = 0; i < InputCount; ++i) {
+        row(i).selectSingleKey(isSingleKeyAssignment(config_.input(i)));
+        refreshRow(i);
+    }
+    for (int k = 0; k < RotaryKeyCount; ++k) {
+        frames_->setRotaryCaption(k, qText(describeRotaryKey(config_.rotaryKey(k))));
+    }
+}
+
+void frmMain::showLoadedConfiguration() {
+    frames_->showSettings();
+    RedrawCaptions();
+}
+
+// ---------------------------------------------------------------- menu commands
+
+void frmMain::mnuNew_Click() {
+    if (transferRunning_ || files_.querySaveChanges()) {
+        return;
+    }
+    clearAssignments(config_);
+    settings_ = DeviceSettings{};
+    showLoadedConfiguration();
+}
+
+void frmMain::mnuOpen_Click() {
+    if (transferRunning_ || files_.querySaveChanges()) {
+        return;
+    }
+    files_.openConfiguration();
+    // Also after a refused file: the rows then show what the configuration
+    // holds, which a partly decoded file may have changed.
+    showLoadedConfiguration();
+}
+
+void frmMain::mnuSave_Click() {
+    if (transferRunning_) {
+        return;
+    }
+    files_.saveConfiguration();
+}
+
+void frmMain::mnuRead_Click() {
+    if (transferRunning_) {
+        return;
+    }
+    // The scope starts once the user has let the read go ahead, so that the
+    // save question and a save dialog appear over a window that looks normal.
+    std::optional<TransferScope> scope;
+    const std::unique_ptr<ProgressWindow> progress = services_.makeProgressWindow(*this);
+    TransferContext context{services_.hid, *progress, services_.messages,
+                            windowTitle().toStdString()};
+    const ReadHooks hooks{[this, &scope] {
+                              if (files_.querySaveChanges()) {
+                                  return true;
+                              }
+                              scope.emplace(*this);
+                              return false;
+                          },
+                          [this] {
+                              showLoadedConfiguration();
+                          }};
+    readFromDevice(config_, settings_, context, hooks);
+}
+
+void frmMain::mnuWrite_Click() {
+    if (transferRunning_) {
+        return;
+    }
+    const TransferScope scope(*this);
+    const std::unique_ptr<ProgressWindow> progress = services_.makeProgressWindow(*this);
+    TransferContext context{services_.hid, *progress, services_.messages,
+                            windowTitle().toStdString()};
+    writeToDevice(config_, settings_, context);
+}
+
+void frmMain::mnuExit_Click() {
+    if (transferRunning_ || files_.querySaveChanges()) {
+        return;
+    }
+    services_.programExit.endProgram();
+}
+
+void frmMain::mnuAbout_Click() {
+    if (transferRunning_) {
+        return;
+    }
+    services_.showAbout();
+}
+
+void frmMain::Form_QueryUnload(bool& cancel) {
+    cancel = true;
+    mnuExit_Click();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    bool cancel = false;
+    Form_QueryUnload(cancel);
+    if (cancel) {
+        event->ignore();
+    } else {
+        event->accept();
+    }
+}
+
+} // namespace vantrel

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "AssignmentEditors.h"
+#include "DeviceSettings.h"
+#include "FileDialogs.h"
+#include "HidAccess.h"
+#include "ProgramExit.h"
+#include "ScrollLayout.h"
+#include "SettingsFrames.h"
+#include "UserInterface.h"
+#include "modFiles.h"
+#include "modSettings.h"
+
+#include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QScrollBar;
+
+namespace vantrel {
+
+class InputRow;
+
+/// Everything the main window reaches outside itself. The program passes the
+/// real platform; tests pass scripted stand-ins.
+struct MainWindowServices {
+    HidAccess& hid;
+    MessagePrompter& messages;
+    FileDialogs& fileDialogs;
+    ProgramExit& programExit;
+    AssignmentEditors& editors;
+    /// Makes the progress window of one transfer, owned by `owner`.
+    std::function<std::unique_ptr<ProgressWindow>(QWidget& owner)> makeProgressWindow;
+    /// Shows the About window modally.
+    std::function<void()> showAbout;
+    /// The label of the volume whose root is the current folder; empty when
+    /// the current folder is not the root of a volume.
+    std::function<std::string()> currentVolumeLabel;
+};
+
+/// The main window: 108 input rows in a scrolling column, the device
+/// settings beside them, and the menu of whole-configuration commands.
+///
+/// The configuration is owned by the caller and shared with the editors;
+/// the window keeps the device settings record in step with its controls.
+class frmMain : public QMainWindow, public AssignmentStore {
+    Q_OBJECT
+public:
+    frmMain(Configuration& config, MainWindowServices services, QWidget* parent = nullptr);
+    ~frmMain() override;
+    frmMain(const frmMain&) = delete;
+    frmMain& operator=(const frmMain&) = delete;
+
+    /// Start-up, run once before the window is shown. Returns false when no
+    /// device was found: the user has been told and the program has been
+    /// asked to end, so the window must not be shown.
+    bool Form_Load();
+
+    // Store operations of the editors.
+    void setKey(std::int16_t index, std::uint8_t keyType, std::uint8_t keyValue,
+                std::uint8_t keyOperator) override;
+    void setKeyboardOnly(std::int16_t index, std::uint8_t keyValue,
+                         std::uint8_t keyOperator) override;
+    void setMacro(std::int16_t index) override;
+    /// Re-derives every row's option and every caption from the configuration.
+    void RedrawCaptions();
+
+    // Event handlers, named after the control and the event.
+    void cmdKey_Click(std::int16_t index);
+    void optSingleKey_Click(std::int16_t index);
+    void cmdRotaryKey_Click(std::int16_t index);
+    void Form_Resize();
+    void ScrollBar_Change();
+    void ScrollBar_Scroll();
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuRead_Click();
+    void mnuWrite_Click();
+    void mnuExit_Click();
+    void mnuAbout_Click();
+    /// The close request: always refused (`cancel` set), then run as Exit.
+    void Form_QueryUnload(bool& cancel);
+
+    [[nodiscard]] const DeviceSettings& settings() const { return settings_; }
+    [[nodiscard]] const ScrollLayout& scrollLayout() const { return layout_; }
+    /// True while a transfer runs; every command is ignored meanwhile.
+    [[nodiscard]] bool transferRunning() const { return transferRunning_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class TransferScope;
+
+    QWidget* createClientArea();
+    void createRows();
+    void createMenus();
+    void setDesignSize();
+
+    [[nodiscard]] InputRow& row(int index) const;
+    void refreshRow(int index);
+    void showLoadedConfiguration();
+    [[nodiscard]] bool deviceAttached();
+    void warnOnDistributionVolume();
+
+    [[nodiscard]] std::int32_t outerHeight() const;
+    [[nodiscard]] std::int32_t scrollBarHeight() const;
+
+    Configuration& config_;
+    MainWindowServices services_;
+    DeviceSettings settings_;
+    modFiles files_;
+    ScrollLayout layout_;
+    QWidget* client_;
+    QScrollBar* ScrollBar_ = nullptr;
+    std::array<InputRow*, InputCount> rows_{};
+    std::unique_ptr<SettingsFrames> frames_;
+    bool transferRunning_ = false;
+};
+
+} // namespace vantrel
