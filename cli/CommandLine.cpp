@@ -95,7 +95,7 @@ std::string checkAgainstSpec(const Invocation& invocation) {
     if (spec == nullptr) {
         return "unknown command \"" + invocation.command + "\"";
     }
-    const std::string usage = "usage: vantrelctl [--device SPEC] " + std::string(spec->synopsis);
+    std::string usage = "usage: vantrelctl [--device SPEC] " + std::string(spec->synopsis);
     if (invocation.device && !isDeviceSpec(*invocation.device)) {
         return "unknown device \"" + *invocation.device + "\" (expected emulated:PATH)";
     }

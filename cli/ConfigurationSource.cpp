@@ -16,7 +16,7 @@ namespace {
 
 /// No configuration document comes near this; a bigger file is not read
 /// into memory at all.
-constexpr std::uintmax_t MaximumJsonSize = 16U * 1024U * 1024U;
+constexpr std::uintmax_t MaximumJsonSize = std::uintmax_t{16} * 1024 * 1024;
 
 bool isJsonBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -103,9 +103,13 @@ LoadedConfiguration loadImage(const fs::path& path) {
 } // namespace
 
 bool looksLikeJson(std::string_view bytes) {
-    const std::size_t first = static_cast<std::size_t>(
-        std::find_if_not(bytes.begin(), bytes.end(), isJsonBlank) - bytes.begin());
-    return first < bytes.size() && bytes[first] == '{' && !isValidImage(bytes);
+    // Editors on Windows like to start a UTF-8 text with a byte-order mark.
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    const std::string_view text =
+        bytes.starts_with(ByteOrderMark) ? bytes.substr(ByteOrderMark.size()) : bytes;
+    const auto first = static_cast<std::size_t>(
+        std::find_if_not(text.begin(), text.end(), isJsonBlank) - text.begin());
+    return first < text.size() && text[first] == '{' && !isValidImage(bytes);
 }
 
 LoadedConfiguration loadConfiguration(const fs::path& path) {

@@ -26,8 +26,9 @@ struct LoadedConfiguration {
     [[nodiscard]] bool ok() const { return error.empty(); }
 };
 
-/// Opens a configuration file. A file is read as JSON when, after blanks,
-/// it starts with "{" and it is not a valid device image; a device image
+/// Opens a configuration file. A file is read as JSON when, after blanks
+/// (and a UTF-8 byte-order mark), it starts with "{" and it is not a valid
+/// device image; a device image
 /// holds the byte 0x01 at its marker, which JSON text cannot contain, so no
 /// image is ever taken for JSON. Everything else is read as a device image,
 /// exactly as the windows' Open reads it, with the windows' messages.

@@ -9,7 +9,7 @@
 namespace vantrel::cli {
 namespace {
 
-std::string withKeyRepeat(std::string text, std::uint8_t keyOperator) {
+std::string withKeyRepeat(const std::string& text, std::uint8_t keyOperator) {
     return (keyOperator & OperatorKeyRepeat) != 0 ? text + " with Key Repeat" : text;
 }
 

@@ -56,7 +56,10 @@ int exportCommand(const Invocation& invocation, const Console& console) {
     }
     const std::string text = exportConfigurationText(loaded->config, loaded->settings);
     if (!invocation.output) {
-        console.out << text;
+        if (!(console.out << text << std::flush)) {
+            console.error("the JSON text could not be written to standard output");
+            return ExitFailure;
+        }
         return ExitSuccess;
     }
     if (const std::string error = writeTextFileAtomically(*invocation.output, text);

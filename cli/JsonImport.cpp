@@ -306,7 +306,7 @@ void readInputs(const Node& list, Configuration& config) {
     for (const auto& [index, entry] : numberedEntries(list, "input", InputCount)) {
         entry.expectObject({"input", "single", "macro"});
         if (entry.has("single") && entry.has("macro")) {
-            entry.fail("give either \"single\" or \"macro\", not both");
+            entry.fail(R"(give either "single" or "macro", not both)");
         }
         if (const auto single = entry.field("single")) {
             config.input(index) = readSingle(*single);

@@ -16,12 +16,12 @@ std::string fourHexDigits(std::int32_t value) {
 } // namespace
 
 std::string udevRule(std::uint16_t vendorId) {
-    std::string rule = "KERNEL==\"hidraw*\", ";
+    std::string rule = R"(KERNEL=="hidraw*", )";
     if (vendorId != 0) {
-        rule += "ATTRS{idVendor}==\"" + fourHexDigits(vendorId) + "\", ";
+        rule += R"(ATTRS{idVendor}==")" + fourHexDigits(vendorId) + R"(", )";
     }
-    return rule + "ATTRS{idProduct}==\"" + fourHexDigits(DeviceProductId) +
-           "\", MODE=\"0660\", TAG+=\"uaccess\"";
+    return rule + R"(ATTRS{idProduct}==")" + fourHexDigits(DeviceProductId) +
+           R"(", MODE="0660", TAG+="uaccess")";
 }
 
 std::string udevAdvice(std::uint16_t vendorId) {

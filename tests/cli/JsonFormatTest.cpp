@@ -1,3 +1,4 @@
+#include "ConfigurationSource.h"
 #include "DeviceImage.h"
 #include "ImportError.h"
 #include "JsonExport.h"
@@ -323,6 +324,32 @@ TEST(JsonFormat, RefusesSequencesAndConfigurationsBeyondWhatTheDeviceHolds) {
     EXPECT_NO_THROW((void)importConfiguration(inputs(fullInputs(31, 19))));
     EXPECT_EQ(importFailure(inputs(fullInputs(31, 20))),
               "inputs: This configuration exceeds the maximum size limit. (4034 of 4032 bytes)");
+}
+
+struct FormCase {
+    const char* name;
+    std::string bytes;
+    bool json;
+};
+
+TEST(ConfigurationSource, TellsTheTwoFormsApartByContent) {
+    std::string image(DeviceImageSize, '\0');
+    image[ImageAddress::Marker] = 1;
+    std::string braceImage = image;
+    braceImage.replace(0, 2, " {");
+    const std::vector<FormCase> cases = {
+        {"an object", "{}", true},
+        {"after JSON blanks", " \r\n\t{", true},
+        {"after a byte-order mark", "\xEF\xBB\xBF{", true},
+        {"a list is no configuration document", "[{}]", false},
+        {"an image", image, false},
+        {"an image that starts with a blank and a brace", braceImage, false},
+        {"a brace and too long to be an image", "{" + std::string(DeviceImageSize, ' '), true},
+        {"a brace without the image's marker", "{" + std::string(DeviceImageSize - 1, '\0'), true},
+    };
+    for (const FormCase& c : cases) {
+        EXPECT_EQ(looksLikeJson(c.bytes), c.json) << c.name;
+    }
 }
 
 } // namespace

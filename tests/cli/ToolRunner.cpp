@@ -26,6 +26,7 @@ ToolResult runTool(const std::vector<std::string>& args, const fs::path& folder)
     std::vector<std::string> words = {VANTRELCTL_PATH};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (std::string& word : words) {
         argv.push_back(word.data());
     }
