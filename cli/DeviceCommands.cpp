@@ -16,6 +16,12 @@ public:
         : progress_(console)
         , prompter_(console, std::move(step))
         , context_{backend.link(), progress_, prompter_} {}
+    // The context refers to this object's own members.
+    ConsoleTransfer(const ConsoleTransfer&) = delete;
+    ConsoleTransfer& operator=(const ConsoleTransfer&) = delete;
+    ConsoleTransfer(ConsoleTransfer&&) = delete;
+    ConsoleTransfer& operator=(ConsoleTransfer&&) = delete;
+    ~ConsoleTransfer() = default;
 
     bool read(Configuration& config, DeviceSettings& settings) {
         return readFromDevice(config, settings, context_, ReadHooks{}) == TransferResult::Succeeded;

@@ -54,6 +54,12 @@ int exportCommand(const Invocation& invocation, const Console& console) {
     if (!loaded) {
         return ExitFailure;
     }
+    if (const std::int32_t size = configurationSize(loaded->config); size > MaxConfigSize) {
+        console.warning(invocation.operands.at(0) +
+                        ": This configuration exceeds the maximum size limit. (" +
+                        std::to_string(size) + " of " + std::to_string(MaxConfigSize) +
+                        " bytes) It cannot be imported or written until inputs are removed.");
+    }
     const std::string text = exportConfigurationText(loaded->config, loaded->settings);
     if (!invocation.output) {
         if (!(console.out << text << std::flush)) {
