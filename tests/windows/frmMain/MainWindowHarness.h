@@ -6,6 +6,7 @@
 #include "ProgramExit.h"
 #include "Recorders.h"
 #include "ScriptedFileDialogs.h"
+#include "StatusProgress.h"
 #include "frmMain.h"
 
 #include <QAbstractButton>
@@ -69,25 +70,42 @@ private:
     Commit next_;
 };
 
-/// Hands the progress calls of every transfer to the shared recorder and
-/// runs a test's probe on each status, while the transfer is under way.
+/// Hands the progress calls of every transfer to the shared recorder, and
+/// to the real progress window when there is one, then runs a test's probe
+/// on each status while the transfer is under way.
 class ForwardingProgress final : public ProgressWindow {
 public:
-    ForwardingProgress(UserRecorder& recorder, std::function<void()> duringStatus)
+    ForwardingProgress(UserRecorder& recorder, std::function<void()> duringStatus,
+                       std::unique_ptr<ProgressWindow> real)
         : recorder_(recorder)
-        , duringStatus_(std::move(duringStatus)) {}
-    void show() override { recorder_.show(); }
+        , duringStatus_(std::move(duringStatus))
+        , real_(std::move(real)) {}
+    void show() override {
+        recorder_.show();
+        if (real_) {
+            real_->show();
+        }
+    }
     void SetStatus(const std::string& text) override {
         recorder_.SetStatus(text);
+        if (real_) {
+            real_->SetStatus(text);
+        }
         if (duringStatus_) {
             duringStatus_();
         }
     }
-    void remove() override { recorder_.remove(); }
+    void remove() override {
+        recorder_.remove();
+        if (real_) {
+            real_->remove();
+        }
+    }
 
 private:
     UserRecorder& recorder_;
     std::function<void()> duringStatus_;
+    std::unique_ptr<ProgressWindow> real_;
 };
 
 /// Events as readable lines, so that a failed comparison shows them.
@@ -106,15 +124,18 @@ public:
     explicit MainWindowHarness(EmulatedDevice& device)
         : device_(device) {
         window = std::make_unique<frmMain>(
-            config,
-            MainWindowServices{device_, user, dialogs, exit, editors,
-                               [this](QWidget& /*owner*/) {
-                                   return std::make_unique<ForwardingProgress>(user, duringStatus);
-                               },
-                               [this] { ++aboutShown; },
-                               [this] {
-                                   return volumeLabel;
-                               }});
+            config, MainWindowServices{device_, user, dialogs, exit, editors,
+                                       [this](QWidget& owner) {
+                                           return std::make_unique<ForwardingProgress>(
+                                               user, duringStatus,
+                                               realProgressWindow
+                                                   ? std::make_unique<StatusProgress>(&owner)
+                                                   : nullptr);
+                                       },
+                                       [this] { ++aboutShown; },
+                                       [this] {
+                                           return volumeLabel;
+                                       }});
     }
 
     /// Runs start-up and shows the window as the program does.
@@ -180,7 +201,10 @@ public:
     ScriptedEditors editors;
     std::string volumeLabel;
     int aboutShown = 0;
+    /// Runs on every progress update of a transfer, while it is under way.
     std::function<void()> duringStatus;
+    /// Transfers show the real progress window as well.
+    bool realProgressWindow = false;
     std::unique_ptr<frmMain> window;
 
 private:
