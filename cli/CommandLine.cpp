@@ -10,7 +10,7 @@ namespace {
 enum class Need { No, Optional, Required };
 
 /// What one command takes.
-struct CommandSpec {
+struct CommandShape {
     std::string_view name;
     std::string_view synopsis;
     std::size_t operands;
@@ -19,7 +19,7 @@ struct CommandSpec {
     std::string_view summary;
 };
 
-constexpr std::array<CommandSpec, 7> Commands = {{
+constexpr std::array<CommandShape, 7> Commands = {{
     {"show", "show FILE", 1, Need::No, false,
      "every input and setting as the main window shows them"},
     {"export", "export FILE [-o OUT]", 1, Need::Optional, false,
@@ -35,9 +35,10 @@ constexpr std::array<CommandSpec, 7> Commands = {{
     {"devices", "devices", 0, Need::No, false, "list the attached devices"},
 }};
 
-const CommandSpec* findCommand(std::string_view name) {
-    const auto* found = std::find_if(Commands.begin(), Commands.end(),
-                                     [name](const CommandSpec& spec) { return spec.name == name; });
+const CommandShape* findCommand(std::string_view name) {
+    const auto* found =
+        std::find_if(Commands.begin(), Commands.end(),
+                     [name](const CommandShape& shape) { return shape.name == name; });
     return found == Commands.end() ? nullptr : found;
 }
 
@@ -86,29 +87,29 @@ void setOnce(std::optional<std::string>& slot, std::optional<std::string> value,
     slot = std::move(value);
 }
 
-bool isDeviceSpec(const std::string& spec) {
-    return spec.starts_with(EmulatedPrefix) && spec.size() > EmulatedPrefix.size();
+bool isDeviceName(const std::string& device) {
+    return device.starts_with(EmulatedPrefix) && device.size() > EmulatedPrefix.size();
 }
 
-std::string checkAgainstSpec(const Invocation& invocation) {
-    const CommandSpec* spec = findCommand(invocation.command);
-    if (spec == nullptr) {
+std::string checkAgainstShape(const Invocation& invocation) {
+    const CommandShape* shape = findCommand(invocation.command);
+    if (shape == nullptr) {
         return "unknown command \"" + invocation.command + "\"";
     }
-    std::string usage = "usage: vantrelctl [--device SPEC] " + std::string(spec->synopsis);
-    if (invocation.device && !isDeviceSpec(*invocation.device)) {
+    std::string usage = "usage: vantrelctl [--device DEVICE] " + std::string(shape->synopsis);
+    if (invocation.device && !isDeviceName(*invocation.device)) {
         return "unknown device \"" + *invocation.device + "\" (expected emulated:PATH)";
     }
-    if (invocation.operands.size() != spec->operands) {
+    if (invocation.operands.size() != shape->operands) {
         return usage;
     }
-    if (spec->output == Need::Required && !invocation.output) {
+    if (shape->output == Need::Required && !invocation.output) {
         return usage;
     }
-    if (spec->output == Need::No && invocation.output) {
-        return std::string(spec->name) + " takes no -o; " + usage;
+    if (shape->output == Need::No && invocation.output) {
+        return std::string(shape->name) + " takes no -o; " + usage;
     }
-    if (!spec->takesWriteOptions && (invocation.verify || invocation.backup)) {
+    if (!shape->takesWriteOptions && (invocation.verify || invocation.backup)) {
         return "--verify and --backup belong to write; " + usage;
     }
     return {};
@@ -150,17 +151,17 @@ ParsedCommandLine parseCommandLine(std::span<const std::string> args) {
         }
     }
     if (error.empty() && !invocation.help && !invocation.version) {
-        error = invocation.command.empty() ? "no command given" : checkAgainstSpec(invocation);
+        error = invocation.command.empty() ? "no command given" : checkAgainstShape(invocation);
     }
     return parsed;
 }
 
 std::string usageText() {
-    std::string text = "usage: vantrelctl [--device SPEC] COMMAND ...\n\ncommands:\n";
-    for (const CommandSpec& spec : Commands) {
-        std::string line = "  " + std::string(spec.synopsis);
+    std::string text = "usage: vantrelctl [--device DEVICE] COMMAND ...\n\ncommands:\n";
+    for (const CommandShape& shape : Commands) {
+        std::string line = "  " + std::string(shape.synopsis);
         line.resize(std::max<std::size_t>(line.size() + 2, 40), ' ');
-        text += line + std::string(spec.summary) + "\n";
+        text += line + std::string(shape.summary) + "\n";
     }
     text += "\noptions:\n"
             "  --device emulated:PATH                the device emulator, its memory kept in PATH\n"

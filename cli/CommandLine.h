@@ -16,7 +16,7 @@ constexpr std::string_view EmulatedPrefix = "emulated:";
 struct Invocation {
     std::string command; ///< empty with --help or --version
     std::vector<std::string> operands;
-    std::optional<std::string> device; ///< --device SPEC
+    std::optional<std::string> device; ///< --device DEVICE
     std::optional<std::string> output; ///< -o OUT
     std::optional<std::string> backup; ///< --backup OUT
     bool verify = false;

@@ -40,6 +40,6 @@ protected:
 /// Makes the backend that --device names (no value: the USB device). Returns
 /// nullptr and sets `error` when this build cannot reach it.
 using DeviceBackendFactory = std::function<std::unique_ptr<DeviceBackend>(
-    const std::optional<std::string>& spec, std::string& error)>;
+    const std::optional<std::string>& device, std::string& error)>;
 
 } // namespace vantrel::cli

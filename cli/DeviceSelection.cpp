@@ -6,10 +6,10 @@
 
 namespace vantrel::cli {
 
-std::unique_ptr<DeviceBackend> makeDeviceBackend(const std::optional<std::string>& spec,
+std::unique_ptr<DeviceBackend> makeDeviceBackend(const std::optional<std::string>& device,
                                                  std::string& error) {
-    if (spec && spec->starts_with(EmulatedPrefix)) {
-        return std::make_unique<EmulatedBackend>(spec->substr(EmulatedPrefix.size()));
+    if (device && device->starts_with(EmulatedPrefix)) {
+        return std::make_unique<EmulatedBackend>(device->substr(EmulatedPrefix.size()));
     }
     return makeUsbBackend(error);
 }

@@ -11,6 +11,6 @@ namespace vantrel::cli {
 /// Makes the backend --device names: "emulated:PATH" or, without a value,
 /// the device on USB. The value has been checked by the command line.
 [[nodiscard]] std::unique_ptr<DeviceBackend>
-makeDeviceBackend(const std::optional<std::string>& spec, std::string& error);
+makeDeviceBackend(const std::optional<std::string>& device, std::string& error);
 
 } // namespace vantrel::cli

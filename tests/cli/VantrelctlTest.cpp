@@ -202,15 +202,15 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
     const std::vector<UsageCase> cases = {
         {{}, "no command given"},
         {{"frobnicate"}, "unknown command \"frobnicate\""},
-        {{"show"}, "usage: vantrelctl [--device SPEC] show FILE"},
-        {{"import", "a.cfg"}, "usage: vantrelctl [--device SPEC] import FILE -o OUT"},
-        {{"diff", "a.cfg"}, "usage: vantrelctl [--device SPEC] diff A B"},
+        {{"show"}, "usage: vantrelctl [--device DEVICE] show FILE"},
+        {{"import", "a.cfg"}, "usage: vantrelctl [--device DEVICE] import FILE -o OUT"},
+        {{"diff", "a.cfg"}, "usage: vantrelctl [--device DEVICE] diff A B"},
         {{"read", "-o", "x", "-o", "y"}, "-o is given twice"},
         {{"read", "-o"}, "-o needs a value"},
         {{"show", "a.cfg", "-o", "x"},
-         "show takes no -o; usage: vantrelctl [--device SPEC] show FILE"},
+         "show takes no -o; usage: vantrelctl [--device DEVICE] show FILE"},
         {{"export", "a.cfg", "--verify"},
-         "--verify and --backup belong to write; usage: vantrelctl [--device SPEC] export FILE "
+         "--verify and --backup belong to write; usage: vantrelctl [--device DEVICE] export FILE "
          "[-o OUT]"},
         {{"--device", "usb:1", "read", "-o", "x"},
          "unknown device \"usb:1\" (expected emulated:PATH)"},
