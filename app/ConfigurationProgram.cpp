@@ -20,7 +20,7 @@ void nameApplication(const char* programName) {
     QCoreApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
 }
 
-int runConfigurationProgram(QApplication& application, HidAccess& hid) {
+int runConfigurationProgram(HidAccess& hid) {
     Configuration config;
     WindowOwnedPrompter messages;
     WindowOwnedFileDialogs fileDialogs;
@@ -55,7 +55,7 @@ int runConfigurationProgram(QApplication& application, HidAccess& hid) {
         return 0;
     }
     window.show();
-    return application.exec();
+    return QApplication::exec();
 }
 
 } // namespace vantrel

@@ -2,8 +2,6 @@
 
 #include "HidAccess.h"
 
-class QApplication;
-
 namespace vantrel {
 
 /// Names the application so that Qt's per-user folders are
@@ -11,8 +9,8 @@ namespace vantrel {
 void nameApplication(const char* programName);
 
 /// Builds the main window over `hid`, runs its start-up and, unless that
-/// ended the program, shows it and runs the event loop. Returns the exit
-/// code of the loop.
-int runConfigurationProgram(QApplication& application, HidAccess& hid);
+/// ended the program, shows it and runs the event loop. Needs the
+/// QApplication to exist. Returns the exit code of the loop.
+int runConfigurationProgram(HidAccess& hid);
 
 } // namespace vantrel

@@ -9,5 +9,5 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     vantrel::nameApplication("vantrel-config");
     vantrel::HidapiDevice device;
-    return vantrel::runConfigurationProgram(application, device);
+    return vantrel::runConfigurationProgram(device);
 }

@@ -27,5 +27,5 @@ int main(int argc, char* argv[]) {
     // About what one exchange takes on a full-speed USB device, so that a
     // transfer shows its progress as it will on hardware.
     device.setLatency(std::chrono::milliseconds(1));
-    return vantrel::runConfigurationProgram(application, device);
+    return vantrel::runConfigurationProgram(device);
 }

@@ -3,13 +3,14 @@
 #include "CaptionButton.h"
 #include "Twips.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <span>
+#include <string_view>
 #include <utility>
 
 namespace vantrel {
@@ -37,10 +38,45 @@ void setListIndex(QComboBox* list, std::uint8_t index) {
     list->setCurrentIndex(index);
 }
 
+QGroupBox* addFrame(QWidget& client, const char* name, const char* caption, QRect design) {
+    auto* frame = new QGroupBox(QString::fromLatin1(caption), &client);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setGeometry(design);
+    return frame;
+}
+
+QLabel* addRotaryLabel(QGroupBox& frame, int index, const char* caption, QRect design) {
+    auto* label = new QLabel(QString::fromLatin1(caption), &frame);
+    label->setObjectName(indexedName("lblRotary", index));
+    label->setGeometry(design);
+    return label;
+}
+
+QComboBox* addList(QGroupBox& frame, const QString& name, std::span<const std::string_view> entries,
+                   QRect design, std::function<void(int)> store) {
+    auto* list = new QComboBox(&frame);
+    list->setObjectName(name);
+    for (const std::string_view entry : entries) {
+        list->addItem(text(entry));
+    }
+    list->setGeometry(design);
+    QObject::connect(list, &QComboBox::currentIndexChanged, list, std::move(store));
+    return list;
+}
+
+QCheckBox* addCheckBox(QWidget& frame, const QString& name, const QString& caption, QRect design,
+                       std::function<void(bool)> store) {
+    auto* box = new QCheckBox(caption, &frame);
+    box->setObjectName(name);
+    box->setGeometry(design);
+    QObject::connect(box, &QCheckBox::toggled, box, std::move(store));
+    return box;
+}
+
 } // namespace
 
 SettingsFrames::SettingsFrames(QWidget& client, DeviceSettings& settings,
-                               std::function<void(int index)> rotaryKeyClicked)
+                               const std::function<void(int index)>& rotaryKeyClicked)
     : settings_(settings) {
     QGroupBox* frame3 =
         addFrame(client, "Frame3", "Rotary Switch 1", twipsRect(5880, 120, 5295, 1695));
@@ -57,14 +93,6 @@ SettingsFrames::SettingsFrames(QWidget& client, DeviceSettings& settings,
     buildTrackball(*frame1);
     buildSpinner(*frame2);
     buildJoystick(*frame4);
-}
-
-QGroupBox* SettingsFrames::addFrame(QWidget& client, const char* name, const char* caption,
-                                    QRect design) {
-    auto* frame = new QGroupBox(QString::fromLatin1(caption), &client);
-    frame->setObjectName(QString::fromLatin1(name));
-    frame->setGeometry(design);
-    return frame;
 }
 
 void SettingsFrames::buildRotarySwitch(QGroupBox& frame, int switchIndex,
@@ -98,36 +126,6 @@ void SettingsFrames::buildRotarySwitch(QGroupBox& frame, int switchIndex,
     lists.lstBufferOverflow = addList(frame, indexedName("lstBufferOverflow", switchIndex),
                                       BufferOverflowEntries, twipsRect(3480, 1200, 1455, 315),
                                       [&stored](int i) { stored.BufferOverflow = listIndex(i); });
-}
-
-QLabel* SettingsFrames::addRotaryLabel(QGroupBox& frame, int index, const char* caption,
-                                       QRect design) {
-    auto* label = new QLabel(QString::fromLatin1(caption), &frame);
-    label->setObjectName(indexedName("lblRotary", index));
-    label->setGeometry(design);
-    return label;
-}
-
-QComboBox* SettingsFrames::addList(QGroupBox& frame, const QString& name,
-                                   std::span<const std::string_view> entries, QRect design,
-                                   std::function<void(int)> store) {
-    auto* list = new QComboBox(&frame);
-    list->setObjectName(name);
-    for (const std::string_view entry : entries) {
-        list->addItem(text(entry));
-    }
-    list->setGeometry(design);
-    QObject::connect(list, &QComboBox::currentIndexChanged, list, std::move(store));
-    return list;
-}
-
-QCheckBox* SettingsFrames::addCheckBox(QWidget& frame, const QString& name, const QString& caption,
-                                       QRect design, std::function<void(bool)> store) {
-    auto* box = new QCheckBox(caption, &frame);
-    box->setObjectName(name);
-    box->setGeometry(design);
-    QObject::connect(box, &QCheckBox::toggled, box, std::move(store));
-    return box;
 }
 
 void SettingsFrames::buildTrackball(QGroupBox& frame) {

@@ -3,18 +3,13 @@
 #include "DeviceSettings.h"
 #include "modSettings.h"
 
-#include <QRect>
 #include <QString>
 #include <array>
 #include <functional>
-#include <span>
-#include <string_view>
 
-class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
-class QLabel;
 class QRadioButton;
 class QWidget;
 
@@ -31,7 +26,7 @@ public:
     /// Builds the frames on `client`. `rotaryKeyClicked` receives the index
     /// (0..3) of the rotary key button clicked.
     SettingsFrames(QWidget& client, DeviceSettings& settings,
-                   std::function<void(int index)> rotaryKeyClicked);
+                   const std::function<void(int index)>& rotaryKeyClicked);
 
     /// Sets every control from the settings record.
     void showSettings();
@@ -49,15 +44,8 @@ private:
         QComboBox* lstBufferOverflow = nullptr;
     };
 
-    QGroupBox* addFrame(QWidget& client, const char* name, const char* caption, QRect design);
     void buildRotarySwitch(QGroupBox& frame, int switchIndex,
                            const std::function<void(int)>& rotaryKeyClicked);
-    QLabel* addRotaryLabel(QGroupBox& frame, int index, const char* text, QRect design);
-    QComboBox* addList(QGroupBox& frame, const QString& name,
-                       std::span<const std::string_view> entries, QRect design,
-                       std::function<void(int)> store);
-    QCheckBox* addCheckBox(QWidget& frame, const QString& name, const QString& caption,
-                           QRect design, std::function<void(bool)> store);
     void buildTrackball(QGroupBox& frame);
     void buildSpinner(QGroupBox& frame);
     void buildJoystick(QGroupBox& frame);

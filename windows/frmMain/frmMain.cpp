@@ -112,11 +112,11 @@ void frmMain::createMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     const auto addItem = [this](QMenu* menu, const char* name, const char* caption,
-                                const QKeySequence& shortcut, void (frmMain::*handler)()) {
+                                const QKeySequence& shortcut, auto handler) {
         QAction* action = menu->addAction(QString::fromLatin1(caption));
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(shortcut);
-        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        connect(action, &QAction::triggered, this, handler);
     };
     const auto addLine = [](QMenu* menu, const char* name) {
         menu->addSeparator()->setObjectName(QString::fromLatin1(name));
@@ -407,7 +407,7 @@ void frmMain::mnuExit_Click() {
     services_.programExit.endProgram();
 }
 
-void frmMain::mnuAbout_Click() {
+void frmMain::mnuAbout_Click() const {
     if (transferRunning_) {
         return;
     }

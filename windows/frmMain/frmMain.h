@@ -81,7 +81,7 @@ public:
     void mnuRead_Click();
     void mnuWrite_Click();
     void mnuExit_Click();
-    void mnuAbout_Click();
+    void mnuAbout_Click() const;
     /// The close request: always refused (`cancel` set), then run as Exit.
     void Form_QueryUnload(bool& cancel);
 
