@@ -1,10 +1,10 @@
 #include "FileCommands.h"
 
+#include "AtomicFile.h"
 #include "ConfigurationDiff.h"
 #include "ConfigurationFile.h"
 #include "JsonExport.h"
 #include "ShowConfiguration.h"
-#include "TextFile.h"
 
 namespace vantrel::cli {
 
@@ -68,9 +68,8 @@ int exportCommand(const Invocation& invocation, const Console& console) {
         }
         return ExitSuccess;
     }
-    if (const std::string error = writeTextFileAtomically(*invocation.output, text);
-        !error.empty()) {
-        console.error("Error saving file: " + error);
+    if (const FileResult written = writeFileAtomically(*invocation.output, text); !written.ok()) {
+        console.error("Error saving file: " + written.detail);
         return ExitFailure;
     }
     return ExitSuccess;

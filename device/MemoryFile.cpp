@@ -1,37 +1,14 @@
 #include "MemoryFile.h"
 
+#include "AtomicFile.h"
+
 #include <fstream>
-#include <random>
 #include <string>
 #include <system_error>
 #include <vector>
 
 namespace vantrel {
 namespace fs = std::filesystem;
-namespace {
-
-/// A name beside the target that no other writer is likely to pick.
-fs::path temporaryBeside(const fs::path& target) {
-    std::random_device seed;
-    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) about
-    // a string literal added to a std::string.
-    std::string name(1, '.');
-    name.append(target.filename().string());
-    name.append(".tmp");
-    name.append(std::to_string(seed() % 1000000));
-    return target.parent_path() / name;
-}
-
-bool writeAll(const fs::path& path, std::span<const std::uint8_t> memory) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(memory.data()),
-              static_cast<std::streamsize>(memory.size()));
-    out.flush();
-    return out.good();
-}
-
-} // namespace
-
 MemoryFileLoad loadMemoryFile(const fs::path& path, std::span<std::uint8_t> memory) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
@@ -62,16 +39,7 @@ MemoryFileLoad loadMemoryFile(const fs::path& path, std::span<std::uint8_t> memo
 }
 
 bool saveMemoryFile(const fs::path& path, std::span<const std::uint8_t> memory) {
-    const fs::path temporary = temporaryBeside(path);
-    std::error_code error;
-    if (writeAll(temporary, memory)) {
-        fs::rename(temporary, path, error);
-        if (!error) {
-            return true;
-        }
-    }
-    fs::remove(temporary, error);
-    return false;
+    return writeFileAtomically(path, memory).ok();
 }
 
 } // namespace vantrel

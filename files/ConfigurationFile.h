@@ -1,27 +1,12 @@
 #pragma once
 
 #include "DeviceImage.h"
+#include "FileResult.h"
 
 #include <filesystem>
-#include <string>
 
 // Configuration files hold exactly the device image, with no header.
 namespace vantrel {
-
-enum class FileError {
-    None,
-    TooLong,     ///< more bytes than a device image; nothing was read
-    CannotOpen,  ///< missing, not a regular file, or not readable
-    CannotRead,  ///< an I/O error while reading
-    CannotWrite, ///< the file could not be created, written or put in place
-};
-
-struct FileResult {
-    FileError error = FileError::None;
-    std::string detail; ///< what the system said, for logs and the command line
-
-    [[nodiscard]] bool ok() const { return error == FileError::None; }
-};
 
 /// Reads a configuration file into a zero-filled image. A file shorter than
 /// the image, even an empty one, is read and its missing tail is zero; a

@@ -1,0 +1,149 @@
+#include "AtomicFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <random>
+#include <string>
+#include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace vantrel {
+namespace fs = std::filesystem;
+namespace {
+
+FileResult failure(FileError error, const std::string& what, int errorNumber) {
+    return {error, what + ": " + std::strerror(errorNumber)};
+}
+
+FileResult failure(FileError error, const std::string& what, const std::error_code& code) {
+    return {error, what + ": " + code.message()};
+}
+
+/// Closes a stdio file when it goes out of scope.
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
+
+bool flushToDisk(std::FILE* file) {
+    if (std::fflush(file) != 0) {
+        return false;
+    }
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0;
+#else
+    return fsync(fileno(file)) == 0;
+#endif
+}
+
+/// Makes the rename itself durable; best effort, as not every file system
+/// lets a folder be opened this way.
+void flushFolder([[maybe_unused]] const fs::path& folder) {
+#ifndef _WIN32
+    const int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (descriptor >= 0) {
+        fsync(descriptor);
+        close(descriptor);
+    }
+#endif
+}
+
+/// The file a write must replace: the target of a symbolic link rather than
+/// the link, so that the link survives.
+fs::path resolveTarget(const fs::path& path) {
+    std::error_code error;
+    if (fs::is_symlink(path, error)) {
+        fs::path resolved = fs::weakly_canonical(path, error);
+        if (!error) {
+            return resolved;
+        }
+    }
+    return path;
+}
+
+/// Creates a new, empty file beside the target under a name nobody else uses.
+FilePointer createTemporaryBeside(const fs::path& target, fs::path& temporary) {
+    std::random_device seed;
+    std::mt19937 generator(seed());
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = folder / ("." + target.filename().string() + ".tmp" +
+                              std::to_string(generator() % 1000000));
+        // "x" fails when the name exists, so a stray file is never reused.
+        if (std::FILE* file = openFile(temporary, "wbx")) {
+            return FilePointer(file);
+        }
+        if (errno != EEXIST) {
+            return nullptr;
+        }
+    }
+    return nullptr;
+}
+
+void keepPermissions(const fs::path& from, const fs::path& to) {
+    std::error_code error;
+    const fs::file_status status = fs::status(from, error);
+    if (!error && fs::exists(status)) {
+        fs::permissions(to, status.permissions(), error);
+    }
+}
+
+} // namespace
+
+std::FILE* openFile(const fs::path& path, const char* mode) {
+#ifdef _WIN32
+    const std::string narrow(mode);
+    return _wfopen(path.c_str(), std::wstring(narrow.begin(), narrow.end()).c_str());
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
+}
+
+FileResult writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
+    const fs::path target = resolveTarget(path);
+    fs::path temporary;
+    FilePointer file = createTemporaryBeside(target, temporary);
+    if (!file) {
+        return failure(FileError::CannotWrite, target.string(), errno);
+    }
+
+    const auto discard = [&temporary](FileResult result) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return result;
+    };
+
+    const std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file.get());
+    if (written != bytes.size() || !flushToDisk(file.get())) {
+        return discard(failure(FileError::CannotWrite, target.string(), errno));
+    }
+    if (std::fclose(file.release()) != 0) {
+        return discard(failure(FileError::CannotWrite, target.string(), errno));
+    }
+
+    keepPermissions(target, temporary);
+    std::error_code renameError;
+    fs::rename(temporary, target, renameError);
+    if (renameError) {
+        return discard(failure(FileError::CannotWrite, target.string(), renameError));
+    }
+    flushFolder(target.parent_path().empty() ? fs::path(".") : target.parent_path());
+    return {};
+}
+
+FileResult writeFileAtomically(const fs::path& path, std::string_view text) {
+    // Bytes and chars share their object representation, so this is a view
+    // of the same storage, not a conversion.
+    return writeFileAtomically(
+        path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+} // namespace vantrel
