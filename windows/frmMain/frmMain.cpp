@@ -248,6 +248,11 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 
 void frmMain::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
+    // The font decides the menu bar's height; until the window opens, keep
+    // the client area at its design height under whatever menu bar results.
+    if (event->type() == QEvent::FontChange && !isVisible()) {
+        setDesignSize();
+    }
     // Restoring a minimised window need not change its size, so no resize
     // event would follow; the rows are placed again all the same.
     if (event->type() == QEvent::WindowStateChange && !isMinimized()) {

@@ -126,6 +126,33 @@ private slots:
         QCOMPARE(rows.first, 0);
         QCOMPARE(rows.last, 107);
         QCOMPARE(harness.control<QWidget>("picFrame", 107).y(), pixels(107 * 555));
+
+        // No client area left: the bar and the rows stay as they were.
+        setClientHeight(harness, 0);
+        QCOMPARE(harness.window->height(), harness.window->menuBar()->height());
+        QCOMPARE(bar.height(), pixels(60000));
+        QCOMPARE(shownRows(harness).last, 107);
+    }
+
+    void scrollBarSpansTheClientAreaWhateverTheFont_data() {
+        QTest::addColumn<int>("pointSize");
+        QTest::newRow("small") << 6;
+        QTest::newRow("large") << 14;
+    }
+    void scrollBarSpansTheClientAreaWhateverTheFont() {
+        QFETCH(int, pointSize);
+        EmulatedDevice device;
+        MainWindowHarness harness(device);
+        QFont font = harness.window->font();
+        font.setPointSize(pointSize);
+        harness.window->setFont(font);
+
+        QVERIFY(harness.start());
+
+        const auto& bar = harness.control<QScrollBar>(QStringLiteral("ScrollBar"));
+        QCOMPARE(harness.window->centralWidget()->height(), pixels(6540));
+        QCOMPARE(bar.height(), pixels(6540));
+        QCOMPARE(bar.maximum(), 481);
     }
 
     void scrollsByKeysAndWheel() {
