@@ -6,7 +6,6 @@
 #include "ProgramExit.h"
 #include "Recorders.h"
 #include "ScriptedFileDialogs.h"
-#include "StatusProgress.h"
 #include "frmMain.h"
 
 #include <QAbstractButton>
@@ -29,83 +28,57 @@ public:
     int calls = 0;
 };
 
-/// Editors that record what they were opened on and commit whatever the
-/// test queued, as the real dialogs would before hiding.
+/// Editors that note what they were opened for ("key 3", "macro 4",
+/// "rotary 2") and commit whatever the test queued, as the real dialogs do
+/// before they hide.
 class ScriptedEditors final : public AssignmentEditors {
 public:
-    struct Opened {
-        enum class Kind { Key, Macro, RotaryKey } kind;
-        std::int16_t index;
-        SingleKey key;
-        RotaryKey rotaryKey;
-    };
-    using Commit = std::function<void(AssignmentStore&)>;
-
-    void commitNext(Commit commit) { next_ = std::move(commit); }
+    std::function<void(AssignmentStore&)> commit;
+    QStringList opened;
+    SingleKey lastKey;
+    RotaryKey lastRotaryKey;
 
     void editKey(AssignmentStore& store, std::int16_t index, const SingleKey& current) override {
-        opened.push_back({Opened::Kind::Key, index, current, {}});
-        commit(store);
+        lastKey = current;
+        open(store, QStringLiteral("key %1").arg(index));
     }
     void editMacro(AssignmentStore& store, std::int16_t index) override {
-        opened.push_back({Opened::Kind::Macro, index, {}, {}});
-        commit(store);
+        open(store, QStringLiteral("macro %1").arg(index));
     }
     void editRotaryKey(AssignmentStore& store, std::int16_t index,
                        const RotaryKey& current) override {
-        opened.push_back({Opened::Kind::RotaryKey, index, {}, current});
-        commit(store);
+        lastRotaryKey = current;
+        open(store, QStringLiteral("rotary %1").arg(index));
     }
-
-    std::vector<Opened> opened;
 
 private:
-    void commit(AssignmentStore& store) {
-        if (next_) {
-            Commit commit = std::move(next_);
-            next_ = nullptr;
-            commit(store);
+    void open(AssignmentStore& store, const QString& what) {
+        opened << what;
+        if (auto next = std::exchange(commit, nullptr)) {
+            next(store);
         }
     }
-    Commit next_;
 };
 
-/// Hands the progress calls of every transfer to the shared recorder, and
-/// to the real progress window when there is one, then runs a test's probe
-/// on each status while the transfer is under way.
-class ForwardingProgress final : public ProgressWindow {
+/// Hands a transfer's progress to the shared recorder, then runs the
+/// test's probe on each status while the transfer is under way.
+class ProbedProgress final : public ProgressWindow {
 public:
-    ForwardingProgress(UserRecorder& recorder, std::function<void()> duringStatus,
-                       std::unique_ptr<ProgressWindow> real)
+    ProbedProgress(UserRecorder& recorder, std::function<void()> probe)
         : recorder_(recorder)
-        , duringStatus_(std::move(duringStatus))
-        , real_(std::move(real)) {}
-    void show() override {
-        recorder_.show();
-        if (real_) {
-            real_->show();
-        }
-    }
+        , probe_(std::move(probe)) {}
+    void show() override { recorder_.show(); }
     void SetStatus(const std::string& text) override {
         recorder_.SetStatus(text);
-        if (real_) {
-            real_->SetStatus(text);
-        }
-        if (duringStatus_) {
-            duringStatus_();
+        if (probe_) {
+            probe_();
         }
     }
-    void remove() override {
-        recorder_.remove();
-        if (real_) {
-            real_->remove();
-        }
-    }
+    void remove() override { recorder_.remove(); }
 
 private:
     UserRecorder& recorder_;
-    std::function<void()> duringStatus_;
-    std::unique_ptr<ProgressWindow> real_;
+    std::function<void()> probe_;
 };
 
 /// Events as readable lines, so that a failed comparison shows them.
@@ -121,33 +94,24 @@ inline QStringList rendered(const std::vector<UserEvent>& events) {
 
 class MainWindowHarness {
 public:
-    explicit MainWindowHarness(EmulatedDevice& device)
-        : device_(device) {
-        window = std::make_unique<frmMain>(
-            config, MainWindowServices{device_, user, dialogs, exit, editors,
-                                       [this](QWidget& owner) {
-                                           return std::make_unique<ForwardingProgress>(
-                                               user, duringStatus,
-                                               realProgressWindow
-                                                   ? std::make_unique<StatusProgress>(&owner)
-                                                   : nullptr);
-                                       },
-                                       [this] { ++aboutShown; },
-                                       [this] {
-                                           return volumeLabel;
-                                       }});
+    explicit MainWindowHarness(EmulatedDevice& device) {
+        auto makeProgress = [this](QWidget& /*owner*/) {
+            return std::make_unique<ProbedProgress>(user, duringStatus);
+        };
+        window = std::make_unique<frmMain>(config, MainWindowServices{device, user, dialogs, exit,
+                                                                      editors, makeProgress,
+                                                                      [this] { ++aboutShown; },
+                                                                      [this] {
+                                                                          return volumeLabel;
+                                                                      }});
     }
 
     /// Runs start-up and shows the window as the program does.
     bool start() {
-        if (!window->Form_Load()) {
-            return false;
-        }
-        window->show();
-        return QTest::qWaitForWindowExposed(window.get());
+        return window->Form_Load() && (window->show(), QTest::qWaitForWindowExposed(window.get()));
     }
 
-    template <typename T>
+    template <typename T = QAbstractButton>
     T& control(const QString& name) const {
         T* found = window->findChild<T*>(name);
         if (found == nullptr) {
@@ -155,20 +119,15 @@ public:
         }
         return *found;
     }
-    template <typename T>
+    template <typename T = QAbstractButton>
     T& control(const char* name, int index) const {
         return control<T>(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index));
     }
-
-    void click(const QString& name) const {
-        QTest::mouseClick(&control<QAbstractButton>(name), Qt::LeftButton);
+    void click(const char* name, int index = -1) const {
+        QTest::mouseClick(index < 0 ? &control(QLatin1String(name)) : &control(name, index),
+                          Qt::LeftButton);
     }
-    void click(const char* name, int index) const {
-        QTest::mouseClick(&control<QAbstractButton>(name, index), Qt::LeftButton);
-    }
-    void trigger(const char* menuItem) const {
-        control<QAction>(QLatin1String(menuItem)).trigger();
-    }
+    void trigger(const QString& menuItem) const { control<QAction>(menuItem).trigger(); }
 
     [[nodiscard]] QString caption(int row) const {
         return control<CaptionButton>("cmdKey", row).caption();
@@ -177,9 +136,9 @@ public:
         return control<CaptionButton>("cmdRotaryKey", index).caption();
     }
     [[nodiscard]] bool singleKeyShown(int row) const {
-        return control<QAbstractButton>("optSingleKey", 2 * row).isChecked();
+        return control("optSingleKey", 2 * row).isChecked();
     }
-    /// Everything the rows and rotary buttons show, for comparing windows.
+    /// Every row's option and caption and every rotary caption.
     [[nodiscard]] QStringList shownAssignments() const {
         QStringList shown;
         for (int i = 0; i < InputCount; ++i) {
@@ -190,9 +149,9 @@ public:
         }
         return shown;
     }
-
     /// Everything the user was shown so far.
     [[nodiscard]] QStringList timeline() const { return rendered(user.events()); }
+    [[nodiscard]] QStringList messages() const { return rendered(user.messages()); }
 
     Configuration config;
     UserRecorder user;
@@ -203,12 +162,7 @@ public:
     int aboutShown = 0;
     /// Runs on every progress update of a transfer, while it is under way.
     std::function<void()> duringStatus;
-    /// Transfers show the real progress window as well.
-    bool realProgressWindow = false;
     std::unique_ptr<frmMain> window;
-
-private:
-    EmulatedDevice& device_;
 };
 
 } // namespace vantrel::testing
