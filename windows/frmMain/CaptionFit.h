@@ -12,7 +12,7 @@ namespace vantrel {
 
 /// The captions of labels, check boxes, option buttons, frames, lists and
 /// buttons under `root` (itself included) that do not fit their controls
-/// with the font each control has now.
+/// with the font each control has now, each caption once.
 [[nodiscard]] QStringList captionsThatDoNotFit(const QWidget& root);
 
 /// Gives `root` the largest size of `base`'s family, from 8 points down to
