@@ -97,18 +97,6 @@ TEST(KeyName, HasExactly104DistinctNames) {
     EXPECT_EQ(names.size(), 104U) << "two codes share a name";
 }
 
-TEST(KeyName, LettersAndFunctionKeysRunInOrder) {
-    for (int i = 0; i < 26; ++i) {
-        EXPECT_EQ(keyName(static_cast<std::uint8_t>(4 + i)), std::string(1, char('A' + i)));
-    }
-    for (int i = 0; i < 12; ++i) {
-        EXPECT_EQ(keyName(static_cast<std::uint8_t>(58 + i)), "F" + std::to_string(i + 1));
-    }
-    for (int i = 0; i < 9; ++i) {
-        EXPECT_EQ(keyName(static_cast<std::uint8_t>(89 + i)), std::to_string(i + 1) + " (Num)");
-    }
-}
-
 TEST(ModifierText, PrefixesCtrlShiftAltInThatOrder) {
     const std::vector<NameCase> cases = {
         {0, ""},
