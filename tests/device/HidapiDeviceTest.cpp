@@ -9,22 +9,17 @@
 namespace vantrel {
 namespace {
 
-TEST(HidapiDevice, RefusesReportLengthsOtherThanThirtyThree) {
+TEST(HidapiDevice, RefusesOtherReportLengthsAndHandlesItDidNotOpen) {
     HidapiDevice hid;
-    DeviceHandle handle = -7;
+    DeviceHandle handle = 1;
     EXPECT_EQ(hid.OpenHidDevice(DeviceProductId, 64, ReportLength, handle),
               HidapiDevice::BadArguments);
     EXPECT_EQ(hid.OpenHidDevice(DeviceProductId, ReportLength, 32, handle),
               HidapiDevice::BadArguments);
-    EXPECT_EQ(handle, -7);
+    EXPECT_EQ(handle, 1);
     EXPECT_FALSE(hid.lastError().empty());
-}
 
-TEST(HidapiDevice, RefusesAHandleItDidNotOpen) {
-    HidapiDevice hid;
-    DeviceHandle handle = 1;
-    Report output{};
-    output[0] = 3;
+    Report output{3};
     Report input{};
     input.fill(0xCC);
     EXPECT_EQ(hid.WriteHidDevice(handle, output, input), HidapiDevice::UnknownHandle);

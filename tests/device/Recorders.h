@@ -7,7 +7,6 @@
 #include <iterator>
 #include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
 
 // A stand-in for the progress window and the message boxes that records, in
@@ -48,16 +47,16 @@ inline UserEvent note(std::string text) {
 
 /// Readable test failures: one event per line, control characters shown.
 inline std::ostream& operator<<(std::ostream& out, const UserEvent& event) {
-    std::string text;
-    for (const char c : event.text) {
-        text += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n") : std::string(1, c);
-    }
     static constexpr const char* kinds[] = {"show", "status", "remove", "message", "note"};
     static constexpr const char* icons[] = {"none", "stop", "exclamation"};
     static constexpr const char* buttons[] = {"ok", "yes/no", "yes/no/cancel"};
     out << kinds[static_cast<int>(event.kind)];
-    if (!text.empty()) {
-        out << " \"" << text << '"';
+    if (!event.text.empty()) {
+        out << " \"";
+        for (const char c : event.text) {
+            out << (c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c));
+        }
+        out << '"';
     }
     if (event.kind == UserEvent::Kind::Message) {
         out << " title \"" << event.title << "\" icon " << icons[static_cast<int>(event.icon)]
@@ -78,20 +77,14 @@ public:
     MessageAnswer showMessage(const std::string& text, const std::string& title, MessageIcon icon,
                               MessageButtons buttons) override {
         events_.push_back(message(text, title, icon, buttons));
-        if (!answers_.empty()) {
-            const MessageAnswer answer = answers_.front();
-            answers_.pop_front();
-            return answer;
+        if (answers_.empty()) {
+            return buttons == MessageButtons::Ok      ? MessageAnswer::Ok
+                   : buttons == MessageButtons::YesNo ? MessageAnswer::No
+                                                      : MessageAnswer::Cancel;
         }
-        switch (buttons) {
-        case MessageButtons::Ok:
-            return MessageAnswer::Ok;
-        case MessageButtons::YesNo:
-            return MessageAnswer::No;
-        case MessageButtons::YesNoCancel:
-            break;
-        }
-        return MessageAnswer::Cancel;
+        const MessageAnswer answer = answers_.front();
+        answers_.pop_front();
+        return answer;
     }
 
     /// Adds a test's own mark to the timeline.
@@ -102,28 +95,17 @@ public:
     [[nodiscard]] const std::vector<UserEvent>& events() const { return events_; }
     void clear() { events_.clear(); }
 
-    /// The texts of every status update, in order.
-    [[nodiscard]] std::vector<std::string> statuses() const {
-        std::vector<std::string> texts;
-        for (const UserEvent& event : events_) {
-            if (event.kind == UserEvent::Kind::Status) {
-                texts.push_back(event.text);
-            }
-        }
-        return texts;
+    /// The events of one kind, in order.
+    [[nodiscard]] std::vector<UserEvent> of(UserEvent::Kind kind) const {
+        std::vector<UserEvent> found;
+        std::copy_if(events_.begin(), events_.end(), std::back_inserter(found),
+                     [kind](const UserEvent& event) { return event.kind == kind; });
+        return found;
     }
-
     /// The message boxes shown, in order.
-    [[nodiscard]] std::vector<UserEvent> messages() const {
-        std::vector<UserEvent> shownMessages;
-        std::copy_if(events_.begin(), events_.end(), std::back_inserter(shownMessages),
-                     [](const UserEvent& event) { return event.kind == UserEvent::Kind::Message; });
-        return shownMessages;
-    }
-
+    [[nodiscard]] std::vector<UserEvent> messages() const { return of(UserEvent::Kind::Message); }
     [[nodiscard]] int count(UserEvent::Kind kind) const {
-        return static_cast<int>(std::count_if(
-            events_.begin(), events_.end(), [kind](const UserEvent& e) { return e.kind == kind; }));
+        return static_cast<int>(of(kind).size());
     }
 
 private:

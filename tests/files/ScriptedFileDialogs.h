@@ -3,7 +3,6 @@
 #include "FileDialogs.h"
 
 #include <deque>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -33,7 +32,7 @@ private:
         if (answers_.empty()) {
             throw std::logic_error("a file dialog ran with no answer scripted");
         }
-        std::optional<std::string> next = answers_.front();
+        std::optional<std::string> next = std::move(answers_.front());
         answers_.pop_front();
         return next;
     }

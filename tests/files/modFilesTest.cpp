@@ -4,8 +4,8 @@
 #include "ModelBuilders.h"
 #include "Recorders.h"
 #include "ScriptedFileDialogs.h"
+#include "TemporaryFolder.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 #include <random>
 #include <vector>
@@ -14,70 +14,46 @@ namespace vantrel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::keyDown;
-using testing::message;
-using testing::UserEvent;
+using namespace vantrel::testing;
 using Messages = std::vector<UserEvent>;
+using Bytes = std::string;
 
 constexpr const char* Caption = "VANTREL Configuration Utility";
 const UserEvent SaveQuestion =
     message("The current configuration has changed.\r\nDo you want to save the changes?", Caption,
             MessageIcon::None, MessageButtons::YesNoCancel);
-const UserEvent SaveFailed = message("Error saving file", Caption, MessageIcon::Stop);
 const UserEvent OpenFailed = message("Error opening the file", Caption, MessageIcon::Stop);
-const UserEvent FileTooLong = message("Invalid configuration file", Caption, MessageIcon::Stop);
-const UserEvent InvalidImage =
+const UserEvent TooLong = message("Invalid configuration file", Caption, MessageIcon::Stop);
+const UserEvent Invalid =
     message("Error: Invalid configuration file", "VANTREL", MessageIcon::Exclamation);
-const UserEvent TooLarge = message("This configuration exceeds the maximum size limit.", "VANTREL",
-                                   MessageIcon::Exclamation);
 
-using Bytes = std::vector<std::uint8_t>;
-
-void writeBytes(const fs::path& file, const Bytes& data) {
-    std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(data.data()),
-               static_cast<std::streamsize>(data.size()));
-}
-
-/// The image of a configuration with one macro on input 0, changed by `edit`.
-template <typename Edit>
-Bytes imageBytes(Edit edit) {
+/// The image of a configuration with one macro on input 0.
+Bytes imageBytes() {
     Configuration source;
-    source.input(0) = testing::macroOf({keyDown(7)});
+    source.input(0) = macroOf({keyDown(7)});
     DeviceImage image{};
     buildDeviceImage(image, source, DeviceSettings{});
-    Bytes bytes(image.begin(), image.end());
-    edit(bytes);
-    return bytes;
+    return {image.begin(), image.end()};
 }
 
 class modFilesTest : public ::testing::Test {
 protected:
-    modFilesTest() {
-        folder = fs::temp_directory_path() /
-                 ("vantrel-modFiles-" + std::to_string(std::random_device{}()));
-        fs::create_directories(folder);
-    }
-    ~modFilesTest() override { fs::remove_all(folder); }
-    modFilesTest(const modFilesTest&) = delete;
-    modFilesTest& operator=(const modFilesTest&) = delete;
-
     /// Unsaved work: a macro on input 5 and a rotary key.
     void startUnsavedWork() {
         config = {};
-        config.input(5) = testing::macroOf({keyDown(4)}, {keyDown(5)}, 3);
+        config.input(5) = macroOf({keyDown(4)}, {keyDown(5)}, 3);
         config.rotaryKey(1) = {30, OperatorShift};
         config.ConfigChanged = true;
         messages.clear();
     }
 
-    fs::path folder;
+    TemporaryFolder folder;
     Configuration config;
     DeviceSettings settings;
-    testing::UserRecorder messages;
-    testing::ScriptedFileDialogs dialogs;
+    UserRecorder messages;
+    ScriptedFileDialogs dialogs;
     modFiles files{config, settings, messages, dialogs, [this] {
-                       return folder;
+                       return folder.path;
                    }};
 };
 
@@ -85,52 +61,68 @@ TEST_F(modFilesTest, TheSaveQuestionDecidesWhetherTheCommandGoesOn) {
     EXPECT_FALSE(files.querySaveChanges()) << "unchanged work is not questioned";
     EXPECT_TRUE(messages.events().empty());
 
-    enum class SaveDialog { NotShown, Chosen, Cancelled };
+    const UserEvent saveFailed = message("Error saving file", Caption, MessageIcon::Stop);
     struct Case {
-        const char* name;
         MessageAnswer answer;
-        SaveDialog dialog;
+        const char* file; ///< chosen in the Save dialog; "" cancels it, nullptr: not shown
         bool abandon;
         bool changedAfter;
+        Messages shown;
     };
-    const std::vector<Case> cases = {
-        {"yes then saved", MessageAnswer::Yes, SaveDialog::Chosen, false, false},
-        {"yes then save cancelled", MessageAnswer::Yes, SaveDialog::Cancelled, true, true},
-        {"no", MessageAnswer::No, SaveDialog::NotShown, false, true},
-        {"cancel", MessageAnswer::Cancel, SaveDialog::NotShown, true, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const Case& c : {
+             Case{MessageAnswer::Yes, "saved.cfg", false, false, {SaveQuestion}},
+             Case{MessageAnswer::Yes, "", true, true, {SaveQuestion}},
+             Case{MessageAnswer::Yes, "missing/saved.cfg", true, true, {SaveQuestion, saveFailed}},
+             Case{MessageAnswer::No, nullptr, false, true, {SaveQuestion}},
+             Case{MessageAnswer::Cancel, nullptr, true, true, {SaveQuestion}},
+         }) {
+        SCOPED_TRACE(c.file == nullptr ? "no dialog" : c.file);
         startUnsavedWork();
         dialogs = {};
         messages.answerNext(c.answer);
-        const fs::path target = folder / c.name;
-        if (c.dialog == SaveDialog::Chosen) {
-            dialogs.choose(target.string());
-        } else if (c.dialog == SaveDialog::Cancelled) {
-            dialogs.cancel();
+        const fs::path target = folder / (c.file == nullptr ? "" : c.file);
+        if (c.file != nullptr) {
+            *c.file == '\0' ? dialogs.cancel() : dialogs.choose(target.string());
         }
 
         EXPECT_EQ(files.querySaveChanges(), c.abandon);
 
-        EXPECT_EQ(messages.messages(), Messages{SaveQuestion});
-        EXPECT_EQ(dialogs.requests().size(), c.dialog == SaveDialog::NotShown ? 0U : 1U);
+        EXPECT_EQ(messages.messages(), c.shown);
+        EXPECT_EQ(dialogs.requests().size(), c.file == nullptr ? 0U : 1U);
         EXPECT_EQ(config.ConfigChanged, c.changedAfter);
-        EXPECT_EQ(fs::exists(target), c.dialog == SaveDialog::Chosen);
+        EXPECT_EQ(fs::is_regular_file(target), !c.changedAfter) << "saved exactly when unchanged";
+        EXPECT_EQ(config.ConfigFileName,
+                  c.file != nullptr && *c.file != '\0' ? target.string() : "");
+        fs::remove(target);
     }
 }
 
-TEST_F(modFilesTest, DialogsStartInTheCurrentFolderAndOfferTheLastPath) {
+TEST_F(modFilesTest, SavingAndOpeningAskForAFileAndBringBackTheWholeConfiguration) {
+    std::mt19937 random(1);
+    const Configuration saved = randomConfiguration(random);
+    const DeviceSettings savedSettings = randomSettings(random);
+    config = saved;
+    settings = savedSettings;
+    config.ConfigChanged = true;
     const std::string chosen = (folder / "cabinet.cfg").string();
     dialogs.cancel();
     EXPECT_FALSE(files.openConfiguration());
     dialogs.choose(chosen);
     ASSERT_TRUE(files.saveConfiguration());
+    EXPECT_FALSE(config.ConfigChanged);
     dialogs.cancel();
     EXPECT_FALSE(files.saveConfiguration());
+    config.InputMacros = {};
+    config.RotaryKeys = {};
+    config.ConfigChanged = true;
+    settings = {};
     dialogs.choose(chosen);
     EXPECT_TRUE(files.openConfiguration());
 
+    EXPECT_EQ(config.InputMacros, saved.InputMacros);
+    EXPECT_EQ(config.RotaryKeys, saved.RotaryKeys);
+    EXPECT_EQ(settings, savedSettings);
+    EXPECT_FALSE(config.ConfigChanged);
     struct Expected {
         const char* title;
         std::string initialName;
@@ -149,7 +141,7 @@ TEST_F(modFilesTest, DialogsStartInTheCurrentFolderAndOfferTheLastPath) {
         EXPECT_EQ(request.title, expected[i].title);
         EXPECT_EQ(request.initialName, expected[i].initialName);
         EXPECT_EQ(request.confirmOverwrite, expected[i].confirmOverwrite);
-        EXPECT_EQ(request.folder, folder.string());
+        EXPECT_EQ(request.folder, folder.path.string());
         EXPECT_EQ(request.filterName, "All Files (*.*)");
         EXPECT_EQ(request.filterPattern, "*.*");
     }
@@ -157,50 +149,16 @@ TEST_F(modFilesTest, DialogsStartInTheCurrentFolderAndOfferTheLastPath) {
     EXPECT_TRUE(messages.events().empty());
 }
 
-TEST_F(modFilesTest, SavingAndOpeningBringsBackTheWholeConfiguration) {
-    for (const unsigned seed : {1U, 2U, 3U}) {
-        SCOPED_TRACE(seed);
-        std::mt19937 random(seed);
-        const Configuration saved = testing::randomConfiguration(random);
-        const DeviceSettings savedSettings = testing::randomSettings(random);
-        config = saved;
-        settings = savedSettings;
-        config.ConfigChanged = true;
-        const fs::path file = folder / ("seed" + std::to_string(seed));
-        dialogs.choose(file.string());
-        ASSERT_TRUE(files.saveConfiguration());
-        EXPECT_FALSE(config.ConfigChanged);
-        EXPECT_EQ(fs::file_size(file), DeviceImageSize);
-
-        config = {};
-        settings = {};
-        config.ConfigChanged = true;
-        dialogs.choose(file.string());
-        ASSERT_TRUE(files.openConfiguration());
-
-        EXPECT_EQ(config.InputMacros, saved.InputMacros);
-        EXPECT_EQ(config.RotaryKeys, saved.RotaryKeys);
-        EXPECT_EQ(settings, savedSettings);
-        EXPECT_FALSE(config.ConfigChanged);
-    }
-    EXPECT_TRUE(messages.events().empty());
-}
-
 TEST_F(modFilesTest, OpeningJudgesTheFileAndReportsWhatWentWrong) {
-    const auto unchanged = [](Bytes&) {
-    };
-    const auto oneByteMore = [](Bytes& bytes) {
-        bytes.push_back(0);
-    };
-    const auto stepsPastTheLast = [](Bytes& bytes) {
-        constexpr std::size_t Entries = StepsPerSequence + 1;
-        std::fill_n(bytes.begin(), 2 * Entries, std::uint8_t{9});
-        bytes[ImageAddress::LengthHigh] = 0;
-        bytes[ImageAddress::LengthLow] = 2 * Entries;
-    };
-    const auto unknownRotaryRate = [](Bytes& bytes) {
-        bytes[ImageAddress::RotarySwitch1] = 3;
-    };
+    const Bytes image = imageBytes();
+    Bytes badRate = image;
+    badRate[ImageAddress::RotarySwitch1] = 3;
+    // 65 steps in one sequence: the decoder stops at the one past the last.
+    constexpr int Entries = StepsPerSequence + 1;
+    Bytes tooManySteps = image;
+    std::fill_n(tooManySteps.begin(), 2 * Entries, '\x09');
+    tooManySteps[ImageAddress::LengthHigh] = 0;
+    tooManySteps[ImageAddress::LengthLow] = static_cast<char>(2 * Entries);
     struct Case {
         const char* name;
         std::optional<Bytes> bytes; ///< nothing: the name is a folder
@@ -210,11 +168,11 @@ TEST_F(modFilesTest, OpeningJudgesTheFileAndReportsWhatWentWrong) {
         bool recordsKept;
     };
     const std::vector<Case> cases = {
-        {"empty file", Bytes{}, {InvalidImage}, true, false, true},
-        {"whole image", imageBytes(unchanged), {}, true, false, false},
-        {"one byte too long", imageBytes(oneByteMore), {FileTooLong}, true, true, true},
-        {"65 steps in a sequence", imageBytes(stepsPastTheLast), {}, true, false, false},
-        {"unknown rotary rate", imageBytes(unknownRotaryRate), {OpenFailed}, false, true, false},
+        {"empty file", Bytes{}, {Invalid}, true, false, true},
+        {"whole image", image, {}, true, false, false},
+        {"one byte too long", image + '\0', {TooLong}, true, true, true},
+        {"65 steps in a sequence", tooManySteps, {}, true, false, false},
+        {"unknown rotary rate", badRate, {OpenFailed}, false, true, false},
         {"a folder", std::nullopt, {OpenFailed}, false, true, true},
     };
     for (const Case& c : cases) {
@@ -223,7 +181,7 @@ TEST_F(modFilesTest, OpeningJudgesTheFileAndReportsWhatWentWrong) {
         const auto before = config.InputMacros;
         const fs::path chosen = folder / c.name;
         if (c.bytes) {
-            writeBytes(chosen, *c.bytes);
+            writeFile(chosen, *c.bytes);
         } else {
             fs::create_directory(chosen);
         }
@@ -238,19 +196,6 @@ TEST_F(modFilesTest, OpeningJudgesTheFileAndReportsWhatWentWrong) {
     }
 }
 
-TEST_F(modFilesTest, AFailedSaveKeepsTheWorkMarkedChanged) {
-    startUnsavedWork();
-    const fs::path target = folder / "missing" / "Config.cfg";
-    messages.answerNext(MessageAnswer::Yes);
-    dialogs.choose(target.string());
-
-    EXPECT_TRUE(files.querySaveChanges());
-
-    EXPECT_EQ(messages.messages(), (Messages{SaveQuestion, SaveFailed}));
-    EXPECT_TRUE(config.ConfigChanged);
-    EXPECT_EQ(config.ConfigFileName, target.string());
-}
-
 TEST_F(modFilesTest, AConfigurationTooLargeForTheDeviceIsNotSaved) {
     // Only a loaded configuration gets this large: every step of every input.
     for (InputMacro& macro : config.InputMacros) {
@@ -261,9 +206,11 @@ TEST_F(modFilesTest, AConfigurationTooLargeForTheDeviceIsNotSaved) {
 
     EXPECT_FALSE(files.saveConfiguration());
 
-    EXPECT_EQ(messages.messages(), Messages{TooLarge});
+    EXPECT_EQ(messages.messages(),
+              Messages{message("This configuration exceeds the maximum size limit.", "VANTREL",
+                               MessageIcon::Exclamation)});
     EXPECT_TRUE(dialogs.requests().empty());
-    EXPECT_TRUE(fs::is_empty(folder));
+    EXPECT_TRUE(fs::is_empty(folder.path));
 }
 
 } // namespace
