@@ -1,0 +1,612 @@
+#include "frmMain.h"
+
+#include "CaptionButton.h"
+#include "CaptionFit.h"
+#include "ConfigurationFile.h"
+#include "EmulatedDevice.h"
+#include "ModelBuilders.h"
+#include "ScriptedFileDialogs.h"
+#include "StatusProgress.h"
+#include "Twips.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QSpontaneKeyEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
+#include <array>
+#include <random>
+
+using namespace vantrel;
+using namespace vantrel::testing;
+
+namespace {
+
+constexpr std::uint8_t KeyA = 4;
+constexpr std::uint8_t KeyB = 5;
+
+/// A message box as one readable line: text, title, icon and buttons.
+QString said(const std::string& text, const std::string& title, MessageIcon icon,
+             MessageButtons buttons = MessageButtons::Ok) {
+    static constexpr std::array icons{"no icon", "stop", "exclamation"};
+    static constexpr std::array choices{"OK", "Yes/No", "Yes/No/Cancel"};
+    return QStringLiteral("%1 | %2 | %3 | %4")
+        .arg(QString::fromStdString(text), QString::fromStdString(title),
+             icons.at(static_cast<std::size_t>(icon)),
+             choices.at(static_cast<std::size_t>(buttons)));
+}
+
+std::unique_ptr<ProgressWindow> progressOver(QWidget& owner) {
+    return std::make_unique<StatusProgress>(&owner);
+}
+
+/// One main window with its seams replaced: the device is the emulator,
+/// messages are recorded and answered as queued, file dialogs follow a
+/// script, and the editors and the end of the program are only noted.
+/// Progress shows as in the program.
+class Harness final : public MessagePrompter, public AssignmentEditors, public ProgramExit {
+public:
+    /// A window on its own emulated device, or on `shared` when given.
+    explicit Harness(EmulatedDevice* shared = nullptr)
+        : device(shared != nullptr ? *shared : ownDevice)
+        , window(config,
+                 {device, *this, dialogs, *this, *this, progressOver, [this] { ++aboutShown; },
+                  [this] {
+                      return volumeLabel;
+                  }}) {}
+
+    /// Runs start-up and shows the window as the program does.
+    bool start() {
+        return window.Form_Load() && (window.show(), QTest::qWaitForWindowExposed(&window));
+    }
+
+    MessageAnswer showMessage(const std::string& text, const std::string& title, MessageIcon icon,
+                              MessageButtons buttons) override {
+        messages << said(text, title, icon, buttons);
+        if (!answers.isEmpty()) {
+            return answers.takeFirst();
+        }
+        return buttons == MessageButtons::Ok      ? MessageAnswer::Ok
+               : buttons == MessageButtons::YesNo ? MessageAnswer::No
+                                                  : MessageAnswer::Cancel;
+    }
+    // The editors note what they were opened for: "key 3", "macro 4" or
+    // "rotary 2"; the tests then store through the window as an editor would.
+    void editKey(AssignmentStore&, std::int16_t index, const SingleKey&) override {
+        opened << QStringLiteral("key %1").arg(index);
+    }
+    void editMacro(AssignmentStore&, std::int16_t index) override {
+        opened << QStringLiteral("macro %1").arg(index);
+    }
+    void editRotaryKey(AssignmentStore&, std::int16_t index, const RotaryKey&) override {
+        opened << QStringLiteral("rotary %1").arg(index);
+    }
+    void endProgram() override { ++ends; }
+
+    /// The control named `name`, or `name_index` for one of an array.
+    template <typename T = QAbstractButton>
+    T& control(const QString& name, int index = -1) {
+        const QString full = index < 0 ? name : QStringLiteral("%1_%2").arg(name).arg(index);
+        T* found = window.findChild<T*>(full);
+        if (found == nullptr) {
+            qFatal("no control %s", qPrintable(full));
+        }
+        return *found;
+    }
+    QScrollBar& bar() { return control<QScrollBar>(QStringLiteral("ScrollBar")); }
+    void click(const QString& name, int index = -1) {
+        QTest::mouseClick(&control(name, index), Qt::LeftButton);
+    }
+    void trigger(const QString& menuItem) { control<QAction>(menuItem).trigger(); }
+
+    QString caption(int row) { return control<CaptionButton>("cmdKey", row).caption(); }
+    QString rotaryCaption(int index) {
+        return control<CaptionButton>("cmdRotaryKey", index).caption();
+    }
+    bool singleKeyShown(int row) { return control("optSingleKey", 2 * row).isChecked(); }
+    /// Every row's option and caption and every rotary caption.
+    QStringList shownAssignments() {
+        QStringList shown;
+        for (int i = 0; i < InputCount; ++i) {
+            shown << (singleKeyShown(i) ? QStringLiteral("S ") : QStringLiteral("M ")) + caption(i);
+        }
+        for (int k = 0; k < RotaryKeyCount; ++k) {
+            shown << rotaryCaption(k);
+        }
+        return shown;
+    }
+    /// Whether each check box and option is set, and each list's entry.
+    QString checksShown() {
+        QString shown;
+        for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+            shown += button->isChecked() ? '1' : '0';
+        }
+        for (const QComboBox* list : window.findChildren<QComboBox*>()) {
+            shown += QString::number(list->currentIndex());
+        }
+        return shown;
+    }
+    /// "first-last" of the rows shown, or "gap" when they are not contiguous.
+    QString shownRows() {
+        QList<int> shown;
+        for (int i = 0; i < InputCount; ++i) {
+            if (control<QWidget>("picFrame", i).isVisible()) {
+                shown << i;
+            }
+        }
+        const bool contiguous =
+            !shown.isEmpty() && shown.back() - shown.front() + 1 == shown.size();
+        return contiguous ? QStringLiteral("%1-%2").arg(shown.front()).arg(shown.back()) : "gap";
+    }
+    void setClientHeight(std::int32_t twips) {
+        window.resize(window.width(), pixels(twips) + window.menuBar()->height());
+    }
+
+    EmulatedDevice ownDevice;
+    EmulatedDevice& device;
+    Configuration config;
+    QStringList messages;
+    QList<MessageAnswer> answers; ///< for the next messages, in turn
+    ScriptedFileDialogs dialogs;
+    QStringList opened;
+    int ends = 0;
+    std::string volumeLabel;
+    int aboutShown = 0;
+    frmMain window;
+};
+
+/// Fills inputs from 1 upward with key presses until the configuration
+/// counts exactly `size` bytes (an empty input already counts two).
+void fillToSize(Configuration& config, std::int32_t size) {
+    for (int position = 0; configurationSize(config) < size; ++position) {
+        const int input = 1 + position / (2 * StepsPerSequence);
+        config.input(input).step(position % StepsPerSequence, (position / StepsPerSequence) % 2) =
+            keyDown(KeyA);
+    }
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class frmMainTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // ------------------------------------------------------------ start-up
+
+    void withoutDeviceOnlyTellsAndEnds() {
+        Harness h;
+        h.device.setUnplugged(true);
+        // The device check comes first: not even the volume warning follows.
+        h.volumeLabel = "VANTREL";
+
+        QVERIFY(!h.start());
+
+        QCOMPARE(h.messages, QStringList(said("     No VANTREL devices detected !\r\n\r\n"
+                                              "Click the OK button below, plug the VANTREL\r\n"
+                                              "into the USB Port, and restart the program.",
+                                              "VANTREL", MessageIcon::Exclamation)));
+        QCOMPARE(h.ends, 1);
+        QVERIFY(!h.window.isVisible());
+    }
+
+    void startsEmptyAndWarnsOnlyOnTheDistributionVolume_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<bool>("warned");
+        QTest::newRow("word among others") << "VANTREL Setup 1.58" << true;
+        QTest::newRow("other letter case") << "Vantrel Setup" << false;
+        QTest::newRow("not a volume root") << "" << false;
+    }
+    void startsEmptyAndWarnsOnlyOnTheDistributionVolume() {
+        QFETCH(QString, label);
+        QFETCH(bool, warned);
+        Harness h;
+        h.volumeLabel = label.toStdString();
+        h.config.input(3).step(0, Activation) = {KeyTypeKeyboard, 4, true};
+
+        QVERIFY(h.start());
+
+        QCOMPARE(
+            h.messages,
+            warned ? QStringList(said("Warning: The VANTREL programs must be copied to and run\r\n"
+                                      "from its own folder on the PC's harddrive. The CD itself\r\n"
+                                      "should be reserved for backup purposes only.",
+                                      "VANTREL", MessageIcon::Exclamation))
+                   : QStringList());
+        QCOMPARE(h.ends, 0);
+        // The device is only checked for, not kept open.
+        QCOMPARE(h.device.openCount(), 1);
+        QVERIFY(!h.device.isOpen() && h.device.reports().empty());
+        QCOMPARE(h.config.input(3), InputMacro{});
+        QCOMPARE(h.control<QLabel>("lblInput", 0).text(), QStringLiteral("Input 1"));
+        QCOMPARE(h.control<QLabel>("lblInput", 107).text(), QStringLiteral("Input 108"));
+        for (int i = 0; i < InputCount; ++i) {
+            QVERIFY(h.singleKeyShown(i) && h.caption(i) == "Not Used");
+        }
+    }
+
+    // ------------------------------------------------------------ layout
+
+    void showsTheRowsThatOverlapTheStrip_data() {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<int>("firstTopTwips");
+        // Row 11 is cut by the bottom edge; row 12 would start at the edge.
+        QTest::newRow("top") << 0 << "0-11" << 0;
+        // Row 0 at -555 only touches the top edge and is hidden.
+        QTest::newRow("one row down") << 5 << "1-12" << 0;
+        // Offset 53391: row 96 from -111, the last row from 5994 to 6549.
+        QTest::newRow("maximum") << 481 << "96-107" << -111;
+    }
+    void showsTheRowsThatOverlapTheStrip() {
+        QFETCH(int, value);
+        QFETCH(QString, rows);
+        QFETCH(int, firstTopTwips);
+        Harness h;
+        // A larger font makes a taller menu bar; the client area below it
+        // keeps its design height all the same.
+        QFont large = h.window.font();
+        large.setPointSize(14);
+        h.window.setFont(large);
+        QVERIFY(h.start());
+        QCOMPARE(h.window.centralWidget()->height(), pixels(6540));
+        QCOMPARE(h.bar().height(), pixels(6540));
+        QCOMPARE(h.bar().maximum(), 481);
+
+        h.bar().setValue(value);
+
+        QCOMPARE(h.shownRows(), rows);
+        const int first = rows.section('-', 0, 0).toInt();
+        QCOMPARE(h.control<QWidget>("picFrame", first).y(), pixels(firstTopTwips));
+    }
+
+    void followsTheWindowHeightAndTheWheelOverTheRows() {
+        Harness h;
+        QVERIFY(h.start());
+        auto& label = h.control<QWidget>("lblInput", 12);
+        QWheelEvent down(QPointF(5, 5), label.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        // Only a platform event travels up to the parents; sendEvent() would
+        // mark it as the program's own.
+        QSpontaneKeyEvent::setSpontaneous(&down);
+        qApp->notify(&label, &down);
+        QVERIFY(h.bar().value() > 0);
+
+        h.setClientHeight(3000);
+        QCOMPARE(h.bar().height(), h.window.centralWidget()->height());
+        QCOMPARE(h.bar().maximum(), 513); // (59940 - 3000) / 111 = 512.97
+
+        // Taller than the whole column: the bar holds at 0 rather than at a
+        // negative maximum, and every row is at its design place.
+        h.setClientHeight(60000);
+        QCOMPARE(h.bar().maximum(), 0);
+        QCOMPARE(h.shownRows(), QStringLiteral("0-107"));
+        QCOMPARE(h.control<QWidget>("picFrame", 107).y(), pixels(107 * 555));
+
+        // No client area left: the bar and the rows stay as they were.
+        h.setClientHeight(0);
+        QCOMPARE(h.bar().height(), pixels(60000));
+        QCOMPARE(h.shownRows(), QStringLiteral("0-107"));
+    }
+
+    void showsTheDesignCaptions() {
+        Harness h;
+        QCOMPARE(h.window.windowTitle(), QStringLiteral("VANTREL Configuration Utility"));
+        QStringList shown;
+        for (const QString& name :
+             QStringLiteral("optSingleKey_24 optSingleKey_25 Frame3 Frame5 Frame1 Frame4 Frame2 "
+                            "lblRotary_5 lblRotary_6 lblRotary_7 lblRotary_8 lblRotary_9 "
+                            "chkReverseX chkReverseY optSpinner_0 optSpinner_1 optSpinner_2 "
+                            "chkReverseSpinner chkJoystick_0 chkJoystick_3 mnuHelp mnuAbout")
+                 .split(' ')) {
+            // Frames and menus have a title, the other controls a text.
+            const auto& found = h.control<QObject>(name);
+            const QVariant title = found.property("title");
+            shown << (title.isValid() ? title : found.property("text")).toString();
+        }
+        for (const char* list : {"lstMaximumRate", "lstDivisor", "lstBufferOverflow"}) {
+            const auto& box = h.control<QComboBox>(list, 1);
+            for (int i = 0; i < box.count(); ++i) {
+                shown << box.itemText(i);
+            }
+        }
+        const auto& file = h.control<QMenu>(QStringLiteral("mnuFile"));
+        shown << file.title();
+        for (const QAction* action : file.actions()) {
+            shown << (action->isSeparator() ? QStringLiteral("-")
+                                            : action->text() + ' ' + action->shortcut().toString())
+                         .trimmed();
+        }
+        QCOMPARE(
+            shown.join(" | "),
+            QLatin1String("Single Key | Macro Sequence | Rotary Switch 1 | Rotary Switch 2 | "
+                          "Trackball Control | Joystick Axes | Spinner Control | "
+                          "Counterclockwise Movement | Clockwise Movement | Maximum rate  | "
+                          "Divisor | Buffer overflow | Reverse X Axis | Reverse Y Axis | "
+                          "Mouse Wheel | Mouse X Axis | Mouse Y Axis | Reverse Spinner | "
+                          "Enable Joystick X Axis | Enable Joystick Rx Axis | &Help | &About | "
+                          "10 per sec | 20 per sec | 40 per sec | 1 | 2 | 4 | Disabled | "
+                          "Enabled | &File | &New Ctrl+N | - | &Open Ctrl+O | &Save Ctrl+S | "
+                          "- | &Read from VANTREL Ctrl+R | &Write to VANTREL Ctrl+W | - | "
+                          "E&xit"));
+    }
+
+    void everyCaptionFitsItsControl() {
+        Harness h;
+        QVERIFY(h.start());
+        const QFont font = fitCaptionFont(h.window, QApplication::font());
+        QCOMPARE(captionsThatDoNotFit(h.window), QStringList());
+        QVERIFY(font.pointSizeF() >= 7.0);
+
+        // The check itself notices a font that is too large.
+        QFont large = font;
+        large.setPointSize(14);
+        h.window.setFont(large);
+        QVERIFY(captionsThatDoNotFit(h.window).contains("Enable Joystick Rx Axis"));
+
+        CaptionButton button;
+        button.setGeometry(twipsRect(2760, 0, 2535, 495));
+        button.setCaption(QStringLiteral("[ctrl] [shift] [alt] Print Screen"));
+        QVERIFY(captionsThatDoNotFit(button).isEmpty());
+        // "&" is part of a key name, not a keyboard mnemonic.
+        button.setCaption(QStringLiteral("(7 &, A, ...)"));
+        QCOMPARE(button.text(), QStringLiteral("(7 &&, A, ...)"));
+    }
+
+    // ------------------------------------------------------------ commands
+
+    void refusesAKeyThatWouldPassTheSizeLimit_data() {
+        QTest::addColumn<int>("sizeBefore");
+        QTest::addColumn<bool>("kept");
+        // Input 0 holds B (4 bytes); Ctrl+Shift+Alt+A takes 16, 12 more.
+        QTest::newRow("reaches 4032 exactly") << 4020 << true;
+        QTest::newRow("would reach 4034") << 4022 << false;
+    }
+    void refusesAKeyThatWouldPassTheSizeLimit() {
+        QFETCH(int, sizeBefore);
+        QFETCH(bool, kept);
+        Harness h;
+        QVERIFY(h.start());
+        h.window.setKey(0, KeyTypeKeyboard, KeyB, 0);
+        h.config.ConfigChanged = false;
+        fillToSize(h.config, sizeBefore);
+        QCOMPARE(configurationSize(h.config), sizeBefore);
+        const InputMacro before = h.config.input(0);
+
+        h.window.setKey(0, KeyTypeKeyboard, KeyA, OperatorCtrl | OperatorShift | OperatorAlt);
+
+        QCOMPARE(h.config.ConfigChanged, kept);
+        if (kept) {
+            QCOMPARE(h.messages, QStringList());
+            QCOMPARE(h.caption(0), QStringLiteral("[ctrl] [shift] [alt] A"));
+        } else {
+            QCOMPARE(h.messages,
+                     QStringList(said("This configuration exceeds the maximum size limit.",
+                                      "VANTREL", MessageIcon::Exclamation)));
+            QCOMPARE(h.caption(0), QStringLiteral("B"));
+            QCOMPARE(h.config.input(0), before);
+        }
+    }
+
+    void captionsFollowTheRowOptionAndWhatTheEditorsStore() {
+        Harness h;
+        QVERIFY(h.start());
+        h.window.setKey(3, KeyTypeKeyboard, KeyA, OperatorCtrl);
+        h.config.ConfigChanged = false;
+
+        // The row's option changes only how it shows and which editor opens.
+        h.click("optSingleKey", 7); // row 3, "Macro Sequence"
+        QCOMPARE(h.caption(3), QStringLiteral("(Left Ctrl, A, ...)"));
+        h.click("cmdKey", 3);
+        h.click("optSingleKey", 6);
+        QCOMPARE(h.caption(3), QStringLiteral("[ctrl] A"));
+        h.click("cmdKey", 3);
+        h.click("cmdRotaryKey", 2);
+        QCOMPARE(h.opened, QStringList({"macro 3", "key 3", "rotary 2"}));
+        QVERIFY(!h.config.ConfigChanged);
+
+        h.click("optSingleKey", 9);
+        h.config.input(4) = macroOf({keyDown(KeyA), keyUp(KeyA)});
+        h.window.setMacro(4);
+        QCOMPARE(h.caption(4), QStringLiteral("(A, A)"));
+        QVERIFY(h.config.ConfigChanged);
+        h.window.setKeyboardOnly(2, 82, OperatorShift);
+        QCOMPARE(h.rotaryCaption(2), QStringLiteral("[shift] Up Arrow"));
+        // No key: the modifiers alone are not kept.
+        h.window.setKeyboardOnly(2, 0, OperatorCtrl | OperatorShift | OperatorAlt);
+        QCOMPARE(h.config.rotaryKey(2), RotaryKey{});
+        QCOMPARE(h.rotaryCaption(2), QStringLiteral("Not Used"));
+    }
+
+    void settingsAreNoChangeToSaveAndNewClearsThem() {
+        Harness h;
+        QVERIFY(h.start());
+        const QString checksAtStart = h.checksShown();
+        const QStringList assignmentsAtStart = h.shownAssignments();
+        h.click("chkReverseY");
+        h.click("optSpinner", 2);
+        h.click("chkJoystick", 3);
+        h.control<QComboBox>("lstDivisor", 1).setCurrentIndex(2);
+        DeviceSettings expected;
+        expected.ReverseY = true;
+        expected.Spinner = 2;
+        expected.Joystick[3] = true;
+        expected.Rotary[1].Divisor = 2;
+        QCOMPARE(h.window.settings(), expected);
+        // Nothing to save, so Exit ends the program without a question.
+        h.trigger("mnuExit");
+        QCOMPARE(h.messages, QStringList());
+        QCOMPARE(h.ends, 1);
+
+        h.window.setKey(0, KeyTypeMouse, 1, 0);
+        h.window.setKeyboardOnly(1, KeyA, OperatorAlt);
+        h.click("optSingleKey", 11);
+        h.bar().setValue(200);
+        h.answers << MessageAnswer::No;
+        h.trigger("mnuNew");
+
+        QCOMPARE(h.window.settings(), DeviceSettings{});
+        QCOMPARE(h.checksShown(), checksAtStart);
+        QCOMPARE(h.shownAssignments(), assignmentsAtStart);
+        QCOMPARE(h.bar().value(), 200);
+    }
+
+    void guardedCommandsFollowTheSaveAnswer_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("answer");
+        for (const char* command : {"mnuNew", "mnuOpen", "mnuRead", "mnuExit", "close box"}) {
+            for (const char* answer : {"Yes", "Yes, Save cancelled", "No", "Cancel"}) {
+                QTest::addRow("%s, %s", command, answer) << command << answer;
+            }
+        }
+    }
+    void guardedCommandsFollowTheSaveAnswer() {
+        QFETCH(QString, command);
+        QFETCH(QString, answer);
+        // The command goes ahead once the changes are saved or given up.
+        const bool goesAhead = answer == "Yes" || answer == "No";
+        QTemporaryDir folder;
+        const QString saved = folder.filePath(QStringLiteral("Saved.cfg"));
+        Harness h;
+        QVERIFY(h.start());
+        h.window.setKey(0, KeyTypeKeyboard, KeyA, 0);
+
+        h.answers << (answer.startsWith("Yes") ? MessageAnswer::Yes
+                      : answer == "No"         ? MessageAnswer::No
+                                               : MessageAnswer::Cancel);
+        if (answer.startsWith("Yes")) {
+            answer == "Yes" ? h.dialogs.choose(saved.toStdString()) : h.dialogs.cancel();
+        }
+        h.dialogs.cancel(); // the Open dialog, should it come
+        if (command == "close box") {
+            QVERIFY(!h.window.close());
+        } else {
+            h.trigger(command);
+        }
+
+        QCOMPARE(h.messages.front(), said("The current configuration has changed.\r\n"
+                                          "Do you want to save the changes?",
+                                          "VANTREL Configuration Utility", MessageIcon::None,
+                                          MessageButtons::YesNoCancel));
+        QCOMPARE(QFile::exists(saved), answer == "Yes");
+        const auto& requests = h.dialogs.requests();
+        const bool openAsked = !requests.empty() && requests.back().title == "Open File";
+        QCOMPARE(command == "mnuNew"    ? h.config.input(0) == InputMacro{}
+                 : command == "mnuOpen" ? openAsked
+                 : command == "mnuRead" ? h.device.openCount() == 2
+                                        : h.ends == 1,
+                 goesAhead);
+    }
+
+    // ------------------------------------------------------------ transfers
+
+    void configurationTravelsThroughFileAndDeviceIntoAFreshWindow() {
+        QTemporaryDir folder;
+        const QString original = folder.filePath(QStringLiteral("original.cfg"));
+        const QString saved = folder.filePath(QStringLiteral("saved.cfg"));
+        std::mt19937 random(1558);
+        Configuration config = randomConfiguration(random);
+        config.input(4) = macroOf({keyDown(4), keyUp(4), keyDown(5), keyUp(5)});
+        const DeviceSettings settings = randomSettings(random);
+        DeviceImage image{};
+        QVERIFY(buildDeviceImage(image, config, settings));
+        QVERIFY(writeConfigurationFile(original.toStdString(), image).ok());
+
+        Harness first;
+        QVERIFY(first.start());
+        first.dialogs.choose(original.toStdString());
+        first.trigger("mnuOpen");
+        QCOMPARE(first.window.settings(), settings);
+        QVERIFY(!first.singleKeyShown(4));
+        QCOMPARE(first.caption(4), QStringLiteral("(A, A, ...)"));
+
+        first.dialogs.choose(saved.toStdString());
+        first.trigger("mnuSave");
+        QCOMPARE(fileBytes(saved), fileBytes(original));
+        first.trigger("mnuWrite");
+        QCOMPARE(first.messages.back(),
+                 said("The configuration was successfully saved to the device", "VANTREL",
+                      MessageIcon::None));
+
+        Harness second(&first.device);
+        QVERIFY(second.start());
+        second.trigger("mnuRead");
+        QCOMPARE(second.shownAssignments(), first.shownAssignments());
+        QCOMPARE(second.checksShown(), first.checksShown());
+        QCOMPARE(second.window.settings(), settings);
+    }
+
+    void failedReadLeavesEveryRowAsItWas() {
+        Harness h;
+        QVERIFY(h.start());
+        h.window.setKey(0, KeyTypeKeyboard, 4, 0);
+        h.trigger("mnuWrite");
+        h.window.setKey(0, KeyTypeKeyboard, 5, 0);
+        h.window.setKeyboardOnly(3, 6, 0);
+        const QStringList shownBefore = h.shownAssignments();
+        const auto recordsBefore = h.config.InputMacros;
+        // Exchanges: the start pair, two trailer reads, then the data blocks;
+        // the last data block fails.
+        const int length = h.device.memory()[0xFC1] * 256 + h.device.memory()[0xFC2];
+        h.device.failExchange(2 + (length + 7) / 8);
+
+        h.answers << MessageAnswer::No;
+        h.trigger("mnuRead");
+
+        QCOMPARE(h.messages.back(), said("Error while reading from the VANTREL",
+                                         "VANTREL Configuration Utility", MessageIcon::Stop));
+        QCOMPARE(h.shownAssignments(), shownBefore);
+        QCOMPARE(h.config.InputMacros, recordsBefore);
+    }
+
+    void aRunningTransferIgnoresEveryOtherCommand_data() {
+        QTest::addColumn<QString>("transfer");
+        QTest::newRow("write") << "mnuWrite";
+        QTest::newRow("read") << "mnuRead";
+    }
+    void aRunningTransferIgnoresEveryOtherCommand() {
+        QFETCH(QString, transfer);
+        Harness h;
+        QVERIFY(h.start());
+        h.window.setKey(0, KeyTypeKeyboard, 4, 0);
+        h.answers << MessageAnswer::No; // the read's save question
+        bool probed = false;
+        bool editable = false;
+        QTimer probe; // fires whenever the transfer lets events through
+        probe.callOnTimeout([&] {
+            if (h.window.findChild<QWidget*>(QStringLiteral("frmStatus")) == nullptr) {
+                return; // no transfer under way
+            }
+            editable = editable || h.window.centralWidget()->isEnabled();
+            if (!std::exchange(probed, true)) {
+                for (const char* item : {"mnuWrite", "mnuRead", "mnuNew", "mnuOpen", "mnuSave",
+                                         "mnuExit", "mnuAbout"}) {
+                    h.trigger(item);
+                }
+                h.window.close();
+            }
+        });
+        probe.start(0);
+
+        h.trigger(transfer);
+
+        QVERIFY(probed && !editable && h.window.centralWidget()->isEnabled());
+        QCOMPARE(h.device.openCount(), 2); // the start-up check and this transfer
+        QCOMPARE(h.messages.size(), transfer == "mnuRead" ? 2 : 1);
+        QVERIFY(h.dialogs.requests().empty());
+        QCOMPARE(h.ends + h.aboutShown, 0);
+    }
+};
+
+QTEST_MAIN(frmMainTest)
+#include "frmMainTest.moc"
