@@ -150,17 +150,6 @@ TEST(IsSingleKeyAssignment, TellsSingleAssignmentsFromMacros) {
     EXPECT_FALSE(isSingleKeyAssignment(macroOf({keyDown(KeyLeftCtrl), keyDown(KeyA)})));
 }
 
-TEST(ClearMacro, LeavesEmptyPressesAndNoRepeat) {
-    InputMacro macro = macroOf({keyUp(KeyA), delay(3)}, {press(KeyTypeJoystick, 0)}, 7);
-    clearMacro(macro);
-    for (int s = 0; s < SequenceCount; ++s) {
-        for (int n = 0; n < StepsPerSequence; ++n) {
-            EXPECT_EQ(macro.step(n, s), (MacroStep{0, 0, true}));
-        }
-    }
-    EXPECT_EQ(macro.RepeatDelay, 0);
-}
-
 struct SizeCase {
     const char* name;
     std::vector<InputMacro> firstInputs;
