@@ -42,20 +42,22 @@ TEST(BuildDeviceImage, EncodesTheWorkedExample) {
     EXPECT_EQ(bytes(image, 0, 10), (std::vector<std::uint8_t>{0x00, 0x04, 0x04, 0x04, 0x80, 0x00,
                                                               0x81, 0x01, 0x45, 0x01}));
     expectFillers(image, 10, 220);
-    EXPECT_EQ(bytes(image, 0xFC0, 3), (std::vector<std::uint8_t>{1, 0x00, 0xDC}));
+    // The trailer holds the marker and the length; start-up settings are all zero.
+    EXPECT_EQ(bytes(image, 0xFC0, 16),
+              (std::vector<std::uint8_t>{1, 0x00, 0xDC, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(storedTableLength(image), 220);
+    for (std::size_t p = 220; p < DeviceImageSize; ++p) {
+        if (p < 0xFC0 || p > 0xFC2) {
+            ASSERT_EQ(image[p], 0) << "at " << p;
+        }
+    }
 }
 
 TEST(BuildDeviceImage, EncodesAnEmptyConfigurationAs107Fillers) {
     const DeviceImage image = encode(Configuration{});
     expectFillers(image, 0, 214);
-    EXPECT_EQ(bytes(image, 0xFC0, 16),
-              (std::vector<std::uint8_t>{1, 0x00, 0xD6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-    for (std::size_t p = 214; p < DeviceImageSize; ++p) {
-        if (p < 0xFC0 || p > 0xFC2) {
-            ASSERT_EQ(image[p], 0) << "at " << p;
-        }
-    }
+    EXPECT_EQ(image[214], 0);
+    EXPECT_EQ(storedTableLength(image), 214);
 }
 
 TEST(BuildDeviceImage, MarksKeyRepeatDeactivationAndRepeatDelay) {
@@ -106,26 +108,18 @@ TEST(BuildDeviceImage, WritesEverySettingsBit) {
     }
 }
 
-/// Fills inputs with full sequences of delays until exactly `size` bytes are
-/// counted (size even and at least 216).
-Configuration configurationOfSize(std::int32_t size) {
-    Configuration config;
-    std::int32_t extra = (size - 216) / 2; // steps beyond one per input
-    for (int i = 0; i < InputCount && extra > 0; ++i) {
-        const int steps = static_cast<int>(std::min<std::int32_t>(extra + 1, 128));
-        for (int k = 0; k < steps; ++k) {
-            config.input(i).step(k % 64, k / 64) = delay(1);
-        }
-        extra -= steps - 1;
-    }
-    return config;
-}
-
 TEST(BuildDeviceImage, AConfigurationAtTheSizeLimitFitsBelowTheMarker) {
-    const Configuration config = configurationOfSize(MaxConfigSize);
+    // 15 full inputs, 4 steps in the 16th and 92 fillers: 3840 + 8 + 184 bytes.
+    Configuration config;
+    for (int i = 0; i < 15; ++i) {
+        for (int k = 0; k < 2 * StepsPerSequence; ++k) {
+            config.input(i).step(k % StepsPerSequence, k / StepsPerSequence) = delay(1);
+        }
+    }
+    config.input(15) = macroOf({delay(1), delay(2), delay(3), delay(4)});
     ASSERT_EQ(configurationSize(config), MaxConfigSize);
     const DeviceImage image = encode(config);
-    EXPECT_LE(storedTableLength(image), MaxConfigSize);
+    EXPECT_EQ(storedTableLength(image), MaxConfigSize);
     EXPECT_EQ(image[ImageAddress::Marker], 1);
 }
 
@@ -214,14 +208,17 @@ TEST(LoadDeviceImage, RefusesAnImageWithoutTheMarkerAndChangesNothing) {
     }
 }
 
-TEST(LoadDeviceImage, EmptyTableClearsInputsAndAppliesSettings) {
+TEST(LoadDeviceImage, EmptyTableClearsInputsAndAppliesSettingsClampingTheSpinnerMode) {
     DecodeBench bench;
     bench.image[ImageAddress::ReverseFlags] = 0x01;
+    bench.image[ImageAddress::SpinnerMode] = 7;
     EXPECT_EQ(bench.load(), ImageLoadResult::Complete);
     EXPECT_EQ(bench.config.input(50), InputMacro{});
     EXPECT_TRUE(bench.settings.ReverseX);
     EXPECT_FALSE(bench.settings.ReverseY);
     EXPECT_EQ(bench.config.rotaryKey(0), RotaryKey{});
+    EXPECT_EQ(bench.settings.Spinner, 2) << "an out-of-range mode is clamped, in the image too";
+    EXPECT_EQ(bench.image[ImageAddress::SpinnerMode], 2);
 }
 
 TEST(LoadDeviceImage, ReadsEntriesIntoInputsSequencesAndSteps) {
@@ -284,14 +281,6 @@ TEST(LoadDeviceImage, StopsAtA109thInput) {
     bench.setTable(table);
     EXPECT_EQ(bench.load(), ImageLoadResult::StoppedEarly);
     EXPECT_EQ(bench.config.input(107).step(0, Activation).KeyValue, 107);
-}
-
-TEST(LoadDeviceImage, ClampsTheSpinnerModeInTheImageToo) {
-    DecodeBench bench;
-    bench.image[ImageAddress::SpinnerMode] = 7;
-    EXPECT_EQ(bench.load(), ImageLoadResult::Complete);
-    EXPECT_EQ(bench.settings.Spinner, 2);
-    EXPECT_EQ(bench.image[ImageAddress::SpinnerMode], 2);
 }
 
 struct ListFieldCase {

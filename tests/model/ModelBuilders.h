@@ -42,14 +42,16 @@ inline InputMacro macroOf(std::initializer_list<MacroStep> activation,
     return macro;
 }
 
+/// A number below `bound`, drawn without a distribution so that a seed gives
+/// the same configurations with every standard library.
+inline std::uint8_t below(std::mt19937& random, unsigned bound) {
+    return static_cast<std::uint8_t>(random() % bound);
+}
+
 /// A random step that is never empty, so sequences built from it stay
 /// contiguous.
 inline MacroStep randomStep(std::mt19937& random) {
-    std::uniform_int_distribution<int> type(0, 3);
-    std::uniform_int_distribution<int> value(0, 255);
-    std::bernoulli_distribution isPress(0.5);
-    MacroStep step{static_cast<std::uint8_t>(type(random)),
-                   static_cast<std::uint8_t>(value(random)), isPress(random)};
+    MacroStep step{below(random, 4), below(random, 256), below(random, 2) == 1};
     if (step.isEmpty()) {
         step.KeyValue = 1;
     }
@@ -59,33 +61,26 @@ inline MacroStep randomStep(std::mt19937& random) {
 /// A random record with contiguous sequences of at most maxSteps each.
 inline InputMacro randomMacro(std::mt19937& random, int maxSteps) {
     InputMacro macro;
-    std::uniform_int_distribution<int> length(0, maxSteps);
     for (int s = 0; s < SequenceCount; ++s) {
-        const int steps = length(random);
+        const int steps = below(random, static_cast<unsigned>(maxSteps) + 1);
         for (int n = 0; n < steps; ++n) {
             macro.step(n, s) = randomStep(random);
         }
     }
     if (!macro.step(0, Activation).isEmpty()) {
-        macro.RepeatDelay = static_cast<std::uint8_t>(random() % 8);
+        macro.RepeatDelay = below(random, 8);
     }
     return macro;
 }
 
 inline DeviceSettings randomSettings(std::mt19937& random) {
-    std::bernoulli_distribution flag(0.5);
-    DeviceSettings settings;
-    settings.ReverseX = flag(random);
-    settings.ReverseY = flag(random);
-    settings.ReverseSpinner = flag(random);
-    settings.Spinner = static_cast<std::uint8_t>(random() % 3);
+    DeviceSettings settings{below(random, 2) == 1, below(random, 2) == 1, below(random, 2) == 1,
+                            below(random, 3)};
     for (bool& axis : settings.Joystick) {
-        axis = flag(random);
+        axis = below(random, 2) == 1;
     }
     for (RotarySwitchSettings& lists : settings.Rotary) {
-        lists.MaximumRate = static_cast<std::uint8_t>(random() % 3);
-        lists.Divisor = static_cast<std::uint8_t>(random() % 3);
-        lists.BufferOverflow = static_cast<std::uint8_t>(random() % 2);
+        lists = {below(random, 3), below(random, 3), below(random, 2)};
     }
     return settings;
 }
@@ -94,8 +89,7 @@ inline DeviceSettings randomSettings(std::mt19937& random) {
 /// index order until the next one would not fit.
 inline Configuration randomConfiguration(std::mt19937& random) {
     Configuration config;
-    std::uniform_int_distribution<int> maxSteps(0, 64);
-    const int limit = maxSteps(random);
+    const int limit = below(random, 65);
     for (int i = 0; i < InputCount; ++i) {
         const InputMacro before = config.input(i);
         config.input(i) = randomMacro(random, limit);
@@ -105,8 +99,8 @@ inline Configuration randomConfiguration(std::mt19937& random) {
         }
     }
     for (RotaryKey& key : config.RotaryKeys) {
-        key.KeyValue = static_cast<std::uint8_t>(random() % 256);
-        key.KeyOperator = key.KeyValue == 0 ? 0 : static_cast<std::uint8_t>(random() % 16);
+        key.KeyValue = below(random, 256);
+        key.KeyOperator = key.KeyValue == 0 ? 0 : below(random, 16);
     }
     return config;
 }
