@@ -112,9 +112,7 @@ TEST(BuildDeviceImage, AConfigurationAtTheSizeLimitFitsBelowTheMarker) {
     // 15 full inputs, 4 steps in the 16th and 92 fillers: 3840 + 8 + 184 bytes.
     Configuration config;
     for (int i = 0; i < 15; ++i) {
-        for (int k = 0; k < 2 * StepsPerSequence; ++k) {
-            config.input(i).step(k % StepsPerSequence, k / StepsPerSequence) = delay(1);
-        }
+        config.input(i) = fullMacro();
     }
     config.input(15) = macroOf({delay(1), delay(2), delay(3), delay(4)});
     ASSERT_EQ(configurationSize(config), MaxConfigSize);
@@ -127,10 +125,7 @@ TEST(BuildDeviceImage, LeavesOutEntriesThatWouldReachTheMarker) {
     // Only a loaded configuration can be this large: every input full.
     Configuration config;
     for (InputMacro& macro : config.InputMacros) {
-        macro = macroOf({delay(1)});
-        for (int n = 0; n < StepsPerSequence; ++n) {
-            macro.step(n, Activation) = delay(9);
-        }
+        macro = fullMacro();
     }
     DeviceSettings settings;
     settings.Spinner = 1;

@@ -42,6 +42,17 @@ inline InputMacro macroOf(std::initializer_list<MacroStep> activation,
     return macro;
 }
 
+/// A record whose every step, in both sequences, is a delay.
+inline InputMacro fullMacro() {
+    InputMacro macro;
+    for (int s = 0; s < SequenceCount; ++s) {
+        for (int n = 0; n < StepsPerSequence; ++n) {
+            macro.step(n, s) = delay(static_cast<std::uint8_t>(n));
+        }
+    }
+    return macro;
+}
+
 /// A number below `bound`, drawn without a distribution so that a seed gives
 /// the same configurations with every standard library.
 inline std::uint8_t below(std::mt19937& random, unsigned bound) {

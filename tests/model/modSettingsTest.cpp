@@ -140,16 +140,6 @@ struct SizeCase {
     std::int32_t expected;
 };
 
-InputMacro fullMacro() {
-    InputMacro macro;
-    for (int s = 0; s < SequenceCount; ++s) {
-        for (int n = 0; n < StepsPerSequence; ++n) {
-            macro.step(n, s) = delay(static_cast<std::uint8_t>(n));
-        }
-    }
-    return macro;
-}
-
 TEST(ConfigurationSize, CountsEveryNonEmptyPositionAndOneFillerPerEmptyInput) {
     InputMacro withGap = macroOf({keyDown(KeyA)});
     withGap.step(10, Activation) = keyUp(KeyA);
