@@ -96,6 +96,21 @@ void keepPermissions(const fs::path& from, const fs::path& to) {
     }
 }
 
+/// True unless the target exists and this process may not write to it.
+/// Replacing a file only needs write access to its folder, so without this
+/// check a file the user protected would be swapped out behind their back.
+bool mayReplace(const fs::path& target) {
+    std::error_code error;
+    if (!fs::exists(target, error)) {
+        return true;
+    }
+#ifdef _WIN32
+    return _waccess(target.c_str(), 2) == 0;
+#else
+    return faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0;
+#endif
+}
+
 } // namespace
 
 std::FILE* openFile(const fs::path& path, const char* mode) {
@@ -109,6 +124,9 @@ std::FILE* openFile(const fs::path& path, const char* mode) {
 
 FileResult writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
     const fs::path target = resolveTarget(path);
+    if (!mayReplace(target)) {
+        return failure(FileError::CannotWrite, target.string(), errno);
+    }
     fs::path temporary;
     FilePointer file = createTemporaryBeside(target, temporary);
     if (!file) {

@@ -145,6 +145,47 @@ TEST_F(ConfigurationFileTest, AFailedWriteLeavesTheOldFileIntact) {
     EXPECT_EQ(noFolder.error, FileError::CannotWrite);
     EXPECT_FALSE(noFolder.detail.empty());
 }
+
+/// Acts as an unprivileged user while it lives when the tests run as root,
+/// for whom every file is writable.
+class UnprivilegedUser {
+public:
+    UnprivilegedUser()
+        : wasRoot_(geteuid() == 0) {
+        if (wasRoot_) {
+            EXPECT_EQ(seteuid(65534), 0);
+        }
+    }
+    ~UnprivilegedUser() {
+        if (wasRoot_) {
+            EXPECT_EQ(seteuid(0), 0);
+        }
+    }
+    UnprivilegedUser(const UnprivilegedUser&) = delete;
+    UnprivilegedUser& operator=(const UnprivilegedUser&) = delete;
+
+private:
+    bool wasRoot_;
+};
+
+TEST_F(ConfigurationFileTest, DoesNotReplaceAFileTheUserMayNotWrite) {
+    const std::string old = pattern(10);
+    writeFile(file, old);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    // The folder itself stays writable, so only the file's own protection
+    // can stop the save.
+    fs::permissions(folder.path, fs::perms::all);
+
+    FileResult result;
+    {
+        const UnprivilegedUser user;
+        result = writeConfigurationFile(file, patternImage());
+    }
+
+    EXPECT_EQ(result.error, FileError::CannotWrite);
+    EXPECT_EQ(contentsOf(file), old);
+    EXPECT_EQ(entries(), 1);
+}
 #endif
 
 } // namespace
