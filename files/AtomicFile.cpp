@@ -140,11 +140,13 @@ FileResult writeFileAtomically(const fs::path& path, std::span<const std::uint8_
     };
 
     const std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file.get());
-    if (written != bytes.size() || !flushToDisk(file.get())) {
-        return discard(failure(FileError::CannotWrite, target.string(), errno));
-    }
-    if (std::fclose(file.release()) != 0) {
-        return discard(failure(FileError::CannotWrite, target.string(), errno));
+    const bool flushed = written == bytes.size() && flushToDisk(file.get());
+    const int writeError = errno;
+    // Closed before anything is removed: Windows cannot delete an open file.
+    const bool closed = std::fclose(file.release()) == 0;
+    if (!flushed || !closed) {
+        return discard(
+            failure(FileError::CannotWrite, target.string(), flushed ? errno : writeError));
     }
 
     keepPermissions(target, temporary);
