@@ -4,6 +4,7 @@
 #include "DeviceImage.h"
 #include "ImportError.h"
 #include "JsonImport.h"
+#include "UserInterface.h"
 
 #include <algorithm>
 #include <fstream>
@@ -52,7 +53,7 @@ LoadedConfiguration loadJson(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     if (file.bad()) {
-        loaded.error = "Error opening the file " + path.string();
+        loaded.error = std::string(OpenFailedText) + " " + path.string();
         return loaded;
     }
     try {
@@ -67,9 +68,9 @@ LoadedConfiguration loadJson(const fs::path& path) {
 
 std::string fileErrorText(const FileResult& result) {
     if (result.error == FileError::TooLong) {
-        return "Invalid configuration file";
+        return FileTooLongText;
     }
-    return "Error opening the file: " + result.detail;
+    return std::string(OpenFailedText) + ": " + result.detail;
 }
 
 LoadedConfiguration loadImage(const fs::path& path) {
@@ -83,11 +84,12 @@ LoadedConfiguration loadImage(const fs::path& path) {
     }
     switch (loadDeviceImage(image, loaded.config, loaded.settings)) {
     case ImageLoadResult::InvalidImage:
-        loaded.error = named(path, "Error: Invalid configuration file");
+        loaded.error = named(path, InvalidConfigurationText);
         break;
     case ImageLoadResult::SettingsFailed:
-        loaded.error = named(path, "Error opening the file (a rotary switch setting names no "
-                                   "entry of its list)");
+        loaded.error =
+            named(path, std::string(OpenFailedText) + " (a rotary switch setting names no "
+                                                      "entry of its list)");
         break;
     case ImageLoadResult::StoppedEarly:
         loaded.warning = named(path, "the input table holds more inputs or steps than the "

@@ -5,6 +5,7 @@
 #include "ConfigurationFile.h"
 #include "JsonExport.h"
 #include "ShowConfiguration.h"
+#include "UserInterface.h"
 
 namespace vantrel::cli {
 
@@ -29,12 +30,12 @@ bool saveConfigurationFile(const std::string& path, const Configuration& config,
                            const DeviceSettings& settings, const Console& console) {
     DeviceImage image{};
     if (!buildDeviceImage(image, config, settings)) {
-        console.error("This configuration exceeds the maximum size limit.");
+        console.error(SizeLimitText);
         return false;
     }
     const FileResult written = writeConfigurationFile(path, image);
     if (!written.ok()) {
-        console.error("Error saving file: " + written.detail);
+        console.error(std::string(SaveFailedText) + ": " + written.detail);
         return false;
     }
     return true;
@@ -69,7 +70,7 @@ int exportCommand(const Invocation& invocation, const Console& console) {
         return ExitSuccess;
     }
     if (const FileResult written = writeFileAtomically(*invocation.output, text); !written.ok()) {
-        console.error("Error saving file: " + written.detail);
+        console.error(std::string(SaveFailedText) + ": " + written.detail);
         return ExitFailure;
     }
     return ExitSuccess;

@@ -4,6 +4,7 @@
 #include "ImportError.h"
 #include "JsonDocument.h"
 #include "JsonFormat.h"
+#include "UserInterface.h"
 
 #include <algorithm>
 #include <map>
@@ -418,9 +419,8 @@ ImportedConfiguration importConfiguration(std::string_view text) {
 
     const std::int32_t size = configurationSize(result.config);
     if (size > MaxConfigSize) {
-        throw ImportError("inputs", "This configuration exceeds the maximum size limit. (" +
-                                        std::to_string(size) + " of " +
-                                        std::to_string(MaxConfigSize) + " bytes)");
+        throw ImportError("inputs", std::string(SizeLimitText) + " (" + std::to_string(size) +
+                                        " of " + std::to_string(MaxConfigSize) + " bytes)");
     }
     return result;
 }

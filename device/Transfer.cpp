@@ -12,8 +12,6 @@ constexpr const char* WriteErrorText = "Error while writing to the VANTREL";
 constexpr const char* ReadErrorText = "Error while reading from the VANTREL";
 constexpr const char* WriteSuccessText = "The configuration was successfully saved to the device";
 constexpr const char* ReadSuccessText = "The configuration was successfully read from the device";
-constexpr const char* InvalidConfigurationText = "Error: Invalid configuration file";
-constexpr const char* TooLargeText = "This configuration exceeds the maximum size limit.";
 
 constexpr std::int32_t BlockSize = 8;
 constexpr std::uint16_t SecondTrailerBlock = ImageAddress::TrailerStart + BlockSize;
@@ -59,7 +57,7 @@ TransferResult endAfterFailedExchange(TransferContext& context, DeviceHandle& ha
 
 TransferResult endTooLarge(TransferContext& context) {
     context.progress.remove();
-    tell(context, TooLargeText, ApplicationTitle, MessageIcon::Exclamation);
+    tell(context, SizeLimitText, ApplicationTitle, MessageIcon::Exclamation);
     return TransferResult::TooLarge;
 }
 

@@ -11,6 +11,14 @@ inline constexpr const char* MainWindowCaption = "VANTREL Configuration Utility"
 /// Title of every other message.
 inline constexpr const char* ApplicationTitle = "VANTREL";
 
+// Texts that several commands show for the same failure, the windows and the
+// command-line tool alike, kept in one place so that they cannot drift apart.
+inline constexpr const char* SizeLimitText = "This configuration exceeds the maximum size limit.";
+inline constexpr const char* InvalidConfigurationText = "Error: Invalid configuration file";
+inline constexpr const char* FileTooLongText = "Invalid configuration file";
+inline constexpr const char* SaveFailedText = "Error saving file";
+inline constexpr const char* OpenFailedText = "Error opening the file";
+
 enum class MessageIcon { None, Stop, Exclamation };
 enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel };

@@ -17,11 +17,6 @@ constexpr const char* AllFilesPattern = "*.*";
 
 constexpr const char* SaveChangesQuestion =
     "The current configuration has changed.\r\nDo you want to save the changes?";
-constexpr const char* TooLargeMessage = "This configuration exceeds the maximum size limit.";
-constexpr const char* SaveFailedMessage = "Error saving file";
-constexpr const char* TooLongFileMessage = "Invalid configuration file";
-constexpr const char* OpenFailedMessage = "Error opening the file";
-constexpr const char* InvalidImageMessage = "Error: Invalid configuration file";
 
 // Paths travel through the dialogs as UTF-8 text; converting explicitly keeps
 // names outside the local code page intact on Windows.
@@ -86,7 +81,7 @@ bool modFiles::saveConfiguration() {
     // the user is asked for a name, and nothing is written.
     DeviceImage image{};
     if (!buildDeviceImage(image, config_, settings_)) {
-        messages_.showMessage(TooLargeMessage, ApplicationTitle, MessageIcon::Exclamation,
+        messages_.showMessage(SizeLimitText, ApplicationTitle, MessageIcon::Exclamation,
                               MessageButtons::Ok);
         return false;
     }
@@ -104,7 +99,7 @@ bool modFiles::saveConfiguration() {
     config_.ConfigFileName = *chosen;
 
     if (!writeConfigurationFile(pathFromUtf8(config_.ConfigFileName), image).ok()) {
-        messages_.showMessage(SaveFailedMessage, MainWindowCaption, MessageIcon::Stop,
+        messages_.showMessage(SaveFailedText, MainWindowCaption, MessageIcon::Stop,
                               MessageButtons::Ok);
         return false;
     }
@@ -123,25 +118,25 @@ bool modFiles::openConfiguration() {
     DeviceImage image{};
     const FileResult read = readConfigurationFile(pathFromUtf8(config_.ConfigFileName), image);
     if (read.error == FileError::TooLong) {
-        messages_.showMessage(TooLongFileMessage, MainWindowCaption, MessageIcon::Stop,
+        messages_.showMessage(FileTooLongText, MainWindowCaption, MessageIcon::Stop,
                               MessageButtons::Ok);
         return true;
     }
     if (!read.ok()) {
-        messages_.showMessage(OpenFailedMessage, MainWindowCaption, MessageIcon::Stop,
+        messages_.showMessage(OpenFailedText, MainWindowCaption, MessageIcon::Stop,
                               MessageButtons::Ok);
         return false;
     }
 
     switch (loadDeviceImage(image, config_, settings_)) {
     case ImageLoadResult::InvalidImage:
-        messages_.showMessage(InvalidImageMessage, ApplicationTitle, MessageIcon::Exclamation,
+        messages_.showMessage(InvalidConfigurationText, ApplicationTitle, MessageIcon::Exclamation,
                               MessageButtons::Ok);
         break;
     case ImageLoadResult::SettingsFailed:
         // What the decoder already replaced stays; the work is no longer
         // what the file holds, so ConfigChanged is left as it was.
-        messages_.showMessage(OpenFailedMessage, MainWindowCaption, MessageIcon::Stop,
+        messages_.showMessage(OpenFailedText, MainWindowCaption, MessageIcon::Stop,
                               MessageButtons::Ok);
         return false;
     case ImageLoadResult::StoppedEarly:

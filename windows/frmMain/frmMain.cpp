@@ -31,7 +31,6 @@ const char* const DistributionVolumeWarning =
     "Warning: The VANTREL programs must be copied to and run\r\n"
     "from its own folder on the PC's harddrive. The CD itself\r\n"
     "should be reserved for backup purposes only.";
-const char* const SizeLimitMessage = "This configuration exceeds the maximum size limit.";
 
 QString qText(const std::string& text) {
     return QString::fromStdString(text);
@@ -307,7 +306,7 @@ void frmMain::setKey(std::int16_t index, std::uint8_t keyType, std::uint8_t keyV
     encodeSingleKey(keyType, keyValue, keyOperator, macro);
     if (configurationSize(config_) > MaxConfigSize) {
         macro = kept;
-        services_.messages.showMessage(SizeLimitMessage, ApplicationTitle, MessageIcon::Exclamation,
+        services_.messages.showMessage(SizeLimitText, ApplicationTitle, MessageIcon::Exclamation,
                                        MessageButtons::Ok);
         return;
     }
