@@ -9,10 +9,10 @@ namespace vantrel {
 /// nothing.
 class NoAssignmentEditors final : public AssignmentEditors {
 public:
-    void editKey(AssignmentStore& /*store*/, std::int16_t /*index*/,
+    void editKey(SingleKeyStore& /*store*/, std::int16_t /*index*/,
                  const SingleKey& /*current*/) override {}
-    void editMacro(AssignmentStore& /*store*/, std::int16_t /*index*/) override {}
-    void editRotaryKey(AssignmentStore& /*store*/, std::int16_t /*index*/,
+    void editMacro(MacroStore& /*store*/, std::int16_t /*index*/) override {}
+    void editRotaryKey(SingleKeyStore& /*store*/, std::int16_t /*index*/,
                        const RotaryKey& /*current*/) override {}
 };
 

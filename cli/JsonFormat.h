@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MacroDelay.h"
 #include "modSettings.h"
 
 #include <array>
@@ -21,17 +22,5 @@ struct ModifierWord {
 /// Modifier words in the order they are written.
 constexpr std::array<ModifierWord, 3> ModifierWords = {
     {{"ctrl", OperatorCtrl}, {"shift", OperatorShift}, {"alt", OperatorAlt}}};
-
-/// A delay byte k waits (k + 1) × 10 ms.
-constexpr int DelayStepMs = 10;
-constexpr int MinimumDelayMs = DelayStepMs;
-constexpr int MaximumDelayMs = 256 * DelayStepMs;
-
-constexpr int delayMs(std::uint8_t delayByte) {
-    return (delayByte + 1) * DelayStepMs;
-}
-constexpr std::uint8_t delayByte(int ms) {
-    return static_cast<std::uint8_t>(ms / DelayStepMs - 1);
-}
 
 } // namespace vantrel::cli

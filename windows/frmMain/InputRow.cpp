@@ -1,6 +1,7 @@
 #include "InputRow.h"
 
 #include "CaptionButton.h"
+#include "IndexedName.h"
 #include "ScrollLayout.h"
 #include "Twips.h"
 
@@ -9,13 +10,6 @@
 #include <utility>
 
 namespace vantrel {
-namespace {
-
-QString indexedName(const char* name, int index) {
-    return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
-}
-
-} // namespace
 
 InputRow::InputRow(int index, Handlers handlers, QWidget* parent)
     : QWidget(parent)

@@ -1,6 +1,7 @@
 #include "SettingsFrames.h"
 
 #include "CaptionButton.h"
+#include "IndexedName.h"
 #include "Twips.h"
 
 #include <QCheckBox>
@@ -15,10 +16,6 @@
 
 namespace vantrel {
 namespace {
-
-QString indexedName(const char* name, int index) {
-    return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
-}
 
 QString text(std::string_view view) {
     return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));

@@ -46,7 +46,7 @@ struct MainWindowServices {
 ///
 /// The configuration is owned by the caller and shared with the editors;
 /// the window keeps the device settings record in step with its controls.
-class frmMain : public QMainWindow, public AssignmentStore {
+class frmMain : public QMainWindow, public SingleKeyStore, public MacroStore {
     Q_OBJECT
 public:
     frmMain(Configuration& config, MainWindowServices services, QWidget* parent = nullptr);

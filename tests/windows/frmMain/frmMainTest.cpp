@@ -78,13 +78,13 @@ public:
     }
     // The editors note what they were opened for: "key 3", "macro 4" or
     // "rotary 2"; the tests then store through the window as an editor would.
-    void editKey(AssignmentStore&, std::int16_t index, const SingleKey&) override {
+    void editKey(SingleKeyStore&, std::int16_t index, const SingleKey&) override {
         opened << QStringLiteral("key %1").arg(index);
     }
-    void editMacro(AssignmentStore&, std::int16_t index) override {
+    void editMacro(MacroStore&, std::int16_t index) override {
         opened << QStringLiteral("macro %1").arg(index);
     }
-    void editRotaryKey(AssignmentStore&, std::int16_t index, const RotaryKey&) override {
+    void editRotaryKey(SingleKeyStore&, std::int16_t index, const RotaryKey&) override {
         opened << QStringLiteral("rotary %1").arg(index);
     }
     void endProgram() override { ++ends; }

@@ -2,7 +2,7 @@
 
 #include "modSettings.h"
 
-namespace vantrel::cli {
+namespace vantrel {
 
 /// What the device keeps of a record: each sequence up to its first empty
 /// step, and the repeat setting only when there is something to repeat.
@@ -15,4 +15,4 @@ namespace vantrel::cli {
 /// True when the input sends nothing at all, whatever lies past a gap.
 [[nodiscard]] bool isNotUsed(const InputMacro& macro);
 
-} // namespace vantrel::cli
+} // namespace vantrel

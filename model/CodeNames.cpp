@@ -5,7 +5,7 @@
 
 #include <array>
 
-namespace vantrel::cli {
+namespace vantrel {
 namespace {
 
 constexpr std::string_view NotUsed = "Not Used";
@@ -95,4 +95,4 @@ std::string_view kindWord(CodeKind kind) {
     return "key";
 }
 
-} // namespace vantrel::cli
+} // namespace vantrel

@@ -1,6 +1,6 @@
 #include "EffectiveMacro.h"
 
-namespace vantrel::cli {
+namespace vantrel {
 
 int sequenceLength(const InputMacro& macro, int sequence) {
     int n = 0;
@@ -28,4 +28,4 @@ bool isNotUsed(const InputMacro& macro) {
     return sequenceLength(macro, Activation) == 0 && sequenceLength(macro, Deactivation) == 0;
 }
 
-} // namespace vantrel::cli
+} // namespace vantrel

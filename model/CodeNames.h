@@ -8,7 +8,7 @@
 
 // The readable form of a key, mouse or joystick code: its display name where
 // it has one of its own, its number otherwise, and the way back.
-namespace vantrel::cli {
+namespace vantrel {
 
 /// What kind of code a name is looked up as.
 enum class CodeKind { Key, Mouse, Joystick };
@@ -31,4 +31,4 @@ using CodeText = std::variant<std::string, std::uint8_t>;
 /// "key", "mouse" or "joystick": the word the format and messages use.
 [[nodiscard]] std::string_view kindWord(CodeKind kind);
 
-} // namespace vantrel::cli
+} // namespace vantrel
