@@ -13,11 +13,28 @@ bool isAction(const MacroStep& step) {
     return !step.isEmpty() && step.KeyType <= KeyTypeJoystick;
 }
 
+constexpr int PositionCount = SequenceCount * StepsPerSequence;
+
+bool sameAction(const MacroStep& a, const MacroStep& b) {
+    return a.KeyType == b.KeyType && a.KeyValue == b.KeyValue;
+}
+
 bool releasedLater(const InputMacro& macro, int position) {
     const MacroStep& press = stepAt(macro, position);
-    for (int later = position + 1; later < SequenceCount * StepsPerSequence; ++later) {
+    for (int later = position + 1; later < PositionCount; ++later) {
         const MacroStep& step = stepAt(macro, later);
-        if (isRelease(step) && step.KeyType == press.KeyType && step.KeyValue == press.KeyValue) {
+        if (isRelease(step) && sameAction(step, press)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool pressedEarlier(const InputMacro& macro, int position) {
+    const MacroStep& release = stepAt(macro, position);
+    for (int earlier = 0; earlier < position; ++earlier) {
+        const MacroStep& step = stepAt(macro, earlier);
+        if (isPress(step) && sameAction(step, release)) {
             return true;
         }
     }
@@ -43,12 +60,28 @@ bool isRelease(const MacroStep& step) {
 }
 
 std::optional<int> findUnmatchedPress(const InputMacro& macro) {
-    for (int position = 0; position < SequenceCount * StepsPerSequence; ++position) {
+    const std::vector<int> unmatched = unmatchedPresses(macro);
+    return unmatched.empty() ? std::nullopt : std::optional<int>(unmatched.front());
+}
+
+std::vector<int> unmatchedPresses(const InputMacro& macro) {
+    std::vector<int> positions;
+    for (int position = 0; position < PositionCount; ++position) {
         if (isPress(stepAt(macro, position)) && !releasedLater(macro, position)) {
-            return position;
+            positions.push_back(position);
         }
     }
-    return std::nullopt;
+    return positions;
+}
+
+std::vector<int> unpressedReleases(const InputMacro& macro) {
+    std::vector<int> positions;
+    for (int position = stepPosition(0, Deactivation); position < PositionCount; ++position) {
+        if (isRelease(stepAt(macro, position)) && !pressedEarlier(macro, position)) {
+            positions.push_back(position);
+        }
+    }
+    return positions;
 }
 
 } // namespace vantrel

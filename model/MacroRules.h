@@ -3,6 +3,7 @@
 #include "modSettings.h"
 
 #include <optional>
+#include <vector>
 
 // The rules a macro is held to before it is stored. The macro editor's OK
 // and the configuration checks of the command-line tool both apply these,
@@ -30,5 +31,13 @@ void compactSequences(InputMacro& macro);
 /// sequence; nothing when every press is released. One release answers every
 /// earlier press of the same action.
 [[nodiscard]] std::optional<int> findUnmatchedPress(const InputMacro& macro);
+
+/// Every press that no later step releases, by position in order; the first
+/// is the one findUnmatchedPress names.
+[[nodiscard]] std::vector<int> unmatchedPresses(const InputMacro& macro);
+
+/// Every release in the deactivation sequence of an action that no earlier
+/// step presses, by position in order.
+[[nodiscard]] std::vector<int> unpressedReleases(const InputMacro& macro);
 
 } // namespace vantrel

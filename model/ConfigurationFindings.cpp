@@ -1,0 +1,248 @@
+#include "ConfigurationFindings.h"
+
+#include "CodeNames.h"
+#include "DeviceSettings.h"
+#include "EffectiveMacro.h"
+#include "MacroRules.h"
+#include "modKeyText.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <tuple>
+#include <variant>
+
+namespace vantrel {
+namespace {
+
+constexpr std::uint8_t ModifierBits = OperatorCtrl | OperatorShift | OperatorAlt;
+
+using ActionKey = std::tuple<std::uint8_t, std::uint8_t, std::uint8_t>;
+
+ActionKey keyOf(const SingleKey& action) {
+    return {action.KeyType, action.KeyValue, action.KeyOperator};
+}
+
+const MacroStep& stepAt(const InputMacro& macro, int position) {
+    return macro.step(position % StepsPerSequence, position / StepsPerSequence);
+}
+
+/// The single action an input or rotary key sends, if it sends exactly one.
+std::optional<SingleKey> singleActionOf(const InputMacro& played) {
+    if (isNotUsed(played) || !isSingleKeyAssignment(played)) {
+        return std::nullopt;
+    }
+    SingleKey action = decodeSingleKey(played);
+    action.KeyOperator &= ModifierBits;
+    return action;
+}
+
+void addSameActions(const Configuration& config, std::vector<Finding>& findings) {
+    std::map<ActionKey, Finding> byAction;
+    std::vector<ActionKey> firstSeen;
+    const auto add = [&](const SingleKey& action, ActionSource source) {
+        auto [entry, isNew] = byAction.try_emplace(keyOf(action));
+        if (isNew) {
+            entry->second.kind = FindingKind::SameAction;
+            entry->second.action = action;
+            firstSeen.push_back(keyOf(action));
+        }
+        entry->second.sources.push_back(source);
+    };
+    for (int i = 0; i < InputCount; ++i) {
+        if (const auto action = singleActionOf(effectiveMacro(config.input(i)))) {
+            add(*action, {ActionSource::Kind::Input, i});
+        }
+    }
+    for (int k = 0; k < RotaryKeyCount; ++k) {
+        const RotaryKey& key = config.rotaryKey(k);
+        if (key.KeyValue != 0) {
+            add({KeyTypeKeyboard, key.KeyValue,
+                 static_cast<std::uint8_t>(key.KeyOperator & ModifierBits)},
+                {ActionSource::Kind::RotaryKey, k});
+        }
+    }
+    for (const ActionKey& key : firstSeen) {
+        if (byAction.at(key).sources.size() > 1) {
+            findings.push_back(byAction.at(key));
+        }
+    }
+}
+
+/// One finding per action, at the first of the positions that name it.
+void addPerAction(FindingKind kind, int input, const InputMacro& macro,
+                  const std::vector<int>& positions, std::vector<Finding>& findings) {
+    std::vector<ActionKey> named;
+    for (const int position : positions) {
+        const MacroStep& step = stepAt(macro, position);
+        const SingleKey action{step.KeyType, step.KeyValue, 0};
+        if (std::find(named.begin(), named.end(), keyOf(action)) != named.end()) {
+            continue;
+        }
+        named.push_back(keyOf(action));
+        findings.push_back({kind, {{ActionSource::Kind::Input, input}}, action, {position}, 0});
+    }
+}
+
+std::vector<int> unreachableSteps(const InputMacro& macro) {
+    std::vector<int> positions;
+    for (int s = 0; s < SequenceCount; ++s) {
+        for (int n = sequenceLength(macro, s) + 1; n < StepsPerSequence; ++n) {
+            if (!macro.step(n, s).isEmpty()) {
+                positions.push_back(stepPosition(n, s));
+            }
+        }
+    }
+    return positions;
+}
+
+/// The findings about one input's macro, in the order of FindingKind.
+void addMacroFindings(int input, const InputMacro& macro, std::vector<Finding>& findings) {
+    const ActionSource source{ActionSource::Kind::Input, input};
+    const InputMacro played = effectiveMacro(macro);
+    addPerAction(FindingKind::StuckKey, input, played, unmatchedPresses(played), findings);
+    if (std::vector<int> steps = unreachableSteps(macro); !steps.empty()) {
+        findings.push_back({FindingKind::UnreachableSteps, {source}, {}, std::move(steps), 0});
+    }
+    if (macro.RepeatDelay != 0 && sequenceLength(macro, Activation) == 0) {
+        findings.push_back({FindingKind::RepeatWithoutActivation, {source}, {}, {}, 0});
+    }
+    addPerAction(FindingKind::ReleaseWithoutPress, input, played, unpressedReleases(played),
+                 findings);
+}
+
+// Wording ------------------------------------------------------------------
+
+std::string codeWords(CodeKind kind, std::uint8_t code) {
+    const CodeText text = codeText(kind, code);
+    if (const auto* name = std::get_if<std::string>(&text)) {
+        return *name;
+    }
+    return std::string(kindWord(kind)) + " code " + std::to_string(code);
+}
+
+std::string actionWords(const SingleKey& action) {
+    const CodeKind kind = codeKindOf(action.KeyType);
+    const std::string prefix = kind == CodeKind::Key ? modifierText(action.KeyOperator) : "";
+    return prefix + codeWords(kind, action.KeyValue);
+}
+
+std::string withLabel(std::string name, const std::string& label) {
+    return label.empty() ? name : name + " (" + label + ")";
+}
+
+std::string sourceName(const ActionSource& source, const ConfigurationLabels& labels) {
+    if (source.kind == ActionSource::Kind::Input) {
+        return withLabel("Input " + std::to_string(source.index + 1), labels.input(source.index));
+    }
+    const int rotarySwitch = source.index / 2;
+    return withLabel("Rotary Switch " + std::to_string(rotarySwitch + 1),
+                     labels.rotarySwitch(rotarySwitch)) +
+           (source.index % 2 == 1 ? " clockwise" : " counterclockwise");
+}
+
+std::string listed(const std::vector<std::string>& names) {
+    std::string text;
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        text += k == 0 ? "" : (k + 1 == names.size() ? " and " : ", ");
+        text += names[k];
+    }
+    return text;
+}
+
+/// "Inputs 3 and 17" while no input has a label, otherwise each by its own
+/// name, then the rotary directions.
+std::string sourcesWords(const std::vector<ActionSource>& sources,
+                         const ConfigurationLabels& labels) {
+    std::vector<std::string> inputNumbers;
+    std::vector<std::string> names;
+    bool labelled = false;
+    for (const ActionSource& source : sources) {
+        if (source.kind == ActionSource::Kind::Input) {
+            inputNumbers.push_back(std::to_string(source.index + 1));
+            labelled = labelled || !labels.input(source.index).empty();
+        }
+        names.push_back(sourceName(source, labels));
+    }
+    if (labelled || inputNumbers.size() < 2) {
+        return listed(names);
+    }
+    // The rotary directions follow with their own "and": the numbers before
+    // them take commas only ("Inputs 5, 8, 10 and Rotary Switch 2 clockwise").
+    const std::vector<std::string> rotary(
+        names.begin() + static_cast<std::ptrdiff_t>(inputNumbers.size()), names.end());
+    std::string numbers;
+    for (std::size_t k = 0; k < inputNumbers.size(); ++k) {
+        numbers += (k == 0 ? "" : ", ") + inputNumbers[k];
+    }
+    if (rotary.empty()) {
+        return "Inputs " + listed(inputNumbers);
+    }
+    return numbers.insert(0, "Inputs ") + (rotary.size() == 1 ? " and " : ", ") + listed(rotary);
+}
+
+std::string sequenceName(int position) {
+    return position / StepsPerSequence == Activation ? "activation" : "deactivation";
+}
+
+std::string unreachableWords(const std::vector<int>& steps) {
+    const auto inActivation = std::count_if(steps.begin(), steps.end(), [](int position) {
+        return position / StepsPerSequence == Activation;
+    });
+    std::vector<std::string> parts;
+    const auto count = [](std::ptrdiff_t n, const std::string& sequence) {
+        return std::to_string(n) + " " + sequence + (n == 1 ? " step" : " steps");
+    };
+    if (inActivation > 0) {
+        parts.push_back(count(inActivation, "activation"));
+    }
+    if (const auto rest = static_cast<std::ptrdiff_t>(steps.size()) - inActivation; rest > 0) {
+        parts.push_back(count(rest, "deactivation"));
+    }
+    return listed(parts) + " after an empty step " + (steps.size() == 1 ? "is" : "are") +
+           " never sent";
+}
+
+} // namespace
+
+std::vector<Finding> configurationFindings(const Configuration& config) {
+    std::vector<Finding> findings;
+    addSameActions(config, findings);
+    for (int i = 0; i < InputCount; ++i) {
+        addMacroFindings(i, config.input(i), findings);
+    }
+    if (const std::int32_t size = configurationSize(config); size > MaxConfigSize) {
+        findings.push_back({FindingKind::OverSizeLimit, {}, {}, {}, size});
+    }
+    return findings;
+}
+
+std::string describeFinding(const Finding& finding, const ConfigurationLabels& labels) {
+    const std::string who = finding.sources.empty() ? "" : sourcesWords(finding.sources, labels);
+    const std::string action = actionWords(finding.action);
+    switch (finding.kind) {
+    case FindingKind::SameAction:
+        return who + (finding.sources.size() == 2 ? " both send " : " all send ") + action;
+    case FindingKind::StuckKey:
+        return who + ": " + action + " is pressed and never released";
+    case FindingKind::UnreachableSteps:
+        return who + ": " + unreachableWords(finding.steps);
+    case FindingKind::RepeatWithoutActivation:
+        return who + ": the macro repeats but has no activation steps to repeat";
+    case FindingKind::ReleaseWithoutPress:
+        return who + ": the " + sequenceName(finding.steps.front()) + " sequence releases " +
+               action + ", which nothing pressed before";
+    case FindingKind::OverSizeLimit:
+        return "The configuration needs " + std::to_string(finding.size) +
+               " bytes, more than the " + std::to_string(MaxConfigSize) + " the device holds";
+    }
+    return {};
+}
+
+std::string sizeLine(std::int32_t size) {
+    const std::int64_t percent = std::int64_t{size} * 100 / MaxConfigSize;
+    return std::to_string(size) + " of " + std::to_string(MaxConfigSize) + " bytes (" +
+           std::to_string(percent) + " %)";
+}
+
+} // namespace vantrel

@@ -1,0 +1,139 @@
+#include "ConfigurationFindings.h"
+
+#include "ModelBuilders.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+using namespace vantrel::testing;
+
+constexpr std::uint8_t KeyA = 4;
+constexpr std::uint8_t KeyB = 5;
+constexpr std::uint8_t MouseRight = 1;
+constexpr std::uint8_t Hat1North = 64;
+
+InputMacro single(std::uint8_t keyType, std::uint8_t value, std::uint8_t keyOperator = 0) {
+    InputMacro macro;
+    encodeSingleKey(keyType, value, keyOperator, macro);
+    return macro;
+}
+
+struct FindingsCase {
+    const char* name;
+    std::function<void(Configuration&)> build;
+    std::vector<std::string> lines;
+};
+
+TEST(ConfigurationFindings, NamesEveryMistakeOnceAndNothingInACleanConfiguration) {
+    const std::vector<FindingsCase> cases = {
+        {"clean: distinct actions, a tapped macro, a held key released on release",
+         [](Configuration& c) {
+             c.input(0) = single(KeyTypeKeyboard, KeyA);
+             c.input(1) = single(KeyTypeKeyboard, KeyA, OperatorCtrl);
+             c.input(2) = single(KeyTypeMouse, MouseRight);
+             c.input(3) = macroOf({keyDown(KeyB), delay(4), keyUp(KeyB)}, {}, 2);
+             c.input(4) = macroOf({keyDown(KeyLeftCtrl)}, {keyUp(KeyLeftCtrl)});
+             c.rotaryKey(0) = {KeyB, OperatorShift};
+         },
+         {}},
+        {"two inputs, Key Repeat making no difference",
+         [](Configuration& c) {
+             c.input(2) = single(KeyTypeKeyboard, KeyA, OperatorCtrl);
+             c.input(16) = single(KeyTypeKeyboard, KeyA, OperatorCtrl | OperatorKeyRepeat);
+         },
+         {"Inputs 3 and 17 both send [ctrl] A"}},
+        {"three inputs and a rotary key; Not Used is never a duplicate",
+         [](Configuration& c) {
+             for (const int i : {4, 7, 9}) {
+                 c.input(i) = single(KeyTypeKeyboard, KeyB);
+             }
+             c.rotaryKey(3) = {KeyB, OperatorKeyRepeat};
+             c.input(20) = single(KeyTypeJoystick, Hat1North);
+             c.rotaryKey(1) = {KeyA, 0};
+             c.input(30) = single(KeyTypeKeyboard, KeyA, OperatorAlt);
+         },
+         {"Inputs 5, 8, 10 and Rotary Switch 2 clockwise all send B"}},
+        {"joystick hats and mouse buttons",
+         [](Configuration& c) {
+             c.input(0) = single(KeyTypeJoystick, Hat1North);
+             c.input(1) = single(KeyTypeJoystick, Hat1North);
+             c.input(2) = single(KeyTypeMouse, MouseRight);
+             c.input(3) = single(KeyTypeMouse, MouseRight);
+         },
+         {"Inputs 1 and 2 both send Hat1 N", "Inputs 3 and 4 both send Right Click"}},
+        {"stuck in the activation, in the deactivation, and released only before",
+         [](Configuration& c) {
+             c.input(8) = macroOf({keyDown(KeyLeftCtrl), keyDown(KeyA), keyUp(KeyA)});
+             c.input(9) = macroOf({}, {keyDown(KeyB)});
+             c.input(10) = macroOf({keyUp(KeyA)}, {keyDown(KeyA), keyDown(KeyA)});
+         },
+         {"Input 9: Left Ctrl is pressed and never released",
+          "Input 10: B is pressed and never released",
+          "Input 11: A is pressed and never released"}},
+        {"a release behind an empty step does not count; the steps behind it are named",
+         [](Configuration& c) {
+             c.input(0) = macroOf({keyDown(KeyA), MacroStep{}, keyUp(KeyA)},
+                                  {MacroStep{}, delay(1), delay(2)});
+         },
+         {"Input 1: A is pressed and never released",
+          "Input 1: 1 activation step and 2 deactivation steps after an empty step are never "
+          "sent"}},
+        {"repeat without activation steps",
+         [](Configuration& c) { c.input(5) = macroOf({}, {delay(3)}, 2); },
+         {"Input 6: the macro repeats but has no activation steps to repeat"}},
+        {"a deactivation release of a key never pressed, once per key",
+         [](Configuration& c) {
+             c.input(6) =
+                 macroOf({keyDown(KeyA), keyUp(KeyA)}, {keyUp(KeyA), keyUp(KeyB), keyUp(KeyB)});
+         },
+         {"Input 7: the deactivation sequence releases B, which nothing pressed before"}},
+        {"over the size limit",
+         [](Configuration& c) {
+             for (int i = 0; i < 32; ++i) {
+                 c.input(i) = fullMacro();
+             }
+         },
+         {"The configuration needs 8344 bytes, more than the 4032 the device holds"}},
+    };
+    for (const auto& c : cases) {
+        Configuration config;
+        c.build(config);
+        std::vector<std::string> lines;
+        for (const Finding& finding : configurationFindings(config)) {
+            lines.push_back(describeFinding(finding));
+        }
+        EXPECT_EQ(lines, c.lines) << c.name;
+    }
+}
+
+TEST(ConfigurationFindings, GivesTheStepsAndNamesLabelledControlsOneByOne) {
+    Configuration config;
+    config.input(2) = single(KeyTypeKeyboard, KeyA);
+    config.input(16) = single(KeyTypeKeyboard, KeyA);
+    config.rotaryKey(0) = {KeyA, 0};
+    config.input(40) = macroOf({delay(1), keyDown(KeyB)});
+    ConfigurationLabels labels;
+    labels.inputs[16] = "Coin 2";
+    labels.rotarySwitches[0] = "Volume";
+
+    const std::vector<Finding> findings = configurationFindings(config);
+    ASSERT_EQ(findings.size(), 2U);
+    EXPECT_EQ(describeFinding(findings[0], labels),
+              "Input 3, Input 17 (Coin 2) and Rotary Switch 1 (Volume) counterclockwise all "
+              "send A");
+    EXPECT_EQ(findings[1].steps, std::vector<int>{1}) << "the press, for the editor to select";
+}
+
+TEST(ConfigurationFindings, SizeLineRoundsTheShareDown) {
+    EXPECT_EQ(sizeLine(0), "0 of 4032 bytes (0 %)");
+    EXPECT_EQ(sizeLine(2104), "2104 of 4032 bytes (52 %)");
+    EXPECT_EQ(sizeLine(4031), "4031 of 4032 bytes (99 %)");
+    EXPECT_EQ(sizeLine(4032), "4032 of 4032 bytes (100 %)");
+}
+
+} // namespace
+} // namespace vantrel
