@@ -10,8 +10,10 @@ constexpr QSize ClientSize(287, 104);
 constexpr QRect DescriptionGeometry(16, 8, 259, 70);
 constexpr QRect OkGeometry(104, 72, 84, 23);
 
-constexpr const char* MakerLine = "Configuration utility for the VANTREL keyboard encoder";
-constexpr const char* ContactLine = "Support: see the documentation that came with your encoder";
+// Each line must fit the label's width on its own: the label wraps a longer
+// one, and a wrapped line runs into the OK button.
+constexpr const char* MakerLine = "Made by the vantrel-config maintainers";
+constexpr const char* ContactLine = "Help: README.md, \"Running the program\"";
 
 } // namespace
 

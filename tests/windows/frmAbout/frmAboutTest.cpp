@@ -1,5 +1,6 @@
 #include "frmAbout.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -22,6 +23,20 @@ private slots:
         QVERIFY(!lines[1].isEmpty() && !lines[2].isEmpty());
         QCOMPARE(about.findChild<QPushButton*>(QStringLiteral("cmdOK"))->text(),
                  QStringLiteral("OK"));
+    }
+
+    void eachLineFitsTheLabelWidth() {
+        frmAbout about;
+        // The program never picks a font larger than 8 points, and what fits
+        // at that size fits at every smaller one.
+        QFont font = QApplication::font();
+        font.setPointSizeF(8.0);
+        about.setFont(font);
+        const auto& label = *about.findChild<QLabel*>(QStringLiteral("lblDescription"));
+        // Wrapping would make the text taller than its three lines unwrapped.
+        const int unwrapped = label.heightForWidth(10000);
+        QCOMPARE(label.heightForWidth(label.width()), unwrapped);
+        QCOMPARE(unwrapped, 3 * label.fontMetrics().lineSpacing());
     }
 
     void okEnterAndEscapeHideIt() {
