@@ -11,25 +11,16 @@ QString escapeMnemonics(QString text) {
     return text.replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
-} // namespace
-
-CaptionButton::CaptionButton(QWidget* parent)
-    : QPushButton(parent) {}
-
-void CaptionButton::setCaption(const QString& caption) {
-    caption_ = caption;
-    // The escaped text keeps QAbstractButton from registering a mnemonic
-    // shortcut and gives accessibility tools the readable caption.
-    setText(escapeMnemonics(caption));
-    setAccessibleName(caption);
-    update();
+/// Captions end their lines with "\r\n", as the messages do; Qt's text
+/// drawing wants a bare "\n".
+QString withPlainLineBreaks(QString text) {
+    return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
-QStringList CaptionButton::wrappedLines(int width) const {
-    const QFontMetrics metrics = fontMetrics();
-    QStringList lines;
+void appendWrapped(const QString& paragraph, const QFontMetrics& metrics, int width,
+                   QStringList& lines) {
     QString line;
-    for (const QString& word : caption_.split(QLatin1Char(' '))) {
+    for (const QString& word : paragraph.split(QLatin1Char(' '))) {
         const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
         if (line.isEmpty() || metrics.horizontalAdvance(candidate) <= width) {
             line = candidate;
@@ -39,6 +30,28 @@ QStringList CaptionButton::wrappedLines(int width) const {
         }
     }
     lines.append(line);
+}
+
+} // namespace
+
+CaptionButton::CaptionButton(QWidget* parent)
+    : QPushButton(parent) {}
+
+void CaptionButton::setCaption(const QString& caption) {
+    caption_ = caption;
+    // The escaped text keeps QAbstractButton from registering a mnemonic
+    // shortcut and gives accessibility tools the readable caption.
+    setText(escapeMnemonics(withPlainLineBreaks(caption)));
+    setAccessibleName(caption);
+    update();
+}
+
+QStringList CaptionButton::wrappedLines(int width) const {
+    const QFontMetrics metrics = fontMetrics();
+    QStringList lines;
+    for (const QString& paragraph : withPlainLineBreaks(caption_).split(QLatin1Char('\n'))) {
+        appendWrapped(paragraph, metrics, width, lines);
+    }
     return lines;
 }
 

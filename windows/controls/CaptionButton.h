@@ -7,8 +7,9 @@ namespace vantrel {
 
 /// A push button for assignment texts. Key names contain "&" ("7 &"), which
 /// a plain button would turn into a keyboard mnemonic, and descriptions can
-/// be wider than the button; this one shows its caption literally and wraps
-/// it onto further lines at spaces when one line is not wide enough.
+/// be wider than the button; this one shows its caption literally, starts a
+/// new line at each line break ("\r\n" or "\n") and wraps a line at spaces
+/// when it is not wide enough.
 class CaptionButton : public QPushButton {
     Q_OBJECT
 public:
@@ -18,8 +19,9 @@ public:
     /// The caption exactly as set, without any escaping or wrapping.
     [[nodiscard]] const QString& caption() const { return caption_; }
 
-    /// The caption broken into lines that fit `width` pixels with the
-    /// button's font; a single word wider than that stays whole.
+    /// The caption broken into lines at its line breaks and then into lines
+    /// that fit `width` pixels with the button's font; a single word wider
+    /// than that stays whole.
     [[nodiscard]] QStringList wrappedLines(int width) const;
 
 protected:
