@@ -1,0 +1,252 @@
+#include "frmMacro.h"
+
+#include "CaptionButton.h"
+#include "DeviceSettings.h"
+#include "IndexedName.h"
+#include "MacroRules.h"
+#include "StepCaption.h"
+#include "Twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <string>
+
+namespace vantrel {
+namespace {
+
+constexpr std::int32_t DesignClientWidth = 9615;
+constexpr std::int32_t DesignClientHeight = 2910;
+
+// The step columns: heading, activation button and deactivation button.
+constexpr std::int32_t ColumnLeft = 960;
+constexpr std::int32_t ColumnPitch = 1080;
+constexpr std::int32_t ColumnWidth = 1095;
+constexpr std::int32_t StepLabelTop = 120;
+constexpr std::int32_t StepLabelHeight = 240;
+constexpr std::int32_t ActivateTop = 360;
+constexpr std::int32_t DeactivateTop = 1080;
+constexpr std::int32_t StepButtonHeight = 735;
+
+constexpr int LastFirstStep = StepsPerSequence - frmMacro::VisibleSteps;
+
+const char* const UnmatchedPressQuestion =
+    "Warning!\r\n"
+    "One or more key presses have been detected without\r\n"
+    "any matching key release. This will cause the key to\r\n"
+    "remain pressed even after the macro is executed.\r\n"
+    "\r\n"
+    "Is this the intended result?";
+
+std::int32_t columnLeft(int column) {
+    return ColumnLeft + ColumnPitch * column;
+}
+
+} // namespace
+
+frmMacro::frmMacro(Configuration& config, MessagePrompter& messages, StepEditor& stepEditor,
+                   QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    , config_(config)
+    , messages_(messages)
+    , stepEditor_(stepEditor)
+    , ScrollBar(new QScrollBar(Qt::Horizontal, this))
+    , chkRepeat(new QCheckBox(QStringLiteral("Repeat activation sequence"), this))
+    , lstRepeatDelay(new QComboBox(this))
+    , cmdOK(new QPushButton(QStringLiteral("OK"), this))
+    , cmdCancel(new QPushButton(QStringLiteral("Cancel"), this)) {
+    setObjectName(QStringLiteral("frmMacro"));
+    setWindowTitle(QStringLiteral("VANTREL Macro"));
+    setFixedSize(pixels(DesignClientWidth), pixels(DesignClientHeight));
+    createStepColumns();
+    createRepeatControls();
+    createCommandButtons();
+    redrawSteps();
+}
+
+void frmMacro::createStepColumns() {
+    for (int i = 0; i < VisibleSteps; ++i) {
+        const auto column = static_cast<std::size_t>(i);
+        auto* label = new QLabel(this);
+        label->setObjectName(indexedName("lblStep", i));
+        label->setGeometry(twipsRect(columnLeft(i), StepLabelTop, ColumnWidth, StepLabelHeight));
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        lblStep.at(column) = label;
+
+        auto* activate = new CaptionButton(this);
+        activate->setObjectName(indexedName("cmdActivate", i));
+        activate->setGeometry(twipsRect(columnLeft(i), ActivateTop, ColumnWidth, StepButtonHeight));
+        connect(activate, &QPushButton::clicked, this,
+                [this, i] { cmdActivate_Click(static_cast<std::int16_t>(i)); });
+        cmdActivate.at(column) = activate;
+
+        auto* deactivate = new CaptionButton(this);
+        deactivate->setObjectName(indexedName("cmdDeactivate", i));
+        deactivate->setGeometry(
+            twipsRect(columnLeft(i), DeactivateTop, ColumnWidth, StepButtonHeight));
+        connect(deactivate, &QPushButton::clicked, this,
+                [this, i] { cmdDeactivate_Click(static_cast<std::int16_t>(i)); });
+        cmdDeactivate.at(column) = deactivate;
+    }
+
+    const std::array<QString, SequenceCount> headings{QStringLiteral("Activation\nsequence"),
+                                                      QStringLiteral("Deactivation\nsequence")};
+    const std::array<std::int32_t, SequenceCount> headingTops{480, 1200};
+    for (std::size_t s = 0; s < lblSequence.size(); ++s) {
+        auto* label = new QLabel(headings.at(s), this);
+        label->setObjectName(indexedName("lblSequence", static_cast<int>(s)));
+        label->setGeometry(twipsRect(-60, headingTops.at(s), 975, 495));
+        label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        lblSequence.at(s) = label;
+    }
+
+    ScrollBar->setObjectName(QStringLiteral("ScrollBar"));
+    ScrollBar->setGeometry(twipsRect(960, 1815, 8655, 300));
+    ScrollBar->setRange(0, LastFirstStep);
+    ScrollBar->setSingleStep(1);
+    ScrollBar->setPageStep(VisibleSteps);
+    connect(ScrollBar, &QScrollBar::valueChanged, this, &frmMacro::ScrollBar_Change);
+    connect(ScrollBar, &QScrollBar::sliderMoved, this, &frmMacro::ScrollBar_Scroll);
+}
+
+void frmMacro::createRepeatControls() {
+    chkRepeat->setObjectName(QStringLiteral("chkRepeat"));
+    chkRepeat->setGeometry(twipsRect(960, 2280, 2535, 255));
+    lstRepeatDelay->setObjectName(QStringLiteral("lstRepeatDelay"));
+    lstRepeatDelay->setGeometry(twipsRect(960, 2520, 2655, 315));
+    for (const std::string_view entry : RepeatDelayEntries) {
+        lstRepeatDelay->addItem(
+            QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size())));
+    }
+    // Every change, by the user or by setupMacro, goes through the handlers,
+    // so RepeatDelay always matches what the controls show.
+    connect(chkRepeat, &QCheckBox::toggled, this, &frmMacro::chkRepeat_Click);
+    connect(lstRepeatDelay, &QComboBox::currentIndexChanged, this, &frmMacro::lstRepeatDelay_Click);
+}
+
+void frmMacro::createCommandButtons() {
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(twipsRect(6960, 2280, 1215, 495));
+    connect(cmdOK, &QPushButton::clicked, this, &frmMacro::cmdOK_Click);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setGeometry(twipsRect(8280, 2280, 1215, 495));
+    connect(cmdCancel, &QPushButton::clicked, this, &frmMacro::cmdCancel_Click);
+}
+
+// ---------------------------------------------------------------- set-up and steps
+
+void frmMacro::setupMacro(MacroStore& store, std::int16_t index) {
+    store_ = &store;
+    MacroIndex = index;
+    WorkMacro = config_.input(index);
+    ScrollBar->setValue(0);
+    redrawSteps();
+
+    const std::uint8_t repeatDelay = WorkMacro.RepeatDelay;
+    lstRepeatDelay->setCurrentIndex(repeatDelay == 0 ? 0 : repeatDelay - 1);
+    chkRepeat->setChecked(repeatDelay != 0);
+    // Neither control may have changed; the list's enabled state must follow
+    // the box all the same.
+    chkRepeat_Click();
+}
+
+void frmMacro::setKey(std::int16_t index, std::uint8_t keyType, std::uint8_t keyValue,
+                      bool pressRelease) {
+    if (index < 0 || index >= SequenceCount * StepsPerSequence) {
+        return;
+    }
+    const int sequence = index >= StepsPerSequence ? Deactivation : Activation;
+    WorkMacro.step(index % StepsPerSequence, sequence) = MacroStep{keyType, keyValue, pressRelease};
+    redrawSteps();
+}
+
+void frmMacro::redrawSteps() {
+    // The slider position follows a drag before the value does.
+    const int first = ScrollBar->sliderPosition();
+    for (int i = 0; i < VisibleSteps; ++i) {
+        const auto column = static_cast<std::size_t>(i);
+        const int n = first + i;
+        lblStep.at(column)->setText(QStringLiteral("Step %1").arg(n + 1));
+        cmdActivate.at(column)->setCaption(stepCaption(WorkMacro.step(n, Activation)));
+        cmdDeactivate.at(column)->setCaption(stepCaption(WorkMacro.step(n, Deactivation)));
+    }
+}
+
+void frmMacro::ScrollBar_Change() {
+    redrawSteps();
+}
+
+void frmMacro::ScrollBar_Scroll() {
+    redrawSteps();
+}
+
+// ---------------------------------------------------------------- repeat
+
+void frmMacro::chkRepeat_Click() {
+    const bool repeat = chkRepeat->isChecked();
+    lstRepeatDelay->setEnabled(repeat);
+    WorkMacro.RepeatDelay =
+        repeat ? static_cast<std::uint8_t>(lstRepeatDelay->currentIndex() + 1) : std::uint8_t{0};
+}
+
+void frmMacro::lstRepeatDelay_Click() {
+    chkRepeat_Click();
+}
+
+// ---------------------------------------------------------------- editing
+
+void frmMacro::editStep(int position) {
+    const MacroStep current =
+        WorkMacro.step(position % StepsPerSequence, position / StepsPerSequence);
+    stepEditor_.editStep(*this, static_cast<std::int16_t>(position), current);
+}
+
+void frmMacro::cmdActivate_Click(std::int16_t index) {
+    editStep(stepPosition(ScrollBar->value() + index, Activation));
+}
+
+void frmMacro::cmdDeactivate_Click(std::int16_t index) {
+    editStep(stepPosition(ScrollBar->value() + index, Deactivation));
+}
+
+// ---------------------------------------------------------------- OK and Cancel
+
+void frmMacro::cmdOK_Click() {
+    Q_ASSERT_X(store_ != nullptr, "frmMacro", "shown without setupMacro");
+    compactSequences(WorkMacro);
+    // Shown at once, so that an editor kept open by the question or the size
+    // limit already shows the steps as they would be stored.
+    redrawSteps();
+    if (findUnmatchedPress(WorkMacro).has_value() &&
+        messages_.showMessage(UnmatchedPressQuestion, ApplicationTitle, MessageIcon::Exclamation,
+                              MessageButtons::YesNo) != MessageAnswer::Yes) {
+        return;
+    }
+    if (!storeWithinSizeLimit()) {
+        return;
+    }
+    store_->setMacro(MacroIndex);
+    accept();
+}
+
+bool frmMacro::storeWithinSizeLimit() {
+    InputMacro& stored = config_.input(MacroIndex);
+    const InputMacro kept = stored;
+    stored = WorkMacro;
+    if (configurationSize(config_) <= MaxConfigSize) {
+        return true;
+    }
+    stored = kept;
+    messages_.showMessage(std::string("Warning!\r\n") + SizeLimitText, ApplicationTitle,
+                          MessageIcon::Exclamation, MessageButtons::Ok);
+    return false;
+}
+
+void frmMacro::cmdCancel_Click() {
+    // Only hides, as the close request and Esc do through the same reject.
+    reject();
+}
+
+} // namespace vantrel

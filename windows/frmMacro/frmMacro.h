@@ -1,0 +1,94 @@
+#pragma once
+
+#include "AssignmentStores.h"
+#include "StepEditor.h"
+#include "UserInterface.h"
+#include "modSettings.h"
+
+#include <QDialog>
+#include <array>
+#include <cstdint>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+namespace vantrel {
+
+class CaptionButton;
+
+/// The macro editor: the activation and deactivation sequences of one input,
+/// eight steps of each at a time, and whether the activation sequence
+/// repeats. It edits a private copy of the input's record; only OK, after
+/// tidying and checking the copy, writes it into the configuration.
+///
+/// Created once per run and then only shown and hidden: the opener calls
+/// setupMacro and shows the editor modally.
+class frmMacro : public QDialog, public MacroStepStore {
+    Q_OBJECT
+public:
+    static constexpr int VisibleSteps = 8;
+
+    /// `config` is shared with the main window; `stepEditor` opens the
+    /// assignment dialog on one step.
+    frmMacro(Configuration& config, MessagePrompter& messages, StepEditor& stepEditor,
+             QWidget* parent = nullptr);
+
+    /// Loads input `index` (0..107) into the editor, scrolled to step 1. A
+    /// successful OK then stores it and reports it to `store`.
+    void setupMacro(MacroStore& store, std::int16_t index);
+
+    /// Sets step `index` (0..63 activation, 64..127 deactivation) of the
+    /// working copy and shows it. Called by the assignment dialog.
+    void setKey(std::int16_t index, std::uint8_t keyType, std::uint8_t keyValue,
+                bool pressRelease) override;
+
+    /// Refreshes the step headings and the sixteen step buttons from the
+    /// working copy and the scroll position.
+    void redrawSteps();
+
+    // Event handlers, named after the control and the event.
+    void chkRepeat_Click();
+    void lstRepeatDelay_Click();
+    void cmdActivate_Click(std::int16_t index);
+    void cmdDeactivate_Click(std::int16_t index);
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void ScrollBar_Change();
+    void ScrollBar_Scroll();
+
+    /// The input being edited and its working copy.
+    [[nodiscard]] std::int16_t macroIndex() const { return MacroIndex; }
+    [[nodiscard]] const InputMacro& workMacro() const { return WorkMacro; }
+
+private:
+    void createStepColumns();
+    void createRepeatControls();
+    void createCommandButtons();
+    void editStep(int position);
+    /// Writes the working copy into the configuration unless that would
+    /// pass the size limit; true when it was written.
+    [[nodiscard]] bool storeWithinSizeLimit();
+
+    Configuration& config_;
+    MessagePrompter& messages_;
+    StepEditor& stepEditor_;
+    MacroStore* store_ = nullptr;
+
+    std::int16_t MacroIndex = 0;
+    InputMacro WorkMacro;
+
+    std::array<QLabel*, VisibleSteps> lblStep{};
+    std::array<CaptionButton*, VisibleSteps> cmdActivate{};
+    std::array<CaptionButton*, VisibleSteps> cmdDeactivate{};
+    std::array<QLabel*, SequenceCount> lblSequence{};
+    QScrollBar* ScrollBar;
+    QCheckBox* chkRepeat;
+    QComboBox* lstRepeatDelay;
+    QPushButton* cmdOK;
+    QPushButton* cmdCancel;
+};
+
+} // namespace vantrel
