@@ -31,16 +31,18 @@ public:
 
     std::vector<AttachedDevice> attachedDevices() override {
         std::vector<AttachedDevice> devices;
+        const bool ruleInstalled = packagedUdevRuleInstalled();
         for (const HidDeviceInfo& info : enumerateHidDevices()) {
-            devices.push_back({describe(info), info.openable,
-                               "this user may not open it, or another program holds it"});
+            devices.push_back(
+                {describe(info), info.openable,
+                 info.permissionDenied ? permissionProblem("it", ruleInstalled) : info.openError});
         }
         return devices;
     }
 
     std::string accessAdvice() override {
 #ifdef __linux__
-        return udevAdvice(configuredVendorId());
+        return udevAdvice(configuredVendorId(), packagedUdevRuleInstalled());
 #else
         return {};
 #endif

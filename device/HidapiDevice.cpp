@@ -1,6 +1,7 @@
 #include "HidapiDevice.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <hidapi.h>
 #include <limits>
 #include <string>
@@ -124,9 +125,16 @@ std::vector<HidDeviceInfo> enumerateHidDevices(std::uint16_t vendorId) {
     std::vector<HidDeviceInfo> found =
         candidates(vendorId, static_cast<std::uint16_t>(DeviceProductId));
     for (HidDeviceInfo& entry : found) {
+        errno = 0;
         if (hid_device* device = hid_open_path(entry.path.c_str())) {
             entry.openable = true;
             hid_close(device);
+        } else {
+            // The hidraw backend leaves open()'s errno in place; the other
+            // backends do not set it, so there a refusal is not told apart.
+            const int reason = errno;
+            entry.permissionDenied = reason == EACCES || reason == EPERM;
+            entry.openError = errorText(nullptr);
         }
     }
     return found;

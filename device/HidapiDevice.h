@@ -29,11 +29,16 @@ struct HidDeviceInfo {
     int interfaceNumber = -1; ///< USB interface, -1 when the platform does not say
     std::uint16_t usagePage = 0;
     bool openable = false; ///< it could be opened for reading and writing just now
+    /// It could not be opened because this user may not: on Linux, no read
+    /// and write access to its hidraw node. Only set when `openable` is false.
+    bool permissionDenied = false;
+    std::string openError; ///< the HID library's words for a failed open
 };
 
 /// Every attached HID interface with product ID 264 whose vendor ID matches
 /// `vendorId` (0 = any), in the order OpenHidDevice tries them. Each is
-/// opened and closed again to fill `openable`; nothing is sent to it. Empty
+/// opened and closed again to fill `openable`, `permissionDenied` and
+/// `openError`; nothing is sent to it. Empty
 /// when none is attached or the HID library cannot be initialised.
 [[nodiscard]] std::vector<HidDeviceInfo>
 enumerateHidDevices(std::uint16_t vendorId = configuredVendorId());

@@ -1,0 +1,24 @@
+#include "LockedDevice.h"
+
+#include "UdevRule.h"
+
+#include <algorithm>
+
+namespace vantrel {
+
+std::optional<std::string> lockedDeviceReason(const std::vector<HidDeviceInfo>& devices,
+                                              bool packagedRuleInstalled) {
+    const auto opens = [](const HidDeviceInfo& device) {
+        return device.openable;
+    };
+    const auto denied = [](const HidDeviceInfo& device) {
+        return device.permissionDenied;
+    };
+    if (std::any_of(devices.begin(), devices.end(), opens) ||
+        std::none_of(devices.begin(), devices.end(), denied)) {
+        return std::nullopt;
+    }
+    return cli::permissionProblem("The VANTREL", packagedRuleInstalled);
+}
+
+} // namespace vantrel
