@@ -1,0 +1,498 @@
+#include "frmKeyboard.h"
+
+#include "CaptionButton.h"
+#include "CaptionFit.h"
+#include "IndexedName.h"
+#include "KeyboardLayout.h"
+#include "MacroDelay.h"
+#include "Twips.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace vantrel {
+namespace {
+
+constexpr std::int32_t DesignClientWidth = 13635;
+constexpr std::int32_t DesignClientHeight = 5400;
+// The pages of the tab control begin below its row of tabs; controls on a
+// page are placed relative to the tab control, less this height.
+constexpr std::int32_t TabRowHeight = 360;
+
+constexpr std::int32_t ScrollBarLeft = 0;
+constexpr std::int32_t ScrollBarTop = 4440;
+constexpr std::int32_t ScrollBarHeight = 255;
+constexpr int ScrollArrowStep = 100;
+constexpr std::int32_t OkFromBarEnd = 2895;
+constexpr std::int32_t CancelFromBarEnd = 1455;
+
+constexpr int FocusTimerMs = 100;
+constexpr int DelayTextLength = 4;
+constexpr std::int16_t EnterKeyAscii = 13;
+
+constexpr std::uint8_t KeyboardType = 0;
+constexpr std::uint8_t MouseType = 1;
+constexpr std::uint8_t JoystickType = 2;
+constexpr std::uint8_t DelayType = 3;
+
+struct CheckBoxPlace {
+    const char* caption;
+    std::int32_t left;
+    std::int32_t width;
+};
+constexpr std::int32_t OperatorTop = 4120;
+constexpr std::int32_t OperatorHeight = 255;
+constexpr std::array<CheckBoxPlace, 4> OperatorBoxes{{
+    {"Ctrl", 120, 975},
+    {"Shift", 1080, 975},
+    {"Alt", 2040, 975},
+    {"Key Repeat", 3000, 1935},
+}};
+/// Boxes that count on a rotary key: Ctrl, Shift and Alt.
+constexpr int RotaryOperatorBoxes = 3;
+
+QRect onPage(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) {
+    return twipsRect(left, top - TabRowHeight, width, height);
+}
+
+QRect placeRect(const ButtonPlace& place) {
+    return twipsRect(place.left, place.top, place.width, place.height);
+}
+
+QWidget* addPicture(QWidget* page, int index, QRect geometry) {
+    auto* picture = new QWidget(page);
+    picture->setObjectName(indexedName("picFrame", index));
+    picture->setGeometry(geometry);
+    return picture;
+}
+
+CaptionButton* addButton(QWidget* picture, const char* name, int index, const QString& caption,
+                         const ButtonPlace& place) {
+    auto* button = new CaptionButton(picture);
+    button->setObjectName(indexedName(name, index));
+    button->setCaption(caption);
+    button->setGeometry(placeRect(place));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+frmKeyboard::frmKeyboard(std::int32_t screenWidthTwips, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    , tmrSetFocus(new QTimer(this)) {
+    setObjectName(QStringLiteral("frmKeyboard"));
+    setWindowTitle(QStringLiteral("Select a key"));
+    createTabs();
+    createBottomRow();
+    tmrSetFocus->setObjectName(QStringLiteral("tmrSetFocus"));
+    tmrSetFocus->setInterval(FocusTimerMs);
+    connect(tmrSetFocus, &QTimer::timeout, this, &frmKeyboard::tmrSetFocus_Timer);
+    fitToScreen(screenWidthTwips);
+    // The key captions are the tightest of all the windows; the dialog takes
+    // the largest font at which they fit.
+    fitCaptionFont(*this, font());
+}
+
+// ---------------------------------------------------------------- controls
+
+void frmKeyboard::createTabs() {
+    Tabs = new QTabWidget(this);
+    Tabs->setObjectName(QStringLiteral("Tabs"));
+    Tabs->setGeometry(twipsRect(0, 0, DesignClientWidth, 4455));
+    Tabs->addTab(createKeyboardPage(), QStringLiteral("Keyboard"));
+    Tabs->addTab(createMousePage(), QStringLiteral("Mouse"));
+    Tabs->addTab(createJoystickPage(), QStringLiteral("Joystick"));
+    Tabs->addTab(createDelayPage(), QStringLiteral("Delay"));
+    connect(Tabs, &QTabWidget::currentChanged, this, [this] { Tabs_Click(); });
+}
+
+QWidget* frmKeyboard::createKeyboardPage() {
+    auto* page = new QWidget;
+    for (std::size_t k = 0; k < OperatorBoxes.size(); ++k) {
+        const CheckBoxPlace& place = OperatorBoxes.at(k);
+        auto* box = new QCheckBox(QString::fromLatin1(place.caption), page);
+        box->setObjectName(indexedName("chkOperator", static_cast<int>(k)));
+        box->setGeometry(onPage(place.left, OperatorTop, place.width, OperatorHeight));
+        chkOperator.at(k) = box;
+    }
+    QWidget* picture =
+        addPicture(page, KeyboardTab, onPage(0, 360, KeyboardPictureWidth, KeyboardPictureHeight));
+    for (const KeyboardKey& key : keyboardKeys()) {
+        CaptionButton* button = addButton(picture, "cmdKey", key.usage,
+                                          QString::fromLatin1(key.caption), keyPlace(key));
+        const auto usage = static_cast<std::int16_t>(key.usage);
+        connect(button, &QPushButton::clicked, this, [this, usage] { cmdKey_Click(usage); });
+        cmdKey.at(key.usage) = button;
+    }
+    picFrame.at(KeyboardTab) = picture;
+    return page;
+}
+
+QWidget* frmKeyboard::createMousePage() {
+    auto* page = new QWidget;
+    QWidget* picture = addPicture(page, MouseTab, onPage(120, 480, 2535, 3615));
+    auto* outline = new QFrame(picture);
+    outline->setObjectName(QStringLiteral("Shape1"));
+    outline->setFrameStyle(QFrame::Box | QFrame::Plain);
+    outline->setGeometry(placeRect(mouseOutline()));
+    for (const ActionButton& action : mouseButtons()) {
+        CaptionButton* button = addButton(picture, "cmdMouse", action.code,
+                                          QString::fromStdString(action.caption), action.place);
+        const auto code = static_cast<std::int16_t>(action.code);
+        connect(button, &QPushButton::clicked, this, [this, code] { cmdMouse_Click(code); });
+        cmdMouse.at(action.code) = button;
+    }
+    picFrame.at(MouseTab) = picture;
+    return page;
+}
+
+QWidget* frmKeyboard::createJoystickPage() {
+    auto* page = new QWidget;
+    QWidget* picture =
+        addPicture(page, JoystickTab, onPage(0, 360, JoystickPictureWidth, JoystickPictureHeight));
+    int labelIndex = 0;
+    for (const PictureLabel& hat : hatLabels()) {
+        auto* label = new QLabel(QString::fromLatin1(hat.caption), picture);
+        label->setObjectName(indexedName("lblJoystick", labelIndex++));
+        label->setGeometry(placeRect(hat.place));
+        label->setAlignment(Qt::AlignCenter);
+        label->setWordWrap(true);
+    }
+    for (const ActionButton& action : joystickButtons()) {
+        CaptionButton* button = addButton(picture, "cmdJoystick", action.code,
+                                          QString::fromStdString(action.caption), action.place);
+        const auto code = static_cast<std::int16_t>(action.code);
+        connect(button, &QPushButton::clicked, this, [this, code] { cmdJoystick_Click(code); });
+        cmdJoystick.at(action.code) = button;
+    }
+    picFrame.at(JoystickTab) = picture;
+    return page;
+}
+
+QWidget* frmKeyboard::createDelayPage() {
+    auto* page = new QWidget;
+    auto* label = new QLabel(QStringLiteral("Delay in msec: "), page);
+    label->setObjectName(QStringLiteral("lblDelay"));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setGeometry(onPage(240, 720, 1215, 255));
+    txtDelay = new QLineEdit(QStringLiteral("10"), page);
+    txtDelay->setObjectName(QStringLiteral("txtDelay"));
+    txtDelay->setMaxLength(DelayTextLength);
+    txtDelay->setGeometry(onPage(1440, 720, 495, 285));
+    txtDelay->installEventFilter(this);
+    return page;
+}
+
+void frmKeyboard::createBottomRow() {
+    ScrollBar = new QScrollBar(Qt::Horizontal, this);
+    ScrollBar->setObjectName(QStringLiteral("ScrollBar"));
+    ScrollBar->setGeometry(
+        twipsRect(ScrollBarLeft, ScrollBarTop, DesignClientWidth, ScrollBarHeight));
+    ScrollBar->setSingleStep(ScrollArrowStep);
+    ScrollBar->hide();
+    connect(ScrollBar, &QScrollBar::valueChanged, this, &frmKeyboard::ScrollBar_Change);
+    connect(ScrollBar, &QScrollBar::sliderMoved, this, &frmKeyboard::ScrollBar_Scroll);
+
+    const std::array<const char*, 2> options{"Press", "Release"};
+    for (std::size_t k = 0; k < options.size(); ++k) {
+        auto* option = new QRadioButton(QString::fromLatin1(options.at(k)), this);
+        option->setObjectName(indexedName("optPressRelease", static_cast<int>(k)));
+        option->setGeometry(twipsRect(120, 4800 + 240 * static_cast<std::int32_t>(k), 1095, 255));
+        optPressRelease.at(k) = option;
+    }
+    optPressRelease[0]->setChecked(true);
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(twipsRect(10680, 4800, 1335, 495));
+    cmdOK->setAutoDefault(false);
+    connect(cmdOK, &QPushButton::clicked, this, &frmKeyboard::cmdOK_Click);
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setGeometry(twipsRect(12120, 4800, 1335, 495));
+    cmdCancel->setAutoDefault(false);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmKeyboard::cmdCancel_Click);
+}
+
+void frmKeyboard::fitToScreen(std::int32_t screenWidth) {
+    // Qt learns the window frame only once the window is shown; the design
+    // width of the client area stands for the dialog's width.
+    const std::int32_t dialogWidth = DesignClientWidth;
+    std::int32_t width = dialogWidth;
+    std::int32_t height = DesignClientHeight;
+    if (dialogWidth > screenWidth) {
+        const std::int32_t excess = dialogWidth - screenWidth;
+        const std::int32_t barWidth = DesignClientWidth - ScrollBarLeft - excess;
+        ScrollBar->setGeometry(twipsRect(ScrollBarLeft, ScrollBarTop, barWidth, ScrollBarHeight));
+        ScrollBar->setRange(0, excess);
+        ScrollBar->setPageStep(excess);
+        ScrollBar->setValue(0);
+        ScrollBar->show();
+        cmdOK->move(pixels(barWidth - OkFromBarEnd), cmdOK->y());
+        cmdCancel->move(pixels(barWidth - CancelFromBarEnd), cmdCancel->y());
+        width = screenWidth;
+    } else {
+        const int up = pixels(ScrollBarHeight);
+        for (QWidget* control :
+             {static_cast<QWidget*>(optPressRelease[0]), static_cast<QWidget*>(optPressRelease[1]),
+              static_cast<QWidget*>(cmdOK), static_cast<QWidget*>(cmdCancel)}) {
+            control->move(control->x(), control->y() - up);
+        }
+        height -= ScrollBarHeight;
+    }
+    setFixedSize(pixels(width), pixels(height));
+}
+
+// ---------------------------------------------------------------- set-up
+
+void frmKeyboard::setupKeyboard(SingleKeyStore& store, std::int16_t index, std::uint8_t keyType,
+                                std::uint8_t keyValue, std::uint8_t keyOperator) {
+    singleStore_ = &store;
+    stepStore_ = nullptr;
+    beginUse(index, keyType, keyValue, false, false);
+    for (std::size_t k = 0; k < chkOperator.size(); ++k) {
+        chkOperator.at(k)->setChecked((keyOperator & (1U << k)) != 0);
+        chkOperator.at(k)->show();
+    }
+    showPressRelease(false);
+    setTabsSelectable(true, false);
+    selectTab(keyType);
+    tmrSetFocus->start();
+}
+
+void frmKeyboard::setupKeyboard(MacroStepStore& store, std::int16_t index, std::uint8_t keyType,
+                                std::uint8_t keyValue, bool pressRelease) {
+    singleStore_ = nullptr;
+    stepStore_ = &store;
+    beginUse(index, keyType, keyValue, true, false);
+    for (QCheckBox* box : chkOperator) {
+        box->hide();
+    }
+    optPressRelease.at(pressRelease ? 0 : 1)->setChecked(true);
+    showPressRelease(true);
+    setTabsSelectable(true, true);
+    selectTab(keyType);
+    if (keyType == DelayType) {
+        txtDelay->setText(QString::number(delayMs(keyValue)));
+    }
+    tmrSetFocus->start();
+}
+
+void frmKeyboard::setupKeyboardOnly(SingleKeyStore& store, std::int16_t index,
+                                    std::uint8_t keyValue, std::uint8_t keyOperator) {
+    singleStore_ = &store;
+    stepStore_ = nullptr;
+    beginUse(index, KeyboardType, keyValue, false, true);
+    // Key Repeat keeps whatever the last single key left in it, unseen and
+    // unused.
+    for (std::size_t k = 0; k < RotaryOperatorBoxes; ++k) {
+        chkOperator.at(k)->setChecked((keyOperator & (1U << k)) != 0);
+        chkOperator.at(k)->show();
+    }
+    chkOperator[3]->hide();
+    showPressRelease(false);
+    setTabsSelectable(false, false);
+    selectTab(KeyboardTab);
+    tmrSetFocus->start();
+}
+
+void frmKeyboard::beginUse(std::int16_t index, std::uint8_t keyType, std::uint8_t keyValue,
+                           bool macro, bool keyboardOnly) {
+    DlgIndex = index;
+    DlgKeyValue = keyValue;
+    DlgKeyType = keyType;
+    DlgKeyboardOnly = keyboardOnly;
+    DlgMacro = macro;
+}
+
+void frmKeyboard::showPressRelease(bool shown) {
+    for (QRadioButton* option : optPressRelease) {
+        option->setVisible(shown);
+    }
+}
+
+void frmKeyboard::setTabsSelectable(bool mouseAndJoystick, bool delay) {
+    Tabs->setTabEnabled(MouseTab, mouseAndJoystick);
+    Tabs->setTabEnabled(JoystickTab, mouseAndJoystick);
+    Tabs->setTabEnabled(DelayTab, delay);
+}
+
+void frmKeyboard::selectTab(int tab) {
+    // The tab's own rules (press/release shown, the picture's scroll offset)
+    // hold after every set-up, also when the tab was already visible.
+    if (Tabs->currentIndex() == tab) {
+        Tabs_Click();
+    } else {
+        Tabs->setCurrentIndex(tab);
+    }
+}
+
+// ---------------------------------------------------------------- commits
+
+std::uint8_t frmKeyboard::keyOperatorFromBoxes(int boxCount) const {
+    unsigned keyOperator = 0;
+    for (int k = 0; k < boxCount; ++k) {
+        if (chkOperator.at(static_cast<std::size_t>(k))->isChecked()) {
+            keyOperator |= 1U << static_cast<unsigned>(k);
+        }
+    }
+    return static_cast<std::uint8_t>(keyOperator);
+}
+
+bool frmKeyboard::pressSelected() const {
+    return optPressRelease[0]->isChecked();
+}
+
+void frmKeyboard::storeSingle(std::uint8_t keyType, std::uint8_t keyValue,
+                              std::uint8_t keyOperator) {
+    if (singleStore_ != nullptr) {
+        singleStore_->setKey(DlgIndex, keyType, keyValue, keyOperator);
+    }
+    hideAfterCommit();
+}
+
+void frmKeyboard::storeStep(std::uint8_t keyType, std::uint8_t keyValue) {
+    if (stepStore_ != nullptr) {
+        stepStore_->setKey(DlgIndex, keyType, keyValue, pressSelected());
+    }
+    hideAfterCommit();
+}
+
+void frmKeyboard::hideAfterCommit() {
+    done(QDialog::Accepted);
+}
+
+void frmKeyboard::cmdKey_Click(std::int16_t index) {
+    const auto keyValue = static_cast<std::uint8_t>(index);
+    if (DlgKeyboardOnly) {
+        if (singleStore_ != nullptr) {
+            singleStore_->setKeyboardOnly(DlgIndex, keyValue,
+                                          keyOperatorFromBoxes(RotaryOperatorBoxes));
+        }
+        hideAfterCommit();
+    } else if (DlgMacro) {
+        storeStep(KeyboardType, keyValue);
+    } else {
+        storeSingle(KeyboardType, keyValue,
+                    keyOperatorFromBoxes(static_cast<int>(chkOperator.size())));
+    }
+}
+
+void frmKeyboard::cmdMouse_Click(std::int16_t index) {
+    const auto keyValue = static_cast<std::uint8_t>(index);
+    if (DlgMacro) {
+        storeStep(MouseType, keyValue);
+    } else {
+        storeSingle(MouseType, keyValue, 0);
+    }
+}
+
+void frmKeyboard::cmdJoystick_Click(std::int16_t index) {
+    const auto keyValue = static_cast<std::uint8_t>(index);
+    if (DlgMacro) {
+        storeStep(JoystickType, keyValue);
+    } else {
+        storeSingle(JoystickType, keyValue, 0);
+    }
+}
+
+void frmKeyboard::cmdOK_Click() {
+    if (Tabs->currentIndex() == DelayTab) {
+        storeStep(DelayType, delayByteFromText(txtDelay->text().toStdString()));
+        return;
+    }
+    // The opened assignment again, with the boxes or the option as they are
+    // now; the visible tab does not choose what is stored.
+    switch (DlgKeyType) {
+    case KeyboardType:
+        cmdKey_Click(DlgKeyValue);
+        break;
+    case MouseType:
+        cmdMouse_Click(DlgKeyValue);
+        break;
+    case JoystickType:
+        cmdJoystick_Click(DlgKeyValue);
+        break;
+    default:
+        done(QDialog::Rejected);
+        break;
+    }
+}
+
+void frmKeyboard::cmdCancel_Click() {
+    done(QDialog::Rejected);
+}
+
+void frmKeyboard::txtDelay_KeyPress(std::int16_t& keyAscii) {
+    if (keyAscii == EnterKeyAscii) {
+        keyAscii = 0;
+        cmdOK_Click();
+    }
+}
+
+bool frmKeyboard::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtDelay && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        std::int16_t keyAscii = enter ? EnterKeyAscii : std::int16_t{-1};
+        txtDelay_KeyPress(keyAscii);
+        return keyAscii == 0;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- tabs, scrolling, focus
+
+void frmKeyboard::Tabs_Click() {
+    const int tab = Tabs->currentIndex();
+    showPressRelease(DlgMacro && tab >= KeyboardTab && tab <= JoystickTab);
+    ScrollBar_Change();
+}
+
+void frmKeyboard::ScrollBar_Change() {
+    const int tab = Tabs->currentIndex();
+    if (tab == KeyboardTab || tab == JoystickTab) {
+        QWidget* picture = picFrame.at(static_cast<std::size_t>(tab));
+        picture->move(pixels(-ScrollBar->value()), picture->y());
+    }
+}
+
+void frmKeyboard::ScrollBar_Scroll() {
+    ScrollBar_Change();
+}
+
+QAbstractButton* frmKeyboard::selectionButton() const {
+    switch (DlgKeyType) {
+    case KeyboardType:
+        return cmdKey.at(DlgKeyValue);
+    case MouseType:
+        return DlgKeyValue < cmdMouse.size() ? cmdMouse.at(DlgKeyValue) : nullptr;
+    case JoystickType:
+        return DlgKeyValue < cmdJoystick.size() ? cmdJoystick.at(DlgKeyValue) : nullptr;
+    default:
+        return nullptr;
+    }
+}
+
+void frmKeyboard::tmrSetFocus_Timer() {
+    // The focus can only be given once the dialog is on screen.
+    if (!isVisible()) {
+        return;
+    }
+    if (Tabs->currentIndex() == DlgKeyType) {
+        if (QAbstractButton* button = selectionButton()) {
+            button->setFocus(Qt::OtherFocusReason);
+        }
+    }
+    tmrSetFocus->stop();
+}
+
+} // namespace vantrel
