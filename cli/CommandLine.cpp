@@ -19,7 +19,7 @@ struct CommandShape {
     std::string_view summary;
 };
 
-constexpr std::array<CommandShape, 7> Commands = {{
+constexpr std::array<CommandShape, 9> Commands = {{
     {"show", "show FILE", 1, Need::No, false,
      "every input and setting as the main window shows them"},
     {"export", "export FILE [-o OUT]", 1, Need::Optional, false,
@@ -28,6 +28,10 @@ constexpr std::array<CommandShape, 7> Commands = {{
      "the configuration file, written only when FILE is valid"},
     {"diff", "diff A B", 2, Need::No, false,
      "what differs between two configurations (status 0 equal, 1 different)"},
+    {"check", "check FILE", 1, Need::No, false,
+     "mistakes a cabinet would suffer from (status 0 none, 1 some)"},
+    {"card", "card FILE [-o OUT.html]", 1, Need::Optional, false,
+     "a printable control card as an HTML page"},
     {"read", "read -o OUT", 0, Need::Required, false,
      "save the device's configuration as a configuration file"},
     {"write", "write FILE [--verify] [--backup OUT]", 1, Need::No, true,

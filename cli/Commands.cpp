@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "CheckCommand.h"
 #include "CommandLine.h"
 #include "DeviceCommands.h"
 #include "FileCommands.h"
@@ -58,6 +59,12 @@ int runVantrelctl(std::span<const std::string> args, const Console& console,
     }
     if (invocation.command == "diff") {
         return diffCommand(invocation, console);
+    }
+    if (invocation.command == "check") {
+        return checkCommand(invocation, console);
+    }
+    if (invocation.command == "card") {
+        return cardCommand(invocation, console);
     }
     return runDeviceCommand(invocation, console, devices);
 }

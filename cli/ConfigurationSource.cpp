@@ -60,6 +60,7 @@ LoadedConfiguration loadJson(const fs::path& path) {
         ImportedConfiguration imported = importConfiguration(text);
         loaded.config = std::move(imported.config);
         loaded.settings = imported.settings;
+        loaded.labels = std::move(imported.labels);
     } catch (const ImportError& error) {
         loaded.error = named(path, error.what());
     }

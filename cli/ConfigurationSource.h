@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConfigurationLabels.h"
 #include "DeviceSettings.h"
 #include "modSettings.h"
 
@@ -15,6 +16,8 @@ enum class SourceFormat { DeviceImage, Json };
 struct LoadedConfiguration {
     Configuration config;
     DeviceSettings settings;
+    /// The JSON form's labels; none for a device image.
+    ConfigurationLabels labels;
     SourceFormat format = SourceFormat::DeviceImage;
     /// Why the file could not be used, as one line naming the file; empty on
     /// success.

@@ -23,15 +23,6 @@ std::string codeInWords(CodeKind kind, std::uint8_t code) {
     return std::string(kindWord(kind)) + " code " + std::to_string(code);
 }
 
-std::string stepInWords(const MacroStep& step) {
-    if (step.KeyType == KeyTypeDelay) {
-        return "wait " + std::to_string(delayMs(step.KeyValue)) + " ms" +
-               (step.PressRelease ? "" : " (release)");
-    }
-    return (step.PressRelease ? "press " : "release ") +
-           codeInWords(codeKindOf(step.KeyType), step.KeyValue);
-}
-
 std::string sequenceInWords(const InputMacro& macro, int sequence) {
     const int length = sequenceLength(macro, sequence);
     if (length == 0) {
@@ -88,6 +79,15 @@ void addRotarySwitch(std::vector<SettingItem>& items, int j, const Configuration
 }
 
 } // namespace
+
+std::string stepInWords(const MacroStep& step) {
+    if (step.KeyType == KeyTypeDelay) {
+        return "wait " + std::to_string(delayMs(step.KeyValue)) + " ms" +
+               (step.PressRelease ? "" : " (release)");
+    }
+    return (step.PressRelease ? "press " : "release ") +
+           codeInWords(codeKindOf(step.KeyType), step.KeyValue);
+}
 
 std::string rowMode(const InputMacro& macro) {
     return isSingleKeyAssignment(macro) ? "Single Key" : "Macro Sequence";

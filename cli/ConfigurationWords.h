@@ -22,6 +22,9 @@ namespace vantrel::cli {
 /// show), a macro step by step with its repeat setting.
 [[nodiscard]] std::string inputInWords(const InputMacro& macro);
 
+/// One macro step: "press A", "release Right Click", "wait 500 ms".
+[[nodiscard]] std::string stepInWords(const MacroStep& step);
+
 /// "Input " and the input's number, as the main window labels row `index`.
 [[nodiscard]] std::string inputLabel(int index);
 

@@ -303,9 +303,23 @@ std::vector<std::pair<int, Node>> numberedEntries(const Node& list, std::string_
     return entries;
 }
 
-void readInputs(const Node& list, Configuration& config) {
+/// A label is shown on one line wherever it appears, so it holds no line
+/// breaks or other control characters.
+std::string readLabel(const Node& label) {
+    std::string text = label.text();
+    if (std::any_of(text.begin(), text.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
+        label.fail("a label cannot hold line breaks or other control characters");
+    }
+    return text;
+}
+
+void readInputs(const Node& list, Configuration& config, ConfigurationLabels& labels) {
     for (const auto& [index, entry] : numberedEntries(list, "input", InputCount)) {
-        entry.expectObject({"input", "single", "macro"});
+        entry.expectObject({"input", "label", "single", "macro"});
+        if (const auto label = entry.field("label")) {
+            labels.inputs.at(static_cast<std::size_t>(index)) = readLabel(*label);
+        }
         if (entry.has("single") && entry.has("macro")) {
             entry.fail(R"(give either "single" or "macro", not both)");
         }
@@ -322,10 +336,14 @@ RotaryKey readRotaryKey(const Node& object) {
     return {readCode(object.required("code"), CodeKind::Key), readKeyOperator(object)};
 }
 
-void readRotarySwitches(const Node& list, Configuration& config, DeviceSettings& settings) {
+void readRotarySwitches(const Node& list, Configuration& config, DeviceSettings& settings,
+                        ConfigurationLabels& labels) {
     for (const auto& [j, entry] : numberedEntries(list, "switch", RotarySwitchCount)) {
-        entry.expectObject({"switch", "counterclockwise", "clockwise", "maximumRate", "divisor",
-                            "bufferOverflow"});
+        entry.expectObject({"switch", "label", "counterclockwise", "clockwise", "maximumRate",
+                            "divisor", "bufferOverflow"});
+        if (const auto label = entry.field("label")) {
+            labels.rotarySwitches.at(static_cast<std::size_t>(j)) = readLabel(*label);
+        }
         if (const auto key = entry.field("counterclockwise")) {
             config.rotaryKey(rotaryKeyIndex(j, false)) = readRotaryKey(*key);
         }
@@ -402,10 +420,10 @@ ImportedConfiguration importConfiguration(std::string_view text) {
 
     ImportedConfiguration result;
     if (const auto inputs = root.field("inputs")) {
-        readInputs(*inputs, result.config);
+        readInputs(*inputs, result.config, result.labels);
     }
     if (const auto switches = root.field("rotarySwitches")) {
-        readRotarySwitches(*switches, result.config, result.settings);
+        readRotarySwitches(*switches, result.config, result.settings, result.labels);
     }
     if (const auto trackball = root.field("trackball")) {
         readTrackball(*trackball, result.settings);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConfigurationLabels.h"
 #include "DeviceSettings.h"
 #include "modSettings.h"
 
@@ -13,6 +14,9 @@ namespace vantrel::cli {
 struct ImportedConfiguration {
     Configuration config;
     DeviceSettings settings;
+    /// Optional "label" of inputs and rotary switches: kept for check and
+    /// card, never written into the device.
+    ConfigurationLabels labels;
 };
 
 /// Reads a whole document. Throws ImportError naming the place of the first

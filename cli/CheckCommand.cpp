@@ -1,0 +1,48 @@
+#include "CheckCommand.h"
+
+#include "AtomicFile.h"
+#include "ConfigurationFindings.h"
+#include "ControlCard.h"
+#include "FileCommands.h"
+#include "UserInterface.h"
+
+#include <filesystem>
+
+namespace vantrel::cli {
+
+int checkCommand(const Invocation& invocation, const Console& console) {
+    const auto loaded = openConfiguration(invocation.operands.at(0), console, Partial::Warn);
+    if (!loaded) {
+        return ExitUsage;
+    }
+    const std::vector<Finding> findings = configurationFindings(loaded->config);
+    for (const Finding& finding : findings) {
+        console.out << describeFinding(finding, loaded->labels) << '\n';
+    }
+    console.out << sizeLine(configurationSize(loaded->config)) << '\n';
+    return findings.empty() ? ExitSuccess : ExitFailure;
+}
+
+int cardCommand(const Invocation& invocation, const Console& console) {
+    const std::string& source = invocation.operands.at(0);
+    const auto loaded = openConfiguration(source, console, Partial::Warn);
+    if (!loaded) {
+        return ExitFailure;
+    }
+    const std::string page = controlCard(loaded->config, loaded->settings, loaded->labels,
+                                         std::filesystem::path(source).filename().string());
+    if (!invocation.output) {
+        if (!(console.out << page << std::flush)) {
+            console.error("the card could not be written to standard output");
+            return ExitFailure;
+        }
+        return ExitSuccess;
+    }
+    if (const FileResult written = writeFileAtomically(*invocation.output, page); !written.ok()) {
+        console.error(std::string(SaveFailedText) + ": " + written.detail);
+        return ExitFailure;
+    }
+    return ExitSuccess;
+}
+
+} // namespace vantrel::cli

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "CommandLine.h"
+#include "Console.h"
+
+// The commands that look a configuration over for the cabinet builder.
+namespace vantrel::cli {
+
+/// One line per finding and the size line; 0 when nothing was found, 1 when
+/// something was, 2 when the file cannot be opened.
+int checkCommand(const Invocation& invocation, const Console& console);
+
+/// The control card as an HTML page, to standard output unless -o is given.
+int cardCommand(const Invocation& invocation, const Console& console);
+
+} // namespace vantrel::cli

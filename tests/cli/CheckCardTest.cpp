@@ -1,0 +1,151 @@
+#include "Commands.h"
+#include "ConfigurationFile.h"
+#include "DeviceImage.h"
+#include "ModelBuilders.h"
+#include "TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+#include <regex>
+#include <sstream>
+
+namespace vantrel::cli {
+namespace {
+
+using namespace vantrel::testing;
+
+struct ToolResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string document(const std::string& fields) {
+    return R"({"format": "vantrel-configuration", "version": 1, )" + fields + "}";
+}
+
+std::size_t occurrences(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+class CheckAndCard : public ::testing::Test {
+protected:
+    std::string path(const std::string& name) const { return (folder / name).string(); }
+
+    ToolResult run(std::vector<std::string> args) const {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status =
+            runVantrelctl(args, Console{out, err, false},
+                          [](const std::optional<std::string>&, std::string&) { return nullptr; });
+        return {status, out.str(), err.str()};
+    }
+
+    TemporaryFolder folder;
+};
+
+TEST_F(CheckAndCard, CheckPrintsEachFindingWithLabelsAndTellsByItsStatus) {
+    // Input 1 with a deactivation sequence behind an empty step: only a
+    // device image can hold that. The encoder leaves gaps out, so the
+    // deactivation's first entry (a delay) is emptied in the image itself.
+    Configuration gap;
+    gap.input(0) = macroOf({delay(4)}, {delay(1), keyUp(4)});
+    DeviceImage image{};
+    ASSERT_TRUE(buildDeviceImage(image, gap, {}));
+    ASSERT_EQ(image.at(2), EntryBit::DeactivationStart | KeyTypeDelay);
+    image.at(2) = EntryBit::DeactivationStart;
+    image.at(3) = 0;
+    ASSERT_TRUE(writeConfigurationFile(path("gap.cfg"), image).ok());
+
+    const std::string ctrlA = R"("single": {"type": "key", "code": "A", "modifiers": ["ctrl"]})";
+    writeFile(folder / "clean.json",
+              document(R"("inputs": [{"input": 1, "label": "P1 Start", )" + ctrlA + "}]"));
+    writeFile(folder / "twice.json",
+              document(R"("inputs": [{"input": 1, "label": "P1 Start", )" + ctrlA +
+                       R"(}, {"input": 2, "label": "P2 Start", )" + ctrlA + "}]"));
+    writeFile(folder / "broken.json", document(R"("inputs": 5)"));
+
+    struct Case {
+        std::string file;
+        int status;
+        std::string out;
+    };
+    const std::vector<Case> cases = {
+        {"clean.json", 0, "222 of 4032 bytes (5 %)\n"},
+        {"twice.json", 1,
+         "Input 1 (P1 Start) and Input 2 (P2 Start) both send [ctrl] A\n"
+         "228 of 4032 bytes (5 %)\n"},
+        {"gap.cfg", 1,
+         "Input 1: 1 deactivation step after an empty step is never sent\n"
+         "218 of 4032 bytes (5 %)\n"},
+        {"broken.json", 2, ""},
+        {"missing.json", 2, ""},
+    };
+    for (const Case& c : cases) {
+        const ToolResult checked = run({"check", path(c.file)});
+        EXPECT_EQ(checked.status, c.status) << c.file << checked.err;
+        EXPECT_EQ(checked.out, c.out) << c.file;
+        EXPECT_EQ(checked.err.empty(), c.status != 2) << c.file << checked.err;
+    }
+}
+
+TEST_F(CheckAndCard, LabelsNeverReachTheDeviceOrTheExport) {
+    const std::string single = R"("single": {"type": "mouse", "code": "Left Click"})";
+    writeFile(folder / "plain.json", document(R"("inputs": [{"input": 7, )" + single + "}]"));
+    writeFile(folder / "labelled.json",
+              document(R"("inputs": [{"input": 7, "label": "Fire", )" + single +
+                       R"(}], "rotarySwitches": [{"switch": 2, "label": "Volume"}])"));
+    ASSERT_EQ(run({"import", path("plain.json"), "-o", path("plain.cfg")}).status, 0);
+    ASSERT_EQ(run({"import", path("labelled.json"), "-o", path("labelled.cfg")}).status, 0);
+    EXPECT_EQ(contentsOf(folder / "labelled.cfg"), contentsOf(folder / "plain.cfg"));
+    EXPECT_EQ(run({"export", path("labelled.json")}).out, run({"export", path("plain.json")}).out);
+    EXPECT_EQ(run({"diff", path("labelled.json"), path("plain.json")}).status, 0);
+
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {R"({"input": 1, "label": 5})", "inputs[0].label: expected a text, found 5"},
+        {R"({"input": 1, "label": "Fire\nSmoke"})",
+         "inputs[0].label: a label cannot hold line breaks or other control characters"},
+    };
+    for (const auto& [entry, message] : refused) {
+        writeFile(folder / "bad.json", document(R"("inputs": [)" + entry + "]"));
+        EXPECT_EQ(run({"check", path("bad.json")}).err,
+                  "vantrelctl: " + path("bad.json") + ": " + message + "\n");
+    }
+}
+
+TEST_F(CheckAndCard, CardShowsEachLabelAndActionOnceEscapedAndFetchesNothing) {
+    writeFile(folder / "cabinet.json", document(R"(
+        "inputs": [
+          {"input": 1, "label": "<script>alert(1)</script>",
+           "single": {"type": "key", "code": "A", "modifiers": ["ctrl"]}},
+          {"input": 5, "label": "Coin & \"Credit\"", "single": {"type": "joystick", "code": "Hat2 SW"}},
+          {"input": 9, "label": "P1 Bomb", "macro": {
+             "activation": [{"action": "press", "type": "key", "code": "Left Shift"},
+                            {"action": "delay", "ms": 500}],
+             "deactivation": [{"action": "release", "type": "key", "code": "Left Shift"}],
+             "repeat": "Repeat with 1.5 sec delay"}}],
+        "rotarySwitches": [{"switch": 2, "label": "Volume", "clockwise": {"code": "F9"}}],
+        "spinner": {"mode": "Mouse Y Axis"})"));
+    const ToolResult card = run({"card", path("cabinet.json"), "-o", path("card.html")});
+    ASSERT_EQ(card.status, 0) << card.err;
+    const std::string page = contentsOf(folder / "card.html");
+    EXPECT_EQ(run({"card", path("cabinet.json")}).out, page);
+
+    for (const char* once :
+         {"&lt;script&gt;alert(1)&lt;/script&gt;", "Coin &amp; &quot;Credit&quot;", "P1 Bomb",
+          "Volume", "[ctrl] A", "Hat2 SW", "press Left Shift", "wait 500 ms", "release Left Shift",
+          "Repeat with 1.5 sec delay", "F9", "Mouse Y Axis", "Nothing found.",
+          "228 of 4032 bytes"}) {
+        EXPECT_EQ(occurrences(page, once), 1U) << once;
+    }
+    EXPECT_EQ(occurrences(page, "class=\"number\""), 3U) << "only inputs that send something";
+    EXPECT_EQ(occurrences(page, "<script"), 0U);
+    const std::regex outside(R"((src|href)\s*=\s*["']?[^#"'\s>]|url\(|@import)", std::regex::icase);
+    EXPECT_FALSE(std::regex_search(page, outside));
+}
+
+} // namespace
+} // namespace vantrel::cli
