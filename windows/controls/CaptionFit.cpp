@@ -21,11 +21,18 @@ constexpr double LargestPointSize = 8.0;
 constexpr double SmallestPointSize = 6.0;
 constexpr double PointSizeStep = 0.5;
 
+/// Each line of the label's text on its own, one under the other.
 bool labelFits(const QLabel& label) {
     const QFontMetrics metrics = label.fontMetrics();
     const QRect room = label.contentsRect();
-    return metrics.horizontalAdvance(label.text()) <= room.width() &&
-           metrics.height() <= room.height();
+    const QStringList lines = label.text().split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+        if (metrics.horizontalAdvance(line) > room.width()) {
+            return false;
+        }
+    }
+    const auto extraLines = static_cast<int>(lines.size()) - 1;
+    return metrics.height() + extraLines * metrics.lineSpacing() <= room.height();
 }
 
 /// Check boxes and option buttons: indicator, spacing and text.
