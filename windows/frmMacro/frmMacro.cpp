@@ -1,6 +1,7 @@
 #include "frmMacro.h"
 
 #include "CaptionButton.h"
+#include "CaptionFit.h"
 #include "DeviceSettings.h"
 #include "IndexedName.h"
 #include "MacroRules.h"
@@ -64,6 +65,9 @@ frmMacro::frmMacro(Configuration& config, MessagePrompter& messages, StepEditor&
     createRepeatControls();
     createCommandButtons();
     redrawSteps();
+    // The program's font is fitted to the main window; the row headings and
+    // the repeat box here may need a smaller one.
+    setFont(fitCaptionFont(*this, font()));
 }
 
 void frmMacro::createStepColumns() {
