@@ -22,6 +22,8 @@ namespace {
 
 constexpr std::int32_t DesignClientWidth = 13635;
 constexpr std::int32_t DesignClientHeight = 5400;
+constexpr std::int32_t TabsWidth = DesignClientWidth;
+constexpr std::int32_t TabsHeight = 4455;
 // The pages of the tab control begin below its row of tabs; controls on a
 // page are placed relative to the tab control, less this height.
 constexpr std::int32_t TabRowHeight = 360;
@@ -79,7 +81,6 @@ CaptionButton* addButton(QWidget* picture, const char* name, int index, const QS
     button->setObjectName(indexedName(name, index));
     button->setCaption(caption);
     button->setGeometry(placeRect(place));
-    button->setAutoDefault(false);
     return button;
 }
 
@@ -106,7 +107,7 @@ frmKeyboard::frmKeyboard(std::int32_t screenWidthTwips, QWidget* parent)
 void frmKeyboard::createTabs() {
     Tabs = new QTabWidget(this);
     Tabs->setObjectName(QStringLiteral("Tabs"));
-    Tabs->setGeometry(twipsRect(0, 0, DesignClientWidth, 4455));
+    Tabs->setGeometry(twipsRect(0, 0, TabsWidth, TabsHeight));
     Tabs->addTab(createKeyboardPage(), QStringLiteral("Keyboard"));
     Tabs->addTab(createMousePage(), QStringLiteral("Mouse"));
     Tabs->addTab(createJoystickPage(), QStringLiteral("Joystick"));
@@ -213,12 +214,10 @@ void frmKeyboard::createBottomRow() {
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(twipsRect(10680, 4800, 1335, 495));
-    cmdOK->setAutoDefault(false);
     connect(cmdOK, &QPushButton::clicked, this, &frmKeyboard::cmdOK_Click);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setGeometry(twipsRect(12120, 4800, 1335, 495));
-    cmdCancel->setAutoDefault(false);
     connect(cmdCancel, &QPushButton::clicked, this, &frmKeyboard::cmdCancel_Click);
 }
 
@@ -230,7 +229,7 @@ void frmKeyboard::fitToScreen(std::int32_t screenWidth) {
     std::int32_t height = DesignClientHeight;
     if (dialogWidth > screenWidth) {
         const std::int32_t excess = dialogWidth - screenWidth;
-        const std::int32_t barWidth = DesignClientWidth - ScrollBarLeft - excess;
+        const std::int32_t barWidth = TabsWidth - ScrollBarLeft - excess;
         ScrollBar->setGeometry(twipsRect(ScrollBarLeft, ScrollBarTop, barWidth, ScrollBarHeight));
         ScrollBar->setRange(0, excess);
         ScrollBar->setPageStep(excess);
@@ -241,9 +240,9 @@ void frmKeyboard::fitToScreen(std::int32_t screenWidth) {
         width = screenWidth;
     } else {
         const int up = pixels(ScrollBarHeight);
-        for (QWidget* control :
-             {static_cast<QWidget*>(optPressRelease[0]), static_cast<QWidget*>(optPressRelease[1]),
-              static_cast<QWidget*>(cmdOK), static_cast<QWidget*>(cmdCancel)}) {
+        const std::array<QWidget*, 4> bottomRow{optPressRelease[0], optPressRelease[1], cmdOK,
+                                                cmdCancel};
+        for (QWidget* control : bottomRow) {
             control->move(control->x(), control->y() - up);
         }
         height -= ScrollBarHeight;

@@ -1,11 +1,14 @@
 #include "frmKeyboard.h"
 
+#include "CaptionButton.h"
+#include "CaptionFit.h"
 #include "KeyboardLayout.h"
 #include "Twips.h"
 #include "modKeyText.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -374,6 +377,7 @@ private slots:
         }
         QCOMPARE(h.control(QStringLiteral("optPressRelease_1")).y(), pixels(5040 - 255));
         QCOMPARE(h.dialog.height(), pixels(5400 - 255));
+        QCOMPARE(captionsThatDoNotFit(h.dialog), QStringList());
     }
 
     void scrollOffsetCarriesAcrossTabs() {
@@ -412,6 +416,32 @@ private slots:
                      ? focus->objectName()
                      : QString(),
                  focused);
+    }
+
+    // The fixed texts, and the key captions a plain button would mangle.
+    void captions() {
+        Harness h;
+        QCOMPARE(h.dialog.windowTitle(), QStringLiteral("Select a key"));
+        QStringList texts;
+        for (int tab = 0; tab < h.tabs().count(); ++tab) {
+            texts << h.tabs().tabText(tab);
+        }
+        for (const QString& name :
+             OperatorBoxes + PressRelease + QStringList{"cmdOK", "cmdCancel"}) {
+            texts << h.control<QAbstractButton>(name).text();
+        }
+        texts << h.control<QLabel>(QStringLiteral("lblDelay")).text()
+              << h.control<QLabel>(QStringLiteral("lblJoystick_3")).text();
+        for (const int usage : {53, 52, 49, 36, 0}) {
+            texts << h.control<CaptionButton>(QStringLiteral("cmdKey_%1").arg(usage)).caption();
+        }
+        texts << h.control<CaptionButton>(QStringLiteral("cmdMouse_2")).caption()
+              << h.control<CaptionButton>(QStringLiteral("cmdJoystick_63")).caption()
+              << h.control<CaptionButton>(QStringLiteral("cmdJoystick_95")).caption();
+        QCOMPARE(texts.join(QLatin1Char('|')),
+                 QStringLiteral("Keyboard|Mouse|Joystick|Delay|Ctrl|Shift|Alt|Key Repeat|Press|"
+                                "Release|OK|Cancel|Delay in msec: |POV Hat 4|` ~|' \"|\\ ||7 &|"
+                                "Not Used|Middle|Button 64|NW"));
     }
 
     void keyboardLayout() {
