@@ -67,4 +67,13 @@ void InputRow::setLabel(const QString& label) {
     lblInput_->setText(label);
 }
 
+bool InputRow::buttonHasFocus() const {
+    return cmdKey_->hasFocus();
+}
+
+void InputRow::takeFocus(bool onButton, Qt::FocusReason reason) {
+    QWidget* option = optSingleKey_->isChecked() ? optSingleKey_ : optMacroSequence_;
+    (onButton ? static_cast<QWidget*>(cmdKey_) : option)->setFocus(reason);
+}
+
 } // namespace vantrel

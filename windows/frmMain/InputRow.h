@@ -37,6 +37,12 @@ public:
 
     void setLabel(const QString& label);
 
+    // The keyboard focus stops twice in a row, in Tab order: at the selected
+    // option, then at the button.
+    [[nodiscard]] bool buttonHasFocus() const;
+    /// Gives the focus to the button, or else to the selected option.
+    void takeFocus(bool onButton, Qt::FocusReason reason);
+
 private:
     int index_;
     QLabel* lblInput_;

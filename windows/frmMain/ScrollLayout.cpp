@@ -3,6 +3,7 @@
 #include "Twips.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace vantrel {
@@ -27,6 +28,18 @@ std::int32_t rowTop(const ScrollLayout& layout, int index, std::int32_t rowHeigh
 
 bool rowShown(std::int32_t top, std::int32_t rowHeight, std::int32_t scrollBarHeight) {
     return -rowHeight < top && top < scrollBarHeight;
+}
+
+int valueShowingRow(const ScrollLayout& layout, int index, std::int32_t rowHeight,
+                    std::int32_t scrollBarHeight, int value) {
+    const std::int32_t rowStart = index * rowHeight;
+    const std::int32_t rowEnd = rowStart + rowHeight;
+    // The least value that brings the bottom edge up into the strip, and the
+    // greatest that keeps the top edge inside it.
+    const auto unit = static_cast<double>(layout.ScrollUnit);
+    const auto bottomIn = static_cast<int>(std::ceil((rowEnd - scrollBarHeight) / unit));
+    const auto topIn = static_cast<int>(std::floor(rowStart / unit));
+    return std::min(std::max(value, bottomIn), topIn);
 }
 
 } // namespace vantrel

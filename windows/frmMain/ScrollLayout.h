@@ -35,4 +35,10 @@ struct ScrollLayout {
 /// the strip's edge is not shown.
 [[nodiscard]] bool rowShown(std::int32_t top, std::int32_t rowHeight, std::int32_t scrollBarHeight);
 
+/// The scroll value nearest to `value` at which row `index` lies wholly in
+/// the strip; where the strip is lower than a row, the one that puts the
+/// row's top edge at the strip's top. May lie outside the bar's range.
+[[nodiscard]] int valueShowingRow(const ScrollLayout& layout, int index, std::int32_t rowHeight,
+                                  std::int32_t scrollBarHeight, int value);
+
 } // namespace vantrel

@@ -95,6 +95,8 @@ protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     class TransferScope;
@@ -112,6 +114,16 @@ private:
 
     [[nodiscard]] std::int32_t outerHeight() const;
     [[nodiscard]] std::int32_t scrollBarHeight() const;
+
+    void guardListsFromTheWheel();
+    [[nodiscard]] bool wheelScrollsRows(QObject* watched) const;
+    [[nodiscard]] static const InputRow* rowHolding(const QWidget* widget);
+    [[nodiscard]] bool pageThroughRows(const InputRow& from, const QKeyEvent& key);
+    void showRow(int index);
+    void focusRow(int index, bool onButton, Qt::FocusReason reason);
+    /// Moves the focus from a row scrolled out of sight to the nearest row
+    /// in sight, on the same control.
+    void keepFocusInSight();
 
     Configuration& config_;
     MainWindowServices services_;

@@ -65,6 +65,10 @@ public:
     bool start() {
         return window.Form_Load() && (window.show(), QTest::qWaitForWindowExposed(&window));
     }
+    /// Starts the window and gives it the keyboard.
+    bool startActive() {
+        return start() && (window.activateWindow(), QTest::qWaitForWindowActive(&window));
+    }
 
     MessageAnswer showMessage(const std::string& text, const std::string& title, MessageIcon icon,
                               MessageButtons buttons) override {
@@ -104,6 +108,22 @@ public:
         QTest::mouseClick(&control(name, index), Qt::LeftButton);
     }
     void trigger(const QString& menuItem) { control<QAction>(menuItem).trigger(); }
+    /// A key pressed on whatever has the focus; returns the name of what has
+    /// it afterwards.
+    QString press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        return QApplication::focusWidget()->objectName();
+    }
+    /// One notch of the wheel, turned down over `widget` as the platform
+    /// delivers it.
+    static void turnWheelDown(QWidget& widget) {
+        QWheelEvent down(QPointF(5, 5), widget.mapToGlobal(QPointF(5, 5)), QPoint(),
+                         QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        // Only a platform event travels up to the parents; sendEvent() would
+        // mark it as the program's own.
+        QSpontaneKeyEvent::setSpontaneous(&down);
+        qApp->notify(&widget, &down);
+    }
 
     QString caption(int row) { return control<CaptionButton>("cmdKey", row).caption(); }
     QString rotaryCaption(int index) {
@@ -273,13 +293,7 @@ private slots:
     void followsTheWindowHeightAndTheWheelOverTheRows() {
         Harness h;
         QVERIFY(h.start());
-        auto& label = h.control<QWidget>("lblInput", 12);
-        QWheelEvent down(QPointF(5, 5), label.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
-                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        // Only a platform event travels up to the parents; sendEvent() would
-        // mark it as the program's own.
-        QSpontaneKeyEvent::setSpontaneous(&down);
-        qApp->notify(&label, &down);
+        Harness::turnWheelDown(h.control<QWidget>("lblInput", 12));
         QVERIFY(h.bar().value() > 0);
 
         h.setClientHeight(3000);
@@ -297,6 +311,97 @@ private slots:
         h.setClientHeight(0);
         QCOMPARE(h.bar().height(), pixels(60000));
         QCOMPARE(h.shownRows(), QStringLiteral("0-107"));
+    }
+
+    // ------------------------------------------------------------ keyboard
+
+    void tabVisitsEveryRowInTurnAndScrollsJustEnoughToShowIt() {
+        Harness h;
+        QVERIFY(h.startActive());
+        const auto inRows = [](const QString& name) {
+            return name.startsWith("cmdKey_") || name.startsWith("optSingleKey_");
+        };
+        const auto rowOf = [](const QString& name) {
+            const int index = name.section('_', 1).toInt();
+            return name.startsWith("cmdKey_") ? index : index / 2;
+        };
+        h.click("cmdKey", 11); // Input 12, cut off by the bottom edge
+        QCOMPARE(h.bar().value(), 0);
+
+        // Input 13 lies from 6660 to 7215: 7 units bring its bottom to 6438.
+        QCOMPARE(h.press(Qt::Key_Tab), QStringLiteral("optSingleKey_24"));
+        QCOMPARE(h.bar().value(), 7);
+        const QWidget& row12 = h.control<QWidget>("picFrame", 12);
+        QVERIFY(row12.y() >= 0 && row12.y() + row12.height() <= h.bar().height());
+        QCOMPARE(h.press(Qt::Key_Backtab), QStringLiteral("cmdKey_11"));
+        QCOMPARE(h.bar().value(), 7);
+
+        // On through every row, each shown from its top, to the settings
+        // and round to the first row.
+        QStringList stops;
+        QString name = h.press(Qt::Key_Tab);
+        for (; name != "optSingleKey_0" && stops.size() < 300; name = h.press(Qt::Key_Tab)) {
+            stops << name;
+            if (inRows(name)) {
+                QVERIFY2(h.control<QWidget>("picFrame", rowOf(name)).y() >= 0, qPrintable(name));
+            }
+        }
+        QCOMPARE(h.bar().value(), 0);
+        QStringList rows;
+        for (int i = 12; i < InputCount; ++i) {
+            rows << QStringLiteral("optSingleKey_%1").arg(2 * i)
+                 << QStringLiteral("cmdKey_%1").arg(i);
+        }
+        QCOMPARE(stops.mid(0, rows.size()), rows);
+        QCOMPARE(stops.at(rows.size()), QStringLiteral("cmdRotaryKey_0"));
+
+        // Back from the first row to the last setting, and from the first
+        // setting into the last row.
+        QVERIFY(!inRows(h.press(Qt::Key_Backtab)));
+        do {
+            name = h.press(Qt::Key_Backtab);
+        } while (!inRows(name));
+        QCOMPARE(name, QStringLiteral("cmdKey_107"));
+        QCOMPARE(h.bar().value(), h.bar().maximum());
+    }
+
+    void pageKeysMoveTheFocusWithTheColumn() {
+        Harness h;
+        QVERIFY(h.startActive());
+        h.click("cmdKey", 0);
+        // One page is 50 units, ten rows; the focus keeps its place on screen.
+        QCOMPARE(h.press(Qt::Key_PageDown), QStringLiteral("cmdKey_10"));
+        QCOMPARE(h.bar().value(), 50);
+        QCOMPARE(h.press(Qt::Key_End, Qt::ControlModifier), QStringLiteral("cmdKey_107"));
+        QCOMPARE(h.bar().value(), 481);
+        QCOMPARE(h.shownRows(), QStringLiteral("96-107"));
+        // A page up from the end would leave Input 98 cut off by 9 twips;
+        // one more unit shows it.
+        QCOMPARE(h.press(Qt::Key_PageUp), QStringLiteral("cmdKey_97"));
+        QCOMPARE(h.bar().value(), 432);
+        QCOMPARE(h.press(Qt::Key_Home, Qt::ControlModifier), QStringLiteral("cmdKey_0"));
+        QCOMPARE(h.bar().value(), 0);
+
+        // Scrolling the focused row away stays as the user made it; the
+        // focus goes to the nearest row in sight.
+        h.bar().setValue(200);
+        QCOMPARE(h.bar().value(), 200);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdKey_40"));
+    }
+
+    void aWheelTurnChangesAListOnlyOnceItHasTheFocus() {
+        Harness h;
+        QVERIFY(h.startActive());
+        auto& divisor = h.control<QComboBox>("lstDivisor", 0);
+
+        Harness::turnWheelDown(divisor);
+        QCOMPARE(divisor.currentIndex(), 0);
+        QCOMPARE(h.bar().value(), 3); // three units a notch, as over the rows
+
+        divisor.setFocus();
+        Harness::turnWheelDown(divisor);
+        QCOMPARE(divisor.currentIndex(), 1);
+        QCOMPARE(h.bar().value(), 3);
     }
 
     void showsTheDesignCaptions() {
