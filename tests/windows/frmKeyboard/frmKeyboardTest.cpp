@@ -16,18 +16,14 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
-#include <memory>
 #include <set>
 
 using namespace vantrel;
 
 namespace {
 
-constexpr std::int16_t Input = 3;
-constexpr std::int16_t Step = 70;
-constexpr std::int16_t RotaryKeyIndex = 2;
 constexpr std::int32_t WideScreen = 20000;
-constexpr std::uint8_t KeyA = 4;
+constexpr std::int32_t NarrowScreen = 9000;
 
 /// Every store call as one line: "setKey 3 0 4 1", "setKeyboardOnly 2 30 3",
 /// "step 70 0 4 release".
@@ -35,59 +31,53 @@ class RecordingStore final : public SingleKeyStore, public MacroStepStore {
 public:
     void setKey(std::int16_t index, std::uint8_t keyType, std::uint8_t keyValue,
                 std::uint8_t keyOperator) override {
-        calls << QStringLiteral("setKey %1 %2 %3 %4")
-                     .arg(index)
-                     .arg(keyType)
-                     .arg(keyValue)
-                     .arg(keyOperator);
+        calls << QString::asprintf("setKey %d %d %d %d", index, keyType, keyValue, keyOperator);
     }
     void setKeyboardOnly(std::int16_t index, std::uint8_t keyValue,
                          std::uint8_t keyOperator) override {
-        calls
-            << QStringLiteral("setKeyboardOnly %1 %2 %3").arg(index).arg(keyValue).arg(keyOperator);
+        calls << QString::asprintf("setKeyboardOnly %d %d %d", index, keyValue, keyOperator);
     }
     void setKey(std::int16_t index, std::uint8_t keyType, std::uint8_t keyValue,
                 bool pressRelease) override {
-        calls << QStringLiteral("step %1 %2 %3 %4")
-                     .arg(index)
-                     .arg(keyType)
-                     .arg(keyValue)
-                     .arg(pressRelease ? "press" : "release");
+        calls << QString::asprintf("step %d %d %d %s", index, keyType, keyValue,
+                                   pressRelease ? "press" : "release");
     }
 
     QStringList calls;
 };
 
-enum class Mode { Single, Macro, Rotary };
+const QStringList OperatorBoxes{"chkOperator_0", "chkOperator_1", "chkOperator_2", "chkOperator_3"};
+const QStringList PressRelease{"optPressRelease_0", "optPressRelease_1"};
 
 /// The dialog as the program holds it, with a recording store.
 struct Harness {
     explicit Harness(std::int32_t screenWidth = WideScreen)
         : dialog(screenWidth) {}
 
-    /// Sets the dialog up in `mode` and shows it. `modifiers` is the key
-    /// operator, or for a macro step non-zero for "Press". A rotary key is
-    /// opened after a cancelled single key that had Key Repeat checked.
-    void open(Mode mode, std::uint8_t keyType, std::uint8_t keyValue, std::uint8_t modifiers) {
-        switch (mode) {
-        case Mode::Single:
-            dialog.setupKeyboard(asSingleKeyStore(), Input, keyType, keyValue, modifiers);
-            break;
-        case Mode::Macro:
-            dialog.setupKeyboard(asMacroStepStore(), Step, keyType, keyValue, modifiers != 0);
-            break;
-        case Mode::Rotary:
-            dialog.setupKeyboard(asSingleKeyStore(), Input, 0, KeyA, 8);
+    /// Sets the dialog up as `use` says and shows it: "single TYPE VALUE
+    /// OPERATOR" for input 3, "macro TYPE VALUE PRESS" for step 70 (PRESS 1
+    /// or 0), or "rotary VALUE OPERATOR" for rotary key 2, which opens after
+    /// a cancelled single key that had Key Repeat checked.
+    void open(const QString& use) {
+        const QStringList words = use.split(QLatin1Char(' '));
+        const auto number = [&words](int i) {
+            return static_cast<std::uint8_t>(words[i].toInt());
+        };
+        SingleKeyStore& single = store;
+        MacroStepStore& steps = store;
+        if (words[0] == QStringLiteral("single")) {
+            dialog.setupKeyboard(single, 3, number(1), number(2), number(3));
+        } else if (words[0] == QStringLiteral("macro")) {
+            dialog.setupKeyboard(steps, 70, number(1), number(2), number(3) != 0);
+        } else {
+            dialog.setupKeyboard(single, 3, 0, 4, 8);
             dialog.cmdCancel_Click();
-            dialog.setupKeyboardOnly(store, RotaryKeyIndex, keyValue, modifiers);
-            break;
+            dialog.setupKeyboardOnly(single, 2, number(1), number(2));
         }
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        store.calls.clear();
     }
-
-    SingleKeyStore& asSingleKeyStore() { return store; }
-    MacroStepStore& asMacroStepStore() { return store; }
 
     template <typename T = QWidget>
     T& control(const QString& name) {
@@ -101,33 +91,29 @@ struct Harness {
     QLineEdit& delayBox() { return control<QLineEdit>(QStringLiteral("txtDelay")); }
     QScrollBar& bar() { return control<QScrollBar>(QStringLiteral("ScrollBar")); }
 
-    void clickTab(int tab) {
-        QTabBar* bar = tabs().tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
-    }
-    void typeDelay(const QString& text) {
-        QLineEdit& box = delayBox();
-        QTest::mouseClick(&box, Qt::LeftButton);
-        box.selectAll();
-        QTest::keyClicks(&box, text);
-    }
-
-    /// One user action: "tab 2", "type 12ab", "press Return" (in the delay
-    /// box), "Escape" (on the dialog), or a control to click.
-    void act(const QString& action) {
-        const QString argument = action.section(QLatin1Char(' '), 1);
-        if (action.startsWith(QStringLiteral("tab "))) {
-            clickTab(argument.toInt());
-        } else if (action.startsWith(QStringLiteral("type "))) {
-            typeDelay(argument);
-        } else if (action == QStringLiteral("press Return")) {
-            QTest::keyClick(&delayBox(), Qt::Key_Return);
-        } else if (action == QStringLiteral("press Enter")) {
-            QTest::keyClick(&delayBox(), Qt::Key_Enter, Qt::KeypadModifier);
-        } else if (action == QStringLiteral("Escape")) {
-            QTest::keyClick(&dialog, Qt::Key_Escape);
-        } else {
-            QTest::mouseClick(&control<QAbstractButton>(action), Qt::LeftButton);
+    /// User actions: "tab 2", "type 12ab" (into the delay box), "Return" or
+    /// "Enter" (keypad, in the delay box), "Escape" (on the dialog), or the
+    /// name of a control to click.
+    void act(const QStringList& actions) {
+        for (const QString& action : actions) {
+            const QString argument = action.section(QLatin1Char(' '), 1);
+            if (action.startsWith(QStringLiteral("tab "))) {
+                QTabBar* tabBar = tabs().tabBar();
+                QTest::mouseClick(tabBar, Qt::LeftButton, {},
+                                  tabBar->tabRect(argument.toInt()).center());
+            } else if (action.startsWith(QStringLiteral("type "))) {
+                QTest::mouseClick(&delayBox(), Qt::LeftButton);
+                delayBox().selectAll();
+                QTest::keyClicks(&delayBox(), argument);
+            } else if (action == QStringLiteral("Return")) {
+                QTest::keyClick(&delayBox(), Qt::Key_Return);
+            } else if (action == QStringLiteral("Enter")) {
+                QTest::keyClick(&delayBox(), Qt::Key_Enter, Qt::KeypadModifier);
+            } else if (action == QStringLiteral("Escape")) {
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            } else {
+                QTest::mouseClick(&control<QAbstractButton>(action), Qt::LeftButton);
+            }
         }
     }
 
@@ -139,20 +125,31 @@ struct Harness {
         }
         return flags;
     }
-    QString selectableTabs() {
+    QString checked(const QStringList& names) {
         QString flags;
-        for (int tab = 0; tab < tabs().count(); ++tab) {
-            flags += tabs().isTabEnabled(tab) ? QLatin1Char('1') : QLatin1Char('0');
+        for (const QString& name : names) {
+            flags +=
+                control<QAbstractButton>(name).isChecked() ? QLatin1Char('1') : QLatin1Char('0');
         }
         return flags;
+    }
+    /// What the user can see and choose: "tabs 1110 on 1, boxes 1111
+    /// checked 1010, press/release 00 checked 10".
+    QString offered() {
+        QString selectable;
+        for (int tab = 0; tab < tabs().count(); ++tab) {
+            selectable += tabs().isTabEnabled(tab) ? QLatin1Char('1') : QLatin1Char('0');
+        }
+        return QStringLiteral("tabs %1 on %2, boxes %3 checked %4, press/release %5 checked %6")
+            .arg(selectable)
+            .arg(tabs().currentIndex())
+            .arg(shown(OperatorBoxes), checked(OperatorBoxes), shown(PressRelease),
+                 checked(PressRelease));
     }
 
     RecordingStore store;
     frmKeyboard dialog;
 };
-
-const QStringList OperatorBoxes{"chkOperator_0", "chkOperator_1", "chkOperator_2", "chkOperator_3"};
-const QStringList PressRelease{"optPressRelease_0", "optPressRelease_1"};
 
 /// Inside its picture, and not reaching into another button further than
 /// the border they share.
@@ -191,189 +188,132 @@ private slots:
     void keyCarriesTheBoxesAsClicked() {
         QFETCH(int, keyOperator);
         Harness h;
-        h.open(Mode::Single, 0, KeyA, static_cast<std::uint8_t>(15 - keyOperator));
-        for (const QString& box : OperatorBoxes) {
-            h.act(box);
-        }
-        h.act(QStringLiteral("cmdKey_29"));
+        h.open(QStringLiteral("single 0 4 %1").arg(15 - keyOperator));
+        h.act(OperatorBoxes + QStringList{"cmdKey_29"});
         QCOMPARE(h.store.calls, QStringList{QStringLiteral("setKey 3 0 29 %1").arg(keyOperator)});
         QVERIFY(!h.dialog.isVisible());
     }
 
     void commits_data() {
-        QTest::addColumn<Mode>("mode");
-        QTest::addColumn<int>("keyType");
-        QTest::addColumn<int>("keyValue");
-        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("use");
         QTest::addColumn<QStringList>("actions");
-        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("stored");
 
         QTest::newRow("mouse ignores the boxes")
-            << Mode::Single << 0 << 4 << 15 << QStringList{"tab 1", "cmdMouse_2"}
-            << QStringList{"setKey 3 1 2 0"};
+            << "single 0 4 15" << QStringList{"tab 1", "cmdMouse_2"} << "setKey 3 1 2 0";
         QTest::newRow("hat direction ignores the boxes")
-            << Mode::Single << 0 << 4 << 15 << QStringList{"tab 2", "cmdJoystick_95"}
-            << QStringList{"setKey 3 2 95 0"};
+            << "single 0 4 15" << QStringList{"tab 2", "cmdJoystick_95"} << "setKey 3 2 95 0";
         QTest::newRow("macro key as a release")
-            << Mode::Macro << 0 << 4 << 1 << QStringList{"optPressRelease_1", "cmdKey_5"}
-            << QStringList{"step 70 0 5 release"};
+            << "macro 0 4 1" << QStringList{"optPressRelease_1", "cmdKey_5"}
+            << "step 70 0 5 release";
         QTest::newRow("rotary key drops the hidden Key Repeat")
-            << Mode::Rotary << 0 << 4 << 2 << QStringList{"chkOperator_0", "cmdKey_30"}
-            << QStringList{"setKeyboardOnly 2 30 3"};
-        QTest::newRow("OK on a rotary key") << Mode::Rotary << 0 << 80 << 4 << QStringList{"cmdOK"}
-                                            << QStringList{"setKeyboardOnly 2 80 4"};
+            << "rotary 4 2" << QStringList{"chkOperator_0", "cmdKey_30"}
+            << "setKeyboardOnly 2 30 3";
+        QTest::newRow("OK on a rotary key")
+            << "rotary 80 4" << QStringList{"cmdOK"} << "setKeyboardOnly 2 80 4";
         QTest::newRow("OK after other tabs re-stores the key with the boxes")
-            << Mode::Single << 0 << 4 << 1
-            << QStringList{"chkOperator_1", "tab 2", "tab 1", "cmdOK"}
-            << QStringList{"setKey 3 0 4 3"};
+            << "single 0 4 1" << QStringList{"chkOperator_1", "tab 2", "tab 1", "cmdOK"}
+            << "setKey 3 0 4 3";
         QTest::newRow("OK on a mouse button ignores the boxes")
-            << Mode::Single << 1 << 2 << 3 << QStringList{"chkOperator_2", "cmdOK"}
-            << QStringList{"setKey 3 1 2 0"};
+            << "single 1 2 3" << QStringList{"chkOperator_2", "cmdOK"} << "setKey 3 1 2 0";
         QTest::newRow("OK after another tab re-stores the macro key as a release")
-            << Mode::Macro << 0 << 4 << 1 << QStringList{"optPressRelease_1", "tab 1", "cmdOK"}
-            << QStringList{"step 70 0 4 release"};
+            << "macro 0 4 1" << QStringList{"optPressRelease_1", "tab 1", "cmdOK"}
+            << "step 70 0 4 release";
         QTest::newRow("OK re-stores a macro hat direction as a press")
-            << Mode::Macro << 2 << 70 << 0 << QStringList{"tab 0", "optPressRelease_0", "cmdOK"}
-            << QStringList{"step 70 2 70 press"};
+            << "macro 2 70 0" << QStringList{"tab 0", "optPressRelease_0", "cmdOK"}
+            << "step 70 2 70 press";
         QTest::newRow("OK on a delay step with the Keyboard tab stores nothing")
-            << Mode::Macro << 3 << 9 << 1 << QStringList{"tab 0", "cmdOK"} << QStringList{};
+            << "macro 3 9 1" << QStringList{"tab 0", "cmdOK"} << "";
         QTest::newRow("Cancel stores nothing")
-            << Mode::Single << 0 << 4 << 0 << QStringList{"chkOperator_0", "cmdCancel"}
-            << QStringList{};
-        QTest::newRow("Escape stores nothing")
-            << Mode::Macro << 0 << 4 << 1 << QStringList{"Escape"} << QStringList{};
+            << "single 0 4 0" << QStringList{"chkOperator_0", "cmdCancel"} << "";
+        QTest::newRow("Escape stores nothing") << "macro 0 4 1" << QStringList{"Escape"} << "";
         QTest::newRow("delay by OK")
-            << Mode::Macro << 3 << 0 << 1 << QStringList{"type 15", "cmdOK"}
-            << QStringList{"step 70 3 1 press"};
+            << "macro 3 0 1" << QStringList{"type 15", "cmdOK"} << "step 70 3 1 press";
         QTest::newRow("delay by Enter, limited to 2560 ms")
-            << Mode::Macro << 3 << 0 << 1 << QStringList{"type 2600", "press Return"}
-            << QStringList{"step 70 3 255 press"};
+            << "macro 3 0 1" << QStringList{"type 2600", "Return"} << "step 70 3 255 press";
         QTest::newRow("delay by keypad Enter, leading number only")
-            << Mode::Macro << 3 << 0 << 0 << QStringList{"type 12ab", "press Enter"}
-            << QStringList{"step 70 3 0 release"};
+            << "macro 3 0 0" << QStringList{"type 12ab", "Enter"} << "step 70 3 0 release";
         QTest::newRow("delay box holds four characters")
-            << Mode::Macro << 3 << 0 << 1 << QStringList{"type 12345", "press Return"}
-            << QStringList{"step 70 3 122 press"};
+            << "macro 3 0 1" << QStringList{"type 12345", "Return"} << "step 70 3 122 press";
     }
     void commits() {
-        QFETCH(Mode, mode);
-        QFETCH(int, keyType);
-        QFETCH(int, keyValue);
-        QFETCH(int, modifiers);
+        QFETCH(QString, use);
         QFETCH(QStringList, actions);
-        QFETCH(QStringList, stored);
         Harness h;
-        h.open(mode, static_cast<std::uint8_t>(keyType), static_cast<std::uint8_t>(keyValue),
-               static_cast<std::uint8_t>(modifiers));
-        h.store.calls.clear();
-        for (const QString& action : actions) {
-            h.act(action);
-        }
-        QCOMPARE(h.store.calls, stored);
+        h.open(use);
+        h.act(actions);
+        QTEST(h.store.calls.join(QLatin1Char('|')), "stored");
         QVERIFY(!h.dialog.isVisible());
     }
 
     void whatEachModeOffers_data() {
-        QTest::addColumn<Mode>("mode");
-        QTest::addColumn<int>("keyType");
-        QTest::addColumn<int>("keyValue");
-        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("use");
         QTest::addColumn<QStringList>("actions");
-        QTest::addColumn<QString>("selectable");
-        QTest::addColumn<int>("visibleTab");
-        QTest::addColumn<QString>("boxesShown");
-        QTest::addColumn<QString>("boxesChecked");
-        QTest::addColumn<QString>("pressReleaseShown");
+        QTest::addColumn<QString>("offered");
 
         QTest::newRow("single key on a mouse button")
-            << Mode::Single << 1 << 0 << 5 << QStringList{} << "1110" << 1 << "1111"
-            << "1010"
-            << "00";
+            << "single 1 0 5" << QStringList{}
+            << "tabs 1110 on 1, boxes 1111 checked 1010, press/release 00 checked 10";
         QTest::newRow("single key: the Delay tab cannot be chosen")
-            << Mode::Single << 0 << 4 << 0 << QStringList{"tab 3"} << "1110" << 0 << "1111"
-            << "0000"
-            << "00";
+            << "single 0 4 0" << QStringList{"tab 3"}
+            << "tabs 1110 on 0, boxes 1111 checked 0000, press/release 00 checked 10";
         QTest::newRow("rotary key keeps Key Repeat checked but hidden")
-            << Mode::Rotary << 0 << 4 << 6 << QStringList{"tab 1"} << "1000" << 0 << "1110"
-            << "0111"
-            << "00";
+            << "rotary 4 6" << QStringList{"tab 1"}
+            << "tabs 1000 on 0, boxes 1110 checked 0111, press/release 00 checked 10";
         QTest::newRow("macro key step, release")
-            << Mode::Macro << 0 << 4 << 0 << QStringList{} << "1111" << 0 << "0000"
-            << "0000"
-            << "11";
+            << "macro 0 4 0" << QStringList{}
+            << "tabs 1111 on 0, boxes 0000 checked 0000, press/release 11 checked 01";
         QTest::newRow("macro key step moved to the Delay tab")
-            << Mode::Macro << 0 << 4 << 1 << QStringList{"tab 3"} << "1111" << 3 << "0000"
-            << "0000"
-            << "00";
+            << "macro 0 4 1" << QStringList{"tab 3"}
+            << "tabs 1111 on 3, boxes 0000 checked 0000, press/release 00 checked 10";
         QTest::newRow("macro delay step moved to the Joystick tab")
-            << Mode::Macro << 3 << 4 << 1 << QStringList{"tab 2"} << "1111" << 2 << "0000"
-            << "0000"
-            << "11";
+            << "macro 3 4 1" << QStringList{"tab 2"}
+            << "tabs 1111 on 2, boxes 0000 checked 0000, press/release 11 checked 10";
     }
     void whatEachModeOffers() {
-        QFETCH(Mode, mode);
-        QFETCH(int, keyType);
-        QFETCH(int, keyValue);
-        QFETCH(int, modifiers);
+        QFETCH(QString, use);
         QFETCH(QStringList, actions);
         Harness h;
-        h.open(mode, static_cast<std::uint8_t>(keyType), static_cast<std::uint8_t>(keyValue),
-               static_cast<std::uint8_t>(modifiers));
-        for (const QString& action : actions) {
-            h.act(action);
-        }
-        QString checked;
-        for (const QString& box : OperatorBoxes) {
-            checked += h.control<QCheckBox>(box).isChecked() ? QLatin1Char('1') : QLatin1Char('0');
-        }
-        QTEST(h.selectableTabs(), "selectable");
-        QTEST(h.tabs().currentIndex(), "visibleTab");
-        QTEST(h.shown(OperatorBoxes), "boxesShown");
-        QTEST(checked, "boxesChecked");
-        QTEST(h.shown(PressRelease), "pressReleaseShown");
-        if (mode == Mode::Macro) {
-            QCOMPARE(h.control<QRadioButton>(PressRelease[0]).isChecked(), modifiers != 0);
-        }
+        h.open(use);
+        h.act(actions);
+        QTEST(h.offered(), "offered");
     }
 
     // A delay step shows its milliseconds, also when the Delay tab is still
     // visible from the last use; other uses keep the box's last text.
     void delayBoxText() {
         Harness h;
-        h.open(Mode::Macro, 3, 255, 1);
+        h.open(QStringLiteral("macro 3 255 1"));
         QCOMPARE(h.delayBox().text(), QStringLiteral("2560"));
-        h.act(QStringLiteral("type 70"));
-        h.act(QStringLiteral("cmdCancel"));
-        h.open(Mode::Macro, 0, KeyA, 1);
-        h.act(QStringLiteral("tab 3"));
+        h.act({"type 70", "cmdCancel"});
+        h.open(QStringLiteral("macro 0 4 1"));
+        h.act({"tab 3"});
         QCOMPARE(h.delayBox().text(), QStringLiteral("70"));
-        h.act(QStringLiteral("cmdCancel"));
-        h.open(Mode::Macro, 3, 4, 1);
+        h.act({"cmdCancel"});
+        h.open(QStringLiteral("macro 3 4 1"));
         QCOMPARE(h.delayBox().text(), QStringLiteral("50"));
         QCOMPARE(h.shown(PressRelease), QStringLiteral("00"));
     }
 
     void narrowScreen() {
-        const std::int32_t screen = 9000;
-        Harness h(screen);
-        h.open(Mode::Single, 0, KeyA, 0);
-        QCOMPARE(h.dialog.width(), pixels(screen));
+        Harness h(NarrowScreen);
+        h.open(QStringLiteral("single 0 4 0"));
+        QCOMPARE(h.dialog.width(), pixels(NarrowScreen));
         QVERIFY(h.bar().isVisible());
         QCOMPARE(h.bar().value(), 0);
-        QCOMPARE(h.bar().maximum(), 13635 - screen);
+        QCOMPARE(h.bar().maximum(), 13635 - NarrowScreen);
         const int barEnd = h.bar().geometry().right() + 1;
-        QCOMPARE(barEnd, pixels(screen));
+        QCOMPARE(barEnd, pixels(NarrowScreen));
         QCOMPARE(h.control(QStringLiteral("cmdOK")).x(), barEnd - pixels(2895));
         QCOMPARE(h.control(QStringLiteral("cmdCancel")).x(), barEnd - pixels(1455));
     }
 
     void wideScreen() {
         Harness h(13635);
-        h.open(Mode::Single, 0, KeyA, 0);
+        h.open(QStringLiteral("single 0 4 0"));
         QVERIFY(!h.bar().isVisible());
-        const int raisedTop = pixels(4800 - 255);
         for (const char* name : {"optPressRelease_0", "cmdOK", "cmdCancel"}) {
-            QCOMPARE(h.control(QLatin1String(name)).y(), raisedTop);
+            QCOMPARE(h.control(QLatin1String(name)).y(), pixels(4800 - 255));
         }
         QCOMPARE(h.control(QStringLiteral("optPressRelease_1")).y(), pixels(5040 - 255));
         QCOMPARE(h.dialog.height(), pixels(5400 - 255));
@@ -381,41 +321,36 @@ private slots:
     }
 
     void scrollOffsetCarriesAcrossTabs() {
-        Harness h(9000);
-        h.open(Mode::Single, 0, KeyA, 0);
+        Harness h(NarrowScreen);
+        h.open(QStringLiteral("single 0 4 0"));
         h.bar().setValue(1500);
         QCOMPARE(h.control(QStringLiteral("picFrame_0")).x(), -pixels(1500));
-        h.clickTab(2);
+        h.act({"tab 2"});
         QCOMPARE(h.control(QStringLiteral("picFrame_2")).x(), -pixels(1500));
-        h.clickTab(1);
-        QCOMPARE(h.control(QStringLiteral("picFrame_1")).x(), pixels(120));
     }
 
     // Once on screen, the keyboard focus goes to the opened selection; a
     // code without a button leaves the focus alone, and the timer stops.
     void focusOnTheSelection_data() {
-        QTest::addColumn<int>("keyType");
-        QTest::addColumn<int>("keyValue");
+        QTest::addColumn<QString>("use");
         QTest::addColumn<QString>("focused");
-        QTest::newRow("key") << 0 << 41 << "cmdKey_41";
-        QTest::newRow("hat direction") << 2 << 93 << "cmdJoystick_93";
-        QTest::newRow("code without a button") << 0 << 50 << "";
+        QTest::newRow("key") << "single 0 41 0"
+                             << "cmdKey_41";
+        QTest::newRow("hat direction") << "single 2 93 0"
+                                       << "cmdJoystick_93";
+        QTest::newRow("code without a button") << "single 0 50 0"
+                                               << "";
     }
     void focusOnTheSelection() {
-        QFETCH(int, keyType);
-        QFETCH(int, keyValue);
-        QFETCH(QString, focused);
+        QFETCH(QString, use);
         Harness h;
-        h.open(Mode::Single, static_cast<std::uint8_t>(keyType),
-               static_cast<std::uint8_t>(keyValue), 0);
+        h.open(use);
         QApplication::setActiveWindow(&h.dialog);
         const auto* timer = h.dialog.findChild<QTimer*>(QStringLiteral("tmrSetFocus"));
         QTRY_VERIFY(!timer->isActive());
         const QWidget* focus = h.dialog.focusWidget();
-        QCOMPARE(focus != nullptr && focus->objectName().startsWith(QStringLiteral("cmd"))
-                     ? focus->objectName()
-                     : QString(),
-                 focused);
+        const bool onButton = focus != nullptr && focus->objectName().startsWith("cmd");
+        QTEST(onButton ? focus->objectName() : QString(), "focused");
     }
 
     // The fixed texts, and the key captions a plain button would mangle.
@@ -432,12 +367,10 @@ private slots:
         }
         texts << h.control<QLabel>(QStringLiteral("lblDelay")).text()
               << h.control<QLabel>(QStringLiteral("lblJoystick_3")).text();
-        for (const int usage : {53, 52, 49, 36, 0}) {
-            texts << h.control<CaptionButton>(QStringLiteral("cmdKey_%1").arg(usage)).caption();
+        for (const char* name : {"cmdKey_53", "cmdKey_52", "cmdKey_49", "cmdKey_36", "cmdKey_0",
+                                 "cmdMouse_2", "cmdJoystick_63", "cmdJoystick_95"}) {
+            texts << h.control<CaptionButton>(QLatin1String(name)).caption();
         }
-        texts << h.control<CaptionButton>(QStringLiteral("cmdMouse_2")).caption()
-              << h.control<CaptionButton>(QStringLiteral("cmdJoystick_63")).caption()
-              << h.control<CaptionButton>(QStringLiteral("cmdJoystick_95")).caption();
         QCOMPARE(texts.join(QLatin1Char('|')),
                  QStringLiteral("Keyboard|Mouse|Joystick|Delay|Ctrl|Shift|Alt|Key Repeat|Press|"
                                 "Release|OK|Cancel|Delay in msec: |POV Hat 4|` ~|' \"|\\ ||7 &|"
@@ -466,9 +399,8 @@ private slots:
 
         Harness h;
         for (const int usage : usages) {
-            h.open(Mode::Rotary, 0, KeyA, 0);
-            h.store.calls.clear();
-            h.act(QStringLiteral("cmdKey_%1").arg(usage));
+            h.open(QStringLiteral("rotary 4 0"));
+            h.act({QStringLiteral("cmdKey_%1").arg(usage)});
             QCOMPARE(h.store.calls,
                      QStringList{QStringLiteral("setKeyboardOnly 2 %1 0").arg(usage)});
         }
