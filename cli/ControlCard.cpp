@@ -13,27 +13,31 @@ namespace {
 constexpr std::string_view Style = R"(
 @page { margin: 10mm; }
 * { box-sizing: border-box; }
-body { font: 7.5pt/1.3 "DejaVu Sans", "Liberation Sans", Arial, sans-serif; color: #000;
+body { font: 7pt/1.22 "DejaVu Sans", "Liberation Sans", Arial, sans-serif; color: #000;
        background: #fff; margin: 0 auto; padding: 4mm; max-width: 200mm; }
 h1 { font-size: 11pt; margin: 0 0 1.5mm; }
 h1 small { font-weight: normal; font-size: 8pt; margin-left: 2mm; }
 h2 { font-size: 8pt; margin: 2.5mm 0 1mm; border-bottom: 0.3mm solid #000;
      text-transform: uppercase; letter-spacing: 0.05em; }
 ul { list-style: none; margin: 0; padding: 0; }
-.inputs, .settings { columns: 3; column-gap: 5mm; }
-.inputs li, .settings li { break-inside: avoid; padding: 0.35mm 0; border-bottom: 0.1mm solid #bbb;
+.inputs { columns: 4; column-gap: 4mm; }
+.settings { columns: 3; column-gap: 4mm; }
+.inputs li, .settings li { break-inside: avoid; padding: 0.25mm 0; border-bottom: 0.1mm solid #bbb;
                            display: flex; gap: 1.5mm; }
-.number { flex: 0 0 6.5mm; text-align: right; font-weight: bold; color: #444; }
-.what { flex: 1; }
-.label { font-weight: bold; display: block; }
+.number { flex: 0 0 5mm; text-align: right; font-weight: bold; color: #444; }
+.what { flex: 1; display: flex; flex-wrap: wrap; column-gap: 2mm; }
+.label { font-weight: bold; }
+.action { margin-left: auto; text-align: right; }
+.macro { flex-basis: 100%; }
 .mode { font-style: italic; }
 ol.steps { display: inline; margin: 0; padding: 0; list-style: none; }
-ol.steps li { display: inline; border: none; padding: 0; }
-ol.steps li + li::before { content: " \203A "; color: #666; }
+ol.steps li { display: inline; border: none; padding: 0; white-space: nowrap; }
+ol.steps li + li::before { content: "\203A\00A0"; color: #666; }
 .settings .name { flex: 1; color: #444; }
 .findings li { padding: 0.3mm 0; }
 .findings li::before { content: "\26A0  "; }
 .size { margin-top: 1.5mm; color: #444; }
+@media print { body { padding: 0; max-width: none; } }
 )";
 
 std::string element(std::string_view tag, const std::string& html,
@@ -51,7 +55,10 @@ std::string stepsHtml(const InputMacro& macro, int sequence) {
     }
     std::string items;
     for (int n = 0; n < length; ++n) {
-        items += element("li", htmlText(stepInWords(macro.step(n, sequence))));
+        // The blank between steps is where a line may break; a step itself
+        // ("wait 100 ms") stays on one line.
+        items +=
+            (n == 0 ? "" : " ") + element("li", htmlText(stepInWords(macro.step(n, sequence))));
     }
     return element("ol", items, "steps");
 }
@@ -71,10 +78,11 @@ std::string macroHtml(const InputMacro& played) {
 std::string actionHtml(const InputMacro& macro) {
     const InputMacro played = effectiveMacro(macro);
     if (!isSingleKeyAssignment(played)) {
-        return macroHtml(played);
+        return element("span", macroHtml(played), "macro");
     }
     const bool keyRepeat = (decodeSingleKey(played).KeyOperator & OperatorKeyRepeat) != 0;
-    return htmlText(buttonText(played)) + (keyRepeat ? " with Key Repeat" : "");
+    return element("span", htmlText(buttonText(played)) + (keyRepeat ? " with Key Repeat" : ""),
+                   "action");
 }
 
 std::string labelHtml(const std::string& label) {
