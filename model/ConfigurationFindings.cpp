@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <string_view>
 #include <tuple>
 #include <variant>
 
@@ -127,7 +128,7 @@ std::string actionWords(const SingleKey& action) {
     return prefix + codeWords(kind, action.KeyValue);
 }
 
-std::string withLabel(std::string name, const std::string& label) {
+std::string withLabel(const std::string& name, const std::string& label) {
     return label.empty() ? name : name + " (" + label + ")";
 }
 
@@ -141,44 +142,42 @@ std::string sourceName(const ActionSource& source, const ConfigurationLabels& la
            (source.index % 2 == 1 ? " clockwise" : " counterclockwise");
 }
 
-std::string listed(const std::vector<std::string>& names) {
+/// The parts with ", " between them and `last` before the final one.
+std::string joined(const std::vector<std::string>& parts, std::string_view last) {
     std::string text;
-    for (std::size_t k = 0; k < names.size(); ++k) {
-        text += k == 0 ? "" : (k + 1 == names.size() ? " and " : ", ");
-        text += names[k];
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+        text += k == 0 ? "" : (k + 1 == parts.size() ? last : ", ");
+        text += parts[k];
     }
     return text;
 }
 
-/// "Inputs 3 and 17" while no input has a label, otherwise each by its own
-/// name, then the rotary directions.
+std::string listed(const std::vector<std::string>& parts) {
+    return joined(parts, " and ");
+}
+
+/// "Inputs 5, 8, 10 and Rotary Switch 2 clockwise" while no input has a
+/// label, otherwise every input by its own name.
 std::string sourcesWords(const std::vector<ActionSource>& sources,
                          const ConfigurationLabels& labels) {
-    std::vector<std::string> inputNumbers;
+    std::vector<std::string> numbers;
     std::vector<std::string> names;
     bool labelled = false;
     for (const ActionSource& source : sources) {
         if (source.kind == ActionSource::Kind::Input) {
-            inputNumbers.push_back(std::to_string(source.index + 1));
+            numbers.push_back(std::to_string(source.index + 1));
             labelled = labelled || !labels.input(source.index).empty();
         }
         names.push_back(sourceName(source, labels));
     }
-    if (labelled || inputNumbers.size() < 2) {
+    if (labelled || numbers.size() < 2) {
         return listed(names);
     }
-    // The rotary directions follow with their own "and": the numbers before
-    // them take commas only ("Inputs 5, 8, 10 and Rotary Switch 2 clockwise").
-    const std::vector<std::string> rotary(
-        names.begin() + static_cast<std::ptrdiff_t>(inputNumbers.size()), names.end());
-    std::string numbers;
-    for (std::size_t k = 0; k < inputNumbers.size(); ++k) {
-        numbers += (k == 0 ? "" : ", ") + inputNumbers[k];
-    }
-    if (rotary.empty()) {
-        return "Inputs " + listed(inputNumbers);
-    }
-    return numbers.insert(0, "Inputs ") + (rotary.size() == 1 ? " and " : ", ") + listed(rotary);
+    // Inputs come first; what follows them is the rotary directions.
+    std::vector<std::string> parts(names.begin() + static_cast<std::ptrdiff_t>(numbers.size()),
+                                   names.end());
+    parts.insert(parts.begin(), "Inputs " + joined(numbers, parts.empty() ? " and " : ", "));
+    return listed(parts);
 }
 
 std::string sequenceName(int position) {
