@@ -334,8 +334,8 @@ private slots:
     void focusOnTheSelection_data() {
         QTest::addColumn<QString>("use");
         QTest::addColumn<QString>("focused");
-        QTest::newRow("key") << "single 0 41 0"
-                             << "cmdKey_41";
+        QTest::newRow("key") << "single 0 44 0"
+                             << "cmdKey_44";
         QTest::newRow("hat direction") << "single 2 93 0"
                                        << "cmdJoystick_93";
         QTest::newRow("code without a button") << "single 0 50 0"
@@ -345,7 +345,7 @@ private slots:
         QFETCH(QString, use);
         Harness h;
         h.open(use);
-        QApplication::setActiveWindow(&h.dialog);
+        h.dialog.activateWindow();
         const auto* timer = h.dialog.findChild<QTimer*>(QStringLiteral("tmrSetFocus"));
         QTRY_VERIFY(!timer->isActive());
         const QWidget* focus = h.dialog.focusWidget();
