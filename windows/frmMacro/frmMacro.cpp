@@ -45,6 +45,19 @@ std::int32_t columnLeft(int column) {
     return ColumnLeft + ColumnPitch * column;
 }
 
+/// Step button `column` of the row at `top`, reporting its clicks to
+/// `handler` with its column.
+CaptionButton* addStepButton(frmMacro& editor, const char* name, int column, std::int32_t top,
+                             void (frmMacro::*handler)(std::int16_t)) {
+    auto* button = new CaptionButton(&editor);
+    button->setObjectName(indexedName(name, column));
+    button->setGeometry(twipsRect(columnLeft(column), top, ColumnWidth, StepButtonHeight));
+    QObject::connect(button, &QPushButton::clicked, &editor, [&editor, column, handler] {
+        (editor.*handler)(static_cast<std::int16_t>(column));
+    });
+    return button;
+}
+
 } // namespace
 
 frmMacro::frmMacro(Configuration& config, MessagePrompter& messages, StepEditor& stepEditor,
@@ -71,28 +84,21 @@ frmMacro::frmMacro(Configuration& config, MessagePrompter& messages, StepEditor&
 }
 
 void frmMacro::createStepColumns() {
+    // Created row by row, so that Tab walks along a sequence.
     for (int i = 0; i < VisibleSteps; ++i) {
-        const auto column = static_cast<std::size_t>(i);
         auto* label = new QLabel(this);
         label->setObjectName(indexedName("lblStep", i));
         label->setGeometry(twipsRect(columnLeft(i), StepLabelTop, ColumnWidth, StepLabelHeight));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        lblStep.at(column) = label;
-
-        auto* activate = new CaptionButton(this);
-        activate->setObjectName(indexedName("cmdActivate", i));
-        activate->setGeometry(twipsRect(columnLeft(i), ActivateTop, ColumnWidth, StepButtonHeight));
-        connect(activate, &QPushButton::clicked, this,
-                [this, i] { cmdActivate_Click(static_cast<std::int16_t>(i)); });
-        cmdActivate.at(column) = activate;
-
-        auto* deactivate = new CaptionButton(this);
-        deactivate->setObjectName(indexedName("cmdDeactivate", i));
-        deactivate->setGeometry(
-            twipsRect(columnLeft(i), DeactivateTop, ColumnWidth, StepButtonHeight));
-        connect(deactivate, &QPushButton::clicked, this,
-                [this, i] { cmdDeactivate_Click(static_cast<std::int16_t>(i)); });
-        cmdDeactivate.at(column) = deactivate;
+        lblStep.at(static_cast<std::size_t>(i)) = label;
+    }
+    for (int i = 0; i < VisibleSteps; ++i) {
+        cmdActivate.at(static_cast<std::size_t>(i)) =
+            addStepButton(*this, "cmdActivate", i, ActivateTop, &frmMacro::cmdActivate_Click);
+    }
+    for (int i = 0; i < VisibleSteps; ++i) {
+        cmdDeactivate.at(static_cast<std::size_t>(i)) =
+            addStepButton(*this, "cmdDeactivate", i, DeactivateTop, &frmMacro::cmdDeactivate_Click);
     }
 
     const std::array<QString, SequenceCount> headings{QStringLiteral("Activation\nsequence"),
@@ -101,7 +107,9 @@ void frmMacro::createStepColumns() {
     for (std::size_t s = 0; s < lblSequence.size(); ++s) {
         auto* label = new QLabel(headings.at(s), this);
         label->setObjectName(indexedName("lblSequence", static_cast<int>(s)));
-        label->setGeometry(twipsRect(-60, headingTops.at(s), 975, 495));
+        // Drawn from 60 twips left of the window's edge, where no text can
+        // show; the right-aligned heading keeps its right edge and starts at 0.
+        label->setGeometry(twipsRect(0, headingTops.at(s), 975 - 60, 495));
         label->setAlignment(Qt::AlignRight | Qt::AlignTop);
         lblSequence.at(s) = label;
     }
