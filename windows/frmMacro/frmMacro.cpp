@@ -167,7 +167,7 @@ void frmMacro::setupMacro(MacroStore& store, std::int16_t index) {
 void frmMacro::setKey(std::int16_t index, std::uint8_t keyType, std::uint8_t keyValue,
                       bool pressRelease) {
     if (index < 0 || index >= SequenceCount * StepsPerSequence) {
-        return;
+        return; // not a step this editor hands out
     }
     const int sequence = index >= StepsPerSequence ? Deactivation : Activation;
     WorkMacro.step(index % StepsPerSequence, sequence) = MacroStep{keyType, keyValue, pressRelease};
