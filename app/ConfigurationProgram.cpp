@@ -2,15 +2,9 @@
 
 #include "CaptionFit.h"
 #include "DistributionVolume.h"
-#include "NoAssignmentEditors.h"
-#include "QtProgramExit.h"
 #include "StatusProgress.h"
-#include "WindowOwnedDialogs.h"
-#include "frmAbout.h"
-#include "frmMain.h"
 
 #include <QApplication>
-#include <memory>
 
 namespace vantrel {
 
@@ -20,41 +14,46 @@ void nameApplication(const char* programName) {
     QCoreApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
 }
 
-int runConfigurationProgram(HidAccess& hid) {
-    Configuration config;
-    WindowOwnedPrompter messages;
-    WindowOwnedFileDialogs fileDialogs;
-    QtProgramExit programExit;
-    NoAssignmentEditors editors;
-    std::unique_ptr<frmAbout> about;
-
+ConfigurationProgram::ConfigurationProgram(HidAccess& hid)
+    : editors_(config_, messages_) {
     MainWindowServices services{
         hid,
-        messages,
-        fileDialogs,
-        programExit,
-        editors,
+        messages_,
+        fileDialogs_,
+        programExit_,
+        editors_,
         [](QWidget& owner) { return std::make_unique<StatusProgress>(&owner); },
-        [&about] {
+        [this] {
             // Created on first use, then only shown and hidden; no owner.
-            if (!about) {
-                about = std::make_unique<frmAbout>();
+            if (!about_) {
+                about_ = std::make_unique<frmAbout>();
             }
-            about->exec();
+            about_->exec();
         },
         currentVolumeLabel};
-    frmMain window(config, services);
-    messages.setOwner(&window);
-    fileDialogs.setOwner(&window);
+    window_ = std::make_unique<frmMain>(config_, services);
+    messages_.setOwner(window_.get());
+    fileDialogs_.setOwner(window_.get());
+    editors_.setOwner(window_.get());
 
     // Every window, message box included, uses the font that fits the main
     // window's captions.
-    QApplication::setFont(fitCaptionFont(window, QApplication::font()));
+    QApplication::setFont(fitCaptionFont(*window_, QApplication::font()));
+}
 
-    if (!window.Form_Load()) {
+bool ConfigurationProgram::start() {
+    if (!window_->Form_Load()) {
+        return false;
+    }
+    window_->show();
+    return true;
+}
+
+int runConfigurationProgram(HidAccess& hid) {
+    ConfigurationProgram program(hid);
+    if (!program.start()) {
         return 0;
     }
-    window.show();
     return QApplication::exec();
 }
 

@@ -1,6 +1,14 @@
 #pragma once
 
+#include "AssignmentDialogs.h"
 #include "HidAccess.h"
+#include "QtProgramExit.h"
+#include "WindowOwnedDialogs.h"
+#include "frmAbout.h"
+#include "frmMain.h"
+#include "modSettings.h"
+
+#include <memory>
 
 namespace vantrel {
 
@@ -8,9 +16,34 @@ namespace vantrel {
 /// ".../vantrel/<program>"; the real program keeps nothing there.
 void nameApplication(const char* programName);
 
-/// Builds the main window over `hid`, runs its start-up and, unless that
-/// ended the program, shows it and runs the event loop. Needs the
-/// QApplication to exist. Returns the exit code of the loop.
+/// The whole program over one device: the configuration, the main window
+/// and every window and prompt it opens, wired as the user meets them.
+/// Needs the QApplication to exist.
+class ConfigurationProgram {
+public:
+    explicit ConfigurationProgram(HidAccess& hid);
+    ConfigurationProgram(const ConfigurationProgram&) = delete;
+    ConfigurationProgram& operator=(const ConfigurationProgram&) = delete;
+
+    /// Runs the main window's start-up and shows it. False when the start-up
+    /// ended the program (no device): the window stays hidden.
+    bool start();
+
+    [[nodiscard]] frmMain& window() { return *window_; }
+    [[nodiscard]] Configuration& configuration() { return config_; }
+
+private:
+    Configuration config_;
+    WindowOwnedPrompter messages_;
+    WindowOwnedFileDialogs fileDialogs_;
+    QtProgramExit programExit_;
+    AssignmentDialogs editors_;
+    std::unique_ptr<frmAbout> about_;
+    std::unique_ptr<frmMain> window_;
+};
+
+/// Builds the program over `hid`, starts it and, unless the start-up ended
+/// it, runs the event loop. Returns the exit code of the loop.
 int runConfigurationProgram(HidAccess& hid);
 
 } // namespace vantrel
