@@ -27,15 +27,16 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VANTREL_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${VANTREL_HOMEPAGE_URL}")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${PROJECT_DESCRIPTION}
- Desktop program for the VANTREL USB keyboard encoder of arcade cabinets:
- assign every one of its 108 inputs a key, mouse button, joystick action or
- macro, set the rotary switch, trackball, spinner and joystick options, keep
- configurations in files and write them into the device over USB.
- .
- Includes a demo on an emulated device, the command-line tool vantrelctl
- (readable JSON export and import, diff, scripted read and write) and a udev
- rule that lets the user at the desktop reach the device.")
+# The summary line comes from CPACK_PACKAGE_DESCRIPTION_SUMMARY; CPack
+# indents these lines and marks the empty one as a paragraph break.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Desktop program for the VANTREL USB keyboard encoder of arcade cabinets:
+assign every one of its 108 inputs a key, mouse button, joystick action or
+macro, set the rotary switch, trackball, spinner and joystick options, keep
+configurations in files and write them into the device over USB.
+
+Includes a demo on an emulated device, the command-line tool vantrelctl
+(readable JSON export and import, diff, scripted read and write) and a udev
+rule that lets the user at the desktop reach the device.")
 # The libraries the programs link are found by dpkg-shlibdeps. Qt's platform
 # plugins are loaded at run time, so no linker record names them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

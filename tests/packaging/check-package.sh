@@ -43,6 +43,8 @@ dpkg -L "$package" >"$scratch/files"
 entry=/usr/share/applications/org.vantrel.Config.Emulated.desktop
 command="$(sed -n 's/^Exec=//p' "$entry")"
 set +e
+# The Exec line is split into words as the desktop would split it.
+# shellcheck disable=SC2086
 HOME="$scratch" XDG_DATA_HOME="$scratch/data" QT_QPA_PLATFORM=xcb \
     xvfb-run --auto-servernum timeout 4 $command >"$scratch/demo.log" 2>&1
 status=$?
