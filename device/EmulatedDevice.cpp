@@ -91,7 +91,7 @@ DeviceStatus EmulatedDevice::CloseHidDevice(DeviceHandle& handle) {
     }
     open_ = false;
     ++closeCount_;
-    if (storage_ && !saveMemoryFile(*storage_, memory_)) {
+    if (storageNeedsSaving() && !saveMemoryFile(*storage_, memory_)) {
         return SaveFailed;
     }
     return DeviceSuccess;
@@ -151,16 +151,35 @@ bool EmulatedDevice::isOpen() const {
 
 bool EmulatedDevice::loadStorage() {
     Memory loaded{};
-    switch (loadMemoryFile(*storage_, loaded)) {
+    const MemoryFileLoad load = loadMemoryFile(*storage_, loaded);
+    switch (load) {
     case MemoryFileLoad::Loaded:
     case MemoryFileLoad::Missing:
-        memory_ = loaded;
-        return true;
+        break;
     case MemoryFileLoad::WrongSize:
     case MemoryFileLoad::Unreadable:
-        break;
+        return false;
     }
-    return false;
+    if (!canKeepMemoryFile(*storage_)) {
+        return false;
+    }
+    storageExisted_ = load == MemoryFileLoad::Loaded;
+    memory_ = loaded;
+    loaded_ = loaded;
+    return true;
+}
+
+bool EmulatedDevice::storageNeedsSaving() const {
+    if (!storage_ || memory_ == loaded_) {
+        return false;
+    }
+    if (storageExisted_) {
+        return true;
+    }
+    Memory withoutPair = memory_;
+    withoutPair[ImageAddress::TransferState] = loaded_[ImageAddress::TransferState];
+    withoutPair[ImageAddress::TransferState + 1] = loaded_[ImageAddress::TransferState + 1];
+    return withoutPair != loaded_;
 }
 
 std::optional<DeviceStatus> EmulatedDevice::injectedFault(int index) {

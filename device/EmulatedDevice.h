@@ -43,11 +43,14 @@ public:
     /// A device whose memory is kept in `storage` (raw 4096 bytes). The
     /// memory is loaded at every open (a missing file gives a fresh, zero
     /// memory; a file of any other size or one that cannot be read makes the
-    /// open fail and is left alone) and saved atomically at every close.
+    /// open fail and is left alone) and saved atomically at a close when it
+    /// changed. A missing file is made only for a change beyond the transfer
+    /// state pair, so a session that merely read leaves no file behind.
     explicit EmulatedDevice(std::filesystem::path storage);
 
     /// Fails unless the arguments are 264, 33, 33, the device is plugged in
-    /// and not already open, and its storage (if any) could be loaded.
+    /// and not already open, and its storage (if any) could be loaded and
+    /// can be saved: a device that would lose what is written is no device.
     DeviceStatus OpenHidDevice(std::int32_t productId, std::int32_t outputLength,
                                std::int32_t inputLength, DeviceHandle& handle) override;
     /// Exchanges one report as described above. A report sent with the open
@@ -89,11 +92,14 @@ public:
 
 private:
     [[nodiscard]] bool loadStorage();
+    [[nodiscard]] bool storageNeedsSaving() const;
     [[nodiscard]] std::optional<DeviceStatus> injectedFault(int index);
     DeviceStatus applyReport(const Report& output, Report& input);
 
     std::optional<std::filesystem::path> storage_;
     Memory memory_{};
+    Memory loaded_{};             ///< the memory as the last open found it
+    bool storageExisted_ = false; ///< the file was there at the last open
     std::vector<Report> reports_;
     std::chrono::microseconds latency_{0};
     bool unplugged_ = false;

@@ -18,6 +18,10 @@ enum class MemoryFileLoad {
 /// Fills `memory` from the file at `path`, which must be exactly as long.
 MemoryFileLoad loadMemoryFile(const std::filesystem::path& path, std::span<std::uint8_t> memory);
 
+/// Whether a memory can be kept at `path`: saveMemoryFile would be able to
+/// put the file in place now. Writes nothing.
+bool canKeepMemoryFile(const std::filesystem::path& path);
+
 /// Replaces the file at `path` with `memory`. The bytes go to a temporary
 /// file in the same folder that is then renamed over the target, so a failure
 /// leaves the previous file as it was. False when anything failed.

@@ -56,27 +56,22 @@ void flushFolder([[maybe_unused]] const fs::path& folder) {
 #endif
 }
 
-/// The file a write must replace: the target of a symbolic link rather than
-/// the link, so that the link survives.
-fs::path resolveTarget(const fs::path& path) {
-    std::error_code error;
-    if (fs::is_symlink(path, error)) {
-        fs::path resolved = fs::weakly_canonical(path, error);
-        if (!error) {
-            return resolved;
-        }
-    }
-    return path;
+/// More links than this in a row is taken for a loop, as the system does.
+constexpr int MaximumLinks = 40;
+
+fs::path folderOf(const fs::path& target) {
+    return target.parent_path().empty() ? fs::path(".") : target.parent_path();
 }
 
 /// Creates a new, empty file beside the target under a name nobody else uses.
 FilePointer createTemporaryBeside(const fs::path& target, fs::path& temporary) {
     std::random_device seed;
     std::mt19937 generator(seed());
-    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    const fs::path folder = folderOf(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = folder / ("." + target.filename().string() + ".tmp" +
-                              std::to_string(generator() % 1000000));
+        // Short and fixed in length: a name derived from the target's would
+        // exceed the folder's limit when the target's own name is near it.
+        temporary = folder / (".vantrel-" + std::to_string(100000 + generator() % 900000));
         // "x" fails when the name exists, so a stray file is never reused.
         if (std::FILE* file = openFile(temporary, "wbx")) {
             return FilePointer(file);
@@ -111,6 +106,15 @@ bool mayReplace(const fs::path& target) {
 #endif
 }
 
+/// True when new files can be made in the folder.
+bool mayCreateIn(const fs::path& folder) {
+#ifdef _WIN32
+    return _waccess(folder.c_str(), 2) == 0;
+#else
+    return faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+#endif
+}
+
 } // namespace
 
 std::FILE* openFile(const fs::path& path, const char* mode) {
@@ -122,8 +126,54 @@ std::FILE* openFile(const fs::path& path, const char* mode) {
 #endif
 }
 
+FileResult findWriteTarget(const fs::path& path, fs::path& target) {
+    target = path;
+    for (int links = 0;; ++links) {
+        std::error_code error;
+        const fs::file_status status = fs::symlink_status(target, error);
+        switch (status.type()) {
+        case fs::file_type::not_found:
+        case fs::file_type::regular:
+            return {};
+        case fs::file_type::none:
+            return failure(FileError::CannotWrite, path.string(), error);
+        case fs::file_type::directory:
+            return {FileError::CannotWrite, path.string() + ": is a folder"};
+        case fs::file_type::symlink:
+            break;
+        default:
+            return {FileError::CannotWrite, path.string() + ": is not a regular file"};
+        }
+        if (links == MaximumLinks) {
+            return failure(FileError::CannotWrite, path.string(), ELOOP);
+        }
+        const fs::path next = fs::read_symlink(target, error);
+        if (error) {
+            return failure(FileError::CannotWrite, path.string(), error);
+        }
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+}
+
+FileResult checkWritable(const fs::path& path) {
+    fs::path target;
+    if (FileResult found = findWriteTarget(path, target); !found.ok()) {
+        return found;
+    }
+    if (!mayReplace(target)) {
+        return failure(FileError::CannotWrite, target.string(), errno);
+    }
+    if (!mayCreateIn(folderOf(target))) {
+        return failure(FileError::CannotWrite, folderOf(target).string(), errno);
+    }
+    return {};
+}
+
 FileResult writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
-    const fs::path target = resolveTarget(path);
+    fs::path target;
+    if (FileResult found = findWriteTarget(path, target); !found.ok()) {
+        return found;
+    }
     if (!mayReplace(target)) {
         return failure(FileError::CannotWrite, target.string(), errno);
     }
@@ -155,7 +205,7 @@ FileResult writeFileAtomically(const fs::path& path, std::span<const std::uint8_
     if (renameError) {
         return discard(failure(FileError::CannotWrite, target.string(), renameError));
     }
-    flushFolder(target.parent_path().empty() ? fs::path(".") : target.parent_path());
+    flushFolder(folderOf(target));
     return {};
 }
 

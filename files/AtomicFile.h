@@ -9,11 +9,24 @@
 
 namespace vantrel {
 
+/// Finds the file a write to `path` replaces: `path` itself, or for a
+/// symbolic link the end of its chain of links, which need not exist yet (a
+/// dangling link writes the file it points to). Refuses a loop of links and
+/// anything that exists but is not a regular file (a folder, a FIFO, a
+/// device node, a socket), so that a write never replaces one.
+FileResult findWriteTarget(const std::filesystem::path& path, std::filesystem::path& target);
+
+/// Whether writeFileAtomically could put a file at `path` now: the target is
+/// allowed, this process may replace it, and its folder takes new files.
+/// Writes nothing.
+FileResult checkWritable(const std::filesystem::path& path);
+
 /// Replaces a file's contents without ever leaving it half written: the
 /// bytes go to a new file in the same folder, which is flushed to disk and
 /// then renamed over the target. A failure at any point leaves the file that
-/// was there untouched and removes the new one. A symbolic link is followed,
-/// so the link survives, and an existing file's permissions are kept.
+/// was there untouched and removes the new one. The target is the one
+/// findWriteTarget names, so a link survives, and an existing file's
+/// permissions are kept.
 FileResult writeFileAtomically(const std::filesystem::path& path,
                                std::span<const std::uint8_t> bytes);
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace vantrel {
@@ -98,11 +99,47 @@ TEST(EmulatedDevice, KeepsItsMemoryInStorageButNeverOverwritesAFileItCannotUse) 
     EmulatedDevice wrongSize(folder / "short.bin");
     EXPECT_EQ(open(wrongSize, handle), EmulatedDevice::NoDevice);
     EXPECT_EQ(testing::contentsOf(folder / "short.bin"), shortContents);
+}
 
-    EmulatedDevice unsaved(folder / "no-such-folder" / "device.bin");
-    ASSERT_EQ(open(unsaved, handle), DeviceSuccess);
-    EXPECT_EQ(unsaved.CloseHidDevice(handle), EmulatedDevice::SaveFailed);
-    EXPECT_FALSE(unsaved.isOpen()) << "a close that cannot save still closes";
+TEST(EmulatedDevice, IsNoDeviceWhenItCouldNotKeepWhatIsWritten) {
+    const TemporaryFolder folder;
+    std::filesystem::create_directory(folder / "locked");
+    testing::writeFile(folder / "locked" / "device.bin", std::string(4096, '\0'));
+    std::filesystem::permissions(folder / "locked", std::filesystem::perms::owner_read |
+                                                        std::filesystem::perms::owner_exec);
+    std::vector<std::filesystem::path> unkeepable = {folder / "no-such-folder" / "device.bin"};
+    // The superuser writes into a read-only folder anyway.
+    if (geteuid() != 0) {
+        unkeepable.push_back(folder / "locked" / "device.bin");
+    }
+    for (const std::filesystem::path& storage : unkeepable) {
+        EmulatedDevice device(storage);
+        DeviceHandle handle = 0;
+        EXPECT_EQ(open(device, handle), EmulatedDevice::NoDevice) << storage;
+    }
+    std::filesystem::permissions(folder / "locked", std::filesystem::perms::owner_all);
+}
+
+TEST(EmulatedDevice, MakesAMemoryFileOnlyForMoreThanTheTransferStatePair) {
+    const TemporaryFolder folder;
+    EmulatedDevice device(folder / "device.bin");
+    DeviceHandle handle = 0;
+    Report answer{};
+    ASSERT_EQ(open(device, handle), DeviceSuccess);
+    ASSERT_EQ(device.WriteHidDevice(handle,
+                                    reportOf({{SlotWrite, ImageAddress::TransferState, 'R'},
+                                              {SlotWrite, ImageAddress::TransferState + 1, 'E'}}),
+                                    answer),
+              DeviceSuccess);
+    ASSERT_EQ(device.CloseHidDevice(handle), DeviceSuccess);
+    EXPECT_FALSE(std::filesystem::exists(folder / "device.bin"))
+        << "a read that found nothing leaves no file";
+
+    ASSERT_EQ(open(device, handle), DeviceSuccess);
+    ASSERT_EQ(device.WriteHidDevice(handle, reportOf({{SlotWrite, 0, 0x2A}}), answer),
+              DeviceSuccess);
+    ASSERT_EQ(device.CloseHidDevice(handle), DeviceSuccess);
+    EXPECT_EQ(testing::contentsOf(folder / "device.bin").at(0), '\x2A');
 }
 
 } // namespace
