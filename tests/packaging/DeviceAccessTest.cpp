@@ -67,11 +67,12 @@ TEST(LockedDevice, SpeaksOnlyWhenPermissionKeepsEveryAttachedDeviceShut) {
     const HidDeviceInfo opens = attached(true, false);
     const HidDeviceInfo denied = attached(false, true);
     const HidDeviceInfo broken = attached(false, false);
-    const struct {
+    struct Case {
         const char* what;
         std::vector<HidDeviceInfo> devices;
         bool speaks;
-    } cases[] = {
+    };
+    const std::vector<Case> cases = {
         {"no device: the start-up's own message says it", {}, false},
         {"the device opens", {opens}, false},
         {"one of two opens, so the program will use it", {denied, opens}, false},
