@@ -4,15 +4,20 @@
 #include "FileResult.h"
 
 #include <filesystem>
+#include <string_view>
 
 // Configuration files hold exactly the device image, with no header.
 namespace vantrel {
 
 /// Reads a configuration file into a zero-filled image. A file shorter than
 /// the image, even an empty one, is read and its missing tail is zero; a
-/// longer one is refused before anything is read. On failure the image is
-/// left as it was.
+/// longer one is refused, and so is anything that is not a regular file,
+/// without waiting on it. On failure the image is left as it was.
 FileResult readConfigurationFile(const std::filesystem::path& path, DeviceImage& image);
+
+/// A file's bytes as an image, by the same rule: false, with the image left
+/// alone, when there are more bytes than the image holds.
+[[nodiscard]] bool imageFromFileBytes(std::string_view bytes, DeviceImage& image);
 
 /// Writes the image to a file. The bytes go to a temporary file in the same
 /// folder, which is flushed to disk and then renamed over the target, so a

@@ -2,13 +2,20 @@
 
 #include "TemporaryFolder.h"
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #ifndef _WIN32
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 #endif
 
 namespace vantrel {
@@ -102,7 +109,119 @@ TEST_F(ConfigurationFileTest, KeepsPermissionsAndSymbolicLinks) {
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, permissions);
 }
 
+TEST_F(ConfigurationFileTest, SavesANameAsLongAsTheFolderAllows) {
+    const fs::path longest = folder / std::string(254, 'n');
+
+    ASSERT_TRUE(writeConfigurationFile(longest, patternImage()).ok());
+
+    EXPECT_EQ(contentsOf(longest), bytesOf(patternImage()));
+    EXPECT_EQ(entries(), 1);
+}
+
 #ifndef _WIN32
+/// Makes a listening socket's file at `path`; the socket stays open as long
+/// as the object lives.
+class SocketFile {
+public:
+    explicit SocketFile(const fs::path& path)
+        : descriptor_(socket(AF_UNIX, SOCK_STREAM, 0)) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        path.string().copy(address.sun_path, sizeof(address.sun_path) - 1);
+        EXPECT_EQ(bind(descriptor_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)),
+                  0);
+    }
+    ~SocketFile() { close(descriptor_); }
+    SocketFile(const SocketFile&) = delete;
+    SocketFile& operator=(const SocketFile&) = delete;
+
+private:
+    int descriptor_;
+};
+
+/// Ends the test program if what it guards has not finished in time, so that
+/// an open that blocks fails the test instead of hanging it.
+class Deadline {
+public:
+    Deadline() { alarm(10); }
+    ~Deadline() { alarm(0); }
+    Deadline(const Deadline&) = delete;
+    Deadline& operator=(const Deadline&) = delete;
+};
+
+/// Every kind of file that is not a regular one, by name in the folder, and
+/// what the refusal says about it.
+struct OddFile {
+    const char* name;
+    const char* says;
+};
+
+class OddFiles : public ConfigurationFileTest {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
+        fs::create_directory(folder / "folder");
+        fs::create_symlink("/dev/null", folder / "device");
+        fs::create_symlink("fifo", folder / "link-to-fifo");
+    }
+
+    const std::vector<OddFile> oddFiles = {
+        {"fifo", "is not a regular file"},         {"folder", "is a folder"},
+        {"device", "is not a regular file"},       {"socket", "is not a regular file"},
+        {"link-to-fifo", "is not a regular file"},
+    };
+    const SocketFile socketFile{folder / "socket"};
+};
+
+TEST_F(OddFiles, AreRefusedForReadingWithoutWaiting) {
+    for (const OddFile& odd : oddFiles) {
+        SCOPED_TRACE(odd.name);
+        DeviceImage image;
+        image.fill(0xAA);
+        FileResult result;
+        {
+            const Deadline deadline;
+            result = readConfigurationFile(folder / odd.name, image);
+        }
+        EXPECT_EQ(result.error, FileError::CannotOpen);
+        // A socket cannot even be opened; the system says why.
+        if (std::string_view(odd.name) != "socket") {
+            EXPECT_EQ(result.detail, (folder / odd.name).string() + ": " + odd.says);
+        }
+        EXPECT_EQ(bytesOf(image), std::string(DeviceImageSize, '\xAA'));
+    }
+}
+
+TEST_F(OddFiles, AreNeverReplacedByAWrite) {
+    for (const OddFile& odd : oddFiles) {
+        SCOPED_TRACE(odd.name);
+        const fs::file_type before = fs::status(folder / odd.name).type();
+
+        const FileResult result = writeConfigurationFile(folder / odd.name, patternImage());
+
+        EXPECT_EQ(result.error, FileError::CannotWrite);
+        EXPECT_EQ(result.detail, (folder / odd.name).string() + ": " + odd.says);
+        EXPECT_EQ(fs::status(folder / odd.name).type(), before);
+    }
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_EQ(entries(), 5) << "no temporary file left";
+}
+
+TEST_F(ConfigurationFileTest, WritesThroughADanglingLinkButRefusesALoop) {
+    fs::create_symlink("target.cfg", folder / "dangling.cfg");
+    ASSERT_TRUE(writeConfigurationFile(folder / "dangling.cfg", patternImage()).ok());
+    EXPECT_TRUE(fs::is_symlink(folder / "dangling.cfg"));
+    EXPECT_EQ(contentsOf(folder / "target.cfg"), bytesOf(patternImage()));
+
+    fs::create_symlink("b.cfg", folder / "a.cfg");
+    fs::create_symlink("a.cfg", folder / "b.cfg");
+    const FileResult loop = writeConfigurationFile(folder / "a.cfg", patternImage());
+    EXPECT_EQ(loop.error, FileError::CannotWrite);
+    EXPECT_EQ(loop.detail, (folder / "a.cfg").string() + ": " + std::strerror(ELOOP));
+    EXPECT_TRUE(fs::is_symlink(folder / "a.cfg"));
+    EXPECT_TRUE(fs::is_symlink(folder / "b.cfg"));
+}
+
 /// Limits the size of any file this process writes, as a full disk would.
 class FileSizeLimit {
 public:

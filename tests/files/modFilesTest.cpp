@@ -10,6 +10,11 @@
 #include <random>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace vantrel {
 namespace {
 
@@ -195,6 +200,32 @@ TEST_F(modFilesTest, OpeningJudgesTheFileAndReportsWhatWentWrong) {
         EXPECT_EQ(config.InputMacros == before, c.recordsKept);
     }
 }
+
+#ifndef _WIN32
+TEST_F(modFilesTest, AFifoIsNeitherWaitedOnByOpenNorReplacedBySave) {
+    const fs::path fifo = folder / "fifo.cfg";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    startUnsavedWork();
+    const auto before = config.InputMacros;
+    dialogs.choose(fifo.string());
+    alarm(10); // an open that waits for a writer ends the test program
+
+    EXPECT_FALSE(files.openConfiguration());
+
+    alarm(0);
+    EXPECT_EQ(messages.messages(), Messages{OpenFailed});
+    EXPECT_EQ(config.InputMacros, before);
+    messages.clear();
+    dialogs.choose(fifo.string());
+
+    EXPECT_FALSE(files.saveConfiguration());
+
+    EXPECT_EQ(messages.messages(),
+              Messages{message("Error saving file", Caption, MessageIcon::Stop)});
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_TRUE(config.ConfigChanged);
+}
+#endif
 
 TEST_F(modFilesTest, AConfigurationTooLargeForTheDeviceIsNotSaved) {
     // Only a loaded configuration gets this large: every step of every input.

@@ -1,0 +1,151 @@
+#include "RegularFile.h"
+
+#include "AtomicFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <sys/stat.h>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace vantrel {
+namespace fs = std::filesystem;
+namespace {
+
+/// Files are read in pieces of this size, so that a small file costs little
+/// whatever the limit.
+constexpr std::size_t PieceSize = 64 * 1024;
+
+FileResult failure(FileError error, const fs::path& path, int errorNumber) {
+    return {error, path.string() + ": " + std::strerror(errorNumber)};
+}
+
+/// Why a file of this mode cannot be read as a configuration; empty for a
+/// regular file.
+std::string refusal(const fs::path& path, unsigned mode) {
+    if ((mode & S_IFMT) == S_IFREG) {
+        return {};
+    }
+    return path.string() +
+           ((mode & S_IFMT) == S_IFDIR ? ": is a folder" : ": is not a regular file");
+}
+
+FileResult tooLong(const fs::path& path, std::size_t limit) {
+    return {FileError::TooLong,
+            path.string() + ": longer than " + std::to_string(limit) + " bytes"};
+}
+
+#ifndef _WIN32
+/// Closes a file descriptor when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int descriptor)
+        : descriptor_(descriptor) {}
+    ~Descriptor() {
+        if (descriptor_ >= 0) {
+            close(descriptor_);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    [[nodiscard]] int get() const { return descriptor_; }
+
+private:
+    int descriptor_;
+};
+
+/// Reads one piece; 0 at the end, -1 on an error.
+ssize_t readPiece(int descriptor, char* into, std::size_t count) {
+    for (;;) {
+        const ssize_t got = read(descriptor, into, count);
+        if (got >= 0 || errno != EINTR) {
+            return got;
+        }
+    }
+}
+#endif
+
+} // namespace
+
+FileResult readRegularFile(const fs::path& path, std::size_t limit, std::string& bytes) {
+    bytes.clear();
+#ifdef _WIN32
+    // Windows has no FIFOs in the file system; opening a device name does
+    // not block, so the check after opening is enough.
+    struct FileCloser {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    const std::unique_ptr<std::FILE, FileCloser> file(openFile(path, "rb"));
+    if (!file) {
+        return failure(FileError::CannotOpen, path, errno);
+    }
+    struct _stat64 status {};
+    if (_fstat64(_fileno(file.get()), &status) != 0) {
+        return failure(FileError::CannotOpen, path, errno);
+    }
+    if (std::string why = refusal(path, status.st_mode); !why.empty()) {
+        return {FileError::CannotOpen, why};
+    }
+    std::string buffer;
+    // One byte more than the limit tells a file that is too long without
+    // trusting a size taken before the read.
+    while (buffer.size() <= limit) {
+        const std::size_t start = buffer.size();
+        buffer.resize(start + std::min(PieceSize, limit + 1 - start));
+        const std::size_t got =
+            std::fread(buffer.data() + start, 1, buffer.size() - start, file.get());
+        buffer.resize(start + got);
+        if (std::ferror(file.get())) {
+            return failure(FileError::CannotRead, path, errno);
+        }
+        if (got == 0) {
+            break;
+        }
+    }
+#else
+    const Descriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.get() < 0) {
+        return failure(FileError::CannotOpen, path, errno);
+    }
+    struct stat status {};
+    if (fstat(file.get(), &status) != 0) {
+        return failure(FileError::CannotOpen, path, errno);
+    }
+    if (std::string why = refusal(path, status.st_mode); !why.empty()) {
+        return {FileError::CannotOpen, why};
+    }
+    // A regular file never blocks, but its reads should not see the flag.
+    const int flags = fcntl(file.get(), F_GETFL);
+    if (flags < 0 || fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        return failure(FileError::CannotOpen, path, errno);
+    }
+    std::string buffer;
+    // One byte more than the limit tells a file that is too long without
+    // trusting a size taken before the read.
+    while (buffer.size() <= limit) {
+        const std::size_t start = buffer.size();
+        buffer.resize(start + std::min(PieceSize, limit + 1 - start));
+        const ssize_t got = readPiece(file.get(), buffer.data() + start, buffer.size() - start);
+        if (got < 0) {
+            return failure(FileError::CannotRead, path, errno);
+        }
+        buffer.resize(start + static_cast<std::size_t>(got));
+        if (got == 0) {
+            break;
+        }
+    }
+#endif
+    const bool longer = buffer.size() > limit;
+    buffer.resize(std::min(buffer.size(), limit));
+    bytes = std::move(buffer);
+    return longer ? tooLong(path, limit) : FileResult{};
+}
+
+} // namespace vantrel
