@@ -45,22 +45,8 @@ public:
         return true;
     }
 
-private:
-    void enterKey(std::string key) {
-        Frame& object = frames_.back();
-        object.currentKey = key;
-        if (!object.keys.insert(std::move(key)).second) {
-            throw ImportError(path(), "given twice");
-        }
-    }
-
-    void finishValue() {
-        if (!frames_.empty() && !frames_.back().isObject) {
-            ++frames_.back().index;
-        }
-    }
-
-    [[nodiscard]] std::string path() const {
+    /// Where the parser is: the field or element being read.
+    [[nodiscard]] std::string place() const {
         std::string text;
         for (const Frame& frame : frames_) {
             if (frame.isObject) {
@@ -70,6 +56,21 @@ private:
             }
         }
         return text;
+    }
+
+private:
+    void enterKey(std::string key) {
+        Frame& object = frames_.back();
+        object.currentKey = key;
+        if (!object.keys.insert(std::move(key)).second) {
+            throw ImportError(place(), "given twice");
+        }
+    }
+
+    void finishValue() {
+        if (!frames_.empty() && !frames_.back().isObject) {
+            ++frames_.back().index;
+        }
     }
 
     std::vector<Frame> frames_;
@@ -84,6 +85,11 @@ std::string plainMessage(const std::string& what) {
 } // namespace
 
 nlohmann::json parseJsonDocument(std::string_view text) {
+    // The parser takes a NUL byte for the end of the text and would ignore
+    // whatever follows it.
+    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
+        throw ImportError("", "not valid JSON: a NUL byte at byte " + std::to_string(nul + 1));
+    }
     PathTracker tracker;
     try {
         return Json::parse(text.begin(), text.end(),
@@ -91,7 +97,11 @@ nlohmann::json parseJsonDocument(std::string_view text) {
                                return tracker.onEvent(event, parsed);
                            });
     } catch (const Json::parse_error& error) {
+        // Its message names the line and column.
         throw ImportError("", "not valid JSON: " + plainMessage(error.what()));
+    } catch (const Json::exception& error) {
+        // Such as a number beyond the range of a double: named by its field.
+        throw ImportError(tracker.place(), "not valid JSON: " + plainMessage(error.what()));
     }
 }
 
