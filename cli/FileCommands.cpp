@@ -55,7 +55,7 @@ int exportCommand(const Invocation& invocation, const Console& console) {
     if (!loaded) {
         return ExitFailure;
     }
-    if (const std::int32_t size = configurationSize(loaded->config); size > MaxConfigSize) {
+    if (const std::int32_t size = encodedTableLength(loaded->config); size > MaxConfigSize) {
         console.warning(invocation.operands.at(0) +
                         ": This configuration exceeds the maximum size limit. (" +
                         std::to_string(size) + " of " + std::to_string(MaxConfigSize) +

@@ -1,6 +1,7 @@
 #include "JsonImport.h"
 
 #include "CodeNames.h"
+#include "DeviceImage.h"
 #include "ImportError.h"
 #include "JsonDocument.h"
 #include "JsonFormat.h"
@@ -400,7 +401,9 @@ void checkFormat(const Node& root) {
                     describe(format.json()));
     }
     const Node version = root.required("version");
-    if (version.json() != FormatVersion) {
+    // Written as the whole number it is: 1.0 is not the same spelling, and a
+    // later version may give fractions a meaning.
+    if (!version.isInteger() || version.json() != FormatVersion) {
         version.fail("unsupported version " + describe(version.json()) +
                      " (this program reads version " + std::to_string(FormatVersion) + ")");
     }
@@ -435,7 +438,9 @@ ImportedConfiguration importConfiguration(std::string_view text) {
         readJoystickAxes(*axes, result.settings);
     }
 
-    const std::int32_t size = configurationSize(result.config);
+    // What the encoder stores, not the editing commands' cautious count, so
+    // that every file the device can hold exports to a text that imports.
+    const std::int32_t size = encodedTableLength(result.config);
     if (size > MaxConfigSize) {
         throw ImportError("inputs", std::string(SizeLimitText) + " (" + std::to_string(size) +
                                         " of " + std::to_string(MaxConfigSize) + " bytes)");

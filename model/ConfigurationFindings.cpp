@@ -1,6 +1,7 @@
 #include "ConfigurationFindings.h"
 
 #include "CodeNames.h"
+#include "DeviceImage.h"
 #include "DeviceSettings.h"
 #include "EffectiveMacro.h"
 #include "MacroRules.h"
@@ -210,7 +211,8 @@ std::vector<Finding> configurationFindings(const Configuration& config) {
     for (int i = 0; i < InputCount; ++i) {
         addMacroFindings(i, config.input(i), findings);
     }
-    if (const std::int32_t size = configurationSize(config); size > MaxConfigSize) {
+    // Judged by what the encoder stores, as writing and import judge it.
+    if (const std::int32_t size = encodedTableLength(config); size > MaxConfigSize) {
         findings.push_back({FindingKind::OverSizeLimit, {}, {}, {}, size});
     }
     return findings;

@@ -25,6 +25,7 @@ public:
         : image_(image) {}
 
     void add(std::uint8_t control, std::uint8_t value) {
+        wanted_ += 2;
         if (position_ + 2 > MaxConfigSize) {
             overflowed_ = true;
             return;
@@ -36,10 +37,13 @@ public:
 
     [[nodiscard]] std::size_t length() const { return position_; }
     [[nodiscard]] bool overflowed() const { return overflowed_; }
+    /// Bytes of every entry added, those left out included.
+    [[nodiscard]] std::size_t wanted() const { return wanted_; }
 
 private:
     DeviceImage& image_;
     std::size_t position_ = 0;
+    std::size_t wanted_ = 0;
     bool overflowed_ = false;
 };
 
@@ -189,6 +193,13 @@ bool applySettings(DeviceImage& image, Configuration& config, DeviceSettings& se
 
 std::int32_t storedTableLength(const DeviceImage& image) {
     return image[ImageAddress::LengthHigh] * 256 + image[ImageAddress::LengthLow];
+}
+
+std::int32_t encodedTableLength(const Configuration& config) {
+    DeviceImage scratch{};
+    TableWriter table(scratch);
+    encodeInputTable(table, config);
+    return static_cast<std::int32_t>(table.wanted());
 }
 
 bool buildDeviceImage(DeviceImage& image, const Configuration& config,

@@ -43,6 +43,11 @@ constexpr std::uint8_t NextInput = 0x80;
 /// The input table length L stored in the trailer.
 [[nodiscard]] std::int32_t storedTableLength(const DeviceImage& image);
 
+/// How many bytes the encoded input table takes, whether or not it fits. At
+/// most configurationSize, which also counts an empty input 1 and the steps
+/// behind an empty step, neither of which the table holds.
+[[nodiscard]] std::int32_t encodedTableLength(const Configuration& config);
+
 /// Overwrites the whole image with the encoded configuration and settings.
 /// Returns false when the input table did not fit below the marker byte
 /// (possible only for a configuration that was loaded, never for one built by

@@ -208,6 +208,14 @@ TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
          R"(inputs[0]: give either "single" or "macro", not both)"},
         {inputs(inputWithSteps(1, 65)),
          "inputs[0].macro.activation: 65 steps, more than the 64 a sequence holds"},
+        {inputs(R"({"input": 1e400})"),
+         "inputs[0].input: not valid JSON: number overflow parsing '1e400'"},
+        {document(R"("trackball": {"reverseX": -1e400})"),
+         "trackball.reverseX: not valid JSON: number overflow parsing '-1e400'"},
+        {document("") + std::string(1, '\0') + R"({"inputs": 7})",
+         "not valid JSON: a NUL byte at byte 50"},
+        {R"({"format": "vantrel-configuration", "version": 1.0})",
+         "version: unsupported version 1.0 (this program reads version 1)"},
     };
     for (const auto& [text, message] : cases) {
         EXPECT_EQ(importFailure(text), message) << text;
@@ -224,6 +232,25 @@ TEST(JsonFormat, RefusesAConfigurationBeyondWhatTheDeviceHolds) {
     EXPECT_NO_THROW((void)importConfiguration(inputs(full + inputWithSteps(31, 19))));
     EXPECT_EQ(importFailure(inputs(full + inputWithSteps(31, 20))),
               "inputs: This configuration exceeds the maximum size limit. (4034 of 4032 bytes)");
+}
+
+TEST(JsonFormat, AcceptsAndGivesBackWhateverTheDeviceHolds) {
+    // With input 1 empty the table is 2 bytes shorter than the editing
+    // commands' count: 30·128 + 20·2 + 76·2 = 4032 bytes hold what they
+    // count as 4034.
+    std::string full;
+    for (int i = 2; i <= 31; ++i) {
+        full += inputWithSteps(i, 64) + ", ";
+    }
+    const ImportedConfiguration imported =
+        importConfiguration(inputs(full + inputWithSteps(32, 20)));
+    EXPECT_EQ(configurationSize(imported.config), MaxConfigSize + 2);
+    const DeviceImage image = encode(imported.config, imported.settings);
+    EXPECT_EQ(storedTableLength(image), MaxConfigSize);
+
+    const ImportedConfiguration again =
+        importConfiguration(exportConfigurationText(imported.config, imported.settings));
+    EXPECT_EQ(encode(again.config, again.settings), image);
 }
 
 TEST(ConfigurationSource, TellsTheTwoFormsApartByContent) {
