@@ -4,11 +4,10 @@
 #include "DeviceImage.h"
 #include "ImportError.h"
 #include "JsonImport.h"
+#include "RegularFile.h"
 #include "UserInterface.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string_view>
 
 namespace vantrel::cli {
@@ -16,8 +15,8 @@ namespace fs = std::filesystem;
 namespace {
 
 /// No configuration document comes near this; a bigger file is not read
-/// into memory at all.
-constexpr std::uintmax_t MaximumJsonSize = std::uintmax_t{16} * 1024 * 1024;
+/// beyond it.
+constexpr std::size_t MaximumJsonSize = std::size_t{16} * 1024 * 1024;
 
 bool isJsonBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -28,34 +27,13 @@ bool isValidImage(std::string_view bytes) {
            bytes[ImageAddress::Marker] == 1;
 }
 
-/// The file's first bytes, enough to tell the two forms apart; empty when
-/// the file cannot be read, which the image reader then reports.
-std::string readStart(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::string bytes(DeviceImageSize + 1, '\0');
-    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(file.gcount()));
-    return bytes;
-}
-
 std::string named(const fs::path& path, const std::string& message) {
     return path.string() + ": " + message;
 }
 
-LoadedConfiguration loadJson(const fs::path& path) {
+LoadedConfiguration loadJson(const fs::path& path, std::string_view text) {
     LoadedConfiguration loaded;
     loaded.format = SourceFormat::Json;
-    std::error_code sizeError;
-    if (fs::file_size(path, sizeError) > MaximumJsonSize) {
-        loaded.error = named(path, "too large to be a configuration");
-        return loaded;
-    }
-    std::ifstream file(path, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (file.bad()) {
-        loaded.error = std::string(OpenFailedText) + " " + path.string();
-        return loaded;
-    }
     try {
         ImportedConfiguration imported = importConfiguration(text);
         loaded.config = std::move(imported.config);
@@ -67,20 +45,11 @@ LoadedConfiguration loadJson(const fs::path& path) {
     return loaded;
 }
 
-std::string fileErrorText(const FileResult& result) {
-    if (result.error == FileError::TooLong) {
-        return FileTooLongText;
-    }
-    return std::string(OpenFailedText) + ": " + result.detail;
-}
-
-LoadedConfiguration loadImage(const fs::path& path) {
+LoadedConfiguration loadImage(const fs::path& path, std::string_view bytes) {
     LoadedConfiguration loaded;
     DeviceImage image{};
-    const FileResult read = readConfigurationFile(path, image);
-    if (!read.ok()) {
-        loaded.error = read.error == FileError::TooLong ? named(path, fileErrorText(read))
-                                                        : fileErrorText(read);
+    if (!imageFromFileBytes(bytes, image)) {
+        loaded.error = named(path, FileTooLongText);
         return loaded;
     }
     switch (loadDeviceImage(image, loaded.config, loaded.settings)) {
@@ -116,11 +85,22 @@ bool looksLikeJson(std::string_view bytes) {
 }
 
 LoadedConfiguration loadConfiguration(const fs::path& path) {
-    std::error_code ignored;
-    if (!fs::is_directory(path, ignored) && looksLikeJson(readStart(path))) {
-        return loadJson(path);
+    // Read once, then judged: the name may stand for something else by the
+    // time it is opened a second time.
+    std::string bytes;
+    const FileResult read = readRegularFile(path, MaximumJsonSize, bytes);
+    if (read.error == FileError::TooLong) {
+        LoadedConfiguration loaded;
+        loaded.error =
+            named(path, looksLikeJson(bytes) ? "too large to be a configuration" : FileTooLongText);
+        return loaded;
     }
-    return loadImage(path);
+    if (!read.ok()) {
+        LoadedConfiguration loaded;
+        loaded.error = std::string(OpenFailedText) + ": " + read.detail;
+        return loaded;
+    }
+    return looksLikeJson(bytes) ? loadJson(path, bytes) : loadImage(path, bytes);
 }
 
 } // namespace vantrel::cli
