@@ -67,7 +67,7 @@ TEST(JsonFormat, RandomImagesSurviveExportAndImportByteForByte) {
     }
 }
 
-TEST(JsonFormat, ExportsTheDocumentedExample) {
+TEST(JsonFormat, ExportsEveryKindOfAssignmentAndSetting) {
     Configuration config;
     encodeSingleKey(KeyTypeKeyboard, KeyA, OperatorCtrl | OperatorAlt, config.input(0));
     encodeSingleKey(KeyTypeMouse, 1, 0, config.input(1));

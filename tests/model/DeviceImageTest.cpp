@@ -32,7 +32,7 @@ void expectFillers(const DeviceImage& image, std::size_t from, std::size_t to) {
     }
 }
 
-TEST(BuildDeviceImage, EncodesTheWorkedExample) {
+TEST(BuildDeviceImage, EncodesAKeyAndAMouseButtonBetweenFillers) {
     Configuration config;
     encodeSingleKey(KeyTypeKeyboard, KeyA, 0, config.input(0));
     encodeSingleKey(KeyTypeMouse, 1, 0, config.input(2));

@@ -5,7 +5,7 @@
 
 class QWidget;
 
-// The window designs were drawn for a small 8-point dialog font. Fonts differ
+// The windows are laid out for a small 8-point dialog font. Fonts differ
 // between systems, so the font is chosen by measuring: the largest size at
 // which every caption fits the control drawn for it.
 namespace vantrel {

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdint>
 
-// The window designs are measured in twips (1/1440 inch). Converting them to
-// logical pixels at the classic 15 twips per pixel keeps the design's
-// proportions, and Qt's own device-pixel scaling then serves dense screens.
+// The windows are laid out in twips (1/1440 inch). Converting the layout to
+// logical pixels at the classic 15 twips per pixel keeps its proportions, and Qt's own device-pixel
+// scaling then serves dense screens.
 namespace vantrel {
 
 constexpr int TwipsPerPixel = 15;
@@ -30,7 +30,7 @@ constexpr int TwipsPerPixel = 15;
     return pixelCount * TwipsPerPixel;
 }
 
-/// A design rectangle (left, top, width, height in twips) in logical pixels.
+/// A layout rectangle (left, top, width, height in twips) in logical pixels.
 [[nodiscard]] inline QRect twipsRect(std::int32_t left, std::int32_t top, std::int32_t width,
                                      std::int32_t height) {
     return {pixels(left), pixels(top), pixels(width), pixels(height)};

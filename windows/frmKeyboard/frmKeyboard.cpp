@@ -222,8 +222,8 @@ void frmKeyboard::createBottomRow() {
 }
 
 void frmKeyboard::fitToScreen(std::int32_t screenWidth) {
-    // Qt learns the window frame only once the window is shown; the design
-    // width of the client area stands for the dialog's width.
+    // Qt learns the window frame only once the window is shown; the client
+    // area's laid-out width stands for the dialog's width.
     const std::int32_t dialogWidth = DesignClientWidth;
     std::int32_t width = dialogWidth;
     std::int32_t height = DesignClientHeight;

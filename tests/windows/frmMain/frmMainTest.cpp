@@ -274,7 +274,7 @@ private slots:
         QFETCH(int, firstTopTwips);
         Harness h;
         // A larger font makes a taller menu bar; the client area below it
-        // keeps its design height all the same.
+        // keeps its laid-out height all the same.
         QFont large = h.window.font();
         large.setPointSize(14);
         h.window.setFont(large);
@@ -301,7 +301,7 @@ private slots:
         QCOMPARE(h.bar().maximum(), 513); // (59940 - 3000) / 111 = 512.97
 
         // Taller than the whole column: the bar holds at 0 rather than at a
-        // negative maximum, and every row is at its design place.
+        // negative maximum, and every row is at its laid-out place.
         h.setClientHeight(60000);
         QCOMPARE(h.bar().maximum(), 0);
         QCOMPARE(h.shownRows(), QStringLiteral("0-107"));
@@ -404,7 +404,7 @@ private slots:
         QCOMPARE(h.bar().value(), 3);
     }
 
-    void showsTheDesignCaptions() {
+    void showsItsFixedCaptions() {
         Harness h;
         QCOMPARE(h.window.windowTitle(), QStringLiteral("VANTREL Configuration Utility"));
         QStringList shown;
