@@ -31,18 +31,7 @@ int cardCommand(const Invocation& invocation, const Console& console) {
     }
     const std::string page = controlCard(loaded->config, loaded->settings, loaded->labels,
                                          std::filesystem::path(source).filename().string());
-    if (!invocation.output) {
-        if (!(console.out << page << std::flush)) {
-            console.error("the card could not be written to standard output");
-            return ExitFailure;
-        }
-        return ExitSuccess;
-    }
-    if (const FileResult written = writeFileAtomically(*invocation.output, page); !written.ok()) {
-        console.error(std::string(SaveFailedText) + ": " + written.detail);
-        return ExitFailure;
-    }
-    return ExitSuccess;
+    return writeTextOutput(invocation, page, console) ? ExitSuccess : ExitFailure;
 }
 
 } // namespace vantrel::cli

@@ -15,28 +15,29 @@ struct CommandShape {
     std::string_view synopsis;
     std::size_t operands;
     Need output;
-    bool takesWriteOptions; ///< --verify and --backup
+    bool outputMayBeStandard; ///< "-o -" means standard output
+    bool takesWriteOptions;   ///< --verify, --no-verify and --backup
     std::string_view summary;
 };
 
 constexpr std::array<CommandShape, 9> Commands = {{
-    {"show", "show FILE", 1, Need::No, false,
+    {"show", "show FILE", 1, Need::No, false, false,
      "every input and setting as the main window shows them"},
-    {"export", "export FILE [-o OUT]", 1, Need::Optional, false,
-     "the readable JSON form, to standard output unless -o is given"},
-    {"import", "import FILE -o OUT", 1, Need::Required, false,
+    {"export", "export FILE [-o OUT]", 1, Need::Optional, true, false,
+     "the readable JSON form, to standard output unless -o names a file"},
+    {"import", "import FILE -o OUT", 1, Need::Required, false, false,
      "the configuration file, written only when FILE is valid"},
-    {"diff", "diff A B", 2, Need::No, false,
+    {"diff", "diff A B", 2, Need::No, false, false,
      "what differs between two configurations (status 0 equal, 1 different)"},
-    {"check", "check FILE", 1, Need::No, false,
+    {"check", "check FILE", 1, Need::No, false, false,
      "mistakes a cabinet would suffer from (status 0 none, 1 some)"},
-    {"card", "card FILE [-o OUT.html]", 1, Need::Optional, false,
+    {"card", "card FILE [-o OUT.html]", 1, Need::Optional, true, false,
      "a printable control card as an HTML page"},
-    {"read", "read -o OUT", 0, Need::Required, false,
+    {"read", "read -o OUT", 0, Need::Required, false, false,
      "save the device's configuration as a configuration file"},
-    {"write", "write FILE [--verify] [--backup OUT]", 1, Need::No, true,
-     "write a configuration into the device"},
-    {"devices", "devices", 0, Need::No, false, "list the attached devices"},
+    {"write", "write FILE [--no-verify] [--backup OUT]", 1, Need::No, false, true,
+     "write a configuration into the device and read it back to compare"},
+    {"devices", "devices", 0, Need::No, false, false, "list the attached devices"},
 }};
 
 const CommandShape* findCommand(std::string_view name) {
@@ -113,8 +114,11 @@ std::string checkAgainstShape(const Invocation& invocation) {
     if (shape->output == Need::No && invocation.output) {
         return std::string(shape->name) + " takes no -o; " + usage;
     }
+    if (invocation.output == "-" && !shape->outputMayBeStandard) {
+        return std::string(shape->name) + " writes a file, not standard output; " + usage;
+    }
     if (!shape->takesWriteOptions && (invocation.verify || invocation.backup)) {
-        return "--verify and --backup belong to write; " + usage;
+        return "--verify, --no-verify and --backup belong to write; " + usage;
     }
     return {};
 }
@@ -141,8 +145,12 @@ ParsedCommandLine parseCommandLine(std::span<const std::string> args) {
             invocation.help = true;
         } else if (arg == "--version") {
             invocation.version = true;
-        } else if (arg == "--verify") {
-            invocation.verify = true;
+        } else if (arg == "--verify" || arg == "--no-verify") {
+            const bool wanted = arg == "--verify";
+            if (invocation.verify.value_or(wanted) != wanted) {
+                error = "--verify and --no-verify contradict each other";
+            }
+            invocation.verify = wanted;
         } else if (isOption(arg, "--device")) {
             setOnce(invocation.device, reader.valueOf(arg, "--device", error), "--device", error);
         } else if (arg == "-o" || isOption(arg, "--output")) {
@@ -172,7 +180,8 @@ std::string usageText() {
             "                                        (without --device: the device on USB)\n"
             "  -h, --help                            this text\n"
             "  --version                             the program's version\n"
-            "\nFILE may be a configuration file as the windows save it or its JSON form.\n";
+            "\nFILE may be a configuration file as the windows save it or its JSON form.\n"
+            "OUT of export and card may be - for standard output.\n";
     return text;
 }
 

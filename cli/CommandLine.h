@@ -19,7 +19,8 @@ struct Invocation {
     std::optional<std::string> device; ///< --device DEVICE
     std::optional<std::string> output; ///< -o OUT
     std::optional<std::string> backup; ///< --backup OUT
-    bool verify = false;
+    /// --verify (true) or --no-verify (false); write verifies unless told not to.
+    std::optional<bool> verify;
     bool help = false;
     bool version = false;
 };

@@ -29,10 +29,8 @@ int runDeviceCommand(const Invocation& invocation, const Console& console,
     return devicesCommand(invocation, console, *backend);
 }
 
-} // namespace
-
-int runVantrelctl(std::span<const std::string> args, const Console& console,
-                  const DeviceBackendFactory& devices) {
+int runCommand(std::span<const std::string> args, const Console& console,
+               const DeviceBackendFactory& devices) {
     const ParsedCommandLine parsed = parseCommandLine(args);
     const Invocation& invocation = parsed.invocation;
     if (!parsed.ok()) {
@@ -67,6 +65,30 @@ int runVantrelctl(std::span<const std::string> args, const Console& console,
         return cardCommand(invocation, console);
     }
     return runDeviceCommand(invocation, console, devices);
+}
+
+/// The status of a command whose output was lost: diff and check answer
+/// with 1, so they report it as trouble.
+int statusAfterLostOutput(std::span<const std::string> args, int status) {
+    if (status != ExitSuccess && status != ExitFailure) {
+        return status;
+    }
+    const std::string command = parseCommandLine(args).invocation.command;
+    return command == "diff" || command == "check" ? ExitUsage : ExitFailure;
+}
+
+} // namespace
+
+int runVantrelctl(std::span<const std::string> args, const Console& console,
+                  const DeviceBackendFactory& devices) {
+    const int status = runCommand(args, console, devices);
+    // Output may wait in a buffer until here: a full disk or a closed pipe
+    // shows only now, and a script must not take a lost answer for a good one.
+    if (!(console.out << std::flush)) {
+        console.error("standard output could not be written");
+        return statusAfterLostOutput(args, status);
+    }
+    return status;
 }
 
 } // namespace vantrel::cli

@@ -9,11 +9,25 @@
 namespace vantrel::cli {
 namespace {
 
+/// The device keeps the write's first blocks when a later one fails, and
+/// only a whole write makes it consistent again.
+constexpr const char* PartlyWrittenText =
+    "the device may now hold a partly written configuration; writing a configuration again "
+    "repairs it";
+
+/// An image the decoder stopped early on is what a write cut off in the
+/// middle can leave; saving the part that decoded would hide that.
+constexpr const char* StoppedEarlyText =
+    "the device's input table holds more inputs or steps than the device has, as a write that "
+    "was cut off can leave it; nothing was kept (writing a configuration again repairs it)";
+
 /// One transfer's surroundings on the console.
 class ConsoleTransfer {
 public:
     ConsoleTransfer(const Console& console, DeviceBackend& backend, std::string step = {})
-        : progress_(console)
+        : console_(console)
+        , step_(step)
+        , progress_(console)
         , prompter_(console, std::move(step))
         , context_{backend.link(), progress_, prompter_} {}
     // The context refers to this object's own members.
@@ -23,17 +37,36 @@ public:
     ConsoleTransfer& operator=(ConsoleTransfer&&) = delete;
     ~ConsoleTransfer() = default;
 
+    /// Succeeds only for an image that decoded completely.
     bool read(Configuration& config, DeviceSettings& settings) {
-        return readFromDevice(config, settings, context_, ReadHooks{}) == TransferResult::Succeeded;
+        ImageLoadResult decoded = ImageLoadResult::Complete;
+        ReadHooks hooks;
+        hooks.decoded = [&decoded](ImageLoadResult result) {
+            decoded = result;
+        };
+        if (readFromDevice(config, settings, context_, hooks) != TransferResult::Succeeded) {
+            return false;
+        }
+        if (decoded == ImageLoadResult::StoppedEarly) {
+            console_.error((step_.empty() ? "" : step_ + ": ") + StoppedEarlyText);
+            return false;
+        }
+        return true;
     }
 
     bool write(const Configuration& config, const DeviceSettings& settings) {
-        return writeToDevice(config, settings, context_) == TransferResult::Succeeded;
+        const TransferResult result = writeToDevice(config, settings, context_);
+        if (result == TransferResult::ExchangeFailed) {
+            console_.error(PartlyWrittenText);
+        }
+        return result == TransferResult::Succeeded;
     }
 
     [[nodiscard]] const std::string& successText() const { return prompter_.lastSuccess(); }
 
 private:
+    const Console& console_;
+    std::string step_;
     ConsoleProgress progress_;
     ConsolePrompter prompter_;
     TransferContext context_;
@@ -96,11 +129,12 @@ int writeCommand(const Invocation& invocation, const Console& console, DeviceBac
     if (!transfer.write(loaded->config, loaded->settings)) {
         return ExitFailure;
     }
-    if (invocation.verify && !verify(*loaded, console, backend)) {
+    const bool verifying = invocation.verify.value_or(true);
+    if (verifying && !verify(*loaded, console, backend)) {
         return ExitFailure;
     }
     console.out << transfer.successText() << '\n';
-    if (invocation.verify) {
+    if (verifying) {
         console.out << "Verified: the device holds the configuration that was written\n";
     }
     return ExitSuccess;

@@ -9,11 +9,12 @@
 namespace vantrel::cli {
 
 /// Reads the device's configuration and saves it as the windows would after
-/// Read and Save; no file is written unless the whole read succeeded.
+/// Read and Save; no file is written unless the whole read succeeded and the
+/// image decoded completely.
 int readCommand(const Invocation& invocation, const Console& console, DeviceBackend& backend);
 
 /// Writes a configuration into the device, after saving the device's current
-/// one with --backup, and reading it back to compare with --verify.
+/// one with --backup, then reads it back to compare unless --no-verify.
 int writeCommand(const Invocation& invocation, const Console& console, DeviceBackend& backend);
 
 /// Lists the devices that match; for one that cannot be opened, says how to

@@ -1,5 +1,6 @@
 #include "EmulatedBackend.h"
 
+#include "AtomicFile.h"
 #include "CommandLine.h"
 
 namespace vantrel::cli {
@@ -12,15 +13,29 @@ EmulatedBackend::EmulatedBackend(fs::path storage)
 std::vector<AttachedDevice> EmulatedBackend::attachedDevices() {
     AttachedDevice device{
         std::string(EmulatedPrefix) + storage_.string() + "  device emulator", true, {}};
-    // Looked at rather than opened: opening would create the memory file.
-    std::error_code error;
-    if (fs::exists(storage_, error) &&
-        fs::file_size(storage_, error) != EmulatedDevice::MemorySize) {
-        device.canOpen = false;
-        device.problem =
-            "its memory file is not " + std::to_string(EmulatedDevice::MemorySize) + " bytes long";
-    }
+    device.problem = memoryFileProblem();
+    device.canOpen = device.problem.empty();
     return {device};
+}
+
+std::string EmulatedBackend::memoryFileProblem() const {
+    // Looked at rather than opened: opening would load and later save it.
+    std::error_code error;
+    const fs::file_status status = fs::status(storage_, error);
+    if (fs::is_directory(status)) {
+        return "its memory file is a folder";
+    }
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        return "its memory file is not a regular file";
+    }
+    if (fs::exists(status) && fs::file_size(storage_, error) != EmulatedDevice::MemorySize) {
+        return "its memory file is not " + std::to_string(EmulatedDevice::MemorySize) +
+               " bytes long";
+    }
+    if (const FileResult writable = checkWritable(storage_); !writable.ok()) {
+        return "its memory file cannot be written (" + writable.detail + ")";
+    }
+    return {};
 }
 
 } // namespace vantrel::cli

@@ -17,6 +17,9 @@ public:
     std::vector<AttachedDevice> attachedDevices() override;
 
 private:
+    /// Why the emulator would refuse to open; empty when it would open.
+    [[nodiscard]] std::string memoryFileProblem() const;
+
     std::filesystem::path storage_;
     EmulatedDevice device_;
 };

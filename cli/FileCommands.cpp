@@ -41,6 +41,19 @@ bool saveConfigurationFile(const std::string& path, const Configuration& config,
     return true;
 }
 
+bool writeTextOutput(const Invocation& invocation, const std::string& text,
+                     const Console& console) {
+    if (!invocation.output || *invocation.output == "-") {
+        console.out << text;
+        return true;
+    }
+    if (const FileResult written = writeFileAtomically(*invocation.output, text); !written.ok()) {
+        console.error(std::string(SaveFailedText) + ": " + written.detail);
+        return false;
+    }
+    return true;
+}
+
 int showCommand(const Invocation& invocation, const Console& console) {
     const auto loaded = openConfiguration(invocation.operands.at(0), console, Partial::Warn);
     if (!loaded) {
@@ -62,18 +75,7 @@ int exportCommand(const Invocation& invocation, const Console& console) {
                         " bytes) It cannot be imported or written until inputs are removed.");
     }
     const std::string text = exportConfigurationText(loaded->config, loaded->settings);
-    if (!invocation.output) {
-        if (!(console.out << text << std::flush)) {
-            console.error("the JSON text could not be written to standard output");
-            return ExitFailure;
-        }
-        return ExitSuccess;
-    }
-    if (const FileResult written = writeFileAtomically(*invocation.output, text); !written.ok()) {
-        console.error(std::string(SaveFailedText) + ": " + written.detail);
-        return ExitFailure;
-    }
-    return ExitSuccess;
+    return writeTextOutput(invocation, text, console) ? ExitSuccess : ExitFailure;
 }
 
 int importCommand(const Invocation& invocation, const Console& console) {

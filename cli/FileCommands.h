@@ -26,6 +26,11 @@ int importCommand(const Invocation& invocation, const Console& console);
 /// 0 when equal, 1 when different, 2 when either cannot be opened.
 int diffCommand(const Invocation& invocation, const Console& console);
 
+/// Writes a command's text to the file -o names, atomically, or to standard
+/// output without -o or with "-o -" (whose failure the tool reports once, as
+/// it ends). False after telling the user.
+bool writeTextOutput(const Invocation& invocation, const std::string& text, const Console& console);
+
 /// Encodes and saves a configuration file atomically; tells the user and
 /// returns false on failure, leaving any existing file as it was.
 bool saveConfigurationFile(const std::string& path, const Configuration& config,

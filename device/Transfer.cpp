@@ -156,6 +156,9 @@ TransferResult decodeIntoConfiguration(DeviceImage& image, Configuration& config
                                        DeviceSettings& settings, TransferContext& context,
                                        const ReadHooks& hooks) {
     const ImageLoadResult loaded = loadDeviceImage(image, config, settings);
+    if (hooks.decoded) {
+        hooks.decoded(loaded);
+    }
     if (loaded == ImageLoadResult::InvalidImage) {
         // The marker was checked before any data was read, so this means a
         // decoder that disagrees with that check; nothing has changed.

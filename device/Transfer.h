@@ -51,7 +51,7 @@ TransferResult writeToDevice(const Configuration& config, const DeviceSettings& 
 /// image is checked.
 TransferResult writeImageToDevice(const DeviceImage& image, TransferContext& context);
 
-/// What the read procedure calls around the user's configuration. Either may
+/// What the read procedure calls around the user's configuration. Any may
 /// be left empty: no question is asked, nothing is redrawn.
 struct ReadHooks {
     /// The unsaved-changes prompt: true means the user abandoned the read.
@@ -59,6 +59,10 @@ struct ReadHooks {
     /// Called after the configuration was replaced, to redraw every row and
     /// bring the settings controls in step with the settings record.
     std::function<void()> redrawCaptions;
+    /// Told how the decoder fared with the image read, before anything is
+    /// redrawn; a caller that must not keep a partial configuration looks
+    /// for StoppedEarly here.
+    std::function<void(ImageLoadResult)> decoded;
 };
 
 /// Reads the device's configuration and, only when every exchange succeeded

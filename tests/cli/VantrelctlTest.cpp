@@ -5,13 +5,16 @@
 #include "ModelBuilders.h"
 #include "TemporaryFolder.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace vantrel::cli {
@@ -57,6 +60,18 @@ private:
     int closes_ = 0;
 };
 
+/// An emulator owned by the test, so that faults can be set between runs.
+class BorrowedBackend final : public DeviceBackend {
+public:
+    explicit BorrowedBackend(EmulatedDevice& device)
+        : device_(device) {}
+    HidAccess& link() override { return device_; }
+    std::vector<AttachedDevice> attachedDevices() override { return {}; }
+
+private:
+    EmulatedDevice& device_;
+};
+
 /// Every test has a folder of its own and runs the built tool in it, as a
 /// user would; a test that must reach into the device between two sessions,
 /// or needs a terminal, runs the commands in this process instead.
@@ -90,7 +105,9 @@ protected:
     ToolResult run(const std::vector<std::string>& args) const {
         const std::string out = folder.path.string() + ".stdout";
         const std::string err = folder.path.string() + ".stderr";
-        std::string command = "cd '" + folder.path.string() + "' && '" VANTRELCTL_PATH "'";
+        // A command that waits for ever fails the test instead of hanging it.
+        std::string command =
+            "cd '" + folder.path.string() + "' && timeout 20 '" VANTRELCTL_PATH "'";
         for (const std::string& arg : args) {
             command += " '" + arg + "'";
         }
@@ -202,8 +219,13 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
         {{"show", "a.cfg", "-o", "x"},
          "show takes no -o; usage: vantrelctl [--device DEVICE] show FILE"},
         {{"export", "a.cfg", "--verify"},
-         "--verify and --backup belong to write; usage: vantrelctl [--device DEVICE] export FILE "
-         "[-o OUT]"},
+         "--verify, --no-verify and --backup belong to write; usage: vantrelctl [--device DEVICE] "
+         "export FILE [-o OUT]"},
+        {{"write", "a.cfg", "--verify", "--no-verify"},
+         "--verify and --no-verify contradict each other"},
+        {{"import", "a.cfg", "-o", "-"},
+         "import writes a file, not standard output; usage: vantrelctl [--device DEVICE] import "
+         "FILE -o OUT"},
         {{"--device", "emulated:", "devices"},
          "unknown device \"emulated:\" (expected emulated:PATH)"},
         {{"show", "a.cfg", "--force"}, "unknown option \"--force\""},
@@ -223,7 +245,7 @@ TEST_F(Vantrelctl, WritesIntoTheEmulatedDeviceAndReadsItBack) {
     const std::string secondImage = writeImage("second.cfg", second);
     const std::string device = "--device=emulated:" + path("memory.bin");
 
-    const ToolResult written = run({device, "write", "empty.cfg"});
+    const ToolResult written = run({device, "write", "empty.cfg", "--no-verify"});
     ASSERT_EQ(written.status, 0) << written.err;
     EXPECT_EQ(written.out, "The configuration was successfully saved to the device\n");
     // 27 data blocks of an empty configuration's 214 bytes: a line at the first
@@ -232,8 +254,7 @@ TEST_F(Vantrelctl, WritesIntoTheEmulatedDeviceAndReadsItBack) {
                            "Writing: 52%\nWriting: 60%\nWriting: 71%\nWriting: 82%\nWriting: 90%\n"
                            "Writing: 100%\n");
 
-    const ToolResult verified =
-        run({device, "write", "second.cfg", "--verify", "--backup", "backup.cfg"});
+    const ToolResult verified = run({device, "write", "second.cfg", "--backup", "backup.cfg"});
     ASSERT_EQ(verified.status, 0) << verified.err;
     EXPECT_EQ(verified.out, "The configuration was successfully saved to the device\n"
                             "Verified: the device holds the configuration that was written\n");
@@ -258,7 +279,7 @@ TEST_F(Vantrelctl, AFailedReadLeavesNoFileBehind) {
         << backedUp.err;
     EXPECT_EQ(run({"--device", "emulated:fresh.bin", "read", "-o", "read.cfg"}).status, 1)
         << "nothing was written after the backup failed";
-    EXPECT_EQ(files(), (std::set<std::string>{"fresh.bin", "mine.cfg"}));
+    EXPECT_EQ(files(), std::set<std::string>{"mine.cfg"}) << "nor a memory file";
 }
 
 TEST_F(Vantrelctl, ListsTheEmulatedDevice) {
@@ -266,10 +287,117 @@ TEST_F(Vantrelctl, ListsTheEmulatedDevice) {
     EXPECT_EQ(listed.status, 0);
     EXPECT_EQ(listed.out, "emulated:memory.bin  device emulator\n");
 
-    write("memory.bin", "short");
-    EXPECT_EQ(run({"--device", "emulated:memory.bin", "devices"}).out,
-              "emulated:memory.bin  device emulator  (cannot be opened: its memory file is not "
-              "4096 bytes long)\n");
+    write("short.bin", "short");
+    fs::create_directory(folder / "folder.bin");
+    const std::vector<std::pair<std::string, std::string>> unusable = {
+        {"short.bin", "its memory file is not 4096 bytes long"},
+        {"folder.bin", "its memory file is a folder"},
+        {"missing/memory.bin",
+         "its memory file cannot be written (missing: No such file or directory)"},
+    };
+    for (const auto& [name, problem] : unusable) {
+        EXPECT_EQ(run({"--device", "emulated:" + name, "devices"}).out,
+                  "emulated:" + name + "  device emulator  (cannot be opened: " + problem + ")\n");
+    }
+}
+
+TEST_F(Vantrelctl, RefusesAFileThatIsNotARegularFileWithoutWaiting) {
+    ASSERT_EQ(mkfifo(path("fifo").c_str(), 0600), 0);
+    write("a.cfg", R"({"format": "vantrel-configuration", "version": 1})");
+    const std::vector<std::pair<std::vector<std::string>, int>> cases = {
+        {{"show", "fifo"}, 1},
+        {{"export", "fifo"}, 1},
+        {{"import", "fifo", "-o", "x"}, 1},
+        {{"diff", "a.cfg", "fifo"}, 2},
+        {{"check", "fifo"}, 2},
+        {{"card", "fifo"}, 1},
+        {{"--device", "emulated:memory.bin", "write", "fifo"}, 1},
+    };
+    for (const auto& [args, status] : cases) {
+        const ToolResult result = run(args);
+        EXPECT_EQ(result.status, status) << args.front();
+        EXPECT_EQ(result.err, "vantrelctl: Error opening the file: fifo: is not a regular file\n")
+            << args.front();
+    }
+    EXPECT_EQ(files(), (std::set<std::string>{"a.cfg", "fifo"}));
+}
+
+TEST_F(Vantrelctl, WritesOnlyRegularFilesAndStandardOutputWhereItMeansIt) {
+    write("a.json", R"({"format": "vantrel-configuration", "version": 1})");
+    ASSERT_EQ(mkfifo(path("fifo").c_str(), 0600), 0);
+    fs::create_symlink("loop", folder / "loop");
+    fs::create_symlink("/dev/null", folder / "null");
+    // Each target, and what the refusal says after "Error saving file: ".
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {"fifo", "fifo: is not a regular file"},
+        {"null", "null: is not a regular file"},
+        {"/dev/null", "/dev/null: is not a regular file"},
+        {"loop", "loop: " + std::string(std::strerror(ELOOP))},
+        {".", ".: is a folder"},
+    };
+    for (const auto& [target, message] : refused) {
+        const ToolResult result = run({"import", "a.json", "-o", target});
+        EXPECT_EQ(result.status, 1) << target;
+        EXPECT_EQ(result.err, "vantrelctl: Error saving file: " + message + "\n");
+    }
+    EXPECT_TRUE(fs::is_fifo(folder / "fifo"));
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_TRUE(fs::is_symlink(folder / "loop"));
+
+    fs::create_symlink("made.cfg", folder / "dangling");
+    EXPECT_EQ(run({"import", "a.json", "-o", "dangling"}).status, 0);
+    EXPECT_TRUE(fs::is_symlink(folder / "dangling"));
+    EXPECT_EQ(fs::file_size(folder / "made.cfg"), DeviceImageSize);
+
+    const ToolResult exported = run({"export", "a.json", "-o", "-"});
+    EXPECT_EQ(exported.status, 0);
+    EXPECT_EQ(exported.out, run({"export", "a.json"}).out);
+    EXPECT_FALSE(fs::exists(folder / "-"));
+}
+
+TEST_F(Vantrelctl, FailsWhenStandardOutputCannotBeWritten) {
+    write("a.json", R"({"format": "vantrel-configuration", "version": 1})");
+    // Each command and its status when what it says is lost.
+    for (const auto& [command, status] :
+         std::vector<std::pair<std::string, int>>{{"show", 1}, {"export", 1}, {"check", 2}}) {
+        const std::string line = "cd '" + folder.path.string() + "' && '" VANTRELCTL_PATH "' " +
+                                 command + " a.json >/dev/full 2>/dev/null";
+        const int wait = std::system(line.c_str());
+        EXPECT_EQ(WIFEXITED(wait) ? WEXITSTATUS(wait) : -1, status) << command;
+    }
+}
+
+TEST_F(Vantrelctl, AWriteCutOffSaysSoAndWhatItLeftIsNotReadAsAConfiguration) {
+    writeImage("a.cfg", Configuration{});
+    EmulatedDevice device;
+    const auto borrowed = [&device] {
+        return std::make_unique<BorrowedBackend>(device);
+    };
+    // The start pair, the two trailer blocks and three of the 27 data blocks.
+    device.failExchange(6);
+
+    const ToolResult written = runHere({"write", path("a.cfg")}, false, borrowed);
+    EXPECT_EQ(written.status, 1);
+    EXPECT_TRUE(written.err.ends_with(
+        "vantrelctl: Error while writing to the VANTREL\n"
+        "vantrelctl: the device may now hold a partly written configuration; writing a "
+        "configuration again repairs it\n"))
+        << written.err;
+
+    device.clearFaults();
+    const ToolResult read = runHere({"read", "-o", path("read.cfg")}, false, borrowed);
+    EXPECT_EQ(read.status, 1);
+    EXPECT_TRUE(read.err.ends_with(
+        "vantrelctl: the device's input table holds more inputs or steps than the device has, "
+        "as a write that was cut off can leave it; nothing was kept (writing a configuration "
+        "again repairs it)\n"))
+        << read.err;
+    EXPECT_FALSE(fs::exists(folder / "read.cfg"));
+
+    const ToolResult again = runHere({"write", path("a.cfg")}, false, borrowed);
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, "The configuration was successfully saved to the device\n"
+                         "Verified: the device holds the configuration that was written\n");
 }
 
 TEST_F(Vantrelctl, VerifyCatchesADeviceChangedBehindItsBack) {
@@ -288,7 +416,7 @@ TEST_F(Vantrelctl, VerifyCatchesADeviceChangedBehindItsBack) {
 
 TEST_F(Vantrelctl, DrawsOneBarInPlaceOnATerminal) {
     writeImage("a.cfg", Configuration{});
-    const ToolResult result = runHere({"write", path("a.cfg")}, true, [this] {
+    const ToolResult result = runHere({"write", path("a.cfg"), "--no-verify"}, true, [this] {
         return std::make_unique<EmulatedBackend>(folder / "memory.bin");
     });
     ASSERT_EQ(result.status, 0);
