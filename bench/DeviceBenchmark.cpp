@@ -18,7 +18,7 @@ constexpr int ExchangesPerTransfer = 508;
 class Unseen final : public ProgressWindow, public MessagePrompter {
 public:
     void show() override {}
-    void SetStatus(const std::string& text) override { benchmark::DoNotOptimize(text.data()); }
+    void update(const TransferProgress& progress) override { benchmark::DoNotOptimize(progress); }
     void remove() override {}
     MessageAnswer showMessage(const std::string&, const std::string&, MessageIcon,
                               MessageButtons) override {

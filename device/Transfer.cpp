@@ -16,21 +16,29 @@ constexpr const char* ReadSuccessText = "The configuration was successfully read
 constexpr std::int32_t BlockSize = 8;
 constexpr std::uint16_t SecondTrailerBlock = ImageAddress::TrailerStart + BlockSize;
 
-/// Puts the two-line progress text of one step into the progress window.
+/// Reports of the configuration stage: the start pair and two trailer blocks.
+constexpr std::int32_t ConfigurationReports = 3;
+
+/// Tells the progress window how far the transfer has got before each step.
 class Announcer {
 public:
-    Announcer(ProgressWindow& progress, const char* verb)
+    Announcer(ProgressWindow& progress, TransferDirection direction)
         : progress_(progress)
-        , verb_(verb) {}
+        , direction_(direction) {}
 
-    void operator()(int configurationPercent, int dataPercent) const {
-        progress_.SetStatus(verb_ + " configuration - " + std::to_string(configurationPercent) +
-                            "%\r\n" + verb_ + " data - " + std::to_string(dataPercent) + "%");
+    /// Before report `done` of the configuration stage.
+    void configuration(std::int32_t done) const {
+        progress_.update({direction_, TransferStage::Configuration, done, ConfigurationReports});
+    }
+    /// Before the block at `address` of a data region `length` bytes long;
+    /// with `address` equal to `length`, when everything is done.
+    void data(std::int32_t address, std::int32_t length) const {
+        progress_.update({direction_, TransferStage::Data, address, length});
     }
 
 private:
     ProgressWindow& progress_;
-    std::string verb_;
+    TransferDirection direction_;
 };
 
 void tell(TransferContext& context, const char* text, const std::string& title, MessageIcon icon) {
@@ -66,13 +74,13 @@ DeviceStatus writePair(HidAccess& hid, DeviceHandle& handle, TransferStatePair p
 }
 
 /// Makes one exchange per whole 8-byte block of the data region while the
-/// block's start lies below `length`, each announced with the percentage done
+/// block's start lies below `length`, each announced with the bytes done
 /// before it; stops at the first failure.
 template <typename BlockExchange>
 DeviceStatus exchangeDataBlocks(std::int32_t length, const Announcer& announce,
                                 BlockExchange exchangeBlock) {
     for (std::int32_t address = 0; address < length; address += BlockSize) {
-        announce(100, dataPercentage(address, length));
+        announce.data(address, length);
         const DeviceStatus status = exchangeBlock(static_cast<std::uint16_t>(address));
         if (status != DeviceSuccess) {
             return status;
@@ -84,14 +92,14 @@ DeviceStatus exchangeDataBlocks(std::int32_t length, const Announcer& announce,
 /// Every report of a write, from the start pair to the end pair.
 DeviceStatus writeReports(HidAccess& hid, DeviceHandle& handle, const DeviceImage& image,
                           std::int32_t length, const Announcer& announce) {
-    announce(0, 0);
+    announce.configuration(0);
     DeviceStatus status = writePair(hid, handle, WriteStartPair);
     if (status == DeviceSuccess) {
-        announce(33, 0);
+        announce.configuration(1);
         status = WriteEightBytes(hid, handle, ImageAddress::TrailerStart, image);
     }
     if (status == DeviceSuccess) {
-        announce(67, 0);
+        announce.configuration(2);
         status = WriteEightBytes(hid, handle, SecondTrailerBlock, image);
     }
     if (status == DeviceSuccess) {
@@ -108,21 +116,21 @@ DeviceStatus writeReports(HidAccess& hid, DeviceHandle& handle, const DeviceImag
 /// The read-start pair and the trailer block.
 DeviceStatus readTrailer(HidAccess& hid, DeviceHandle& handle, DeviceImage& image,
                          const Announcer& announce) {
-    announce(0, 0);
+    announce.configuration(0);
     DeviceStatus status = writePair(hid, handle, ReadStartPair);
     if (status == DeviceSuccess) {
-        announce(33, 0);
+        announce.configuration(1);
         status = ReadEightBytes(hid, handle, ImageAddress::TrailerStart, image);
     }
     if (status == DeviceSuccess) {
-        announce(67, 0);
+        announce.configuration(2);
         status = ReadEightBytes(hid, handle, SecondTrailerBlock, image);
     }
     return status;
 }
 
 /// The data region up to the stored length (cut to the image's last
-/// address), then the end pair.
+/// address), then the end pair, announced as done once it went through.
 DeviceStatus readDataAndFinish(HidAccess& hid, DeviceHandle& handle, DeviceImage& image,
                                const Announcer& announce) {
     const std::int32_t length =
@@ -130,7 +138,14 @@ DeviceStatus readDataAndFinish(HidAccess& hid, DeviceHandle& handle, DeviceImage
     const DeviceStatus status = exchangeDataBlocks(length, announce, [&](std::uint16_t address) {
         return ReadEightBytes(hid, handle, address, image);
     });
-    return status == DeviceSuccess ? writePair(hid, handle, EndPair) : status;
+    if (status != DeviceSuccess) {
+        return status;
+    }
+    const DeviceStatus ended = writePair(hid, handle, EndPair);
+    if (ended == DeviceSuccess) {
+        announce.data(length, length);
+    }
+    return ended;
 }
 
 TransferResult sendImage(const DeviceImage& image, TransferContext& context) {
@@ -138,12 +153,12 @@ TransferResult sendImage(const DeviceImage& image, TransferContext& context) {
     if (!openDevice(context.hid, handle)) {
         return endWithoutDevice(context);
     }
-    const Announcer announce(context.progress, "Writing");
-    if (writeReports(context.hid, handle, image, storedTableLength(image), announce) !=
-        DeviceSuccess) {
+    const Announcer announce(context.progress, TransferDirection::Writing);
+    const std::int32_t length = storedTableLength(image);
+    if (writeReports(context.hid, handle, image, length, announce) != DeviceSuccess) {
         return endAfterFailedExchange(context, handle, WriteErrorText);
     }
-    announce(100, 100);
+    announce.data(length, length);
     context.hid.CloseHidDevice(handle);
     context.progress.remove();
     tell(context, WriteSuccessText, ApplicationTitle, MessageIcon::None);
@@ -180,15 +195,6 @@ TransferResult decodeIntoConfiguration(DeviceImage& image, Configuration& config
 
 } // namespace
 
-int dataPercentage(std::int32_t address, std::int32_t length) {
-    if (length <= 0) {
-        return 100;
-    }
-    // 100 * A / L rounded half up, in integers: floor((200 * A + L) / (2 * L)).
-    const std::int64_t twiceLength = 2 * std::int64_t{length};
-    return static_cast<int>((200 * std::int64_t{address} + length) / twiceLength);
-}
-
 TransferResult writeToDevice(const Configuration& config, const DeviceSettings& settings,
                              TransferContext& context) {
     context.progress.show();
@@ -217,7 +223,7 @@ TransferResult readFromDevice(Configuration& config, DeviceSettings& settings,
     if (!openDevice(context.hid, handle)) {
         return endWithoutDevice(context);
     }
-    const Announcer announce(context.progress, "Reading");
+    const Announcer announce(context.progress, TransferDirection::Reading);
     DeviceImage image{};
     if (readTrailer(context.hid, handle, image, announce) != DeviceSuccess) {
         return endAfterFailedExchange(context, handle, ReadErrorText);
@@ -231,7 +237,6 @@ TransferResult readFromDevice(Configuration& config, DeviceSettings& settings,
     if (readDataAndFinish(context.hid, handle, image, announce) != DeviceSuccess) {
         return endAfterFailedExchange(context, handle, ReadErrorText);
     }
-    announce(100, 100);
     context.hid.CloseHidDevice(handle);
     return decodeIntoConfiguration(image, config, settings, context, hooks);
 }

@@ -31,11 +31,6 @@ enum class TransferResult {
     TooLarge,             ///< write only: the input table does not fit the device
 };
 
-/// Percentage of the data region done before the block at `address`:
-/// 100 × address ÷ length, rounded half up. A length of 0 or less has no data
-/// region to wait for and counts as 100.
-[[nodiscard]] int dataPercentage(std::int32_t address, std::int32_t length);
-
 /// Encodes the configuration and writes it into the device. Changes nothing
 /// in the configuration, ConfigChanged included. A configuration whose input
 /// table does not fit the image (one that was loaded, never one built by the

@@ -20,29 +20,30 @@ struct UserEvent {
     enum class Kind { Show, Status, Remove, Message, Note };
 
     Kind kind = Kind::Note;
-    std::string text; ///< status text, message text or note
+    std::string text; ///< message text or note
     std::string title;
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
+    TransferProgress progress{}; ///< of a status
 
     friend bool operator==(const UserEvent&, const UserEvent&) = default;
 };
 
 inline UserEvent shown() {
-    return {UserEvent::Kind::Show, {}, {}, MessageIcon::None, MessageButtons::Ok};
+    return {UserEvent::Kind::Show, {}, {}, MessageIcon::None, MessageButtons::Ok, {}};
 }
-inline UserEvent status(std::string text) {
-    return {UserEvent::Kind::Status, std::move(text), {}, MessageIcon::None, MessageButtons::Ok};
+inline UserEvent status(const TransferProgress& progress) {
+    return {UserEvent::Kind::Status, {}, {}, MessageIcon::None, MessageButtons::Ok, progress};
 }
 inline UserEvent removed() {
-    return {UserEvent::Kind::Remove, {}, {}, MessageIcon::None, MessageButtons::Ok};
+    return {UserEvent::Kind::Remove, {}, {}, MessageIcon::None, MessageButtons::Ok, {}};
 }
 inline UserEvent message(std::string text, std::string title, MessageIcon icon,
                          MessageButtons buttons = MessageButtons::Ok) {
-    return {UserEvent::Kind::Message, std::move(text), std::move(title), icon, buttons};
+    return {UserEvent::Kind::Message, std::move(text), std::move(title), icon, buttons, {}};
 }
 inline UserEvent note(std::string text) {
-    return {UserEvent::Kind::Note, std::move(text), {}, MessageIcon::None, MessageButtons::Ok};
+    return {UserEvent::Kind::Note, std::move(text), {}, MessageIcon::None, MessageButtons::Ok, {}};
 }
 
 /// Readable test failures: one event per line, control characters shown.
@@ -58,6 +59,12 @@ inline std::ostream& operator<<(std::ostream& out, const UserEvent& event) {
         }
         out << '"';
     }
+    if (event.kind == UserEvent::Kind::Status) {
+        const TransferProgress& p = event.progress;
+        out << (p.direction == TransferDirection::Writing ? " writing " : " reading ")
+            << (p.stage == TransferStage::Configuration ? "configuration " : "data ") << p.done
+            << " of " << p.total;
+    }
     if (event.kind == UserEvent::Kind::Message) {
         out << " title \"" << event.title << "\" icon " << icons[static_cast<int>(event.icon)]
             << " buttons " << buttons[static_cast<int>(event.buttons)];
@@ -71,7 +78,7 @@ inline std::ostream& operator<<(std::ostream& out, const UserEvent& event) {
 class UserRecorder final : public ProgressWindow, public MessagePrompter {
 public:
     void show() override { events_.push_back(shown()); }
-    void SetStatus(const std::string& text) override { events_.push_back(status(text)); }
+    void update(const TransferProgress& progress) override { events_.push_back(status(progress)); }
     void remove() override { events_.push_back(removed()); }
 
     MessageAnswer showMessage(const std::string& text, const std::string& title, MessageIcon icon,

@@ -24,10 +24,17 @@ constexpr const char* Caption = "VANTREL Configuration Utility - cabinet.cfg";
 const UserEvent InvalidConfiguration =
     message("Error: Invalid configuration file", "VANTREL", MessageIcon::Exclamation);
 
-/// The two-line progress text, e.g. "Writing configuration - 33%\r\nWriting data - 0%".
-UserEvent progress(const std::string& verb, int configuration, int data) {
-    return status(verb + " configuration - " + std::to_string(configuration) + "%\r\n" + verb +
-                  " data - " + std::to_string(data) + "%");
+constexpr TransferDirection Writing = TransferDirection::Writing;
+constexpr TransferDirection Reading = TransferDirection::Reading;
+
+/// Announced before report `done` of the configuration stage (of three).
+UserEvent configurationStep(TransferDirection direction, std::int32_t done) {
+    return status({direction, TransferStage::Configuration, done, 3});
+}
+/// Announced before the block at `address` of a data region `length` bytes
+/// long; with `address` equal to `length`, once everything is done.
+UserEvent dataStep(TransferDirection direction, std::int32_t address, std::int32_t length) {
+    return status({direction, TransferStage::Data, address, length});
 }
 
 /// "pair FF6 WR" for a report of two slots, otherwise "write 010" or
@@ -115,23 +122,37 @@ struct Rig {
     TransferContext context{device, user, user, Caption};
 };
 
-TEST(DataPercentage, IsRoundedHalfUp) {
-    for (const auto [address, length, percent] :
-         {std::array{0, 20, 0}, std::array{8, 20, 40}, std::array{1, 8, 13}, std::array{3, 8, 38},
-          std::array{2, 3, 67}, std::array{4024, 4032, 100}, std::array{40, 4087, 1}}) {
-        EXPECT_EQ(dataPercentage(address, length), percent) << address << " of " << length;
+TEST(TransferProgress, PercentagesAreRoundedHalfUpAndEachStageCountsAsWholeAroundItsOwn) {
+    struct Case {
+        TransferStage stage;
+        std::int32_t done, total;
+        int configuration, data;
+    };
+    for (const Case& c : std::vector<Case>{{TransferStage::Configuration, 0, 3, 0, 0},
+                                           {TransferStage::Configuration, 1, 3, 33, 0},
+                                           {TransferStage::Configuration, 2, 3, 67, 0},
+                                           {TransferStage::Data, 0, 20, 100, 0},
+                                           {TransferStage::Data, 8, 20, 100, 40},
+                                           {TransferStage::Data, 16, 20, 100, 80},
+                                           {TransferStage::Data, 1, 8, 100, 13},
+                                           {TransferStage::Data, 3, 8, 100, 38},
+                                           {TransferStage::Data, 40, 4087, 100, 1},
+                                           {TransferStage::Data, 4024, 4032, 100, 100},
+                                           {TransferStage::Data, 0, 0, 100, 100}}) {
+        const TransferProgress progress{Writing, c.stage, c.done, c.total};
+        EXPECT_EQ(progress.configurationPercent(), c.configuration) << c.done << " of " << c.total;
+        EXPECT_EQ(progress.dataPercent(), c.data) << c.done << " of " << c.total;
     }
 }
 
-TEST(Transfers, DataGoesInWholeBlocksEachAnnouncedWithThePercentageDone) {
+TEST(Transfers, DataGoesInWholeBlocksEachAnnouncedWithTheBytesDone) {
     struct Case {
         std::int32_t length;
         Lines blocks;
-        std::vector<int> percents;
     };
-    const std::vector<Case> cases = {
-        {0, {}, {}}, {16, {"000", "008"}, {0, 50}}, {20, {"000", "008", "010"}, {0, 40, 80}}};
+    const std::vector<Case> cases = {{0, {}}, {16, {"000", "008"}}, {20, {"000", "008", "010"}}};
     for (const bool reading : {false, true}) {
+        const TransferDirection direction = reading ? Reading : Writing;
         const std::string verb = reading ? "Reading" : "Writing";
         const std::string op = reading ? "read " : "write ";
         for (const Case& c : cases) {
@@ -148,17 +169,17 @@ TEST(Transfers, DataGoesInWholeBlocksEachAnnouncedWithThePercentageDone) {
                       TransferResult::Succeeded);
 
             Lines sent = {reading ? "pair FF6 RE" : "pair FF6 WR", op + "FC0", op + "FC8"};
-            Events timeline = {shown(), progress(verb, 0, 0), progress(verb, 33, 0),
-                               progress(verb, 67, 0)};
+            Events timeline = {shown(), configurationStep(direction, 0),
+                               configurationStep(direction, 1), configurationStep(direction, 2)};
             if (reading) {
                 timeline.insert(timeline.begin(), note("query"));
             }
             for (std::size_t i = 0; i < c.blocks.size(); ++i) {
                 sent.push_back(op + c.blocks[i]);
-                timeline.push_back(progress(verb, 100, c.percents[i]));
+                timeline.push_back(dataStep(direction, 8 * static_cast<std::int32_t>(i), c.length));
             }
             sent.emplace_back("pair FF6 ZQ");
-            timeline.push_back(progress(verb, 100, 100));
+            timeline.push_back(dataStep(direction, c.length, c.length));
             if (reading) {
                 timeline.push_back(note("redraw"));
             }
@@ -193,14 +214,14 @@ TEST(Transfers, TheLargestConfigurationComesBackAsItWasWritten) {
     EXPECT_EQ(read.InputMacros, written.InputMacros);
     EXPECT_EQ(read.RotaryKeys, written.RotaryKeys);
     EXPECT_EQ(settings, sampleSettings());
-    // 504 data reports each way, the last at 4024: 99.8 % done, shown as 100.
+    // 504 data reports each way, the last at 4024.
     const Lines sent = rig.sent();
     ASSERT_EQ(sent.size(), 2 * 508U);
     EXPECT_EQ(sent[506], "write FB8");
     EXPECT_EQ(sent[508 + 506], "read FB8");
     const Events statuses = rig.user.of(UserEvent::Kind::Status);
-    EXPECT_EQ(statuses[506], progress("Writing", 100, 100));
-    EXPECT_EQ(statuses[508 + 506], progress("Reading", 100, 100));
+    EXPECT_EQ(statuses[506], dataStep(Writing, 4024, 4032));
+    EXPECT_EQ(statuses[508 + 506], dataStep(Reading, 4024, 4032));
 }
 
 TEST(Transfers, StoredLengthAboveTheImageIsCutToItsLastAddress) {
@@ -218,8 +239,7 @@ TEST(Transfers, StoredLengthAboveTheImageIsCutToItsLastAddress) {
     EXPECT_EQ(sent.back(), "pair FF6 ZQ");
     const Events statuses = rig.user.of(UserEvent::Kind::Status);
     for (int block = 0; block < 511; ++block) {
-        ASSERT_EQ(statuses[static_cast<std::size_t>(3 + block)],
-                  progress("Reading", 100, dataPercentage(8 * block, 4087)))
+        ASSERT_EQ(statuses[static_cast<std::size_t>(3 + block)], dataStep(Reading, 8 * block, 4087))
             << "block " << block;
     }
     EXPECT_EQ(rig.user.count(UserEvent::Kind::Message), 1) << "the success message alone";
@@ -238,9 +258,10 @@ TEST(Transfers, TrailerWithoutItsMarkerEndsTheReadAfterTheTrailer) {
                   TransferResult::InvalidConfiguration);
 
         EXPECT_EQ(rig.sent(), (Lines{"pair FF6 RE", "read FC0", "read FC8"}));
-        EXPECT_EQ(rig.user.events(), (Events{note("query"), shown(), progress("Reading", 0, 0),
-                                             progress("Reading", 33, 0), progress("Reading", 67, 0),
-                                             removed(), InvalidConfiguration}));
+        EXPECT_EQ(rig.user.events(),
+                  (Events{note("query"), shown(), configurationStep(Reading, 0),
+                          configurationStep(Reading, 1), configurationStep(Reading, 2), removed(),
+                          InvalidConfiguration}));
         rig.expectClosedOnce();
         EXPECT_EQ(config.InputMacros, Configuration{}.InputMacros);
         EXPECT_EQ(settings, DeviceSettings{});
@@ -258,11 +279,12 @@ TEST(Transfers, RotarySettingNamingNoListEntryIsReportedAfterTheRedraw) {
     EXPECT_EQ(readFromDevice(config, settings, rig.context, rig.hooks()),
               TransferResult::InvalidConfiguration);
 
+    const std::int32_t length = storedTableLength(image);
     const Events& events = rig.user.events();
     ASSERT_GE(events.size(), 4U);
-    EXPECT_EQ(
-        Events(events.end() - 4, events.end()),
-        (Events{progress("Reading", 100, 100), note("redraw"), removed(), InvalidConfiguration}));
+    EXPECT_EQ(Events(events.end() - 4, events.end()),
+              (Events{dataStep(Reading, length, length), note("redraw"), removed(),
+                      InvalidConfiguration}));
     EXPECT_EQ(config.InputMacros, sampleConfiguration().InputMacros) << "the inputs were read";
     EXPECT_TRUE(settings.ReverseY) << "settings before the bad field were applied";
     rig.expectClosedOnce();

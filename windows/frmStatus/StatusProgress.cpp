@@ -1,8 +1,24 @@
 #include "StatusProgress.h"
 
 #include <QCoreApplication>
+#include <string>
 
 namespace vantrel {
+namespace {
+
+const char* verbOf(TransferDirection direction) {
+    return direction == TransferDirection::Writing ? "Writing" : "Reading";
+}
+
+/// The two lines of the window, joined by "\r\n": "Writing configuration -
+/// 33%" over "Writing data - 0%".
+std::string statusText(const TransferProgress& progress) {
+    const std::string verb = verbOf(progress.direction);
+    return verb + " configuration - " + std::to_string(progress.configurationPercent()) + "%\r\n" +
+           verb + " data - " + std::to_string(progress.dataPercent()) + "%";
+}
+
+} // namespace
 
 StatusProgress::StatusProgress(QWidget* owner)
     : owner_(owner) {}
@@ -24,8 +40,8 @@ void StatusProgress::show() {
     QCoreApplication::processEvents();
 }
 
-void StatusProgress::SetStatus(const std::string& text) {
-    ensureWindow().SetStatus(text);
+void StatusProgress::update(const TransferProgress& progress) {
+    ensureWindow().SetStatus(statusText(progress));
 }
 
 void StatusProgress::remove() {

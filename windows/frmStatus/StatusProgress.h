@@ -20,8 +20,9 @@ public:
     /// Shows the window, modeless, creating it with "Initializing..." unless
     /// a status already created it.
     void show() override;
-    /// Creates the window (hidden) if there is none yet, then sets its text.
-    void SetStatus(const std::string& text) override;
+    /// Creates the window (hidden) if there is none yet, then sets its text
+    /// to the progress in words.
+    void update(const TransferProgress& progress) override;
     /// Deletes the window; the next use starts afresh.
     void remove() override;
 

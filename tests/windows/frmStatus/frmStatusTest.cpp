@@ -4,8 +4,7 @@
 #include <QTest>
 #include <QTimer>
 
-using vantrel::frmStatus;
-using vantrel::StatusProgress;
+using namespace vantrel;
 
 class frmStatusTest : public QObject {
     Q_OBJECT
@@ -34,8 +33,8 @@ private slots:
 
         bool ran = false;
         QTimer::singleShot(0, [&ran] { ran = true; });
-        progress.SetStatus("Writing configuration data\r\n45% complete");
-        QCOMPARE(label->text(), QStringLiteral("Writing configuration data\n45% complete"));
+        progress.update({TransferDirection::Writing, TransferStage::Configuration, 1, 3});
+        QCOMPARE(label->text(), QStringLiteral("Writing configuration - 33%\nWriting data - 0%"));
         QVERIFY(ran); // the window repaints while the transfer runs
 
         // The next transfer starts from a fresh window.
@@ -45,6 +44,32 @@ private slots:
         progress.show();
         QCOMPARE(progress.window()->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(),
                  QStringLiteral("Initializing..."));
+    }
+
+    void wordsEachStageOfATransferOnTwoLines() {
+        QWidget owner;
+        StatusProgress progress(&owner);
+        progress.show();
+        auto* label = progress.window()->findChild<QLabel*>(QStringLiteral("lblStatus"));
+        const struct {
+            TransferProgress progress;
+            const char* text;
+        } cases[] = {
+            {{TransferDirection::Writing, TransferStage::Configuration, 0, 3},
+             "Writing configuration - 0%\nWriting data - 0%"},
+            {{TransferDirection::Reading, TransferStage::Configuration, 2, 3},
+             "Reading configuration - 67%\nReading data - 0%"},
+            {{TransferDirection::Reading, TransferStage::Data, 8, 20},
+             "Reading configuration - 100%\nReading data - 40%"},
+            {{TransferDirection::Writing, TransferStage::Data, 4024, 4032},
+             "Writing configuration - 100%\nWriting data - 100%"},
+            {{TransferDirection::Writing, TransferStage::Data, 0, 0},
+             "Writing configuration - 100%\nWriting data - 100%"},
+        };
+        for (const auto& c : cases) {
+            progress.update(c.progress);
+            QCOMPARE(label->text(), QString::fromLatin1(c.text));
+        }
     }
 };
 
