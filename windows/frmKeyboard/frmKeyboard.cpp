@@ -137,6 +137,21 @@ QWidget* frmKeyboard::createKeyboardPage() {
     return page;
 }
 
+template <std::size_t Count>
+void frmKeyboard::addActionButtons(QWidget* picture, const char* name,
+                                   const std::vector<ActionButton>& actions,
+                                   void (frmKeyboard::*clicked)(std::int16_t),
+                                   std::array<CaptionButton*, Count>& buttons) {
+    for (const ActionButton& action : actions) {
+        CaptionButton* button = addButton(picture, name, action.code,
+                                          QString::fromStdString(action.caption), action.place);
+        const auto code = static_cast<std::int16_t>(action.code);
+        connect(button, &QPushButton::clicked, this,
+                [this, clicked, code] { (this->*clicked)(code); });
+        buttons.at(action.code) = button;
+    }
+}
+
 QWidget* frmKeyboard::createMousePage() {
     auto* page = new QWidget;
     QWidget* picture = addPicture(page, MouseTab, onPage(120, 480, 2535, 3615));
@@ -144,13 +159,7 @@ QWidget* frmKeyboard::createMousePage() {
     outline->setObjectName(QStringLiteral("Shape1"));
     outline->setFrameStyle(QFrame::Box | QFrame::Plain);
     outline->setGeometry(placeRect(mouseOutline()));
-    for (const ActionButton& action : mouseButtons()) {
-        CaptionButton* button = addButton(picture, "cmdMouse", action.code,
-                                          QString::fromStdString(action.caption), action.place);
-        const auto code = static_cast<std::int16_t>(action.code);
-        connect(button, &QPushButton::clicked, this, [this, code] { cmdMouse_Click(code); });
-        cmdMouse.at(action.code) = button;
-    }
+    addActionButtons(picture, "cmdMouse", mouseButtons(), &frmKeyboard::cmdMouse_Click, cmdMouse);
     picFrame.at(MouseTab) = picture;
     return page;
 }
@@ -167,13 +176,8 @@ QWidget* frmKeyboard::createJoystickPage() {
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(true);
     }
-    for (const ActionButton& action : joystickButtons()) {
-        CaptionButton* button = addButton(picture, "cmdJoystick", action.code,
-                                          QString::fromStdString(action.caption), action.place);
-        const auto code = static_cast<std::int16_t>(action.code);
-        connect(button, &QPushButton::clicked, this, [this, code] { cmdJoystick_Click(code); });
-        cmdJoystick.at(action.code) = button;
-    }
+    addActionButtons(picture, "cmdJoystick", joystickButtons(), &frmKeyboard::cmdJoystick_Click,
+                     cmdJoystick);
     picFrame.at(JoystickTab) = picture;
     return page;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "AssignmentStores.h"
+#include "KeyboardLayout.h"
 
 #include <QDialog>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class QAbstractButton;
 class QCheckBox;
@@ -64,6 +66,12 @@ private:
     QWidget* createKeyboardPage();
     QWidget* createMousePage();
     QWidget* createJoystickPage();
+    /// One button per action, named `name_<code>`, calling `clicked` with its code.
+    template <std::size_t Count>
+    void addActionButtons(QWidget* picture, const char* name,
+                          const std::vector<ActionButton>& actions,
+                          void (frmKeyboard::*clicked)(std::int16_t),
+                          std::array<CaptionButton*, Count>& buttons);
     QWidget* createDelayPage();
     void createBottomRow();
     void fitToScreen(std::int32_t screenWidth);
