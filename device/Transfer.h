@@ -56,8 +56,9 @@ struct ReadHooks {
     std::function<void()> redrawCaptions;
     /// Told how the decoder fared with the image read, before anything is
     /// redrawn; a caller that must not keep a partial configuration looks
-    /// for StoppedEarly here.
-    std::function<void(ImageLoadResult)> decoded;
+    /// for StoppedEarly here. Defaulted, so that hooks written as
+    /// {prompt, redraw} need not name it.
+    std::function<void(ImageLoadResult)> decoded = {};
 };
 
 /// Reads the device's configuration and, only when every exchange succeeded
