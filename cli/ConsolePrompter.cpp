@@ -21,13 +21,8 @@ std::string oneLine(const std::string& text) {
 
 MessageAnswer ConsolePrompter::showMessage(const std::string& text, const std::string& /*title*/,
                                            MessageIcon icon, MessageButtons buttons) {
-    switch (buttons) {
-    case MessageButtons::YesNo:
-        return MessageAnswer::No;
-    case MessageButtons::YesNoCancel:
-        return MessageAnswer::Cancel;
-    case MessageButtons::Ok:
-        break;
+    if (buttons != MessageButtons::Ok) {
+        return quietAnswer(buttons); // a script is never asked
     }
     if (icon == MessageIcon::None) {
         lastSuccess_ = oneLine(text);

@@ -10,8 +10,7 @@ namespace vantrel::cli {
 /// The transfers' message boxes on a console. A failure (any message with
 /// an icon) becomes the one error line on standard error; a success is kept
 /// for the command to report once it has finished everything it does. A
-/// question is never asked of a script: it gets the answer that changes
-/// nothing (Cancel, or No).
+/// question is never asked of a script: it gets quietAnswer.
 class ConsolePrompter final : public MessagePrompter {
 public:
     /// `step` names the part of a command the messages belong to ("verify"),

@@ -24,6 +24,21 @@ enum class MessageIcon { None, Stop, Exclamation };
 enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 
+/// The answer that changes nothing: OK for a notice, No for a Yes/No
+/// question, Cancel for Yes/No/Cancel. A box closed without a button (Esc,
+/// its close box) gives it, and so does a front end that cannot ask.
+[[nodiscard]] constexpr MessageAnswer quietAnswer(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
+    case MessageButtons::YesNoCancel:
+        return MessageAnswer::Cancel;
+    case MessageButtons::Ok:
+        break;
+    }
+    return MessageAnswer::Ok;
+}
+
 /// A modal message box.
 class MessagePrompter {
 public:

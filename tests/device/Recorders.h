@@ -74,7 +74,7 @@ inline std::ostream& operator<<(std::ostream& out, const UserEvent& event) {
 
 /// Records every call of the progress window and the message boxes in order.
 /// A message is answered with the next queued answer, or, when none is
-/// queued, with Ok for an OK box, No for Yes/No and Cancel for Yes/No/Cancel.
+/// queued, with the quiet answer, as a box closed without a choice.
 class UserRecorder final : public ProgressWindow, public MessagePrompter {
 public:
     void show() override { events_.push_back(shown()); }
@@ -85,9 +85,7 @@ public:
                               MessageButtons buttons) override {
         events_.push_back(message(text, title, icon, buttons));
         if (answers_.empty()) {
-            return buttons == MessageButtons::Ok      ? MessageAnswer::Ok
-                   : buttons == MessageButtons::YesNo ? MessageAnswer::No
-                                                      : MessageAnswer::Cancel;
+            return quietAnswer(buttons);
         }
         const MessageAnswer answer = answers_.front();
         answers_.pop_front();

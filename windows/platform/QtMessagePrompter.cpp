@@ -35,19 +35,6 @@ QMessageBox::StandardButton defaultButton(MessageButtons buttons) {
     return buttons == MessageButtons::Ok ? QMessageBox::Ok : QMessageBox::Yes;
 }
 
-/// The answer of a box that was closed without a button.
-MessageAnswer escapeAnswer(MessageButtons buttons) {
-    switch (buttons) {
-    case MessageButtons::YesNo:
-        return MessageAnswer::No;
-    case MessageButtons::YesNoCancel:
-        return MessageAnswer::Cancel;
-    case MessageButtons::Ok:
-        break;
-    }
-    return MessageAnswer::Ok;
-}
-
 MessageAnswer answerFor(QMessageBox::StandardButton clicked, MessageButtons buttons) {
     switch (clicked) {
     case QMessageBox::Ok:
@@ -59,7 +46,7 @@ MessageAnswer answerFor(QMessageBox::StandardButton clicked, MessageButtons butt
     case QMessageBox::Cancel:
         return MessageAnswer::Cancel;
     default:
-        return escapeAnswer(buttons);
+        return quietAnswer(buttons); // closed without a button
     }
 }
 

@@ -76,9 +76,7 @@ public:
         if (!answers.isEmpty()) {
             return answers.takeFirst();
         }
-        return buttons == MessageButtons::Ok      ? MessageAnswer::Ok
-               : buttons == MessageButtons::YesNo ? MessageAnswer::No
-                                                  : MessageAnswer::Cancel;
+        return quietAnswer(buttons);
     }
     // The editors note what they were opened for: "key 3", "macro 4" or
     // "rotary 2"; the tests then store through the window as an editor would.
