@@ -28,15 +28,9 @@ enum class MessageAnswer { Ok, Yes, No, Cancel };
 /// question, Cancel for Yes/No/Cancel. A box closed without a button (Esc,
 /// its close box) gives it, and so does a front end that cannot ask.
 [[nodiscard]] constexpr MessageAnswer quietAnswer(MessageButtons buttons) {
-    switch (buttons) {
-    case MessageButtons::YesNo:
-        return MessageAnswer::No;
-    case MessageButtons::YesNoCancel:
-        return MessageAnswer::Cancel;
-    case MessageButtons::Ok:
-        break;
-    }
-    return MessageAnswer::Ok;
+    return buttons == MessageButtons::YesNo         ? MessageAnswer::No
+           : buttons == MessageButtons::YesNoCancel ? MessageAnswer::Cancel
+                                                    : MessageAnswer::Ok;
 }
 
 /// A modal message box.
