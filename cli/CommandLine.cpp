@@ -117,6 +117,9 @@ std::string checkAgainstShape(const Invocation& invocation) {
     if (invocation.output == "-" && !shape->outputMayBeStandard) {
         return std::string(shape->name) + " writes a file, not standard output; " + usage;
     }
+    if (invocation.backup == "-") {
+        return "--backup writes a file, not standard output; " + usage;
+    }
     if (!shape->takesWriteOptions && (invocation.verify || invocation.backup)) {
         return "--verify, --no-verify and --backup belong to write; " + usage;
     }

@@ -223,6 +223,9 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
          "export FILE [-o OUT]"},
         {{"write", "a.cfg", "--verify", "--no-verify"},
          "--verify and --no-verify contradict each other"},
+        {{"write", "a.cfg", "--backup=-"},
+         "--backup writes a file, not standard output; usage: vantrelctl [--device DEVICE] write "
+         "FILE [--no-verify] [--backup OUT]"},
         {{"import", "a.cfg", "-o", "-"},
          "import writes a file, not standard output; usage: vantrelctl [--device DEVICE] import "
          "FILE -o OUT"},
