@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 
 #ifndef _WIN32
@@ -36,6 +37,28 @@ std::string refusal(const fs::path& path, unsigned mode) {
            ((mode & S_IFMT) == S_IFDIR ? ": is a folder" : ": is not a regular file");
 }
 
+/// Reads piece by piece until the end, or until one byte more than the
+/// limit tells a file that is too long without trusting a size taken before
+/// the read. `readPiece(into, count)` answers how many bytes it read (0 at the
+/// end), nothing on an error. False on an error.
+template <typename ReadPiece>
+bool readUpTo(std::size_t limit, std::string& buffer, ReadPiece readPiece) {
+    while (buffer.size() <= limit) {
+        const std::size_t start = buffer.size();
+        buffer.resize(start + std::min(PieceSize, limit + 1 - start));
+        const std::optional<std::size_t> got =
+            readPiece(buffer.data() + start, buffer.size() - start);
+        if (!got) {
+            return false;
+        }
+        buffer.resize(start + *got);
+        if (*got == 0) {
+            break;
+        }
+    }
+    return true;
+}
+
 FileResult tooLong(const fs::path& path, std::size_t limit) {
     return {FileError::TooLong,
             path.string() + ": longer than " + std::to_string(limit) + " bytes"};
@@ -60,22 +83,13 @@ public:
 private:
     int descriptor_;
 };
-
-/// Reads one piece; 0 at the end, -1 on an error.
-ssize_t readPiece(int descriptor, char* into, std::size_t count) {
-    for (;;) {
-        const ssize_t got = read(descriptor, into, count);
-        if (got >= 0 || errno != EINTR) {
-            return got;
-        }
-    }
-}
 #endif
 
 } // namespace
 
 FileResult readRegularFile(const fs::path& path, std::size_t limit, std::string& bytes) {
     bytes.clear();
+    std::string buffer;
 #ifdef _WIN32
     // Windows has no FIFOs in the file system; opening a device name does
     // not block, so the check after opening is enough.
@@ -93,22 +107,10 @@ FileResult readRegularFile(const fs::path& path, std::size_t limit, std::string&
     if (std::string why = refusal(path, status.st_mode); !why.empty()) {
         return {FileError::CannotOpen, why};
     }
-    std::string buffer;
-    // One byte more than the limit tells a file that is too long without
-    // trusting a size taken before the read.
-    while (buffer.size() <= limit) {
-        const std::size_t start = buffer.size();
-        buffer.resize(start + std::min(PieceSize, limit + 1 - start));
-        const std::size_t got =
-            std::fread(buffer.data() + start, 1, buffer.size() - start, file.get());
-        buffer.resize(start + got);
-        if (std::ferror(file.get())) {
-            return failure(FileError::CannotRead, path, errno);
-        }
-        if (got == 0) {
-            break;
-        }
-    }
+    const bool complete = readUpTo(limit, buffer, [&file](char* into, std::size_t count) {
+        const std::size_t got = std::fread(into, 1, count, file.get());
+        return std::ferror(file.get()) ? std::optional<std::size_t>() : got;
+    });
 #else
     const Descriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.get() < 0) {
@@ -126,22 +128,21 @@ FileResult readRegularFile(const fs::path& path, std::size_t limit, std::string&
     if (flags < 0 || fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
         return failure(FileError::CannotOpen, path, errno);
     }
-    std::string buffer;
-    // One byte more than the limit tells a file that is too long without
-    // trusting a size taken before the read.
-    while (buffer.size() <= limit) {
-        const std::size_t start = buffer.size();
-        buffer.resize(start + std::min(PieceSize, limit + 1 - start));
-        const ssize_t got = readPiece(file.get(), buffer.data() + start, buffer.size() - start);
-        if (got < 0) {
-            return failure(FileError::CannotRead, path, errno);
+    const bool complete = readUpTo(limit, buffer, [&file](char* into, std::size_t count) {
+        for (;;) {
+            const ssize_t got = ::read(file.get(), into, count);
+            if (got >= 0) {
+                return std::optional<std::size_t>(static_cast<std::size_t>(got));
+            }
+            if (errno != EINTR) {
+                return std::optional<std::size_t>();
+            }
         }
-        buffer.resize(start + static_cast<std::size_t>(got));
-        if (got == 0) {
-            break;
-        }
-    }
+    });
 #endif
+    if (!complete) {
+        return failure(FileError::CannotRead, path, errno);
+    }
     const bool longer = buffer.size() > limit;
     buffer.resize(std::min(buffer.size(), limit));
     bytes = std::move(buffer);
