@@ -21,7 +21,7 @@ namespace {
 
 /// Files are read in pieces of this size, so that a small file costs little
 /// whatever the limit.
-constexpr std::size_t PieceSize = 64 * 1024;
+constexpr std::size_t PieceSize = std::size_t{64} * 1024;
 
 FileResult failure(FileError error, const fs::path& path, int errorNumber) {
     return {error, path.string() + ": " + std::strerror(errorNumber)};

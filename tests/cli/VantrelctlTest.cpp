@@ -292,15 +292,18 @@ TEST_F(Vantrelctl, ListsTheEmulatedDevice) {
 
     write("short.bin", "short");
     fs::create_directory(folder / "folder.bin");
+    // Each memory file and what devices says of it.
     const std::vector<std::pair<std::string, std::string>> unusable = {
-        {"short.bin", "its memory file is not 4096 bytes long"},
-        {"folder.bin", "its memory file is a folder"},
-        {"missing/memory.bin",
-         "its memory file cannot be written (missing: No such file or directory)"},
+        {"short.bin", "emulated:short.bin  device emulator  (cannot be opened: its memory file "
+                      "is not 4096 bytes long)\n"},
+        {"folder.bin", "emulated:folder.bin  device emulator  (cannot be opened: its memory file "
+                       "is a folder)\n"},
+        {"missing/memory.bin", "emulated:missing/memory.bin  device emulator  (cannot be opened: "
+                               "its memory file cannot be written (missing: No such file or "
+                               "directory))\n"},
     };
-    for (const auto& [name, problem] : unusable) {
-        EXPECT_EQ(run({"--device", "emulated:" + name, "devices"}).out,
-                  "emulated:" + name + "  device emulator  (cannot be opened: " + problem + ")\n");
+    for (const auto& [name, line] : unusable) {
+        EXPECT_EQ(run({"--device", "emulated:" + name, "devices"}).out, line);
     }
 }
 
