@@ -9,10 +9,10 @@ namespace vantrel {
 std::optional<std::string> lockedDeviceReason(const std::vector<HidDeviceInfo>& devices,
                                               bool packagedRuleInstalled) {
     const auto opens = [](const HidDeviceInfo& device) {
-        return device.openable;
+        return device.opens();
     };
     const auto denied = [](const HidDeviceInfo& device) {
-        return device.permissionDenied;
+        return device.openResult == DeviceFailure::NoPermission;
     };
     if (std::any_of(devices.begin(), devices.end(), opens) ||
         std::none_of(devices.begin(), devices.end(), denied)) {

@@ -33,9 +33,10 @@ public:
         std::vector<AttachedDevice> devices;
         const bool ruleInstalled = packagedUdevRuleInstalled();
         for (const HidDeviceInfo& info : enumerateHidDevices()) {
-            devices.push_back(
-                {describe(info), info.openable,
-                 info.permissionDenied ? permissionProblem("it", ruleInstalled) : info.openError});
+            devices.push_back({describe(info), info.opens(),
+                               info.openResult == DeviceFailure::NoPermission
+                                   ? permissionProblem("it", ruleInstalled)
+                                   : info.openError});
         }
         return devices;
     }

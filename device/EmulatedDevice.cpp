@@ -52,12 +52,12 @@ EmulatedDevice::EmulatedDevice(std::filesystem::path storage)
 
 DeviceStatus EmulatedDevice::OpenHidDevice(std::int32_t productId, std::int32_t outputLength,
                                            std::int32_t inputLength, DeviceHandle& handle) {
-    if (unplugged_ || open_ || productId != DeviceProductId || outputLength != ReportLength ||
+    if (open_ || productId != DeviceProductId || outputLength != ReportLength ||
         inputLength != ReportLength) {
-        return NoDevice;
+        return DeviceFailure::Refused;
     }
-    if (storage_ && !loadStorage()) {
-        return NoDevice;
+    if (unplugged_ || (storage_ && !loadStorage())) {
+        return DeviceFailure::NotFound;
     }
     open_ = true;
     ++openCount_;
@@ -72,7 +72,7 @@ DeviceStatus EmulatedDevice::OpenHidDevice(std::int32_t productId, std::int32_t 
 DeviceStatus EmulatedDevice::WriteHidDevice(DeviceHandle& handle, const Report& output,
                                             Report& input) {
     if (!open_ || handle != currentHandle_) {
-        return NotOpen;
+        return DeviceFailure::Gone;
     }
     reports_.push_back(output);
     const int index = exchangesSinceOpen_++;
@@ -87,12 +87,12 @@ DeviceStatus EmulatedDevice::WriteHidDevice(DeviceHandle& handle, const Report& 
 
 DeviceStatus EmulatedDevice::CloseHidDevice(DeviceHandle& handle) {
     if (!open_ || handle != currentHandle_) {
-        return NotOpen;
+        return DeviceFailure::Gone;
     }
     open_ = false;
     ++closeCount_;
     if (storageNeedsSaving() && !saveMemoryFile(*storage_, memory_)) {
-        return SaveFailed;
+        return DeviceFailure::NotKept;
     }
     return DeviceSuccess;
 }
@@ -117,7 +117,7 @@ void EmulatedDevice::unplugAfter(int count) {
 void EmulatedDevice::clearFaults() {
     unplugged_ = false;
     failingExchange_.reset();
-    failingStatus_ = InjectedFault;
+    failingStatus_ = DeviceFailure::Gone;
     unplugAfter_.reset();
 }
 
@@ -187,7 +187,7 @@ std::optional<DeviceStatus> EmulatedDevice::injectedFault(int index) {
         unplugged_ = true;
     }
     if (unplugged_) {
-        return InjectedFault;
+        return DeviceFailure::Gone;
     }
     if (failingExchange_ == index) {
         return failingStatus_;
@@ -197,7 +197,7 @@ std::optional<DeviceStatus> EmulatedDevice::injectedFault(int index) {
 
 DeviceStatus EmulatedDevice::applyReport(const Report& output, Report& input) {
     if (!isValidReport(output)) {
-        return BadReport;
+        return DeviceFailure::Refused;
     }
     Report answer = output;
     for (std::size_t k = 0; k < SlotCount; ++k) {

@@ -31,13 +31,6 @@ public:
     static constexpr std::size_t MemorySize = 4096;
     using Memory = std::array<std::uint8_t, MemorySize>;
 
-    /// Results other than DeviceSuccess, so that a test can tell them apart.
-    static constexpr DeviceStatus NoDevice = 1;      ///< open refused
-    static constexpr DeviceStatus NotOpen = 2;       ///< handle is not the open one
-    static constexpr DeviceStatus BadReport = 3;     ///< report ID, opcode or address
-    static constexpr DeviceStatus InjectedFault = 4; ///< failExchange or unplugAfter
-    static constexpr DeviceStatus SaveFailed = 5;    ///< storage could not be written
-
     /// A fresh device whose memory is all zero and lives only in this object.
     EmulatedDevice();
     /// A device whose memory is kept in `storage` (raw 4096 bytes). The
@@ -48,16 +41,18 @@ public:
     /// state pair, so a session that merely read leaves no file behind.
     explicit EmulatedDevice(std::filesystem::path storage);
 
-    /// Fails unless the arguments are 264, 33, 33, the device is plugged in
-    /// and not already open, and its storage (if any) could be loaded and
-    /// can be saved: a device that would lose what is written is no device.
+    /// Refused unless the arguments are 264, 33, 33 and the device is not
+    /// already open; NotFound unless it is plugged in and its storage (if
+    /// any) could be loaded and can be saved: a device that would lose what
+    /// is written is no device.
     DeviceStatus OpenHidDevice(std::int32_t productId, std::int32_t outputLength,
                                std::int32_t inputLength, DeviceHandle& handle) override;
-    /// Exchanges one report as described above. A report sent with the open
-    /// handle is logged even when the exchange then fails.
+    /// Exchanges one report as described above: Gone with a handle that is
+    /// not the open one, Refused for a report it does not know. A report sent
+    /// with the open handle is logged even when the exchange then fails.
     DeviceStatus WriteHidDevice(DeviceHandle& handle, const Report& output, Report& input) override;
     /// Releases the open handle and saves the storage. The device is closed
-    /// even when the save fails; the result is then SaveFailed.
+    /// even when the save fails; the result is then NotKept.
     DeviceStatus CloseHidDevice(DeviceHandle& handle) override;
 
     /// Waits this long in every exchange, as a real USB link would; about
@@ -68,7 +63,7 @@ public:
     void setUnplugged(bool unplugged);
     /// Makes exchange number `index` (counted from 0 since the last open)
     /// fail with `status`, after every open until the faults are cleared.
-    void failExchange(int index, DeviceStatus status = InjectedFault);
+    void failExchange(int index, DeviceStatus status = DeviceFailure::Gone);
     /// Lets `count` exchanges since the last open succeed and fails every one
     /// after them, as a device pulled out mid-transfer: from the first such
     /// failure on the device counts as unplugged, so later opens fail too.
@@ -104,7 +99,7 @@ private:
     std::chrono::microseconds latency_{0};
     bool unplugged_ = false;
     std::optional<int> failingExchange_;
-    DeviceStatus failingStatus_ = InjectedFault;
+    DeviceStatus failingStatus_ = DeviceFailure::Gone;
     std::optional<int> unplugAfter_;
     int exchangesSinceOpen_ = 0;
     int openCount_ = 0;

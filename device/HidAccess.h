@@ -13,9 +13,31 @@ constexpr std::size_t ReportSize = 33;
 /// One HID report: byte 0 is the report ID, then eight 4-byte slots.
 using Report = std::array<std::uint8_t, ReportSize>;
 
-/// A library result: 0 means success, anything else failure.
+/// A library result: 0 means success, anything else is one of the kinds of
+/// failure in DeviceFailure.
 using DeviceStatus = std::int32_t;
 constexpr DeviceStatus DeviceSuccess = 0;
+
+/// Why a call failed, the same for every implementation of HidAccess, so that
+/// the tool's messages, the permission advice and the tests speak of the same
+/// thing. An implementation may tell more in its own words.
+namespace DeviceFailure {
+/// No matching device is attached, or nothing can look for one.
+inline constexpr DeviceStatus NotFound = 1;
+/// A matching device is attached, but this user may not open it.
+inline constexpr DeviceStatus NoPermission = 2;
+/// The device did not answer in time.
+inline constexpr DeviceStatus Timeout = 3;
+/// A report went out or came back shorter than a whole report.
+inline constexpr DeviceStatus ShortAnswer = 4;
+/// The device is gone: unplugged, failing, or the handle is not open.
+inline constexpr DeviceStatus Gone = 5;
+/// The call asked for what the device does not do: other report lengths or
+/// product ID, a second handle, a report or address it does not know.
+inline constexpr DeviceStatus Refused = 6;
+/// The device could not keep what was written into it.
+inline constexpr DeviceStatus NotKept = 7;
+} // namespace DeviceFailure
 
 /// Identifies an open device for the length of one operation.
 using DeviceHandle = std::int32_t;
@@ -31,7 +53,7 @@ public:
     virtual ~HidAccess() = default;
 
     /// Opens the device with the given product ID; fills `handle` on success.
-    /// Any nonzero result means no device.
+    /// Any nonzero result means no device to talk to.
     virtual DeviceStatus OpenHidDevice(std::int32_t productId, std::int32_t outputLength,
                                        std::int32_t inputLength, DeviceHandle& handle) = 0;
 

@@ -87,6 +87,14 @@ std::string errorText(hid_device* device) {
     return text.empty() ? "unknown error" : text;
 }
 
+/// Why hid_open_path just failed. The hidraw backend leaves open()'s errno
+/// in place; the other backends do not set it, so there a refusal is not
+/// told apart from any other failure.
+DeviceStatus openFailure(int reason) {
+    return reason == EACCES || reason == EPERM ? DeviceFailure::NoPermission
+                                               : DeviceFailure::NotFound;
+}
+
 /// The interfaces that match, vendor-defined usage pages first, otherwise
 /// in the order the system lists them.
 std::vector<HidDeviceInfo> candidates(std::uint16_t vendorId, std::uint16_t productId) {
@@ -127,13 +135,10 @@ std::vector<HidDeviceInfo> enumerateHidDevices(std::uint16_t vendorId) {
     for (HidDeviceInfo& entry : found) {
         errno = 0;
         if (hid_device* device = hid_open_path(entry.path.c_str())) {
-            entry.openable = true;
+            entry.openResult = DeviceSuccess;
             hid_close(device);
         } else {
-            // The hidraw backend leaves open()'s errno in place; the other
-            // backends do not set it, so there a refusal is not told apart.
-            const int reason = errno;
-            entry.permissionDenied = reason == EACCES || reason == EPERM;
+            entry.openResult = openFailure(errno);
             entry.openError = errorText(nullptr);
         }
     }
@@ -152,19 +157,22 @@ HidapiDevice::~HidapiDevice() = default;
 DeviceStatus HidapiDevice::OpenHidDevice(std::int32_t productId, std::int32_t outputLength,
                                          std::int32_t inputLength, DeviceHandle& handle) {
     if (outputLength != ReportLength || inputLength != ReportLength) {
-        return fail(BadArguments, "reports of this device are 33 bytes long");
+        return fail(DeviceFailure::Refused, "reports of this device are 33 bytes long");
     }
     if (productId <= 0 || productId > 0xFFFF) {
-        return fail(BadArguments, "a product ID is a number from 1 to 65535");
+        return fail(DeviceFailure::Refused, "a product ID is a number from 1 to 65535");
     }
     if (!HidLibrary::ready()) {
-        return fail(NotFound, "the HID library could not be initialised");
+        return fail(DeviceFailure::NotFound, "the HID library could not be initialised");
     }
     const auto found = candidates(options_.vendorId, static_cast<std::uint16_t>(productId));
     if (found.empty()) {
-        return fail(NotFound, "no HID device with product ID " + std::to_string(productId));
+        return fail(DeviceFailure::NotFound,
+                    "no HID device with product ID " + std::to_string(productId));
     }
+    DeviceStatus firstFailure = DeviceSuccess;
     for (const HidDeviceInfo& entry : found) {
+        errno = 0;
         if (hid_device* device = hid_open_path(entry.path.c_str())) {
             const DeviceHandle opened = nextHandle_;
             nextHandle_ =
@@ -173,8 +181,11 @@ DeviceStatus HidapiDevice::OpenHidDevice(std::int32_t productId, std::int32_t ou
             handle = opened;
             return succeed();
         }
+        if (firstFailure == DeviceSuccess) {
+            firstFailure = openFailure(errno);
+        }
     }
-    return fail(NotFound,
+    return fail(firstFailure,
                 "found but could not open " + found.front().path + ": " + errorText(nullptr));
 }
 
@@ -182,30 +193,32 @@ DeviceStatus HidapiDevice::WriteHidDevice(DeviceHandle& handle, const Report& ou
                                           Report& input) {
     const auto open = devices_.find(handle);
     if (open == devices_.end()) {
-        return fail(UnknownHandle, "the device is not open");
+        return fail(DeviceFailure::Gone, "the device is not open");
     }
     hid_device* device = open->second.get();
 
     const int written = hid_write(device, output.data(), output.size());
     if (written < 0) {
-        return fail(WriteFailed, "write: " + errorText(device));
+        return fail(DeviceFailure::Gone, "write: " + errorText(device));
     }
     if (written < ReportLength) {
-        return fail(WriteFailed, "write: only " + std::to_string(written) + " of 33 bytes sent");
+        return fail(DeviceFailure::ShortAnswer,
+                    "write: only " + std::to_string(written) + " of 33 bytes sent");
     }
 
     Report answer{};
     const int read = hid_read_timeout(device, answer.data(), answer.size(),
                                       static_cast<int>(options_.answerTimeout.count()));
     if (read < 0) {
-        return fail(ReadFailed, "read: " + errorText(device));
+        return fail(DeviceFailure::Gone, "read: " + errorText(device));
     }
     if (read == 0) {
-        return fail(Timeout,
+        return fail(DeviceFailure::Timeout,
                     "no answer within " + std::to_string(options_.answerTimeout.count()) + " ms");
     }
     if (read < ReportLength) {
-        return fail(ShortRead, "read: only " + std::to_string(read) + " of 33 bytes received");
+        return fail(DeviceFailure::ShortAnswer,
+                    "read: only " + std::to_string(read) + " of 33 bytes received");
     }
     input = answer;
     return succeed();
@@ -213,7 +226,7 @@ DeviceStatus HidapiDevice::WriteHidDevice(DeviceHandle& handle, const Report& ou
 
 DeviceStatus HidapiDevice::CloseHidDevice(DeviceHandle& handle) {
     if (devices_.erase(handle) == 0) {
-        return fail(UnknownHandle, "the device is not open");
+        return fail(DeviceFailure::Gone, "the device is not open");
     }
     return succeed();
 }

@@ -28,17 +28,18 @@ struct HidDeviceInfo {
     std::string product;      ///< UTF-8; empty when the device gives none
     int interfaceNumber = -1; ///< USB interface, -1 when the platform does not say
     std::uint16_t usagePage = 0;
-    bool openable = false; ///< it could be opened for reading and writing just now
-    /// It could not be opened because this user may not: on Linux, no read
-    /// and write access to its hidraw node. Only set when `openable` is false.
-    bool permissionDenied = false;
+    /// What opening it for reading and writing gave just now: DeviceSuccess;
+    /// DeviceFailure::NoPermission when this user may not (on Linux, no read
+    /// and write access to its hidraw node); otherwise DeviceFailure::NotFound.
+    DeviceStatus openResult = DeviceFailure::NotFound;
     std::string openError; ///< the HID library's words for a failed open
+
+    [[nodiscard]] bool opens() const { return openResult == DeviceSuccess; }
 };
 
 /// Every attached HID interface with product ID 264 whose vendor ID matches
 /// `vendorId` (0 = any), in the order OpenHidDevice tries them. Each is
-/// opened and closed again to fill `openable`, `permissionDenied` and
-/// `openError`; nothing is sent to it. Empty
+/// opened and closed again to fill `openResult` and `openError`; nothing is sent to it. Empty
 /// when none is attached or the HID library cannot be initialised.
 [[nodiscard]] std::vector<HidDeviceInfo>
 enumerateHidDevices(std::uint16_t vendorId = configuredVendorId());
@@ -57,19 +58,13 @@ struct HidapiOptions {
 /// for reading and writing is used. An exchange writes the 33-byte report
 /// (report ID 3 in byte 0) and then waits up to the answer timeout for one
 /// input report, which must be 33 bytes with its report ID in byte 0.
-/// A timeout, a short read or write, or a device that has gone is a nonzero
-/// result, never a hang. Several handles may be open at once.
+/// A timeout, a short read or write, or a device that has gone is a failure
+/// of its kind (DeviceFailure), never a hang: Refused for report lengths
+/// other than 33, NotFound or NoPermission from an open, Gone for a handle
+/// this object did not open or a device that stopped answering, ShortAnswer
+/// and Timeout as named. Several handles may be open at once.
 class HidapiDevice final : public HidAccess {
 public:
-    /// Results other than DeviceSuccess.
-    static constexpr DeviceStatus NotFound = 1;      ///< nothing matched or nothing opened
-    static constexpr DeviceStatus BadArguments = 2;  ///< report lengths other than 33
-    static constexpr DeviceStatus UnknownHandle = 3; ///< not a handle this object opened
-    static constexpr DeviceStatus WriteFailed = 4;   ///< the report could not be sent whole
-    static constexpr DeviceStatus ReadFailed = 5;    ///< the answer could not be read
-    static constexpr DeviceStatus Timeout = 6;       ///< no answer within the timeout
-    static constexpr DeviceStatus ShortRead = 7;     ///< an answer shorter than 33 bytes
-
     explicit HidapiDevice(HidapiOptions options = {});
     ~HidapiDevice() override;
     HidapiDevice(const HidapiDevice&) = delete;

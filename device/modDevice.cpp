@@ -39,7 +39,7 @@ bool blockFits(std::uint16_t address) {
 DeviceStatus WriteEightBytes(HidAccess& hid, DeviceHandle& handle, std::uint16_t address,
                              const DeviceImage& image) {
     if (!blockFits(address)) {
-        return BlockOutsideImage;
+        return DeviceFailure::Refused;
     }
     Report output = emptyReport();
     Report input{};
@@ -52,7 +52,7 @@ DeviceStatus WriteEightBytes(HidAccess& hid, DeviceHandle& handle, std::uint16_t
 DeviceStatus ReadEightBytes(HidAccess& hid, DeviceHandle& handle, std::uint16_t address,
                             DeviceImage& image) {
     if (!blockFits(address)) {
-        return BlockOutsideImage;
+        return DeviceFailure::Refused;
     }
     Report output = emptyReport();
     Report input{};

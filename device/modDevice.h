@@ -26,10 +26,10 @@ constexpr TransferStatePair WriteStartPair{'W', 'R'};
 constexpr TransferStatePair ReadStartPair{'R', 'E'};
 constexpr TransferStatePair EndPair{'Z', 'Q'};
 
-/// Returned by the eight-byte operations, without any exchange, when the
-/// block would not lie inside the image (no caller of ours passes such an
-/// address; this keeps a mistake from reading or writing past the image).
-constexpr DeviceStatus BlockOutsideImage = -100;
+// The eight-byte operations refuse a block that would not lie inside the
+// image with DeviceFailure::Refused, without any exchange: no caller of ours
+// passes such an address; this keeps a mistake from reading or writing past
+// the image.
 
 /// Writes image[address .. address + 7] to the same device addresses.
 DeviceStatus WriteEightBytes(HidAccess& hid, DeviceHandle& handle, std::uint16_t address,

@@ -48,16 +48,17 @@ TEST(EmulatedDevice, OpensOnceAtATimeForTheDeviceArgumentsAndHonoursOnlyThatHand
     DeviceHandle first = 0;
     for (const auto [productId, outputLength, inputLength] :
          {std::array{265, 33, 33}, std::array{264, 32, 33}, std::array{264, 33, 65}}) {
-        EXPECT_NE(device.OpenHidDevice(productId, outputLength, inputLength, first), DeviceSuccess)
+        EXPECT_EQ(device.OpenHidDevice(productId, outputLength, inputLength, first),
+                  DeviceFailure::Refused)
             << productId << "/" << outputLength << "/" << inputLength;
     }
     ASSERT_EQ(open(device, first), DeviceSuccess);
     DeviceHandle second = 0;
-    EXPECT_NE(open(device, second), DeviceSuccess) << "one open at a time";
+    EXPECT_EQ(open(device, second), DeviceFailure::Refused) << "one open at a time";
     EXPECT_EQ(device.CloseHidDevice(first), DeviceSuccess);
-    EXPECT_EQ(device.CloseHidDevice(first), EmulatedDevice::NotOpen);
+    EXPECT_EQ(device.CloseHidDevice(first), DeviceFailure::Gone);
     ASSERT_EQ(open(device, second), DeviceSuccess);
-    EXPECT_EQ(exchange(device, first), EmulatedDevice::NotOpen) << "a stale handle";
+    EXPECT_EQ(exchange(device, first), DeviceFailure::Gone) << "a stale handle";
     EXPECT_TRUE(device.reports().empty()) << "only reports that reached the device are logged";
 }
 
@@ -73,7 +74,7 @@ TEST(EmulatedDevice, RefusesAMalformedReportWholeAndLogsIt) {
         Report answer{};
         answer.fill(0xCC);
 
-        EXPECT_EQ(device.WriteHidDevice(handle, report, answer), EmulatedDevice::BadReport);
+        EXPECT_EQ(device.WriteHidDevice(handle, report, answer), DeviceFailure::Refused);
 
         EXPECT_EQ(device.memory()[0], 0);
         EXPECT_EQ(answer[0], 0xCC) << "a failed exchange leaves the answer alone";
@@ -97,7 +98,7 @@ TEST(EmulatedDevice, KeepsItsMemoryInStorageButNeverOverwritesAFileItCannotUse) 
     const std::string shortContents(4088, '\x07');
     testing::writeFile(folder / "short.bin", shortContents);
     EmulatedDevice wrongSize(folder / "short.bin");
-    EXPECT_EQ(open(wrongSize, handle), EmulatedDevice::NoDevice);
+    EXPECT_EQ(open(wrongSize, handle), DeviceFailure::NotFound);
     EXPECT_EQ(testing::contentsOf(folder / "short.bin"), shortContents);
 }
 
@@ -115,7 +116,7 @@ TEST(EmulatedDevice, IsNoDeviceWhenItCouldNotKeepWhatIsWritten) {
     for (const std::filesystem::path& storage : unkeepable) {
         EmulatedDevice device(storage);
         DeviceHandle handle = 0;
-        EXPECT_EQ(open(device, handle), EmulatedDevice::NoDevice) << storage;
+        EXPECT_EQ(open(device, handle), DeviceFailure::NotFound) << storage;
     }
     std::filesystem::permissions(folder / "locked", std::filesystem::perms::owner_all);
 }

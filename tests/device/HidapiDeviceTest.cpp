@@ -12,19 +12,17 @@ namespace {
 TEST(HidapiDevice, RefusesOtherReportLengthsAndHandlesItDidNotOpen) {
     HidapiDevice hid;
     DeviceHandle handle = 1;
-    EXPECT_EQ(hid.OpenHidDevice(DeviceProductId, 64, ReportLength, handle),
-              HidapiDevice::BadArguments);
-    EXPECT_EQ(hid.OpenHidDevice(DeviceProductId, ReportLength, 32, handle),
-              HidapiDevice::BadArguments);
+    EXPECT_EQ(hid.OpenHidDevice(DeviceProductId, 64, ReportLength, handle), DeviceFailure::Refused);
+    EXPECT_EQ(hid.OpenHidDevice(DeviceProductId, ReportLength, 32, handle), DeviceFailure::Refused);
     EXPECT_EQ(handle, 1);
     EXPECT_FALSE(hid.lastError().empty());
 
     Report output{3};
     Report input{};
     input.fill(0xCC);
-    EXPECT_EQ(hid.WriteHidDevice(handle, output, input), HidapiDevice::UnknownHandle);
+    EXPECT_EQ(hid.WriteHidDevice(handle, output, input), DeviceFailure::Gone);
     EXPECT_EQ(input[0], 0xCC);
-    EXPECT_EQ(hid.CloseHidDevice(handle), HidapiDevice::UnknownHandle);
+    EXPECT_EQ(hid.CloseHidDevice(handle), DeviceFailure::Gone);
 }
 
 TEST(HidapiDevice, OpensExactlyWhenAnAttachedDeviceCanBeOpened) {
@@ -33,7 +31,7 @@ TEST(HidapiDevice, OpensExactlyWhenAnAttachedDeviceCanBeOpened) {
         EXPECT_EQ(info.productId, DeviceProductId) << info.path;
     }
     const bool openable = std::any_of(attached.begin(), attached.end(),
-                                      [](const HidDeviceInfo& info) { return info.openable; });
+                                      [](const HidDeviceInfo& info) { return info.opens(); });
 
     HidapiDevice hid(HidapiOptions{configuredVendorId(), std::chrono::milliseconds(100)});
     DeviceHandle handle = 0;
@@ -43,9 +41,10 @@ TEST(HidapiDevice, OpensExactlyWhenAnAttachedDeviceCanBeOpened) {
     if (openable) {
         ASSERT_EQ(opened, DeviceSuccess) << hid.lastError();
         EXPECT_EQ(hid.CloseHidDevice(handle), DeviceSuccess);
-        EXPECT_EQ(hid.CloseHidDevice(handle), HidapiDevice::UnknownHandle);
+        EXPECT_EQ(hid.CloseHidDevice(handle), DeviceFailure::Gone);
     } else {
-        EXPECT_EQ(opened, HidapiDevice::NotFound);
+        EXPECT_TRUE(opened == DeviceFailure::NotFound || opened == DeviceFailure::NoPermission)
+            << opened;
         EXPECT_FALSE(hid.lastError().empty());
     }
 }

@@ -64,20 +64,20 @@ TEST_F(TransferReports, ReadStoresEachAnswerByteAtItsAddressAndNothingElse) {
 
 TEST_F(TransferReports, FailureIsPassedBackUnchangedAfterOneExchange) {
     image.fill(0x33);
-    device.failExchange(0, -12345);
-    EXPECT_EQ(ReadEightBytes(device, handle, 0x10, image), -12345);
-    device.failExchange(1, -2);
-    EXPECT_EQ(WriteEightBytes(device, handle, 0x10, image), -2);
-    device.failExchange(2, 7);
-    EXPECT_EQ(WriteTwoBytes(device, handle, 0xFF6, 'Z', 'Q'), 7);
+    device.failExchange(0, DeviceFailure::Timeout);
+    EXPECT_EQ(ReadEightBytes(device, handle, 0x10, image), DeviceFailure::Timeout);
+    device.failExchange(1, DeviceFailure::ShortAnswer);
+    EXPECT_EQ(WriteEightBytes(device, handle, 0x10, image), DeviceFailure::ShortAnswer);
+    device.failExchange(2, DeviceFailure::Gone);
+    EXPECT_EQ(WriteTwoBytes(device, handle, 0xFF6, 'Z', 'Q'), DeviceFailure::Gone);
 
     EXPECT_EQ(device.reports().size(), 3U) << "one exchange each, never retried";
     EXPECT_EQ(image[0x10], 0x33) << "a failed read leaves the image alone";
 }
 
 TEST_F(TransferReports, BlockReachingPastTheImageIsRefusedWithoutAnExchange) {
-    EXPECT_EQ(ReadEightBytes(device, handle, 0xFF1, image), BlockOutsideImage);
-    EXPECT_EQ(WriteEightBytes(device, handle, 0xFFF8, image), BlockOutsideImage);
+    EXPECT_EQ(ReadEightBytes(device, handle, 0xFF1, image), DeviceFailure::Refused);
+    EXPECT_EQ(WriteEightBytes(device, handle, 0xFFF8, image), DeviceFailure::Refused);
     EXPECT_TRUE(device.reports().empty());
 }
 

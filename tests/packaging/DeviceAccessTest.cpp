@@ -54,19 +54,18 @@ TEST(UdevAdvice, NamesTheFileThatGivesAccess) {
     EXPECT_NE(byHand.find(cli::udevRule(0)), std::string::npos) << byHand;
 }
 
-HidDeviceInfo attached(bool openable, bool permissionDenied) {
+HidDeviceInfo attached(DeviceStatus openResult) {
     HidDeviceInfo info;
     info.path = "/dev/hidraw4";
     info.productId = 0x0108;
-    info.openable = openable;
-    info.permissionDenied = permissionDenied;
+    info.openResult = openResult;
     return info;
 }
 
 TEST(LockedDevice, SpeaksOnlyWhenPermissionKeepsEveryAttachedDeviceShut) {
-    const HidDeviceInfo opens = attached(true, false);
-    const HidDeviceInfo denied = attached(false, true);
-    const HidDeviceInfo broken = attached(false, false);
+    const HidDeviceInfo opens = attached(DeviceSuccess);
+    const HidDeviceInfo denied = attached(DeviceFailure::NoPermission);
+    const HidDeviceInfo broken = attached(DeviceFailure::NotFound);
     struct Case {
         const char* what;
         std::vector<HidDeviceInfo> devices;
@@ -87,7 +86,8 @@ TEST(LockedDevice, SpeaksOnlyWhenPermissionKeepsEveryAttachedDeviceShut) {
 
 TEST(LockedDevice, SaysPermissionNotAbsenceAndNamesTheRuleFile) {
     for (const bool ruleInstalled : {true, false}) {
-        const auto reason = lockedDeviceReason({attached(false, true)}, ruleInstalled);
+        const auto reason =
+            lockedDeviceReason({attached(DeviceFailure::NoPermission)}, ruleInstalled);
         ASSERT_TRUE(reason);
         EXPECT_EQ(reason->rfind("The VANTREL is attached, but this user has no permission", 0), 0U)
             << *reason;
