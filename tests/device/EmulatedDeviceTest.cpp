@@ -103,22 +103,34 @@ TEST(EmulatedDevice, KeepsItsMemoryInStorageButNeverOverwritesAFileItCannotUse) 
 }
 
 TEST(EmulatedDevice, IsNoDeviceWhenItCouldNotKeepWhatIsWritten) {
+    namespace fs = std::filesystem;
     const TemporaryFolder folder;
-    std::filesystem::create_directory(folder / "locked");
-    testing::writeFile(folder / "locked" / "device.bin", std::string(4096, '\0'));
-    std::filesystem::permissions(folder / "locked", std::filesystem::perms::owner_read |
-                                                        std::filesystem::perms::owner_exec);
-    std::vector<std::filesystem::path> unkeepable = {folder / "no-such-folder" / "device.bin"};
-    // The superuser writes into a read-only folder anyway.
-    if (geteuid() != 0) {
-        unkeepable.push_back(folder / "locked" / "device.bin");
-    }
-    for (const std::filesystem::path& storage : unkeepable) {
+    // Anyone may make files in the folder itself, so only what each case
+    // names can stop a save.
+    fs::permissions(folder.path, fs::perms::all);
+    const std::string memory(EmulatedDevice::MemorySize, '\0');
+    testing::writeFile(folder / "read-only.bin", memory);
+    fs::permissions(folder / "read-only.bin",
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::create_directory(folder / "locked");
+    testing::writeFile(folder / "locked" / "device.bin", memory);
+    fs::permissions(folder / "locked", fs::perms::all & ~fs::perms::owner_write &
+                                           ~fs::perms::group_write & ~fs::perms::others_write);
+
+    // The superuser writes anywhere, so the cases run as nobody.
+    const bool wasRoot = geteuid() == 0;
+    ASSERT_TRUE(!wasRoot || seteuid(65534) == 0);
+    for (const fs::path& storage : {folder / "no-such-folder" / "device.bin",
+                                    folder / "read-only.bin", folder / "locked" / "device.bin"}) {
         EmulatedDevice device(storage);
         DeviceHandle handle = 0;
         EXPECT_EQ(open(device, handle), DeviceFailure::NotFound) << storage;
     }
-    std::filesystem::permissions(folder / "locked", std::filesystem::perms::owner_all);
+    EmulatedDevice writable(folder / "fresh.bin");
+    DeviceHandle handle = 0;
+    EXPECT_EQ(open(writable, handle), DeviceSuccess) << "a new file in a writable folder";
+    ASSERT_TRUE(!wasRoot || seteuid(0) == 0);
+    fs::permissions(folder / "locked", fs::perms::owner_all);
 }
 
 TEST(EmulatedDevice, MakesAMemoryFileOnlyForMoreThanTheTransferStatePair) {
