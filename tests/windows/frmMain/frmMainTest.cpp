@@ -5,6 +5,7 @@
 #include "ConfigurationFile.h"
 #include "EmulatedDevice.h"
 #include "ModelBuilders.h"
+#include "Recorders.h"
 #include "ScriptedFileDialogs.h"
 #include "StatusProgress.h"
 #include "Twips.h"
@@ -47,16 +48,17 @@ std::unique_ptr<ProgressWindow> progressOver(QWidget& owner) {
 }
 
 /// One main window with its seams replaced: the device is the emulator,
-/// messages are recorded and answered as queued, file dialogs follow a
+/// messages are recorded and answered as queued (otherwise with the quiet
+/// answer), file dialogs follow a
 /// script, and the editors and the end of the program are only noted.
 /// Progress shows as in the program.
-class Harness final : public MessagePrompter, public AssignmentEditors, public ProgramExit {
+class Harness final : public AssignmentEditors, public ProgramExit {
 public:
     /// A window on its own emulated device, or on `shared` when given.
     explicit Harness(EmulatedDevice* shared = nullptr)
         : device(shared != nullptr ? *shared : ownDevice)
         , window(config,
-                 {device, *this, dialogs, *this, *this, progressOver, [this] { ++aboutShown; },
+                 {device, user, dialogs, *this, *this, progressOver, [this] { ++aboutShown; },
                   [this] {
                       return volumeLabel;
                   }}) {}
@@ -70,13 +72,13 @@ public:
         return start() && (window.activateWindow(), QTest::qWaitForWindowActive(&window));
     }
 
-    MessageAnswer showMessage(const std::string& text, const std::string& title, MessageIcon icon,
-                              MessageButtons buttons) override {
-        messages << said(text, title, icon, buttons);
-        if (!answers.isEmpty()) {
-            return answers.takeFirst();
+    /// The message boxes shown so far, one line each.
+    [[nodiscard]] QStringList messages() const {
+        QStringList lines;
+        for (const UserEvent& box : user.messages()) {
+            lines << said(box.text, box.title, box.icon, box.buttons);
         }
-        return quietAnswer(buttons);
+        return lines;
     }
     // The editors note what they were opened for: "key 3", "macro 4" or
     // "rotary 2"; the tests then store through the window as an editor would.
@@ -169,8 +171,7 @@ public:
     EmulatedDevice ownDevice;
     EmulatedDevice& device;
     Configuration config;
-    QStringList messages;
-    QList<MessageAnswer> answers; ///< for the next messages, in turn
+    UserRecorder user;
     ScriptedFileDialogs dialogs;
     QStringList opened;
     int ends = 0;
@@ -210,10 +211,10 @@ private slots:
 
         QVERIFY(!h.start());
 
-        QCOMPARE(h.messages, QStringList(said("     No VANTREL devices detected !\r\n\r\n"
-                                              "Click the OK button below, plug the VANTREL\r\n"
-                                              "into the USB Port, and restart the program.",
-                                              "VANTREL", MessageIcon::Exclamation)));
+        QCOMPARE(h.messages(), QStringList(said("     No VANTREL devices detected !\r\n\r\n"
+                                                "Click the OK button below, plug the VANTREL\r\n"
+                                                "into the USB Port, and restart the program.",
+                                                "VANTREL", MessageIcon::Exclamation)));
         QCOMPARE(h.ends, 1);
         QVERIFY(!h.window.isVisible());
     }
@@ -235,7 +236,7 @@ private slots:
         QVERIFY(h.start());
 
         QCOMPARE(
-            h.messages,
+            h.messages(),
             warned ? QStringList(said("Warning: The VANTREL programs must be copied to and run\r\n"
                                       "from its own folder on the PC's harddrive. The CD itself\r\n"
                                       "should be reserved for backup purposes only.",
@@ -490,10 +491,10 @@ private slots:
 
         QCOMPARE(h.config.ConfigChanged, kept);
         if (kept) {
-            QCOMPARE(h.messages, QStringList());
+            QCOMPARE(h.messages(), QStringList());
             QCOMPARE(h.caption(0), QStringLiteral("[ctrl] [shift] [alt] A"));
         } else {
-            QCOMPARE(h.messages,
+            QCOMPARE(h.messages(),
                      QStringList(said("This configuration exceeds the maximum size limit.",
                                       "VANTREL", MessageIcon::Exclamation)));
             QCOMPARE(h.caption(0), QStringLiteral("B"));
@@ -546,14 +547,14 @@ private slots:
         QCOMPARE(h.window.settings(), expected);
         // Nothing to save, so Exit ends the program without a question.
         h.trigger("mnuExit");
-        QCOMPARE(h.messages, QStringList());
+        QCOMPARE(h.messages(), QStringList());
         QCOMPARE(h.ends, 1);
 
         h.window.setKey(0, KeyTypeMouse, 1, 0);
         h.window.setKeyboardOnly(1, KeyA, OperatorAlt);
         h.click("optSingleKey", 11);
         h.bar().setValue(200);
-        h.answers << MessageAnswer::No;
+        h.user.answerNext(MessageAnswer::No);
         h.trigger("mnuNew");
 
         QCOMPARE(h.window.settings(), DeviceSettings{});
@@ -579,7 +580,7 @@ private slots:
 
         // What Yes saves, and how, is the file commands' own business; the
         // window only has to ask first and then go ahead or stop.
-        h.answers << (goesAhead ? MessageAnswer::No : MessageAnswer::Cancel);
+        h.user.answerNext(goesAhead ? MessageAnswer::No : MessageAnswer::Cancel);
         h.dialogs.cancel(); // the Open dialog, should it come
         if (command == "close box") {
             QVERIFY(!h.window.close());
@@ -587,7 +588,7 @@ private slots:
             h.trigger(command);
         }
 
-        QVERIFY(!h.messages.isEmpty() && h.messages.front().endsWith("Yes/No/Cancel"));
+        QVERIFY(!h.messages().isEmpty() && h.messages().front().endsWith("Yes/No/Cancel"));
         QCOMPARE(command == "mnuNew"    ? h.config.input(0) == InputMacro{}
                  : command == "mnuOpen" ? !h.dialogs.requests().empty()
                  : command == "mnuRead" ? h.device.openCount() == 2
@@ -632,7 +633,7 @@ private slots:
         // A transfer's failures are titled with the window's caption.
         second.device.setUnplugged(true);
         second.trigger("mnuWrite");
-        QCOMPARE(second.messages.back().section(" | ", 1, 1), second.window.windowTitle());
+        QCOMPARE(second.messages().back().section(" | ", 1, 1), second.window.windowTitle());
     }
 
     void aRunningTransferIgnoresEveryOtherCommand_data() {
@@ -645,7 +646,7 @@ private slots:
         Harness h;
         QVERIFY(h.start());
         h.window.setKey(0, KeyTypeKeyboard, 4, 0);
-        h.answers << MessageAnswer::No; // the read's save question
+        h.user.answerNext(MessageAnswer::No); // the read's save question
         bool probed = false;
         bool editable = false;
         QTimer probe; // fires whenever the transfer lets events through
@@ -668,7 +669,7 @@ private slots:
 
         QVERIFY(probed && !editable && h.window.centralWidget()->isEnabled());
         QCOMPARE(h.device.openCount(), 2); // the start-up check and this transfer
-        QCOMPARE(h.messages.size(), transfer == "mnuRead" ? 2 : 1);
+        QCOMPARE(h.messages().size(), transfer == "mnuRead" ? 2 : 1);
         QVERIFY(h.dialogs.requests().empty());
         QCOMPARE(h.ends + h.aboutShown, 0);
     }

@@ -10,8 +10,8 @@
 #include <vector>
 
 // A stand-in for the progress window and the message boxes that records, in
-// one timeline, everything the user would have seen. Self-contained so that
-// the tests of the windows and the command-line tool can use it too.
+// one timeline, everything the user would have seen: the transfers' tests,
+// the file commands' and the main window's use the same one.
 namespace vantrel::testing {
 
 /// One thing shown to the user, or a note a test puts into the same timeline
