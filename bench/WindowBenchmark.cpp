@@ -143,7 +143,7 @@ void RedrawCaptions(benchmark::State& state) {
 }
 BENCHMARK(RedrawCaptions)->Unit(benchmark::kMicrosecond);
 
-/// One step of the scroll bar's arrow, up to the moved rows on screen;
+/// One step of the scroll bar's arrow, up to the moved rows painted;
 /// alternately down and up, so that every step moves the rows.
 void ScrollStep(benchmark::State& state) {
     StartedProgram program;
@@ -156,7 +156,7 @@ void ScrollStep(benchmark::State& state) {
     for ([[maybe_unused]] auto _ : state) {
         bar->triggerAction(direction > 0 ? QAbstractSlider::SliderSingleStepAdd
                                          : QAbstractSlider::SliderSingleStepSub);
-        program.window().repaint();
+        settle(); // paints what the step moved
         direction = -direction;
     }
 }
