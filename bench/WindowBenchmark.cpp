@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSize>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <benchmark/benchmark.h>
@@ -53,7 +54,7 @@ void paintNow(QWidget& window) {
 
 /// The baseline: a QMainWindow with 108 rows of a label, two options and a
 /// button in a scrolling column, and nothing else.
-std::unique_ptr<QMainWindow> plainWindowWithRows() {
+std::unique_ptr<QMainWindow> plainWindowWithRows(QSize size) {
     auto window = std::make_unique<QMainWindow>();
     auto* column = new QWidget;
     auto* rows = new QVBoxLayout(column);
@@ -74,13 +75,24 @@ std::unique_ptr<QMainWindow> plainWindowWithRows() {
     auto* scroller = new QScrollArea;
     scroller->setWidget(column);
     window->setCentralWidget(scroller);
-    window->resize(640, 480);
+    window->resize(size);
     return window;
 }
 
+/// The size the main window opens at, so that the baseline paints as many
+/// pixels.
+QSize mainWindowSize() {
+    EmulatedDevice device;
+    ConfigurationProgram program(device);
+    program.start();
+    settle();
+    return program.window().size();
+}
+
 void PlainWindowStartup(benchmark::State& state) {
+    const QSize size = mainWindowSize();
     for ([[maybe_unused]] auto _ : state) {
-        auto window = plainWindowWithRows();
+        auto window = plainWindowWithRows(size);
         window->show();
         settle();
         paintNow(*window);
