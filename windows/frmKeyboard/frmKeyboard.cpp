@@ -6,6 +6,7 @@
 #include "KeyboardLayout.h"
 #include "MacroDelay.h"
 #include "Twips.h"
+#include "modSettings.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -38,11 +39,6 @@ constexpr std::int32_t CancelFromBarEnd = 1455;
 constexpr int FocusTimerMs = 100;
 constexpr int DelayTextLength = 4;
 constexpr std::int16_t EnterKeyAscii = 13;
-
-constexpr std::uint8_t KeyboardType = 0;
-constexpr std::uint8_t MouseType = 1;
-constexpr std::uint8_t JoystickType = 2;
-constexpr std::uint8_t DelayType = 3;
 
 struct CheckBoxPlace {
     const char* caption;
@@ -283,7 +279,7 @@ void frmKeyboard::setupKeyboard(MacroStepStore& store, std::int16_t index, std::
     showPressRelease(true);
     setTabsSelectable(true, true);
     selectTab(keyType);
-    if (keyType == DelayType) {
+    if (keyType == KeyTypeDelay) {
         txtDelay->setText(QString::number(delayMs(keyValue)));
     }
     tmrSetFocus->start();
@@ -293,7 +289,7 @@ void frmKeyboard::setupKeyboardOnly(SingleKeyStore& store, std::int16_t index,
                                     std::uint8_t keyValue, std::uint8_t keyOperator) {
     singleStore_ = &store;
     stepStore_ = nullptr;
-    beginUse(index, KeyboardType, keyValue, false, true);
+    beginUse(index, KeyTypeKeyboard, keyValue, false, true);
     // Key Repeat keeps whatever the last single key left in it, unseen and
     // unused.
     for (std::size_t k = 0; k < RotaryOperatorBoxes; ++k) {
@@ -382,9 +378,9 @@ void frmKeyboard::cmdKey_Click(std::int16_t index) {
         }
         hideAfterCommit();
     } else if (DlgMacro) {
-        storeStep(KeyboardType, keyValue);
+        storeStep(KeyTypeKeyboard, keyValue);
     } else {
-        storeSingle(KeyboardType, keyValue,
+        storeSingle(KeyTypeKeyboard, keyValue,
                     keyOperatorFromBoxes(static_cast<int>(chkOperator.size())));
     }
 }
@@ -392,36 +388,36 @@ void frmKeyboard::cmdKey_Click(std::int16_t index) {
 void frmKeyboard::cmdMouse_Click(std::int16_t index) {
     const auto keyValue = static_cast<std::uint8_t>(index);
     if (DlgMacro) {
-        storeStep(MouseType, keyValue);
+        storeStep(KeyTypeMouse, keyValue);
     } else {
-        storeSingle(MouseType, keyValue, 0);
+        storeSingle(KeyTypeMouse, keyValue, 0);
     }
 }
 
 void frmKeyboard::cmdJoystick_Click(std::int16_t index) {
     const auto keyValue = static_cast<std::uint8_t>(index);
     if (DlgMacro) {
-        storeStep(JoystickType, keyValue);
+        storeStep(KeyTypeJoystick, keyValue);
     } else {
-        storeSingle(JoystickType, keyValue, 0);
+        storeSingle(KeyTypeJoystick, keyValue, 0);
     }
 }
 
 void frmKeyboard::cmdOK_Click() {
     if (Tabs->currentIndex() == DelayTab) {
-        storeStep(DelayType, delayByteFromText(txtDelay->text().toStdString()));
+        storeStep(KeyTypeDelay, delayByteFromText(txtDelay->text().toStdString()));
         return;
     }
     // The opened assignment again, with the boxes or the option as they are
     // now; the visible tab does not choose what is stored.
     switch (DlgKeyType) {
-    case KeyboardType:
+    case KeyTypeKeyboard:
         cmdKey_Click(DlgKeyValue);
         break;
-    case MouseType:
+    case KeyTypeMouse:
         cmdMouse_Click(DlgKeyValue);
         break;
-    case JoystickType:
+    case KeyTypeJoystick:
         cmdJoystick_Click(DlgKeyValue);
         break;
     default:
@@ -474,11 +470,11 @@ void frmKeyboard::ScrollBar_Scroll() {
 
 QAbstractButton* frmKeyboard::selectionButton() const {
     switch (DlgKeyType) {
-    case KeyboardType:
+    case KeyTypeKeyboard:
         return cmdKey.at(DlgKeyValue);
-    case MouseType:
+    case KeyTypeMouse:
         return DlgKeyValue < cmdMouse.size() ? cmdMouse.at(DlgKeyValue) : nullptr;
-    case JoystickType:
+    case KeyTypeJoystick:
         return DlgKeyValue < cmdJoystick.size() ? cmdJoystick.at(DlgKeyValue) : nullptr;
     default:
         return nullptr;
