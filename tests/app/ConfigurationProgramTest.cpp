@@ -2,6 +2,7 @@
 
 #include "CaptionButton.h"
 #include "EmulatedDevice.h"
+#include "NamedControl.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -57,12 +58,7 @@ void whenBackIn(int level, std::function<void()> act) {
 
 template <typename T = QAbstractButton>
 T& child(QWidget& parent, const QString& name, int index = -1) {
-    const QString full = index < 0 ? name : QStringLiteral("%1_%2").arg(name).arg(index);
-    T* found = parent.findChild<T*>(full);
-    if (found == nullptr) {
-        qFatal("no control %s", qPrintable(full));
-    }
-    return *found;
+    return testing::namedControl<T>(parent, name, index);
 }
 
 void click(QWidget& parent, const QString& name, int index = -1) {

@@ -3,6 +3,7 @@
 #include "CaptionButton.h"
 #include "CaptionFit.h"
 #include "KeyboardLayout.h"
+#include "NamedControl.h"
 #include "Twips.h"
 #include "modKeyText.h"
 
@@ -81,11 +82,7 @@ struct Harness {
 
     template <typename T = QWidget>
     T& control(const QString& name) {
-        T* found = dialog.findChild<T*>(name);
-        if (found == nullptr) {
-            qFatal("no control %s", qPrintable(name));
-        }
-        return *found;
+        return testing::namedControl<T>(dialog, name);
     }
     QTabWidget& tabs() { return control<QTabWidget>(QStringLiteral("Tabs")); }
     QLineEdit& delayBox() { return control<QLineEdit>(QStringLiteral("txtDelay")); }

@@ -4,6 +4,7 @@
 #include "CaptionFit.h"
 #include "DeviceSettings.h"
 #include "ModelBuilders.h"
+#include "NamedControl.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -67,11 +68,7 @@ public:
 
     template <typename T = QAbstractButton>
     T& get(const QString& name) {
-        T* found = editor.findChild<T*>(name);
-        if (found == nullptr) {
-            qFatal("no control %s", qPrintable(name));
-        }
-        return *found;
+        return namedControl<T>(editor, name);
     }
     void click(const QString& name) { QTest::mouseClick(&get(name), Qt::LeftButton); }
     QString caption(const QString& name) { return get<CaptionButton>(name).caption(); }

@@ -5,6 +5,7 @@
 #include "ConfigurationFile.h"
 #include "EmulatedDevice.h"
 #include "ModelBuilders.h"
+#include "NamedControl.h"
 #include "Recorders.h"
 #include "ScriptedFileDialogs.h"
 #include "StatusProgress.h"
@@ -96,12 +97,7 @@ public:
     /// The control named `name`, or `name_index` for one of an array.
     template <typename T = QAbstractButton>
     T& control(const QString& name, int index = -1) {
-        const QString full = index < 0 ? name : QStringLiteral("%1_%2").arg(name).arg(index);
-        T* found = window.findChild<T*>(full);
-        if (found == nullptr) {
-            qFatal("no control %s", qPrintable(full));
-        }
-        return *found;
+        return namedControl<T>(window, name, index);
     }
     QScrollBar& bar() { return control<QScrollBar>(QStringLiteral("ScrollBar")); }
     void click(const QString& name, int index = -1) {
