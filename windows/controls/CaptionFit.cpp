@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QRadioButton>
 #include <QStyle>
@@ -104,19 +105,51 @@ std::optional<QString> misfit(const QWidget& widget) {
     return std::nullopt;
 }
 
+/// What decides whether a button's caption fits: two buttons of the same
+/// kind, caption, size and font fit alike, however many rows repeat them.
+QString buttonLook(const QAbstractButton& button) {
+    return QStringLiteral("%1|%2|%3x%4|%5")
+        .arg(QString::fromLatin1(button.metaObject()->className()), button.text())
+        .arg(button.width())
+        .arg(button.height())
+        .arg(button.font().key());
+}
+
+/// Visits the captions under `root` (itself included) that do not fit, each
+/// button look measured once, until `visit` returns false.
+template <typename Visit>
+void forEachMisfit(const QWidget& root, Visit visit) {
+    QHash<QString, std::optional<QString>> buttonsSeen;
+    const auto check = [&](const QWidget& widget) {
+        const auto* button = qobject_cast<const QAbstractButton*>(&widget);
+        if (button == nullptr) {
+            return misfit(widget);
+        }
+        const QString look = buttonLook(*button);
+        const auto seen = buttonsSeen.constFind(look);
+        if (seen != buttonsSeen.constEnd()) {
+            return *seen;
+        }
+        return *buttonsSeen.insert(look, misfit(widget));
+    };
+    if (const std::optional<QString> caption = check(root); caption && !visit(*caption)) {
+        return;
+    }
+    for (const QWidget* child : root.findChildren<QWidget*>()) {
+        if (const std::optional<QString> caption = check(*child); caption && !visit(*caption)) {
+            return;
+        }
+    }
+}
+
 } // namespace
 
 QStringList captionsThatDoNotFit(const QWidget& root) {
     QStringList misfits;
-    QList<const QWidget*> widgets{&root};
-    for (const QWidget* child : root.findChildren<QWidget*>()) {
-        widgets.append(child);
-    }
-    for (const QWidget* widget : widgets) {
-        if (const std::optional<QString> caption = misfit(*widget)) {
-            misfits.append(*caption);
-        }
-    }
+    forEachMisfit(root, [&misfits](const QString& caption) {
+        misfits.append(caption);
+        return true;
+    });
     // The 108 rows repeat their captions; one mention each is enough.
     misfits.removeDuplicates();
     return misfits;
@@ -126,7 +159,9 @@ QFont fitCaptionFont(QWidget& root, QFont base) {
     for (double size = LargestPointSize; size >= SmallestPointSize; size -= PointSizeStep) {
         base.setPointSizeF(size);
         root.setFont(base);
-        if (captionsThatDoNotFit(root).isEmpty()) {
+        bool fits = true;
+        forEachMisfit(root, [&fits](const QString&) { return fits = false; });
+        if (fits) {
             break;
         }
     }
