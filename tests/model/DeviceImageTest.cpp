@@ -2,6 +2,7 @@
 
 #include "ModelBuilders.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
 #include <vector>
@@ -25,39 +26,34 @@ std::vector<std::uint8_t> bytes(const DeviceImage& image, std::size_t from, std:
             image.begin() + static_cast<std::ptrdiff_t>(from + count)};
 }
 
-void expectFillers(const DeviceImage& image, std::size_t from, std::size_t to) {
-    for (std::size_t p = from; p < to; p += 2) {
-        ASSERT_EQ(image[p], 0x80) << "at " << p;
-        ASSERT_EQ(image[p + 1], 0) << "at " << p + 1;
-    }
-}
-
-TEST(BuildDeviceImage, EncodesAKeyAndAMouseButtonBetweenFillers) {
+TEST(BuildDeviceImage, EncodesEntriesFillersAndEverySettingsBit) {
     Configuration config;
     encodeSingleKey(KeyTypeKeyboard, KeyA, 0, config.input(0));
     encodeSingleKey(KeyTypeMouse, 1, 0, config.input(2));
+    config.RotaryKeys = {RotaryKey{0x52, 0x1}, {0x51, 0x6}, {0x04, 0x8}, {0xE0, 0xF}};
+    const DeviceSettings settings{true,
+                                  false,
+                                  true,
+                                  2,
+                                  {true, false, true, true},
+                                  {RotarySwitchSettings{2, 1, 1}, {1, 2, 0}}};
 
-    const DeviceImage image = encode(config);
+    const DeviceImage image = encode(config, settings);
 
     EXPECT_EQ(bytes(image, 0, 10), (std::vector<std::uint8_t>{0x00, 0x04, 0x04, 0x04, 0x80, 0x00,
                                                               0x81, 0x01, 0x45, 0x01}));
-    expectFillers(image, 10, 220);
-    // The trailer holds the marker and the length; start-up settings are all zero.
+    for (std::size_t p = 10; p < 220; p += 2) {
+        ASSERT_EQ(bytes(image, p, 2), (std::vector<std::uint8_t>{0x80, 0})) << "filler at " << p;
+    }
+    // Marker, length 220, then the settings.
     EXPECT_EQ(bytes(image, 0xFC0, 16),
-              (std::vector<std::uint8_t>{1, 0x00, 0xDC, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(storedTableLength(image), 220);
+              (std::vector<std::uint8_t>{1, 0x00, 0xDC, 0x05, 2, 0x0D, 0, 0, 2 | 4 | 16, 0x61, 0x52,
+                                         0x51, 1 | 8, 0xF8, 0x04, 0xE0}));
     for (std::size_t p = 220; p < DeviceImageSize; ++p) {
-        if (p < 0xFC0 || p > 0xFC2) {
+        if (p < 0xFC0 || p > 0xFCF) {
             ASSERT_EQ(image[p], 0) << "at " << p;
         }
     }
-}
-
-TEST(BuildDeviceImage, EncodesAnEmptyConfigurationAs107Fillers) {
-    const DeviceImage image = encode(Configuration{});
-    expectFillers(image, 0, 214);
-    EXPECT_EQ(image[214], 0);
-    EXPECT_EQ(storedTableLength(image), 214);
 }
 
 TEST(BuildDeviceImage, MarksKeyRepeatDeactivationAndRepeatDelay) {
@@ -66,74 +62,46 @@ TEST(BuildDeviceImage, MarksKeyRepeatDeactivationAndRepeatDelay) {
     config.input(1) = macroOf({delay(2), keyDown(KeyA)}, {keyUp(KeyA)}, 7);
     config.input(2) = macroOf({}, {press(KeyTypeJoystick, 3)}, 5);
 
-    const DeviceImage image = encode(config);
-
-    EXPECT_EQ(bytes(image, 0, 4), (std::vector<std::uint8_t>{0x00, KeyA, 0x44, KeyA}));
-    // Input 1: repeat 7 only in its first activation entry.
-    EXPECT_EQ(bytes(image, 4, 6),
-              (std::vector<std::uint8_t>{0x80 | 0x38 | 3, 2, 0x00, KeyA, 0x40 | 0x04, KeyA}));
-    // Input 2: empty activation, so one entry with both bits and no repeat.
-    EXPECT_EQ(bytes(image, 10, 2), (std::vector<std::uint8_t>{0x80 | 0x40 | 2, 3}));
+    // Input 1 repeats only in its first activation entry; input 2 has an
+    // empty activation, so one entry with both bits and no repeat.
+    EXPECT_EQ(bytes(encode(config), 0, 12),
+              (std::vector<std::uint8_t>{0x00, KeyA, 0x44, KeyA, 0x80 | 0x38 | 3, 2, 0x00, KeyA,
+                                         0x40 | 0x04, KeyA, 0x80 | 0x40 | 2, 3}));
 }
 
-TEST(BuildDeviceImage, StopsEachSequenceAtItsFirstEmptyStep) {
+struct LengthCase {
+    const char* name;
     Configuration config;
-    config.input(0) = macroOf({keyDown(KeyA)});
-    config.input(0).step(2, Activation) = keyUp(KeyA); // after a gap: not encoded
-    const DeviceImage image = encode(config);
-    EXPECT_EQ(storedTableLength(image), 2 + 107 * 2);
-}
+    std::int32_t length;
+    bool fits;
+};
 
-TEST(BuildDeviceImage, WritesEverySettingsBit) {
-    Configuration config;
-    config.rotaryKey(0) = {0x52, 0x1};
-    config.rotaryKey(1) = {0x51, 0x6};
-    config.rotaryKey(2) = {0x04, 0x8};
-    config.rotaryKey(3) = {0xE0, 0xF};
-    DeviceSettings settings;
-    settings.ReverseX = true;
-    settings.ReverseSpinner = true;
-    settings.Spinner = 2;
-    settings.Joystick = {true, false, true, true};
-    settings.Rotary[0] = {2, 1, 1};
-    settings.Rotary[1] = {1, 2, 0};
-
-    const DeviceImage image = encode(config, settings);
-
-    EXPECT_EQ(bytes(image, 0xFC3, 13),
-              (std::vector<std::uint8_t>{0x05, 2, 0x0D, 0, 0, 2 | 4 | 16, 0x61, 0x52, 0x51, 1 | 8,
-                                         0xF8, 0x04, 0xE0}));
-    for (std::size_t p = 0xFD0; p < DeviceImageSize; ++p) {
-        ASSERT_EQ(image[p], 0) << "at " << p;
-    }
-}
-
-TEST(BuildDeviceImage, AConfigurationAtTheSizeLimitFitsBelowTheMarker) {
+TEST(BuildDeviceImage, StoredLengthCountsEntriesAndStopsBelowTheMarker) {
+    Configuration gap;
+    gap.input(0) = macroOf({keyDown(KeyA)});
+    gap.input(0).step(2, Activation) = keyUp(KeyA);
     // 15 full inputs, 4 steps in the 16th and 92 fillers: 3840 + 8 + 184 bytes.
-    Configuration config;
-    for (int i = 0; i < 15; ++i) {
-        config.input(i) = fullMacro();
-    }
-    config.input(15) = macroOf({delay(1), delay(2), delay(3), delay(4)});
-    ASSERT_EQ(configurationSize(config), MaxConfigSize);
-    const DeviceImage image = encode(config);
-    EXPECT_EQ(storedTableLength(image), MaxConfigSize);
-    EXPECT_EQ(image[ImageAddress::Marker], 1);
-}
+    Configuration atLimit;
+    std::fill_n(atLimit.InputMacros.begin(), 15, fullMacro());
+    atLimit.input(15) = macroOf({delay(1), delay(2), delay(3), delay(4)});
+    ASSERT_EQ(configurationSize(atLimit), MaxConfigSize);
+    Configuration overLimit; // only a loaded configuration can be this large
+    overLimit.InputMacros.fill(fullMacro());
 
-TEST(BuildDeviceImage, LeavesOutEntriesThatWouldReachTheMarker) {
-    // Only a loaded configuration can be this large: every input full.
-    Configuration config;
-    for (InputMacro& macro : config.InputMacros) {
-        macro = fullMacro();
+    const std::vector<LengthCase> cases = {
+        {"empty: 107 fillers, none for input 1", Configuration{}, 214, true},
+        {"a sequence stops at its first empty step", gap, 2 + 107 * 2, true},
+        {"at the size limit", atLimit, MaxConfigSize, true},
+        {"entries that would reach the marker are left out", overLimit, MaxConfigSize, false},
+    };
+    for (const LengthCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeviceImage image;
+        EXPECT_EQ(buildDeviceImage(image, c.config, DeviceSettings{.Spinner = 1}), c.fits);
+        EXPECT_EQ(storedTableLength(image), c.length);
+        EXPECT_EQ(image[ImageAddress::Marker], 1);
+        EXPECT_EQ(image[ImageAddress::SpinnerMode], 1);
     }
-    DeviceSettings settings;
-    settings.Spinner = 1;
-    DeviceImage image;
-    EXPECT_FALSE(buildDeviceImage(image, config, settings));
-    EXPECT_EQ(storedTableLength(image), MaxConfigSize);
-    EXPECT_EQ(image[ImageAddress::Marker], 1);
-    EXPECT_EQ(image[ImageAddress::SpinnerMode], 1);
 }
 
 TEST(ImageRoundTrip, RandomContiguousConfigurationsSurviveEncodeAndDecode) {
@@ -148,13 +116,8 @@ TEST(ImageRoundTrip, RandomContiguousConfigurationsSurviveEncodeAndDecode) {
         decoded.ConfigFileName = "kept";
         DeviceSettings decodedSettings;
         ASSERT_EQ(loadDeviceImage(image, decoded, decodedSettings), ImageLoadResult::Complete);
-
         for (int i = 0; i < InputCount; ++i) {
-            InputMacro expected = original.input(i);
-            if (expected.step(0, Activation).isEmpty()) {
-                expected.RepeatDelay = 0; // not encoded without an activation step
-            }
-            ASSERT_EQ(decoded.input(i), expected) << "round " << round << " input " << i;
+            ASSERT_EQ(decoded.input(i), original.input(i)) << "round " << round << " input " << i;
         }
         EXPECT_EQ(decoded.RotaryKeys, original.RotaryKeys) << "round " << round;
         EXPECT_EQ(decodedSettings, settings) << "round " << round;
@@ -189,17 +152,25 @@ struct DecodeBench {
     ImageLoadResult load() { return loadDeviceImage(image, config, settings); }
 };
 
+/// `count` entries with the given control byte, valued 0, 1, 2, ...
+std::vector<std::uint8_t> entries(std::uint8_t control, int count) {
+    std::vector<std::uint8_t> table;
+    for (int n = 0; n < count; ++n) {
+        table.insert(table.end(), {control, static_cast<std::uint8_t>(n)});
+    }
+    return table;
+}
+
 TEST(LoadDeviceImage, RefusesAnImageWithoutTheMarkerAndChangesNothing) {
     for (const int marker : {0, 2, 0xFF}) {
         DecodeBench bench;
         bench.image[ImageAddress::Marker] = static_cast<std::uint8_t>(marker);
         bench.setTable({0x00, KeyA});
-        const Configuration before = bench.config;
-        const DeviceSettings settingsBefore = bench.settings;
+        const DecodeBench before = bench;
         EXPECT_EQ(bench.load(), ImageLoadResult::InvalidImage);
-        EXPECT_EQ(bench.config.InputMacros, before.InputMacros);
-        EXPECT_EQ(bench.config.RotaryKeys, before.RotaryKeys);
-        EXPECT_EQ(bench.settings, settingsBefore);
+        EXPECT_EQ(bench.config.InputMacros, before.config.InputMacros);
+        EXPECT_EQ(bench.config.RotaryKeys, before.config.RotaryKeys);
+        EXPECT_EQ(bench.settings, before.settings);
     }
 }
 
@@ -218,8 +189,8 @@ TEST(LoadDeviceImage, EmptyTableClearsInputsAndAppliesSettingsClampingTheSpinner
 
 TEST(LoadDeviceImage, ReadsEntriesIntoInputsSequencesAndSteps) {
     DecodeBench bench;
-    // Input 1 (bit 7 first), a repeat of 3, then a deactivation; then input 3
-    // through a filler for input 2.
+    // Input 1 (bit 7 first), a repeat of 3, then a deactivation whose repeat
+    // bits count for nothing; then input 3 through a filler for input 2.
     bench.setTable(
         {0x80 | 0x18 | 1, 2, 0x04 | 2, 9, 0x40 | 0x28 | 0x04, KeyA, 0x80, 0, 0x80 | 3, 7});
     EXPECT_EQ(bench.load(), ImageLoadResult::Complete);
@@ -247,35 +218,22 @@ TEST(LoadDeviceImage, ShortensAnOddOrOverlongLength) {
     EXPECT_EQ(overlong.config.input(0).step(0, Activation), press(KeyTypeMouse, 2));
 }
 
-TEST(LoadDeviceImage, StopsAtA65thStepWithoutApplyingSettings) {
-    DecodeBench bench;
-    std::vector<std::uint8_t> table;
-    for (int n = 0; n < 65; ++n) {
-        table.insert(table.end(), {0x03, static_cast<std::uint8_t>(n)});
-    }
-    table.insert(table.end(), {0x80, KeyA}); // never reached
-    bench.setTable(table);
-    bench.image[ImageAddress::ReverseFlags] = 0x07;
-    bench.image[ImageAddress::RotarySwitch1 + 2] = 0x22;
+TEST(LoadDeviceImage, StopsAtA65thStepOrA109thInputWithoutApplyingSettings) {
+    DecodeBench steps;
+    steps.setTable(entries(0x03, 65));
+    steps.image[ImageAddress::ReverseFlags] = 0x07;
+    steps.image[ImageAddress::RotarySwitch1 + 2] = 0x22;
+    EXPECT_EQ(steps.load(), ImageLoadResult::StoppedEarly);
+    EXPECT_EQ(steps.config.input(0).step(63, Activation), delay(63));
+    EXPECT_EQ(steps.config.input(50), InputMacro{}) << "every record was cleared first";
+    EXPECT_FALSE(steps.settings.ReverseX);
+    EXPECT_TRUE(steps.settings.ReverseY);
+    EXPECT_EQ(steps.config.rotaryKey(0), (RotaryKey{KeyA, OperatorCtrl}));
 
-    EXPECT_EQ(bench.load(), ImageLoadResult::StoppedEarly);
-    EXPECT_EQ(bench.config.input(0).step(63, Activation), delay(63));
-    EXPECT_EQ(bench.config.input(1), InputMacro{});
-    EXPECT_EQ(bench.config.input(50), InputMacro{}) << "every record was cleared first";
-    EXPECT_FALSE(bench.settings.ReverseX);
-    EXPECT_TRUE(bench.settings.ReverseY);
-    EXPECT_EQ(bench.config.rotaryKey(0), (RotaryKey{KeyA, OperatorCtrl}));
-}
-
-TEST(LoadDeviceImage, StopsAtA109thInput) {
-    DecodeBench bench;
-    std::vector<std::uint8_t> table = {0x00, KeyA};
-    for (int i = 1; i <= 108; ++i) {
-        table.insert(table.end(), {0x80, static_cast<std::uint8_t>(i)});
-    }
-    bench.setTable(table);
-    EXPECT_EQ(bench.load(), ImageLoadResult::StoppedEarly);
-    EXPECT_EQ(bench.config.input(107).step(0, Activation).KeyValue, 107);
+    DecodeBench inputs;
+    inputs.setTable(entries(0x80, 109)); // inputs 1..109, one more than there are
+    EXPECT_EQ(inputs.load(), ImageLoadResult::StoppedEarly);
+    EXPECT_EQ(inputs.config.input(107).step(0, Activation).KeyValue, 106);
 }
 
 struct ListFieldCase {
@@ -288,24 +246,24 @@ struct ListFieldCase {
 };
 
 TEST(LoadDeviceImage, AListFieldNamingNoEntryStopsTheSettingsWhereItStands) {
-    const RotarySwitchSettings before1{};
     const RotarySwitchSettings before2{0, 2, 0};
     const std::vector<ListFieldCase> cases = {
-        {"rate 3 on switch 1", 0x03 | 0x04, 0x00, before1, before2, false},
+        {"rate 3 on switch 1", 0x03 | 0x04, 0x00, {}, before2, false},
         {"divisor 3 on switch 1 keeps its rate", 0x02 | 0x0C, 0x00, {2, 0, 0}, before2, false},
         {"divisor 3 on switch 2", 0x11, 0x01 | 0x0C, {1, 0, 1}, {1, 2, 0}, true},
     };
     for (const ListFieldCase& c : cases) {
+        SCOPED_TRACE(c.name);
         DecodeBench bench;
         bench.image[ImageAddress::JoystickAxes] = 0x0F;
         bench.image[ImageAddress::RotarySwitch1] = c.switch1;
         bench.image[ImageAddress::RotarySwitch1 + 3] = 0x55;
         bench.image[ImageAddress::RotarySwitch1 + 4] = c.switch2;
-        EXPECT_EQ(bench.load(), ImageLoadResult::SettingsFailed) << c.name;
-        EXPECT_EQ(bench.settings.Joystick, (std::array<bool, 4>{true, true, true, true})) << c.name;
-        EXPECT_EQ(bench.settings.Rotary[0], c.expected1) << c.name;
-        EXPECT_EQ(bench.settings.Rotary[1], c.expected2) << c.name;
-        EXPECT_EQ(bench.config.rotaryKey(1).KeyValue, c.switch1KeysApplied ? 0x55 : 0) << c.name;
+        EXPECT_EQ(bench.load(), ImageLoadResult::SettingsFailed);
+        EXPECT_EQ(bench.settings.Joystick, (std::array<bool, 4>{true, true, true, true}));
+        EXPECT_EQ(bench.settings.Rotary[0], c.expected1);
+        EXPECT_EQ(bench.settings.Rotary[1], c.expected2);
+        EXPECT_EQ(bench.config.rotaryKey(1).KeyValue, c.switch1KeysApplied ? 0x55 : 0);
     }
 }
 
