@@ -174,21 +174,9 @@ TEST(LoadDeviceImage, RefusesAnImageWithoutTheMarkerAndChangesNothing) {
     }
 }
 
-TEST(LoadDeviceImage, EmptyTableClearsInputsAndAppliesSettingsClampingTheSpinnerMode) {
+TEST(LoadDeviceImage, ReadsEntriesIntoInputsSequencesAndStepsAndClampsTheSpinnerMode) {
     DecodeBench bench;
-    bench.image[ImageAddress::ReverseFlags] = 0x01;
     bench.image[ImageAddress::SpinnerMode] = 7;
-    EXPECT_EQ(bench.load(), ImageLoadResult::Complete);
-    EXPECT_EQ(bench.config.input(50), InputMacro{});
-    EXPECT_TRUE(bench.settings.ReverseX);
-    EXPECT_FALSE(bench.settings.ReverseY);
-    EXPECT_EQ(bench.config.rotaryKey(0), RotaryKey{});
-    EXPECT_EQ(bench.settings.Spinner, 2) << "an out-of-range mode is clamped, in the image too";
-    EXPECT_EQ(bench.image[ImageAddress::SpinnerMode], 2);
-}
-
-TEST(LoadDeviceImage, ReadsEntriesIntoInputsSequencesAndSteps) {
-    DecodeBench bench;
     // Input 1 (bit 7 first), a repeat of 3, then a deactivation whose repeat
     // bits count for nothing; then input 3 through a filler for input 2.
     bench.setTable(
@@ -199,6 +187,8 @@ TEST(LoadDeviceImage, ReadsEntriesIntoInputsSequencesAndSteps) {
               macroOf({press(KeyTypeMouse, 2), release(KeyTypeJoystick, 9)}, {keyUp(KeyA)}, 3));
     EXPECT_EQ(bench.config.input(2), InputMacro{}) << "a filler leaves the input Not Used";
     EXPECT_EQ(bench.config.input(3), macroOf({delay(7)}));
+    EXPECT_EQ(bench.settings.Spinner, 2) << "an out-of-range mode is clamped, in the image too";
+    EXPECT_EQ(bench.image[ImageAddress::SpinnerMode], 2);
 }
 
 TEST(LoadDeviceImage, ShortensAnOddOrOverlongLength) {
