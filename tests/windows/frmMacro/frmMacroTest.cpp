@@ -16,7 +16,6 @@ using namespace vantrel;
 using namespace vantrel::testing;
 
 Q_DECLARE_METATYPE(vantrel::MacroStep)
-Q_DECLARE_METATYPE(vantrel::InputMacro)
 
 namespace {
 
@@ -90,35 +89,39 @@ class frmMacroTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void stepCaptions_data() {
-        QTest::addColumn<MacroStep>("step");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("key press") << keyDown(KeyA) << "Press\r\nA";
-        QTest::newRow("mouse release") << release(KeyTypeMouse, 0) << "Release\r\nLeft Click";
-        QTest::newRow("joystick hat") << press(KeyTypeJoystick, 64) << "Press\r\nHat1 N";
-        QTest::newRow("delay") << delay(49) << "Delay\r\n500 ms";
-        QTest::newRow("no key, released") << keyUp(0) << "Not Used";
-        QTest::newRow("no key, pressed") << keyDown(0) << "Not Used";
-    }
+    // Each kind of step as its button shows it, drawn one line per caption
+    // line; the longest captions still fit.
     void stepCaptions() {
-        QFETCH(MacroStep, step);
-        QFETCH(QString, caption);
+        const QStringList expected{"Press\r\nA",      "Release\r\nLeft Click",
+                                   "Press\r\nHat1 N", "Delay\r\n500 ms",
+                                   "Not Used",        "Not Used"};
         Harness h;
-        h.open(macroOf({}, {step}));
-        QCOMPARE(h.caption("cmdDeactivate_0"), caption);
-        // The button draws one line per line of the caption.
-        const auto& button = h.get<CaptionButton>("cmdDeactivate_0");
-        QCOMPARE(button.wrappedLines(button.width()), caption.split("\r\n"));
-    }
-
-    void everyCaptionFits() {
-        Harness h;
-        h.open(macroOf({release(KeyTypeMouse, 2), keyDown(0xE5)}, {press(KeyTypeJoystick, 95)}));
+        h.open(macroOf({release(KeyTypeMouse, 2), keyDown(0xE5), press(KeyTypeJoystick, 95)},
+                       {keyDown(KeyA), release(KeyTypeMouse, 0), press(KeyTypeJoystick, 64),
+                        delay(49), keyUp(0), keyDown(0)}));
+        QStringList captions;
+        QStringList drawn;
+        for (int i = 0; i < expected.size(); ++i) {
+            const auto& button = h.get<CaptionButton>(QStringLiteral("cmdDeactivate_%1").arg(i));
+            captions << button.caption();
+            drawn << button.wrappedLines(button.width()).join("\r\n");
+        }
+        QCOMPARE(captions, expected);
+        QCOMPARE(drawn, expected);
         QCOMPARE(captionsThatDoNotFit(h.editor), QStringList());
         QVERIFY(h.editor.font().pointSizeF() >= 7.0);
     }
 
-    void editsStepsThroughTheAssignmentDialog() {
+    // Steps are edited through the assignment dialog on a working copy that
+    // Cancel, a close request and Esc all throw away.
+    void editsAWorkingCopy_data() {
+        QTest::addColumn<QString>("leaveBy");
+        for (const char* way : {"cmdCancel", "close request", "Esc"}) {
+            QTest::newRow(way) << QString::fromLatin1(way);
+        }
+    }
+    void editsAWorkingCopy() {
+        QFETCH(QString, leaveBy);
         InputMacro macro;
         macro.step(63, Activation) = keyDown(KeyA);
         macro.step(63, Deactivation) = keyUp(KeyA);
@@ -137,36 +140,27 @@ private slots:
         h.choices = {keyDown(KeyB), keyUp(KeyB)};
         h.click("cmdActivate_7");
         h.click("cmdDeactivate_7");
+        h.click("chkRepeat");
 
         QCOMPARE(h.edited, QList<int>({63, 127}));
         QCOMPARE(h.shownToDialog, QList<MacroStep>({keyDown(KeyA), keyUp(KeyA)}));
         QCOMPARE(h.caption("cmdActivate_7"), "Press\r\nB");
         QCOMPARE(h.caption("cmdDeactivate_7"), "Release\r\nB");
-        QCOMPARE(h.config.input(Input), macro); // only the working copy changed
-    }
-
-    void okStoresTheCompactedMacroWithoutAQuestion_data() {
-        QTest::addColumn<InputMacro>("opened");
-        QTest::addColumn<InputMacro>("stored");
-        QTest::newRow("tap with a gap")
-            << macroOf({keyDown(KeyA), {}, keyUp(KeyA)}) << macroOf({keyDown(KeyA), keyUp(KeyA)});
-        QTest::newRow("released on deactivation")
-            << macroOf({keyDown(KeyA)}, {keyUp(KeyA)}) << macroOf({keyDown(KeyA)}, {keyUp(KeyA)});
-    }
-    void okStoresTheCompactedMacroWithoutAQuestion() {
-        QFETCH(InputMacro, opened);
-        QFETCH(InputMacro, stored);
-        Harness h;
-        h.open(opened);
-        h.click("cmdOK");
-        QCOMPARE(h.messages, QStringList());
-        QCOMPARE(h.config.input(Input), stored);
-        QCOMPARE(h.storedInputs, QList<int>({Input}));
+        if (leaveBy == "Esc") {
+            QTest::keyClick(&h.editor, Qt::Key_Escape);
+        } else if (leaveBy == "cmdCancel") {
+            h.click(leaveBy);
+        } else {
+            h.editor.close();
+        }
         QVERIFY(!h.editor.isVisible());
+        QCOMPARE(h.config.input(Input), macro);
+        QVERIFY(h.storedInputs.isEmpty());
     }
 
+    // The release comes before the press, so the key would stay down: OK
+    // asks, keeps the editor open on No (already compacted) and stores on Yes.
     void questionsAPressReleasedOnlyBefore() {
-        // The release comes before the press, so the key would stay down.
         const InputMacro opened = macroOf({keyUp(KeyA), {}, delay(49)}, {keyDown(KeyA)});
         Harness h;
         h.answers = {MessageAnswer::No, MessageAnswer::Yes};
@@ -177,18 +171,19 @@ private slots:
         QCOMPARE(h.config.input(Input), opened);
         QVERIFY(h.storedInputs.isEmpty());
         QVERIFY(h.editor.isVisible());
-        QCOMPARE(h.caption("cmdActivate_1"), "Delay\r\n500 ms"); // compacted at once
+        QCOMPARE(h.caption("cmdActivate_1"), "Delay\r\n500 ms");
 
         h.click("cmdOK");
-        QCOMPARE(h.messages.size(), 2);
+        QCOMPARE(h.messages, QStringList({Question, Question}));
         QCOMPARE(h.config.input(Input), macroOf({keyUp(KeyA), delay(49)}, {keyDown(KeyA)}));
         QCOMPARE(h.storedInputs, QList<int>({Input}));
         QVERIFY(!h.editor.isVisible());
     }
 
+    // A tap with a gap: compacted at once, no question for the matched press,
+    // but refused because the other inputs already fill the configuration.
     void refusesAMacroBeyondTheSizeLimit() {
         Harness h;
-        // Other inputs fill the configuration exactly; Input itself is empty.
         for (int n = 0; configurationSize(h.config) < MaxConfigSize; ++n) {
             h.config.input(10 + n / StepsPerSequence).step(n % StepsPerSequence, 0) = delay(0);
         }
@@ -206,34 +201,8 @@ private slots:
         QCOMPARE(h.caption("cmdActivate_1"), "Release\r\nA");
     }
 
-    void cancelAndCloseStoreNothing_data() {
-        QTest::addColumn<int>("way");
-        QTest::newRow("Cancel") << 0;
-        QTest::newRow("close request") << 1;
-        QTest::newRow("Esc") << 2;
-    }
-    void cancelAndCloseStoreNothing() {
-        QFETCH(int, way);
-        const InputMacro opened = macroOf({keyDown(KeyA), keyUp(KeyA)});
-        Harness h;
-        h.open(opened);
-        h.choices = {keyDown(KeyB)};
-        h.click("cmdActivate_0");
-        h.click("chkRepeat");
-
-        if (way == 0) {
-            h.click("cmdCancel");
-        } else if (way == 1) {
-            h.editor.close();
-        } else {
-            QTest::keyClick(&h.editor, Qt::Key_Escape);
-        }
-
-        QVERIFY(!h.editor.isVisible());
-        QCOMPARE(h.config.input(Input), opened);
-        QVERIFY(h.storedInputs.isEmpty());
-    }
-
+    // Check the box and choose the pause (check and uncheck for none); opened
+    // again after another input, the controls show the stored setting.
     void repeatDelayRoundTrips_data() {
         QTest::addColumn<int>("repeatDelay");
         for (const int k : {0, 1, 4, 7}) {
@@ -242,12 +211,12 @@ private slots:
     }
     void repeatDelayRoundTrips() {
         QFETCH(int, repeatDelay);
+        const bool repeats = repeatDelay != 0;
         Harness h;
         h.open(InputMacro{});
         QVERIFY(!h.list().isEnabled());
-        // Check the box and choose the pause; check and uncheck for none.
         h.click("chkRepeat");
-        if (repeatDelay == 0) {
+        if (!repeats) {
             h.click("chkRepeat");
         }
         for (int i = 1; i < repeatDelay; ++i) {
@@ -256,10 +225,8 @@ private slots:
         h.click("cmdOK");
         QCOMPARE(int{h.config.input(Input).RepeatDelay}, repeatDelay);
 
-        // Opened again after another input, the controls show the setting.
         h.reopen(Input + 1);
         h.reopen(Input);
-        const bool repeats = repeatDelay != 0;
         QCOMPARE(h.get("chkRepeat").isChecked(), repeats);
         QCOMPARE(h.list().isEnabled(), repeats);
         QCOMPARE(h.list().currentText().toStdString(),
