@@ -6,7 +6,6 @@
 #include "ModelBuilders.h"
 #include "NamedControl.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QScrollBar>
@@ -14,8 +13,6 @@
 
 using namespace vantrel;
 using namespace vantrel::testing;
-
-Q_DECLARE_METATYPE(vantrel::MacroStep)
 
 namespace {
 
