@@ -82,33 +82,35 @@ TEST(EmulatedDevice, RefusesAMalformedReportWholeAndLogsIt) {
     }
 }
 
-TEST(EmulatedDevice, KeepsItsMemoryInStorageButNeverOverwritesAFileItCannotUse) {
+TEST(EmulatedDevice, KeepsItsMemoryInAFileMadeOnlyForMoreThanTheTransferStatePair) {
     const TemporaryFolder folder;
     DeviceHandle handle = 0;
-    {
+    Report answer{};
+    for (const auto& [report, fileExpected] :
+         {std::pair{reportOf({{SlotWrite, ImageAddress::TransferState, 'R'},
+                              {SlotWrite, ImageAddress::TransferState + 1, 'E'}}),
+                    false},
+          std::pair{reportOf({{SlotWrite, 0xFFF, 0x9C}}), true}}) {
         EmulatedDevice device(folder / "device.bin");
         ASSERT_EQ(open(device, handle), DeviceSuccess) << "a missing file is a fresh device";
-        device.memory()[0xFFF] = 0x9C;
+        ASSERT_EQ(device.WriteHidDevice(handle, report, answer), DeviceSuccess);
         ASSERT_EQ(device.CloseHidDevice(handle), DeviceSuccess);
+        EXPECT_EQ(std::filesystem::exists(folder / "device.bin"), fileExpected)
+            << "a read that found nothing leaves no file";
     }
     EmulatedDevice later(folder / "device.bin");
     ASSERT_EQ(open(later, handle), DeviceSuccess);
     EXPECT_EQ(later.memory()[0xFFF], 0x9C);
-
-    const std::string shortContents(4088, '\x07');
-    testing::writeFile(folder / "short.bin", shortContents);
-    EmulatedDevice wrongSize(folder / "short.bin");
-    EXPECT_EQ(open(wrongSize, handle), DeviceFailure::NotFound);
-    EXPECT_EQ(testing::contentsOf(folder / "short.bin"), shortContents);
 }
 
-TEST(EmulatedDevice, IsNoDeviceWhenItCouldNotKeepWhatIsWritten) {
+TEST(EmulatedDevice, IsNoDeviceWhenItCouldNotKeepWhatIsWrittenAndLeavesThatFileAlone) {
     namespace fs = std::filesystem;
     const TemporaryFolder folder;
     // Anyone may make files in the folder itself, so only what each case
     // names can stop a save.
     fs::permissions(folder.path, fs::perms::all);
     const std::string memory(EmulatedDevice::MemorySize, '\0');
+    testing::writeFile(folder / "short.bin", std::string(4088, '\x07'));
     testing::writeFile(folder / "read-only.bin", memory);
     fs::permissions(folder / "read-only.bin",
                     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
@@ -120,7 +122,7 @@ TEST(EmulatedDevice, IsNoDeviceWhenItCouldNotKeepWhatIsWritten) {
     // The superuser writes anywhere, so the cases run as nobody.
     const bool wasRoot = geteuid() == 0;
     ASSERT_TRUE(!wasRoot || seteuid(65534) == 0);
-    for (const fs::path& storage : {folder / "no-such-folder" / "device.bin",
+    for (const fs::path& storage : {folder / "no-such-folder" / "device.bin", folder / "short.bin",
                                     folder / "read-only.bin", folder / "locked" / "device.bin"}) {
         EmulatedDevice device(storage);
         DeviceHandle handle = 0;
@@ -130,29 +132,8 @@ TEST(EmulatedDevice, IsNoDeviceWhenItCouldNotKeepWhatIsWritten) {
     DeviceHandle handle = 0;
     EXPECT_EQ(open(writable, handle), DeviceSuccess) << "a new file in a writable folder";
     ASSERT_TRUE(!wasRoot || seteuid(0) == 0);
+    EXPECT_EQ(testing::contentsOf(folder / "short.bin"), std::string(4088, '\x07'));
     fs::permissions(folder / "locked", fs::perms::owner_all);
-}
-
-TEST(EmulatedDevice, MakesAMemoryFileOnlyForMoreThanTheTransferStatePair) {
-    const TemporaryFolder folder;
-    EmulatedDevice device(folder / "device.bin");
-    DeviceHandle handle = 0;
-    Report answer{};
-    ASSERT_EQ(open(device, handle), DeviceSuccess);
-    ASSERT_EQ(device.WriteHidDevice(handle,
-                                    reportOf({{SlotWrite, ImageAddress::TransferState, 'R'},
-                                              {SlotWrite, ImageAddress::TransferState + 1, 'E'}}),
-                                    answer),
-              DeviceSuccess);
-    ASSERT_EQ(device.CloseHidDevice(handle), DeviceSuccess);
-    EXPECT_FALSE(std::filesystem::exists(folder / "device.bin"))
-        << "a read that found nothing leaves no file";
-
-    ASSERT_EQ(open(device, handle), DeviceSuccess);
-    ASSERT_EQ(device.WriteHidDevice(handle, reportOf({{SlotWrite, 0, 0x2A}}), answer),
-              DeviceSuccess);
-    ASSERT_EQ(device.CloseHidDevice(handle), DeviceSuccess);
-    EXPECT_EQ(testing::contentsOf(folder / "device.bin").at(0), '\x2A');
 }
 
 } // namespace
