@@ -51,9 +51,8 @@ std::unique_ptr<ProgressWindow> progressOver(QWidget& owner) {
 
 /// One main window with its seams replaced: the device is the emulator,
 /// messages are recorded and answered as queued (otherwise with the quiet
-/// answer), file dialogs follow a
-/// script, and the editors and the end of the program are only noted.
-/// Progress shows as in the program.
+/// answer), file dialogs follow a script, and the editors and the end of the
+/// program are only noted. Progress shows as in the program.
 class Harness final : public AssignmentEditors, public ProgramExit {
 public:
     /// A window on its own emulated device, or on `shared` when given.
@@ -65,13 +64,11 @@ public:
                       return volumeLabel;
                   }}) {}
 
-    /// Runs start-up and shows the window as the program does.
-    bool start() {
-        return window.Form_Load() && (window.show(), QTest::qWaitForWindowExposed(&window));
-    }
-    /// Starts the window and gives it the keyboard.
-    bool startActive() {
-        return start() && (window.activateWindow(), QTest::qWaitForWindowActive(&window));
+    /// Runs start-up and shows the window as the program does, `active` with
+    /// the keyboard.
+    bool start(bool active = false) {
+        return window.Form_Load() && (window.show(), QTest::qWaitForWindowExposed(&window)) &&
+               (!active || (window.activateWindow(), QTest::qWaitForWindowActive(&window)));
     }
 
     /// The message boxes shown so far, one line each.
@@ -122,9 +119,8 @@ public:
         qApp->notify(&widget, &down);
     }
 
-    QString caption(int row) { return control<CaptionButton>("cmdKey", row).caption(); }
-    QString rotaryCaption(int index) {
-        return control<CaptionButton>("cmdRotaryKey", index).caption();
+    QString caption(int index, const char* button = "cmdKey") {
+        return control<CaptionButton>(button, index).caption();
     }
     bool singleKeyShown(int row) { return control("optSingleKey", 2 * row).isChecked(); }
     /// Every row's option and caption and every rotary caption.
@@ -134,7 +130,7 @@ public:
             shown << (singleKeyShown(i) ? QStringLiteral("S ") : QStringLiteral("M ")) + caption(i);
         }
         for (int k = 0; k < RotaryKeyCount; ++k) {
-            shown << rotaryCaption(k);
+            shown << caption(k, "cmdRotaryKey");
         }
         return shown;
     }
@@ -160,9 +156,6 @@ public:
         const bool contiguous =
             !shown.isEmpty() && shown.back() - shown.front() + 1 == shown.size();
         return contiguous ? QStringLiteral("%1-%2").arg(shown.front()).arg(shown.back()) : "gap";
-    }
-    void setClientHeight(std::int32_t twips) {
-        window.resize(window.width(), pixels(twips) + window.menuBar()->height());
     }
 
     EmulatedDevice ownDevice;
@@ -200,74 +193,51 @@ class frmMainTest : public QObject {
 private slots:
     // ------------------------------------------------------------ start-up
 
-    void withoutDeviceOnlyTellsAndEnds() {
-        Harness h;
-        h.device.setUnplugged(true);
-        // The device check comes first: not even the volume warning follows.
-        h.volumeLabel = "VANTREL";
-
-        QVERIFY(!h.start());
-
-        QCOMPARE(h.messages(), QStringList(said("     No VANTREL devices detected !\r\n\r\n"
-                                                "Click the OK button below, plug the VANTREL\r\n"
-                                                "into the USB Port, and restart the program.",
-                                                "VANTREL", MessageIcon::Exclamation)));
-        QCOMPARE(h.ends, 1);
-        QVERIFY(!h.window.isVisible());
-    }
-
     void startsEmptyAndWarnsOnlyOnTheDistributionVolume_data() {
+        QTest::addColumn<bool>("plugged");
         QTest::addColumn<QString>("label");
-        QTest::addColumn<bool>("warned");
-        QTest::newRow("word among others") << "VANTREL Setup 1.58" << true;
-        QTest::newRow("other letter case") << "Vantrel Setup" << false;
-        QTest::newRow("not a volume root") << "" << false;
+        QTest::addColumn<QString>("message");
+        const QString warning = said("Warning: The VANTREL programs must be copied to and run\r\n"
+                                     "from its own folder on the PC's harddrive. The CD itself\r\n"
+                                     "should be reserved for backup purposes only.",
+                                     "VANTREL", MessageIcon::Exclamation);
+        // The device check comes first: not even the volume warning follows.
+        QTest::newRow("no device") << false << "VANTREL"
+                                   << said("     No VANTREL devices detected !\r\n\r\n"
+                                           "Click the OK button below, plug the VANTREL\r\n"
+                                           "into the USB Port, and restart the program.",
+                                           "VANTREL", MessageIcon::Exclamation);
+        QTest::newRow("word among others") << true << "VANTREL Setup 1.58" << warning;
+        QTest::newRow("other letter case") << true << "Vantrel Setup" << QString();
+        QTest::newRow("not a volume root") << true << "" << QString();
     }
     void startsEmptyAndWarnsOnlyOnTheDistributionVolume() {
+        QFETCH(bool, plugged);
         QFETCH(QString, label);
-        QFETCH(bool, warned);
         Harness h;
+        h.device.setUnplugged(!plugged);
         h.volumeLabel = label.toStdString();
         h.config.input(3).step(0, Activation) = {KeyTypeKeyboard, 4, true};
 
-        QVERIFY(h.start());
+        QCOMPARE(h.start(), plugged);
 
-        QCOMPARE(
-            h.messages(),
-            warned ? QStringList(said("Warning: The VANTREL programs must be copied to and run\r\n"
-                                      "from its own folder on the PC's harddrive. The CD itself\r\n"
-                                      "should be reserved for backup purposes only.",
-                                      "VANTREL", MessageIcon::Exclamation))
-                   : QStringList());
-        QCOMPARE(h.ends, 0);
-        // The device is only checked for, not kept open.
-        QCOMPARE(h.device.openCount(), 1);
-        QVERIFY(!h.device.isOpen() && h.device.reports().empty());
-        QCOMPARE(h.config.input(3), InputMacro{});
-        QCOMPARE(h.control<QLabel>("lblInput", 0).text(), QStringLiteral("Input 1"));
-        QCOMPARE(h.control<QLabel>("lblInput", 107).text(), QStringLiteral("Input 108"));
-        for (int i = 0; i < InputCount; ++i) {
-            QVERIFY(h.singleKeyShown(i) && h.caption(i) == "Not Used");
+        QTEST(h.messages().join('\n'), "message");
+        QCOMPARE(h.ends, plugged ? 0 : 1);
+        QCOMPARE(h.window.isVisible(), plugged);
+        if (plugged) {
+            // The device is only checked for, not kept open.
+            QCOMPARE(h.device.openCount(), 1);
+            QVERIFY(!h.device.isOpen() && h.device.reports().empty());
+            QCOMPARE(h.config.input(3), InputMacro{});
+            QCOMPARE(h.control<QLabel>("lblInput", 0).text(), QStringLiteral("Input 1"));
+            QCOMPARE(h.control<QLabel>("lblInput", 107).text(), QStringLiteral("Input 108"));
+            QCOMPARE(h.shownAssignments().filter("S Not Used").size(), InputCount);
         }
     }
 
     // ------------------------------------------------------------ layout
 
-    void showsTheRowsThatOverlapTheStrip_data() {
-        QTest::addColumn<int>("value");
-        QTest::addColumn<QString>("rows");
-        QTest::addColumn<int>("firstTopTwips");
-        // Row 11 is cut by the bottom edge; row 12 would start at the edge.
-        QTest::newRow("top") << 0 << "0-11" << 0;
-        // Row 0 at -555 only touches the top edge and is hidden.
-        QTest::newRow("one row down") << 5 << "1-12" << 0;
-        // Offset 53391: row 96 from -111, the last row from 5994 to 6549.
-        QTest::newRow("maximum") << 481 << "96-107" << -111;
-    }
-    void showsTheRowsThatOverlapTheStrip() {
-        QFETCH(int, value);
-        QFETCH(QString, rows);
-        QFETCH(int, firstTopTwips);
+    void showsTheRowsThatOverlapTheStripAtEveryHeight() {
         Harness h;
         // A larger font makes a taller menu bar; the client area below it
         // keeps its laid-out height all the same.
@@ -276,50 +246,56 @@ private slots:
         h.window.setFont(large);
         QVERIFY(h.start());
         QCOMPARE(h.window.centralWidget()->height(), pixels(6540));
-        QCOMPARE(h.bar().height(), pixels(6540));
-        QCOMPARE(h.bar().maximum(), 481);
-
-        h.bar().setValue(value);
-
-        QCOMPARE(h.shownRows(), rows);
-        const int first = rows.section('-', 0, 0).toInt();
-        QCOMPARE(h.control<QWidget>("picFrame", first).y(), pixels(firstTopTwips));
-    }
-
-    void followsTheWindowHeightAndTheWheelOverTheRows() {
-        Harness h;
-        QVERIFY(h.start());
-        Harness::turnWheelDown(h.control<QWidget>("lblInput", 12));
-        QVERIFY(h.bar().value() > 0);
-
-        h.setClientHeight(3000);
-        QCOMPARE(h.bar().height(), h.window.centralWidget()->height());
-        QCOMPARE(h.bar().maximum(), 513); // (59940 - 3000) / 111 = 512.97
-
-        // Taller than the whole column: the bar holds at 0 rather than at a
-        // negative maximum, and every row is at its laid-out place.
-        h.setClientHeight(60000);
-        QCOMPARE(h.bar().maximum(), 0);
-        QCOMPARE(h.shownRows(), QStringLiteral("0-107"));
-        QCOMPARE(h.control<QWidget>("picFrame", 107).y(), pixels(107 * 555));
-
-        // No client area left: the bar and the rows stay as they were.
-        h.setClientHeight(0);
-        QCOMPARE(h.bar().height(), pixels(60000));
-        QCOMPARE(h.shownRows(), QStringLiteral("0-107"));
+        const struct {
+            std::int32_t clientHeight;
+            int value;
+            std::int32_t barHeight;
+            int maximum;
+            const char* rows;
+            std::int32_t firstTop;
+        } steps[] = {
+            // Row 11 is cut by the bottom edge; row 12 would start at the edge.
+            {6540, 0, 6540, 481, "0-11", 0},
+            // Row 0 at -555 only touches the top edge and is hidden.
+            {6540, 5, 6540, 481, "1-12", 0},
+            // Offset 53391: row 96 from -111, the last row from 5994 to 6549.
+            {6540, 481, 6540, 481, "96-107", -111},
+            {3000, 0, 3000, 513, "0-5", 0}, // (59940 - 3000) / 111 = 512.97
+            // Taller than the whole column: the bar holds at 0 rather than at
+            // a negative maximum, and every row is at its laid-out place.
+            {60000, 1, 60000, 0, "0-107", 0},
+            // No client area left: the bar and the rows stay as they were.
+            {0, 0, 60000, 0, "0-107", 0},
+        };
+        const auto shown = [](int barHeight, int maximum, const QString& rows, int top) {
+            return QStringLiteral("bar %1 up to %2, rows %3 from %4")
+                .arg(barHeight)
+                .arg(maximum)
+                .arg(rows)
+                .arg(top);
+        };
+        for (const auto& step : steps) {
+            h.window.resize(h.window.width(),
+                            pixels(step.clientHeight) + h.window.menuBar()->height());
+            h.bar().setValue(step.value);
+            const int first = QString::fromLatin1(step.rows).section('-', 0, 0).toInt();
+            QCOMPARE(shown(h.bar().height(), h.bar().maximum(), h.shownRows(),
+                           h.control<QWidget>("picFrame", first).y()),
+                     shown(pixels(step.barHeight), step.maximum, step.rows, pixels(step.firstTop)));
+        }
     }
 
     // ------------------------------------------------------------ keyboard
 
     void tabVisitsEveryRowInTurnAndScrollsJustEnoughToShowIt() {
         Harness h;
-        QVERIFY(h.startActive());
-        const auto inRows = [](const QString& name) {
-            return name.startsWith("cmdKey_") || name.startsWith("optSingleKey_");
-        };
+        QVERIFY(h.start(true));
+        // The row a focus stop lies in, or -1 outside the column.
         const auto rowOf = [](const QString& name) {
             const int index = name.section('_', 1).toInt();
-            return name.startsWith("cmdKey_") ? index : index / 2;
+            return name.startsWith("cmdKey_")         ? index
+                   : name.startsWith("optSingleKey_") ? index / 2
+                                                      : -1;
         };
         h.click("cmdKey", 11); // Input 12, cut off by the bottom edge
         QCOMPARE(h.bar().value(), 0);
@@ -334,36 +310,35 @@ private slots:
 
         // On through every row, each shown from its top, to the settings
         // and round to the first row.
+        QStringList expected;
+        for (int i = 12; i < InputCount; ++i) {
+            expected << QStringLiteral("optSingleKey_%1").arg(2 * i)
+                     << QStringLiteral("cmdKey_%1").arg(i);
+        }
+        expected << QStringLiteral("cmdRotaryKey_0");
         QStringList stops;
         QString name = h.press(Qt::Key_Tab);
         for (; name != "optSingleKey_0" && stops.size() < 300; name = h.press(Qt::Key_Tab)) {
             stops << name;
-            if (inRows(name)) {
-                QVERIFY2(h.control<QWidget>("picFrame", rowOf(name)).y() >= 0, qPrintable(name));
-            }
+            const int row = rowOf(name);
+            QVERIFY2(row < 0 || h.control<QWidget>("picFrame", row).y() >= 0, qPrintable(name));
         }
+        QCOMPARE(stops.mid(0, expected.size()), expected);
         QCOMPARE(h.bar().value(), 0);
-        QStringList rows;
-        for (int i = 12; i < InputCount; ++i) {
-            rows << QStringLiteral("optSingleKey_%1").arg(2 * i)
-                 << QStringLiteral("cmdKey_%1").arg(i);
-        }
-        QCOMPARE(stops.mid(0, rows.size()), rows);
-        QCOMPARE(stops.at(rows.size()), QStringLiteral("cmdRotaryKey_0"));
 
         // Back from the first row to the last setting, and from the first
         // setting into the last row.
-        QVERIFY(!inRows(h.press(Qt::Key_Backtab)));
+        QCOMPARE(rowOf(h.press(Qt::Key_Backtab)), -1);
         do {
             name = h.press(Qt::Key_Backtab);
-        } while (!inRows(name));
+        } while (rowOf(name) < 0);
         QCOMPARE(name, QStringLiteral("cmdKey_107"));
         QCOMPARE(h.bar().value(), h.bar().maximum());
     }
 
     void pageKeysMoveTheFocusWithTheColumn() {
         Harness h;
-        QVERIFY(h.startActive());
+        QVERIFY(h.start(true));
         h.click("cmdKey", 0);
         // One page is 50 units, ten rows; the focus keeps its place on screen.
         QCOMPARE(h.press(Qt::Key_PageDown), QStringLiteral("cmdKey_10"));
@@ -385,19 +360,21 @@ private slots:
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdKey_40"));
     }
 
-    void aWheelTurnChangesAListOnlyOnceItHasTheFocus() {
+    void theWheelScrollsTheRowsAndChangesAListOnlyOnceItHasTheFocus() {
         Harness h;
-        QVERIFY(h.startActive());
+        QVERIFY(h.start(true));
         auto& divisor = h.control<QComboBox>("lstDivisor", 0);
-
+        // Three units a notch, over the rows as over a list without the focus.
+        Harness::turnWheelDown(h.control<QWidget>("lblInput", 1));
+        QCOMPARE(h.bar().value(), 3);
         Harness::turnWheelDown(divisor);
         QCOMPARE(divisor.currentIndex(), 0);
-        QCOMPARE(h.bar().value(), 3); // three units a notch, as over the rows
+        QCOMPARE(h.bar().value(), 6);
 
         divisor.setFocus();
         Harness::turnWheelDown(divisor);
         QCOMPARE(divisor.currentIndex(), 1);
-        QCOMPARE(h.bar().value(), 3);
+        QCOMPARE(h.bar().value(), 6);
     }
 
     void showsItsFixedCaptions() {
@@ -476,14 +453,20 @@ private slots:
 
     void refusesAKeyThatWouldPassTheSizeLimit_data() {
         QTest::addColumn<int>("sizeBefore");
-        QTest::addColumn<bool>("kept");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("caption");
         // Input 0 holds B (4 bytes); Ctrl+Shift+Alt+A takes 16, 12 more.
-        QTest::newRow("reaches 4032 exactly") << 4020 << true;
-        QTest::newRow("would reach 4034") << 4022 << false;
+        QTest::newRow("reaches 4032 exactly") << 4020 << ""
+                                              << "[ctrl] [shift] [alt] A";
+        QTest::newRow("would reach 4034")
+            << 4022
+            << said("This configuration exceeds the maximum size limit.", "VANTREL",
+                    MessageIcon::Exclamation)
+            << "B";
     }
     void refusesAKeyThatWouldPassTheSizeLimit() {
         QFETCH(int, sizeBefore);
-        QFETCH(bool, kept);
+        QFETCH(QString, message);
         Harness h;
         QVERIFY(h.start());
         h.window.setKey(0, KeyTypeKeyboard, KeyB, 0);
@@ -494,17 +477,10 @@ private slots:
 
         h.window.setKey(0, KeyTypeKeyboard, KeyA, OperatorCtrl | OperatorShift | OperatorAlt);
 
-        QCOMPARE(h.config.ConfigChanged, kept);
-        if (kept) {
-            QCOMPARE(h.messages(), QStringList());
-            QCOMPARE(h.caption(0), QStringLiteral("[ctrl] [shift] [alt] A"));
-        } else {
-            QCOMPARE(h.messages(),
-                     QStringList(said("This configuration exceeds the maximum size limit.",
-                                      "VANTREL", MessageIcon::Exclamation)));
-            QCOMPARE(h.caption(0), QStringLiteral("B"));
-            QCOMPARE(h.config.input(0), before);
-        }
+        QCOMPARE(h.messages().join('\n'), message);
+        QTEST(h.caption(0), "caption");
+        QCOMPARE(h.config.ConfigChanged, message.isEmpty());
+        QCOMPARE(h.config.input(0) == before, !message.isEmpty());
     }
 
     void captionsFollowTheRowOptionAndWhatTheEditorsStore() {
@@ -529,7 +505,7 @@ private slots:
         QCOMPARE(h.caption(4), QStringLiteral("(A, A)"));
         QVERIFY(h.config.ConfigChanged);
         h.window.setKeyboardOnly(2, 82, OperatorShift);
-        QCOMPARE(h.rotaryCaption(2), QStringLiteral("[shift] Up Arrow"));
+        QCOMPARE(h.caption(2, "cmdRotaryKey"), QStringLiteral("[shift] Up Arrow"));
         // No key: the modifiers alone are not kept.
         h.window.setKeyboardOnly(2, 0, OperatorCtrl | OperatorShift | OperatorAlt);
         QCOMPARE(h.config.rotaryKey(2), RotaryKey{});
