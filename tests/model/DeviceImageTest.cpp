@@ -28,8 +28,10 @@ std::vector<std::uint8_t> bytes(const DeviceImage& image, std::size_t from, std:
 
 TEST(BuildDeviceImage, EncodesEntriesFillersAndEverySettingsBit) {
     Configuration config;
-    encodeSingleKey(KeyTypeKeyboard, KeyA, 0, config.input(0));
-    encodeSingleKey(KeyTypeMouse, 1, 0, config.input(2));
+    encodeSingleKey(KeyTypeKeyboard, KeyA, OperatorKeyRepeat, config.input(0));
+    config.input(1) = macroOf({delay(2), keyDown(KeyA)}, {keyUp(KeyA)}, 7);
+    config.input(2) = macroOf({}, {press(KeyTypeJoystick, 3)}, 5);
+    encodeSingleKey(KeyTypeMouse, 1, 0, config.input(4));
     config.RotaryKeys = {RotaryKey{0x52, 0x1}, {0x51, 0x6}, {0x04, 0x8}, {0xE0, 0xF}};
     const DeviceSettings settings{true,
                                   false,
@@ -40,33 +42,25 @@ TEST(BuildDeviceImage, EncodesEntriesFillersAndEverySettingsBit) {
 
     const DeviceImage image = encode(config, settings);
 
-    EXPECT_EQ(bytes(image, 0, 10), (std::vector<std::uint8_t>{0x00, 0x04, 0x04, 0x04, 0x80, 0x00,
-                                                              0x81, 0x01, 0x45, 0x01}));
-    for (std::size_t p = 10; p < 220; p += 2) {
+    // Input 1 repeats only in its first activation entry; input 2 has an
+    // empty activation, so one entry with both bits and no repeat; input 3
+    // is a filler.
+    EXPECT_EQ(bytes(image, 0, 18),
+              (std::vector<std::uint8_t>{0x00, KeyA, 0x44, KeyA, 0x80 | 0x38 | 3, 2, 0x00, KeyA,
+                                         0x40 | 0x04, KeyA, 0x80 | 0x40 | 2, 3, 0x80, 0, 0x81, 0x01,
+                                         0x45, 0x01}));
+    for (std::size_t p = 18; p < 224; p += 2) {
         ASSERT_EQ(bytes(image, p, 2), (std::vector<std::uint8_t>{0x80, 0})) << "filler at " << p;
     }
-    // Marker, length 220, then the settings.
+    // Marker, length 224, then the settings.
     EXPECT_EQ(bytes(image, 0xFC0, 16),
-              (std::vector<std::uint8_t>{1, 0x00, 0xDC, 0x05, 2, 0x0D, 0, 0, 2 | 4 | 16, 0x61, 0x52,
+              (std::vector<std::uint8_t>{1, 0x00, 0xE0, 0x05, 2, 0x0D, 0, 0, 2 | 4 | 16, 0x61, 0x52,
                                          0x51, 1 | 8, 0xF8, 0x04, 0xE0}));
-    for (std::size_t p = 220; p < DeviceImageSize; ++p) {
+    for (std::size_t p = 224; p < DeviceImageSize; ++p) {
         if (p < 0xFC0 || p > 0xFCF) {
             ASSERT_EQ(image[p], 0) << "at " << p;
         }
     }
-}
-
-TEST(BuildDeviceImage, MarksKeyRepeatDeactivationAndRepeatDelay) {
-    Configuration config;
-    encodeSingleKey(KeyTypeKeyboard, KeyA, OperatorKeyRepeat, config.input(0));
-    config.input(1) = macroOf({delay(2), keyDown(KeyA)}, {keyUp(KeyA)}, 7);
-    config.input(2) = macroOf({}, {press(KeyTypeJoystick, 3)}, 5);
-
-    // Input 1 repeats only in its first activation entry; input 2 has an
-    // empty activation, so one entry with both bits and no repeat.
-    EXPECT_EQ(bytes(encode(config), 0, 12),
-              (std::vector<std::uint8_t>{0x00, KeyA, 0x44, KeyA, 0x80 | 0x38 | 3, 2, 0x00, KeyA,
-                                         0x40 | 0x04, KeyA, 0x80 | 0x40 | 2, 3}));
 }
 
 struct LengthCase {
