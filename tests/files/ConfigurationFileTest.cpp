@@ -7,7 +7,6 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -175,28 +174,6 @@ TEST_F(OddFiles, AreNeverReplacedByAWrite) {
     EXPECT_EQ(entries(), 6) << "no temporary file left";
 }
 
-/// Limits the size of any file this process writes, as a full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
 TEST_F(ConfigurationFileTest, AFailedWriteLeavesTheOldFileIntact) {
     const std::string old = pattern(DeviceImageSize);
     writeFile(file, old);
@@ -210,18 +187,20 @@ TEST_F(ConfigurationFileTest, AFailedWriteLeavesTheOldFileIntact) {
         fs::permissions(file, fs::perms::owner_read | fs::perms::group_read |
                                   fs::perms::others_read |
                                   (readOnly ? fs::perms::none : fs::perms::owner_write));
-        FileResult result;
-        {
-            std::optional<FileSizeLimit> fullDisk;
-            if (!readOnly) {
-                fullDisk.emplace(1000);
-            }
-            // The superuser writes anywhere, so that case runs as nobody.
-            const bool asNobody = readOnly && geteuid() == 0;
-            ASSERT_TRUE(!asNobody || seteuid(65534) == 0);
-            result = writeConfigurationFile(file, image);
-            ASSERT_TRUE(!asNobody || seteuid(0) == 0);
-        }
+        // A limit on the size of the files this process writes acts as a full
+        // disk; the superuser writes anywhere, so the other case runs as nobody.
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limit = saved;
+        limit.rlim_cur = readOnly ? saved.rlim_cur : 1000;
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const bool asNobody = readOnly && geteuid() == 0;
+        ASSERT_TRUE(!asNobody || seteuid(65534) == 0);
+        const FileResult result = writeConfigurationFile(file, image);
+        ASSERT_TRUE(!asNobody || seteuid(0) == 0);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
 
         EXPECT_EQ(result.error, FileError::CannotWrite);
         EXPECT_EQ(contentsOf(file), old);
