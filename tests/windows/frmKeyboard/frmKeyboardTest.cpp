@@ -286,12 +286,9 @@ private slots:
     void focusOnTheSelection_data() {
         QTest::addColumn<QString>("use");
         QTest::addColumn<QString>("focused");
-        QTest::newRow("key") << "single 0 44 0"
-                             << "cmdKey_44";
-        QTest::newRow("hat direction") << "single 2 93 0"
-                                       << "cmdJoystick_93";
-        QTest::newRow("code without a button") << "single 0 50 0"
-                                               << "";
+        QTest::newRow("key") << QStringLiteral("single 0 44 0") << QStringLiteral("cmdKey_44");
+        QTest::newRow("hat") << QStringLiteral("single 2 93 0") << QStringLiteral("cmdJoystick_93");
+        QTest::newRow("code without a button") << QStringLiteral("single 0 50 0") << QString();
     }
     void focusOnTheSelection() {
         QFETCH(QString, use);
