@@ -15,42 +15,29 @@
 namespace vantrel {
 namespace {
 
-/// Runs `act` once on the first window (a modal one opens its own event
-/// loop) that `found` picks out.
-void whenShown(std::function<QWidget*()> found, std::function<void(QWidget&)> act) {
+/// Once the modal window named `name` is up (it runs its own event loop),
+/// runs `act` on it once; an empty name stands for a message box.
+void whenModal(const QString& name, std::function<void(QWidget&)> act) {
     auto* poll = new QTimer;
     poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout,
-                     [poll, found = std::move(found), act = std::move(act)] {
-                         if (QWidget* window = found()) {
-                             poll->stop();
-                             poll->deleteLater();
-                             act(*window);
-                         }
-                     });
+    QObject::connect(poll, &QTimer::timeout, [poll, name, act = std::move(act)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != nullptr && (name.isEmpty() ? qobject_cast<QMessageBox*>(modal) != nullptr
+                                                : modal->objectName() == name)) {
+            poll->stop();
+            poll->deleteLater();
+            act(*modal);
+        }
+    });
     poll->start();
-}
-
-void whenShown(const QString& name, std::function<void(QWidget&)> act) {
-    whenShown(
-        [name]() -> QWidget* {
-            for (QWidget* top : QApplication::topLevelWidgets()) {
-                if (top->objectName() == name && top->isVisible()) {
-                    return top;
-                }
-            }
-            return nullptr;
-        },
-        std::move(act));
 }
 
 /// Acknowledges the next message box; returns its text through `text`.
 void acknowledgeMessage(QString* text) {
-    whenShown([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); },
-              [text](QWidget& box) {
-                  *text = static_cast<QMessageBox&>(box).text();
-                  static_cast<QMessageBox&>(box).accept();
-              });
+    whenModal({}, [text](QWidget& box) {
+        *text = static_cast<QMessageBox&>(box).text();
+        static_cast<QMessageBox&>(box).accept();
+    });
 }
 
 template <typename T = QAbstractButton>
@@ -88,21 +75,21 @@ private slots:
             QVERIFY(program.start());
             frmMain& window = program.window();
 
-            whenShown("frmKeyboard", [](QWidget& dialog) {
+            whenModal("frmKeyboard", [](QWidget& dialog) {
                 click(dialog, "chkOperator", 0);
                 click(dialog, "cmdKey", KeyA);
             });
             click(window, "cmdKey", 0);
-            whenShown("frmKeyboard", [](QWidget& dialog) { click(dialog, "cmdKey", KeyUpArrow); });
+            whenModal("frmKeyboard", [](QWidget& dialog) { click(dialog, "cmdKey", KeyUpArrow); });
             click(window, "cmdRotaryKey", 1);
 
             // Input 4 becomes a macro that presses A twice and releases it once
             // (a single press and release would read back as a single key).
             // Each step button returns once its dialog has closed.
             click(window, "optSingleKey", 7);
-            whenShown("frmMacro", [](QWidget& editor) {
+            whenModal("frmMacro", [](QWidget& editor) {
                 for (int n = 0; n < 3; ++n) {
-                    whenShown("frmKeyboard", [n](QWidget& d) {
+                    whenModal("frmKeyboard", [n](QWidget& d) {
                         click(d, "optPressRelease", n < 2 ? 0 : 1);
                         click(d, "cmdKey", KeyA);
                     });
