@@ -59,23 +59,18 @@ inline std::uint8_t below(std::mt19937& random, unsigned bound) {
     return static_cast<std::uint8_t>(random() % bound);
 }
 
-/// A random step that is never empty, so sequences built from it stay
-/// contiguous.
-inline MacroStep randomStep(std::mt19937& random) {
-    MacroStep step{below(random, 4), below(random, 256), below(random, 2) == 1};
-    if (step.isEmpty()) {
-        step.KeyValue = 1;
-    }
-    return step;
-}
-
-/// A random record with contiguous sequences of at most maxSteps each.
+/// A random record with contiguous sequences of at most maxSteps each: no
+/// step is empty.
 inline InputMacro randomMacro(std::mt19937& random, int maxSteps) {
     InputMacro macro;
     for (int s = 0; s < SequenceCount; ++s) {
         const int steps = below(random, static_cast<unsigned>(maxSteps) + 1);
         for (int n = 0; n < steps; ++n) {
-            macro.step(n, s) = randomStep(random);
+            MacroStep& step = macro.step(n, s);
+            step = {below(random, 4), below(random, 256), below(random, 2) == 1};
+            if (step.isEmpty()) {
+                step.KeyValue = 1;
+            }
         }
     }
     if (!macro.step(0, Activation).isEmpty()) {
