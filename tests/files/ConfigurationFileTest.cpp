@@ -109,67 +109,48 @@ TEST(ConfigurationFile, WritesExactlyTheImageWhereverTheNameLeadsAndKeepsTheLink
     }
 }
 
-/// Every kind of file that is not a regular one, by name in the folder, and
-/// what the refusal says about it.
-struct OddFile {
-    const char* name;
-    const char* says;
-};
-
-class OddFiles : public ConfigurationFileTest {
-protected:
-    void SetUp() override {
-        ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
-        fs::create_directory(folder / "folder");
-        fs::create_symlink("/dev/null", folder / "device");
-        fs::create_symlink("fifo", folder / "link-to-fifo");
-        fs::create_symlink("loop", folder / "loop");
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        (folder / "socket").string().copy(address.sun_path, sizeof(address.sun_path) - 1);
-        ASSERT_EQ(bind(socket_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
-    }
-    void TearDown() override { close(socket_); }
-
-    const std::vector<OddFile> oddFiles = {
-        {"fifo", "is not a regular file"},         {"folder", "is a folder"},
-        {"device", "is not a regular file"},       {"socket", "is not a regular file"},
-        {"link-to-fifo", "is not a regular file"}, {"loop", std::strerror(ELOOP)},
-    };
-    const int socket_ = socket(AF_UNIX, SOCK_STREAM, 0);
-};
-
-TEST_F(OddFiles, AreRefusedForReadingWithoutWaiting) {
-    for (const OddFile& odd : oddFiles) {
-        SCOPED_TRACE(odd.name);
+TEST_F(ConfigurationFileTest, FilesThatAreNotRegularAreRefusedWithoutWaitingAndNeverReplaced) {
+    ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
+    fs::create_directory(folder / "folder");
+    fs::create_symlink("/dev/null", folder / "device");
+    fs::create_symlink("fifo", folder / "link-to-fifo");
+    fs::create_symlink("loop", folder / "loop");
+    const int socketFile = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    (folder / "socket").string().copy(address.sun_path, sizeof(address.sun_path) - 1);
+    ASSERT_EQ(bind(socketFile, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+    const std::string notRegular = "is not a regular file";
+    for (const auto& [name, says] :
+         std::vector<std::pair<std::string, std::string>>{{"fifo", notRegular},
+                                                          {"folder", "is a folder"},
+                                                          {"device", notRegular},
+                                                          {"socket", notRegular},
+                                                          {"link-to-fifo", notRegular},
+                                                          {"loop", std::strerror(ELOOP)}}) {
+        SCOPED_TRACE(name);
+        const fs::path path = folder / name;
         DeviceImage image;
         image.fill(0xAA);
+        std::error_code loops;
+        const fs::file_type before = fs::status(path, loops).type();
         alarm(10); // an open that waits for a writer ends the test program
 
-        const FileResult result = readConfigurationFile(folder / odd.name, image);
+        const FileResult read = readConfigurationFile(path, image);
+        const FileResult written = writeConfigurationFile(path, patternImage());
 
         alarm(0);
-        EXPECT_EQ(result.error, FileError::CannotOpen);
-        // A socket cannot even be opened; the system says why.
-        if (std::string_view(odd.name) != "socket") {
-            EXPECT_EQ(result.detail, (folder / odd.name).string() + ": " + odd.says);
+        EXPECT_EQ(read.error, FileError::CannotOpen);
+        // A socket cannot even be opened for reading; the system says why.
+        if (name != "socket") {
+            EXPECT_EQ(read.detail, path.string() + ": " + says);
         }
         EXPECT_EQ(bytesOf(image), std::string(DeviceImageSize, '\xAA'));
+        EXPECT_EQ(written.error, FileError::CannotWrite);
+        EXPECT_EQ(written.detail, path.string() + ": " + says);
+        EXPECT_EQ(fs::status(path, loops).type(), before);
     }
-}
-
-TEST_F(OddFiles, AreNeverReplacedByAWrite) {
-    for (const OddFile& odd : oddFiles) {
-        SCOPED_TRACE(odd.name);
-        std::error_code loops;
-        const fs::file_type before = fs::status(folder / odd.name, loops).type();
-
-        const FileResult result = writeConfigurationFile(folder / odd.name, patternImage());
-
-        EXPECT_EQ(result.error, FileError::CannotWrite);
-        EXPECT_EQ(result.detail, (folder / odd.name).string() + ": " + odd.says);
-        EXPECT_EQ(fs::status(folder / odd.name, loops).type(), before);
-    }
+    close(socketFile);
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
     EXPECT_EQ(entries(), 6) << "no temporary file left";
 }
