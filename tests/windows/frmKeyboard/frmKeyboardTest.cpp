@@ -224,15 +224,13 @@ private slots:
                "tabs 1000 on 0, boxes 1110 checked 0111, press/release 00 checked 10, delay 10");
         addRow("macro key step, release", "macro 0 4 0", "",
                "tabs 1111 on 0, boxes 0000 checked 0000, press/release 11 checked 01, delay 10");
-        addRow("macro key step moved to the Delay tab", "macro 0 4 1", "tab 3",
-               "tabs 1111 on 3, boxes 0000 checked 0000, press/release 00 checked 10, delay 10");
         addRow("macro delay step moved to the Joystick tab", "macro 3 4 1", "tab 2",
                "tabs 1111 on 2, boxes 0000 checked 0000, press/release 11 checked 10, delay 50");
         // The box shows a delay step's milliseconds, also when the Delay tab
         // is still current from the last use; other uses keep its last text.
         addRow("delay step shows its milliseconds", "macro 3 255 1", "",
                "tabs 1111 on 3, boxes 0000 checked 0000, press/release 00 checked 10, delay 2560");
-        addRow("key step keeps the last text", "macro 3 255 1",
+        addRow("key step moved to the Delay tab keeps the last text", "macro 3 255 1",
                "type 70, cmdCancel, open macro 0 4 1, tab 3",
                "tabs 1111 on 3, boxes 0000 checked 0000, press/release 00 checked 10, delay 70");
         addRow("delay step on the current Delay tab", "macro 0 4 1",
