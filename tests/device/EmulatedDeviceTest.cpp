@@ -37,12 +37,6 @@ DeviceStatus open(EmulatedDevice& device, DeviceHandle& handle) {
     return device.OpenHidDevice(DeviceProductId, ReportLength, ReportLength, handle);
 }
 
-/// Sends a harmless one-slot read and answers its status.
-DeviceStatus exchange(EmulatedDevice& device, DeviceHandle handle) {
-    Report answer{};
-    return device.WriteHidDevice(handle, reportOf({{SlotRead, 0, 0}}), answer);
-}
-
 TEST(EmulatedDevice, OpensOnceAtATimeForTheDeviceArgumentsAndHonoursOnlyThatHandle) {
     EmulatedDevice device;
     DeviceHandle first = 0;
@@ -58,7 +52,10 @@ TEST(EmulatedDevice, OpensOnceAtATimeForTheDeviceArgumentsAndHonoursOnlyThatHand
     EXPECT_EQ(device.CloseHidDevice(first), DeviceSuccess);
     EXPECT_EQ(device.CloseHidDevice(first), DeviceFailure::Gone);
     ASSERT_EQ(open(device, second), DeviceSuccess);
-    EXPECT_EQ(exchange(device, first), DeviceFailure::Gone) << "a stale handle";
+    Report answer{};
+    EXPECT_EQ(device.WriteHidDevice(first, reportOf({{SlotRead, 0, 0}}), answer),
+              DeviceFailure::Gone)
+        << "a stale handle";
     EXPECT_TRUE(device.reports().empty()) << "only reports that reached the device are logged";
 }
 

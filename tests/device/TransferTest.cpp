@@ -58,12 +58,9 @@ Configuration sampleConfiguration() {
     return config;
 }
 
+/// Reverse Y, the third joystick axis, and the second switch's lists set.
 DeviceSettings sampleSettings() {
-    DeviceSettings settings;
-    settings.ReverseY = true;
-    settings.Joystick[2] = true;
-    settings.Rotary[1] = {2, 1, 1};
-    return settings;
+    return {false, true, false, 0, {false, false, true, false}, {{{}, {2, 1, 1}}}};
 }
 
 /// A valid trailer claiming `length` bytes, over a data region full of
