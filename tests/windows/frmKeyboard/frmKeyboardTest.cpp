@@ -7,7 +7,6 @@
 #include "Twips.h"
 #include "modKeyText.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTabBar>
@@ -308,11 +307,10 @@ private slots:
             texts << h.tabs().tabText(tab);
         }
         for (const QString& name :
-             OperatorBoxes + PressRelease + QStringList{"cmdOK", "cmdCancel"}) {
-            texts << h.control<QAbstractButton>(name).text();
+             OperatorBoxes + PressRelease +
+                 QStringList{"cmdOK", "cmdCancel", "lblDelay", "lblJoystick_3"}) {
+            texts << h.control(name).property("text").toString();
         }
-        texts << h.control<QLabel>(QStringLiteral("lblDelay")).text()
-              << h.control<QLabel>(QStringLiteral("lblJoystick_3")).text();
         for (const char* name : {"cmdKey_53", "cmdKey_52", "cmdKey_49", "cmdKey_36", "cmdKey_0",
                                  "cmdMouse_2", "cmdJoystick_63", "cmdJoystick_95"}) {
             texts << h.control<CaptionButton>(QLatin1String(name)).caption();
