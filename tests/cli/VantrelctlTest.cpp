@@ -1,13 +1,10 @@
 #include "Commands.h"
 #include "ConfigurationFile.h"
-#include "EmulatedBackend.h"
 #include "EmulatedDevice.h"
 #include "ModelBuilders.h"
 #include "TemporaryFolder.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -117,15 +114,16 @@ protected:
         return result;
     }
 
-    /// Runs the commands in this process with the given device.
-    static ToolResult runHere(const std::vector<std::string>& args,
-                              const std::function<std::unique_ptr<DeviceBackend>()>& device,
-                              bool terminal = false) {
+    /// Runs the commands in this process on the test's own emulator.
+    static ToolResult runHere(const std::vector<std::string>& args, EmulatedDevice& device,
+                              const std::function<void()>& meddle = {}, bool terminal = false) {
         std::ostringstream out;
         std::ostringstream err;
-        const int status = runVantrelctl(
-            args, Console{out, err, terminal},
-            [&device](const std::optional<std::string>&, std::string&) { return device(); });
+        const int status =
+            runVantrelctl(args, Console{out, err, terminal},
+                          [&](const std::optional<std::string>&, std::string&) {
+                              return std::make_unique<BorrowedBackend>(device, meddle);
+                          });
         return {status, out.str(), err.str()};
     }
 
@@ -350,13 +348,10 @@ TEST_F(Vantrelctl, FailsWhenStandardOutputCannotBeWritten) {
 TEST_F(Vantrelctl, AWriteCutOffSaysSoAndWhatItLeftIsNotReadAsAConfiguration) {
     writeImage("a.cfg", Configuration{});
     EmulatedDevice device;
-    const auto borrowed = [&device] {
-        return std::make_unique<BorrowedBackend>(device);
-    };
     // The start pair, the two trailer blocks and three of the 27 data blocks.
     device.failExchange(6);
 
-    const ToolResult written = runHere({"write", path("a.cfg")}, borrowed);
+    const ToolResult written = runHere({"write", path("a.cfg")}, device);
     EXPECT_EQ(written.status, 1);
     EXPECT_TRUE(written.err.ends_with(
         "vantrelctl: Error while writing to the VANTREL\n"
@@ -365,7 +360,7 @@ TEST_F(Vantrelctl, AWriteCutOffSaysSoAndWhatItLeftIsNotReadAsAConfiguration) {
         << written.err;
 
     device.clearFaults();
-    const ToolResult read = runHere({"read", "-o", path("read.cfg")}, borrowed);
+    const ToolResult read = runHere({"read", "-o", path("read.cfg")}, device);
     EXPECT_EQ(read.status, 1);
     EXPECT_TRUE(read.err.ends_with(
         "vantrelctl: the device's input table holds more inputs or steps than the device has, "
@@ -374,7 +369,7 @@ TEST_F(Vantrelctl, AWriteCutOffSaysSoAndWhatItLeftIsNotReadAsAConfiguration) {
         << read.err;
     EXPECT_FALSE(fs::exists(folder / "read.cfg"));
 
-    const ToolResult again = runHere({"write", path("a.cfg")}, borrowed);
+    const ToolResult again = runHere({"write", path("a.cfg")}, device);
     EXPECT_EQ(again.status, 0) << again.err;
     EXPECT_EQ(again.out, std::string(SavedLine) + VerifiedLine);
 }
@@ -384,11 +379,9 @@ TEST_F(Vantrelctl, VerifyCatchesADeviceChangedBehindItsBack) {
     encodeSingleKey(KeyTypeKeyboard, KeyA, 0, config.input(0));
     writeImage("a.cfg", config);
     EmulatedDevice device;
-    const ToolResult result = runHere({"write", path("a.cfg"), "--verify"}, [&device] {
-        // Input 1's first key: the key byte of the entry at address 0.
-        return std::make_unique<BorrowedBackend>(device,
-                                                 [&device] { device.memory().at(1) = KeyB; });
-    });
+    // Input 1's first key: the key byte of the entry at address 0.
+    const ToolResult result = runHere({"write", path("a.cfg"), "--verify"}, device,
+                                      [&device] { device.memory().at(1) = KeyB; });
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(
         result.err.find("vantrelctl: verify: the device does not hold what was written: Input 1: "),
@@ -400,9 +393,7 @@ TEST_F(Vantrelctl, VerifyCatchesADeviceChangedBehindItsBack) {
 TEST_F(Vantrelctl, DrawsOneBarInPlaceOnATerminal) {
     writeImage("a.cfg", Configuration{});
     EmulatedDevice device;
-    const ToolResult result = runHere(
-        {"write", path("a.cfg"), "--no-verify"},
-        [&device] { return std::make_unique<BorrowedBackend>(device); }, true);
+    const ToolResult result = runHere({"write", path("a.cfg"), "--no-verify"}, device, {}, true);
     ASSERT_EQ(result.status, 0);
     EXPECT_EQ(result.err.rfind("\rWriting [------------------------------] 0%  ", 0), 0U)
         << result.err;
