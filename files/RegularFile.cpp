@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <sys/stat.h>
+#include <system_error>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -98,7 +99,13 @@ FileResult readRegularFile(const fs::path& path, std::size_t limit, std::string&
     };
     const std::unique_ptr<std::FILE, FileCloser> file(openFile(path, "rb"));
     if (!file) {
-        return failure(FileError::CannotOpen, path, errno);
+        const int openError = errno;
+        // Windows refuses to open a folder as a file ("Permission denied");
+        // the name tells the real reason.
+        if (std::error_code ignored; fs::is_directory(path, ignored)) {
+            return {FileError::CannotOpen, refusal(path, S_IFDIR)};
+        }
+        return failure(FileError::CannotOpen, path, openError);
     }
     struct _stat64 status {};
     if (_fstat64(_fileno(file.get()), &status) != 0) {
