@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <regex>
 #include <sstream>
+#include <tuple>
 
 namespace vantrel::cli {
 namespace {
@@ -53,23 +54,19 @@ TEST_F(CheckAndCard, CheckPrintsEachFindingWithLabelsAndTellsByItsStatus) {
                        R"(}, {"input": 2, "label": "P2 Start", )" + ctrlA + "}]"));
     writeFile(folder / "broken.json", document(R"("inputs": 5)"));
 
-    struct Case {
-        std::string file;
-        int status;
-        std::string out;
-    };
-    const std::vector<Case> cases = {
+    // Each file, check's status and what it prints.
+    const std::vector<std::tuple<std::string, int, std::string>> cases = {
         {"clean.json", 0, "222 of 4032 bytes (5 %)\n"},
         {"twice.json", 1,
          "Input 1 (P1 Start) and Input 2 (P2 Start) both send [ctrl] A\n"
          "228 of 4032 bytes (5 %)\n"},
         {"broken.json", 2, ""},
     };
-    for (const Case& c : cases) {
-        const ToolResult checked = run({"check", path(c.file)});
-        EXPECT_EQ(checked.status, c.status) << c.file << checked.err;
-        EXPECT_EQ(checked.out, c.out) << c.file;
-        EXPECT_EQ(checked.err.empty(), c.status != 2) << c.file << checked.err;
+    for (const auto& [file, status, out] : cases) {
+        const ToolResult checked = run({"check", path(file)});
+        EXPECT_EQ(checked.status, status) << file << checked.err;
+        EXPECT_EQ(checked.out, out) << file;
+        EXPECT_EQ(checked.err.empty(), status != 2) << file << checked.err;
     }
 }
 
