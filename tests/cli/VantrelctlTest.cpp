@@ -13,6 +13,7 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <tuple>
 
 namespace vantrel::cli {
 namespace {
@@ -169,25 +170,6 @@ TEST_F(Vantrelctl, ShowsEveryInputAsTheMainWindowWouldAndThenTheSettings) {
         shown.out.ends_with("\nConfiguration size                         226 of 4032 bytes\n"));
 }
 
-TEST_F(Vantrelctl, RefusedFilesGiveOneLineAndLeaveTheOutputAlone) {
-    // Each file, and the error line after its name.
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {R"({"format": "vantrel-configuration", "version": 1, "inputs": [{"input": 1, "single": {"type": "key", "code": "Fo"}}]})",
-         R"(inputs[0].single.code: unknown key name "Fo")"},
-        {std::string(DeviceImageSize + 1, '\0'), "Invalid configuration file"},
-        {"", "Error: Invalid configuration file"},
-    };
-    for (const auto& [bytes, message] : cases) {
-        write("source", bytes);
-        write("kept.cfg", "what was there");
-        const ToolResult overwrite = run({"import", "source", "-o", "kept.cfg"});
-        EXPECT_EQ(overwrite.status, 1) << message;
-        EXPECT_EQ(overwrite.err, "vantrelctl: source: " + message + "\n");
-        EXPECT_EQ(read("kept.cfg"), "what was there") << message;
-        EXPECT_EQ(files(), (std::set<std::string>{"kept.cfg", "source"})) << message;
-    }
-}
-
 TEST_F(Vantrelctl, DiffListsTheChangesBetweenAFileAndAJsonTextAndTellsByItsStatus) {
     Configuration config;
     encodeSingleKey(KeyTypeKeyboard, KeyA, 0, config.input(4));
@@ -297,41 +279,46 @@ TEST_F(Vantrelctl, ListsTheEmulatedDeviceAndWhyItsMemoryFileCannotServe) {
     }
 }
 
-TEST_F(Vantrelctl, RefusesAFileThatIsNotARegularFileWithoutWaiting) {
+TEST_F(Vantrelctl, RefusalsSayOneLineWithoutWaitingAndTouchNothing) {
     ASSERT_EQ(mkfifo(path("fifo").c_str(), 0600), 0);
     write("a.cfg", EmptyDocument);
-    const std::vector<std::pair<std::vector<std::string>, int>> cases = {
-        {{"show", "fifo"}, 1},
-        {{"export", "fifo"}, 1},
-        {{"import", "fifo", "-o", "x"}, 1},
-        {{"diff", "a.cfg", "fifo"}, 2},
-        {{"check", "fifo"}, 2},
-        {{"card", "fifo"}, 1},
-        {{"--device", "emulated:memory.bin", "write", "fifo"}, 1},
+    write("unknown.json", R"({"format": "vantrel-configuration", "version": 1,
+        "inputs": [{"input": 1, "single": {"type": "key", "code": "Fo"}}]})");
+    write("long.cfg", std::string(DeviceImageSize + 1, '\0'));
+    write("empty.cfg", "");
+    write("kept.cfg", "what was there");
+    const std::string unreadable = "Error opening the file: fifo: is not a regular file";
+    // Each command, its status and what it says after "vantrelctl: ".
+    const std::vector<std::tuple<std::vector<std::string>, int, std::string>> cases = {
+        {{"import", "unknown.json", "-o", "kept.cfg"},
+         1,
+         R"(unknown.json: inputs[0].single.code: unknown key name "Fo")"},
+        {{"import", "long.cfg", "-o", "kept.cfg"}, 1, "long.cfg: Invalid configuration file"},
+        {{"import", "empty.cfg", "-o", "kept.cfg"},
+         1,
+         "empty.cfg: Error: Invalid configuration file"},
+        {{"show", "fifo"}, 1, unreadable},
+        {{"export", "fifo"}, 1, unreadable},
+        {{"import", "fifo", "-o", "x"}, 1, unreadable},
+        {{"diff", "a.cfg", "fifo"}, 2, unreadable},
+        {{"check", "fifo"}, 2, unreadable},
+        {{"card", "fifo"}, 1, unreadable},
+        {{"--device", "emulated:memory.bin", "write", "fifo"}, 1, unreadable},
+        // Saving: one target for each of the two ways a file is written.
+        {{"import", "a.cfg", "-o", "fifo"}, 1, "Error saving file: fifo: is not a regular file"},
+        {{"export", "a.cfg", "-o", "/dev/null"},
+         1,
+         "Error saving file: /dev/null: is not a regular file"},
+        {{"card", "a.cfg", "-o", "."}, 1, "Error saving file: .: is a folder"},
     };
-    for (const auto& [args, status] : cases) {
+    for (const auto& [args, status, said] : cases) {
         const ToolResult result = run(args);
-        EXPECT_EQ(result.status, status) << args.front();
-        EXPECT_EQ(result.err, "vantrelctl: Error opening the file: fifo: is not a regular file\n")
-            << args.front();
+        EXPECT_EQ(result.status, status) << said;
+        EXPECT_EQ(result.err, "vantrelctl: " + said + "\n");
     }
-    EXPECT_EQ(files(), (std::set<std::string>{"a.cfg", "fifo"}));
-}
-
-TEST_F(Vantrelctl, SavesOnlyIntoRegularFiles) {
-    write("a.json", EmptyDocument);
-    ASSERT_EQ(mkfifo(path("fifo").c_str(), 0600), 0);
-    // Each command, its target, and what the refusal says after "Error saving file: ".
-    const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
-        {{"import", "a.json", "-o", "fifo"}, "fifo: is not a regular file"},
-        {{"export", "a.json", "-o", "/dev/null"}, "/dev/null: is not a regular file"},
-        {{"card", "a.json", "-o", "."}, ".: is a folder"},
-    };
-    for (const auto& [args, message] : refused) {
-        const ToolResult result = run(args);
-        EXPECT_EQ(result.status, 1) << args.front();
-        EXPECT_EQ(result.err, "vantrelctl: Error saving file: " + message + "\n");
-    }
+    EXPECT_EQ(read("kept.cfg"), "what was there");
+    EXPECT_EQ(files(), (std::set<std::string>{"a.cfg", "empty.cfg", "fifo", "kept.cfg", "long.cfg",
+                                              "unknown.json"}));
     EXPECT_TRUE(fs::is_fifo(folder / "fifo"));
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
