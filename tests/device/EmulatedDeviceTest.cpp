@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace vantrel {
 namespace {
@@ -100,6 +103,8 @@ TEST(EmulatedDevice, KeepsItsMemoryInAFileMadeOnlyForMoreThanTheTransferStatePai
     EXPECT_EQ(later.memory()[0xFFF], 0x9C);
 }
 
+// Folder and file permissions and the superuser are POSIX notions.
+#ifndef _WIN32
 TEST(EmulatedDevice, IsNoDeviceWhenItCouldNotKeepWhatIsWrittenAndLeavesThatFileAlone) {
     namespace fs = std::filesystem;
     const TemporaryFolder folder;
@@ -132,6 +137,8 @@ TEST(EmulatedDevice, IsNoDeviceWhenItCouldNotKeepWhatIsWrittenAndLeavesThatFileA
     EXPECT_EQ(testing::contentsOf(folder / "short.bin"), std::string(4088, '\x07'));
     fs::permissions(folder / "locked", fs::perms::owner_all);
 }
+
+#endif
 
 } // namespace
 } // namespace vantrel

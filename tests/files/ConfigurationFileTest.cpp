@@ -33,12 +33,14 @@ std::string pattern(std::size_t length) {
     return data;
 }
 
+#ifndef _WIN32
 DeviceImage patternImage() {
     DeviceImage image{};
     const std::string data = pattern(DeviceImageSize);
     std::copy(data.begin(), data.end(), image.begin());
     return image;
 }
+#endif
 
 std::string bytesOf(const DeviceImage& image) {
     return {image.begin(), image.end()};
