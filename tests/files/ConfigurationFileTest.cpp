@@ -83,6 +83,16 @@ TEST_F(ConfigurationFileTest, ReadsAFileUpToTheImageSizeAndZeroFillsTheTail) {
     EXPECT_NE(missing.detail.find("missing.cfg"), std::string::npos);
 }
 
+// Each system replaces a file its own way; this one runs on all of them.
+TEST_F(ConfigurationFileTest, ReplacesALongerOldFileWholeAndLeavesNothingBesideIt) {
+    writeFile(file, pattern(DeviceImageSize + 100));
+    DeviceImage image;
+    image.fill(0x42);
+    ASSERT_TRUE(writeConfigurationFile(file, image).ok());
+    EXPECT_EQ(contentsOf(file), bytesOf(image));
+    EXPECT_EQ(entries(), 1) << "no temporary file left";
+}
+
 #ifndef _WIN32
 TEST(ConfigurationFile, WritesExactlyTheImageWhereverTheNameLeadsAndKeepsTheLinks) {
     const auto permissions = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
