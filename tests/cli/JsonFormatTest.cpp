@@ -276,10 +276,11 @@ TEST(ConfigurationDiff, NamesWhatTheDeviceWouldDoDifferently) {
     settings.Spinner = 1;
     settings.Rotary[0] = {1, 2, 1};
 
+    const std::string delayMacro =
+        "Macro Sequence: on press wait 100 ms (release); on release nothing";
     EXPECT_EQ(configurationDifferences(before, DeviceSettings{}, after, settings),
               (std::vector<std::string>{
-                  "Input 2: Not Used -> Macro Sequence: on press wait 100 ms (release); on release "
-                  "nothing",
+                  "Input 2: Not Used -> " + delayMacro,
                   "Input 3: Single Key A -> Single Key A with Key Repeat",
                   "Rotary Switch 1 Counterclockwise Movement: key code 200 -> key code 201",
                   "Rotary Switch 1 Maximum rate: 10 per sec -> 20 per sec",

@@ -268,14 +268,16 @@ TEST_F(Vantrelctl, ListsTheEmulatedDeviceAndWhyItsMemoryFileCannotServe) {
     fs::create_directory(folder / "folder.bin");
     // Each memory file and why devices says it cannot be opened.
     const std::vector<std::pair<std::string, std::string>> unusable = {
-        {"short.bin", "is not 4096 bytes long"},
-        {"folder.bin", "is a folder"},
-        {"missing/memory.bin", "cannot be written (missing: No such file or directory)"},
+        {"short.bin", "emulated:short.bin  device emulator  (cannot be opened: its memory file "
+                      "is not 4096 bytes long)\n"},
+        {"folder.bin", "emulated:folder.bin  device emulator  (cannot be opened: its memory file "
+                       "is a folder)\n"},
+        {"missing/memory.bin",
+         "emulated:missing/memory.bin  device emulator  (cannot be opened: its memory file "
+         "cannot be written (missing: No such file or directory))\n"},
     };
-    for (const auto& [name, problem] : unusable) {
-        EXPECT_EQ(run({"--device", "emulated:" + name, "devices"}).out,
-                  "emulated:" + name + "  device emulator  (cannot be opened: its memory file " +
-                      problem + ")\n");
+    for (const auto& [name, says] : unusable) {
+        EXPECT_EQ(run({"--device", "emulated:" + name, "devices"}).out, says);
     }
 }
 
