@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "PathText.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -136,20 +138,20 @@ FileResult findWriteTarget(const fs::path& path, fs::path& target) {
         case fs::file_type::regular:
             return {};
         case fs::file_type::none:
-            return failure(FileError::CannotWrite, path.string(), error);
+            return failure(FileError::CannotWrite, utf8Text(path), error);
         case fs::file_type::directory:
-            return {FileError::CannotWrite, path.string() + ": is a folder"};
+            return {FileError::CannotWrite, utf8Text(path) + ": is a folder"};
         case fs::file_type::symlink:
             break;
         default:
-            return {FileError::CannotWrite, path.string() + ": is not a regular file"};
+            return {FileError::CannotWrite, utf8Text(path) + ": is not a regular file"};
         }
         if (links == MaximumLinks) {
-            return failure(FileError::CannotWrite, path.string(), ELOOP);
+            return failure(FileError::CannotWrite, utf8Text(path), ELOOP);
         }
         const fs::path next = fs::read_symlink(target, error);
         if (error) {
-            return failure(FileError::CannotWrite, path.string(), error);
+            return failure(FileError::CannotWrite, utf8Text(path), error);
         }
         target = next.is_absolute() ? next : target.parent_path() / next;
     }
@@ -161,10 +163,10 @@ FileResult checkWritable(const fs::path& path) {
         return found;
     }
     if (!mayReplace(target)) {
-        return failure(FileError::CannotWrite, target.string(), errno);
+        return failure(FileError::CannotWrite, utf8Text(target), errno);
     }
     if (!mayCreateIn(folderOf(target))) {
-        return failure(FileError::CannotWrite, folderOf(target).string(), errno);
+        return failure(FileError::CannotWrite, utf8Text(folderOf(target)), errno);
     }
     return {};
 }
@@ -175,12 +177,12 @@ FileResult writeFileAtomically(const fs::path& path, std::span<const std::uint8_
         return found;
     }
     if (!mayReplace(target)) {
-        return failure(FileError::CannotWrite, target.string(), errno);
+        return failure(FileError::CannotWrite, utf8Text(target), errno);
     }
     fs::path temporary;
     FilePointer file = createTemporaryBeside(target, temporary);
     if (!file) {
-        return failure(FileError::CannotWrite, target.string(), errno);
+        return failure(FileError::CannotWrite, utf8Text(target), errno);
     }
 
     const auto discard = [&temporary](FileResult result) {
@@ -196,14 +198,14 @@ FileResult writeFileAtomically(const fs::path& path, std::span<const std::uint8_
     const bool closed = std::fclose(file.release()) == 0;
     if (!flushed || !closed) {
         return discard(
-            failure(FileError::CannotWrite, target.string(), flushed ? errno : writeError));
+            failure(FileError::CannotWrite, utf8Text(target), flushed ? errno : writeError));
     }
 
     keepPermissions(target, temporary);
     std::error_code renameError;
     fs::rename(temporary, target, renameError);
     if (renameError) {
-        return discard(failure(FileError::CannotWrite, target.string(), renameError));
+        return discard(failure(FileError::CannotWrite, utf8Text(target), renameError));
     }
     flushFolder(folderOf(target));
     return {};

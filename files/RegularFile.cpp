@@ -1,6 +1,7 @@
 #include "RegularFile.h"
 
 #include "AtomicFile.h"
+#include "PathText.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -25,7 +26,7 @@ namespace {
 constexpr std::size_t PieceSize = std::size_t{64} * 1024;
 
 FileResult failure(FileError error, const fs::path& path, int errorNumber) {
-    return {error, path.string() + ": " + std::strerror(errorNumber)};
+    return {error, utf8Text(path) + ": " + std::strerror(errorNumber)};
 }
 
 /// Why a file of this mode cannot be read as a configuration; empty for a
@@ -34,7 +35,7 @@ std::string refusal(const fs::path& path, unsigned mode) {
     if ((mode & S_IFMT) == S_IFREG) {
         return {};
     }
-    return path.string() +
+    return utf8Text(path) +
            ((mode & S_IFMT) == S_IFDIR ? ": is a folder" : ": is not a regular file");
 }
 
@@ -62,7 +63,7 @@ bool readUpTo(std::size_t limit, std::string& buffer, ReadPiece readPiece) {
 
 FileResult tooLong(const fs::path& path, std::size_t limit) {
     return {FileError::TooLong,
-            path.string() + ": longer than " + std::to_string(limit) + " bytes"};
+            utf8Text(path) + ": longer than " + std::to_string(limit) + " bytes"};
 }
 
 #ifndef _WIN32

@@ -2,6 +2,7 @@
 
 #include "ConfigurationFile.h"
 #include "DeviceImage.h"
+#include "PathText.h"
 
 #include <system_error>
 #include <utility>
@@ -17,17 +18,6 @@ constexpr const char* AllFilesPattern = "*.*";
 
 constexpr const char* SaveChangesQuestion =
     "The current configuration has changed.\r\nDo you want to save the changes?";
-
-// Paths travel through the dialogs as UTF-8 text; converting explicitly keeps
-// names outside the local code page intact on Windows.
-std::string utf8Text(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return {text.begin(), text.end()};
-}
-
-std::filesystem::path pathFromUtf8(const std::string& text) {
-    return {std::u8string(text.begin(), text.end())};
-}
 
 FileDialogRequest dialogRequest(const char* title, const std::filesystem::path& folder,
                                 std::string initialName, bool confirmOverwrite) {
