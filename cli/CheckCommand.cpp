@@ -4,6 +4,7 @@
 #include "ConfigurationFindings.h"
 #include "ControlCard.h"
 #include "FileCommands.h"
+#include "PathText.h"
 #include "UserInterface.h"
 
 #include <filesystem>
@@ -30,7 +31,7 @@ int cardCommand(const Invocation& invocation, const Console& console) {
         return ExitFailure;
     }
     const std::string page = controlCard(loaded->config, loaded->settings, loaded->labels,
-                                         std::filesystem::path(source).filename().string());
+                                         utf8Text(pathFromUtf8(source).filename()));
     return writeTextOutput(invocation, page, console) ? ExitSuccess : ExitFailure;
 }
 

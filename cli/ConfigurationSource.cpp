@@ -4,6 +4,7 @@
 #include "DeviceImage.h"
 #include "ImportError.h"
 #include "JsonImport.h"
+#include "PathText.h"
 #include "RegularFile.h"
 #include "UserInterface.h"
 
@@ -28,7 +29,7 @@ bool isValidImage(std::string_view bytes) {
 }
 
 std::string named(const fs::path& path, const std::string& message) {
-    return path.string() + ": " + message;
+    return utf8Text(path) + ": " + message;
 }
 
 LoadedConfiguration loadJson(const fs::path& path, std::string_view text) {

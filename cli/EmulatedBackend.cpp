@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "CommandLine.h"
+#include "PathText.h"
 
 namespace vantrel::cli {
 namespace fs = std::filesystem;
@@ -12,7 +13,7 @@ EmulatedBackend::EmulatedBackend(fs::path storage)
 
 std::vector<AttachedDevice> EmulatedBackend::attachedDevices() {
     AttachedDevice device{
-        std::string(EmulatedPrefix) + storage_.string() + "  device emulator", true, {}};
+        std::string(EmulatedPrefix) + utf8Text(storage_) + "  device emulator", true, {}};
     device.problem = memoryFileProblem();
     device.canOpen = device.problem.empty();
     return {device};

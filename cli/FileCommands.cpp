@@ -4,6 +4,7 @@
 #include "ConfigurationDiff.h"
 #include "ConfigurationFile.h"
 #include "JsonExport.h"
+#include "PathText.h"
 #include "ShowConfiguration.h"
 #include "UserInterface.h"
 
@@ -11,7 +12,7 @@ namespace vantrel::cli {
 
 std::optional<LoadedConfiguration> openConfiguration(const std::string& path,
                                                      const Console& console, Partial partial) {
-    LoadedConfiguration loaded = loadConfiguration(path);
+    LoadedConfiguration loaded = loadConfiguration(pathFromUtf8(path));
     if (!loaded.ok()) {
         console.error(loaded.error);
         return std::nullopt;
@@ -33,7 +34,7 @@ bool saveConfigurationFile(const std::string& path, const Configuration& config,
         console.error(SizeLimitText);
         return false;
     }
-    const FileResult written = writeConfigurationFile(path, image);
+    const FileResult written = writeConfigurationFile(pathFromUtf8(path), image);
     if (!written.ok()) {
         console.error(std::string(SaveFailedText) + ": " + written.detail);
         return false;
@@ -47,7 +48,8 @@ bool writeTextOutput(const Invocation& invocation, const std::string& text,
         console.out << text;
         return true;
     }
-    if (const FileResult written = writeFileAtomically(*invocation.output, text); !written.ok()) {
+    if (const FileResult written = writeFileAtomically(pathFromUtf8(*invocation.output), text);
+        !written.ok()) {
         console.error(std::string(SaveFailedText) + ": " + written.detail);
         return false;
     }

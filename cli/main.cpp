@@ -1,3 +1,4 @@
+#include "CommandLineText.h"
 #include "Commands.h"
 #include "DeviceSelection.h"
 
@@ -15,7 +16,8 @@
 #endif
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = vantrel::cli::utf8Arguments(argc, argv);
+    vantrel::cli::printUtf8();
     const vantrel::cli::Console console{std::cout, std::cerr, VANTREL_ISATTY(2) != 0};
     try {
         return vantrel::cli::runVantrelctl(args, console, vantrel::cli::makeDeviceBackend);

@@ -1,4 +1,6 @@
+#include "CommandLineText.h"
 #include "Commands.h"
+#include "PathText.h"
 #include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -100,6 +102,29 @@ TEST_F(CheckAndCard, CardShowsEachLabelAndActionOnceEscapedAndFetchesNothing) {
     const std::regex outside(R"((src|href)\s*=\s*["']?[^#"'\s>]|url\(|@import)", std::regex::icase);
     EXPECT_FALSE(std::regex_search(page, outside));
 }
+
+// Names outside ASCII, and outside any one Windows code page, are read and
+// told as the UTF-8 they came in.
+TEST_F(CheckAndCard, FileNamesAreUtf8OnEverySystem) {
+    const std::string name = "Kabinett \xCE\xA9 \xC3\xA9";
+    const std::string base = utf8Text(folder.path) + "/" + name;
+    writeFile(pathFromUtf8(base + ".json"), document(R"("inputs": [])"));
+
+    EXPECT_EQ(run({"import", base + ".json", "-o", base + ".cfg"}).status, 0);
+    EXPECT_TRUE(std::filesystem::is_regular_file(pathFromUtf8(base + ".cfg")));
+    EXPECT_NE(
+        run({"card", base + ".cfg"}).out.find("<title>Control card: " + name + ".cfg</title>"),
+        std::string::npos);
+    EXPECT_EQ(run({"show", base + ".gone"}).err,
+              "vantrelctl: Error opening the file: " + base + ".gone: No such file or directory\n");
+}
+
+#ifdef _WIN32
+TEST(CommandLineText, WideArgumentsBecomeUtf8) {
+    EXPECT_EQ(utf8FromWide(L"Kabinett \u03A9 \u00E9"), "Kabinett \xCE\xA9 \xC3\xA9");
+    EXPECT_EQ(utf8FromWide(L""), "");
+}
+#endif
 
 } // namespace
 } // namespace vantrel::cli
