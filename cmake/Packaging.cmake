@@ -47,3 +47,13 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 
 include(CPack)
+
+# Everything the package holds, so that a package can be made without
+# building the tests and benchmarks as well.
+add_custom_target(vantrel_package_contents)
+foreach(target vantrel-config vantrel-config-emulated vantrelctl
+               vantrel_udev_rule_file vantrel_icons vantrel_manual)
+  if(TARGET ${target})
+    add_dependencies(vantrel_package_contents ${target})
+  endif()
+endforeach()
