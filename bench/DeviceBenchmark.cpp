@@ -2,6 +2,7 @@
 #include "EmulatedDevice.h"
 #include "LimitConfiguration.h"
 #include "Transfer.h"
+#include "UnseenUser.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,18 +14,6 @@ namespace {
 /// Reports that a full transfer of a 4032-byte table makes: the two pairs,
 /// the two trailer blocks and 504 data blocks.
 constexpr int ExchangesPerTransfer = 508;
-
-/// A user who sees nothing, so that only the transfer itself is measured.
-class Unseen final : public ProgressWindow, public MessagePrompter {
-public:
-    void show() override {}
-    void update(const TransferProgress& progress) override { benchmark::DoNotOptimize(progress); }
-    void remove() override {}
-    MessageAnswer showMessage(const std::string&, const std::string&, MessageIcon,
-                              MessageButtons) override {
-        return MessageAnswer::Ok;
-    }
-};
 
 /// Stops the run when the configuration is not the one the figures are for.
 bool atTheLimit(benchmark::State& state, const Configuration& config) {
@@ -77,7 +66,7 @@ void WriteToDevice(benchmark::State& state) {
     const Configuration config = testing::configurationAtTheLimit();
     const DeviceSettings settings;
     EmulatedDevice device;
-    Unseen user;
+    bench::UnseenUser user;
     TransferContext context{device, user, user};
     if (!atTheLimit(state, config)) {
         return;
@@ -96,7 +85,7 @@ BENCHMARK(WriteToDevice)->Unit(benchmark::kMicrosecond);
 void ReadFromDevice(benchmark::State& state) {
     const Configuration written = testing::configurationAtTheLimit();
     EmulatedDevice device;
-    Unseen user;
+    bench::UnseenUser user;
     TransferContext context{device, user, user};
     if (!atTheLimit(state, written) ||
         writeToDevice(written, DeviceSettings{}, context) != TransferResult::Succeeded) {

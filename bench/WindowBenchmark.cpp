@@ -3,6 +3,7 @@
 #include "LimitConfiguration.h"
 #include "StatusProgress.h"
 #include "Transfer.h"
+#include "UnseenUser.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -28,18 +29,6 @@
 // figures leave out the display server but keep every widget's own work.
 namespace vantrel {
 namespace {
-
-/// Answers every message with its first button and shows nothing.
-class Silent final : public ProgressWindow, public MessagePrompter {
-public:
-    void show() override {}
-    void update(const TransferProgress& progress) override { benchmark::DoNotOptimize(progress); }
-    void remove() override {}
-    MessageAnswer showMessage(const std::string&, const std::string&, MessageIcon,
-                              MessageButtons buttons) override {
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
-    }
-};
 
 /// Lets the window system catch up: show, expose, layout and paint events.
 void settle() {
@@ -226,7 +215,7 @@ BENCHMARK(AssignmentDialogAgain)->Unit(benchmark::kMillisecond);
 void writeAndRead(benchmark::State& state, ProgressWindow& progress) {
     const Configuration written = testing::configurationAtTheLimit();
     EmulatedDevice device;
-    Silent messages;
+    bench::UnseenUser messages;
     TransferContext context{device, progress, messages};
     Configuration config;
     DeviceSettings settings;
@@ -244,7 +233,7 @@ void writeAndRead(benchmark::State& state, ProgressWindow& progress) {
 }
 
 void TransferWithoutWindow(benchmark::State& state) {
-    Silent progress;
+    bench::UnseenUser progress;
     writeAndRead(state, progress);
 }
 BENCHMARK(TransferWithoutWindow)->Unit(benchmark::kMillisecond);

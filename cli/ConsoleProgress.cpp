@@ -7,10 +7,6 @@ namespace {
 
 constexpr int BarWidth = 30;
 
-const char* verbOf(TransferDirection direction) {
-    return direction == TransferDirection::Writing ? "Writing" : "Reading";
-}
-
 } // namespace
 
 void ConsoleProgress::show() {
@@ -36,7 +32,7 @@ void ConsoleProgress::remove() {
 void ConsoleProgress::drawBar(const TransferProgress& progress) {
     const int percent = progress.dataPercent();
     const int filled = percent * BarWidth / 100;
-    console_.err << '\r' << verbOf(progress.direction) << " ["
+    console_.err << '\r' << transferVerb(progress.direction) << " ["
                  << std::string(static_cast<std::size_t>(filled), '#')
                  << std::string(static_cast<std::size_t>(BarWidth - filled), '-') << "] " << percent
                  << "%  " << std::flush;
@@ -47,7 +43,7 @@ void ConsoleProgress::printLine(const TransferProgress& progress) {
     const int percent = progress.dataPercent();
     const int tenth = percent / 10;
     if (tenth > lastTenth_) {
-        console_.err << verbOf(progress.direction) << ": " << percent << "%\n" << std::flush;
+        console_.err << transferVerb(progress.direction) << ": " << percent << "%\n" << std::flush;
         lastTenth_ = tenth;
     }
 }

@@ -27,9 +27,13 @@ MessageAnswer ConsolePrompter::showMessage(const std::string& text, const std::s
     if (icon == MessageIcon::None) {
         lastSuccess_ = oneLine(text);
     } else {
-        console_.error(step_.empty() ? oneLine(text) : step_ + ": " + oneLine(text));
+        fail(text);
     }
     return MessageAnswer::Ok;
+}
+
+void ConsolePrompter::fail(const std::string& text) const {
+    console_.error(step_.empty() ? oneLine(text) : step_ + ": " + oneLine(text));
 }
 
 } // namespace vantrel::cli

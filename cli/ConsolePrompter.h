@@ -22,6 +22,9 @@ public:
     MessageAnswer showMessage(const std::string& text, const std::string& title, MessageIcon icon,
                               MessageButtons buttons) override;
 
+    /// Says on standard error, as one line named by the step, what went wrong.
+    void fail(const std::string& text) const;
+
     /// The text of the last success message; empty when there was none.
     [[nodiscard]] const std::string& lastSuccess() const { return lastSuccess_; }
 

@@ -25,9 +25,7 @@ constexpr const char* StoppedEarlyText =
 class ConsoleTransfer {
 public:
     ConsoleTransfer(const Console& console, DeviceBackend& backend, std::string step = {})
-        : console_(console)
-        , step_(step)
-        , progress_(console)
+        : progress_(console)
         , prompter_(console, std::move(step))
         , context_{backend.link(), progress_, prompter_} {}
     // The context refers to this object's own members.
@@ -48,7 +46,7 @@ public:
             return false;
         }
         if (decoded == ImageLoadResult::StoppedEarly) {
-            console_.error((step_.empty() ? "" : step_ + ": ") + StoppedEarlyText);
+            prompter_.fail(StoppedEarlyText);
             return false;
         }
         return true;
@@ -57,7 +55,7 @@ public:
     bool write(const Configuration& config, const DeviceSettings& settings) {
         const TransferResult result = writeToDevice(config, settings, context_);
         if (result == TransferResult::ExchangeFailed) {
-            console_.error(PartlyWrittenText);
+            prompter_.fail(PartlyWrittenText);
         }
         return result == TransferResult::Succeeded;
     }
@@ -65,8 +63,6 @@ public:
     [[nodiscard]] const std::string& successText() const { return prompter_.lastSuccess(); }
 
 private:
-    const Console& console_;
-    std::string step_;
     ConsoleProgress progress_;
     ConsolePrompter prompter_;
     TransferContext context_;

@@ -39,8 +39,9 @@ struct HidDeviceInfo {
 
 /// Every attached HID interface with product ID 264 whose vendor ID matches
 /// `vendorId` (0 = any), in the order OpenHidDevice tries them. Each is
-/// opened and closed again to fill `openResult` and `openError`; nothing is sent to it. Empty
-/// when none is attached or the HID library cannot be initialised.
+/// opened and closed again to fill `openResult` and `openError`; nothing is
+/// sent to it. Empty when none is attached or the HID library cannot be
+/// initialised.
 [[nodiscard]] std::vector<HidDeviceInfo>
 enumerateHidDevices(std::uint16_t vendorId = configuredVendorId());
 

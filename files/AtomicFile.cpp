@@ -1,10 +1,7 @@
 #include "AtomicFile.h"
 
-#include "PathText.h"
-
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <random>
 #include <string>
@@ -20,14 +17,6 @@
 namespace vantrel {
 namespace fs = std::filesystem;
 namespace {
-
-FileResult failure(FileError error, const std::string& what, int errorNumber) {
-    return {error, what + ": " + std::strerror(errorNumber)};
-}
-
-FileResult failure(FileError error, const std::string& what, const std::error_code& code) {
-    return {error, what + ": " + code.message()};
-}
 
 /// Closes a stdio file when it goes out of scope.
 struct FileCloser {
@@ -138,20 +127,20 @@ FileResult findWriteTarget(const fs::path& path, fs::path& target) {
         case fs::file_type::regular:
             return {};
         case fs::file_type::none:
-            return failure(FileError::CannotWrite, utf8Text(path), error);
+            return systemFailure(FileError::CannotWrite, path, error);
         case fs::file_type::directory:
-            return {FileError::CannotWrite, utf8Text(path) + ": is a folder"};
+            return notRegularFile(FileError::CannotWrite, path, true);
         case fs::file_type::symlink:
             break;
         default:
-            return {FileError::CannotWrite, utf8Text(path) + ": is not a regular file"};
+            return notRegularFile(FileError::CannotWrite, path, false);
         }
         if (links == MaximumLinks) {
-            return failure(FileError::CannotWrite, utf8Text(path), ELOOP);
+            return systemFailure(FileError::CannotWrite, path, ELOOP);
         }
         const fs::path next = fs::read_symlink(target, error);
         if (error) {
-            return failure(FileError::CannotWrite, utf8Text(path), error);
+            return systemFailure(FileError::CannotWrite, path, error);
         }
         target = next.is_absolute() ? next : target.parent_path() / next;
     }
@@ -163,10 +152,10 @@ FileResult checkWritable(const fs::path& path) {
         return found;
     }
     if (!mayReplace(target)) {
-        return failure(FileError::CannotWrite, utf8Text(target), errno);
+        return systemFailure(FileError::CannotWrite, target, errno);
     }
     if (!mayCreateIn(folderOf(target))) {
-        return failure(FileError::CannotWrite, utf8Text(folderOf(target)), errno);
+        return systemFailure(FileError::CannotWrite, folderOf(target), errno);
     }
     return {};
 }
@@ -177,12 +166,12 @@ FileResult writeFileAtomically(const fs::path& path, std::span<const std::uint8_
         return found;
     }
     if (!mayReplace(target)) {
-        return failure(FileError::CannotWrite, utf8Text(target), errno);
+        return systemFailure(FileError::CannotWrite, target, errno);
     }
     fs::path temporary;
     FilePointer file = createTemporaryBeside(target, temporary);
     if (!file) {
-        return failure(FileError::CannotWrite, utf8Text(target), errno);
+        return systemFailure(FileError::CannotWrite, target, errno);
     }
 
     const auto discard = [&temporary](FileResult result) {
@@ -197,15 +186,14 @@ FileResult writeFileAtomically(const fs::path& path, std::span<const std::uint8_
     // Closed before anything is removed: Windows cannot delete an open file.
     const bool closed = std::fclose(file.release()) == 0;
     if (!flushed || !closed) {
-        return discard(
-            failure(FileError::CannotWrite, utf8Text(target), flushed ? errno : writeError));
+        return discard(systemFailure(FileError::CannotWrite, target, flushed ? errno : writeError));
     }
 
     keepPermissions(target, temporary);
     std::error_code renameError;
     fs::rename(temporary, target, renameError);
     if (renameError) {
-        return discard(failure(FileError::CannotWrite, utf8Text(target), renameError));
+        return discard(systemFailure(FileError::CannotWrite, target, renameError));
     }
     flushFolder(folderOf(target));
     return {};

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace vantrel {
 
@@ -19,5 +21,16 @@ struct FileResult {
 
     [[nodiscard]] bool ok() const { return error == FileError::None; }
 };
+
+/// A failure told as "<path>: <what the system says of the error>".
+[[nodiscard]] FileResult systemFailure(FileError error, const std::filesystem::path& path,
+                                       int errorNumber);
+[[nodiscard]] FileResult systemFailure(FileError error, const std::filesystem::path& path,
+                                       const std::error_code& code);
+
+/// A refusal of something that is not a regular file: "<path>: is a folder"
+/// or "<path>: is not a regular file".
+[[nodiscard]] FileResult notRegularFile(FileError error, const std::filesystem::path& path,
+                                        bool folder);
 
 } // namespace vantrel

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <optional>
 #include <sys/stat.h>
@@ -25,18 +24,12 @@ namespace {
 /// whatever the limit.
 constexpr std::size_t PieceSize = std::size_t{64} * 1024;
 
-FileResult failure(FileError error, const fs::path& path, int errorNumber) {
-    return {error, utf8Text(path) + ": " + std::strerror(errorNumber)};
-}
-
-/// Why a file of this mode cannot be read as a configuration; empty for a
-/// regular file.
-std::string refusal(const fs::path& path, unsigned mode) {
+/// The refusal of what an open found, unless it is a regular file.
+std::optional<FileResult> refusal(const fs::path& path, unsigned mode) {
     if ((mode & S_IFMT) == S_IFREG) {
-        return {};
+        return std::nullopt;
     }
-    return utf8Text(path) +
-           ((mode & S_IFMT) == S_IFDIR ? ": is a folder" : ": is not a regular file");
+    return notRegularFile(FileError::CannotOpen, path, (mode & S_IFMT) == S_IFDIR);
 }
 
 /// Reads piece by piece until the end, or until one byte more than the
@@ -104,16 +97,16 @@ FileResult readRegularFile(const fs::path& path, std::size_t limit, std::string&
         // Windows refuses to open a folder as a file ("Permission denied");
         // the name tells the real reason.
         if (std::error_code ignored; fs::is_directory(path, ignored)) {
-            return {FileError::CannotOpen, refusal(path, S_IFDIR)};
+            return notRegularFile(FileError::CannotOpen, path, true);
         }
-        return failure(FileError::CannotOpen, path, openError);
+        return systemFailure(FileError::CannotOpen, path, openError);
     }
     struct _stat64 status {};
     if (_fstat64(_fileno(file.get()), &status) != 0) {
-        return failure(FileError::CannotOpen, path, errno);
+        return systemFailure(FileError::CannotOpen, path, errno);
     }
-    if (std::string why = refusal(path, status.st_mode); !why.empty()) {
-        return {FileError::CannotOpen, why};
+    if (std::optional<FileResult> refused = refusal(path, status.st_mode)) {
+        return *refused;
     }
     const bool complete = readUpTo(limit, buffer, [&file](char* into, std::size_t count) {
         const std::size_t got = std::fread(into, 1, count, file.get());
@@ -122,19 +115,19 @@ FileResult readRegularFile(const fs::path& path, std::size_t limit, std::string&
 #else
     const Descriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.get() < 0) {
-        return failure(FileError::CannotOpen, path, errno);
+        return systemFailure(FileError::CannotOpen, path, errno);
     }
     struct stat status {};
     if (fstat(file.get(), &status) != 0) {
-        return failure(FileError::CannotOpen, path, errno);
+        return systemFailure(FileError::CannotOpen, path, errno);
     }
-    if (std::string why = refusal(path, status.st_mode); !why.empty()) {
-        return {FileError::CannotOpen, why};
+    if (std::optional<FileResult> refused = refusal(path, status.st_mode)) {
+        return *refused;
     }
     // A regular file never blocks, but its reads should not see the flag.
     const int flags = fcntl(file.get(), F_GETFL);
     if (flags < 0 || fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        return failure(FileError::CannotOpen, path, errno);
+        return systemFailure(FileError::CannotOpen, path, errno);
     }
     const bool complete = readUpTo(limit, buffer, [&file](char* into, std::size_t count) {
         for (;;) {
@@ -149,7 +142,7 @@ FileResult readRegularFile(const fs::path& path, std::size_t limit, std::string&
     });
 #endif
     if (!complete) {
-        return failure(FileError::CannotRead, path, errno);
+        return systemFailure(FileError::CannotRead, path, errno);
     }
     const bool longer = buffer.size() > limit;
     buffer.resize(std::min(buffer.size(), limit));

@@ -48,6 +48,11 @@ protected:
 
 enum class TransferDirection { Writing, Reading };
 
+/// "Writing" or "Reading", as every front end words a transfer.
+[[nodiscard]] constexpr const char* transferVerb(TransferDirection direction) {
+    return direction == TransferDirection::Writing ? "Writing" : "Reading";
+}
+
 /// A transfer goes through two stages: the configuration stage (the
 /// transfer-state pair and the two trailer blocks), then the data region.
 enum class TransferStage { Configuration, Data };

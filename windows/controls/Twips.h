@@ -5,8 +5,8 @@
 #include <cstdint>
 
 // The windows are laid out in twips (1/1440 inch). Converting the layout to
-// logical pixels at the classic 15 twips per pixel keeps its proportions, and Qt's own device-pixel
-// scaling then serves dense screens.
+// logical pixels at the classic 15 twips per pixel keeps its proportions, and
+// Qt's own device-pixel scaling then serves dense screens.
 namespace vantrel {
 
 constexpr int TwipsPerPixel = 15;

@@ -6,14 +6,10 @@
 namespace vantrel {
 namespace {
 
-const char* verbOf(TransferDirection direction) {
-    return direction == TransferDirection::Writing ? "Writing" : "Reading";
-}
-
 /// The two lines of the window, joined by "\r\n": "Writing configuration -
 /// 33%" over "Writing data - 0%".
 std::string statusText(const TransferProgress& progress) {
-    const std::string verb = verbOf(progress.direction);
+    const std::string verb = transferVerb(progress.direction);
     return verb + " configuration - " + std::to_string(progress.configurationPercent()) + "%\r\n" +
            verb + " data - " + std::to_string(progress.dataPercent()) + "%";
 }
