@@ -1,8 +1,8 @@
-#include "AssignmentDialogs.h"
+#include "app/AssignmentDialogs.h"
 
-#include "Twips.h"
-#include "frmKeyboard.h"
-#include "frmMacro.h"
+#include "windows/controls/Twips.h"
+#include "windows/frmKeyboard/frmKeyboard.h"
+#include "windows/frmMacro/frmMacro.h"
 
 #include <QGuiApplication>
 #include <QScreen>

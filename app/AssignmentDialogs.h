@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AssignmentEditors.h"
-#include "StepEditor.h"
-#include "UserInterface.h"
-#include "modSettings.h"
+#include "files/UserInterface.h"
+#include "model/modSettings.h"
+#include "windows/controls/StepEditor.h"
+#include "windows/frmMain/AssignmentEditors.h"
 
 #include <QPointer>
 #include <cstdint>

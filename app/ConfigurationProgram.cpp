@@ -1,8 +1,9 @@
-#include "ConfigurationProgram.h"
+#include "app/ConfigurationProgram.h"
 
-#include "CaptionFit.h"
-#include "DistributionVolume.h"
-#include "StatusProgress.h"
+#include "generated/BuildConfig.h"
+#include "windows/controls/CaptionFit.h"
+#include "windows/frmMain/DistributionVolume.h"
+#include "windows/frmStatus/StatusProgress.h"
 
 #include <QApplication>
 
@@ -11,7 +12,7 @@ namespace vantrel {
 void nameApplication(const char* programName) {
     QCoreApplication::setOrganizationName(QStringLiteral("vantrel"));
     QCoreApplication::setApplicationName(QString::fromLatin1(programName));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(build::Version));
 }
 
 ConfigurationProgram::ConfigurationProgram(HidAccess& hid)

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "AssignmentDialogs.h"
-#include "HidAccess.h"
-#include "QtProgramExit.h"
-#include "WindowOwnedDialogs.h"
-#include "frmAbout.h"
-#include "frmMain.h"
-#include "modSettings.h"
+#include "app/AssignmentDialogs.h"
+#include "app/WindowOwnedDialogs.h"
+#include "device/HidAccess.h"
+#include "model/modSettings.h"
+#include "windows/frmAbout/frmAbout.h"
+#include "windows/frmMain/frmMain.h"
+#include "windows/platform/QtProgramExit.h"
 
 #include <memory>
 

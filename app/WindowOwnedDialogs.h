@@ -1,9 +1,9 @@
 #pragma once
 
-#include "FileDialogs.h"
-#include "QtFileDialogs.h"
-#include "QtMessagePrompter.h"
-#include "UserInterface.h"
+#include "files/FileDialogs.h"
+#include "files/UserInterface.h"
+#include "windows/platform/QtFileDialogs.h"
+#include "windows/platform/QtMessagePrompter.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
-#include "ConfigurationProgram.h"
-#include "HidapiDevice.h"
-#include "LockedDevice.h"
-#include "UdevRule.h"
+#include "app/ConfigurationProgram.h"
+#include "device/HidapiDevice.h"
+#include "device/LockedDevice.h"
+#include "device/UdevRule.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -14,7 +14,7 @@ namespace {
 /// user from hunting for a cable fault; the start-up runs as always after.
 void explainLockedDevice() {
     const auto reason = vantrel::lockedDeviceReason(vantrel::enumerateHidDevices(),
-                                                    vantrel::cli::packagedUdevRuleInstalled());
+                                                    vantrel::packagedUdevRuleInstalled());
     if (!reason) {
         return;
     }

@@ -1,5 +1,5 @@
-#include "ConfigurationProgram.h"
-#include "EmulatedDevice.h"
+#include "app/ConfigurationProgram.h"
+#include "device/EmulatedDevice.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "DeviceImage.h"
-#include "EmulatedDevice.h"
-#include "LimitConfiguration.h"
-#include "Transfer.h"
-#include "UnseenUser.h"
+#include "bench/UnseenUser.h"
+#include "device/EmulatedDevice.h"
+#include "device/Transfer.h"
+#include "model/DeviceImage.h"
+#include "tests/support/LimitConfiguration.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
-#include "ConfigurationProgram.h"
-#include "EmulatedDevice.h"
-#include "LimitConfiguration.h"
-#include "StatusProgress.h"
-#include "Transfer.h"
-#include "UnseenUser.h"
+#include "app/ConfigurationProgram.h"
+#include "bench/UnseenUser.h"
+#include "device/EmulatedDevice.h"
+#include "device/Transfer.h"
+#include "tests/support/LimitConfiguration.h"
+#include "windows/frmStatus/StatusProgress.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,11 +1,11 @@
-#include "CheckCommand.h"
+#include "cli/CheckCommand.h"
 
-#include "AtomicFile.h"
-#include "ConfigurationFindings.h"
-#include "ControlCard.h"
-#include "FileCommands.h"
-#include "PathText.h"
-#include "UserInterface.h"
+#include "cli/FileCommands.h"
+#include "files/AtomicFile.h"
+#include "files/PathText.h"
+#include "files/UserInterface.h"
+#include "model/ConfigurationFindings.h"
+#include "reports/ControlCard.h"
 
 #include <filesystem>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CommandLine.h"
-#include "Console.h"
+#include "cli/CommandLine.h"
+#include "cli/Console.h"
 
 // The commands that look a configuration over for the cabinet builder.
 namespace vantrel::cli {

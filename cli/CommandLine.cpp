@@ -1,4 +1,6 @@
-#include "CommandLine.h"
+#include "cli/CommandLine.h"
+
+#include "device/DeviceSelection.h"
 
 #include <algorithm>
 #include <array>

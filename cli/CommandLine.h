@@ -10,9 +10,6 @@
 // each command takes before anything is opened.
 namespace vantrel::cli {
 
-/// What --device takes before the path of the emulator's memory file.
-constexpr std::string_view EmulatedPrefix = "emulated:";
-
 struct Invocation {
     std::string command; ///< empty with --help or --version
     std::vector<std::string> operands;

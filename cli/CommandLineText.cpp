@@ -1,4 +1,4 @@
-#include "CommandLineText.h"
+#include "cli/CommandLineText.h"
 
 #ifdef _WIN32
 #include <memory>

@@ -1,13 +1,10 @@
-#include "Commands.h"
+#include "cli/Commands.h"
 
-#include "CheckCommand.h"
-#include "CommandLine.h"
-#include "DeviceCommands.h"
-#include "FileCommands.h"
-
-#ifndef VANTREL_VERSION
-#define VANTREL_VERSION "unknown"
-#endif
+#include "cli/CheckCommand.h"
+#include "cli/CommandLine.h"
+#include "cli/DeviceCommands.h"
+#include "cli/FileCommands.h"
+#include "generated/BuildConfig.h"
 
 namespace vantrel::cli {
 namespace {
@@ -43,7 +40,7 @@ int runCommand(std::span<const std::string> args, const Console& console,
         return ExitSuccess;
     }
     if (invocation.version) {
-        console.out << "vantrelctl " << VANTREL_VERSION << '\n';
+        console.out << "vantrelctl " << build::Version << '\n';
         return ExitSuccess;
     }
     if (invocation.command == "show") {

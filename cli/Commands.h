@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Console.h"
-#include "DeviceBackend.h"
+#include "cli/Console.h"
+#include "device/DeviceBackend.h"
 
 #include <span>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Console.h"
-#include "UserInterface.h"
+#include "cli/Console.h"
+#include "files/UserInterface.h"
 
 #include <string>
 

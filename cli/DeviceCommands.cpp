@@ -1,10 +1,10 @@
-#include "DeviceCommands.h"
+#include "cli/DeviceCommands.h"
 
-#include "ConfigurationDiff.h"
-#include "ConsoleProgress.h"
-#include "ConsolePrompter.h"
-#include "FileCommands.h"
-#include "Transfer.h"
+#include "cli/ConsoleProgress.h"
+#include "cli/ConsolePrompter.h"
+#include "cli/FileCommands.h"
+#include "device/Transfer.h"
+#include "reports/ConfigurationDiff.h"
 
 namespace vantrel::cli {
 namespace {

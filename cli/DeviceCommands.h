@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CommandLine.h"
-#include "Console.h"
-#include "DeviceBackend.h"
+#include "cli/CommandLine.h"
+#include "cli/Console.h"
+#include "device/DeviceBackend.h"
 
 // The commands that talk to a device. They go through the same write and
 // read procedures as the windows, so the device sees the same reports.

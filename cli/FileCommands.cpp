@@ -1,12 +1,12 @@
-#include "FileCommands.h"
+#include "cli/FileCommands.h"
 
-#include "AtomicFile.h"
-#include "ConfigurationDiff.h"
-#include "ConfigurationFile.h"
-#include "JsonExport.h"
-#include "PathText.h"
-#include "ShowConfiguration.h"
-#include "UserInterface.h"
+#include "files/AtomicFile.h"
+#include "files/ConfigurationFile.h"
+#include "files/PathText.h"
+#include "files/UserInterface.h"
+#include "formats/JsonExport.h"
+#include "reports/ConfigurationDiff.h"
+#include "reports/ShowConfiguration.h"
 
 namespace vantrel::cli {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CommandLine.h"
-#include "ConfigurationSource.h"
-#include "Console.h"
+#include "cli/CommandLine.h"
+#include "cli/Console.h"
+#include "formats/ConfigurationSource.h"
 
 #include <optional>
 

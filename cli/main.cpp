@@ -1,6 +1,6 @@
-#include "CommandLineText.h"
-#include "Commands.h"
-#include "DeviceSelection.h"
+#include "cli/CommandLineText.h"
+#include "cli/Commands.h"
+#include "device/DeviceSelection.h"
 
 #include <exception>
 #include <iostream>
@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     vantrel::cli::printUtf8();
     const vantrel::cli::Console console{std::cout, std::cerr, VANTREL_ISATTY(2) != 0};
     try {
-        return vantrel::cli::runVantrelctl(args, console, vantrel::cli::makeDeviceBackend);
+        return vantrel::cli::runVantrelctl(args, console, vantrel::makeDeviceBackend);
     } catch (const std::exception& error) {
         console.error(std::string("unexpected failure: ") + error.what());
         return vantrel::cli::ExitFailure;

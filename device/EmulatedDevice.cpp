@@ -1,7 +1,7 @@
-#include "EmulatedDevice.h"
+#include "device/EmulatedDevice.h"
 
-#include "MemoryFile.h"
-#include "modDevice.h"
+#include "device/MemoryFile.h"
+#include "device/modDevice.h"
 
 #include <limits>
 #include <thread>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HidAccess.h"
+#include "device/HidAccess.h"
 
 #include <array>
 #include <chrono>

@@ -1,4 +1,6 @@
-#include "HidapiDevice.h"
+#include "device/HidapiDevice.h"
+
+#include "generated/BuildConfig.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -7,10 +9,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-#ifndef VANTREL_VENDOR_ID
-#define VANTREL_VENDOR_ID 0
-#endif
 
 namespace vantrel {
 namespace {
@@ -121,9 +119,7 @@ std::vector<HidDeviceInfo> candidates(std::uint16_t vendorId, std::uint16_t prod
 } // namespace
 
 std::uint16_t configuredVendorId() {
-    static_assert(VANTREL_VENDOR_ID >= 0 && VANTREL_VENDOR_ID <= 0xFFFF,
-                  "VANTREL_VENDOR_ID must be a 16-bit USB vendor ID");
-    return VANTREL_VENDOR_ID;
+    return build::VendorId;
 }
 
 std::vector<HidDeviceInfo> enumerateHidDevices(std::uint16_t vendorId) {

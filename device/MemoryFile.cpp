@@ -1,6 +1,6 @@
-#include "MemoryFile.h"
+#include "device/MemoryFile.h"
 
-#include "AtomicFile.h"
+#include "files/AtomicFile.h"
 
 #include <fstream>
 #include <string>

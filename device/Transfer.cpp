@@ -1,6 +1,6 @@
-#include "Transfer.h"
+#include "device/Transfer.h"
 
-#include "modDevice.h"
+#include "device/modDevice.h"
 
 #include <algorithm>
 

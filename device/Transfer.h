@@ -1,10 +1,10 @@
 #pragma once
 
-#include "DeviceImage.h"
-#include "DeviceSettings.h"
-#include "HidAccess.h"
-#include "UserInterface.h"
-#include "modSettings.h"
+#include "device/HidAccess.h"
+#include "files/UserInterface.h"
+#include "model/DeviceImage.h"
+#include "model/DeviceSettings.h"
+#include "model/modSettings.h"
 
 #include <functional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "modDevice.h"
+#include "device/modDevice.h"
 
 namespace vantrel {
 namespace {

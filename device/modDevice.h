@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DeviceImage.h"
-#include "HidAccess.h"
+#include "device/HidAccess.h"
+#include "model/DeviceImage.h"
 
 #include <cstdint>
 

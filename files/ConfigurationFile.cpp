@@ -1,7 +1,7 @@
-#include "ConfigurationFile.h"
+#include "files/ConfigurationFile.h"
 
-#include "AtomicFile.h"
-#include "RegularFile.h"
+#include "files/AtomicFile.h"
+#include "files/RegularFile.h"
 
 #include <algorithm>
 #include <string>

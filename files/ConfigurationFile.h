@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DeviceImage.h"
-#include "FileResult.h"
+#include "files/FileResult.h"
+#include "model/DeviceImage.h"
 
 #include <filesystem>
 #include <string_view>

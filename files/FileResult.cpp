@@ -1,6 +1,6 @@
-#include "FileResult.h"
+#include "files/FileResult.h"
 
-#include "PathText.h"
+#include "files/PathText.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
-#include "RegularFile.h"
+#include "files/RegularFile.h"
 
-#include "AtomicFile.h"
-#include "PathText.h"
+#include "files/AtomicFile.h"
+#include "files/PathText.h"
 
 #include <algorithm>
 #include <cerrno>

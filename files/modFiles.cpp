@@ -1,8 +1,8 @@
-#include "modFiles.h"
+#include "files/modFiles.h"
 
-#include "ConfigurationFile.h"
-#include "DeviceImage.h"
-#include "PathText.h"
+#include "files/ConfigurationFile.h"
+#include "files/PathText.h"
+#include "model/DeviceImage.h"
 
 #include <system_error>
 #include <utility>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DeviceSettings.h"
-#include "FileDialogs.h"
-#include "UserInterface.h"
-#include "modSettings.h"
+#include "files/FileDialogs.h"
+#include "files/UserInterface.h"
+#include "model/DeviceSettings.h"
+#include "model/modSettings.h"
 
 #include <filesystem>
 #include <functional>

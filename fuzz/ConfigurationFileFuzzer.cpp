@@ -1,8 +1,8 @@
 // Reads files of any length and content through the files layer: a file no
 // longer than the image is read with its tail zero, a longer one is refused
 // and leaves the image as it was.
-#include "ConfigurationFile.h"
-#include "FuzzCheck.h"
+#include "files/ConfigurationFile.h"
+#include "fuzz/FuzzCheck.h"
 
 #include <algorithm>
 #include <cstddef>

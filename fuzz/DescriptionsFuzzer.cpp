@@ -1,11 +1,11 @@
 // Runs the descriptions and display names over arbitrary records: every
 // field may hold any byte, as a record read from a damaged device may. None
 // may crash, and every text they make must be non-empty.
-#include "CodeNames.h"
-#include "ConfigurationFindings.h"
-#include "FuzzCheck.h"
-#include "describeMacro.h"
-#include "modKeyText.h"
+#include "fuzz/FuzzCheck.h"
+#include "keytext/modKeyText.h"
+#include "model/CodeNames.h"
+#include "model/ConfigurationFindings.h"
+#include "model/describeMacro.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // Decodes arbitrary device images. What the device keeps of a decoded
 // configuration must survive encode and decode unchanged, and encoding what
 // was decoded once more must give the same bytes.
-#include "DeviceImage.h"
-#include "EffectiveMacro.h"
-#include "FuzzCheck.h"
+#include "fuzz/FuzzCheck.h"
+#include "model/DeviceImage.h"
+#include "model/EffectiveMacro.h"
 
 #include <algorithm>
 #include <cstddef>

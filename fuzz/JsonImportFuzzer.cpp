@@ -1,10 +1,10 @@
 // Imports arbitrary documents. A document is either refused with an
 // ImportError or accepted; an accepted one must export to text that imports
 // again to the same configuration and settings.
-#include "FuzzCheck.h"
-#include "ImportError.h"
-#include "JsonExport.h"
-#include "JsonImport.h"
+#include "formats/ImportError.h"
+#include "formats/JsonExport.h"
+#include "formats/JsonImport.h"
+#include "fuzz/FuzzCheck.h"
 
 #include <cstddef>
 #include <cstdint>

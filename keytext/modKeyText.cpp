@@ -1,4 +1,4 @@
-#include "modKeyText.h"
+#include "keytext/modKeyText.h"
 
 #include <array>
 #include <string_view>

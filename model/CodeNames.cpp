@@ -1,7 +1,7 @@
-#include "CodeNames.h"
+#include "model/CodeNames.h"
 
-#include "modKeyText.h"
-#include "modSettings.h"
+#include "keytext/modKeyText.h"
+#include "model/modSettings.h"
 
 #include <array>
 

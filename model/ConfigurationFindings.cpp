@@ -1,11 +1,11 @@
-#include "ConfigurationFindings.h"
+#include "model/ConfigurationFindings.h"
 
-#include "CodeNames.h"
-#include "DeviceImage.h"
-#include "DeviceSettings.h"
-#include "EffectiveMacro.h"
-#include "MacroRules.h"
-#include "modKeyText.h"
+#include "keytext/modKeyText.h"
+#include "model/CodeNames.h"
+#include "model/DeviceImage.h"
+#include "model/DeviceSettings.h"
+#include "model/EffectiveMacro.h"
+#include "model/MacroRules.h"
 
 #include <algorithm>
 #include <map>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ConfigurationLabels.h"
-#include "modSettings.h"
+#include "model/ConfigurationLabels.h"
+#include "model/modSettings.h"
 
 #include <cstdint>
 #include <string>

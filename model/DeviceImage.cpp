@@ -1,4 +1,4 @@
-#include "DeviceImage.h"
+#include "model/DeviceImage.h"
 
 namespace vantrel {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DeviceSettings.h"
-#include "modSettings.h"
+#include "model/DeviceSettings.h"
+#include "model/modSettings.h"
 
 #include <array>
 #include <cstddef>

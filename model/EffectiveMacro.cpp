@@ -1,4 +1,4 @@
-#include "EffectiveMacro.h"
+#include "model/EffectiveMacro.h"
 
 namespace vantrel {
 

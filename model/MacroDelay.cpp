@@ -1,4 +1,4 @@
-#include "MacroDelay.h"
+#include "model/MacroDelay.h"
 
 #include <algorithm>
 

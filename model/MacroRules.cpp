@@ -1,4 +1,4 @@
-#include "MacroRules.h"
+#include "model/MacroRules.h"
 
 #include <algorithm>
 

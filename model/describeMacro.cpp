@@ -1,6 +1,6 @@
-#include "describeMacro.h"
+#include "model/describeMacro.h"
 
-#include "modKeyText.h"
+#include "keytext/modKeyText.h"
 
 namespace vantrel {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "modSettings.h"
+#include "model/modSettings.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "modSettings.h"
+#include "model/modSettings.h"
 
 namespace vantrel {
 namespace {

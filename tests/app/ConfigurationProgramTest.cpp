@@ -1,8 +1,8 @@
-#include "ConfigurationProgram.h"
+#include "app/ConfigurationProgram.h"
 
-#include "CaptionButton.h"
-#include "EmulatedDevice.h"
-#include "NamedControl.h"
+#include "device/EmulatedDevice.h"
+#include "tests/support/NamedControl.h"
+#include "windows/controls/CaptionButton.h"
 
 #include <QAbstractButton>
 #include <QAction>

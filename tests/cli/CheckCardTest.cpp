@@ -1,7 +1,7 @@
-#include "CommandLineText.h"
-#include "Commands.h"
-#include "PathText.h"
-#include "TemporaryFolder.h"
+#include "cli/CommandLineText.h"
+#include "cli/Commands.h"
+#include "files/PathText.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 #include <regex>

@@ -1,8 +1,8 @@
-#include "Commands.h"
-#include "ConfigurationFile.h"
-#include "EmulatedDevice.h"
-#include "ModelBuilders.h"
-#include "TemporaryFolder.h"
+#include "cli/Commands.h"
+#include "device/EmulatedDevice.h"
+#include "files/ConfigurationFile.h"
+#include "tests/support/ModelBuilders.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <cstdlib>
 #include <filesystem>

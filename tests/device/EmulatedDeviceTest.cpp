@@ -1,7 +1,7 @@
-#include "EmulatedDevice.h"
+#include "device/EmulatedDevice.h"
 
-#include "TemporaryFolder.h"
-#include "modDevice.h"
+#include "device/modDevice.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 #include <string>

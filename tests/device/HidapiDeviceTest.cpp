@@ -1,4 +1,4 @@
-#include "HidapiDevice.h"
+#include "device/HidapiDevice.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,10 +1,10 @@
-#include "Transfer.h"
+#include "device/Transfer.h"
 
-#include "EmulatedDevice.h"
-#include "LimitConfiguration.h"
-#include "ModelBuilders.h"
-#include "Recorders.h"
-#include "modDevice.h"
+#include "device/EmulatedDevice.h"
+#include "device/modDevice.h"
+#include "tests/support/LimitConfiguration.h"
+#include "tests/support/ModelBuilders.h"
+#include "tests/support/Recorders.h"
 
 #include <algorithm>
 #include <cstdio>

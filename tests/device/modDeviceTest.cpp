@@ -1,6 +1,6 @@
-#include "modDevice.h"
+#include "device/modDevice.h"
 
-#include "EmulatedDevice.h"
+#include "device/EmulatedDevice.h"
 
 #include <gtest/gtest.h>
 #include <vector>

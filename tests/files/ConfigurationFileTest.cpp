@@ -1,6 +1,6 @@
-#include "ConfigurationFile.h"
+#include "files/ConfigurationFile.h"
 
-#include "TemporaryFolder.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <cerrno>
 #include <csignal>

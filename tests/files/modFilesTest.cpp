@@ -1,10 +1,10 @@
-#include "modFiles.h"
+#include "files/modFiles.h"
 
-#include "DeviceImage.h"
-#include "ModelBuilders.h"
-#include "Recorders.h"
-#include "ScriptedFileDialogs.h"
-#include "TemporaryFolder.h"
+#include "model/DeviceImage.h"
+#include "tests/support/ModelBuilders.h"
+#include "tests/support/Recorders.h"
+#include "tests/support/ScriptedFileDialogs.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -1,4 +1,4 @@
-#include "modKeyText.h"
+#include "keytext/modKeyText.h"
 
 #include <gtest/gtest.h>
 #include <set>

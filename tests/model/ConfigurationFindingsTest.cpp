@@ -1,6 +1,6 @@
-#include "ConfigurationFindings.h"
+#include "model/ConfigurationFindings.h"
 
-#include "ModelBuilders.h"
+#include "tests/support/ModelBuilders.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "DeviceImage.h"
+#include "model/DeviceImage.h"
 
-#include "ModelBuilders.h"
+#include "tests/support/ModelBuilders.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "MacroDelay.h"
+#include "model/MacroDelay.h"
 
 #include <gtest/gtest.h>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "MacroRules.h"
+#include "model/MacroRules.h"
 
-#include "ModelBuilders.h"
+#include "tests/support/ModelBuilders.h"
 
 #include <gtest/gtest.h>
 #include <optional>

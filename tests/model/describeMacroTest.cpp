@@ -1,6 +1,6 @@
-#include "describeMacro.h"
+#include "model/describeMacro.h"
 
-#include "ModelBuilders.h"
+#include "tests/support/ModelBuilders.h"
 
 #include <gtest/gtest.h>
 #include <string>

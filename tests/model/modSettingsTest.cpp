@@ -1,6 +1,6 @@
-#include "modSettings.h"
+#include "model/modSettings.h"
 
-#include "ModelBuilders.h"
+#include "tests/support/ModelBuilders.h"
 
 #include <gtest/gtest.h>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "modSettings.h"
+#include "model/modSettings.h"
 
 // The largest configuration the editing commands accept, for the transfer
 // tests and the benchmark.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UserInterface.h"
+#include "files/UserInterface.h"
 
 #include <algorithm>
 #include <deque>

@@ -1,4 +1,4 @@
-#include "CaptionButton.h"
+#include "windows/controls/CaptionButton.h"
 
 #include <QFontMetrics>
 #include <QStyleOptionButton>

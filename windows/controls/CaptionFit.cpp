@@ -1,6 +1,6 @@
-#include "CaptionFit.h"
+#include "windows/controls/CaptionFit.h"
 
-#include "CaptionButton.h"
+#include "windows/controls/CaptionButton.h"
 
 #include <QCheckBox>
 #include <QComboBox>

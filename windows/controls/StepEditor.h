@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AssignmentStores.h"
-#include "modSettings.h"
+#include "model/modSettings.h"
+#include "windows/controls/AssignmentStores.h"
 
 #include <cstdint>
 

@@ -1,4 +1,6 @@
-#include "frmAbout.h"
+#include "windows/frmAbout/frmAbout.h"
+
+#include "generated/BuildConfig.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -43,8 +45,8 @@ frmAbout::frmAbout(QWidget* parent)
 
 QString frmAbout::descriptionText() {
     return QStringLiteral("VANTREL version %1.%2\n%3\n%4")
-        .arg(VANTREL_VERSION_MAJOR)
-        .arg(VANTREL_VERSION_MINOR)
+        .arg(build::VersionMajor)
+        .arg(build::VersionMinor)
         .arg(QString::fromLatin1(MakerLine), QString::fromLatin1(ContactLine));
 }
 

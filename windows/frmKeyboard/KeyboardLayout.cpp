@@ -1,4 +1,4 @@
-#include "KeyboardLayout.h"
+#include "windows/frmKeyboard/KeyboardLayout.h"
 
 #include <array>
 

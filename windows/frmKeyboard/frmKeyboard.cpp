@@ -1,12 +1,12 @@
-#include "frmKeyboard.h"
+#include "windows/frmKeyboard/frmKeyboard.h"
 
-#include "CaptionButton.h"
-#include "CaptionFit.h"
-#include "IndexedName.h"
-#include "KeyboardLayout.h"
-#include "MacroDelay.h"
-#include "Twips.h"
-#include "modSettings.h"
+#include "model/MacroDelay.h"
+#include "model/modSettings.h"
+#include "windows/controls/CaptionButton.h"
+#include "windows/controls/CaptionFit.h"
+#include "windows/controls/IndexedName.h"
+#include "windows/controls/Twips.h"
+#include "windows/frmKeyboard/KeyboardLayout.h"
 
 #include <QCheckBox>
 #include <QFrame>

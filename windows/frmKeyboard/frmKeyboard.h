@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AssignmentStores.h"
-#include "KeyboardLayout.h"
+#include "windows/controls/AssignmentStores.h"
+#include "windows/frmKeyboard/KeyboardLayout.h"
 
 #include <QDialog>
 #include <array>

@@ -1,8 +1,8 @@
-#include "StepCaption.h"
+#include "windows/frmMacro/StepCaption.h"
 
-#include "MacroDelay.h"
-#include "describeMacro.h"
-#include "modKeyText.h"
+#include "keytext/modKeyText.h"
+#include "model/MacroDelay.h"
+#include "model/describeMacro.h"
 
 namespace vantrel {
 

@@ -1,12 +1,12 @@
-#include "frmMacro.h"
+#include "windows/frmMacro/frmMacro.h"
 
-#include "CaptionButton.h"
-#include "CaptionFit.h"
-#include "DeviceSettings.h"
-#include "IndexedName.h"
-#include "MacroRules.h"
-#include "StepCaption.h"
-#include "Twips.h"
+#include "model/DeviceSettings.h"
+#include "model/MacroRules.h"
+#include "windows/controls/CaptionButton.h"
+#include "windows/controls/CaptionFit.h"
+#include "windows/controls/IndexedName.h"
+#include "windows/controls/Twips.h"
+#include "windows/frmMacro/StepCaption.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AssignmentStores.h"
-#include "StepEditor.h"
-#include "UserInterface.h"
-#include "modSettings.h"
+#include "files/UserInterface.h"
+#include "model/modSettings.h"
+#include "windows/controls/AssignmentStores.h"
+#include "windows/controls/StepEditor.h"
 
 #include <QDialog>
 #include <array>

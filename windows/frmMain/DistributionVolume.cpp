@@ -1,4 +1,4 @@
-#include "DistributionVolume.h"
+#include "windows/frmMain/DistributionVolume.h"
 
 #include <QDir>
 #include <QStorageInfo>

@@ -1,9 +1,9 @@
-#include "InputRow.h"
+#include "windows/frmMain/InputRow.h"
 
-#include "CaptionButton.h"
-#include "IndexedName.h"
-#include "ScrollLayout.h"
-#include "Twips.h"
+#include "windows/controls/CaptionButton.h"
+#include "windows/controls/IndexedName.h"
+#include "windows/controls/Twips.h"
+#include "windows/frmMain/ScrollLayout.h"
 
 #include <QLabel>
 #include <QRadioButton>

@@ -1,6 +1,6 @@
-#include "ScrollLayout.h"
+#include "windows/frmMain/ScrollLayout.h"
 
-#include "Twips.h"
+#include "windows/controls/Twips.h"
 
 #include <algorithm>
 #include <cmath>

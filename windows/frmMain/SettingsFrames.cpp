@@ -1,8 +1,8 @@
-#include "SettingsFrames.h"
+#include "windows/frmMain/SettingsFrames.h"
 
-#include "CaptionButton.h"
-#include "IndexedName.h"
-#include "Twips.h"
+#include "windows/controls/CaptionButton.h"
+#include "windows/controls/IndexedName.h"
+#include "windows/controls/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,10 +1,10 @@
-#include "frmMain.h"
+#include "windows/frmMain/frmMain.h"
 
-#include "DistributionVolume.h"
-#include "InputRow.h"
-#include "Transfer.h"
-#include "Twips.h"
-#include "describeMacro.h"
+#include "device/Transfer.h"
+#include "model/describeMacro.h"
+#include "windows/controls/Twips.h"
+#include "windows/frmMain/DistributionVolume.h"
+#include "windows/frmMain/InputRow.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

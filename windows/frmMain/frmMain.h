@@ -1,15 +1,15 @@
 #pragma once
 
-#include "AssignmentEditors.h"
-#include "DeviceSettings.h"
-#include "FileDialogs.h"
-#include "HidAccess.h"
-#include "ProgramExit.h"
-#include "ScrollLayout.h"
-#include "SettingsFrames.h"
-#include "UserInterface.h"
-#include "modFiles.h"
-#include "modSettings.h"
+#include "device/HidAccess.h"
+#include "files/FileDialogs.h"
+#include "files/UserInterface.h"
+#include "files/modFiles.h"
+#include "model/DeviceSettings.h"
+#include "model/modSettings.h"
+#include "windows/frmMain/AssignmentEditors.h"
+#include "windows/frmMain/ScrollLayout.h"
+#include "windows/frmMain/SettingsFrames.h"
+#include "windows/platform/ProgramExit.h"
 
 #include <QMainWindow>
 #include <array>

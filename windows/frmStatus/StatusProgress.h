@@ -1,7 +1,7 @@
 #pragma once
 
-#include "UserInterface.h"
-#include "frmStatus.h"
+#include "files/UserInterface.h"
+#include "windows/frmStatus/frmStatus.h"
 
 #include <QPointer>
 #include <QWidget>

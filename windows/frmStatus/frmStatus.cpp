@@ -1,4 +1,4 @@
-#include "frmStatus.h"
+#include "windows/frmStatus/frmStatus.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "QtFileDialogs.h"
+#include "windows/platform/QtFileDialogs.h"
 
 #include <QString>
 #include <QStringList>

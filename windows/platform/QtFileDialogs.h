@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileDialogs.h"
+#include "files/FileDialogs.h"
 
 #include <QFileDialog>
 #include <QPointer>

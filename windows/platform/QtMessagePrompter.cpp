@@ -1,4 +1,4 @@
-#include "QtMessagePrompter.h"
+#include "windows/platform/QtMessagePrompter.h"
 
 #include <QMessageBox>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "QtProgramExit.h"
+#include "windows/platform/QtProgramExit.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProgramExit.h"
+#include "windows/platform/ProgramExit.h"
 
 namespace vantrel {
 

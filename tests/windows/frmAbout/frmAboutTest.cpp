@@ -1,4 +1,4 @@
-#include "frmAbout.h"
+#include "windows/frmAbout/frmAbout.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,11 +1,11 @@
-#include "frmKeyboard.h"
+#include "windows/frmKeyboard/frmKeyboard.h"
 
-#include "CaptionButton.h"
-#include "CaptionFit.h"
-#include "KeyboardLayout.h"
-#include "NamedControl.h"
-#include "Twips.h"
-#include "modKeyText.h"
+#include "keytext/modKeyText.h"
+#include "tests/support/NamedControl.h"
+#include "windows/controls/CaptionButton.h"
+#include "windows/controls/CaptionFit.h"
+#include "windows/controls/Twips.h"
+#include "windows/frmKeyboard/KeyboardLayout.h"
 
 #include <QLineEdit>
 #include <QScrollBar>

@@ -1,10 +1,10 @@
-#include "frmMacro.h"
+#include "windows/frmMacro/frmMacro.h"
 
-#include "CaptionButton.h"
-#include "CaptionFit.h"
-#include "DeviceSettings.h"
-#include "ModelBuilders.h"
-#include "NamedControl.h"
+#include "model/DeviceSettings.h"
+#include "tests/support/ModelBuilders.h"
+#include "tests/support/NamedControl.h"
+#include "windows/controls/CaptionButton.h"
+#include "windows/controls/CaptionFit.h"
 
 #include <QComboBox>
 #include <QLabel>

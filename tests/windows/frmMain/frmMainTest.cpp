@@ -1,15 +1,15 @@
-#include "frmMain.h"
+#include "windows/frmMain/frmMain.h"
 
-#include "CaptionButton.h"
-#include "CaptionFit.h"
-#include "ConfigurationFile.h"
-#include "EmulatedDevice.h"
-#include "ModelBuilders.h"
-#include "NamedControl.h"
-#include "Recorders.h"
-#include "ScriptedFileDialogs.h"
-#include "StatusProgress.h"
-#include "Twips.h"
+#include "device/EmulatedDevice.h"
+#include "files/ConfigurationFile.h"
+#include "tests/support/ModelBuilders.h"
+#include "tests/support/NamedControl.h"
+#include "tests/support/Recorders.h"
+#include "tests/support/ScriptedFileDialogs.h"
+#include "windows/controls/CaptionButton.h"
+#include "windows/controls/CaptionFit.h"
+#include "windows/controls/Twips.h"
+#include "windows/frmStatus/StatusProgress.h"
 
 #include <QApplication>
 #include <QComboBox>

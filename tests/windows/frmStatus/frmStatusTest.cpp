@@ -1,4 +1,4 @@
-#include "StatusProgress.h"
+#include "windows/frmStatus/StatusProgress.h"
 
 #include <QLabel>
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "QtFileDialogs.h"
-#include "QtMessagePrompter.h"
+#include "windows/platform/QtFileDialogs.h"
+#include "windows/platform/QtMessagePrompter.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "device/HidAccess.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Where the device commands find a device: the one on USB, or the emulator
+// with its memory in a file. The commands see only this interface.
+namespace vantrel {
+
+/// One device that matches, as the devices command lists it.
+struct AttachedDevice {
+    std::string description; ///< one line: where it is and what it calls itself
+    bool canOpen = true;
+    std::string problem; ///< why it cannot be opened, when it cannot
+};
+
+class DeviceBackend {
+public:
+    virtual ~DeviceBackend() = default;
+    /// The link that reads and writes go through; it lives as long as the
+    /// backend.
+    virtual HidAccess& link() = 0;
+    /// The devices present now.
+    virtual std::vector<AttachedDevice> attachedDevices() = 0;
+    /// Text to show after the list when a device cannot be opened, such as
+    /// how to give the user access; empty when there is nothing to add.
+    virtual std::string accessAdvice() { return {}; }
+
+protected:
+    DeviceBackend() = default;
+    DeviceBackend(const DeviceBackend&) = default;
+    DeviceBackend& operator=(const DeviceBackend&) = default;
+};
+
+/// Makes the backend that --device names (no value: the USB device). Returns
+/// nullptr and sets `error` when this build cannot reach it.
+using DeviceBackendFactory = std::function<std::unique_ptr<DeviceBackend>(
+    const std::optional<std::string>& device, std::string& error)>;
+
+} // namespace vantrel

@@ -1,0 +1,42 @@
+#include "device/EmulatedBackend.h"
+
+#include "device/DeviceSelection.h"
+#include "files/AtomicFile.h"
+#include "files/PathText.h"
+
+namespace vantrel {
+namespace fs = std::filesystem;
+
+EmulatedBackend::EmulatedBackend(fs::path storage)
+    : storage_(storage)
+    , device_(std::move(storage)) {}
+
+std::vector<AttachedDevice> EmulatedBackend::attachedDevices() {
+    AttachedDevice device{
+        std::string(EmulatedPrefix) + utf8Text(storage_) + "  device emulator", true, {}};
+    device.problem = memoryFileProblem();
+    device.canOpen = device.problem.empty();
+    return {device};
+}
+
+std::string EmulatedBackend::memoryFileProblem() const {
+    // Looked at rather than opened: opening would load and later save it.
+    std::error_code error;
+    const fs::file_status status = fs::status(storage_, error);
+    if (fs::is_directory(status)) {
+        return "its memory file is a folder";
+    }
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        return "its memory file is not a regular file";
+    }
+    if (fs::exists(status) && fs::file_size(storage_, error) != EmulatedDevice::MemorySize) {
+        return "its memory file is not " + std::to_string(EmulatedDevice::MemorySize) +
+               " bytes long";
+    }
+    if (const FileResult writable = checkWritable(storage_); !writable.ok()) {
+        return "its memory file cannot be written (" + writable.detail + ")";
+    }
+    return {};
+}
+
+} // namespace vantrel

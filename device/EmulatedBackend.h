@@ -1,0 +1,27 @@
+#pragma once
+
+#include "device/DeviceBackend.h"
+#include "device/EmulatedDevice.h"
+
+#include <filesystem>
+
+namespace vantrel {
+
+/// The device emulator standing in for the device, its memory kept in a
+/// file so that what one run writes the next run reads.
+class EmulatedBackend final : public DeviceBackend {
+public:
+    explicit EmulatedBackend(std::filesystem::path storage);
+
+    HidAccess& link() override { return device_; }
+    std::vector<AttachedDevice> attachedDevices() override;
+
+private:
+    /// Why the emulator would refuse to open; empty when it would open.
+    [[nodiscard]] std::string memoryFileProblem() const;
+
+    std::filesystem::path storage_;
+    EmulatedDevice device_;
+};
+
+} // namespace vantrel

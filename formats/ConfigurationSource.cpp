@@ -1,0 +1,107 @@
+#include "formats/ConfigurationSource.h"
+
+#include "files/ConfigurationFile.h"
+#include "files/PathText.h"
+#include "files/RegularFile.h"
+#include "files/UserInterface.h"
+#include "formats/ImportError.h"
+#include "formats/JsonImport.h"
+#include "model/DeviceImage.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace vantrel {
+namespace fs = std::filesystem;
+namespace {
+
+/// No configuration document comes near this; a bigger file is not read
+/// beyond it.
+constexpr std::size_t MaximumJsonSize = std::size_t{16} * 1024 * 1024;
+
+bool isJsonBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+bool isValidImage(std::string_view bytes) {
+    return bytes.size() <= DeviceImageSize && bytes.size() > ImageAddress::Marker &&
+           bytes[ImageAddress::Marker] == 1;
+}
+
+std::string named(const fs::path& path, const std::string& message) {
+    return utf8Text(path) + ": " + message;
+}
+
+LoadedConfiguration loadJson(const fs::path& path, std::string_view text) {
+    LoadedConfiguration loaded;
+    loaded.format = SourceFormat::Json;
+    try {
+        ImportedConfiguration imported = importConfiguration(text);
+        loaded.config = std::move(imported.config);
+        loaded.settings = imported.settings;
+        loaded.labels = std::move(imported.labels);
+    } catch (const ImportError& error) {
+        loaded.error = named(path, error.what());
+    }
+    return loaded;
+}
+
+LoadedConfiguration loadImage(const fs::path& path, std::string_view bytes) {
+    LoadedConfiguration loaded;
+    DeviceImage image{};
+    if (!imageFromFileBytes(bytes, image)) {
+        loaded.error = named(path, FileTooLongText);
+        return loaded;
+    }
+    switch (loadDeviceImage(image, loaded.config, loaded.settings)) {
+    case ImageLoadResult::InvalidImage:
+        loaded.error = named(path, InvalidConfigurationText);
+        break;
+    case ImageLoadResult::SettingsFailed:
+        loaded.error =
+            named(path, std::string(OpenFailedText) + " (a rotary switch setting names no "
+                                                      "entry of its list)");
+        break;
+    case ImageLoadResult::StoppedEarly:
+        loaded.warning = named(path, "the input table holds more inputs or steps than the "
+                                     "device has; it was read up to there and the device "
+                                     "settings were left at their start-up values");
+        break;
+    case ImageLoadResult::Complete:
+        break;
+    }
+    return loaded;
+}
+
+} // namespace
+
+bool looksLikeJson(std::string_view bytes) {
+    // Editors on Windows like to start a UTF-8 text with a byte-order mark.
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    const std::string_view text =
+        bytes.starts_with(ByteOrderMark) ? bytes.substr(ByteOrderMark.size()) : bytes;
+    const auto first = static_cast<std::size_t>(
+        std::find_if_not(text.begin(), text.end(), isJsonBlank) - text.begin());
+    return first < text.size() && text[first] == '{' && !isValidImage(bytes);
+}
+
+LoadedConfiguration loadConfiguration(const fs::path& path) {
+    // Read once, then judged: the name may stand for something else by the
+    // time it is opened a second time.
+    std::string bytes;
+    const FileResult read = readRegularFile(path, MaximumJsonSize, bytes);
+    if (read.error == FileError::TooLong) {
+        LoadedConfiguration loaded;
+        loaded.error =
+            named(path, looksLikeJson(bytes) ? "too large to be a configuration" : FileTooLongText);
+        return loaded;
+    }
+    if (!read.ok()) {
+        LoadedConfiguration loaded;
+        loaded.error = std::string(OpenFailedText) + ": " + read.detail;
+        return loaded;
+    }
+    return looksLikeJson(bytes) ? loadJson(path, bytes) : loadImage(path, bytes);
+}
+
+} // namespace vantrel

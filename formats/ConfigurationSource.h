@@ -1,0 +1,43 @@
+#pragma once
+
+#include "model/ConfigurationLabels.h"
+#include "model/DeviceSettings.h"
+#include "model/modSettings.h"
+
+#include <filesystem>
+#include <string>
+
+// Opens a configuration from either of its two forms, told apart by content:
+// the device image the windows save, or the readable JSON document.
+namespace vantrel {
+
+enum class SourceFormat { DeviceImage, Json };
+
+struct LoadedConfiguration {
+    Configuration config;
+    DeviceSettings settings;
+    /// The JSON form's labels; none for a device image.
+    ConfigurationLabels labels;
+    SourceFormat format = SourceFormat::DeviceImage;
+    /// Why the file could not be used, as one line naming the file; empty on
+    /// success.
+    std::string error;
+    /// Something the user should know about a file that was still opened,
+    /// as the windows would open it; empty when there is nothing to say.
+    std::string warning;
+
+    [[nodiscard]] bool ok() const { return error.empty(); }
+};
+
+/// Opens a configuration file. A file is read as JSON when, after blanks
+/// (and a UTF-8 byte-order mark), it starts with "{" and it is not a valid
+/// device image; a device image
+/// holds the byte 0x01 at its marker, which JSON text cannot contain, so no
+/// image is ever taken for JSON. Everything else is read as a device image,
+/// exactly as the windows' Open reads it, with the windows' messages.
+[[nodiscard]] LoadedConfiguration loadConfiguration(const std::filesystem::path& path);
+
+/// True when the bytes are to be read as a JSON document (see above).
+[[nodiscard]] bool looksLikeJson(std::string_view bytes);
+
+} // namespace vantrel

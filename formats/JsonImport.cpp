@@ -1,0 +1,451 @@
+#include "formats/JsonImport.h"
+
+#include "files/UserInterface.h"
+#include "formats/ImportError.h"
+#include "formats/JsonDocument.h"
+#include "formats/JsonFormat.h"
+#include "model/CodeNames.h"
+#include "model/DeviceImage.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+using Json = nlohmann::json;
+
+/// How a value is named in a message: texts and numbers as written, other
+/// values by their kind.
+std::string describe(const Json& value) {
+    if (value.is_object()) {
+        return "an object";
+    }
+    if (value.is_array()) {
+        return "a list";
+    }
+    return value.dump();
+}
+
+/// `"a", "b" or "c"`
+template <typename Texts>
+std::string alternatives(const Texts& texts) {
+    std::string list;
+    const std::size_t count = std::size(texts);
+    for (std::size_t i = 0; i < count; ++i) {
+        list += i == 0 ? "" : (i + 1 == count ? " or " : ", ");
+        list += "\"" + std::string(texts[i]) + "\"";
+    }
+    return list;
+}
+
+/// One value of the document together with its place, so that every fault
+/// found in it can say where it is.
+class Node {
+public:
+    Node(const Json& value, std::string place)
+        : value_(value)
+        , place_(std::move(place)) {}
+
+    [[noreturn]] void fail(const std::string& message) const { throw ImportError(place_, message); }
+
+    void requireObject() const {
+        if (!value_.is_object()) {
+            fail("expected an object, found " + describe(value_));
+        }
+    }
+
+    /// Requires an object that has no field outside `allowed`.
+    void expectObject(std::initializer_list<std::string_view> allowed) const {
+        requireObject();
+        for (const auto& [name, value] : value_.items()) {
+            if (std::find(allowed.begin(), allowed.end(), name) == allowed.end()) {
+                child(name).fail("unknown field");
+            }
+        }
+    }
+
+    [[nodiscard]] bool has(std::string_view name) const { return value_.contains(name); }
+
+    [[nodiscard]] std::optional<Node> field(std::string_view name) const {
+        if (!has(name)) {
+            return std::nullopt;
+        }
+        return child(name);
+    }
+
+    [[nodiscard]] Node required(std::string_view name) const {
+        if (!has(name)) {
+            throw ImportError(childPlace(name), "missing");
+        }
+        return child(name);
+    }
+
+    [[nodiscard]] std::vector<Node> elements() const {
+        if (!value_.is_array()) {
+            fail("expected a list, found " + describe(value_));
+        }
+        std::vector<Node> nodes;
+        for (std::size_t i = 0; i < value_.size(); ++i) {
+            nodes.emplace_back(value_[i], place_ + "[" + std::to_string(i) + "]");
+        }
+        return nodes;
+    }
+
+    [[nodiscard]] bool boolean() const {
+        if (!value_.is_boolean()) {
+            fail("expected true or false, found " + describe(value_));
+        }
+        return value_.get<bool>();
+    }
+
+    [[nodiscard]] std::string text() const {
+        if (!value_.is_string()) {
+            fail("expected a text, found " + describe(value_));
+        }
+        return value_.get<std::string>();
+    }
+
+    [[nodiscard]] bool isInteger() const { return value_.is_number_integer(); }
+    [[nodiscard]] const Json& json() const { return value_; }
+
+    /// A whole number from `lowest` to `highest`.
+    [[nodiscard]] int integer(int lowest, int highest) const {
+        const std::string range = std::to_string(lowest) + " to " + std::to_string(highest);
+        if (!isInteger()) {
+            fail("expected a whole number from " + range + ", found " + describe(value_));
+        }
+        // A negative number is never unsigned; a large positive one may not fit int64.
+        const bool inRange =
+            value_.is_number_unsigned()
+                ? value_.get<std::uint64_t>() >= static_cast<std::uint64_t>(std::max(lowest, 0)) &&
+                      value_.get<std::uint64_t>() <= static_cast<std::uint64_t>(highest)
+                : value_.get<std::int64_t>() >= lowest && value_.get<std::int64_t>() <= highest;
+        if (!inRange) {
+            fail(describe(value_) + " is out of range (" + range + ")");
+        }
+        return static_cast<int>(value_.get<std::int64_t>());
+    }
+
+    /// The index of the entry of `entries` that the value names exactly.
+    template <typename Entries>
+    [[nodiscard]] std::size_t choice(const Entries& entries, std::string_view what) const {
+        const std::string name = text();
+        for (std::size_t i = 0; i < std::size(entries); ++i) {
+            if (entries[i] == name) {
+                return i;
+            }
+        }
+        fail("unknown " + std::string(what) + " " + describe(value_) + " (expected " +
+             alternatives(entries) + ")");
+    }
+
+    [[nodiscard]] const std::string& place() const { return place_; }
+
+private:
+    [[nodiscard]] std::string childPlace(std::string_view name) const {
+        return place_.empty() ? std::string(name) : place_ + "." + std::string(name);
+    }
+
+    /// Only for a field that exists.
+    [[nodiscard]] Node child(std::string_view name) const {
+        return {value_.at(std::string(name)), childPlace(name)};
+    }
+
+    const Json& value_;
+    std::string place_;
+};
+
+constexpr std::array<std::string_view, 3> TypeWords = {"key", "mouse", "joystick"};
+constexpr std::array<std::string_view, 3> ActionWords = {"press", "release", "delay"};
+constexpr std::size_t DelayAction = 2;
+constexpr int HighestCode = 255;
+
+std::uint8_t readCode(const Node& node, CodeKind kind) {
+    if (node.isInteger()) {
+        return static_cast<std::uint8_t>(node.integer(0, HighestCode));
+    }
+    const std::string name = node.text();
+    const std::optional<std::uint8_t> code = codeNamed(kind, name);
+    if (!code) {
+        node.fail("unknown " + std::string(kindWord(kind)) + " name \"" + name + "\"");
+    }
+    return *code;
+}
+
+std::uint8_t readModifiers(const Node& list) {
+    std::uint8_t bits = 0;
+    std::array<std::string_view, ModifierWords.size()> words{};
+    std::transform(ModifierWords.begin(), ModifierWords.end(), words.begin(),
+                   [](const ModifierWord& modifier) { return modifier.word; });
+    for (const Node& element : list.elements()) {
+        const std::uint8_t bit = ModifierWords.at(element.choice(words, "modifier")).bit;
+        if ((bits & bit) != 0) {
+            element.fail("given twice");
+        }
+        bits |= bit;
+    }
+    return bits;
+}
+
+/// Modifier bits of a key with optional "modifiers" and "keyRepeat".
+std::uint8_t readKeyOperator(const Node& object) {
+    std::uint8_t keyOperator = 0;
+    if (const auto modifiers = object.field("modifiers")) {
+        keyOperator = readModifiers(*modifiers);
+    }
+    if (const auto repeat = object.field("keyRepeat"); repeat && repeat->boolean()) {
+        keyOperator |= OperatorKeyRepeat;
+    }
+    return keyOperator;
+}
+
+InputMacro readSingle(const Node& single) {
+    single.expectObject({"type", "code", "modifiers", "keyRepeat"});
+    const auto keyType =
+        static_cast<std::uint8_t>(single.required("type").choice(TypeWords, "type"));
+    const CodeKind kind = codeKindOf(keyType);
+    const std::uint8_t code = readCode(single.required("code"), kind);
+    if (kind != CodeKind::Key) {
+        for (const std::string_view keyOnly : {"modifiers", "keyRepeat"}) {
+            if (const auto extra = single.field(keyOnly)) {
+                extra->fail("only a key has this, not a " + std::string(kindWord(kind)) +
+                            " action");
+            }
+        }
+    }
+    const std::uint8_t keyOperator = readKeyOperator(single);
+    if (kind == CodeKind::Key && code == 0 && keyOperator != 0) {
+        single.required("code").fail("\"Not Used\" cannot have modifiers or Key Repeat");
+    }
+    InputMacro macro;
+    encodeSingleKey(keyType, code, keyOperator, macro);
+    return macro;
+}
+
+MacroStep readDelayStep(const Node& step) {
+    step.expectObject({"action", "ms", "released"});
+    const Node ms = step.required("ms");
+    const int value = ms.integer(MinimumDelayMs, MaximumDelayMs);
+    if (value % DelayStepMs != 0) {
+        ms.fail(std::to_string(value) + " is not a multiple of " + std::to_string(DelayStepMs));
+    }
+    const auto released = step.field("released");
+    return {KeyTypeDelay, delayByte(value), !(released && released->boolean())};
+}
+
+MacroStep readStep(const Node& step) {
+    step.expectObject({"action", "type", "code", "ms", "released"});
+    const std::size_t action = step.required("action").choice(ActionWords, "action");
+    if (action == DelayAction) {
+        return readDelayStep(step);
+    }
+    step.expectObject({"action", "type", "code"});
+    const auto keyType = static_cast<std::uint8_t>(step.required("type").choice(TypeWords, "type"));
+    const Node codeNode = step.required("code");
+    const std::uint8_t code = readCode(codeNode, codeKindOf(keyType));
+    if (keyType == KeyTypeKeyboard && code == 0) {
+        codeNode.fail("a key step needs a key: \"Not Used\" would end the sequence here");
+    }
+    return {keyType, code, action == 0};
+}
+
+void readSequence(const Node& list, int sequence, InputMacro& macro) {
+    const std::vector<Node> steps = list.elements();
+    if (steps.size() > static_cast<std::size_t>(StepsPerSequence)) {
+        list.fail(std::to_string(steps.size()) + " steps, more than the " +
+                  std::to_string(StepsPerSequence) + " a sequence holds");
+    }
+    for (std::size_t n = 0; n < steps.size(); ++n) {
+        macro.step(static_cast<int>(n), sequence) = readStep(steps[n]);
+    }
+}
+
+InputMacro readMacro(const Node& object) {
+    object.expectObject({"activation", "deactivation", "repeat"});
+    InputMacro macro;
+    if (const auto activation = object.field("activation")) {
+        readSequence(*activation, Activation, macro);
+    }
+    if (const auto deactivation = object.field("deactivation")) {
+        readSequence(*deactivation, Deactivation, macro);
+    }
+    if (const auto repeat = object.field("repeat")) {
+        macro.RepeatDelay =
+            static_cast<std::uint8_t>(repeat->choice(RepeatDelayEntries, "repeat setting") + 1);
+        if (macro.step(0, Activation).isEmpty()) {
+            repeat->fail("a macro without activation steps cannot repeat");
+        }
+    }
+    return macro;
+}
+
+/// Reads a list of numbered entries ("input": 1..108, "switch": 1..2),
+/// refusing a number given twice. Returns each entry with its 0-based index.
+std::vector<std::pair<int, Node>> numberedEntries(const Node& list, std::string_view key,
+                                                  int count) {
+    std::vector<std::pair<int, Node>> entries;
+    std::map<int, std::string> seen;
+    for (const Node& entry : list.elements()) {
+        entry.requireObject();
+        const Node number = entry.required(key);
+        const int index = number.integer(1, count) - 1;
+        if (const auto earlier = seen.find(index); earlier != seen.end()) {
+            number.fail(std::string(key) + " " + std::to_string(index + 1) +
+                        " is given twice (first at " + earlier->second + ")");
+        }
+        seen.emplace(index, entry.place());
+        entries.emplace_back(index, entry);
+    }
+    return entries;
+}
+
+/// A label is shown on one line wherever it appears, so it holds no line
+/// breaks or other control characters.
+std::string readLabel(const Node& label) {
+    std::string text = label.text();
+    if (std::any_of(text.begin(), text.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
+        label.fail("a label cannot hold line breaks or other control characters");
+    }
+    return text;
+}
+
+void readInputs(const Node& list, Configuration& config, ConfigurationLabels& labels) {
+    for (const auto& [index, entry] : numberedEntries(list, "input", InputCount)) {
+        entry.expectObject({"input", "label", "single", "macro"});
+        if (const auto label = entry.field("label")) {
+            labels.inputs.at(static_cast<std::size_t>(index)) = readLabel(*label);
+        }
+        if (entry.has("single") && entry.has("macro")) {
+            entry.fail(R"(give either "single" or "macro", not both)");
+        }
+        if (const auto single = entry.field("single")) {
+            config.input(index) = readSingle(*single);
+        } else if (const auto macro = entry.field("macro")) {
+            config.input(index) = readMacro(*macro);
+        }
+    }
+}
+
+RotaryKey readRotaryKey(const Node& object) {
+    object.expectObject({"code", "modifiers", "keyRepeat"});
+    return {readCode(object.required("code"), CodeKind::Key), readKeyOperator(object)};
+}
+
+void readRotarySwitches(const Node& list, Configuration& config, DeviceSettings& settings,
+                        ConfigurationLabels& labels) {
+    for (const auto& [j, entry] : numberedEntries(list, "switch", RotarySwitchCount)) {
+        entry.expectObject({"switch", "label", "counterclockwise", "clockwise", "maximumRate",
+                            "divisor", "bufferOverflow"});
+        if (const auto label = entry.field("label")) {
+            labels.rotarySwitches.at(static_cast<std::size_t>(j)) = readLabel(*label);
+        }
+        if (const auto key = entry.field("counterclockwise")) {
+            config.rotaryKey(rotaryKeyIndex(j, false)) = readRotaryKey(*key);
+        }
+        if (const auto key = entry.field("clockwise")) {
+            config.rotaryKey(rotaryKeyIndex(j, true)) = readRotaryKey(*key);
+        }
+        RotarySwitchSettings& lists = settings.Rotary.at(static_cast<std::size_t>(j));
+        if (const auto rate = entry.field("maximumRate")) {
+            lists.MaximumRate = static_cast<std::uint8_t>(rate->choice(MaximumRateEntries, "rate"));
+        }
+        if (const auto divisor = entry.field("divisor")) {
+            lists.Divisor = static_cast<std::uint8_t>(divisor->choice(DivisorEntries, "divisor"));
+        }
+        if (const auto overflow = entry.field("bufferOverflow")) {
+            lists.BufferOverflow = static_cast<std::uint8_t>(
+                overflow->choice(BufferOverflowEntries, "buffer overflow setting"));
+        }
+    }
+}
+
+void readFlag(const Node& object, std::string_view name, bool& flag) {
+    if (const auto value = object.field(name)) {
+        flag = value->boolean();
+    }
+}
+
+void readTrackball(const Node& object, DeviceSettings& settings) {
+    object.expectObject({"reverseX", "reverseY"});
+    readFlag(object, "reverseX", settings.ReverseX);
+    readFlag(object, "reverseY", settings.ReverseY);
+}
+
+void readSpinner(const Node& object, DeviceSettings& settings) {
+    object.expectObject({"mode", "reverse"});
+    if (const auto mode = object.field("mode")) {
+        settings.Spinner =
+            static_cast<std::uint8_t>(mode->choice(SpinnerOptionCaptions, "spinner mode"));
+    }
+    readFlag(object, "reverse", settings.ReverseSpinner);
+}
+
+void readJoystickAxes(const Node& object, DeviceSettings& settings) {
+    constexpr std::array<std::string_view, JoystickAxisCount> axes = {"x", "y", "z", "rx"};
+    object.expectObject({axes[0], axes[1], axes[2], axes[3]});
+    for (std::size_t k = 0; k < axes.size(); ++k) {
+        readFlag(object, axes[k], settings.Joystick[k]);
+    }
+}
+
+void checkFormat(const Node& root) {
+    const Node format = root.required("format");
+    if (format.json() != Json(std::string(FormatName))) {
+        format.fail("expected \"" + std::string(FormatName) + "\", found " +
+                    describe(format.json()));
+    }
+    const Node version = root.required("version");
+    // Written as the whole number it is: 1.0 is not the same spelling, and a
+    // later version may give fractions a meaning.
+    if (!version.isInteger() || version.json() != FormatVersion) {
+        version.fail("unsupported version " + describe(version.json()) +
+                     " (this program reads version " + std::to_string(FormatVersion) + ")");
+    }
+}
+
+} // namespace
+
+ImportedConfiguration importConfiguration(std::string_view text) {
+    const Json document = parseJsonDocument(text);
+    const Node root(document, "");
+    if (!document.is_object()) {
+        root.fail("expected a JSON object");
+    }
+    checkFormat(root);
+    root.expectObject(
+        {"format", "version", "inputs", "rotarySwitches", "trackball", "spinner", "joystickAxes"});
+
+    ImportedConfiguration result;
+    if (const auto inputs = root.field("inputs")) {
+        readInputs(*inputs, result.config, result.labels);
+    }
+    if (const auto switches = root.field("rotarySwitches")) {
+        readRotarySwitches(*switches, result.config, result.settings, result.labels);
+    }
+    if (const auto trackball = root.field("trackball")) {
+        readTrackball(*trackball, result.settings);
+    }
+    if (const auto spinner = root.field("spinner")) {
+        readSpinner(*spinner, result.settings);
+    }
+    if (const auto axes = root.field("joystickAxes")) {
+        readJoystickAxes(*axes, result.settings);
+    }
+
+    // What the encoder stores, not the editing commands' cautious count, so
+    // that every file the device can hold exports to a text that imports.
+    const std::int32_t size = encodedTableLength(result.config);
+    if (size > MaxConfigSize) {
+        throw ImportError("inputs", std::string(SizeLimitText) + " (" + std::to_string(size) +
+                                        " of " + std::to_string(MaxConfigSize) + " bytes)");
+    }
+    return result;
+}
+
+} // namespace vantrel

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+/// The text with the five characters that HTML gives a meaning (& < > " ')
+/// replaced by references, so that it shows as written wherever it goes in a
+/// page, between tags or inside a quoted attribute.
+[[nodiscard]] std::string htmlText(std::string_view text);
+
+} // namespace vantrel

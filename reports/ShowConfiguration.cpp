@@ -1,0 +1,62 @@
+#include "reports/ShowConfiguration.h"
+
+#include "reports/ConfigurationWords.h"
+
+#include <algorithm>
+
+namespace vantrel {
+namespace {
+
+constexpr std::size_t ColumnGap = 2;
+
+/// Lays out rows of cells so that every column starts at the same place.
+class Columns {
+public:
+    void add(std::vector<std::string> cells) { rows_.push_back(std::move(cells)); }
+
+    [[nodiscard]] std::string text() const {
+        std::vector<std::size_t> widths;
+        for (const auto& row : rows_) {
+            widths.resize(std::max(widths.size(), row.size()));
+            for (std::size_t c = 0; c < row.size(); ++c) {
+                widths[c] = std::max(widths[c], row[c].size());
+            }
+        }
+        std::string out;
+        for (const auto& row : rows_) {
+            std::string line;
+            for (std::size_t c = 0; c < row.size(); ++c) {
+                line += row[c];
+                if (c + 1 < row.size()) {
+                    line += std::string(widths[c] - row[c].size() + ColumnGap, ' ');
+                }
+            }
+            out += line + "\n";
+        }
+        return out;
+    }
+
+private:
+    std::vector<std::vector<std::string>> rows_;
+};
+
+} // namespace
+
+std::string showConfiguration(const Configuration& config, const DeviceSettings& settings) {
+    Columns inputs;
+    for (int i = 0; i < InputCount; ++i) {
+        const InputMacro& macro = config.input(i);
+        inputs.add({inputLabel(i), rowMode(macro), buttonText(macro)});
+    }
+    Columns others;
+    for (const SettingItem& item : settingItems(config, settings)) {
+        others.add({item.label, item.value});
+    }
+    const std::int32_t size = configurationSize(config);
+    others.add({"Configuration size", std::to_string(size) + " of " +
+                                          std::to_string(MaxConfigSize) + " bytes" +
+                                          (size > MaxConfigSize ? ", over the limit" : "")});
+    return inputs.text() + "\n" + others.text();
+}
+
+} // namespace vantrel

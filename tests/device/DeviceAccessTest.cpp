@@ -1,0 +1,100 @@
+#include "device/HidapiDevice.h"
+#include "device/LockedDevice.h"
+#include "device/UdevRule.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+std::vector<std::string> ruleLines(const std::string& file) {
+    std::vector<std::string> lines;
+    std::istringstream in(file);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.front() != '#') {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+TEST(UdevRuleFile, IsTheRuleTheToolPrints) {
+    std::ifstream in(VANTREL_UDEV_RULE_FILE, std::ios::binary);
+    ASSERT_TRUE(in) << VANTREL_UDEV_RULE_FILE;
+    const std::string installed{std::istreambuf_iterator<char>(in), {}};
+
+    const std::vector<std::string> rules = ruleLines(installed);
+    ASSERT_EQ(rules.size(), 1U) << installed;
+    // What `vantrelctl devices` shows under a device it cannot open.
+    const std::string printed = udevAdvice(configuredVendorId(), false);
+    EXPECT_NE(printed.find("\n  " + rules.front() + "\n"), std::string::npos) << printed;
+    EXPECT_NE(rules.front().find(R"(TAG+="uaccess")"), std::string::npos);
+}
+
+TEST(UdevRuleFile, RunsBeforeTheSeatRulesAndKeepsOneName) {
+    // uaccess only works when set before 73-seat-late.rules.
+    EXPECT_LT(std::stoi(UdevRuleFileName), 73);
+    EXPECT_EQ(std::filesystem::path(VANTREL_UDEV_RULE_FILE).filename(), UdevRuleFileName);
+    EXPECT_EQ(std::filesystem::path(PackagedUdevRulePath).filename(), UdevRuleFileName);
+    EXPECT_EQ(std::filesystem::path(UdevRulePath).filename(), UdevRuleFileName);
+}
+
+TEST(UdevAdvice, NamesTheFileThatGivesAccess) {
+    const std::string withPackage = udevAdvice(0, true);
+    EXPECT_NE(withPackage.find(PackagedUdevRulePath), std::string::npos) << withPackage;
+    EXPECT_NE(withPackage.find("udevadm trigger"), std::string::npos) << withPackage;
+
+    const std::string byHand = udevAdvice(0, false);
+    EXPECT_NE(byHand.find(UdevRulePath), std::string::npos) << byHand;
+    EXPECT_NE(byHand.find(udevRule(0)), std::string::npos) << byHand;
+}
+
+HidDeviceInfo attached(DeviceStatus openResult) {
+    HidDeviceInfo info;
+    info.path = "/dev/hidraw4";
+    info.productId = 0x0108;
+    info.openResult = openResult;
+    return info;
+}
+
+TEST(LockedDevice, SpeaksOnlyWhenPermissionKeepsEveryAttachedDeviceShut) {
+    const HidDeviceInfo opens = attached(DeviceSuccess);
+    const HidDeviceInfo denied = attached(DeviceFailure::NoPermission);
+    const HidDeviceInfo broken = attached(DeviceFailure::NotFound);
+    struct Case {
+        const char* what;
+        std::vector<HidDeviceInfo> devices;
+        bool speaks;
+    };
+    const std::vector<Case> cases = {
+        {"no device: the start-up's own message says it", {}, false},
+        {"the device opens", {opens}, false},
+        {"one of two opens, so the program will use it", {denied, opens}, false},
+        {"fails for another reason than permission", {broken}, false},
+        {"attached but this user may not open it", {denied}, true},
+        {"every interface shut, one for lack of permission", {broken, denied}, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(lockedDeviceReason(c.devices, true).has_value(), c.speaks) << c.what;
+    }
+}
+
+TEST(LockedDevice, SaysPermissionNotAbsenceAndNamesTheRuleFile) {
+    for (const bool ruleInstalled : {true, false}) {
+        const auto reason =
+            lockedDeviceReason({attached(DeviceFailure::NoPermission)}, ruleInstalled);
+        ASSERT_TRUE(reason);
+        EXPECT_EQ(reason->rfind("The VANTREL is attached, but this user has no permission", 0), 0U)
+            << *reason;
+        EXPECT_NE(reason->find(PackagedUdevRulePath), std::string::npos) << *reason;
+        EXPECT_EQ(reason->find('\n'), std::string::npos) << *reason;
+    }
+}
+
+} // namespace
+} // namespace vantrel

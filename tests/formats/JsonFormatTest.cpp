@@ -1,0 +1,302 @@
+#include "device/UdevRule.h"
+#include "formats/ConfigurationSource.h"
+#include "formats/ImportError.h"
+#include "formats/JsonExport.h"
+#include "formats/JsonImport.h"
+#include "model/DeviceImage.h"
+#include "reports/ConfigurationDiff.h"
+#include "tests/support/ModelBuilders.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <random>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+using namespace vantrel::testing;
+using Json = nlohmann::json;
+
+constexpr std::uint8_t KeyA = 4;
+
+/// A document holding the given top-level fields after format and version.
+std::string document(const std::string& fields) {
+    return R"({"format": "vantrel-configuration", "version": 1)" +
+           (fields.empty() ? "" : ", " + fields) + "}";
+}
+
+std::string inputs(const std::string& entries) {
+    return document(R"("inputs": [)" + entries + "]");
+}
+
+DeviceImage encode(const Configuration& config, const DeviceSettings& settings) {
+    DeviceImage image{};
+    EXPECT_TRUE(buildDeviceImage(image, config, settings));
+    return image;
+}
+
+std::string importFailure(const std::string& text) {
+    try {
+        (void)importConfiguration(text);
+    } catch (const ImportError& error) {
+        return error.what();
+    }
+    return "(imported without error)";
+}
+
+TEST(JsonFormat, RandomImagesSurviveExportAndImportByteForByte) {
+    std::mt19937 random(20260417);
+    for (int round = 0; round < 12; ++round) {
+        Configuration config = randomConfiguration(random);
+        // Bits the windows never set on a rotary key come back all the same.
+        config.rotaryKey(3) = {0, OperatorCtrl | OperatorKeyRepeat};
+        DeviceImage image = encode(config, randomSettings(random));
+        Configuration decoded;
+        DeviceSettings decodedSettings;
+        ASSERT_EQ(loadDeviceImage(image, decoded, decodedSettings), ImageLoadResult::Complete);
+
+        const std::string text = exportConfigurationText(decoded, decodedSettings);
+        const ImportedConfiguration imported = importConfiguration(text);
+
+        ASSERT_EQ(encode(imported.config, imported.settings), image) << "round " << round << "\n"
+                                                                     << text;
+        ASSERT_EQ(exportConfigurationText(imported.config, imported.settings), text);
+    }
+}
+
+TEST(JsonFormat, ExportsEveryKindOfAssignmentAndSetting) {
+    Configuration config;
+    encodeSingleKey(KeyTypeKeyboard, KeyA, OperatorCtrl | OperatorAlt, config.input(0));
+    encodeSingleKey(KeyTypeMouse, 1, 0, config.input(1));
+    encodeSingleKey(KeyTypeJoystick, 65, 0, config.input(2));
+    config.input(3) = macroOf({keyDown(KeyLeftCtrl), delay(49), keyUp(KeyLeftCtrl)}, {}, 2);
+    config.rotaryKey(0) = {82, OperatorShift};
+
+    const Json expected = Json::parse(R"({"format": "vantrel-configuration", "version": 1,
+      "inputs": [
+        {"input": 1, "single": {"type": "key", "code": "A", "modifiers": ["ctrl", "alt"], "keyRepeat": false}},
+        {"input": 2, "single": {"type": "mouse", "code": "Right Click"}},
+        {"input": 3, "single": {"type": "joystick", "code": "Hat1 NE"}},
+        {"input": 4, "macro": {"activation": [{"action": "press", "type": "key", "code": "Left Ctrl"},
+          {"action": "delay", "ms": 500}, {"action": "release", "type": "key", "code": "Left Ctrl"}],
+          "deactivation": [], "repeat": "Repeat with 0.5 sec delay"}}],
+      "rotarySwitches": [
+        {"switch": 1, "counterclockwise": {"code": "Up Arrow", "modifiers": ["shift"]},
+         "clockwise": {"code": "Not Used", "modifiers": []},
+         "maximumRate": "10 per sec", "divisor": "1", "bufferOverflow": "Disabled"},
+        {"switch": 2, "counterclockwise": {"code": "Not Used", "modifiers": []}, "clockwise": {"code": "Not Used", "modifiers": []},
+         "maximumRate": "10 per sec", "divisor": "1", "bufferOverflow": "Disabled"}],
+      "trackball": {"reverseX": false, "reverseY": false}, "spinner": {"mode": "Mouse Wheel", "reverse": false},
+      "joystickAxes": {"x": false, "y": false, "z": false, "rx": false}})");
+
+    const std::string text = exportConfigurationText(config, DeviceSettings{});
+    EXPECT_EQ(Json::parse(text), expected);
+    EXPECT_EQ(text.rfind("{\n  \"format\": \"vantrel-configuration\",\n  \"version\": 1,", 0), 0U)
+        << "format and version lead, with two-space indents";
+}
+
+TEST(JsonFormat, WritesCodesWithoutANameAsNumbersAndLeavesOutInputsThatSendNothing) {
+    InputMacro emptyReleasedStep;
+    emptyReleasedStep.step(0, Activation).PressRelease = false;
+    emptyReleasedStep.RepeatDelay = 3;
+    // Each macro, and what the document lists when input 7 holds it.
+    const std::vector<std::tuple<const char*, InputMacro, const char*>> cases = {
+        {"key without a name is its number", macroOf({keyDown(200), keyUp(200)}),
+         R"([{"input": 7, "single": {"type": "key", "code": 200, "modifiers": [], "keyRepeat": false}}])"},
+        {"Key Repeat", macroOf({keyDown(KeyA)}, {keyUp(KeyA)}),
+         R"([{"input": 7, "single": {"type": "key", "code": "A", "modifiers": [], "keyRepeat": true}}])"},
+        {"a released delay keeps its flag; the longest delay",
+         macroOf({release(KeyTypeDelay, 255)}),
+         R"([{"input": 7, "macro": {"activation": [{"action": "delay", "ms": 2560, "released": true}],
+              "deactivation": []}}])"},
+        {"steps after the first empty one are not part of the sequence",
+         macroOf({keyDown(KeyA), MacroStep{}, keyDown(5)}),
+         R"([{"input": 7, "macro": {"activation": [{"action": "press", "type": "key", "code": "A"}],
+              "deactivation": []}}])"},
+        // Written out as they are, these would come back as documents the importer refuses.
+        {"an empty step, whatever its flag, and a repeat with nothing to repeat", emptyReleasedStep,
+         "[]"},
+        {"a repeat without activation steps", macroOf({}, {keyUp(KeyA)}, 3),
+         R"([{"input": 7, "macro": {"activation": [],
+              "deactivation": [{"action": "release", "type": "key", "code": "A"}]}}])"},
+    };
+    for (const auto& [name, macro, listed] : cases) {
+        Configuration config;
+        config.input(6) = macro;
+        EXPECT_EQ(Json::parse(exportConfigurationText(config, DeviceSettings{}))["inputs"],
+                  Json::parse(listed))
+            << name;
+    }
+}
+
+TEST(JsonFormat, ReadsCodesByNumberModifiersInAnyOrderAndLeavesTheRestAtStartUp) {
+    const ImportedConfiguration imported = importConfiguration(inputs(
+        R"({"input": 108, "single": {"type": "key", "code": 4, "modifiers": ["alt", "ctrl"]}})"));
+    Configuration config;
+    encodeSingleKey(KeyTypeKeyboard, KeyA, OperatorCtrl | OperatorAlt, config.input(107));
+    EXPECT_EQ(encode(imported.config, imported.settings), encode(config, DeviceSettings{}));
+}
+
+/// Input `input` with `steps` activation steps.
+std::string inputWithSteps(int input, int steps) {
+    std::string list;
+    for (int n = 0; n < steps; ++n) {
+        list += (n == 0 ? "" : ", ") +
+                std::string(R"({"action": "press", "type": "mouse", "code": 0})");
+    }
+    return R"({"input": )" + std::to_string(input) + R"(, "macro": {"activation": [)" + list +
+           "]}}";
+}
+
+/// Input 1 as a single key or a macro with the given fields.
+std::string single(const std::string& fields) {
+    return inputs(R"({"input": 1, "single": {)" + fields + "}}");
+}
+std::string macro(const std::string& fields) {
+    return inputs(R"({"input": 1, "macro": {)" + fields + "}}");
+}
+
+TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
+    const std::string press = R"({"action": "press", "type": "key", "code": "A"})";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"{\"format\": ",
+         "not valid JSON: parse error at line 1, column 12: syntax error while "
+         "parsing value - unexpected end of input; expected '[', '{', or a literal"},
+        {R"({"version": 1})", "format: missing"},
+        {R"({"format": "other", "version": 1})",
+         R"(format: expected "vantrel-configuration", found "other")"},
+        {R"({"format": "vantrel-configuration", "version": 2})",
+         "version: unsupported version 2 (this program reads version 1)"},
+        {macro(R"("activation": [{"action": "delay", "ms": 10, "code": "A"}])"),
+         "inputs[0].macro.activation[0].code: unknown field"},
+        {single(R"("type": "key", "code": "A", "code": "B")"),
+         "inputs[0].single.code: given twice"},
+        {single(R"("type": "mouse", "code": "Left Click", "modifiers": [])"),
+         "inputs[0].single.modifiers: only a key has this, not a mouse action"},
+        {macro(R"("activation": [{"action": "delay", "ms": 500.0}])"),
+         "inputs[0].macro.activation[0].ms: expected a whole number from 10 to 2560, found 500.0"},
+        {macro(R"("activation": [)" + press + ", " + press +
+               R"(, {"action": "press", "type": "mouse", "code": "Not Used"}])"),
+         R"(inputs[0].macro.activation[2].code: unknown mouse name "Not Used")"},
+        {single(R"("type": "key", "code": "A", "modifiers": ["win"])"),
+         R"(inputs[0].single.modifiers[0]: unknown modifier "win" (expected "ctrl", "shift" or "alt"))"},
+        {inputs(R"({"input": 109})"), "inputs[0].input: 109 is out of range (1 to 108)"},
+        {inputs(R"({"input": 0})"), "inputs[0].input: 0 is out of range (1 to 108)"},
+        {macro(R"("activation": [{"action": "delay", "ms": 25}])"),
+         "inputs[0].macro.activation[0].ms: 25 is not a multiple of 10"},
+        {inputs(R"({"input": 4}, {"input": 5}, {"input": 4})"),
+         "inputs[2].input: input 4 is given twice (first at inputs[0])"},
+        {single(R"("type": "key", "code": "A", "modifiers": ["ctrl", "ctrl"])"),
+         "inputs[0].single.modifiers[1]: given twice"},
+        {macro(R"("activation": [{"action": "press", "type": "key", "code": "Not Used"}])"),
+         R"(inputs[0].macro.activation[0].code: a key step needs a key: "Not Used" would end the sequence here)"},
+        {single(R"("type": "key", "code": "Not Used", "keyRepeat": true)"),
+         R"(inputs[0].single.code: "Not Used" cannot have modifiers or Key Repeat)"},
+        {macro(R"("deactivation": [)" + press + R"(], "repeat": "Repeat with no delay")"),
+         "inputs[0].macro.repeat: a macro without activation steps cannot repeat"},
+        {inputs(R"({"input": 1, "single": {"type": "key", "code": "A"}, "macro": {}})"),
+         R"(inputs[0]: give either "single" or "macro", not both)"},
+        {inputs(inputWithSteps(1, 65)),
+         "inputs[0].macro.activation: 65 steps, more than the 64 a sequence holds"},
+        {inputs(R"({"input": 1e400})"),
+         "inputs[0].input: not valid JSON: number overflow parsing '1e400'"},
+        {document(R"("trackball": {"reverseX": -1e400})"),
+         "trackball.reverseX: not valid JSON: number overflow parsing '-1e400'"},
+        {document("") + std::string(1, '\0') + R"({"inputs": 7})",
+         "not valid JSON: a NUL byte at byte 50"},
+        {R"({"format": "vantrel-configuration", "version": 1.0})",
+         "version: unsupported version 1.0 (this program reads version 1)"},
+        {inputs(R"({"input": 1, "label": 5})"), "inputs[0].label: expected a text, found 5"},
+        {inputs(R"({"input": 1, "label": "Fire\nSmoke"})"),
+         "inputs[0].label: a label cannot hold line breaks or other control characters"},
+    };
+    for (const auto& [text, message] : cases) {
+        EXPECT_EQ(importFailure(text), message) << text;
+    }
+}
+
+TEST(JsonFormat, RefusesOnlyWhatTheDeviceCannotHold) {
+    // Inputs 2 to 31 with 64 steps, 32 with 20 and 76 empty ones take
+    // 30·128 + 20·2 + 76·2 = 4032 bytes, just what fits. The table holds no
+    // empty input 1, which the editing commands count as 2 bytes more.
+    std::string full;
+    for (int i = 2; i <= 31; ++i) {
+        full += inputWithSteps(i, 64) + ", ";
+    }
+    full += inputWithSteps(32, 20);
+    EXPECT_EQ(importFailure(inputs(inputWithSteps(1, 1) + ", " + full)),
+              "inputs: This configuration exceeds the maximum size limit. (4034 of 4032 bytes)");
+
+    const ImportedConfiguration imported = importConfiguration(inputs(full));
+    EXPECT_EQ(configurationSize(imported.config), MaxConfigSize + 2);
+    const DeviceImage image = encode(imported.config, imported.settings);
+    EXPECT_EQ(storedTableLength(image), MaxConfigSize);
+    const ImportedConfiguration again =
+        importConfiguration(exportConfigurationText(imported.config, imported.settings));
+    EXPECT_EQ(encode(again.config, again.settings), image);
+}
+
+TEST(JsonFormat, LabelsAreReadButNeitherStoredNorExported) {
+    const std::string click = R"({"input": 7, "single": {"type": "mouse", "code": "Left Click"})";
+    const ImportedConfiguration plain = importConfiguration(inputs(click + "}"));
+    const ImportedConfiguration labelled = importConfiguration(
+        document(R"("inputs": [)" + click +
+                 R"(, "label": "Fire"}], "rotarySwitches": [{"switch": 2, "label": "Volume"}])"));
+    EXPECT_EQ(labelled.labels.input(6), "Fire");
+    EXPECT_EQ(labelled.labels.rotarySwitch(1), "Volume");
+    EXPECT_EQ(encode(labelled.config, labelled.settings), encode(plain.config, plain.settings));
+    EXPECT_EQ(exportConfigurationText(labelled.config, labelled.settings),
+              exportConfigurationText(plain.config, plain.settings));
+}
+
+TEST(ConfigurationSource, TellsTheTwoFormsApartByContent) {
+    std::string braceImage = " {" + std::string(DeviceImageSize - 2, '\0');
+    braceImage[ImageAddress::Marker] = 1;
+    EXPECT_TRUE(looksLikeJson("\xEF\xBB\xBF \r\n\t{")) << "after a byte-order mark and JSON blanks";
+    EXPECT_FALSE(looksLikeJson(braceImage)) << "an image that starts with a blank and a brace";
+    EXPECT_TRUE(looksLikeJson("{" + std::string(DeviceImageSize, ' '))) << "too long for an image";
+}
+
+TEST(ConfigurationDiff, NamesWhatTheDeviceWouldDoDifferently) {
+    Configuration before;
+    encodeSingleKey(KeyTypeKeyboard, KeyA, 0, before.input(2));
+    before.rotaryKey(0) = {200, 0};
+    before.rotaryKey(3) = {KeyA, OperatorCtrl};
+    Configuration after = before;
+    after.input(1) = macroOf({release(KeyTypeDelay, 9)});
+    encodeSingleKey(KeyTypeKeyboard, KeyA, OperatorKeyRepeat, after.input(2));
+    after.input(4).step(5, Activation) = keyDown(KeyA); // behind a gap: never sent, no change
+    after.rotaryKey(0) = {201, 0};
+    after.rotaryKey(3).KeyOperator |= OperatorKeyRepeat;
+    DeviceSettings settings;
+    settings.ReverseY = settings.ReverseSpinner = settings.Joystick[3] = true;
+    settings.Spinner = 1;
+    settings.Rotary[0] = {1, 2, 1};
+
+    const std::string delayMacro =
+        "Macro Sequence: on press wait 100 ms (release); on release nothing";
+    EXPECT_EQ(configurationDifferences(before, DeviceSettings{}, after, settings),
+              (std::vector<std::string>{
+                  "Input 2: Not Used -> " + delayMacro,
+                  "Input 3: Single Key A -> Single Key A with Key Repeat",
+                  "Rotary Switch 1 Counterclockwise Movement: key code 200 -> key code 201",
+                  "Rotary Switch 1 Maximum rate: 10 per sec -> 20 per sec",
+                  "Rotary Switch 1 Divisor: 1 -> 4",
+                  "Rotary Switch 1 Buffer overflow: Disabled -> Enabled",
+                  "Rotary Switch 2 Clockwise Movement: [ctrl] A -> [ctrl] A with Key Repeat",
+                  "Trackball Reverse Y Axis: off -> on", "Spinner: Mouse Wheel -> Mouse X Axis",
+                  "Reverse Spinner: off -> on", "Enable Joystick Rx Axis: off -> on"}));
+}
+
+TEST(UdevRule, MatchesTheProductAndTheVendorWhenOneIsConfigured) {
+    EXPECT_EQ(udevRule(0),
+              R"(KERNEL=="hidraw*", ATTRS{idProduct}=="0108", MODE="0660", TAG+="uaccess")");
+    EXPECT_EQ(udevRule(0xD209), R"(KERNEL=="hidraw*", ATTRS{idVendor}=="d209", )"
+                                R"(ATTRS{idProduct}=="0108", MODE="0660", TAG+="uaccess")");
+}
+
+} // namespace
+} // namespace vantrel
