@@ -14,13 +14,13 @@ namespace vantrel::cli {
 int checkCommand(const Invocation& invocation, const Console& console) {
     const auto loaded = openConfiguration(invocation.operands.at(0), console, Partial::Warn);
     if (!loaded) {
-        return ExitUsage;
+        return ExitTrouble;
     }
     const std::vector<Finding> findings = configurationFindings(loaded->config);
     for (const Finding& finding : findings) {
         console.out << describeFinding(finding, loaded->labels) << '\n';
     }
-    console.out << sizeLine(configurationSize(loaded->config)) << '\n';
+    console.out << sizeLine(loaded->config) << '\n';
     return findings.empty() ? ExitSuccess : ExitFailure;
 }
 
@@ -30,6 +30,7 @@ int cardCommand(const Invocation& invocation, const Console& console) {
     if (!loaded) {
         return ExitFailure;
     }
+    warnWhenNoRoomToEdit(source, loaded->config, console);
     const std::string page = controlCard(loaded->config, loaded->settings, loaded->labels,
                                          utf8Text(pathFromUtf8(source).filename()));
     return writeTextOutput(invocation, page, console) ? ExitSuccess : ExitFailure;

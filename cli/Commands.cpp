@@ -33,7 +33,7 @@ int runCommand(std::span<const std::string> args, const Console& console,
     if (!parsed.ok()) {
         console.error(parsed.usageError);
         console.err << "Try 'vantrelctl --help'.\n";
-        return ExitUsage;
+        return ExitTrouble;
     }
     if (invocation.help) {
         console.out << usageText();
@@ -71,7 +71,7 @@ int statusAfterLostOutput(std::span<const std::string> args, int status) {
         return status;
     }
     const std::string command = parseCommandLine(args).invocation.command;
-    return command == "diff" || command == "check" ? ExitUsage : ExitFailure;
+    return command == "diff" || command == "check" ? ExitTrouble : ExitFailure;
 }
 
 } // namespace

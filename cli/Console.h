@@ -8,8 +8,10 @@ namespace vantrel::cli {
 /// Exit statuses of the tool.
 enum ExitStatus : int {
     ExitSuccess = 0,
-    ExitFailure = 1, ///< diff: the configurations differ
-    ExitUsage = 2,   ///< diff: the configurations could not be compared
+    ExitFailure = 1, ///< diff: the configurations differ; check: something was found
+    /// A usage error; and for diff and check, which answer with 1, trouble:
+    /// a file that cannot be opened or compared (as diff(1) uses 2).
+    ExitTrouble = 2,
 };
 
 /// Where the tool's output goes.

@@ -5,6 +5,7 @@
 #include "files/PathText.h"
 #include "files/UserInterface.h"
 #include "formats/JsonExport.h"
+#include "model/ConfigurationFindings.h"
 #include "reports/ConfigurationDiff.h"
 #include "reports/ShowConfiguration.h"
 
@@ -25,6 +26,13 @@ std::optional<LoadedConfiguration> openConfiguration(const std::string& path,
         console.warning(loaded.warning);
     }
     return loaded;
+}
+
+void warnWhenNoRoomToEdit(const std::string& source, const Configuration& config,
+                          const Console& console) {
+    if (const auto size = sizeFinding(config); size && size->kind == FindingKind::NoRoomToEdit) {
+        console.warning(source + ": " + describeFinding(*size));
+    }
 }
 
 bool saveConfigurationFile(const std::string& path, const Configuration& config,
@@ -70,11 +78,10 @@ int exportCommand(const Invocation& invocation, const Console& console) {
     if (!loaded) {
         return ExitFailure;
     }
-    if (const std::int32_t size = encodedTableLength(loaded->config); size > MaxConfigSize) {
-        console.warning(invocation.operands.at(0) +
-                        ": This configuration exceeds the maximum size limit. (" +
-                        std::to_string(size) + " of " + std::to_string(MaxConfigSize) +
-                        " bytes) It cannot be imported or written until inputs are removed.");
+    if (encodedTableLength(loaded->config) > MaxConfigSize) {
+        console.warning(invocation.operands.at(0) + ": " + SizeLimitText + " " +
+                        sizeLine(loaded->config) +
+                        ": it cannot be imported or written until inputs are removed.");
     }
     const std::string text = exportConfigurationText(loaded->config, loaded->settings);
     return writeTextOutput(invocation, text, console) ? ExitSuccess : ExitFailure;
@@ -85,6 +92,7 @@ int importCommand(const Invocation& invocation, const Console& console) {
     if (!loaded) {
         return ExitFailure;
     }
+    warnWhenNoRoomToEdit(invocation.operands.at(0), loaded->config, console);
     return saveConfigurationFile(*invocation.output, loaded->config, loaded->settings, console)
                ? ExitSuccess
                : ExitFailure;
@@ -95,7 +103,7 @@ int diffCommand(const Invocation& invocation, const Console& console) {
     const auto b =
         a ? openConfiguration(invocation.operands.at(1), console, Partial::Warn) : std::nullopt;
     if (!a || !b) {
-        return ExitUsage;
+        return ExitTrouble;
     }
     const std::vector<std::string> lines =
         configurationDifferences(a->config, a->settings, b->config, b->settings);

@@ -31,6 +31,11 @@ int diffCommand(const Invocation& invocation, const Console& console);
 /// it ends). False after telling the user.
 bool writeTextOutput(const Invocation& invocation, const std::string& text, const Console& console);
 
+/// Warns when the device holds the configuration but the windows would
+/// refuse every new assignment, saying how many bytes to free.
+void warnWhenNoRoomToEdit(const std::string& source, const Configuration& config,
+                          const Console& console);
+
 /// Encodes and saves a configuration file atomically; tells the user and
 /// returns false on failure, leaving any existing file as it was.
 bool saveConfigurationFile(const std::string& path, const Configuration& config,

@@ -34,7 +34,6 @@ std::string named(const fs::path& path, const std::string& message) {
 
 LoadedConfiguration loadJson(const fs::path& path, std::string_view text) {
     LoadedConfiguration loaded;
-    loaded.format = SourceFormat::Json;
     try {
         ImportedConfiguration imported = importConfiguration(text);
         loaded.config = std::move(imported.config);

@@ -11,14 +11,11 @@
 // the device image the windows save, or the readable JSON document.
 namespace vantrel {
 
-enum class SourceFormat { DeviceImage, Json };
-
 struct LoadedConfiguration {
     Configuration config;
     DeviceSettings settings;
     /// The JSON form's labels; none for a device image.
     ConfigurationLabels labels;
-    SourceFormat format = SourceFormat::DeviceImage;
     /// Why the file could not be used, as one line naming the file; empty on
     /// success.
     std::string error;

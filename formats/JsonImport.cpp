@@ -5,6 +5,7 @@
 #include "formats/JsonDocument.h"
 #include "formats/JsonFormat.h"
 #include "model/CodeNames.h"
+#include "model/ConfigurationFindings.h"
 #include "model/DeviceImage.h"
 
 #include <algorithm>
@@ -440,10 +441,8 @@ ImportedConfiguration importConfiguration(std::string_view text) {
 
     // What the encoder stores, not the editing commands' cautious count, so
     // that every file the device can hold exports to a text that imports.
-    const std::int32_t size = encodedTableLength(result.config);
-    if (size > MaxConfigSize) {
-        throw ImportError("inputs", std::string(SizeLimitText) + " (" + std::to_string(size) +
-                                        " of " + std::to_string(MaxConfigSize) + " bytes)");
+    if (encodedTableLength(result.config) > MaxConfigSize) {
+        throw ImportError("inputs", std::string(SizeLimitText) + " " + sizeLine(result.config));
     }
     return result;
 }

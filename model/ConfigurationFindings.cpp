@@ -205,15 +205,28 @@ std::string unreachableWords(const std::vector<int>& steps) {
 
 } // namespace
 
+std::optional<Finding> sizeFinding(const Configuration& config) {
+    // Judged by what the encoder stores, as writing and import judge it. A
+    // table that fits can still be over the editors' own count, which also
+    // counts steps the device never plays: then the windows refuse every new
+    // assignment, so the user must learn how much to free.
+    if (const std::int32_t size = encodedTableLength(config); size > MaxConfigSize) {
+        return Finding{FindingKind::OverSizeLimit, {}, {}, {}, size};
+    }
+    if (const std::int32_t counted = configurationSize(config); counted > MaxConfigSize) {
+        return Finding{FindingKind::NoRoomToEdit, {}, {}, {}, counted};
+    }
+    return std::nullopt;
+}
+
 std::vector<Finding> configurationFindings(const Configuration& config) {
     std::vector<Finding> findings;
     addSameActions(config, findings);
     for (int i = 0; i < InputCount; ++i) {
         addMacroFindings(i, config.input(i), findings);
     }
-    // Judged by what the encoder stores, as writing and import judge it.
-    if (const std::int32_t size = encodedTableLength(config); size > MaxConfigSize) {
-        findings.push_back({FindingKind::OverSizeLimit, {}, {}, {}, size});
+    if (auto size = sizeFinding(config)) {
+        findings.push_back(std::move(*size));
     }
     return findings;
 }
@@ -236,14 +249,23 @@ std::string describeFinding(const Finding& finding, const ConfigurationLabels& l
     case FindingKind::OverSizeLimit:
         return "The configuration needs " + std::to_string(finding.size) +
                " bytes, more than the " + std::to_string(MaxConfigSize) + " the device holds";
+    case FindingKind::NoRoomToEdit:
+        return "The device holds this configuration, but the configuration window counts " +
+               std::to_string(finding.size) + " bytes, more than " + std::to_string(MaxConfigSize) +
+               ", and accepts no new assignment until " +
+               std::to_string(finding.size - MaxConfigSize) + " bytes are freed";
     }
     return {};
 }
 
-std::string sizeLine(std::int32_t size) {
-    const std::int64_t percent = std::int64_t{size} * 100 / MaxConfigSize;
-    return std::to_string(size) + " of " + std::to_string(MaxConfigSize) + " bytes (" +
-           std::to_string(percent) + " %)";
+std::string sizeLine(const Configuration& config) {
+    const std::int32_t size = encodedTableLength(config);
+    const std::string amount =
+        std::to_string(size) + " of " + std::to_string(MaxConfigSize) + " bytes";
+    if (size > MaxConfigSize) {
+        return amount + " (" + std::to_string(size - MaxConfigSize) + " over)";
+    }
+    return amount + " (" + std::to_string(std::int64_t{size} * 100 / MaxConfigSize) + " %)";
 }
 
 } // namespace vantrel

@@ -4,6 +4,7 @@
 #include "model/modSettings.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ enum class FindingKind : std::uint8_t {
     RepeatWithoutActivation, ///< a repeat setting with nothing to repeat
     ReleaseWithoutPress,     ///< a deactivation release of something never pressed
     OverSizeLimit,           ///< more bytes than the device's input table holds
+    NoRoomToEdit, ///< fits the device, but the editors' count refuses every new assignment
 };
 
 /// Where an action comes from: an input, or one direction of a rotary switch.
@@ -34,7 +36,7 @@ struct ActionSource {
 struct Finding {
     FindingKind kind = FindingKind::SameAction;
     /// SameAction: every source, inputs first, in order; otherwise the one
-    /// input concerned. Empty for OverSizeLimit.
+    /// input concerned. Empty for the two size findings.
     std::vector<ActionSource> sources;
     /// SameAction: the shared action, modifiers without Key Repeat. StuckKey
     /// and ReleaseWithoutPress: the step's KeyType and KeyValue.
@@ -42,7 +44,8 @@ struct Finding {
     /// Step positions (as stepPosition numbers them) concerned: the press,
     /// the release, or every unreachable step.
     std::vector<int> steps;
-    /// OverSizeLimit: the bytes the configuration needs.
+    /// OverSizeLimit: the bytes the device's table would need.
+    /// NoRoomToEdit: the bytes the editors count (configurationSize).
     std::int32_t size = 0;
 
     friend bool operator==(const Finding&, const Finding&) = default;
@@ -58,13 +61,21 @@ struct Finding {
 ///   the device plays: each sequence up to its first empty step.
 [[nodiscard]] std::vector<Finding> configurationFindings(const Configuration& config);
 
+/// The size finding alone, when there is one: OverSizeLimit when the
+/// device cannot hold the configuration, else NoRoomToEdit when the editors'
+/// count (configurationSize) is over the limit.
+[[nodiscard]] std::optional<Finding> sizeFinding(const Configuration& config);
+
 /// The finding as one line, naming inputs as the main window does ("Input
 /// 3"), with their labels where they have one.
 [[nodiscard]] std::string describeFinding(const Finding& finding,
                                           const ConfigurationLabels& labels = {});
 
-/// "2104 of 4032 bytes (52 %)": the share is rounded down, so that 100 %
-/// means the table is exactly full and never that a byte is left.
-[[nodiscard]] std::string sizeLine(std::int32_t size);
+/// How full the device's input table is, "2104 of 4032 bytes (52 %)": the
+/// one measure (what the encoder stores, encodedTableLength) and the one
+/// wording behind every size a front end shows. The share is rounded down,
+/// so that 100 % means the table is exactly full and never that a byte is
+/// left; past the limit it says by how much ("4034 of 4032 bytes (2 over)").
+[[nodiscard]] std::string sizeLine(const Configuration& config);
 
 } // namespace vantrel

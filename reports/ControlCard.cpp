@@ -131,7 +131,7 @@ std::string findingsHtml(const Configuration& config, const ConfigurationLabels&
     }
     return element("h2", "Findings") +
            (items.empty() ? element("p", "Nothing found.") : element("ul", items, "findings")) +
-           element("p", "Size: " + htmlText(sizeLine(configurationSize(config))), "size");
+           element("p", "Size: " + htmlText(sizeLine(config)), "size");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "reports/ShowConfiguration.h"
 
+#include "model/ConfigurationFindings.h"
 #include "reports/ConfigurationWords.h"
 
 #include <algorithm>
@@ -52,10 +53,7 @@ std::string showConfiguration(const Configuration& config, const DeviceSettings&
     for (const SettingItem& item : settingItems(config, settings)) {
         others.add({item.label, item.value});
     }
-    const std::int32_t size = configurationSize(config);
-    others.add({"Configuration size", std::to_string(size) + " of " +
-                                          std::to_string(MaxConfigSize) + " bytes" +
-                                          (size > MaxConfigSize ? ", over the limit" : "")});
+    others.add({"Configuration size", sizeLine(config)});
     return inputs.text() + "\n" + others.text();
 }
 

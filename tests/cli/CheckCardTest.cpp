@@ -1,6 +1,9 @@
 #include "cli/CommandLineText.h"
 #include "cli/Commands.h"
+#include "files/ConfigurationFile.h"
 #include "files/PathText.h"
+#include "model/DeviceImage.h"
+#include "tests/support/LimitConfiguration.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +104,37 @@ TEST_F(CheckAndCard, CardShowsEachLabelAndActionOnceEscapedAndFetchesNothing) {
     EXPECT_EQ(occurrences(page, "<script"), 0U);
     const std::regex outside(R"((src|href)\s*=\s*["']?[^#"'\s>]|url\(|@import)", std::regex::icase);
     EXPECT_FALSE(std::regex_search(page, outside));
+}
+
+// The device holds 4032 bytes of table; the windows count 2 more (input 1
+// empty takes no entry on the device but one in their count), so they refuse
+// every new assignment. Every command says the same.
+TEST_F(CheckAndCard, EveryCommandAgreesAtTheSizeBoundary) {
+    Configuration config = configurationAtTheLimit();
+    config.input(0) = InputMacro{};
+    for (int n = 10; n <= 28; ++n) {
+        config.input(1).step(n, Activation) = {KeyTypeKeyboard, 5, true};
+    }
+    DeviceImage image{};
+    ASSERT_TRUE(buildDeviceImage(image, config, DeviceSettings{}));
+    ASSERT_TRUE(writeConfigurationFile(folder / "full.cfg", image).ok());
+    const std::string finding =
+        "The device holds this configuration, but the configuration window counts 4034 bytes, "
+        "more than 4032, and accepts no new assignment until 2 bytes are freed";
+    const std::string size = "4032 of 4032 bytes (100 %)";
+
+    const ToolResult checked = run({"check", path("full.cfg")});
+    EXPECT_EQ(checked.status, 1);
+    EXPECT_TRUE(checked.out.ends_with("\n" + finding + "\n" + size + "\n"));
+    EXPECT_NE(run({"show", path("full.cfg")}).out.find(size), std::string::npos);
+    const ToolResult card = run({"card", path("full.cfg")});
+    EXPECT_EQ(occurrences(card.out, finding), 1U);
+    EXPECT_EQ(occurrences(card.out, "Nothing found."), 0U);
+    EXPECT_EQ(card.err, "vantrelctl: warning: " + path("full.cfg") + ": " + finding + "\n");
+    ASSERT_EQ(run({"export", path("full.cfg"), "-o", path("full.json")}).status, 0);
+    const ToolResult imported = run({"import", path("full.json"), "-o", path("again.cfg")});
+    EXPECT_EQ(imported.status, 0);
+    EXPECT_EQ(imported.err, "vantrelctl: warning: " + path("full.json") + ": " + finding + "\n");
 }
 
 // Names outside ASCII, and outside any one Windows code page, are read and

@@ -166,8 +166,8 @@ TEST_F(Vantrelctl, ShowsEveryInputAsTheMainWindowWouldAndThenTheSettings) {
                              "Rotary Switch 1 Counterclockwise Movement  [shift] Up Arrow\n"),
               std::string::npos)
         << "a blank line between the inputs and the settings";
-    EXPECT_TRUE(
-        shown.out.ends_with("\nConfiguration size                         226 of 4032 bytes\n"));
+    EXPECT_TRUE(shown.out.ends_with(
+        "\nConfiguration size                         226 of 4032 bytes (5 %)\n"));
 }
 
 TEST_F(Vantrelctl, DiffListsTheChangesBetweenAFileAndAJsonTextAndTellsByItsStatus) {

@@ -227,8 +227,9 @@ TEST(JsonFormat, RefusesOnlyWhatTheDeviceCannotHold) {
         full += inputWithSteps(i, 64) + ", ";
     }
     full += inputWithSteps(32, 20);
-    EXPECT_EQ(importFailure(inputs(inputWithSteps(1, 1) + ", " + full)),
-              "inputs: This configuration exceeds the maximum size limit. (4034 of 4032 bytes)");
+    EXPECT_EQ(
+        importFailure(inputs(inputWithSteps(1, 1) + ", " + full)),
+        "inputs: This configuration exceeds the maximum size limit. 4034 of 4032 bytes (2 over)");
 
     const ImportedConfiguration imported = importConfiguration(inputs(full));
     EXPECT_EQ(configurationSize(imported.config), MaxConfigSize + 2);

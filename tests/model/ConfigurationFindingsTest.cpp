@@ -1,5 +1,6 @@
 #include "model/ConfigurationFindings.h"
 
+#include "tests/support/LimitConfiguration.h"
 #include "tests/support/ModelBuilders.h"
 
 #include <functional>
@@ -128,11 +129,14 @@ TEST(ConfigurationFindings, GivesTheStepsAndNamesLabelledControlsOneByOne) {
     EXPECT_EQ(findings[1].steps, std::vector<int>{1}) << "the press, for the editor to select";
 }
 
-TEST(ConfigurationFindings, SizeLineRoundsTheShareDown) {
-    EXPECT_EQ(sizeLine(0), "0 of 4032 bytes (0 %)");
-    EXPECT_EQ(sizeLine(2104), "2104 of 4032 bytes (52 %)");
-    EXPECT_EQ(sizeLine(4031), "4031 of 4032 bytes (99 %)");
-    EXPECT_EQ(sizeLine(4032), "4032 of 4032 bytes (100 %)");
+// What the device stores (no entry for an empty input 1), rounded down:
+// 100 % only when not a byte is left.
+TEST(ConfigurationFindings, SizeLineTellsWhatTheDeviceStores) {
+    Configuration config = configurationAtTheLimit();
+    EXPECT_EQ(sizeLine(config), "4032 of 4032 bytes (100 %)");
+    config.input(0).step(8, Deactivation) = {};
+    EXPECT_EQ(sizeLine(config), "4030 of 4032 bytes (99 %)");
+    EXPECT_EQ(sizeLine(Configuration{}), "214 of 4032 bytes (5 %)");
 }
 
 } // namespace
