@@ -4,6 +4,7 @@
 #include "cli/ConsolePrompter.h"
 #include "cli/FileCommands.h"
 #include "device/Transfer.h"
+#include "files/ImageLoadMessage.h"
 #include "reports/ConfigurationDiff.h"
 
 namespace vantrel::cli {
@@ -14,12 +15,6 @@ namespace {
 constexpr const char* PartlyWrittenText =
     "the device may now hold a partly written configuration; writing a configuration again "
     "repairs it";
-
-/// An image the decoder stopped early on is what a write cut off in the
-/// middle can leave; saving the part that decoded would hide that.
-constexpr const char* StoppedEarlyText =
-    "the device's input table holds more inputs or steps than the device has, as a write that "
-    "was cut off can leave it; nothing was kept (writing a configuration again repairs it)";
 
 /// One transfer's surroundings on the console.
 class ConsoleTransfer {
@@ -45,8 +40,10 @@ public:
         if (readFromDevice(config, settings, context_, hooks) != TransferResult::Succeeded) {
             return false;
         }
+        // An image the decoder stopped early on is what a write cut off in
+        // the middle can leave; saving the part that decoded would hide it.
         if (decoded == ImageLoadResult::StoppedEarly) {
-            prompter_.fail(StoppedEarlyText);
+            prompter_.fail(imageLoadMessage(decoded, ImageOrigin::Device).words());
             return false;
         }
         return true;

@@ -1,6 +1,7 @@
 #include "device/Transfer.h"
 
 #include "device/modDevice.h"
+#include "files/ImageLoadMessage.h"
 
 #include <algorithm>
 
@@ -174,19 +175,16 @@ TransferResult decodeIntoConfiguration(DeviceImage& image, Configuration& config
     if (hooks.decoded) {
         hooks.decoded(loaded);
     }
-    if (loaded == ImageLoadResult::InvalidImage) {
-        // The marker was checked before any data was read, so this means a
-        // decoder that disagrees with that check; nothing has changed.
-        context.progress.remove();
-        tell(context, InvalidConfigurationText, ApplicationTitle, MessageIcon::Exclamation);
-        return TransferResult::InvalidConfiguration;
-    }
-    if (hooks.redrawCaptions) {
+    const ImageLoadMessage message = imageLoadMessage(loaded, ImageOrigin::Device);
+    // An invalid image changed nothing, so there is nothing to redraw: the
+    // marker was checked before any data was read, and only a decoder that
+    // disagrees with that check gets here.
+    if (loaded != ImageLoadResult::InvalidImage && hooks.redrawCaptions) {
         hooks.redrawCaptions();
     }
     context.progress.remove();
-    if (loaded == ImageLoadResult::SettingsFailed) {
-        tell(context, InvalidConfigurationText, ApplicationTitle, MessageIcon::Exclamation);
+    if (message.failed) {
+        tell(context, message.text, message.title, message.icon);
         return TransferResult::InvalidConfiguration;
     }
     tell(context, ReadSuccessText, ApplicationTitle, MessageIcon::None);

@@ -1,6 +1,7 @@
 #include "files/modFiles.h"
 
 #include "files/ConfigurationFile.h"
+#include "files/ImageLoadMessage.h"
 #include "files/PathText.h"
 #include "model/DeviceImage.h"
 
@@ -118,20 +119,15 @@ bool modFiles::openConfiguration() {
         return false;
     }
 
-    switch (loadDeviceImage(image, config_, settings_)) {
-    case ImageLoadResult::InvalidImage:
-        messages_.showMessage(InvalidConfigurationText, ApplicationTitle, MessageIcon::Exclamation,
-                              MessageButtons::Ok);
-        break;
-    case ImageLoadResult::SettingsFailed:
+    const ImageLoadResult result = loadDeviceImage(image, config_, settings_);
+    const ImageLoadMessage message = imageLoadMessage(result, ImageOrigin::File);
+    if (message.text != nullptr) {
+        messages_.showMessage(message.text, message.title, message.icon, MessageButtons::Ok);
+    }
+    if (result == ImageLoadResult::SettingsFailed) {
         // What the decoder already replaced stays; the work is no longer
         // what the file holds, so ConfigChanged is left as it was.
-        messages_.showMessage(OpenFailedText, MainWindowCaption, MessageIcon::Stop,
-                              MessageButtons::Ok);
         return false;
-    case ImageLoadResult::StoppedEarly:
-    case ImageLoadResult::Complete:
-        break;
     }
     config_.ConfigChanged = false;
     return true;

@@ -1,6 +1,7 @@
 #include "formats/ConfigurationSource.h"
 
 #include "files/ConfigurationFile.h"
+#include "files/ImageLoadMessage.h"
 #include "files/PathText.h"
 #include "files/RegularFile.h"
 #include "files/UserInterface.h"
@@ -52,22 +53,12 @@ LoadedConfiguration loadImage(const fs::path& path, std::string_view bytes) {
         loaded.error = named(path, FileTooLongText);
         return loaded;
     }
-    switch (loadDeviceImage(image, loaded.config, loaded.settings)) {
-    case ImageLoadResult::InvalidImage:
-        loaded.error = named(path, InvalidConfigurationText);
-        break;
-    case ImageLoadResult::SettingsFailed:
-        loaded.error =
-            named(path, std::string(OpenFailedText) + " (a rotary switch setting names no "
-                                                      "entry of its list)");
-        break;
-    case ImageLoadResult::StoppedEarly:
-        loaded.warning = named(path, "the input table holds more inputs or steps than the "
-                                     "device has; it was read up to there and the device "
-                                     "settings were left at their start-up values");
-        break;
-    case ImageLoadResult::Complete:
-        break;
+    const ImageLoadMessage message =
+        imageLoadMessage(loadDeviceImage(image, loaded.config, loaded.settings), ImageOrigin::File);
+    if (message.failed) {
+        loaded.error = named(path, message.words());
+    } else if (const std::string words = message.words(); !words.empty()) {
+        loaded.warning = named(path, words);
     }
     return loaded;
 }
