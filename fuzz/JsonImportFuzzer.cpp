@@ -11,7 +11,7 @@
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace vantrel::cli;
+    using namespace vantrel;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
 
     ImportedConfiguration first;
