@@ -32,12 +32,10 @@ void whenModal(const QString& name, std::function<void(QWidget&)> act) {
     poll->start();
 }
 
-/// Acknowledges the next message box; returns its text through `text`.
-void acknowledgeMessage(QString* text) {
-    whenModal({}, [text](QWidget& box) {
-        *text = static_cast<QMessageBox&>(box).text();
-        static_cast<QMessageBox&>(box).accept();
-    });
+/// Acknowledges the next message box: the transfers' words are their own
+/// tests' business.
+void acknowledgeMessage() {
+    whenModal({}, [](QWidget& box) { static_cast<QMessageBox&>(box).accept(); });
 }
 
 template <typename T = QAbstractButton>
@@ -69,7 +67,6 @@ class ConfigurationProgramTest : public QObject {
 private slots:
     void editorsReachTheDeviceAndComeBack() {
         EmulatedDevice device;
-        QStringList shown;
         {
             ConfigurationProgram program(device);
             QVERIFY(program.start());
@@ -99,27 +96,21 @@ private slots:
             });
             click(window, "cmdKey", 3);
 
-            InputMacro macro;
-            macro.step(0, Activation) = macro.step(1, Activation) = {KeyTypeKeyboard, KeyA, true};
-            macro.step(2, Activation) = {KeyTypeKeyboard, KeyA, false};
-            QVERIFY(program.configuration().input(3) == macro);
             QVERIFY(program.configuration().ConfigChanged);
-            shown = captions(window);
-            QCOMPARE(shown, QStringList({"[ctrl] A", "(A, A, ...)", "Up Arrow"}));
-
-            QString said;
-            acknowledgeMessage(&said);
+            acknowledgeMessage();
             child<QAction>(window, "mnuWrite").trigger();
-            QCOMPARE(said, "The configuration was successfully saved to the device");
         }
 
         ConfigurationProgram fresh(device);
         QVERIFY(fresh.start());
-        QString said;
-        acknowledgeMessage(&said);
+        acknowledgeMessage();
         child<QAction>(fresh.window(), "mnuRead").trigger();
-        QCOMPARE(captions(fresh.window()), shown);
-        QVERIFY(!child(fresh.window(), "optSingleKey", 6).isChecked());
+        QCOMPARE(captions(fresh.window()), QStringList({"[ctrl] A", "(A, A, ...)", "Up Arrow"}));
+        // The caption alone would not tell the release from a third press.
+        InputMacro macro;
+        macro.step(0, Activation) = macro.step(1, Activation) = {KeyTypeKeyboard, KeyA, true};
+        macro.step(2, Activation) = {KeyTypeKeyboard, KeyA, false};
+        QVERIFY(fresh.configuration().input(3) == macro);
     }
 };
 

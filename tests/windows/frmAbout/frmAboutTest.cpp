@@ -17,10 +17,8 @@ private slots:
         QCOMPARE(about.findChild<QPushButton*>(QStringLiteral("cmdOK"))->text(),
                  QStringLiteral("OK"));
         const auto& label = *about.findChild<QLabel*>(QStringLiteral("lblDescription"));
-        const QStringList lines = label.text().split('\n');
-        QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines[0], QStringLiteral("VANTREL version 1.58"));
-        QVERIFY(!lines[1].isEmpty() && !lines[2].isEmpty());
+        QCOMPARE(label.text().section('\n', 0, 0), QStringLiteral("VANTREL version 1.58"));
+        QCOMPARE(label.text().count('\n'), 2);
 
         // The program never picks a font larger than 8 points, and what fits
         // at that size fits at every smaller one. A wrapped line would make

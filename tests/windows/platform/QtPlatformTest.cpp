@@ -18,10 +18,6 @@ using vantrel::MessageButtons;
 using vantrel::MessageIcon;
 using Box = QMessageBox;
 
-Q_DECLARE_METATYPE(MessageIcon)
-Q_DECLARE_METATYPE(MessageButtons)
-Q_DECLARE_METATYPE(MessageAnswer)
-
 namespace {
 
 /// Runs `act` on the modal dialog of type T as soon as it is up. Queue it
@@ -43,63 +39,54 @@ class QtPlatformTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void messageBoxShowsTheTextAndAnswersTheButton_data() {
-        QTest::addColumn<MessageIcon>("icon");
-        QTest::addColumn<MessageButtons>("buttons");
-        QTest::addColumn<Box::Icon>("qtIcon");
-        QTest::addColumn<Box::StandardButtons>("qtButtons");
-        QTest::addColumn<Box::StandardButton>("click"); ///< NoButton: close the box with Esc
-        QTest::addColumn<MessageAnswer>("answer");
-
-        const Box::StandardButtons yesNo = Box::Yes | Box::No;
-        const Box::StandardButtons yesNoCancel = yesNo | Box::Cancel;
-        QTest::newRow("stop, OK") << MessageIcon::Stop << MessageButtons::Ok << Box::Critical
-                                  << Box::StandardButtons(Box::Ok) << Box::Ok << MessageAnswer::Ok;
-        QTest::newRow("exclamation, No") << MessageIcon::Exclamation << MessageButtons::YesNo
-                                         << Box::Warning << yesNo << Box::No << MessageAnswer::No;
-        QTest::newRow("none, Yes") << MessageIcon::None << MessageButtons::YesNoCancel
-                                   << Box::NoIcon << yesNoCancel << Box::Yes << MessageAnswer::Yes;
-        // Closing the save question must keep the work, never throw it away.
-        QTest::newRow("Esc on yes/no/cancel")
-            << MessageIcon::None << MessageButtons::YesNoCancel << Box::NoIcon << yesNoCancel
-            << Box::NoButton << MessageAnswer::Cancel;
-        QTest::newRow("Esc on yes/no") << MessageIcon::None << MessageButtons::YesNo << Box::NoIcon
-                                       << yesNo << Box::NoButton << MessageAnswer::No;
-    }
     void messageBoxShowsTheTextAndAnswersTheButton() {
-        QFETCH(MessageIcon, icon);
-        QFETCH(MessageButtons, buttons);
-        QFETCH(Box::Icon, qtIcon);
-        QFETCH(Box::StandardButtons, qtButtons);
-        QFETCH(Box::StandardButton, click);
-        QFETCH(MessageAnswer, answer);
-        QWidget owner;
-        QStringList shown;
-        Box::Icon shownIcon = Box::NoIcon;
-        Box::StandardButtons shownButtons;
-        whenModal<Box>([&](Box* box) {
-            shown << box->windowTitle() << box->text()
-                  << (box->parentWidget() == &owner ? "over its owner" : "elsewhere");
-            shownIcon = box->icon();
-            shownButtons = box->standardButtons();
-            if (click == Box::NoButton) {
-                QTest::keyClick(box, Qt::Key_Escape);
-            } else {
-                QTest::mouseClick(box->button(click), Qt::LeftButton);
-            }
-        });
+        const Box::StandardButtons yesNo = Box::Yes | Box::No;
+        const struct {
+            MessageIcon icon;
+            MessageButtons buttons;
+            Box::Icon qtIcon;
+            Box::StandardButtons qtButtons;
+            Box::StandardButton click; ///< NoButton: close the box with Esc
+            MessageAnswer answer;
+        } cases[] = {
+            {MessageIcon::Stop, MessageButtons::Ok, Box::Critical, Box::Ok, Box::Ok,
+             MessageAnswer::Ok},
+            {MessageIcon::Exclamation, MessageButtons::YesNo, Box::Warning, yesNo, Box::No,
+             MessageAnswer::No},
+            {MessageIcon::None, MessageButtons::YesNoCancel, Box::NoIcon, yesNo | Box::Cancel,
+             Box::Yes, MessageAnswer::Yes},
+            // Closing the save question must keep the work, never throw it away.
+            {MessageIcon::None, MessageButtons::YesNoCancel, Box::NoIcon, yesNo | Box::Cancel,
+             Box::NoButton, MessageAnswer::Cancel},
+            {MessageIcon::None, MessageButtons::YesNo, Box::NoIcon, yesNo, Box::NoButton,
+             MessageAnswer::No},
+        };
+        for (const auto& c : cases) {
+            QWidget owner;
+            QStringList shown;
+            whenModal<Box>([&](Box* box) {
+                shown << box->windowTitle() << box->text()
+                      << (box->parentWidget() == &owner ? "over its owner" : "elsewhere")
+                      << QString::number(box->icon())
+                      << QString::number(box->standardButtons().toInt(), 16);
+                if (c.click == Box::NoButton) {
+                    QTest::keyClick(box, Qt::Key_Escape);
+                } else {
+                    QTest::mouseClick(box->button(c.click), Qt::LeftButton);
+                }
+            });
 
-        const MessageAnswer given = vantrel::QtMessagePrompter(&owner).showMessage(
-            "The current configuration has changed.\r\nDo you want to save the changes?",
-            "VANTREL Configuration Utility", icon, buttons);
+            const MessageAnswer given = vantrel::QtMessagePrompter(&owner).showMessage(
+                "The current configuration has changed.\r\nDo you want to save the changes?",
+                "VANTREL Configuration Utility", c.icon, c.buttons);
 
-        QCOMPARE(given, answer);
-        QCOMPARE(shown, QStringList({"VANTREL Configuration Utility",
-                                     "The current configuration has changed.\n"
-                                     "Do you want to save the changes?",
-                                     "over its owner"}));
-        QCOMPARE(shownIcon, qtIcon);
-        QCOMPARE(shownButtons, qtButtons);
+            QCOMPARE(given, c.answer);
+            QCOMPARE(shown, QStringList({"VANTREL Configuration Utility",
+                                         "The current configuration has changed.\n"
+                                         "Do you want to save the changes?",
+                                         "over its owner", QString::number(c.qtIcon),
+                                         QString::number(c.qtButtons.toInt(), 16)}));
+        }
     }
 
     void saveDialogOffersTheNameListsEveryFileAndCreatesANewOne() {

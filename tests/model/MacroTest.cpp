@@ -1,9 +1,12 @@
+#include "model/MacroDelay.h"
+#include "model/MacroRules.h"
 #include "model/describeMacro.h"
-
 #include "tests/support/ModelBuilders.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantrel {
@@ -12,7 +15,52 @@ namespace {
 using namespace vantrel::testing;
 
 constexpr std::uint8_t KeyA = 4;
+constexpr std::uint8_t KeyB = 5;
 constexpr std::uint8_t KeyC = 6;
+
+// What a user types into the delay box and the step it becomes: halves go
+// to the even number of tens, and everything is held within 10..2560 ms.
+TEST(MacroDelay, TypedTextBecomesTheNearestDelay) {
+    constexpr std::pair<std::string_view, int> cases[] = {
+        {"10", 0},     {"15", 1},  {"25", 1}, {"35", 3}, {"2560", 255}, {"2600", 255},
+        {"9999", 255}, {"5", 0},   {"0", 0},  {"", 0},   {"abc", 0},    {"35ab", 3},
+        {"  40", 3},   {"-20", 0}, {"44", 3}, {"46", 4}, {"500", 49},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(delayByteFromText(text), expected) << '"' << text << '"';
+    }
+}
+
+TEST(MacroRules, CompactingClosesGapsAndKeepsOrder) {
+    InputMacro macro = macroOf({keyDown(KeyA), MacroStep{}, keyUp(KeyA)}, {keyUp(0), delay(4)}, 3);
+    macro.step(63, Activation) = keyDown(KeyB);
+    compactSequences(macro);
+    EXPECT_EQ(macro, macroOf({keyDown(KeyA), keyUp(KeyA), keyDown(KeyB)}, {delay(4)}, 3));
+}
+
+struct UnmatchedCase {
+    const char* name;
+    InputMacro macro;
+    std::optional<int> unmatched;
+};
+
+TEST(MacroRules, FindsThePressThatNoLaterStepReleases) {
+    const std::vector<UnmatchedCase> cases = {
+        {"empty", InputMacro{}, std::nullopt},
+        {"released in the deactivation sequence", macroOf({keyDown(KeyA)}, {keyUp(KeyA)}),
+         std::nullopt},
+        {"released only before the press", macroOf({keyUp(KeyA)}, {keyDown(KeyA)}), 64},
+        {"one release answers two presses", macroOf({keyDown(KeyA), keyDown(KeyA), keyUp(KeyA)}),
+         std::nullopt},
+        {"delays and releases only", macroOf({delay(9), keyUp(KeyB)}), std::nullopt},
+        {"a release of another kind does not count",
+         macroOf({press(KeyTypeMouse, KeyA), keyUp(KeyA)}), 0},
+        {"the first of several", macroOf({keyDown(KeyA), keyDown(KeyB), keyUp(KeyA)}), 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(findUnmatchedPress(c.macro), c.unmatched) << c.name;
+    }
+}
 
 struct DescribeCase {
     const char* name;
@@ -48,9 +96,6 @@ TEST(DescribeMacro, ShowsWhatTheButtonReads) {
     for (const DescribeCase& c : cases) {
         EXPECT_EQ(describeMacro(c.singleKey, c.macro), c.expected) << c.name;
     }
-}
-
-TEST(DescribeRotaryKey, PrefixesTheModifiers) {
     EXPECT_EQ(describeRotaryKey({KeyA, OperatorCtrl | OperatorAlt}), "[ctrl] [alt] A");
     EXPECT_EQ(describeRotaryKey({}), "Not Used");
 }
