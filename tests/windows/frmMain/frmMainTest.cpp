@@ -22,8 +22,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
-#include <array>
 #include <random>
+#include <sstream>
 
 using namespace vantrel;
 using namespace vantrel::testing;
@@ -33,15 +33,11 @@ namespace {
 constexpr std::uint8_t KeyA = 4;
 constexpr std::uint8_t KeyB = 5;
 
-/// A message box as one readable line: text, title, icon and buttons.
-QString said(const std::string& text, const std::string& title, MessageIcon icon,
-             MessageButtons buttons = MessageButtons::Ok) {
-    static constexpr std::array icons{"no icon", "stop", "exclamation"};
-    static constexpr std::array choices{"OK", "Yes/No", "Yes/No/Cancel"};
-    return QStringLiteral("%1 | %2 | %3 | %4")
-        .arg(QString::fromStdString(text), QString::fromStdString(title),
-             icons.at(static_cast<std::size_t>(icon)),
-             choices.at(static_cast<std::size_t>(buttons)));
+/// A message box as one readable line, as the recorder prints it.
+QString said(const UserEvent& box) {
+    std::ostringstream line;
+    line << box;
+    return QString::fromStdString(line.str());
 }
 
 /// One main window with its seams replaced: the device is the emulator,
@@ -73,7 +69,7 @@ public:
     [[nodiscard]] QStringList messages() const {
         QStringList lines;
         for (const UserEvent& box : user.messages()) {
-            lines << said(box.text, box.title, box.icon, box.buttons);
+            lines << said(box);
         }
         return lines;
     }
@@ -195,16 +191,17 @@ private slots:
         QTest::addColumn<bool>("plugged");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("message");
-        const QString warning = said("Warning: The VANTREL programs must be copied to and run\r\n"
-                                     "from its own folder on the PC's harddrive. The CD itself\r\n"
-                                     "should be reserved for backup purposes only.",
-                                     "VANTREL", MessageIcon::Exclamation);
+        const QString warning =
+            said(message("Warning: The VANTREL programs must be copied to and run\r\n"
+                         "from its own folder on the PC's harddrive. The CD itself\r\n"
+                         "should be reserved for backup purposes only.",
+                         "VANTREL", MessageIcon::Exclamation));
         // The device check comes first: not even the volume warning follows.
         QTest::newRow("no device") << false << "VANTREL"
-                                   << said("     No VANTREL devices detected !\r\n\r\n"
-                                           "Click the OK button below, plug the VANTREL\r\n"
-                                           "into the USB Port, and restart the program.",
-                                           "VANTREL", MessageIcon::Exclamation);
+                                   << said(message("     No VANTREL devices detected !\r\n\r\n"
+                                                   "Click the OK button below, plug the VANTREL\r\n"
+                                                   "into the USB Port, and restart the program.",
+                                                   "VANTREL", MessageIcon::Exclamation));
         QTest::newRow("word among others") << true << "VANTREL Setup 1.58" << warning;
         QTest::newRow("other letter case") << true << "Vantrel Setup" << QString();
         QTest::newRow("not a volume root") << true << "" << QString();
@@ -437,8 +434,8 @@ private slots:
                                               << "[ctrl] [shift] [alt] A";
         QTest::newRow("would reach 4034")
             << 4022
-            << said("This configuration exceeds the maximum size limit.", "VANTREL",
-                    MessageIcon::Exclamation)
+            << said(message("This configuration exceeds the maximum size limit.", "VANTREL",
+                            MessageIcon::Exclamation))
             << "B";
     }
     void refusesAKeyThatWouldPassTheSizeLimit() {
@@ -549,7 +546,7 @@ private slots:
             h.trigger(command);
         }
 
-        QVERIFY(!h.messages().isEmpty() && h.messages().front().endsWith("Yes/No/Cancel"));
+        QVERIFY(!h.messages().isEmpty() && h.messages().front().endsWith("yes/no/cancel"));
         QCOMPARE(command == "mnuNew"    ? h.config.input(0) == InputMacro{}
                  : command == "mnuOpen" ? !h.dialogs.requests().empty()
                  : command == "mnuRead" ? h.device.openCount() == 2
@@ -594,7 +591,8 @@ private slots:
         // A transfer's failures are titled with the window's caption.
         second.device.setUnplugged(true);
         second.trigger("mnuWrite");
-        QCOMPARE(second.messages().back().section(" | ", 1, 1), second.window.windowTitle());
+        QCOMPARE(QString::fromStdString(second.user.messages().back().title),
+                 second.window.windowTitle());
     }
 
     void aRunningTransferIgnoresEveryOtherCommand_data() {
