@@ -61,6 +61,9 @@ private slots:
             {MessageIcon::None, MessageButtons::YesNo, Box::NoIcon, yesNo, Box::NoButton,
              MessageAnswer::No},
         };
+        // The box shows the line break without its carriage return.
+        const QString shownText = QStringLiteral("The current configuration has changed.\n"
+                                                 "Do you want to save the changes?");
         for (const auto& c : cases) {
             QWidget owner;
             QStringList shown;
@@ -81,9 +84,7 @@ private slots:
                 "VANTREL Configuration Utility", c.icon, c.buttons);
 
             QCOMPARE(given, c.answer);
-            QCOMPARE(shown, QStringList({"VANTREL Configuration Utility",
-                                         "The current configuration has changed.\n"
-                                         "Do you want to save the changes?",
+            QCOMPARE(shown, QStringList({"VANTREL Configuration Utility", shownText,
                                          "over its owner", QString::number(c.qtIcon),
                                          QString::number(c.qtButtons.toInt(), 16)}));
         }
