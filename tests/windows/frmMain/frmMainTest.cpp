@@ -6,6 +6,7 @@
 #include "tests/support/NamedControl.h"
 #include "tests/support/Recorders.h"
 #include "tests/support/ScriptedFileDialogs.h"
+#include "tests/support/TemporaryFolder.h"
 #include "windows/controls/CaptionButton.h"
 #include "windows/controls/CaptionFit.h"
 #include "windows/controls/Twips.h"
@@ -18,7 +19,6 @@
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QSpontaneKeyEvent>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -172,11 +172,6 @@ void fillToSize(Configuration& config, std::int32_t size) {
         config.input(input).step(position % StepsPerSequence, (position / StepsPerSequence) % 2) =
             keyDown(KeyA);
     }
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -557,28 +552,28 @@ private slots:
     // ------------------------------------------------------------ transfers
 
     void configurationTravelsThroughFileAndDeviceIntoAFreshWindow() {
-        QTemporaryDir folder;
-        const QString original = folder.filePath(QStringLiteral("original.cfg"));
-        const QString saved = folder.filePath(QStringLiteral("saved.cfg"));
+        const TemporaryFolder folder;
+        const std::string original = (folder / "original.cfg").string();
+        const std::string saved = (folder / "saved.cfg").string();
         std::mt19937 random(1558);
         Configuration config = randomConfiguration(random);
         config.input(4) = macroOf({keyDown(4), keyUp(4), keyDown(5), keyUp(5)});
         const DeviceSettings settings = randomSettings(random);
         DeviceImage image{};
         QVERIFY(buildDeviceImage(image, config, settings));
-        QVERIFY(writeConfigurationFile(original.toStdString(), image).ok());
+        QVERIFY(writeConfigurationFile(original, image).ok());
 
         Harness first;
         QVERIFY(first.start());
-        first.dialogs.choose(original.toStdString());
+        first.dialogs.choose(original);
         first.trigger("mnuOpen");
         QCOMPARE(first.window.settings(), settings);
         QVERIFY(!first.singleKeyShown(4));
         QCOMPARE(first.caption(4), QStringLiteral("(A, A, ...)"));
 
-        first.dialogs.choose(saved.toStdString());
+        first.dialogs.choose(saved);
         first.trigger("mnuSave");
-        QCOMPARE(fileBytes(saved), fileBytes(original));
+        QVERIFY(contentsOf(saved) == contentsOf(original));
         first.trigger("mnuWrite");
 
         Harness second(&first.device);
