@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QSpontaneKeyEvent>
 #include <QTest>
@@ -408,6 +409,13 @@ private slots:
         large.setPointSize(14);
         h.window.setFont(large);
         QVERIFY(captionsThatDoNotFit(h.window).contains("Enable Joystick Rx Axis"));
+        // Buttons alike are measured once; a narrower one is not alike.
+        QWidget rows;
+        QRadioButton wide(QStringLiteral("Macro Sequence"), &rows);
+        QRadioButton narrow(QStringLiteral("Macro Sequence"), &rows);
+        wide.setGeometry(0, 0, 400, 30);
+        narrow.setGeometry(0, 40, 40, 30);
+        QCOMPARE(captionsThatDoNotFit(rows), QStringList{QStringLiteral("Macro Sequence")});
 
         CaptionButton button;
         button.setGeometry(twipsRect(2760, 0, 2535, 495));
