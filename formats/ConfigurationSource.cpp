@@ -10,6 +10,7 @@
 #include "model/DeviceImage.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 namespace vantrel {
@@ -29,11 +30,11 @@ bool isValidImage(std::string_view bytes) {
            bytes[ImageAddress::Marker] == 1;
 }
 
-std::string named(const fs::path& path, const std::string& message) {
-    return utf8Text(path) + ": " + message;
+std::string named(std::string_view name, const std::string& message) {
+    return std::string(name) + ": " + message;
 }
 
-LoadedConfiguration loadJson(const fs::path& path, std::string_view text) {
+LoadedConfiguration loadJson(std::string_view path, std::string_view text) {
     LoadedConfiguration loaded;
     try {
         ImportedConfiguration imported = importConfiguration(text);
@@ -46,7 +47,7 @@ LoadedConfiguration loadJson(const fs::path& path, std::string_view text) {
     return loaded;
 }
 
-LoadedConfiguration loadImage(const fs::path& path, std::string_view bytes) {
+LoadedConfiguration loadImage(std::string_view path, std::string_view bytes) {
     LoadedConfiguration loaded;
     DeviceImage image{};
     if (!imageFromFileBytes(bytes, image)) {
@@ -61,6 +62,17 @@ LoadedConfiguration loadImage(const fs::path& path, std::string_view bytes) {
         loaded.warning = named(path, words);
     }
     return loaded;
+}
+
+/// Reads the bytes of a configuration as the form their content shows.
+LoadedConfiguration judge(std::string_view name, std::string_view bytes, bool tooLong) {
+    if (tooLong) {
+        LoadedConfiguration loaded;
+        loaded.error =
+            named(name, looksLikeJson(bytes) ? "too large to be a configuration" : FileTooLongText);
+        return loaded;
+    }
+    return looksLikeJson(bytes) ? loadJson(name, bytes) : loadImage(name, bytes);
 }
 
 } // namespace
@@ -80,18 +92,27 @@ LoadedConfiguration loadConfiguration(const fs::path& path) {
     // time it is opened a second time.
     std::string bytes;
     const FileResult read = readRegularFile(path, MaximumJsonSize, bytes);
-    if (read.error == FileError::TooLong) {
-        LoadedConfiguration loaded;
-        loaded.error =
-            named(path, looksLikeJson(bytes) ? "too large to be a configuration" : FileTooLongText);
-        return loaded;
-    }
-    if (!read.ok()) {
+    if (!read.ok() && read.error != FileError::TooLong) {
         LoadedConfiguration loaded;
         loaded.error = std::string(OpenFailedText) + ": " + read.detail;
         return loaded;
     }
-    return looksLikeJson(bytes) ? loadJson(path, bytes) : loadImage(path, bytes);
+    return judge(utf8Text(path), bytes, read.error == FileError::TooLong);
+}
+
+LoadedConfiguration loadConfiguration(std::istream& in, std::string_view name) {
+    constexpr std::size_t ChunkSize = 64 * 1024;
+    std::string bytes;
+    std::array<char, ChunkSize> chunk{};
+    while (bytes.size() <= MaximumJsonSize && in.read(chunk.data(), chunk.size()).gcount() > 0) {
+        bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+    }
+    if (in.bad()) {
+        LoadedConfiguration loaded;
+        loaded.error = std::string(OpenFailedText) + ": " + std::string(name) + ": cannot be read";
+        return loaded;
+    }
+    return judge(name, bytes, bytes.size() > MaximumJsonSize);
 }
 
 } // namespace vantrel

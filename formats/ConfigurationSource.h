@@ -5,7 +5,9 @@
 #include "model/modSettings.h"
 
 #include <filesystem>
+#include <istream>
 #include <string>
+#include <string_view>
 
 // Opens a configuration from either of its two forms, told apart by content:
 // the device image the windows save, or the readable JSON document.
@@ -33,6 +35,10 @@ struct LoadedConfiguration {
 /// image is ever taken for JSON. Everything else is read as a device image,
 /// exactly as the windows' Open reads it, with the windows' messages.
 [[nodiscard]] LoadedConfiguration loadConfiguration(const std::filesystem::path& path);
+
+/// Opens a configuration from a stream read to its end (standard input);
+/// `name` stands for it in messages.
+[[nodiscard]] LoadedConfiguration loadConfiguration(std::istream& in, std::string_view name);
 
 /// True when the bytes are to be read as a JSON document (see above).
 [[nodiscard]] bool looksLikeJson(std::string_view bytes);

@@ -15,6 +15,10 @@ constexpr std::string_view FormatName = "vantrel-configuration";
 /// The only version written and read.
 constexpr int FormatVersion = 1;
 
+/// Values of "type" in KeyType order, and of a step's "action".
+constexpr std::array<std::string_view, 3> TypeWords = {"key", "mouse", "joystick"};
+constexpr std::array<std::string_view, 3> ActionWords = {"press", "release", "delay"};
+
 struct ModifierWord {
     std::string_view word;
     std::uint8_t bit;

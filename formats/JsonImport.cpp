@@ -4,6 +4,7 @@
 #include "formats/ImportError.h"
 #include "formats/JsonDocument.h"
 #include "formats/JsonFormat.h"
+#include "formats/NameLists.h"
 #include "model/CodeNames.h"
 #include "model/ConfigurationFindings.h"
 #include "model/DeviceImage.h"
@@ -161,10 +162,21 @@ private:
     std::string place_;
 };
 
-constexpr std::array<std::string_view, 3> TypeWords = {"key", "mouse", "joystick"};
-constexpr std::array<std::string_view, 3> ActionWords = {"press", "release", "delay"};
 constexpr std::size_t DelayAction = 2;
 constexpr int HighestCode = 255;
+
+/// Names what was probably meant, and where every name is listed, so that a
+/// document can be put right without guessing.
+std::string unknownNameMessage(CodeKind kind, const std::string& name) {
+    const std::string listing =
+        "vantrelctl names " + std::string(nameGroupWord(nameGroupOf(kind))) + " lists them all";
+    const std::vector<std::string> closest = closestCodeNames(kind, name);
+    std::string message = "unknown " + std::string(kindWord(kind)) + " name \"" + name + "\"";
+    if (closest.empty()) {
+        return message + " (" + listing + ")";
+    }
+    return message + "; did you mean " + alternatives(closest) + "? (" + listing + ")";
+}
 
 std::uint8_t readCode(const Node& node, CodeKind kind) {
     if (node.isInteger()) {
@@ -173,7 +185,7 @@ std::uint8_t readCode(const Node& node, CodeKind kind) {
     const std::string name = node.text();
     const std::optional<std::uint8_t> code = codeNamed(kind, name);
     if (!code) {
-        node.fail("unknown " + std::string(kindWord(kind)) + " name \"" + name + "\"");
+        node.fail(unknownNameMessage(kind, name));
     }
     return *code;
 }

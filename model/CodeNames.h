@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 // The readable form of a key, mouse or joystick code: its display name where
 // it has one of its own, its number otherwise, and the way back.
@@ -21,8 +22,28 @@ using CodeText = std::variant<std::string, std::uint8_t>;
 /// is the one "Not Used" that names a single code.
 [[nodiscard]] CodeText codeText(CodeKind kind, std::uint8_t code);
 
-/// The code whose display name is exactly `name`; for keys, "Not Used" is 0.
+/// The code whose display name is `name`, without regard to case; for keys,
+/// "Not Used" is 0. Keys also go by the other names people and keyboards
+/// give them (keyAliases); a name that could be either of two keys ("Ctrl")
+/// names none.
 [[nodiscard]] std::optional<std::uint8_t> codeNamed(CodeKind kind, std::string_view name);
+
+/// Another name a key goes by, and the key it means.
+struct KeyAlias {
+    std::string_view alias;
+    std::uint8_t code;
+};
+
+/// Every other name a key is accepted by, in a fixed order.
+[[nodiscard]] const std::vector<KeyAlias>& keyAliases();
+
+/// Every code that has a display name of its own, in code order.
+[[nodiscard]] std::vector<std::uint8_t> namedCodes(CodeKind kind);
+
+/// The display names a person most likely meant by a name that names no
+/// code: both keys of a name that could be either, otherwise the closest
+/// names by spelling; empty when none comes close.
+[[nodiscard]] std::vector<std::string> closestCodeNames(CodeKind kind, std::string_view name);
 
 /// The kind of code a step of KeyType `keyType` holds (a delay counts as a
 /// key: it has no names of its own).

@@ -159,6 +159,32 @@ std::string macro(const std::string& fields) {
     return inputs(R"({"input": 1, "macro": {)" + fields + "}}");
 }
 
+TEST(JsonFormat, ReadsNamesInAnyCaseAndTheOtherNamesOfKeysButWritesTheProgramsOwn) {
+    // Each spelling, its type and the name export writes for it.
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+        {"a", "key", "A"},
+        {"escape", "key", "Esc"},
+        {"Return", "key", "Enter"},
+        {"PgDn", "key", "Page Down"},
+        {"caps lock", "key", "Caps"},
+        {"CapsLk", "key", "Caps"},
+        {"Ent", "key", "Enter (Num)"},
+        {"Up", "key", "Up Arrow"},
+        {"1", "key", "1 !"},
+        {"0", "key", "0 )"},
+        {"PRINT SCREEN", "key", "Print Screen"},
+        {"right click", "mouse", "Right Click"},
+        {"hat2 sw", "joystick", "Hat2 SW"},
+    };
+    for (const auto& [spelling, type, name] : cases) {
+        const ImportedConfiguration imported = importConfiguration(
+            single(R"("type": ")" + type + R"(", "code": ")" + spelling + "\""));
+        const Json exported =
+            Json::parse(exportConfigurationText(imported.config, imported.settings));
+        EXPECT_EQ(exported["inputs"][0]["single"]["code"], name) << spelling;
+    }
+}
+
 TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
     const std::string press = R"({"action": "press", "type": "key", "code": "A"})";
     const std::vector<std::pair<std::string, std::string>> cases = {
@@ -180,7 +206,13 @@ TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
          "inputs[0].macro.activation[0].ms: expected a whole number from 10 to 2560, found 500.0"},
         {macro(R"("activation": [)" + press + ", " + press +
                R"(, {"action": "press", "type": "mouse", "code": "Not Used"}])"),
-         R"(inputs[0].macro.activation[2].code: unknown mouse name "Not Used")"},
+         R"(inputs[0].macro.activation[2].code: unknown mouse name "Not Used" (vantrelctl names mouse lists them all))"},
+        {single(R"("type": "key", "code": "Escpe")"),
+         R"(inputs[0].single.code: unknown key name "Escpe"; did you mean "Esc"? (vantrelctl names keys lists them all))"},
+        {single(R"("type": "key", "code": "Ctrl")"),
+         R"(inputs[0].single.code: unknown key name "Ctrl"; did you mean "Left Ctrl" or "Right Ctrl"? (vantrelctl names keys lists them all))"},
+        {single(R"("type": "joystick", "code": "Buton 7")"),
+         R"(inputs[0].single.code: unknown joystick name "Buton 7"; did you mean "Button 7"? (vantrelctl names joystick lists them all))"},
         {single(R"("type": "key", "code": "A", "modifiers": ["win"])"),
          R"(inputs[0].single.modifiers[0]: unknown modifier "win" (expected "ctrl", "shift" or "alt"))"},
         {inputs(R"({"input": 109})"), "inputs[0].input: 109 is out of range (1 to 108)"},
