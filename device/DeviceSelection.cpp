@@ -6,13 +6,25 @@
 
 namespace vantrel {
 
+bool isDeviceName(std::string_view device) {
+    if (device.starts_with(EmulatedPrefix)) {
+        return device.size() > EmulatedPrefix.size();
+    }
+    return device.starts_with(UsbPrefix) &&
+           parseUsbSelector(device.substr(UsbPrefix.size())).has_value();
+}
+
 std::unique_ptr<DeviceBackend> makeDeviceBackend(const std::optional<std::string>& device,
                                                  std::string& error) {
     if (device && device->starts_with(EmulatedPrefix)) {
         return std::make_unique<EmulatedBackend>(
             pathFromUtf8(std::string_view(*device).substr(EmulatedPrefix.size())));
     }
-    return makeUsbBackend(error);
+    std::optional<UsbSelector> selector;
+    if (device) {
+        selector = parseUsbSelector(std::string_view(*device).substr(UsbPrefix.size()));
+    }
+    return makeUsbBackend(selector, error);
 }
 
 } // namespace vantrel

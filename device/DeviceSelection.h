@@ -11,9 +11,17 @@ namespace vantrel {
 
 /// What --device takes before the path of the emulator's memory file.
 constexpr std::string_view EmulatedPrefix = "emulated:";
+/// What --device takes before the number, node, port or serial number of a
+/// device on USB.
+constexpr std::string_view UsbPrefix = "usb:";
 
-/// Makes the backend --device names: "emulated:PATH" or, without a value,
-/// the device on USB. The value has been checked by the command line.
+/// True when --device can name this: "emulated:PATH" or "usb:WHICH".
+[[nodiscard]] bool isDeviceName(std::string_view device);
+
+/// Makes the backend --device names: "emulated:PATH", "usb:WHICH" or,
+/// without a value, the first device on USB. The value has been checked with
+/// isDeviceName. Returns nullptr and sets `error` when the device cannot be
+/// reached at all.
 [[nodiscard]] std::unique_ptr<DeviceBackend>
 makeDeviceBackend(const std::optional<std::string>& device, std::string& error);
 

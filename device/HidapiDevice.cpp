@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <hidapi.h>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -93,6 +95,24 @@ DeviceStatus openFailure(int reason) {
                                                : DeviceFailure::NotFound;
 }
 
+/// The USB port of a hidraw node, from where sysfs puts its device; empty
+/// on other systems and for nodes that are not on USB.
+std::string usbPortPath(const std::string& nodePath) {
+#ifdef __linux__
+    constexpr std::string_view DevicesFolder = "/dev/";
+    if (!nodePath.starts_with(DevicesFolder)) {
+        return {};
+    }
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::canonical(
+        "/sys/class/hidraw/" + nodePath.substr(DevicesFolder.size()) + "/device", error);
+    return error ? std::string() : portPathFromSysfs(resolved.string());
+#else
+    (void)nodePath;
+    return {};
+#endif
+}
+
 /// The interfaces that match, vendor-defined usage pages first, otherwise
 /// in the order the system lists them.
 std::vector<HidDeviceInfo> candidates(std::uint16_t vendorId, std::uint16_t productId) {
@@ -105,6 +125,8 @@ std::vector<HidDeviceInfo> candidates(std::uint16_t vendorId, std::uint16_t prod
         entry.productId = info->product_id;
         entry.manufacturer = toUtf8(info->manufacturer_string);
         entry.product = toUtf8(info->product_string);
+        entry.serialNumber = toUtf8(info->serial_number);
+        entry.portPath = usbPortPath(entry.path);
         entry.interfaceNumber = info->interface_number;
         entry.usagePage = info->usage_page;
         found.push_back(std::move(entry));
@@ -161,10 +183,11 @@ DeviceStatus HidapiDevice::OpenHidDevice(std::int32_t productId, std::int32_t ou
     if (!HidLibrary::ready()) {
         return fail(DeviceFailure::NotFound, "the HID library could not be initialised");
     }
-    const auto found = candidates(options_.vendorId, static_cast<std::uint16_t>(productId));
+    const auto found = chosenInterfaces(productId);
     if (found.empty()) {
         return fail(DeviceFailure::NotFound,
-                    "no HID device with product ID " + std::to_string(productId));
+                    options_.device ? "the chosen device is not attached"
+                                    : "no HID device with product ID " + std::to_string(productId));
     }
     DeviceStatus firstFailure = DeviceSuccess;
     for (const HidDeviceInfo& entry : found) {
@@ -183,6 +206,17 @@ DeviceStatus HidapiDevice::OpenHidDevice(std::int32_t productId, std::int32_t ou
     }
     return fail(firstFailure,
                 "found but could not open " + found.front().path + ": " + errorText(nullptr));
+}
+
+std::vector<HidDeviceInfo> HidapiDevice::chosenInterfaces(std::int32_t productId) const {
+    std::vector<HidDeviceInfo> found =
+        candidates(options_.vendorId, static_cast<std::uint16_t>(productId));
+    if (!options_.device) {
+        return found;
+    }
+    const std::vector<UsbDevice> devices = groupUsbDevices(found);
+    const UsbDevice* chosen = chooseUsbDevice(devices, *options_.device);
+    return chosen != nullptr ? chosen->interfaces : std::vector<HidDeviceInfo>{};
 }
 
 DeviceStatus HidapiDevice::WriteHidDevice(DeviceHandle& handle, const Report& output,

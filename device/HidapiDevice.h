@@ -1,11 +1,14 @@
 #pragma once
 
 #include "device/HidAccess.h"
+#include "device/HidDeviceInfo.h"
+#include "device/UsbDeviceChoice.h"
 
 #include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,24 +21,6 @@ namespace vantrel {
 /// The vendor ID this build matches, set with the CMake cache variable
 /// VANTREL_VENDOR_ID; 0 matches every vendor.
 [[nodiscard]] std::uint16_t configuredVendorId();
-
-/// One attached HID interface that could be the device.
-struct HidDeviceInfo {
-    std::string path; ///< the platform's name for it, as hid_open_path takes it
-    std::uint16_t vendorId = 0;
-    std::uint16_t productId = 0;
-    std::string manufacturer; ///< UTF-8; empty when the device gives none
-    std::string product;      ///< UTF-8; empty when the device gives none
-    int interfaceNumber = -1; ///< USB interface, -1 when the platform does not say
-    std::uint16_t usagePage = 0;
-    /// What opening it for reading and writing gave just now: DeviceSuccess;
-    /// DeviceFailure::NoPermission when this user may not (on Linux, no read
-    /// and write access to its hidraw node); otherwise DeviceFailure::NotFound.
-    DeviceStatus openResult = DeviceFailure::NotFound;
-    std::string openError; ///< the HID library's words for a failed open
-
-    [[nodiscard]] bool opens() const { return openResult == DeviceSuccess; }
-};
 
 /// Every attached HID interface with product ID 264 whose vendor ID matches
 /// `vendorId` (0 = any), in the order OpenHidDevice tries them. Each is
@@ -50,13 +35,17 @@ struct HidapiOptions {
     std::uint16_t vendorId = configuredVendorId();
     /// How long an exchange waits for the device's answer.
     std::chrono::milliseconds answerTimeout{1000};
+    /// Opens only this device among those attached (see groupUsbDevices);
+    /// without it, the first that opens.
+    std::optional<UsbSelector> device;
 };
 
 /// Finds the device among the attached HID interfaces by product ID (and
 /// vendor ID when one is set). Interfaces whose usage page is vendor-defined
 /// (0xFF00 and up), where a configuration channel lives, are tried first,
 /// then the others in the order the system lists them; the first that opens
-/// for reading and writing is used. An exchange writes the 33-byte report
+/// for reading and writing is used; with a device chosen in the options, only
+/// its interfaces are tried, in the same order. An exchange writes the 33-byte report
 /// (report ID 3 in byte 0) and then waits up to the answer timeout for one
 /// input report, which must be 33 bytes with its report ID in byte 0.
 /// A timeout, a short read or write, or a device that has gone is a failure
@@ -88,6 +77,8 @@ private:
     };
     using DevicePointer = std::unique_ptr<hid_device_, Closer>;
 
+    /// The interfaces OpenHidDevice tries, in order.
+    [[nodiscard]] std::vector<HidDeviceInfo> chosenInterfaces(std::int32_t productId) const;
     DeviceStatus succeed();
     DeviceStatus fail(DeviceStatus status, std::string what);
 

@@ -3,23 +3,29 @@
 #include "device/HidapiDevice.h"
 #include "device/UdevRule.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace vantrel {
 namespace {
 
-std::string describe(const HidDeviceInfo& info) {
+std::string describe(const UsbDevice& device) {
+    const HidDeviceInfo& info = device.main();
     std::array<char, 16> ids{};
     std::snprintf(ids.data(), ids.size(), "%04x:%04x", static_cast<unsigned>(info.vendorId),
                   static_cast<unsigned>(info.productId));
-    std::string text = info.path + "  " + ids.data();
+    std::string text = std::to_string(device.number) + "  " + info.path;
+    if (!info.portPath.empty()) {
+        text += "  port " + info.portPath;
+    }
+    if (!info.serialNumber.empty()) {
+        text += "  serial " + info.serialNumber;
+    }
+    text += std::string("  ") + ids.data();
     for (const std::string& name : {info.manufacturer, info.product}) {
         if (!name.empty()) {
             text += "  " + name;
         }
-    }
-    if (info.interfaceNumber >= 0) {
-        text += "  interface " + std::to_string(info.interfaceNumber);
     }
     return text;
 }
@@ -27,18 +33,32 @@ std::string describe(const HidDeviceInfo& info) {
 /// The device on USB through hidapi.
 class UsbBackend final : public DeviceBackend {
 public:
+    explicit UsbBackend(const std::optional<UsbSelector>& selector)
+        : selector_(selector)
+        , device_(HidapiOptions{configuredVendorId(), std::chrono::milliseconds(1000), selector}) {}
+
     HidAccess& link() override { return device_; }
 
     std::vector<AttachedDevice> attachedDevices() override {
-        std::vector<AttachedDevice> devices;
+        std::vector<AttachedDevice> listed;
         const bool ruleInstalled = packagedUdevRuleInstalled();
-        for (const HidDeviceInfo& info : enumerateHidDevices()) {
-            devices.push_back({describe(info), info.opens(),
-                               info.openResult == DeviceFailure::NoPermission
-                                   ? permissionProblem("it", ruleInstalled)
-                                   : info.openError});
+        for (const UsbDevice& device : groupUsbDevices(enumerateHidDevices())) {
+            if (selector_ && !device.matches(*selector_)) {
+                continue;
+            }
+            const auto& interfaces = device.interfaces;
+            const bool opens = std::any_of(interfaces.begin(), interfaces.end(),
+                                           [](const HidDeviceInfo& info) { return info.opens(); });
+            const bool denied =
+                std::any_of(interfaces.begin(), interfaces.end(), [](const HidDeviceInfo& info) {
+                    return info.openResult == DeviceFailure::NoPermission;
+                });
+            listed.push_back({describe(device), opens,
+                              opens    ? std::string()
+                              : denied ? permissionProblem("it", ruleInstalled)
+                                       : device.main().openError});
         }
-        return devices;
+        return listed;
     }
 
     std::string accessAdvice() override {
@@ -50,13 +70,26 @@ public:
     }
 
 private:
+    std::optional<UsbSelector> selector_;
     HidapiDevice device_;
 };
 
 } // namespace
 
-std::unique_ptr<DeviceBackend> makeUsbBackend(std::string& /*error*/) {
-    return std::make_unique<UsbBackend>();
+std::unique_ptr<DeviceBackend> makeUsbBackend(const std::optional<UsbSelector>& selector,
+                                              std::string& error) {
+    if (!selector) {
+        return std::make_unique<UsbBackend>(std::nullopt);
+    }
+    const std::vector<UsbDevice> devices = groupUsbDevices(enumerateHidDevices());
+    const UsbDevice* chosen = chooseUsbDevice(devices, *selector);
+    if (chosen == nullptr) {
+        error = "no such device is attached (vantrelctl devices lists them)";
+        return nullptr;
+    }
+    // Named by what stays the same for as long as it is plugged in, so that
+    // a backup, the write and its check all reach the same device.
+    return std::make_unique<UsbBackend>(lastingSelector(*chosen));
 }
 
 } // namespace vantrel

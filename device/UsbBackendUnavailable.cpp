@@ -4,7 +4,8 @@
 
 namespace vantrel {
 
-std::unique_ptr<DeviceBackend> makeUsbBackend(std::string& error) {
+std::unique_ptr<DeviceBackend> makeUsbBackend(const std::optional<UsbSelector>& /*selector*/,
+                                              std::string& error) {
     error = "this vantrelctl was built without USB support; use --device emulated:PATH";
     return nullptr;
 }

@@ -33,7 +33,8 @@ TEST(HidapiDevice, OpensExactlyWhenAnAttachedDeviceCanBeOpened) {
     const bool openable = std::any_of(attached.begin(), attached.end(),
                                       [](const HidDeviceInfo& info) { return info.opens(); });
 
-    HidapiDevice hid(HidapiOptions{configuredVendorId(), std::chrono::milliseconds(100)});
+    HidapiDevice hid(
+        HidapiOptions{configuredVendorId(), std::chrono::milliseconds(100), std::nullopt});
     DeviceHandle handle = 0;
     const DeviceStatus opened =
         hid.OpenHidDevice(DeviceProductId, ReportLength, ReportLength, handle);
