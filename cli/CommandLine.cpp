@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "device/DeviceSelection.h"
+#include "formats/NameLists.h"
 
 #include <algorithm>
 #include <array>
@@ -16,30 +17,35 @@ struct CommandShape {
     std::string_view name;
     std::string_view synopsis;
     std::size_t operands;
+    std::size_t optionalOperands; ///< may follow the required ones
     Need output;
     bool outputMayBeStandard; ///< "-o -" means standard output
     bool takesWriteOptions;   ///< --verify, --no-verify and --backup
     std::string_view summary;
 };
 
-constexpr std::array<CommandShape, 9> Commands = {{
-    {"show", "show FILE", 1, Need::No, false, false,
+constexpr std::array<CommandShape, 11> Commands = {{
+    {"show", "show FILE", 1, 0, Need::No, false, false,
      "every input and setting as the main window shows them"},
-    {"export", "export FILE [-o OUT]", 1, Need::Optional, true, false,
+    {"export", "export FILE [-o OUT]", 1, 0, Need::Optional, true, false,
      "the readable JSON form, to standard output unless -o names a file"},
-    {"import", "import FILE -o OUT", 1, Need::Required, false, false,
+    {"import", "import FILE -o OUT", 1, 0, Need::Required, true, false,
      "the configuration file, written only when FILE is valid"},
-    {"diff", "diff A B", 2, Need::No, false, false,
+    {"diff", "diff A B", 2, 0, Need::No, false, false,
      "what differs between two configurations (status 0 equal, 1 different)"},
-    {"check", "check FILE", 1, Need::No, false, false,
+    {"check", "check FILE", 1, 0, Need::No, false, false,
      "mistakes a cabinet would suffer from (status 0 none, 1 some)"},
-    {"card", "card FILE [-o OUT.html]", 1, Need::Optional, true, false,
+    {"card", "card FILE [-o OUT.html]", 1, 0, Need::Optional, true, false,
      "a printable control card as an HTML page"},
-    {"read", "read -o OUT", 0, Need::Required, false, false,
+    {"read", "read -o OUT", 0, 0, Need::Required, false, false,
      "save the device's configuration as a configuration file"},
-    {"write", "write FILE [--no-verify] [--backup OUT]", 1, Need::No, false, true,
+    {"write", "write FILE [--no-verify] [--backup OUT]", 1, 0, Need::No, false, true,
      "write a configuration into the device and read it back to compare"},
-    {"devices", "devices", 0, Need::No, false, false, "list the attached devices"},
+    {"devices", "devices", 0, 0, Need::No, false, false,
+     "list the attached devices, numbered for --device usb:N"},
+    {"names", "names [keys|mouse|joystick|settings]", 0, 1, Need::No, false, false,
+     "every name the JSON form accepts, and the values of each setting"},
+    {"help", "help [COMMAND]", 0, 1, Need::No, false, false, "this text, or one command's usage"},
 }};
 
 const CommandShape* findCommand(std::string_view name) {
@@ -94,8 +100,45 @@ void setOnce(std::optional<std::string>& slot, std::optional<std::string> value,
     slot = std::move(value);
 }
 
-bool isDeviceName(const std::string& device) {
-    return device.starts_with(EmulatedPrefix) && device.size() > EmulatedPrefix.size();
+std::string usageLine(const CommandShape& shape) {
+    return "usage: vantrelctl [--device DEVICE] " + std::string(shape.synopsis);
+}
+
+std::string checkDevices(const Invocation& invocation, const CommandShape& shape) {
+    for (const std::string& device : invocation.devices) {
+        if (!isDeviceName(device)) {
+            return "unknown device \"" + device +
+                   "\" (expected emulated:PATH or usb: with a number, node, port or serial "
+                   "number)";
+        }
+    }
+    if (invocation.devices.size() <= 1) {
+        return {};
+    }
+    if (shape.name == "read") {
+        return "read takes one device; " + usageLine(shape);
+    }
+    if (invocation.backup) {
+        return "--backup takes one device; " + usageLine(shape);
+    }
+    return {};
+}
+
+std::string checkOperands(const Invocation& invocation, const CommandShape& shape) {
+    const std::size_t given = invocation.operands.size();
+    if (given < shape.operands || given > shape.operands + shape.optionalOperands) {
+        return usageLine(shape);
+    }
+    if (std::count(invocation.operands.begin(), invocation.operands.end(), "-") > 1) {
+        return "standard input (-) can be read only once";
+    }
+    if (shape.name == "help" && given == 1 && findCommand(invocation.operands[0]) == nullptr) {
+        return "unknown command \"" + invocation.operands[0] + "\"";
+    }
+    if (shape.name == "names" && given == 1 && !nameGroupNamed(invocation.operands[0])) {
+        return "unknown list \"" + invocation.operands[0] + "\"; " + usageLine(shape);
+    }
+    return {};
 }
 
 std::string checkAgainstShape(const Invocation& invocation) {
@@ -103,12 +146,12 @@ std::string checkAgainstShape(const Invocation& invocation) {
     if (shape == nullptr) {
         return "unknown command \"" + invocation.command + "\"";
     }
-    std::string usage = "usage: vantrelctl [--device DEVICE] " + std::string(shape->synopsis);
-    if (invocation.device && !isDeviceName(*invocation.device)) {
-        return "unknown device \"" + *invocation.device + "\" (expected emulated:PATH)";
+    const std::string usage = usageLine(*shape);
+    if (std::string problem = checkDevices(invocation, *shape); !problem.empty()) {
+        return problem;
     }
-    if (invocation.operands.size() != shape->operands) {
-        return usage;
+    if (std::string problem = checkOperands(invocation, *shape); !problem.empty()) {
+        return problem;
     }
     if (shape->output == Need::Required && !invocation.output) {
         return usage;
@@ -148,8 +191,10 @@ ParsedCommandLine parseCommandLine(std::span<const std::string> args) {
             optionsEnded = true;
         } else if (arg == "-h" || arg == "--help") {
             invocation.help = true;
-        } else if (arg == "--version") {
+        } else if (arg == "-V" || arg == "--version") {
             invocation.version = true;
+        } else if (arg == "-q" || arg == "--quiet") {
+            invocation.quiet = true;
         } else if (arg == "--verify" || arg == "--no-verify") {
             const bool wanted = arg == "--verify";
             if (invocation.verify.value_or(wanted) != wanted) {
@@ -157,7 +202,9 @@ ParsedCommandLine parseCommandLine(std::span<const std::string> args) {
             }
             invocation.verify = wanted;
         } else if (isOption(arg, "--device")) {
-            setOnce(invocation.device, reader.valueOf(arg, "--device", error), "--device", error);
+            if (auto device = reader.valueOf(arg, "--device", error)) {
+                invocation.devices.push_back(std::move(*device));
+            }
         } else if (arg == "-o" || isOption(arg, "--output")) {
             setOnce(invocation.output, reader.valueOf(arg, arg == "-o" ? "-o" : "--output", error),
                     "-o", error);
@@ -166,6 +213,10 @@ ParsedCommandLine parseCommandLine(std::span<const std::string> args) {
         } else {
             error = "unknown option \"" + arg + "\"";
         }
+    }
+    if (error.empty() && invocation.help && !invocation.command.empty() &&
+        findCommand(invocation.command) == nullptr) {
+        error = "unknown command \"" + invocation.command + "\"";
     }
     if (error.empty() && !invocation.help && !invocation.version) {
         error = invocation.command.empty() ? "no command given" : checkAgainstShape(invocation);
@@ -180,14 +231,28 @@ std::string usageText() {
         line.resize(std::max<std::size_t>(line.size() + 2, 40), ' ');
         text += line + std::string(shape.summary) + "\n";
     }
-    text += "\noptions:\n"
-            "  --device emulated:PATH                the device emulator, its memory kept in PATH\n"
-            "                                        (without --device: the device on USB)\n"
-            "  -h, --help                            this text\n"
-            "  --version                             the program's version\n"
-            "\nFILE may be a configuration file as the windows save it or its JSON form.\n"
-            "OUT of export and card may be - for standard output.\n";
+    text +=
+        "\noptions:\n"
+        "  --device usb:N                        the device numbered N by devices; also\n"
+        "                                        usb:/dev/hidrawN, usb:PORT (1-4.2), usb:SERIAL\n"
+        "  --device emulated:PATH                the device emulator, its memory kept in PATH\n"
+        "                                        (without --device: the first device on USB;\n"
+        "                                        write takes several)\n"
+        "  -q, --quiet                           no progress and no success lines\n"
+        "  -h, --help                            this text; after a command, its usage\n"
+        "  -V, --version                         the program's version\n"
+        "\nFILE may be a configuration file as the windows save it or its JSON form,\n"
+        "or - for standard input. OUT of export, card and import may be - for standard\n"
+        "output.\n";
     return text;
+}
+
+std::string commandUsageText(std::string_view command) {
+    const CommandShape* shape = findCommand(command);
+    if (shape == nullptr) {
+        return {};
+    }
+    return usageLine(*shape) + "\n\n" + std::string(shape->summary) + "\n";
 }
 
 } // namespace vantrel::cli

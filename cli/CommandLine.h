@@ -11,15 +11,16 @@
 namespace vantrel::cli {
 
 struct Invocation {
-    std::string command; ///< empty with --help or --version
+    std::string command; ///< empty with --help or --version alone
     std::vector<std::string> operands;
-    std::optional<std::string> device; ///< --device DEVICE
+    std::vector<std::string> devices;  ///< each --device DEVICE, in order
     std::optional<std::string> output; ///< -o OUT
     std::optional<std::string> backup; ///< --backup OUT
     /// --verify (true) or --no-verify (false); write verifies unless told not to.
     std::optional<bool> verify;
-    bool help = false;
+    bool help = false; ///< with a command: that command's usage
     bool version = false;
+    bool quiet = false; ///< no progress and no success lines
 };
 
 struct ParsedCommandLine {
@@ -37,5 +38,9 @@ struct ParsedCommandLine {
 
 /// The synopsis of every command, for --help and after a usage error.
 [[nodiscard]] std::string usageText();
+
+/// One command's usage, for "help COMMAND" and "COMMAND --help"; empty for
+/// a name that is no command.
+[[nodiscard]] std::string commandUsageText(std::string_view command);
 
 } // namespace vantrel::cli

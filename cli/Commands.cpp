@@ -4,6 +4,7 @@
 #include "cli/CommandLine.h"
 #include "cli/DeviceCommands.h"
 #include "cli/FileCommands.h"
+#include "cli/NamesCommand.h"
 #include "generated/BuildConfig.h"
 
 namespace vantrel::cli {
@@ -11,32 +12,39 @@ namespace {
 
 int runDeviceCommand(const Invocation& invocation, const Console& console,
                      const DeviceBackendFactory& devices) {
-    std::string error;
-    const std::unique_ptr<DeviceBackend> backend = devices(invocation.device, error);
-    if (!backend) {
-        console.error(error);
-        return ExitFailure;
-    }
     if (invocation.command == "read") {
-        return readCommand(invocation, console, *backend);
+        return readCommand(invocation, console, devices);
     }
     if (invocation.command == "write") {
-        return writeCommand(invocation, console, *backend);
+        return writeCommand(invocation, console, devices);
     }
-    return devicesCommand(invocation, console, *backend);
+    return devicesCommand(invocation, console, devices);
 }
 
-int runCommand(std::span<const std::string> args, const Console& console,
+/// The usage of the command asked about, or of them all.
+std::string helpText(const Invocation& invocation) {
+    if (invocation.command == "help" && !invocation.operands.empty()) {
+        return commandUsageText(invocation.operands.front());
+    }
+    if (invocation.command.empty() || invocation.command == "help") {
+        return usageText();
+    }
+    return commandUsageText(invocation.command);
+}
+
+int runCommand(std::span<const std::string> args, const Console& outerConsole,
                const DeviceBackendFactory& devices) {
     const ParsedCommandLine parsed = parseCommandLine(args);
     const Invocation& invocation = parsed.invocation;
+    Console console = outerConsole;
+    console.quiet = console.quiet || invocation.quiet;
     if (!parsed.ok()) {
         console.error(parsed.usageError);
         console.err << "Try 'vantrelctl --help'.\n";
         return ExitTrouble;
     }
-    if (invocation.help) {
-        console.out << usageText();
+    if (invocation.help || invocation.command == "help") {
+        console.out << helpText(invocation);
         return ExitSuccess;
     }
     if (invocation.version) {
@@ -60,6 +68,9 @@ int runCommand(std::span<const std::string> args, const Console& console,
     }
     if (invocation.command == "card") {
         return cardCommand(invocation, console);
+    }
+    if (invocation.command == "names") {
+        return namesCommand(invocation, console);
     }
     return runDeviceCommand(invocation, console, devices);
 }

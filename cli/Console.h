@@ -1,5 +1,6 @@
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <string>
 
@@ -16,15 +17,37 @@ enum ExitStatus : int {
 
 /// Where the tool's output goes.
 struct Console {
+    Console(std::ostream& output, std::ostream& errors, bool errorsOnTerminal = false)
+        : out(output)
+        , err(errors)
+        , errIsTerminal(errorsOnTerminal) {}
+
     std::ostream& out;
     std::ostream& err;
     /// Standard error is a terminal, so progress may redraw one line.
     bool errIsTerminal = false;
+    /// Standard input, for "-" as a file; none in a run that has no input.
+    std::istream* in = nullptr;
+    bool inIsTerminal = false;
+    bool outIsTerminal = false;
+    /// Leave out progress and success lines: only results and errors.
+    bool quiet = false;
+    /// Put before every error and success line ("usb:2: "), so that the
+    /// lines of one device among several can be told apart.
+    std::string subject;
 
     /// Tells the user what went wrong, as one line on standard error.
-    void error(const std::string& message) const { err << "vantrelctl: " << message << '\n'; }
+    void error(const std::string& message) const {
+        err << "vantrelctl: " << subject << message << '\n';
+    }
     void warning(const std::string& message) const {
-        err << "vantrelctl: warning: " << message << '\n';
+        err << "vantrelctl: warning: " << subject << message << '\n';
+    }
+    /// Reports a success on standard output, unless told to be quiet.
+    void success(const std::string& line) const {
+        if (!quiet) {
+            out << subject << line << '\n';
+        }
     }
 };
 

@@ -15,6 +15,9 @@ void ConsoleProgress::show() {
 }
 
 void ConsoleProgress::update(const TransferProgress& progress) {
+    if (console_.quiet) {
+        return;
+    }
     if (console_.errIsTerminal) {
         drawBar(progress);
     } else {

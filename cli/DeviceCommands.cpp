@@ -96,49 +96,44 @@ bool verify(const LoadedConfiguration& written, const Console& console, DeviceBa
     return true;
 }
 
-} // namespace
-
-int readCommand(const Invocation& invocation, const Console& console, DeviceBackend& backend) {
-    std::string successText;
-    if (!readIntoFile(*invocation.output, console, backend, {}, successText)) {
-        return ExitFailure;
-    }
-    console.out << successText << '\n';
-    return ExitSuccess;
-}
-
-int writeCommand(const Invocation& invocation, const Console& console, DeviceBackend& backend) {
-    const auto loaded = openConfiguration(invocation.operands.at(0), console, Partial::Refuse);
-    if (!loaded) {
-        return ExitFailure;
-    }
+/// Writes the configuration into one device, after its backup, and checks it.
+bool writeOneDevice(const LoadedConfiguration& loaded, const Invocation& invocation,
+                    const Console& console, DeviceBackend& backend) {
     if (invocation.backup) {
         std::string ignored;
         if (!readIntoFile(*invocation.backup, console, backend, "backup", ignored)) {
-            return ExitFailure;
+            return false;
         }
     }
     ConsoleTransfer transfer(console, backend);
-    if (!transfer.write(loaded->config, loaded->settings)) {
-        return ExitFailure;
+    if (!transfer.write(loaded.config, loaded.settings)) {
+        return false;
     }
     const bool verifying = invocation.verify.value_or(true);
-    if (verifying && !verify(*loaded, console, backend)) {
-        return ExitFailure;
+    if (verifying && !verify(loaded, console, backend)) {
+        return false;
     }
-    console.out << transfer.successText() << '\n';
+    console.success(transfer.successText());
     if (verifying) {
-        console.out << "Verified: the device holds the configuration that was written\n";
+        console.success("Verified: the device holds the configuration that was written");
     }
-    return ExitSuccess;
+    return true;
 }
 
-int devicesCommand(const Invocation& /*invocation*/, const Console& console,
-                   DeviceBackend& backend) {
+/// The devices a command goes through: those named, or the first on USB.
+std::vector<std::optional<std::string>> namedDevices(const Invocation& invocation) {
+    if (invocation.devices.empty()) {
+        return {std::nullopt};
+    }
+    return {invocation.devices.begin(), invocation.devices.end()};
+}
+
+/// Lists what one backend finds; false when it finds nothing.
+bool listDevices(const Console& console, DeviceBackend& backend) {
     const std::vector<AttachedDevice> devices = backend.attachedDevices();
     if (devices.empty()) {
         console.error("No VANTREL devices detected !");
-        return ExitFailure;
+        return false;
     }
     bool anyLocked = false;
     for (const AttachedDevice& device : devices) {
@@ -155,7 +150,65 @@ int devicesCommand(const Invocation& /*invocation*/, const Console& console,
             console.out << '\n' << advice;
         }
     }
+    return true;
+}
+
+} // namespace
+
+std::unique_ptr<DeviceBackend> reachDevice(const std::optional<std::string>& device,
+                                           const Console& console,
+                                           const DeviceBackendFactory& devices) {
+    std::string error;
+    std::unique_ptr<DeviceBackend> backend = devices(device, error);
+    if (!backend) {
+        console.error(device && console.subject.empty() ? *device + ": " + error : error);
+    }
+    return backend;
+}
+
+int readCommand(const Invocation& invocation, const Console& console,
+                const DeviceBackendFactory& devices) {
+    const std::unique_ptr<DeviceBackend> backend =
+        reachDevice(namedDevices(invocation).front(), console, devices);
+    std::string successText;
+    if (!backend || !readIntoFile(*invocation.output, console, *backend, {}, successText)) {
+        return ExitFailure;
+    }
+    console.success(successText);
     return ExitSuccess;
+}
+
+int writeCommand(const Invocation& invocation, const Console& console,
+                 const DeviceBackendFactory& devices) {
+    const auto loaded = openConfiguration(invocation.operands.at(0), console, Partial::Refuse);
+    if (!loaded) {
+        return ExitFailure;
+    }
+    // Every device gets its turn even after one failed: one faulty box must
+    // not leave the rest of a cabinet unwritten.
+    const std::vector<std::optional<std::string>> targets = namedDevices(invocation);
+    bool allWritten = true;
+    for (const std::optional<std::string>& target : targets) {
+        Console deviceConsole = console;
+        if (targets.size() > 1) {
+            deviceConsole.subject = *target + ": ";
+        }
+        const std::unique_ptr<DeviceBackend> backend = reachDevice(target, deviceConsole, devices);
+        const bool written =
+            backend && writeOneDevice(*loaded, invocation, deviceConsole, *backend);
+        allWritten = allWritten && written;
+    }
+    return allWritten ? ExitSuccess : ExitFailure;
+}
+
+int devicesCommand(const Invocation& invocation, const Console& console,
+                   const DeviceBackendFactory& devices) {
+    bool anyFound = false;
+    for (const std::optional<std::string>& target : namedDevices(invocation)) {
+        const std::unique_ptr<DeviceBackend> backend = reachDevice(target, console, devices);
+        anyFound = (backend && listDevices(console, *backend)) || anyFound;
+    }
+    return anyFound ? ExitSuccess : ExitFailure;
 }
 
 } // namespace vantrel::cli

@@ -11,14 +11,24 @@ namespace vantrel::cli {
 /// Reads the device's configuration and saves it as the windows would after
 /// Read and Save; no file is written unless the whole read succeeded and the
 /// image decoded completely.
-int readCommand(const Invocation& invocation, const Console& console, DeviceBackend& backend);
+int readCommand(const Invocation& invocation, const Console& console,
+                const DeviceBackendFactory& devices);
 
-/// Writes a configuration into the device, after saving the device's current
-/// one with --backup, then reads it back to compare unless --no-verify.
-int writeCommand(const Invocation& invocation, const Console& console, DeviceBackend& backend);
+/// Writes a configuration into each device named (or the first on USB),
+/// after saving the device's current one with --backup, then reads it back
+/// to compare unless --no-verify. Fails when any device failed.
+int writeCommand(const Invocation& invocation, const Console& console,
+                 const DeviceBackendFactory& devices);
 
 /// Lists the devices that match; for one that cannot be opened, says how to
 /// give the user access.
-int devicesCommand(const Invocation& invocation, const Console& console, DeviceBackend& backend);
+int devicesCommand(const Invocation& invocation, const Console& console,
+                   const DeviceBackendFactory& devices);
+
+/// The backend of one device (nothing: the first on USB); nothing after
+/// telling the user why it cannot be reached.
+[[nodiscard]] std::unique_ptr<DeviceBackend> reachDevice(const std::optional<std::string>& device,
+                                                         const Console& console,
+                                                         const DeviceBackendFactory& devices);
 
 } // namespace vantrel::cli

@@ -11,9 +11,39 @@
 
 namespace vantrel::cli {
 
+namespace {
+
+/// What "-" as a file reads, as messages name it.
+constexpr std::string_view StandardInputName = "standard input";
+
+LoadedConfiguration loadFromStandardInput(const Console& console) {
+    if (console.in == nullptr || console.inIsTerminal) {
+        // A person at a terminal would wait for ever on a read nobody feeds.
+        LoadedConfiguration refused;
+        refused.error = "-: standard input is a terminal; pipe a configuration into it";
+        return refused;
+    }
+    return loadConfiguration(*console.in, StandardInputName);
+}
+
+/// The configuration file's bytes on standard output, for a pipe.
+bool writeImageToStandardOutput(const LoadedConfiguration& loaded, const Console& console) {
+    DeviceImage image{};
+    if (!buildDeviceImage(image, loaded.config, loaded.settings)) {
+        console.error(SizeLimitText);
+        return false;
+    }
+    console.out.write(reinterpret_cast<const char*>(image.data()),
+                      static_cast<std::streamsize>(image.size()));
+    return true;
+}
+
+} // namespace
+
 std::optional<LoadedConfiguration> openConfiguration(const std::string& path,
                                                      const Console& console, Partial partial) {
-    LoadedConfiguration loaded = loadConfiguration(pathFromUtf8(path));
+    LoadedConfiguration loaded =
+        path == "-" ? loadFromStandardInput(console) : loadConfiguration(pathFromUtf8(path));
     if (!loaded.ok()) {
         console.error(loaded.error);
         return std::nullopt;
@@ -88,14 +118,21 @@ int exportCommand(const Invocation& invocation, const Console& console) {
 }
 
 int importCommand(const Invocation& invocation, const Console& console) {
+    if (*invocation.output == "-" && console.outIsTerminal) {
+        // Raw bytes would garble the terminal, and nobody could keep them.
+        console.error("-o -: standard output is a terminal; redirect it to a file or a pipe");
+        return ExitFailure;
+    }
     const auto loaded = openConfiguration(invocation.operands.at(0), console, Partial::Refuse);
     if (!loaded) {
         return ExitFailure;
     }
     warnWhenNoRoomToEdit(invocation.operands.at(0), loaded->config, console);
-    return saveConfigurationFile(*invocation.output, loaded->config, loaded->settings, console)
-               ? ExitSuccess
-               : ExitFailure;
+    const bool saved =
+        *invocation.output == "-"
+            ? writeImageToStandardOutput(*loaded, console)
+            : saveConfigurationFile(*invocation.output, loaded->config, loaded->settings, console);
+    return saved ? ExitSuccess : ExitFailure;
 }
 
 int diffCommand(const Invocation& invocation, const Console& console) {

@@ -97,7 +97,8 @@ protected:
     /// the folder holds only what the tool made. No argument a test passes
     /// holds a quote, so quoting each one keeps it one word. Standard output
     /// may go elsewhere instead (then `out` is empty).
-    ToolResult run(const std::vector<std::string>& args, const std::string& stdoutTo = {}) const {
+    ToolResult run(const std::vector<std::string>& args, const std::string& stdoutTo = {},
+                   const std::string& stdinFrom = "/dev/null") const {
         const std::string out = folder.path.string() + ".stdout";
         const std::string err = folder.path.string() + ".stderr";
         // A command that waits for ever fails the test instead of hanging it.
@@ -107,7 +108,8 @@ protected:
             command += " '" + arg + "'";
         }
         const std::string outTarget = stdoutTo.empty() ? out : stdoutTo;
-        const int wait = std::system((command + " >'" + outTarget + "' 2>'" + err + "'").c_str());
+        const int wait = std::system(
+            (command + " <'" + stdinFrom + "' >'" + outTarget + "' 2>'" + err + "'").c_str());
         ToolResult result{WIFEXITED(wait) ? WEXITSTATUS(wait) : -1, contentsOf(out),
                           contentsOf(err)};
         fs::remove(out);
@@ -203,11 +205,23 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
         {{"write", "a.cfg", "--backup=-"},
          "--backup writes a file, not standard output; usage: vantrelctl [--device DEVICE] write "
          "FILE [--no-verify] [--backup OUT]"},
-        {{"import", "a.cfg", "-o", "-"},
-         "import writes a file, not standard output; usage: vantrelctl [--device DEVICE] import "
-         "FILE -o OUT"},
+        {{"read", "-o", "-"},
+         "read writes a file, not standard output; usage: vantrelctl [--device DEVICE] read -o "
+         "OUT"},
         {{"--device", "emulated:", "devices"},
-         "unknown device \"emulated:\" (expected emulated:PATH)"},
+         "unknown device \"emulated:\" (expected emulated:PATH or usb: with a number, node, port "
+         "or serial number)"},
+        {{"--device", "emulated:a", "--device", "emulated:b", "read", "-o", "x"},
+         "read takes one device; usage: vantrelctl [--device DEVICE] read -o OUT"},
+        {{"--device=emulated:a", "--device=emulated:b", "write", "a.cfg", "--backup", "b.cfg"},
+         "--backup takes one device; usage: vantrelctl [--device DEVICE] write FILE [--no-verify] "
+         "[--backup OUT]"},
+        {{"diff", "-", "-"}, "standard input (-) can be read only once"},
+        {{"help", "frobnicate"}, "unknown command \"frobnicate\""},
+        {{"frobnicate", "--help"}, "unknown command \"frobnicate\""},
+        {{"names", "colours"},
+         "unknown list \"colours\"; usage: vantrelctl [--device DEVICE] names "
+         "[keys|mouse|joystick|settings]"},
         {{"show", "a.cfg", "--force"}, "unknown option \"--force\""},
     };
     for (const auto& [args, message] : cases) {
@@ -243,6 +257,92 @@ TEST_F(Vantrelctl, WritesIntoTheEmulatedDeviceAndReadsItBack) {
     ASSERT_EQ(fetched.status, 0) << fetched.err;
     EXPECT_EQ(fetched.out, "The configuration was successfully read from the device\n");
     EXPECT_EQ(read("read.cfg"), secondImage);
+}
+
+TEST_F(Vantrelctl, WritesEveryDeviceNamedAndGoesOnPastOneThatFails) {
+    Configuration config;
+    config.rotaryKey(1) = {KeyA, OperatorShift};
+    const std::string image = writeImage("a.cfg", config);
+    fs::create_directory(folder / "broken.bin");
+
+    const ToolResult written = run({"--device", "emulated:one.bin", "--device=emulated:broken.bin",
+                                    "--device", "emulated:two.bin", "write", "a.cfg"});
+    EXPECT_EQ(written.status, 1);
+    EXPECT_EQ(written.out,
+              "emulated:one.bin: " + std::string(SavedLine) + "emulated:one.bin: " + VerifiedLine +
+                  "emulated:two.bin: " + SavedLine + "emulated:two.bin: " + VerifiedLine);
+    EXPECT_NE(written.err.find("\nvantrelctl: emulated:broken.bin: The VANTREL was not found\n"),
+              std::string::npos)
+        << written.err;
+    for (const std::string device : {"emulated:one.bin", "emulated:two.bin"}) {
+        EXPECT_EQ(run({"--device", device, "read", "-o", "back.cfg"}).status, 0);
+        EXPECT_EQ(read("back.cfg"), image) << device;
+    }
+}
+
+TEST_F(Vantrelctl, ReadsAConfigurationFromStandardInputAndImportsToStandardOutput) {
+    Configuration config;
+    encodeSingleKey(KeyTypeKeyboard, KeyB, OperatorAlt, config.input(6));
+    const std::string image = writeImage("a.cfg", config);
+    ASSERT_EQ(run({"export", "a.cfg", "-o", "a.json"}).status, 0);
+    for (const std::string command : {"show", "check"}) {
+        const ToolResult piped = run({command, "-"}, {}, path("a.json"));
+        EXPECT_EQ(piped.status, 0) << piped.err;
+        EXPECT_EQ(piped.out, run({command, "a.cfg"}).out) << command;
+    }
+    ASSERT_EQ(run({"import", "-", "-o", "-"}, path("piped.cfg"), path("a.json")).status, 0);
+    EXPECT_EQ(read("piped.cfg"), image);
+
+    const ToolResult written =
+        run({"-q", "--device", "emulated:memory.bin", "write", "-"}, {}, path("piped.cfg"));
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out + written.err, "") << "quiet: no progress and no success lines";
+    EXPECT_EQ(run({"--device", "emulated:memory.bin", "read", "-o", "back.cfg"}).status, 0);
+    EXPECT_EQ(read("back.cfg"), image);
+}
+
+TEST_F(Vantrelctl, RefusesATerminalAsStandardInputOrAsAConfigurationFilesOutput) {
+    write("a.json", EmptyDocument);
+    EmulatedDevice unused;
+    // Each command, whether standard input or output is the terminal, and what it says.
+    const std::vector<std::tuple<std::vector<std::string>, bool, std::string>> cases = {
+        {{"show", "-"}, true, "-: standard input is a terminal; pipe a configuration into it\n"},
+        {{"import", path("a.json"), "-o", "-"},
+         false,
+         "-o -: standard output is a terminal; redirect it to a file or a pipe\n"},
+    };
+    for (const auto& [args, inputIsTerminal, said] : cases) {
+        std::istringstream in(EmptyDocument);
+        std::ostringstream out;
+        std::ostringstream err;
+        Console console(out, err);
+        console.in = &in;
+        console.inIsTerminal = inputIsTerminal;
+        console.outIsTerminal = !inputIsTerminal;
+        const int status = runVantrelctl(args, console, [&](const auto&, std::string&) {
+            return std::make_unique<BorrowedBackend>(unused);
+        });
+        EXPECT_EQ(status, 1);
+        EXPECT_EQ(err.str(), "vantrelctl: " + said);
+        EXPECT_EQ(out.str(), "");
+    }
+}
+
+TEST_F(Vantrelctl, HelpsWithOneCommandAndListsTheNamesItAccepts) {
+    const ToolResult help = run({"help", "write"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.starts_with(
+        "usage: vantrelctl [--device DEVICE] write FILE [--no-verify] [--backup OUT]\n"))
+        << help.out;
+    EXPECT_EQ(run({"write", "--help"}).out, help.out);
+    EXPECT_EQ(run({"-V"}).out, run({"--version"}).out);
+
+    const ToolResult keys = run({"names", "keys"});
+    EXPECT_EQ(keys.status, 0);
+    EXPECT_NE(keys.out.find("\nEsc  (also Escape)\n"), std::string::npos) << keys.out;
+    const ToolResult all = run({"names"});
+    EXPECT_NE(all.out.find("\nmouse:\n  Left Click\n"), std::string::npos) << all.out;
+    EXPECT_NE(all.out.find("\n  divisor\n    1\n    2\n    4\n"), std::string::npos);
 }
 
 TEST_F(Vantrelctl, AFailedBackupLeavesNoFileAndWritesNothing) {
@@ -294,7 +394,7 @@ TEST_F(Vantrelctl, RefusalsSayOneLineWithoutWaitingAndTouchNothing) {
     const std::vector<std::tuple<std::vector<std::string>, int, std::string>> cases = {
         {{"import", "unknown.json", "-o", "kept.cfg"},
          1,
-         R"(unknown.json: inputs[0].single.code: unknown key name "Fo")"},
+         R"(unknown.json: inputs[0].single.code: unknown key name "Fo"; did you mean "F", "O" or "F1"? (vantrelctl names keys lists them all))"},
         {{"import", "long.cfg", "-o", "kept.cfg"}, 1, "long.cfg: Invalid configuration file"},
         {{"import", "empty.cfg", "-o", "kept.cfg"},
          1,
