@@ -146,7 +146,7 @@ std::string checkAgainstShape(const Invocation& invocation) {
     if (shape == nullptr) {
         return "unknown command \"" + invocation.command + "\"";
     }
-    const std::string usage = usageLine(*shape);
+    std::string usage = usageLine(*shape);
     if (std::string problem = checkDevices(invocation, *shape); !problem.empty()) {
         return problem;
     }

@@ -168,7 +168,7 @@ void HidapiDevice::Closer::operator()(hid_device_* device) const {
 }
 
 HidapiDevice::HidapiDevice(HidapiOptions options)
-    : options_(options) {}
+    : options_(std::move(options)) {}
 
 HidapiDevice::~HidapiDevice() = default;
 

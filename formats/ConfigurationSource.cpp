@@ -101,7 +101,7 @@ LoadedConfiguration loadConfiguration(const fs::path& path) {
 }
 
 LoadedConfiguration loadConfiguration(std::istream& in, std::string_view name) {
-    constexpr std::size_t ChunkSize = 64 * 1024;
+    constexpr std::size_t ChunkSize = std::size_t{64} * 1024;
     std::string bytes;
     std::array<char, ChunkSize> chunk{};
     while (bytes.size() <= MaximumJsonSize && in.read(chunk.data(), chunk.size()).gcount() > 0) {

@@ -177,8 +177,11 @@ TEST(JsonFormat, ReadsNamesInAnyCaseAndTheOtherNamesOfKeysButWritesTheProgramsOw
         {"hat2 sw", "joystick", "Hat2 SW"},
     };
     for (const auto& [spelling, type, name] : cases) {
-        const ImportedConfiguration imported = importConfiguration(
-            single(R"("type": ")" + type + R"(", "code": ")" + spelling + "\""));
+        const Json assignment = {{"type", type}, {"code", spelling}};
+        const Json text = {{"format", "vantrel-configuration"},
+                           {"version", 1},
+                           {"inputs", {{{"input", 1}, {"single", assignment}}}}};
+        const ImportedConfiguration imported = importConfiguration(text.dump());
         const Json exported =
             Json::parse(exportConfigurationText(imported.config, imported.settings));
         EXPECT_EQ(exported["inputs"][0]["single"]["code"], name) << spelling;
