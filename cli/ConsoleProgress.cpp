@@ -35,7 +35,7 @@ void ConsoleProgress::remove() {
 void ConsoleProgress::drawBar(const TransferProgress& progress) {
     const int percent = progress.dataPercent();
     const int filled = percent * BarWidth / 100;
-    console_.err << '\r' << transferVerb(progress.direction) << " ["
+    console_.err << '\r' << console_.subject << transferVerb(progress.direction) << " ["
                  << std::string(static_cast<std::size_t>(filled), '#')
                  << std::string(static_cast<std::size_t>(BarWidth - filled), '-') << "] " << percent
                  << "%  " << std::flush;
@@ -46,7 +46,9 @@ void ConsoleProgress::printLine(const TransferProgress& progress) {
     const int percent = progress.dataPercent();
     const int tenth = percent / 10;
     if (tenth > lastTenth_) {
-        console_.err << transferVerb(progress.direction) << ": " << percent << "%\n" << std::flush;
+        console_.err << console_.subject << transferVerb(progress.direction) << ": " << percent
+                     << "%\n"
+                     << std::flush;
         lastTenth_ = tenth;
     }
 }
