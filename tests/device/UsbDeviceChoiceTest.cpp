@@ -56,6 +56,7 @@ TEST(UsbDevices, GroupsInterfacesByPortAndNumbersThemInNodeOrder) {
     EXPECT_EQ(devices[2].main().path, "/dev/hidraw10");
 
     // Each selector and the number of the device it picks (0: none).
+    // clang-format off
     const std::vector<std::pair<UsbSelector, int>> choices = {
         {{Kind::Number, "1"}, 1},
         {{Kind::Number, "3"}, 3},
@@ -68,6 +69,7 @@ TEST(UsbDevices, GroupsInterfacesByPortAndNumbersThemInNodeOrder) {
         {{Kind::SerialNumber, "P1"}, 1},
         {{Kind::SerialNumber, "p1"}, 0},
     };
+    // clang-format on
     for (const auto& [selector, number] : choices) {
         const UsbDevice* chosen = chooseUsbDevice(devices, selector);
         EXPECT_EQ(chosen == nullptr ? 0 : chosen->number, number) << selector.value;
