@@ -6,12 +6,17 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <limits>
 
 namespace vantrel {
 namespace {
 
 std::int32_t screenWidthTwips() {
     const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        // No screen attached (yet): nothing to fit, the design width stays.
+        return std::numeric_limits<std::int32_t>::max();
+    }
     return twipsFromPixels(screen->availableGeometry().width());
 }
 

@@ -25,10 +25,6 @@ ActionKey keyOf(const SingleKey& action) {
     return {action.KeyType, action.KeyValue, action.KeyOperator};
 }
 
-const MacroStep& stepAt(const InputMacro& macro, int position) {
-    return macro.step(position % StepsPerSequence, position / StepsPerSequence);
-}
-
 /// The single action an input or rotary key sends, if it sends exactly one.
 std::optional<SingleKey> singleActionOf(const InputMacro& played) {
     if (isNotUsed(played) || !isSingleKeyAssignment(played)) {
@@ -182,12 +178,12 @@ std::string sourcesWords(const std::vector<ActionSource>& sources,
 }
 
 std::string sequenceName(int position) {
-    return position / StepsPerSequence == Activation ? "activation" : "deactivation";
+    return stepPlace(position).sequence == Activation ? "activation" : "deactivation";
 }
 
 std::string unreachableWords(const std::vector<int>& steps) {
     const auto inActivation = std::count_if(steps.begin(), steps.end(), [](int position) {
-        return position / StepsPerSequence == Activation;
+        return stepPlace(position).sequence == Activation;
     });
     std::vector<std::string> parts;
     const auto count = [](std::ptrdiff_t n, const std::string& sequence) {

@@ -5,15 +5,9 @@
 namespace vantrel {
 namespace {
 
-const MacroStep& stepAt(const InputMacro& macro, int position) {
-    return macro.step(position % StepsPerSequence, position / StepsPerSequence);
-}
-
 bool isAction(const MacroStep& step) {
     return !step.isEmpty() && step.KeyType <= KeyTypeJoystick;
 }
-
-constexpr int PositionCount = SequenceCount * StepsPerSequence;
 
 bool sameAction(const MacroStep& a, const MacroStep& b) {
     return a.KeyType == b.KeyType && a.KeyValue == b.KeyValue;
@@ -21,7 +15,7 @@ bool sameAction(const MacroStep& a, const MacroStep& b) {
 
 bool releasedLater(const InputMacro& macro, int position) {
     const MacroStep& press = stepAt(macro, position);
-    for (int later = position + 1; later < PositionCount; ++later) {
+    for (int later = position + 1; later < StepPositionCount; ++later) {
         const MacroStep& step = stepAt(macro, later);
         if (isRelease(step) && sameAction(step, press)) {
             return true;
@@ -42,6 +36,16 @@ bool pressedEarlier(const InputMacro& macro, int position) {
 }
 
 } // namespace
+
+const MacroStep& stepAt(const InputMacro& macro, int position) {
+    const StepPlace place = stepPlace(position);
+    return macro.step(place.n, place.sequence);
+}
+
+MacroStep& stepAt(InputMacro& macro, int position) {
+    const StepPlace place = stepPlace(position);
+    return macro.step(place.n, place.sequence);
+}
 
 void compactSequences(InputMacro& macro) {
     for (auto& sequence : macro.Steps) {
@@ -66,7 +70,7 @@ std::optional<int> findUnmatchedPress(const InputMacro& macro) {
 
 std::vector<int> unmatchedPresses(const InputMacro& macro) {
     std::vector<int> positions;
-    for (int position = 0; position < PositionCount; ++position) {
+    for (int position = 0; position < StepPositionCount; ++position) {
         if (isPress(stepAt(macro, position)) && !releasedLater(macro, position)) {
             positions.push_back(position);
         }
@@ -76,7 +80,7 @@ std::vector<int> unmatchedPresses(const InputMacro& macro) {
 
 std::vector<int> unpressedReleases(const InputMacro& macro) {
     std::vector<int> positions;
-    for (int position = stepPosition(0, Deactivation); position < PositionCount; ++position) {
+    for (int position = stepPosition(0, Deactivation); position < StepPositionCount; ++position) {
         if (isRelease(stepAt(macro, position)) && !pressedEarlier(macro, position)) {
             positions.push_back(position);
         }

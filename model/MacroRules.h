@@ -16,6 +16,24 @@ constexpr int stepPosition(int n, int sequence) {
     return sequence * StepsPerSequence + n;
 }
 
+/// How many step positions a macro has.
+constexpr int StepPositionCount = SequenceCount * StepsPerSequence;
+
+/// A step position taken apart: step n (0..63) of sequence `sequence`.
+struct StepPlace {
+    int n = 0;
+    int sequence = Activation;
+};
+
+/// The step and sequence that stepPosition numbers `position`.
+constexpr StepPlace stepPlace(int position) {
+    return {position % StepsPerSequence, position / StepsPerSequence};
+}
+
+/// The step at `position` (see stepPosition).
+[[nodiscard]] const MacroStep& stepAt(const InputMacro& macro, int position);
+[[nodiscard]] MacroStep& stepAt(InputMacro& macro, int position);
+
 /// Moves the non-empty steps of each sequence to its start, keeping their
 /// order; the steps behind them become empty presses.
 void compactSequences(InputMacro& macro);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/modSettings.h"
+
 #include <cstdint>
 
 // Where a committed choice goes. The assignment dialog and the macro editor
@@ -44,14 +46,15 @@ protected:
     MacroStepStore& operator=(const MacroStepStore&) = default;
 };
 
-/// The main window's store operation for the macro editor, called after the
-/// editor has written the input's record.
+/// The main window's store operation for the macro editor.
 class MacroStore {
 public:
     virtual ~MacroStore() = default;
 
-    /// Refreshes input `index` and marks the configuration changed.
-    virtual void setMacro(std::int16_t index) = 0;
+    /// Stores `macro` as input `index` (0..107), unless the configuration
+    /// would grow past its size limit; false, after telling the user, when
+    /// it was refused and nothing changed.
+    [[nodiscard]] virtual bool setMacro(std::int16_t index, const InputMacro& macro) = 0;
 
 protected:
     MacroStore() = default;

@@ -1,7 +1,6 @@
 #include "windows/frmMacro/frmMacro.h"
 
 #include "model/DeviceSettings.h"
-#include "model/MacroRules.h"
 #include "windows/controls/CaptionButton.h"
 #include "windows/controls/CaptionFit.h"
 #include "windows/controls/IndexedName.h"
@@ -60,7 +59,7 @@ CaptionButton* addStepButton(frmMacro& editor, const char* name, int column, std
 
 } // namespace
 
-frmMacro::frmMacro(Configuration& config, MessagePrompter& messages, StepEditor& stepEditor,
+frmMacro::frmMacro(const Configuration& config, MessagePrompter& messages, StepEditor& stepEditor,
                    QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
     , config_(config)
@@ -166,11 +165,10 @@ void frmMacro::setupMacro(MacroStore& store, std::int16_t index) {
 
 void frmMacro::setKey(std::int16_t index, std::uint8_t keyType, std::uint8_t keyValue,
                       bool pressRelease) {
-    if (index < 0 || index >= SequenceCount * StepsPerSequence) {
+    if (index < 0 || index >= StepPositionCount) {
         return; // not a step this editor hands out
     }
-    const int sequence = index >= StepsPerSequence ? Deactivation : Activation;
-    WorkMacro.step(index % StepsPerSequence, sequence) = MacroStep{keyType, keyValue, pressRelease};
+    stepAt(WorkMacro, index) = MacroStep{keyType, keyValue, pressRelease};
     redrawSteps();
 }
 
@@ -210,9 +208,7 @@ void frmMacro::lstRepeatDelay_Click() {
 // ---------------------------------------------------------------- editing
 
 void frmMacro::editStep(int position) {
-    const MacroStep current =
-        WorkMacro.step(position % StepsPerSequence, position / StepsPerSequence);
-    stepEditor_.editStep(*this, static_cast<std::int16_t>(position), current);
+    stepEditor_.editStep(*this, static_cast<std::int16_t>(position), stepAt(WorkMacro, position));
 }
 
 void frmMacro::cmdActivate_Click(std::int16_t index) {
@@ -236,24 +232,11 @@ void frmMacro::cmdOK_Click() {
                               MessageButtons::YesNo) != MessageAnswer::Yes) {
         return;
     }
-    if (!storeWithinSizeLimit()) {
-        return;
+    // Refused over the size limit: the store has said so, and the editor
+    // stays open on the compacted copy.
+    if (store_->setMacro(MacroIndex, WorkMacro)) {
+        accept();
     }
-    store_->setMacro(MacroIndex);
-    accept();
-}
-
-bool frmMacro::storeWithinSizeLimit() {
-    InputMacro& stored = config_.input(MacroIndex);
-    const InputMacro kept = stored;
-    stored = WorkMacro;
-    if (configurationSize(config_) <= MaxConfigSize) {
-        return true;
-    }
-    stored = kept;
-    messages_.showMessage(std::string("Warning!\r\n") + SizeLimitText, ApplicationTitle,
-                          MessageIcon::Exclamation, MessageButtons::Ok);
-    return false;
 }
 
 void frmMacro::cmdCancel_Click() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/UserInterface.h"
+#include "model/MacroRules.h"
 #include "model/modSettings.h"
 #include "windows/controls/AssignmentStores.h"
 #include "windows/controls/StepEditor.h"
@@ -22,7 +23,7 @@ class CaptionButton;
 /// The macro editor: the activation and deactivation sequences of one input,
 /// eight steps of each at a time, and whether the activation sequence
 /// repeats. It edits a private copy of the input's record; only OK, after
-/// tidying and checking the copy, writes it into the configuration.
+/// tidying and checking the copy, hands it to the store that writes it.
 ///
 /// Created once per run and then only shown and hidden: the opener calls
 /// setupMacro and shows the editor modally.
@@ -31,13 +32,13 @@ class frmMacro : public QDialog, public MacroStepStore {
 public:
     static constexpr int VisibleSteps = 8;
 
-    /// `config` is shared with the main window; `stepEditor` opens the
-    /// assignment dialog on one step.
-    frmMacro(Configuration& config, MessagePrompter& messages, StepEditor& stepEditor,
+    /// `config` is shared with the main window, read here only; `stepEditor`
+    /// opens the assignment dialog on one step.
+    frmMacro(const Configuration& config, MessagePrompter& messages, StepEditor& stepEditor,
              QWidget* parent = nullptr);
 
     /// Loads input `index` (0..107) into the editor, scrolled to step 1. A
-    /// successful OK then stores it and reports it to `store`.
+    /// successful OK then stores it through `store`.
     void setupMacro(MacroStore& store, std::int16_t index);
 
     /// Sets step `index` (0..63 activation, 64..127 deactivation) of the
@@ -59,20 +60,13 @@ public:
     void ScrollBar_Change();
     void ScrollBar_Scroll();
 
-    /// The input being edited and its working copy.
-    [[nodiscard]] std::int16_t macroIndex() const { return MacroIndex; }
-    [[nodiscard]] const InputMacro& workMacro() const { return WorkMacro; }
-
 private:
     void createStepColumns();
     void createRepeatControls();
     void createCommandButtons();
     void editStep(int position);
-    /// Writes the working copy into the configuration unless that would
-    /// pass the size limit; true when it was written.
-    [[nodiscard]] bool storeWithinSizeLimit();
 
-    Configuration& config_;
+    const Configuration& config_;
     MessagePrompter& messages_;
     StepEditor& stepEditor_;
     MacroStore* store_ = nullptr;

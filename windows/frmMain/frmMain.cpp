@@ -426,17 +426,9 @@ void frmMain::cmdRotaryKey_Click(std::int16_t index) {
 
 void frmMain::setKey(std::int16_t index, std::uint8_t keyType, std::uint8_t keyValue,
                      std::uint8_t keyOperator) {
-    InputMacro& macro = config_.input(index);
-    const InputMacro kept = macro;
-    encodeSingleKey(keyType, keyValue, keyOperator, macro);
-    if (configurationSize(config_) > MaxConfigSize) {
-        macro = kept;
-        services_.messages.showMessage(SizeLimitText, ApplicationTitle, MessageIcon::Exclamation,
-                                       MessageButtons::Ok);
-        return;
-    }
-    refreshRow(index);
-    config_.ConfigChanged = true;
+    InputMacro record;
+    encodeSingleKey(keyType, keyValue, keyOperator, record);
+    storeWithinSizeLimit(index, record, SizeLimitText);
 }
 
 void frmMain::setKeyboardOnly(std::int16_t index, std::uint8_t keyValue, std::uint8_t keyOperator) {
@@ -447,9 +439,25 @@ void frmMain::setKeyboardOnly(std::int16_t index, std::uint8_t keyValue, std::ui
     config_.ConfigChanged = true;
 }
 
-void frmMain::setMacro(std::int16_t index) {
+bool frmMain::setMacro(std::int16_t index, const InputMacro& macro) {
+    // The macro editor stays open behind this message, hence its own words.
+    return storeWithinSizeLimit(index, macro, std::string("Warning!\r\n") + SizeLimitText);
+}
+
+bool frmMain::storeWithinSizeLimit(int index, const InputMacro& record,
+                                   const std::string& refusal) {
+    InputMacro& stored = config_.input(index);
+    const InputMacro kept = stored;
+    stored = record;
+    if (configurationSize(config_) > MaxConfigSize) {
+        stored = kept;
+        services_.messages.showMessage(refusal, ApplicationTitle, MessageIcon::Exclamation,
+                                       MessageButtons::Ok);
+        return false;
+    }
     refreshRow(index);
     config_.ConfigChanged = true;
+    return true;
 }
 
 void frmMain::RedrawCaptions() {

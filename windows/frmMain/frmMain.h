@@ -64,7 +64,7 @@ public:
                 std::uint8_t keyOperator) override;
     void setKeyboardOnly(std::int16_t index, std::uint8_t keyValue,
                          std::uint8_t keyOperator) override;
-    void setMacro(std::int16_t index) override;
+    [[nodiscard]] bool setMacro(std::int16_t index, const InputMacro& macro) override;
     /// Re-derives every row's option and every caption from the configuration.
     void RedrawCaptions();
 
@@ -108,6 +108,10 @@ private:
 
     [[nodiscard]] InputRow& row(int index) const;
     void refreshRow(int index);
+    /// Puts `record` into input `index`, refreshes its row and marks the
+    /// configuration changed; over the size limit it puts the old record
+    /// back and shows `refusal` instead. True when stored.
+    bool storeWithinSizeLimit(int index, const InputMacro& record, const std::string& refusal);
     void showLoadedConfiguration();
     [[nodiscard]] bool deviceAttached();
     void warnOnDistributionVolume();

@@ -428,20 +428,28 @@ private slots:
 
     // ------------------------------------------------------------ commands
 
-    void refusesAKeyThatWouldPassTheSizeLimit_data() {
+    // The assignment dialog's key and the macro editor's macro are held to
+    // the same limit; each refusal has its own words.
+    void refusesAnAssignmentThatWouldPassTheSizeLimit_data() {
+        QTest::addColumn<bool>("asMacro");
         QTest::addColumn<int>("sizeBefore");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("caption");
         // Input 0 holds B (4 bytes); Ctrl+Shift+Alt+A takes 16, 12 more.
-        QTest::newRow("reaches 4032 exactly") << 4020 << ""
-                                              << "[ctrl] [shift] [alt] A";
-        QTest::newRow("would reach 4034")
-            << 4022
-            << said(message("This configuration exceeds the maximum size limit.", "VANTREL",
-                            MessageIcon::Exclamation))
-            << "B";
+        for (const bool asMacro : {false, true}) {
+            const char* editor = asMacro ? "macro" : "key";
+            QTest::addRow("%s reaches 4032 exactly", editor) << asMacro << 4020 << ""
+                                                             << "[ctrl] [shift] [alt] A";
+            QTest::addRow("%s would reach 4034", editor)
+                << asMacro << 4022
+                << said(message(std::string(asMacro ? "Warning!\r\n" : "") +
+                                    "This configuration exceeds the maximum size limit.",
+                                "VANTREL", MessageIcon::Exclamation))
+                << "B";
+        }
     }
-    void refusesAKeyThatWouldPassTheSizeLimit() {
+    void refusesAnAssignmentThatWouldPassTheSizeLimit() {
+        QFETCH(bool, asMacro);
         QFETCH(int, sizeBefore);
         QFETCH(QString, message);
         Harness h;
@@ -452,7 +460,14 @@ private slots:
         QCOMPARE(configurationSize(h.config), sizeBefore);
         const InputMacro before = h.config.input(0);
 
-        h.window.setKey(0, KeyTypeKeyboard, KeyA, OperatorCtrl | OperatorShift | OperatorAlt);
+        constexpr std::uint8_t AllModifiers = OperatorCtrl | OperatorShift | OperatorAlt;
+        if (asMacro) {
+            InputMacro macro;
+            encodeSingleKey(KeyTypeKeyboard, KeyA, AllModifiers, macro);
+            QCOMPARE(h.window.setMacro(0, macro), message.isEmpty());
+        } else {
+            h.window.setKey(0, KeyTypeKeyboard, KeyA, AllModifiers);
+        }
 
         QCOMPARE(h.messages().join('\n'), message);
         QTEST(h.caption(0), "caption");
@@ -477,8 +492,7 @@ private slots:
         QVERIFY(!h.config.ConfigChanged);
 
         h.click("optSingleKey", 9);
-        h.config.input(4) = macroOf({keyDown(KeyA), keyUp(KeyA)});
-        h.window.setMacro(4);
+        QVERIFY(h.window.setMacro(4, macroOf({keyDown(KeyA), keyUp(KeyA)})));
         QCOMPARE(h.caption(4), QStringLiteral("(A, A)"));
         QVERIFY(h.config.ConfigChanged);
         h.window.setKeyboardOnly(2, 82, OperatorShift);
