@@ -4,6 +4,7 @@
 #include "model/modSettings.h"
 #include "windows/controls/CaptionButton.h"
 #include "windows/controls/CaptionFit.h"
+#include "windows/controls/EnterKey.h"
 #include "windows/controls/IndexedName.h"
 #include "windows/controls/Twips.h"
 #include "windows/frmKeyboard/KeyboardLayout.h"
@@ -214,6 +215,7 @@ void frmKeyboard::createBottomRow() {
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(twipsRect(10680, 4800, 1335, 495));
+    cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmKeyboard::cmdOK_Click);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
@@ -305,6 +307,9 @@ void frmKeyboard::setupKeyboardOnly(SingleKeyStore& store, std::int16_t index,
 
 void frmKeyboard::beginUse(std::int16_t index, std::uint8_t keyType, std::uint8_t keyValue,
                            bool macro, bool keyboardOnly) {
+    // The focus of the last use must not mark a button as the selection;
+    // the focus timer moves it to the new selection's button, if it has one.
+    Tabs->setFocus(Qt::OtherFocusReason);
     DlgIndex = index;
     DlgKeyValue = keyValue;
     DlgKeyType = keyType;
@@ -437,10 +442,24 @@ void frmKeyboard::txtDelay_KeyPress(std::int16_t& keyAscii) {
     }
 }
 
+void frmKeyboard::keyPressEvent(QKeyEvent* event) {
+    // Reached only from controls that do not act on Enter themselves: a
+    // focused push button, key buttons included, takes it as a click.
+    if (isEnterKey(*event)) {
+        cmdOK_Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 bool frmKeyboard::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtDelay && event->type() == QEvent::FocusIn) {
+        // Selected so that typing replaces the delay: the box takes only four
+        // characters and would drop what is typed after its text.
+        QTimer::singleShot(0, txtDelay, &QLineEdit::selectAll);
+    }
     if (watched == txtDelay && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const bool enter = isEnterKey(*static_cast<QKeyEvent*>(event));
         std::int16_t keyAscii = enter ? EnterKeyAscii : std::int16_t{-1};
         txtDelay_KeyPress(keyAscii);
         return keyAscii == 0;
@@ -454,6 +473,9 @@ void frmKeyboard::Tabs_Click() {
     const int tab = Tabs->currentIndex();
     showPressRelease(DlgMacro && tab >= KeyboardTab && tab <= JoystickTab);
     ScrollBar_Change();
+    if (tab == DelayTab) {
+        txtDelay->setFocus(Qt::TabFocusReason);
+    }
 }
 
 void frmKeyboard::ScrollBar_Change() {

@@ -57,6 +57,7 @@ public:
     void tmrSetFocus_Timer();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

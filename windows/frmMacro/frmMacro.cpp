@@ -3,15 +3,18 @@
 #include "model/DeviceSettings.h"
 #include "windows/controls/CaptionButton.h"
 #include "windows/controls/CaptionFit.h"
+#include "windows/controls/EnterKey.h"
 #include "windows/controls/IndexedName.h"
 #include "windows/controls/Twips.h"
 #include "windows/frmMacro/StepCaption.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
 #include <string>
 
 namespace vantrel {
@@ -40,6 +43,34 @@ const char* const UnmatchedPressQuestion =
     "\r\n"
     "Is this the intended result?";
 
+/// Where a navigation key on a step button moves the focus: along its
+/// sequence, or to the same step of the other one; nothing for other keys.
+std::optional<StepPlace> stepAfterKey(int key, StepPlace from) {
+    const auto along = [&from](int n) {
+        return StepPlace{std::clamp(n, 0, StepsPerSequence - 1), from.sequence};
+    };
+    switch (key) {
+    case Qt::Key_Left:
+        return along(from.n - 1);
+    case Qt::Key_Right:
+        return along(from.n + 1);
+    case Qt::Key_PageUp:
+        return along(from.n - frmMacro::VisibleSteps);
+    case Qt::Key_PageDown:
+        return along(from.n + frmMacro::VisibleSteps);
+    case Qt::Key_Home:
+        return along(0);
+    case Qt::Key_End:
+        return along(StepsPerSequence - 1);
+    case Qt::Key_Up:
+        return StepPlace{from.n, Activation};
+    case Qt::Key_Down:
+        return StepPlace{from.n, Deactivation};
+    default:
+        return std::nullopt;
+    }
+}
+
 std::int32_t columnLeft(int column) {
     return ColumnLeft + ColumnPitch * column;
 }
@@ -51,6 +82,7 @@ CaptionButton* addStepButton(frmMacro& editor, const char* name, int column, std
     auto* button = new CaptionButton(&editor);
     button->setObjectName(indexedName(name, column));
     button->setGeometry(twipsRect(columnLeft(column), top, ColumnWidth, StepButtonHeight));
+    button->installEventFilter(&editor);
     QObject::connect(button, &QPushButton::clicked, &editor, [&editor, column, handler] {
         (editor.*handler)(static_cast<std::int16_t>(column));
     });
@@ -76,6 +108,7 @@ frmMacro::frmMacro(const Configuration& config, MessagePrompter& messages, StepE
     createStepColumns();
     createRepeatControls();
     createCommandButtons();
+    chainTabOrder();
     redrawSteps();
     // The program's font is fitted to the main window; the row headings and
     // the repeat box here may need a smaller one.
@@ -118,6 +151,8 @@ void frmMacro::createStepColumns() {
     ScrollBar->setRange(0, LastFirstStep);
     ScrollBar->setSingleStep(1);
     ScrollBar->setPageStep(VisibleSteps);
+    // Steps 9 to 64 can be brought into view without a mouse.
+    ScrollBar->setFocusPolicy(Qt::TabFocus);
     connect(ScrollBar, &QScrollBar::valueChanged, this, &frmMacro::ScrollBar_Change);
     connect(ScrollBar, &QScrollBar::sliderMoved, this, &frmMacro::ScrollBar_Scroll);
 }
@@ -140,10 +175,32 @@ void frmMacro::createRepeatControls() {
 void frmMacro::createCommandButtons() {
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(twipsRect(6960, 2280, 1215, 495));
+    cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmMacro::cmdOK_Click);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setGeometry(twipsRect(8280, 2280, 1215, 495));
     connect(cmdCancel, &QPushButton::clicked, this, &frmMacro::cmdCancel_Click);
+}
+
+void frmMacro::chainTabOrder() {
+    // Along the activation row, the deactivation row, then down the window.
+    QWidget* previous = nullptr;
+    const auto chain = [&previous](QWidget* next) {
+        if (previous != nullptr) {
+            setTabOrder(previous, next);
+        }
+        previous = next;
+    };
+    for (CaptionButton* button : cmdActivate) {
+        chain(button);
+    }
+    for (CaptionButton* button : cmdDeactivate) {
+        chain(button);
+    }
+    for (QWidget* control :
+         std::array<QWidget*, 5>{ScrollBar, chkRepeat, lstRepeatDelay, cmdOK, cmdCancel}) {
+        chain(control);
+    }
 }
 
 // ---------------------------------------------------------------- set-up and steps
@@ -190,6 +247,57 @@ void frmMacro::ScrollBar_Change() {
 
 void frmMacro::ScrollBar_Scroll() {
     redrawSteps();
+}
+
+// ---------------------------------------------------------------- keyboard
+
+void frmMacro::keyPressEvent(QKeyEvent* event) {
+    // Reached only from controls that do not act on Enter themselves: a
+    // focused push button, a step button included, takes it as a click.
+    if (isEnterKey(*event)) {
+        cmdOK_Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool frmMacro::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        if (const std::optional<StepPlace> shown = stepShownBy(watched)) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (const std::optional<StepPlace> target = stepAfterKey(key->key(), *shown)) {
+                focusStep(*target);
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+std::optional<StepPlace> frmMacro::stepShownBy(const QObject* object) const {
+    for (int sequence : {Activation, Deactivation}) {
+        for (int column = 0; column < VisibleSteps; ++column) {
+            if (stepButton(column, sequence) == object) {
+                return StepPlace{ScrollBar->value() + column, sequence};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+void frmMacro::focusStep(StepPlace place) {
+    const int first = ScrollBar->value();
+    if (place.n < first) {
+        ScrollBar->setValue(place.n);
+    } else if (place.n >= first + VisibleSteps) {
+        ScrollBar->setValue(place.n - VisibleSteps + 1);
+    }
+    stepButton(place.n - ScrollBar->value(), place.sequence)->setFocus(Qt::TabFocusReason);
+}
+
+CaptionButton* frmMacro::stepButton(int column, int sequence) const {
+    const auto& row = sequence == Activation ? cmdActivate : cmdDeactivate;
+    return row.at(static_cast<std::size_t>(column));
 }
 
 // ---------------------------------------------------------------- repeat

@@ -9,8 +9,10 @@
 #include <QDialog>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class QCheckBox;
+class QKeyEvent;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -60,11 +62,21 @@ public:
     void ScrollBar_Change();
     void ScrollBar_Scroll();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void createStepColumns();
     void createRepeatControls();
     void createCommandButtons();
+    void chainTabOrder();
     void editStep(int position);
+    /// The step a step button shows, if `object` is one.
+    [[nodiscard]] std::optional<StepPlace> stepShownBy(const QObject* object) const;
+    /// Scrolls step `place` into view, if it is not, and focuses its button.
+    void focusStep(StepPlace place);
+    [[nodiscard]] CaptionButton* stepButton(int column, int sequence) const;
 
     const Configuration& config_;
     MessagePrompter& messages_;

@@ -85,8 +85,9 @@ struct Harness {
     QScrollBar& bar() { return control<QScrollBar>(QStringLiteral("ScrollBar")); }
 
     /// User actions, comma-separated: "tab 2", "type 12ab" (into the delay
-    /// box), "Return" or "Enter" (keypad, in the delay box), "Escape" (on the
-    /// dialog), "all boxes", "open USE", or the name of a control to click.
+    /// box), "Return" or "Enter" (keypad, in the delay box), "Return on NAME"
+    /// (with the focus on that control), "Escape" (on the dialog), "all
+    /// boxes", "open USE", or the name of a control to click.
     void act(const QString& actions) {
         for (const QString& action : actions.split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
             const QString argument = action.section(QLatin1Char(' '), 1);
@@ -98,6 +99,10 @@ struct Harness {
                 QTest::mouseClick(&delayBox(), Qt::LeftButton);
                 delayBox().selectAll();
                 QTest::keyClicks(&delayBox(), argument);
+            } else if (action.startsWith(QStringLiteral("Return on "))) {
+                QWidget& focused = control(action.section(QLatin1Char(' '), 2));
+                focused.setFocus();
+                QTest::keyClick(&focused, Qt::Key_Return);
             } else if (action == QStringLiteral("Return")) {
                 QTest::keyClick(&delayBox(), Qt::Key_Return);
             } else if (action == QStringLiteral("Enter")) {
@@ -214,6 +219,14 @@ private slots:
                "step 70 3 122 press");
         addRow("delay by keypad Enter, as a release", "macro 3 0 0", "type 2600, Enter",
                "step 70 3 255 release");
+        // Enter acts as OK, except on a push button, which it clicks.
+        addRow("Enter on a modifier box", "single 0 4 0", "chkOperator_0, Return on chkOperator_0",
+               "setKey 3 0 4 1");
+        addRow("Enter on Release", "macro 2 70 1", "optPressRelease_1, Return on optPressRelease_1",
+               "step 70 2 70 release");
+        addRow("Enter on the tabs", "single 1 2 0", "Return on Tabs", "setKey 3 1 2 0");
+        addRow("Enter on a key", "single 0 4 0", "Return on cmdKey_29", "setKey 3 0 29 0");
+        addRow("Enter on Cancel", "single 0 4 0", "Return on cmdCancel", "");
 
         addRow("single key on a mouse button", "single 1 0 5", "",
                "tabs 1110 on 1, boxes 1111 checked 1010, press/release 00 checked 10, delay 10");
@@ -278,25 +291,59 @@ private slots:
         QCOMPARE(captionsThatDoNotFit(h.dialog), QStringList());
     }
 
-    // Once on screen, the keyboard focus goes to the opened selection; a
-    // code without a button leaves the focus alone, and the timer stops.
+    // Once on screen, the keyboard focus goes to the opened selection, the
+    // delay box with its text selected on the Delay tab; a code without a
+    // button leaves no button of the last use focused.
     void focusOnTheSelection_data() {
         QTest::addColumn<QString>("use");
+        QTest::addColumn<QString>("actions");
         QTest::addColumn<QString>("focused");
-        QTest::newRow("key") << QStringLiteral("single 0 44 0") << QStringLiteral("cmdKey_44");
-        QTest::newRow("hat") << QStringLiteral("single 2 93 0") << QStringLiteral("cmdJoystick_93");
-        QTest::newRow("code without a button") << QStringLiteral("single 0 50 0") << QString();
+        QTest::newRow("key") << "single 0 44 0"
+                             << ""
+                             << "cmdKey_44";
+        QTest::newRow("hat") << "single 2 93 0"
+                             << ""
+                             << "cmdJoystick_93";
+        QTest::newRow("key code without a button") << "single 0 50 0"
+                                                   << ""
+                                                   << "Tabs";
+        QTest::newRow("mouse code without a button") << "single 1 5 0"
+                                                     << ""
+                                                     << "Tabs";
+        QTest::newRow("joystick code without a button") << "single 2 96 0"
+                                                        << ""
+                                                        << "Tabs";
+        QTest::newRow("delay step") << "macro 3 9 1"
+                                    << ""
+                                    << "txtDelay selecting 100";
+        QTest::newRow("Delay tab entered") << "macro 0 4 1"
+                                           << "tab 3"
+                                           << "txtDelay selecting 10";
     }
     void focusOnTheSelection() {
         QFETCH(QString, use);
+        QFETCH(QString, actions);
+        QFETCH(QString, focused);
         Harness h;
-        h.open(use);
-        h.dialog.activateWindow();
         const auto* timer = h.dialog.findChild<QTimer*>(QStringLiteral("tmrSetFocus"));
-        QTRY_VERIFY(!timer->isActive());
-        const QWidget* focus = h.dialog.focusWidget();
-        const bool onButton = focus != nullptr && focus->objectName().startsWith("cmd");
-        QTEST(onButton ? focus->objectName() : QString(), "focused");
+        const auto settledFocus = [&h, timer] {
+            h.dialog.activateWindow();
+            if (!QTest::qWaitFor([timer] { return !timer->isActive(); })) {
+                return QStringLiteral("focus timer still running");
+            }
+            const QWidget* focus = h.dialog.focusWidget();
+            if (const auto* box = qobject_cast<const QLineEdit*>(focus)) {
+                return "txtDelay selecting " + box->selectedText();
+            }
+            return qobject_cast<const QTabBar*>(focus) != nullptr ? QStringLiteral("Tabs")
+                                                                  : focus->objectName();
+        };
+        h.open(QStringLiteral("single 1 1 0"));
+        QCOMPARE(settledFocus(), QStringLiteral("cmdMouse_1"));
+        h.act(QStringLiteral("cmdCancel"));
+        h.open(use);
+        h.act(actions);
+        QTRY_COMPARE(settledFocus(), focused);
     }
 
     // The fixed texts, and the key captions a plain button would mangle.

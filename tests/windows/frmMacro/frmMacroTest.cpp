@@ -74,6 +74,16 @@ public:
         return namedControl<T>(editor, name);
     }
     void click(const QString& name) { QTest::mouseClick(&get(name), Qt::LeftButton); }
+    void enterOn(const QString& name) {
+        QWidget& control = get<QWidget>(name);
+        control.setFocus();
+        QTest::keyClick(&control, Qt::Key_Return);
+    }
+    /// Presses `key` where the focus is, and names the control it ends on.
+    QString keyToFocus(Qt::Key key) {
+        QTest::keyClick(editor.focusWidget(), key);
+        return editor.focusWidget()->objectName();
+    }
     QString caption(const QString& name) { return get<CaptionButton>(name).caption(); }
     QComboBox& list() { return get<QComboBox>("lstRepeatDelay"); }
 
@@ -119,10 +129,10 @@ private slots:
     }
 
     // Steps are edited through the assignment dialog on a working copy that
-    // Cancel, a close request and Esc all throw away.
+    // Cancel (clicked, or Enter on it), a close request and Esc all throw away.
     void editsAWorkingCopy_data() {
         QTest::addColumn<QString>("leaveBy");
-        for (const char* way : {"cmdCancel", "close request", "Esc"}) {
+        for (const char* way : {"cmdCancel", "Enter on cmdCancel", "close request", "Esc"}) {
             QTest::newRow(way) << QString::fromLatin1(way);
         }
     }
@@ -154,6 +164,8 @@ private slots:
         QCOMPARE(h.caption("cmdDeactivate_7"), "Release\r\nB");
         if (leaveBy == "Esc") {
             QTest::keyClick(&h.editor, Qt::Key_Escape);
+        } else if (leaveBy == "Enter on cmdCancel") {
+            h.enterOn("cmdCancel");
         } else if (leaveBy == "cmdCancel") {
             h.click(leaveBy);
         } else {
@@ -203,6 +215,69 @@ private slots:
         QCOMPARE(h.config.input(Input), InputMacro{});
         QVERIFY(h.editor.isVisible());
         QCOMPARE(h.caption("cmdActivate_1"), "Release\r\nA");
+    }
+
+    // Enter acts as OK, except on a push button, which it clicks.
+    void enterActsAsOK_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("repeat box") << "chkRepeat" << true;
+        QTest::newRow("repeat list") << "lstRepeatDelay" << true;
+        QTest::newRow("scroll bar") << "ScrollBar" << true;
+        QTest::newRow("step button") << "cmdActivate_0" << false;
+    }
+    void enterActsAsOK() {
+        QFETCH(QString, control);
+        QFETCH(bool, stored);
+        Harness h;
+        h.open(InputMacro{});
+        h.choices = {keyDown(KeyA)};
+        h.enterOn(control);
+        QCOMPARE(h.storedInputs, stored ? QList<int>{Input} : QList<int>{});
+        QCOMPARE(h.edited, stored ? QList<int>{} : QList<int>{0});
+        QCOMPARE(h.editor.isVisible(), !stored);
+    }
+
+    // Tab walks both rows, then the scroll bar; arrow, page, Home and End
+    // keys on a step button scroll the columns to keep the focused step in
+    // view, so every step opens without a mouse.
+    void reachesEveryStepByKeys() {
+        Harness h;
+        h.open(InputMacro{});
+        h.editor.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&h.editor));
+        QStringList chain;
+        QWidget* control = &h.get<QWidget>("cmdActivate_0");
+        for (int i = 0; i < 21; ++i, control = control->nextInFocusChain()) {
+            while ((control->focusPolicy() & Qt::TabFocus) == 0) {
+                control = control->nextInFocusChain();
+            }
+            chain << control->objectName();
+        }
+        QCOMPARE(chain.mid(15), QStringList({"cmdDeactivate_7", "ScrollBar", "chkRepeat",
+                                             "lstRepeatDelay", "cmdOK", "cmdCancel"}));
+
+        h.get<QWidget>("cmdActivate_7").setFocus();
+        const auto firstStep = [&h] {
+            return h.get<QLabel>("lblStep_0").text();
+        };
+        QCOMPARE(h.keyToFocus(Qt::Key_Right), "cmdActivate_7");
+        QCOMPARE(firstStep(), "Step 2");
+        QTest::keyClick(h.editor.focusWidget(), Qt::Key_Space);
+        QCOMPARE(h.keyToFocus(Qt::Key_End), "cmdActivate_7");
+        QCOMPARE(firstStep(), "Step 57");
+        QCOMPARE(h.keyToFocus(Qt::Key_Down), "cmdDeactivate_7");
+        QTest::keyClick(h.editor.focusWidget(), Qt::Key_Return);
+        QCOMPARE(h.keyToFocus(Qt::Key_PageUp), "cmdDeactivate_0");
+        QCOMPARE(firstStep(), "Step 56");
+        QCOMPARE(h.keyToFocus(Qt::Key_Home), "cmdDeactivate_0");
+        QCOMPARE(firstStep(), "Step 1");
+        QCOMPARE(h.keyToFocus(Qt::Key_Left), "cmdDeactivate_0");
+        QCOMPARE(h.keyToFocus(Qt::Key_Up), "cmdActivate_0");
+        QCOMPARE(h.edited, QList<int>({8, 127}));
+        // A click opens the step where it is, without scrolling.
+        h.click("cmdActivate_3");
+        QCOMPARE(firstStep(), "Step 1");
     }
 
     // Check the box and choose the pause (check and uncheck for none); opened
