@@ -42,8 +42,18 @@ void CaptionButton::setCaption(const QString& caption) {
     // The escaped text keeps QAbstractButton from registering a mnemonic
     // shortcut and gives accessibility tools the readable caption.
     setText(escapeMnemonics(withPlainLineBreaks(caption)));
-    setAccessibleName(caption);
+    updateAccessibleName();
     update();
+}
+
+void CaptionButton::setNamePrefix(const QString& prefix) {
+    namePrefix_ = prefix;
+    updateAccessibleName();
+}
+
+void CaptionButton::updateAccessibleName() {
+    setAccessibleName(namePrefix_ +
+                      withPlainLineBreaks(caption_).replace(QLatin1Char('\n'), QLatin1Char(' ')));
 }
 
 QStringList CaptionButton::wrappedLines(int width) const {

@@ -16,6 +16,10 @@ public:
     explicit CaptionButton(QWidget* parent = nullptr);
 
     void setCaption(const QString& caption);
+    /// Put before the caption, on one line, in the name a screen reader
+    /// reads ("Activation step 3: " + "Press A"); the caption tells too
+    /// little where many buttons show the same one.
+    void setNamePrefix(const QString& prefix);
     /// The caption exactly as set, without any escaping or wrapping.
     [[nodiscard]] const QString& caption() const { return caption_; }
 
@@ -30,7 +34,10 @@ protected:
 private:
     [[nodiscard]] int textWidth() const;
 
+    void updateAccessibleName();
+
     QString caption_;
+    QString namePrefix_;
 };
 
 } // namespace vantrel

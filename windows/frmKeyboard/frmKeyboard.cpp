@@ -1,5 +1,6 @@
 #include "windows/frmKeyboard/frmKeyboard.h"
 
+#include "keytext/modKeyText.h"
 #include "model/MacroDelay.h"
 #include "model/modSettings.h"
 #include "windows/controls/CaptionButton.h"
@@ -72,11 +73,15 @@ QWidget* addPicture(QWidget* page, int index, QRect geometry) {
     return picture;
 }
 
+/// A button of an action, named for screen readers by the action's full
+/// name: captions such as "Shift" or "NE" appear more than once.
 CaptionButton* addButton(QWidget* picture, const char* name, int index, const QString& caption,
-                         const ButtonPlace& place) {
+                         const ButtonPlace& place, const std::string& fullName) {
     auto* button = new CaptionButton(picture);
     button->setObjectName(indexedName(name, index));
     button->setCaption(caption);
+    button->setAccessibleName(QString::fromStdString(fullName));
+    button->setAccessibleDescription(caption);
     button->setGeometry(placeRect(place));
     return button;
 }
@@ -124,8 +129,9 @@ QWidget* frmKeyboard::createKeyboardPage() {
     QWidget* picture =
         addPicture(page, KeyboardTab, onPage(0, 360, KeyboardPictureWidth, KeyboardPictureHeight));
     for (const KeyboardKey& key : keyboardKeys()) {
-        CaptionButton* button = addButton(picture, "cmdKey", key.usage,
-                                          QString::fromLatin1(key.caption), keyPlace(key));
+        CaptionButton* button =
+            addButton(picture, "cmdKey", key.usage, QString::fromLatin1(key.caption), keyPlace(key),
+                      keyName(key.usage));
         const auto usage = static_cast<std::int16_t>(key.usage);
         connect(button, &QPushButton::clicked, this, [this, usage] { cmdKey_Click(usage); });
         cmdKey.at(key.usage) = button;
@@ -137,11 +143,13 @@ QWidget* frmKeyboard::createKeyboardPage() {
 template <std::size_t Count>
 void frmKeyboard::addActionButtons(QWidget* picture, const char* name,
                                    const std::vector<ActionButton>& actions,
+                                   std::string (*fullName)(std::uint8_t),
                                    void (frmKeyboard::*clicked)(std::int16_t),
                                    std::array<CaptionButton*, Count>& buttons) {
     for (const ActionButton& action : actions) {
-        CaptionButton* button = addButton(picture, name, action.code,
-                                          QString::fromStdString(action.caption), action.place);
+        CaptionButton* button =
+            addButton(picture, name, action.code, QString::fromStdString(action.caption),
+                      action.place, fullName(action.code));
         const auto code = static_cast<std::int16_t>(action.code);
         connect(button, &QPushButton::clicked, this,
                 [this, clicked, code] { (this->*clicked)(code); });
@@ -156,7 +164,8 @@ QWidget* frmKeyboard::createMousePage() {
     outline->setObjectName(QStringLiteral("Shape1"));
     outline->setFrameStyle(QFrame::Box | QFrame::Plain);
     outline->setGeometry(placeRect(mouseOutline()));
-    addActionButtons(picture, "cmdMouse", mouseButtons(), &frmKeyboard::cmdMouse_Click, cmdMouse);
+    addActionButtons(picture, "cmdMouse", mouseButtons(), &mouseName, &frmKeyboard::cmdMouse_Click,
+                     cmdMouse);
     picFrame.at(MouseTab) = picture;
     return page;
 }
@@ -173,8 +182,8 @@ QWidget* frmKeyboard::createJoystickPage() {
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(true);
     }
-    addActionButtons(picture, "cmdJoystick", joystickButtons(), &frmKeyboard::cmdJoystick_Click,
-                     cmdJoystick);
+    addActionButtons(picture, "cmdJoystick", joystickButtons(), &joystickName,
+                     &frmKeyboard::cmdJoystick_Click, cmdJoystick);
     picFrame.at(JoystickTab) = picture;
     return page;
 }
@@ -188,6 +197,7 @@ QWidget* frmKeyboard::createDelayPage() {
     txtDelay = new QLineEdit(QStringLiteral("10"), page);
     txtDelay->setObjectName(QStringLiteral("txtDelay"));
     txtDelay->setMaxLength(DelayTextLength);
+    txtDelay->setAccessibleName(label->text().trimmed());
     txtDelay->setGeometry(onPage(1440, 720, 495, 285));
     txtDelay->installEventFilter(this);
     return page;
@@ -199,6 +209,7 @@ void frmKeyboard::createBottomRow() {
     ScrollBar->setGeometry(
         twipsRect(ScrollBarLeft, ScrollBarTop, DesignClientWidth, ScrollBarHeight));
     ScrollBar->setSingleStep(ScrollArrowStep);
+    ScrollBar->setAccessibleName(QStringLiteral("Pictures"));
     ScrollBar->hide();
     connect(ScrollBar, &QScrollBar::valueChanged, this, &frmKeyboard::ScrollBar_Change);
     connect(ScrollBar, &QScrollBar::sliderMoved, this, &frmKeyboard::ScrollBar_Scroll);

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class QAbstractButton;
@@ -71,6 +72,7 @@ private:
     template <std::size_t Count>
     void addActionButtons(QWidget* picture, const char* name,
                           const std::vector<ActionButton>& actions,
+                          std::string (*fullName)(std::uint8_t),
                           void (frmKeyboard::*clicked)(std::int16_t),
                           std::array<CaptionButton*, Count>& buttons);
     QWidget* createDelayPage();

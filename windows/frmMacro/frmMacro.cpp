@@ -147,6 +147,7 @@ void frmMacro::createStepColumns() {
     }
 
     ScrollBar->setObjectName(QStringLiteral("ScrollBar"));
+    ScrollBar->setAccessibleName(QStringLiteral("Steps"));
     ScrollBar->setGeometry(twipsRect(960, 1815, 8655, 300));
     ScrollBar->setRange(0, LastFirstStep);
     ScrollBar->setSingleStep(1);
@@ -161,6 +162,7 @@ void frmMacro::createRepeatControls() {
     chkRepeat->setObjectName(QStringLiteral("chkRepeat"));
     chkRepeat->setGeometry(twipsRect(960, 2280, 2535, 255));
     lstRepeatDelay->setObjectName(QStringLiteral("lstRepeatDelay"));
+    lstRepeatDelay->setAccessibleName(QStringLiteral("Repeat delay"));
     lstRepeatDelay->setGeometry(twipsRect(960, 2520, 2655, 315));
     for (const std::string_view entry : RepeatDelayEntries) {
         lstRepeatDelay->addItem(
@@ -236,6 +238,9 @@ void frmMacro::redrawSteps() {
         const auto column = static_cast<std::size_t>(i);
         const int n = first + i;
         lblStep.at(column)->setText(QStringLiteral("Step %1").arg(n + 1));
+        cmdActivate.at(column)->setNamePrefix(QStringLiteral("Activation step %1: ").arg(n + 1));
+        cmdDeactivate.at(column)->setNamePrefix(
+            QStringLiteral("Deactivation step %1: ").arg(n + 1));
         cmdActivate.at(column)->setCaption(stepCaption(WorkMacro.step(n, Activation)));
         cmdDeactivate.at(column)->setCaption(stepCaption(WorkMacro.step(n, Deactivation)));
     }

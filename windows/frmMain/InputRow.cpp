@@ -45,6 +45,7 @@ InputRow::InputRow(int index, Handlers handlers, QWidget* parent)
             [index, report = handlers.optionClicked] { report(2 * index); });
     connect(optMacroSequence_, &QRadioButton::clicked, this,
             [index, report = std::move(handlers.optionClicked)] { report(2 * index + 1); });
+    connect(optSingleKey_, &QRadioButton::toggled, this, [this] { nameControls(); });
 }
 
 bool InputRow::singleKeySelected() const {
@@ -53,6 +54,7 @@ bool InputRow::singleKeySelected() const {
 
 void InputRow::selectSingleKey(bool singleKey) {
     (singleKey ? optSingleKey_ : optMacroSequence_)->setChecked(true);
+    nameControls();
 }
 
 void InputRow::setCaption(const QString& caption) {
@@ -65,6 +67,15 @@ QString InputRow::caption() const {
 
 void InputRow::setLabel(const QString& label) {
     lblInput_->setText(label);
+    nameControls();
+}
+
+void InputRow::nameControls() {
+    const QString input = lblInput_->text() + QStringLiteral(": ");
+    optSingleKey_->setAccessibleName(input + optSingleKey_->text());
+    optMacroSequence_->setAccessibleName(input + optMacroSequence_->text());
+    const QRadioButton* selected = singleKeySelected() ? optSingleKey_ : optMacroSequence_;
+    cmdKey_->setNamePrefix(input + selected->text() + QStringLiteral(", "));
 }
 
 bool InputRow::buttonHasFocus() const {

@@ -44,6 +44,9 @@ public:
     void takeFocus(bool onButton, Qt::FocusReason reason);
 
 private:
+    /// Names the options and the button after the input and its assignment.
+    void nameControls();
+
     int index_;
     QLabel* lblInput_;
     QRadioButton* optSingleKey_;

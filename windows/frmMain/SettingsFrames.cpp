@@ -49,10 +49,17 @@ QLabel* addRotaryLabel(QGroupBox& frame, int index, const char* caption, QRect d
     return label;
 }
 
-QComboBox* addList(QGroupBox& frame, const QString& name, std::span<const std::string_view> entries,
-                   QRect design, std::function<void(int)> store) {
+/// A list of a rotary switch frame, named for screen readers by its label
+/// and its frame: both switches have lists under the same labels. Linux
+/// screen readers take a list's label from its buddy; elsewhere they read
+/// the accessible name.
+QComboBox* addList(QGroupBox& frame, const QString& name, QLabel& label,
+                   std::span<const std::string_view> entries, QRect design,
+                   std::function<void(int)> store) {
     auto* list = new QComboBox(&frame);
     list->setObjectName(name);
+    label.setBuddy(list);
+    list->setAccessibleName(frame.title() + QStringLiteral(", ") + label.text().trimmed());
     for (const std::string_view entry : entries) {
         list->addItem(text(entry));
     }
@@ -95,17 +102,25 @@ SettingsFrames::SettingsFrames(QWidget& client, DeviceSettings& settings,
 void SettingsFrames::buildRotarySwitch(QGroupBox& frame, int switchIndex,
                                        const std::function<void(int)>& rotaryKeyClicked) {
     const int labelBase = 5 * switchIndex;
-    addRotaryLabel(frame, labelBase, "Counterclockwise Movement", twipsRect(120, 270, 2535, 255));
-    addRotaryLabel(frame, labelBase + 1, "Clockwise Movement", twipsRect(2640, 240, 2535, 255));
-    addRotaryLabel(frame, labelBase + 2, "Maximum rate ", twipsRect(360, 990, 1455, 255));
-    addRotaryLabel(frame, labelBase + 3, "Divisor", twipsRect(1920, 990, 1455, 255));
-    addRotaryLabel(frame, labelBase + 4, "Buffer overflow", twipsRect(3480, 990, 1455, 255));
+    const std::array<const QLabel*, 2> directions{
+        addRotaryLabel(frame, labelBase, "Counterclockwise Movement",
+                       twipsRect(120, 270, 2535, 255)),
+        addRotaryLabel(frame, labelBase + 1, "Clockwise Movement",
+                       twipsRect(2640, 240, 2535, 255))};
+    QLabel* rateLabel =
+        addRotaryLabel(frame, labelBase + 2, "Maximum rate ", twipsRect(360, 990, 1455, 255));
+    QLabel* divisorLabel =
+        addRotaryLabel(frame, labelBase + 3, "Divisor", twipsRect(1920, 990, 1455, 255));
+    QLabel* overflowLabel =
+        addRotaryLabel(frame, labelBase + 4, "Buffer overflow", twipsRect(3480, 990, 1455, 255));
 
     for (const bool clockwise : {false, true}) {
         const int key = rotaryKeyIndex(switchIndex, clockwise);
         auto* button = new CaptionButton(&frame);
         button->setObjectName(indexedName("cmdRotaryKey", key));
         button->setGeometry(twipsRect(clockwise ? 2640 : 120, 480, 2535, 495));
+        button->setNamePrefix(frame.title() + QStringLiteral(", ") +
+                              directions.at(clockwise ? 1 : 0)->text() + QStringLiteral(": "));
         button->setCaption(QStringLiteral("Not Used"));
         QObject::connect(button, &QPushButton::clicked, button,
                          [key, rotaryKeyClicked] { rotaryKeyClicked(key); });
@@ -114,15 +129,16 @@ void SettingsFrames::buildRotarySwitch(QGroupBox& frame, int switchIndex,
 
     RotarySwitchSettings& stored = settings_.Rotary.at(static_cast<std::size_t>(switchIndex));
     RotarySwitchControls& lists = rotarySwitches_.at(static_cast<std::size_t>(switchIndex));
-    lists.lstMaximumRate = addList(frame, indexedName("lstMaximumRate", switchIndex),
+    lists.lstMaximumRate = addList(frame, indexedName("lstMaximumRate", switchIndex), *rateLabel,
                                    MaximumRateEntries, twipsRect(360, 1200, 1455, 315),
                                    [&stored](int i) { stored.MaximumRate = listIndex(i); });
-    lists.lstDivisor = addList(frame, indexedName("lstDivisor", switchIndex), DivisorEntries,
-                               twipsRect(1920, 1200, 1455, 315),
+    lists.lstDivisor = addList(frame, indexedName("lstDivisor", switchIndex), *divisorLabel,
+                               DivisorEntries, twipsRect(1920, 1200, 1455, 315),
                                [&stored](int i) { stored.Divisor = listIndex(i); });
-    lists.lstBufferOverflow = addList(frame, indexedName("lstBufferOverflow", switchIndex),
-                                      BufferOverflowEntries, twipsRect(3480, 1200, 1455, 315),
-                                      [&stored](int i) { stored.BufferOverflow = listIndex(i); });
+    lists.lstBufferOverflow =
+        addList(frame, indexedName("lstBufferOverflow", switchIndex), *overflowLabel,
+                BufferOverflowEntries, twipsRect(3480, 1200, 1455, 315),
+                [&stored](int i) { stored.BufferOverflow = listIndex(i); });
 }
 
 void SettingsFrames::buildTrackball(QGroupBox& frame) {

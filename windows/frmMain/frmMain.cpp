@@ -102,6 +102,7 @@ void frmMain::createRows() {
 
     ScrollBar_ = new QScrollBar(Qt::Vertical, client_);
     ScrollBar_->setObjectName(QStringLiteral("ScrollBar"));
+    ScrollBar_->setAccessibleName(QStringLiteral("Inputs"));
     ScrollBar_->setGeometry(twipsRect(5355, 0, 300, DesignClientHeight));
     ScrollBar_->setRange(0, 0);
     ScrollBar_->setSingleStep(ScrollArrowStep);

@@ -10,11 +10,15 @@
 #include "windows/controls/CaptionButton.h"
 #include "windows/controls/CaptionFit.h"
 #include "windows/controls/Twips.h"
+#include "windows/frmKeyboard/frmKeyboard.h"
+#include "windows/frmMacro/frmMacro.h"
 #include "windows/frmStatus/StatusProgress.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -23,7 +27,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <functional>
 #include <random>
+#include <set>
 #include <sstream>
 
 using namespace vantrel;
@@ -174,6 +180,58 @@ void fillToSize(Configuration& config, std::int32_t size) {
             keyDown(KeyA);
     }
 }
+
+/// What a screen reader says of every control of `window` that the user
+/// can work: its name, with what labels it (its label, its frame) in
+/// parentheses, then "|" and its description. "?" stands for a missing
+/// name, and "!" marks a control whose words another control has too.
+QStringList spokenControls(QWidget& window) {
+    static const std::set<QAccessible::Role> interactive{
+        QAccessible::PushButton, QAccessible::CheckBox,  QAccessible::RadioButton,
+        QAccessible::ComboBox,   QAccessible::ScrollBar, QAccessible::EditableText,
+        QAccessible::PageTab,    QAccessible::MenuItem};
+    QStringList spoken;
+    QMap<QString, int> uses;
+    std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+        if (interactive.contains(node->role())) {
+            const QString name = node->text(QAccessible::Name);
+            QStringList labels;
+            for (const auto& [label, relation] : node->relations(QAccessible::Label)) {
+                labels << label->text(QAccessible::Name).trimmed();
+            }
+            const QString words = (name.isEmpty() ? QStringLiteral("?") : name) +
+                                  (labels.isEmpty() ? QString() : " (" + labels.join(", ") + ")");
+            ++uses[words];
+            spoken << words + " | " + node->text(QAccessible::Description);
+        }
+        for (int i = 0; i < node->childCount(); ++i) {
+            walk(node->child(i));
+        }
+    };
+    walk(QAccessible::queryAccessibleInterface(&window));
+    for (QString& line : spoken) {
+        if (uses.value(line.section(" | ", 0, 0)) > 1) {
+            line.prepend('!');
+        }
+    }
+    return spoken;
+}
+
+/// The controls of `spoken` that cannot be told apart.
+QStringList indistinct(const QStringList& spoken) {
+    QStringList found;
+    for (const QString& line : spoken) {
+        if (line.startsWith('!') || line.startsWith('?')) {
+            found << line;
+        }
+    }
+    return found;
+}
+
+class NoStepEditor final : public StepEditor {
+public:
+    void editStep(MacroStepStore&, std::int16_t, const MacroStep&) override {}
+};
 
 } // namespace
 
@@ -500,6 +558,34 @@ private slots:
         // No key: the modifiers alone are not kept.
         h.window.setKeyboardOnly(2, 0, OperatorCtrl | OperatorShift | OperatorAlt);
         QCOMPARE(h.config.rotaryKey(2), RotaryKey{});
+    }
+
+    // A screen reader tells every control of each window apart by its name:
+    // the input and its assignment, a key's full name, a step's number.
+    void everyControlHasANameOfItsOwn() {
+        Harness h;
+        QVERIFY(h.start());
+        h.window.setKey(11, KeyTypeKeyboard, KeyA, 0);
+        const QStringList main = spokenControls(h.window);
+        QCOMPARE(indistinct(main).join(QLatin1Char('\n')), QString());
+        QVERIFY(main.contains("Input 12: Single Key, A | "));
+        QVERIFY(main.contains("10 per sec (Maximum rate, Rotary Switch 2) | "));
+
+        frmKeyboard dialog(20000);
+        dialog.setupKeyboard(h.window, 0, 0, 0, 0);
+        const QStringList keys = spokenControls(dialog);
+        QCOMPARE(indistinct(keys).join(QLatin1Char('\n')), QString());
+        for (const char* spoken : {"Left Shift | Shift", "Right Shift | Shift", "Hat2 NE | NE"}) {
+            QVERIFY2(keys.contains(spoken), spoken);
+        }
+
+        NoStepEditor steps;
+        frmMacro editor(h.config, h.user, steps);
+        h.config.input(0) = macroOf({delay(0), delay(0), keyDown(KeyA)});
+        editor.setupMacro(h.window, 0);
+        const QStringList macro = spokenControls(editor);
+        QCOMPARE(indistinct(macro).join(QLatin1Char('\n')), QString());
+        QVERIFY(macro.contains("Activation step 3: Press A | "));
     }
 
     void settingsAreNoChangeToSaveAndNewClearsThem() {
