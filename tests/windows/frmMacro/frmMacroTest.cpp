@@ -73,7 +73,7 @@ public:
     }
     void click(const QString& name) { QTest::mouseClick(&get(name), Qt::LeftButton); }
     void enterOn(const QString& name) {
-        QWidget& control = get<QWidget>(name);
+        auto& control = get<QWidget>(name);
         control.setFocus();
         QTest::keyClick(&control, Qt::Key_Return);
     }
