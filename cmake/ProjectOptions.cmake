@@ -30,6 +30,19 @@ endif()
 
 set(CMAKE_CXX_EXTENSIONS OFF)
 
+# The hardening Debian builds its own packages with: checked string and
+# memory functions, stack canaries, and a relocation table made read-only
+# once the program has started. Only the release preset turns it on, as
+# _FORTIFY_SOURCE needs an optimised build and the debug tools do not want it.
+option(VANTREL_HARDEN "Build with the hardening flags of Debian's own packages" OFF)
+if(VANTREL_HARDEN AND NOT MSVC)
+  target_compile_options(vantrel_options INTERFACE
+    -U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2 -fstack-protector-strong)
+  if(NOT WIN32 AND NOT APPLE)
+    target_link_options(vantrel_options INTERFACE LINKER:-z,relro,-z,now)
+  endif()
+endif()
+
 # Sanitizers go through the options target too: every target of ours, the
 # test programs included, links it, so each object is instrumented and each
 # program links the sanitizers' runtime, while third-party code keeps its own
