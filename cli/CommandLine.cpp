@@ -1,59 +1,14 @@
 #include "cli/CommandLine.h"
 
+#include "cli/CommandTable.h"
 #include "device/DeviceSelection.h"
 #include "formats/NameLists.h"
 
 #include <algorithm>
-#include <array>
 #include <string_view>
 
 namespace vantrel::cli {
 namespace {
-
-enum class Need { No, Optional, Required };
-
-/// What one command takes.
-struct CommandShape {
-    std::string_view name;
-    std::string_view synopsis;
-    std::size_t operands;
-    std::size_t optionalOperands; ///< may follow the required ones
-    Need output;
-    bool outputMayBeStandard; ///< "-o -" means standard output
-    bool takesWriteOptions;   ///< --verify, --no-verify and --backup
-    std::string_view summary;
-};
-
-constexpr std::array<CommandShape, 11> Commands = {{
-    {"show", "show FILE", 1, 0, Need::No, false, false,
-     "every input and setting as the main window shows them"},
-    {"export", "export FILE [-o OUT]", 1, 0, Need::Optional, true, false,
-     "the readable JSON form, to standard output unless -o names a file"},
-    {"import", "import FILE -o OUT", 1, 0, Need::Required, true, false,
-     "the configuration file, written only when FILE is valid"},
-    {"diff", "diff A B", 2, 0, Need::No, false, false,
-     "what differs between two configurations (status 0 equal, 1 different)"},
-    {"check", "check FILE", 1, 0, Need::No, false, false,
-     "mistakes a cabinet would suffer from (status 0 none, 1 some)"},
-    {"card", "card FILE [-o OUT.html]", 1, 0, Need::Optional, true, false,
-     "a printable control card as an HTML page"},
-    {"read", "read -o OUT", 0, 0, Need::Required, false, false,
-     "save the device's configuration as a configuration file"},
-    {"write", "write FILE [--no-verify] [--backup OUT]", 1, 0, Need::No, false, true,
-     "write a configuration into the device and read it back to compare"},
-    {"devices", "devices", 0, 0, Need::No, false, false,
-     "list the attached devices, numbered for --device usb:N"},
-    {"names", "names [keys|mouse|joystick|settings]", 0, 1, Need::No, false, false,
-     "every name the JSON form accepts, and the values of each setting"},
-    {"help", "help [COMMAND]", 0, 1, Need::No, false, false, "this text, or one command's usage"},
-}};
-
-const CommandShape* findCommand(std::string_view name) {
-    const auto* found =
-        std::find_if(Commands.begin(), Commands.end(),
-                     [name](const CommandShape& shape) { return shape.name == name; });
-    return found == Commands.end() ? nullptr : found;
-}
 
 /// Walks the arguments, handing out option values.
 class ArgumentReader {
@@ -82,11 +37,6 @@ private:
     std::size_t next_ = 0;
 };
 
-bool isOption(const std::string& arg, std::string_view name) {
-    return arg == name || (arg.starts_with(name) && arg.size() > name.size() &&
-                           arg[name.size()] == '=' && name.starts_with("--"));
-}
-
 /// Stores an option's value, refusing one given twice.
 void setOnce(std::optional<std::string>& slot, std::optional<std::string> value,
              std::string_view name, std::string& error) {
@@ -98,6 +48,43 @@ void setOnce(std::optional<std::string>& slot, std::optional<std::string> value,
         return;
     }
     slot = std::move(value);
+}
+
+void applyOption(const OptionShape& option, const std::string& arg, ArgumentReader& reader,
+                 Invocation& invocation, std::string& error) {
+    // A value is asked for by the name the user wrote, so "-o" says "-o".
+    const std::string_view written = arg.starts_with(option.name) ? option.name : option.shortName;
+    switch (option.id) {
+    case OptionId::Help:
+        invocation.help = true;
+        break;
+    case OptionId::Version:
+        invocation.version = true;
+        break;
+    case OptionId::Quiet:
+        invocation.quiet = true;
+        break;
+    case OptionId::Verify:
+    case OptionId::NoVerify: {
+        const bool wanted = option.id == OptionId::Verify;
+        if (invocation.verify.value_or(wanted) != wanted) {
+            error = "--verify and --no-verify contradict each other";
+        }
+        invocation.verify = wanted;
+        break;
+    }
+    case OptionId::Device:
+        if (auto device = reader.valueOf(arg, written, error)) {
+            invocation.devices.push_back(std::move(*device));
+        }
+        break;
+    case OptionId::Output:
+        setOnce(invocation.output, reader.valueOf(arg, written, error), "-o", error);
+        break;
+    case OptionId::Backup:
+        setOnce(invocation.backup, reader.valueOf(arg, written, error), "--backup", error);
+        break;
+    }
 }
 
 std::string usageLine(const CommandShape& shape) {
@@ -171,6 +158,27 @@ std::string checkAgainstShape(const Invocation& invocation) {
     return {};
 }
 
+/// One option's lines of --help: its names, then its summary from column 40.
+std::string optionHelp(const OptionShape& option) {
+    std::string names = "  ";
+    if (!option.shortName.empty()) {
+        names += std::string(option.shortName) + ", ";
+    }
+    names += option.name;
+    if (!option.valueName.empty()) {
+        names += " " + std::string(option.valueName);
+    }
+    std::string text;
+    std::string_view summary = option.summary;
+    for (std::string line = names; !summary.empty(); line.clear()) {
+        const std::size_t end = std::min(summary.find('\n'), summary.size());
+        line.resize(std::max<std::size_t>(line.size() + 2, 40), ' ');
+        text += line + std::string(summary.substr(0, end)) + "\n";
+        summary.remove_prefix(std::min(end + 1, summary.size()));
+    }
+    return text;
+}
+
 } // namespace
 
 ParsedCommandLine parseCommandLine(std::span<const std::string> args) {
@@ -189,27 +197,8 @@ ParsedCommandLine parseCommandLine(std::span<const std::string> args) {
             }
         } else if (arg == "--") {
             optionsEnded = true;
-        } else if (arg == "-h" || arg == "--help") {
-            invocation.help = true;
-        } else if (arg == "-V" || arg == "--version") {
-            invocation.version = true;
-        } else if (arg == "-q" || arg == "--quiet") {
-            invocation.quiet = true;
-        } else if (arg == "--verify" || arg == "--no-verify") {
-            const bool wanted = arg == "--verify";
-            if (invocation.verify.value_or(wanted) != wanted) {
-                error = "--verify and --no-verify contradict each other";
-            }
-            invocation.verify = wanted;
-        } else if (isOption(arg, "--device")) {
-            if (auto device = reader.valueOf(arg, "--device", error)) {
-                invocation.devices.push_back(std::move(*device));
-            }
-        } else if (arg == "-o" || isOption(arg, "--output")) {
-            setOnce(invocation.output, reader.valueOf(arg, arg == "-o" ? "-o" : "--output", error),
-                    "-o", error);
-        } else if (isOption(arg, "--backup")) {
-            setOnce(invocation.backup, reader.valueOf(arg, "--backup", error), "--backup", error);
+        } else if (const OptionShape* option = findOption(arg)) {
+            applyOption(*option, arg, reader, invocation, error);
         } else {
             error = "unknown option \"" + arg + "\"";
         }
@@ -226,24 +215,20 @@ ParsedCommandLine parseCommandLine(std::span<const std::string> args) {
 
 std::string usageText() {
     std::string text = "usage: vantrelctl [--device DEVICE] COMMAND ...\n\ncommands:\n";
-    for (const CommandShape& shape : Commands) {
+    for (const CommandShape& shape : commandTable()) {
         std::string line = "  " + std::string(shape.synopsis);
         line.resize(std::max<std::size_t>(line.size() + 2, 40), ' ');
         text += line + std::string(shape.summary) + "\n";
     }
-    text +=
-        "\noptions:\n"
-        "  --device usb:N                        the device numbered N by devices; also\n"
-        "                                        usb:/dev/hidrawN, usb:PORT (1-4.2), usb:SERIAL\n"
-        "  --device emulated:PATH                the device emulator, its memory kept in PATH\n"
-        "                                        (without --device: the first device on USB;\n"
-        "                                        write takes several)\n"
-        "  -q, --quiet                           no progress and no success lines\n"
-        "  -h, --help                            this text; after a command, its usage\n"
-        "  -V, --version                         the program's version\n"
-        "\nFILE may be a configuration file as the windows save it or its JSON form,\n"
-        "or - for standard input. OUT of export, card and import may be - for standard\n"
-        "output.\n";
+    text += "\noptions:\n";
+    for (const OptionShape& option : optionTable()) {
+        text += optionHelp(option);
+    }
+    text += "\nFILE may be a configuration file as the windows save it or its JSON form,\n"
+            "or - for standard input. OUT of export, card and import may be - for standard\n"
+            "output.\n"
+            "Exit status: 0 success, 1 failure, 2 usage error; diff and check: 0 equal or\n"
+            "nothing found, 1 different or something found, 2 trouble.\n";
     return text;
 }
 

@@ -1,0 +1,87 @@
+#include "cli/CommandTable.h"
+
+#include <algorithm>
+#include <array>
+
+namespace vantrel::cli {
+namespace {
+
+constexpr std::array<CommandShape, 11> Commands = {{
+    {"show", "show FILE", 1, 0, OperandKind::Files, Need::No, false, false,
+     "every input and setting as the main window shows them"},
+    {"export", "export FILE [-o OUT]", 1, 0, OperandKind::Files, Need::Optional, true, false,
+     "the readable JSON form, to standard output unless -o names a file"},
+    {"import", "import FILE -o OUT", 1, 0, OperandKind::Files, Need::Required, true, false,
+     "the configuration file, written only when FILE is valid"},
+    {"diff", "diff A B", 2, 0, OperandKind::Files, Need::No, false, false,
+     "what differs between two configurations (status 0 equal, 1 different)"},
+    {"check", "check FILE", 1, 0, OperandKind::Files, Need::No, false, false,
+     "mistakes a cabinet would suffer from (status 0 none, 1 some)"},
+    {"card", "card FILE [-o OUT.html]", 1, 0, OperandKind::Files, Need::Optional, true, false,
+     "a printable control card as an HTML page"},
+    {"read", "read -o OUT", 0, 0, OperandKind::Files, Need::Required, false, false,
+     "save the device's configuration as a configuration file"},
+    {"write", "write FILE [--no-verify] [--backup OUT]", 1, 0, OperandKind::Files, Need::No, false,
+     true, "write a configuration into the device and read it back to compare"},
+    {"devices", "devices", 0, 0, OperandKind::Files, Need::No, false, false,
+     "list the attached devices, numbered for --device usb:N"},
+    {"names", "names [keys|mouse|joystick|settings]", 0, 1, OperandKind::NameGroups, Need::No,
+     false, false, "every name the JSON form accepts, and the values of each setting"},
+    {"help", "help [COMMAND]", 0, 1, OperandKind::Commands, Need::No, false, false,
+     "this text, or one command's usage"},
+}};
+
+constexpr std::array<OptionShape, 8> Options = {{
+    {OptionId::Device, "--device", "", OptionValue::Device, "DEVICE", "",
+     "usb:N, the device numbered N by devices; also\n"
+     "usb:/dev/hidrawN, usb:PORT (1-4.2), usb:SERIAL;\n"
+     "emulated:PATH, the device emulator, its memory\n"
+     "kept in PATH (without --device: the first device\n"
+     "on USB; write takes several)"},
+    {OptionId::Output, "--output", "-o", OptionValue::File, "OUT", "",
+     "the file to write; - for standard output\n(export, card, import)"},
+    {OptionId::Verify, "--verify", "", OptionValue::None, "", "write",
+     "read the device back and compare after writing\n(the default)"},
+    {OptionId::NoVerify, "--no-verify", "", OptionValue::None, "", "write",
+     "write without reading back"},
+    {OptionId::Backup, "--backup", "", OptionValue::File, "OUT", "write",
+     "save the device's configuration to OUT first"},
+    {OptionId::Quiet, "--quiet", "-q", OptionValue::None, "", "",
+     "no progress and no success lines"},
+    {OptionId::Help, "--help", "-h", OptionValue::None, "", "",
+     "this text; after a command, its usage"},
+    {OptionId::Version, "--version", "-V", OptionValue::None, "", "", "the program's version"},
+}};
+
+bool namesWithValue(const OptionShape& option, std::string_view arg) {
+    return option.value != OptionValue::None && arg.size() > option.name.size() &&
+           arg.starts_with(option.name) && arg[option.name.size()] == '=';
+}
+
+} // namespace
+
+std::span<const CommandShape> commandTable() {
+    return Commands;
+}
+
+std::span<const OptionShape> optionTable() {
+    return Options;
+}
+
+const CommandShape* findCommand(std::string_view name) {
+    const auto* found =
+        std::find_if(Commands.begin(), Commands.end(),
+                     [name](const CommandShape& shape) { return shape.name == name; });
+    return found == Commands.end() ? nullptr : found;
+}
+
+const OptionShape* findOption(std::string_view arg) {
+    const auto* found =
+        std::find_if(Options.begin(), Options.end(), [arg](const OptionShape& option) {
+            return arg == option.name || (!option.shortName.empty() && arg == option.shortName) ||
+                   namesWithValue(option, arg);
+        });
+    return found == Options.end() ? nullptr : found;
+}
+
+} // namespace vantrel::cli

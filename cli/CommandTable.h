@@ -1,0 +1,52 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+// What the tool accepts, command by command and option by option: the one
+// table the parser checks against and --help, the manual page and the shell
+// completions are made from, so that none of them can fall behind.
+namespace vantrel::cli {
+
+enum class Need { No, Optional, Required };
+
+/// What a command's operands are, so that a shell can offer the right words.
+enum class OperandKind { Files, NameGroups, Commands };
+
+/// What one command takes.
+struct CommandShape {
+    std::string_view name;
+    std::string_view synopsis;
+    std::size_t operands;
+    std::size_t optionalOperands; ///< may follow the required ones
+    OperandKind operandKind;
+    Need output;
+    bool outputMayBeStandard; ///< "-o -" means standard output
+    bool takesWriteOptions;   ///< --verify, --no-verify and --backup
+    std::string_view summary;
+};
+
+enum class OptionId { Help, Version, Quiet, Device, Output, Verify, NoVerify, Backup };
+
+/// What an option's value is, so that a shell can offer the right words.
+enum class OptionValue { None, File, Device };
+
+struct OptionShape {
+    OptionId id;
+    std::string_view name;      ///< "--output"; also accepted as "--output=VALUE"
+    std::string_view shortName; ///< "-o", or empty
+    OptionValue value;
+    std::string_view valueName; ///< "OUT" in --help; empty for a switch
+    std::string_view command;   ///< the one command it belongs to; empty for all
+    std::string_view summary;   ///< may run over several lines
+};
+
+[[nodiscard]] std::span<const CommandShape> commandTable();
+[[nodiscard]] std::span<const OptionShape> optionTable();
+
+[[nodiscard]] const CommandShape* findCommand(std::string_view name);
+
+/// The option `arg` names, whether written alone or as "--name=VALUE".
+[[nodiscard]] const OptionShape* findOption(std::string_view arg);
+
+} // namespace vantrel::cli
