@@ -6,13 +6,26 @@
 #include "windows/frmStatus/StatusProgress.h"
 
 #include <QApplication>
+#include <QIcon>
 
 namespace vantrel {
+namespace {
 
-void nameApplication(const char* programName) {
+/// The icon's name in the desktop's icon theme, as the package installs it.
+constexpr const char* IconName = "org.vantrel.Config";
+
+} // namespace
+
+void nameApplication(const ProgramIdentity& program) {
     QCoreApplication::setOrganizationName(QStringLiteral("vantrel"));
-    QCoreApplication::setApplicationName(QString::fromLatin1(programName));
+    QCoreApplication::setApplicationName(QString::fromLatin1(program.name));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(build::Version));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(program.desktopFileId));
+    // No display name: Qt would append it to every window title, and the
+    // titles are the program's own. The theme's icon follows the desktop's
+    // style; the built-in copy serves where the icon is not installed.
+    QApplication::setWindowIcon(QIcon::fromTheme(QString::fromLatin1(IconName),
+                                                 QIcon(QStringLiteral(":/icons/program.png"))));
 }
 
 ConfigurationProgram::ConfigurationProgram(HidAccess& hid)
@@ -50,10 +63,18 @@ bool ConfigurationProgram::start() {
     return true;
 }
 
-int runConfigurationProgram(HidAccess& hid) {
+void ConfigurationProgram::open(const std::string& path) {
+    fileDialogs_.answerNextOpen(path);
+    window_->mnuOpen_Click();
+}
+
+int runConfigurationProgram(HidAccess& hid, const std::optional<std::string>& file) {
     ConfigurationProgram program(hid);
     if (!program.start()) {
         return 0;
+    }
+    if (file) {
+        program.open(*file);
     }
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AssignmentDialogs.h"
+#include "app/ProgramArguments.h"
 #include "app/WindowOwnedDialogs.h"
 #include "device/HidAccess.h"
 #include "model/modSettings.h"
@@ -9,12 +10,16 @@
 #include "windows/platform/QtProgramExit.h"
 
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace vantrel {
 
 /// Names the application so that Qt's per-user folders are
-/// ".../vantrel/<program>"; the real program keeps nothing there.
-void nameApplication(const char* programName);
+/// ".../vantrel/<program>" (the real program keeps nothing there) and so
+/// that desktops match its windows to its menu entry and icon. Needs the
+/// QApplication to exist.
+void nameApplication(const ProgramIdentity& program);
 
 /// The whole program over one device: the configuration, the main window
 /// and every window and prompt it opens, wired as the user meets them.
@@ -28,6 +33,9 @@ public:
     /// Runs the main window's start-up and shows it. False when the start-up
     /// ended the program (no device): the window stays hidden.
     bool start();
+
+    /// Opens `path` as File > Open would after the user chose it.
+    void open(const std::string& path);
 
     [[nodiscard]] frmMain& window() { return *window_; }
     [[nodiscard]] Configuration& configuration() { return config_; }
@@ -43,7 +51,8 @@ private:
 };
 
 /// Builds the program over `hid`, starts it and, unless the start-up ended
-/// it, runs the event loop. Returns the exit code of the loop.
-int runConfigurationProgram(HidAccess& hid);
+/// it, opens `file` if given and runs the event loop. Returns the exit code
+/// of the loop.
+int runConfigurationProgram(HidAccess& hid, const std::optional<std::string>& file);
 
 } // namespace vantrel

@@ -6,6 +6,8 @@
 #include "windows/platform/QtMessagePrompter.h"
 
 #include <optional>
+#include <string>
+#include <utility>
 
 // Message boxes and file choosers must be owned by the main window, yet the
 // main window is given them when it is built. These hand the calls on to
@@ -33,10 +35,17 @@ class WindowOwnedFileDialogs final : public FileDialogs {
 public:
     void setOwner(QWidget* owner) { dialogs_.emplace(owner); }
 
+    /// The next open chooser answers `path` without being shown: a file
+    /// named on the command line is opened as File > Open would open it.
+    void answerNextOpen(std::string path) { nextOpen_ = std::move(path); }
+
     std::optional<std::string> getSaveFileName(const FileDialogRequest& request) override {
         return dialogs().getSaveFileName(request);
     }
     std::optional<std::string> getOpenFileName(const FileDialogRequest& request) override {
+        if (nextOpen_) {
+            return std::exchange(nextOpen_, std::nullopt);
+        }
         return dialogs().getOpenFileName(request);
     }
 
@@ -49,6 +58,7 @@ private:
     }
 
     std::optional<QtFileDialogs> dialogs_;
+    std::optional<std::string> nextOpen_;
 };
 
 } // namespace vantrel

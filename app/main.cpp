@@ -6,6 +6,9 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -22,14 +25,24 @@ void explainLockedDevice() {
     QMessageBox::warning(nullptr, QStringLiteral("VANTREL"), QString::fromStdString(*reason));
 }
 
+constexpr vantrel::ProgramIdentity Program{
+    "vantrel-config", "org.vantrel.Config",
+    "Configures the VANTREL USB keyboard encoder attached over USB."};
+
 } // namespace
 
-// The configuration program on a real device over USB. It takes no options
-// and keeps no settings: every run starts from an empty configuration.
+// The configuration program on a real device over USB. It keeps no
+// settings: every run starts from an empty configuration, or from the file
+// named on the command line.
 int main(int argc, char* argv[]) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const vantrel::ProgramArguments arguments = vantrel::parseProgramArguments(args);
+    if (const auto status = answerWithoutWindow(arguments, Program, std::cout, std::cerr)) {
+        return *status;
+    }
     QApplication application(argc, argv);
-    vantrel::nameApplication("vantrel-config");
+    vantrel::nameApplication(Program);
     explainLockedDevice();
     vantrel::HidapiDevice device;
-    return vantrel::runConfigurationProgram(device);
+    return vantrel::runConfigurationProgram(device, arguments.file);
 }

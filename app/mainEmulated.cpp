@@ -7,13 +7,30 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr vantrel::ProgramIdentity Program{
+    "vantrel-config-emulated", "org.vantrel.Config.Emulated",
+    "The VANTREL configuration program on an emulated device, to try it without the\n"
+    "hardware. The device's memory is kept in the user's data folder."};
+
+} // namespace
 
 // The same program on an emulated device, for trying it without hardware.
 // The device's memory is kept in the user's data folder, so a configuration
 // written by one run is read back by the next.
 int main(int argc, char* argv[]) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const vantrel::ProgramArguments arguments = vantrel::parseProgramArguments(args);
+    if (const auto status = answerWithoutWindow(arguments, Program, std::cout, std::cerr)) {
+        return *status;
+    }
     QApplication application(argc, argv);
-    vantrel::nameApplication("vantrel-config-emulated");
+    vantrel::nameApplication(Program);
 
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (folder.isEmpty() || !QDir().mkpath(folder)) {
@@ -27,5 +44,5 @@ int main(int argc, char* argv[]) {
     // About what one exchange takes on a full-speed USB device, so that a
     // transfer shows its progress as it will on hardware.
     device.setLatency(std::chrono::milliseconds(1));
-    return vantrel::runConfigurationProgram(device);
+    return vantrel::runConfigurationProgram(device, arguments.file);
 }

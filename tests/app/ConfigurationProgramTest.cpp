@@ -1,7 +1,10 @@
 #include "app/ConfigurationProgram.h"
 
 #include "device/EmulatedDevice.h"
+#include "files/ConfigurationFile.h"
+#include "model/DeviceImage.h"
 #include "tests/support/NamedControl.h"
+#include "tests/support/TemporaryFolder.h"
 #include "windows/controls/CaptionButton.h"
 
 #include <QAbstractButton>
@@ -92,6 +95,23 @@ private slots:
         QVERIFY(program.configuration().input(3) == macro);
         QVERIFY(program.configuration().ConfigChanged);
         QCOMPARE(captions(window), QStringList({"[ctrl] A", "(A, A, ...)", "Up Arrow"}));
+    }
+
+    void aFileNamedAtTheStartOpensAsFileOpenWould() {
+        Configuration saved;
+        encodeSingleKey(KeyTypeKeyboard, KeyA, 0, saved.input(0));
+        DeviceImage image{};
+        QVERIFY(buildDeviceImage(image, saved, DeviceSettings{}));
+        const testing::TemporaryFolder folder;
+        const auto path = folder / "cabinet.cfg";
+        QVERIFY(writeConfigurationFile(path, image).ok());
+
+        EmulatedDevice device;
+        ConfigurationProgram program(device);
+        QVERIFY(program.start());
+        program.open(path.string());
+        QCOMPARE(captions(program.window()).first(), "A");
+        QCOMPARE(program.configuration().ConfigFileName, path.string());
     }
 };
 

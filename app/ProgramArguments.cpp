@@ -1,0 +1,119 @@
+#include "app/ProgramArguments.h"
+
+#include "generated/BuildConfig.h"
+
+#include <algorithm>
+#include <array>
+#include <ostream>
+#include <string_view>
+
+namespace vantrel {
+namespace {
+
+// The options QGuiApplication, QApplication and the X11 platform read
+// themselves; Qt accepts each with one dash or two.
+constexpr std::array<std::string_view, 15> QtOptionsWithValue = {"platform",
+                                                                 "platformpluginpath",
+                                                                 "platformtheme",
+                                                                 "plugin",
+                                                                 "qwindowgeometry",
+                                                                 "qwindowicon",
+                                                                 "qwindowtitle",
+                                                                 "session",
+                                                                 "display",
+                                                                 "geometry",
+                                                                 "name",
+                                                                 "style",
+                                                                 "stylesheet",
+                                                                 "title",
+                                                                 "visual"};
+constexpr std::array<std::string_view, 6> QtSwitches = {"reverse", "widgetcount", "sync",
+                                                        "nograb",  "dograb",      "testability"};
+
+/// The option's name without its dashes, or empty for a word that is none.
+std::string_view qtOptionName(std::string_view arg) {
+    if (!arg.starts_with('-') || arg.size() < 2) {
+        return {};
+    }
+    arg.remove_prefix(arg.starts_with("--") ? 2 : 1);
+    return arg;
+}
+
+bool contains(std::span<const std::string_view> names, std::string_view name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+/// How many words a Qt option takes up, value included; 0 if it is none.
+std::size_t qtOptionWords(std::string_view arg) {
+    const std::string_view name = qtOptionName(arg);
+    const std::size_t equals = name.find('=');
+    if (equals != std::string_view::npos) {
+        // "-style=fusion"; also Qt's "-qmljsdebugger=port:1234", which has
+        // no spaced form.
+        const std::string_view before = name.substr(0, equals);
+        return contains(QtOptionsWithValue, before) || before == "qmljsdebugger" ? 1 : 0;
+    }
+    if (contains(QtOptionsWithValue, name)) {
+        return 2;
+    }
+    return contains(QtSwitches, name) ? 1 : 0;
+}
+
+std::string usageLine(const ProgramIdentity& program) {
+    return "usage: " + std::string(program.name) + " [--help] [--version] [QT-OPTION...] [FILE]\n";
+}
+
+} // namespace
+
+ProgramArguments parseProgramArguments(std::span<const std::string> args) {
+    ProgramArguments parsed;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size() && parsed.usageError.empty(); ++i) {
+        const std::string& arg = args[i];
+        const bool isWord = optionsEnded || arg == "-" || !arg.starts_with('-');
+        if (isWord && parsed.file) {
+            parsed.usageError = "only one FILE can be opened";
+        } else if (isWord) {
+            parsed.file = arg;
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "-h" || arg == "--help") {
+            parsed.help = true;
+        } else if (arg == "--version") {
+            parsed.version = true;
+        } else if (const std::size_t words = qtOptionWords(arg); words == 0) {
+            parsed.usageError = "unknown option \"" + arg + "\"";
+        } else if (i + words > args.size()) {
+            parsed.usageError = arg + " needs a value";
+        } else {
+            i += words - 1;
+        }
+    }
+    return parsed;
+}
+
+std::optional<int> answerWithoutWindow(const ProgramArguments& arguments,
+                                       const ProgramIdentity& program, std::ostream& out,
+                                       std::ostream& err) {
+    if (!arguments.usageError.empty()) {
+        err << program.name << ": " << arguments.usageError << "\n" << usageLine(program);
+        return 2;
+    }
+    if (arguments.help) {
+        out << usageLine(program) << "\n"
+            << program.description << "\n\n"
+            << "  FILE          a configuration file to open once the program has started,\n"
+               "                as File > Open would\n"
+               "  -h, --help    this text\n"
+               "  --version     the program's version\n\n"
+               "Qt's own options, such as -platform NAME and -style NAME, are passed on to Qt.\n";
+        return 0;
+    }
+    if (arguments.version) {
+        out << program.name << " " << build::Version << "\n";
+        return 0;
+    }
+    return std::nullopt;
+}
+
+} // namespace vantrel

@@ -1,0 +1,89 @@
+#include "app/ProgramArguments.h"
+
+#include "generated/BuildConfig.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+constexpr ProgramIdentity Demo{"vantrel-config-emulated", "org.vantrel.Config.Emulated",
+                               "The demo."};
+
+struct Answer {
+    std::optional<int> status;
+    std::string out;
+    std::string err;
+    std::optional<std::string> file;
+};
+
+Answer answer(const std::vector<std::string>& args) {
+    const ProgramArguments arguments = parseProgramArguments(args);
+    std::ostringstream out;
+    std::ostringstream err;
+    const std::optional<int> status = answerWithoutWindow(arguments, Demo, out, err);
+    return {status, out.str(), err.str(), arguments.file};
+}
+
+const std::string Usage =
+    "usage: vantrel-config-emulated [--help] [--version] [QT-OPTION...] [FILE]\n";
+
+TEST(ProgramArguments, QtOptionsAndOneFileGoOnToTheWindow) {
+    const std::vector<std::pair<std::vector<std::string>, std::optional<std::string>>> cases = {
+        {{}, std::nullopt},
+        {{"cabinet.cfg"}, "cabinet.cfg"},
+        {{"-platform", "offscreen", "cabinet.cfg"}, "cabinet.cfg"},
+        {{"--style", "fusion", "-reverse", "-style=fusion"}, std::nullopt},
+        {{"-qmljsdebugger=port:1234", "-display", ":1"}, std::nullopt},
+        {{"--", "-odd name.cfg"}, "-odd name.cfg"},
+        {{"-"}, "-"},
+    };
+    for (const auto& [args, file] : cases) {
+        const Answer result = answer(args);
+        EXPECT_EQ(result.status, std::nullopt) << result.err;
+        EXPECT_EQ(result.file, file);
+    }
+}
+
+TEST(ProgramArguments, HelpVersionAndMistakesAreAnsweredWithoutAWindow) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+        std::string err;
+    };
+    const std::string version = "vantrel-config-emulated " + std::string(build::Version) + "\n";
+    const std::vector<Case> cases = {
+        {{"--version"}, 0, version, ""},
+        {{"-platform", "xcb", "--version"}, 0, version, ""},
+        {{"--frobnicate"},
+         2,
+         "",
+         "vantrel-config-emulated: unknown option \"--frobnicate\"\n" + Usage},
+        {{"a.cfg", "b.cfg"},
+         2,
+         "",
+         "vantrel-config-emulated: only one FILE can be opened\n" + Usage},
+        {{"-platform"}, 2, "", "vantrel-config-emulated: -platform needs a value\n" + Usage},
+        {{"--help", "--bogus"},
+         2,
+         "",
+         "vantrel-config-emulated: unknown option \"--bogus\"\n" + Usage},
+    };
+    for (const Case& c : cases) {
+        const Answer result = answer(c.args);
+        EXPECT_EQ(result.status, c.status) << c.args.front();
+        EXPECT_EQ(result.out, c.out);
+        EXPECT_EQ(result.err, c.err);
+    }
+    const Answer help = answer({"-h"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.starts_with(Usage + "\nThe demo.\n")) << help.out;
+    EXPECT_EQ(help.err, "");
+}
+
+} // namespace
+} // namespace vantrel
