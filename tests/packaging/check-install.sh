@@ -19,7 +19,7 @@ done
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 app=org.vantrel.Config
-docs=share/doc/vantrel-config
+man=share/man/man1
 for file in \
     bin/vantrel-config bin/vantrel-config-emulated bin/vantrelctl \
     share/applications/$app.desktop share/applications/$app.Emulated.desktop \
@@ -28,14 +28,26 @@ for file in \
     share/icons/hicolor/16x16/apps/$app.png share/icons/hicolor/48x48/apps/$app.png \
     share/icons/hicolor/256x256/apps/$app.png \
     lib/udev/rules.d/60-vantrel.rules \
-    share/man/man1/vantrelctl.1 share/man/man1/vantrel-config.1 \
-    share/man/man1/vantrel-config-emulated.1 \
-    $docs/README.md $docs/copyright \
-    $docs/examples/two-player-cabinet.json $docs/examples/two-player-cabinet.cfg; do
+    $man/vantrelctl.1.gz $man/vantrel-config.1.gz $man/vantrel-config-emulated.1.gz \
+    share/bash-completion/completions/vantrelctl share/zsh/vendor-completions/_vantrelctl \
+    share/fish/vendor_completions.d/vantrelctl.fish \
+    share/doc/vantrelctl/examples/two-player-cabinet.json \
+    share/doc/vantrelctl/examples/two-player-cabinet.cfg; do
     [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
 for program in vantrel-config vantrel-config-emulated vantrelctl; do
     [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"
+done
+
+# Each package's own documentation folder, as Debian wants it.
+for package in vantrelctl vantrel-config; do
+    docs="$prefix/share/doc/$package"
+    for file in README.md copyright changelog.gz; do
+        [ -s "$docs/$file" ] || fail "share/doc/$package/$file is not installed"
+    done
+    zcat "$docs/changelog.gz" | head -n 1 | grep -q "^$package ($version) " ||
+        fail "share/doc/$package/changelog.gz does not start with $package ($version)"
+    ! grep -q '!\[' "$docs/README.md" || fail "the installed README links pictures it lacks"
 done
 
 desktop-file-validate "$prefix"/share/applications/*.desktop
@@ -45,19 +57,33 @@ appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml" >/dev/
 grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$app.metainfo.xml" ||
     fail "the AppStream file does not list release $version"
 
+# A desktop matches a window to its entry by the class the program gives it,
+# which is the program's name.
+for entry in "$prefix"/share/applications/*.desktop; do
+    program="$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")"
+    grep -qx "StartupWMClass=$program" "$entry" || fail "$entry: StartupWMClass is not $program"
+done
+
 # The installed rule is the one the build generated from vantrelctl's source
 # (the unit tests tie that file to what `vantrelctl devices` prints).
 cmp "$prefix/lib/udev/rules.d/60-vantrel.rules" "$build/packaging/60-vantrel.rules" ||
     fail "the installed udev rule differs from the generated one"
 
-# The tool's page comes from its own --help, so it names every command.
-for command in show export import diff read write devices; do
-    grep -q "$command" "$prefix/share/man/man1/vantrelctl.1" ||
-        fail "vantrelctl.1 does not mention '$command'"
+# The tool's page comes from its own --help, so it names every command and
+# option; the rest is written beside it.
+page="$(zcat "$prefix/$man/vantrelctl.1.gz")"
+for word in show export import diff check card read write devices \
+    '\\-\\-device' '\\-\\-verify' '\\-\\-no\\-verify' '\\-\\-backup' '\\-\\-output' \
+    'SYNOPSIS' 'EXIT STATUS' 'FILES' 'SEE ALSO'; do
+    printf '%s\n' "$page" | grep -q -- "$word" || fail "vantrelctl.1 does not mention '$word'"
 done
-grep -q "^\.TH VANTRELCTL \"1\"" "$prefix/share/man/man1/vantrelctl.1" ||
-    fail "vantrelctl.1 is not a manual page"
+printf '%s\n' "$page" | grep -q "^\.TH VANTRELCTL \"1\"" || fail "vantrelctl.1 is not a manual page"
 
 "$prefix/bin/vantrelctl" --version | grep -qx "vantrelctl $version" ||
     fail "the installed vantrelctl does not run"
+# The window programs answer without a display (Qt would abort without one).
+for program in vantrel-config vantrel-config-emulated; do
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/$program" --version |
+        grep -qx "$program $version" || fail "$program --version needs a display"
+done
 echo "check-install: all files installed and valid"

@@ -1,12 +1,13 @@
 #!/bin/sh
-# Builds the Debian package from a build tree, installs it with apt, runs the
-# installed programs, removes it and checks that nothing is left behind.
+# Builds the Debian packages from a build tree, checks them with lintian,
+# installs them with apt, runs the installed programs, removes them and
+# checks that nothing is left behind.
 # Changes the system: runs only as root and when VANTREL_TEST_PACKAGE=1
 # (the `package` test preset sets it); otherwise it is skipped (77).
 # usage: check-package.sh BUILD_DIR VERSION
 set -eu
 build="$1" version="$2"
-package=vantrel-config
+tool=vantrelctl desktop=vantrel-config
 
 if [ "${VANTREL_TEST_PACKAGE:-}" != 1 ] || [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null; then
     echo "check-package: skipped (needs root, apt and VANTREL_TEST_PACKAGE=1)"
@@ -18,41 +19,72 @@ fail() {
     exit 1
 }
 
+for program in lintian xvfb-run xdotool; do
+    command -v "$program" >/dev/null || fail "'$program' is missing; run scripts/setup"
+done
+
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 export DEBIAN_FRONTEND=noninteractive
 
 cd "$build"
-rm -f ${package}_*.deb
+rm -f ${tool}_*.deb ${desktop}_*.deb
 cpack -G DEB >"$scratch/cpack.log" 2>&1 || { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
-deb="$(ls ${package}_"$version"_*.deb)"
-echo "check-package: built $deb; Depends: $(dpkg-deb -f "$deb" Depends)"
-dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 ||
-    fail "the computed dependencies do not name Qt"
+tool_deb="$(ls ${tool}_"$version"_*.deb)"
+desktop_deb="$(ls ${desktop}_"$version"_*.deb)"
+tool_depends="$(dpkg-deb -f "$tool_deb" Depends)"
+desktop_depends="$(dpkg-deb -f "$desktop_deb" Depends)"
+echo "check-package: built $tool_deb; Depends: $tool_depends"
+echo "check-package: built $desktop_deb; Depends: $desktop_depends"
 
-apt-get install -y -qq --no-install-recommends "./$deb" >"$scratch/apt.log" 2>&1 ||
-    { cat "$scratch/apt.log" >&2; fail "apt-get install failed"; }
-dpkg -L "$package" >"$scratch/files"
+# The split: the tool must install on a machine without a desktop, the
+# windows bring Qt and take the udev rule from the tool of their version.
+case "$tool_depends" in
+*libqt* | *qt6* | *libx11* | *libxcb* | *libgl*) fail "$tool depends on a graphical library" ;;
+esac
+printf '%s\n' "$tool_depends" | grep -q libhidapi || fail "$tool does not depend on hidapi"
+printf '%s\n' "$desktop_depends" | grep -q libqt6widgets6 || fail "$desktop does not depend on Qt"
+printf '%s\n' "$desktop_depends" | grep -q "$tool (= $version)" ||
+    fail "$desktop does not depend on $tool (= $version)"
+dpkg-deb -c "$tool_deb" | grep -q 'usr/bin/vantrel-config' && fail "$tool holds a window program"
+
+# Errors and warnings fail; information, pedantic and experimental tags are
+# listed for the record.
+lintian --fail-on error,warning -E --pedantic --display-info "$tool_deb" "$desktop_deb" \
+    >"$scratch/lintian.log" 2>&1 || { cat "$scratch/lintian.log" >&2; fail "lintian"; }
+sed 's/^/check-package: lintian: /' "$scratch/lintian.log"
+
+apt-get install -y -qq --no-install-recommends "./$tool_deb" "./$desktop_deb" \
+    >"$scratch/apt.log" 2>&1 || { cat "$scratch/apt.log" >&2; fail "apt-get install failed"; }
+dpkg -L "$tool" "$desktop" >"$scratch/files"
 
 [ "$(command -v vantrelctl)" = /usr/bin/vantrelctl ] || fail "vantrelctl is not on the PATH"
 /usr/bin/vantrelctl --version | grep -qx "vantrelctl $version" || fail "vantrelctl --version"
 [ -f /usr/lib/udev/rules.d/60-vantrel.rules ] || fail "the udev rule is not installed"
+env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/vantrel-config --version |
+    grep -qx "vantrel-config $version" || fail "vantrel-config --version needs a display"
 
 # The demo, started as its menu entry starts it, must still be running after
-# a few seconds on a virtual display (timeout then ends it with 124).
+# its window, of the class its entry names, has appeared on a virtual display
+# (timeout then ends it with 124).
 entry=/usr/share/applications/org.vantrel.Config.Emulated.desktop
-command="$(sed -n 's/^Exec=//p' "$entry")"
+command="$(sed -n 's/^Exec=//p' "$entry" | sed 's/ %[fFuU]//')"
+class="$(sed -n 's/^StartupWMClass=//p' "$entry")"
+cat >"$scratch/demo.sh" <<SCRIPT
+$command &
+xdotool search --sync --class '^$class\$' >"$scratch/windows"
+wait
+SCRIPT
 set +e
-# The Exec line is split into words as the desktop would split it.
-# shellcheck disable=SC2086
 HOME="$scratch" XDG_DATA_HOME="$scratch/data" QT_QPA_PLATFORM=xcb \
-    xvfb-run --auto-servernum timeout 4 $command >"$scratch/demo.log" 2>&1
+    xvfb-run --auto-servernum timeout 15 sh "$scratch/demo.sh" >"$scratch/demo.log" 2>&1
 status=$?
 set -e
 [ "$status" -eq 124 ] || { cat "$scratch/demo.log" >&2; fail "'$command' ended with $status"; }
+[ -s "$scratch/windows" ] || fail "no window of class '$class' appeared"
 [ -d "$scratch/data/vantrel/vantrel-config-emulated" ] || fail "the demo made no data folder"
 
-apt-get purge -y -qq "$package" >"$scratch/apt.log" 2>&1 ||
+apt-get purge -y -qq "$desktop" "$tool" >"$scratch/apt.log" 2>&1 ||
     { cat "$scratch/apt.log" >&2; fail "apt-get purge failed"; }
 while read -r path; do
     if [ -e "$path" ] && [ ! -d "$path" ]; then
@@ -62,4 +94,4 @@ done <"$scratch/files"
 # /usr/local is left out: a `cmake --install` of one's own may live there.
 left="$(find /usr -path /usr/local -prune -o -name '*vantrel*' -print 2>/dev/null)"
 [ -z "$left" ] || fail "left in /usr after removal: $left"
-echo "check-package: $deb installs, runs and removes cleanly"
+echo "check-package: $tool_deb and $desktop_deb install, run and remove cleanly"
