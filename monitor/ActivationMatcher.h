@@ -1,0 +1,56 @@
+#pragma once
+
+#include "model/ConfigurationFindings.h"
+#include "model/modSettings.h"
+#include "monitor/ActivationTracker.h"
+
+#include <array>
+#include <vector>
+
+// Which inputs and rotary-switch directions of a configuration could have
+// sent an activation.
+namespace vantrel {
+
+struct Candidate {
+    ActionSource source;
+    /// The input plays a macro (it does not show as "Single Key"); it was
+    /// recognised by its first press step.
+    bool macro = false;
+    MacroStep firstPress; ///< a macro's first press step
+};
+
+class ActivationMatcher {
+public:
+    explicit ActivationMatcher(const Configuration& config);
+
+    /// Every input that could have sent the press, in input order, then the
+    /// rotary-switch directions; empty when nothing in the configuration
+    /// sends it.
+    [[nodiscard]] std::vector<Candidate> candidates(const ControlAction& press) const;
+
+    /// The steps, delays left out, that the macro of `input` plays after the
+    /// step that made `press`; the whole sequence again for a repeating
+    /// macro is the caller's to ask for through `repeatedSteps`.
+    [[nodiscard]] std::vector<MacroStep> stepsAfter(int input, const ControlAction& press) const;
+
+    /// A repeating macro's activation steps without delays; empty when the
+    /// input does not repeat.
+    [[nodiscard]] std::vector<MacroStep> repeatedSteps(int input) const;
+
+private:
+    struct Input {
+        InputMacro played;
+        bool single = false;
+        SingleKey key;
+        MacroStep firstPress;
+        bool sendsSomething = false;
+    };
+
+    std::array<Input, InputCount> inputs_;
+    std::array<RotaryKey, RotaryKeyCount> rotaryKeys_;
+};
+
+/// True when the step presses or releases what the event pressed or released.
+[[nodiscard]] bool stepMatches(const MacroStep& step, const ControlEvent& control);
+
+} // namespace vantrel

@@ -1,0 +1,120 @@
+#include "monitor/EvemuRecording.h"
+
+#include <charconv>
+#include <optional>
+#include <string_view>
+#include <system_error>
+#include <utility>
+
+namespace vantrel {
+namespace {
+
+constexpr std::string_view HeaderPrefixes = "NIPBALS";
+constexpr std::int64_t MicrosecondsPerSecond = 1'000'000;
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+std::string_view nextField(std::string_view& text) {
+    text = trimmed(text);
+    const auto end = text.find_first_of(" \t");
+    const std::string_view field = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view{} : text.substr(end);
+    return field;
+}
+
+template <typename Number>
+std::optional<Number> number(std::string_view text, int base) {
+    Number value{};
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value, base);
+    if (text.empty() || error != std::errc{} || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<std::int64_t> timestamp(std::string_view text) {
+    const auto dot = text.find('.');
+    if (dot == std::string_view::npos || text.size() - dot - 1 != 6) {
+        return std::nullopt;
+    }
+    const auto seconds = number<std::int64_t>(text.substr(0, dot), 10);
+    const auto micro = number<std::int64_t>(text.substr(dot + 1), 10);
+    if (!seconds || !micro || *seconds < 0 || *micro < 0 ||
+        *seconds > INT64_MAX / MicrosecondsPerSecond - 1) {
+        return std::nullopt;
+    }
+    return *seconds * MicrosecondsPerSecond + *micro;
+}
+
+// "E: 0.000001 0004 0004 458756" with the type and code in hexadecimal and
+// the value in decimal; a "#" comment may follow.
+std::optional<InputEvent> eventLine(std::string_view fields) {
+    fields = fields.substr(0, fields.find('#'));
+    const auto time = timestamp(nextField(fields));
+    const auto type = number<std::uint16_t>(nextField(fields), 16);
+    const auto code = number<std::uint16_t>(nextField(fields), 16);
+    const auto value = number<std::int32_t>(nextField(fields), 10);
+    if (!time || !type || !code || !value || !trimmed(fields).empty()) {
+        return std::nullopt;
+    }
+    return InputEvent{*time, *type, *code, *value};
+}
+
+} // namespace
+
+EvemuRecording readEvemuRecording(std::istream& in) {
+    EvemuRecording recording;
+    std::string line;
+    for (std::size_t number = 1; std::getline(in, line); ++number) {
+        const std::string_view text = trimmed(line);
+        if (text.empty() || text.front() == '#') {
+            continue;
+        }
+        const bool prefixed = text.size() >= 2 && text[1] == ':';
+        if (prefixed && text.front() == 'E') {
+            if (const auto event = eventLine(text.substr(2))) {
+                recording.events.push_back(*event);
+                continue;
+            }
+            recording.error = "not an event: expected \"E: seconds.microseconds type code value\"";
+        } else if (prefixed && HeaderPrefixes.find(text.front()) != std::string_view::npos) {
+            continue;
+        } else {
+            recording.error = "not a line of an evemu recording";
+        }
+        recording.errorLine = number;
+        recording.events.clear();
+        return recording;
+    }
+    return recording;
+}
+
+ReplaySource::ReplaySource(std::string name, std::vector<InputEvent> events)
+    : name_(std::move(name))
+    , events_(std::move(events)) {}
+
+EventSource::Status ReplaySource::next(SourcedEvent& event) {
+    if (next_ >= events_.size()) {
+        return Status::End;
+    }
+    event = {0, events_[next_++]};
+    return Status::Event;
+}
+
+std::string ReplaySource::deviceName(std::size_t /*device*/) const {
+    return name_;
+}
+
+std::string ReplaySource::error() const {
+    return {};
+}
+
+} // namespace vantrel

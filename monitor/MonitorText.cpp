@@ -1,0 +1,216 @@
+#include "monitor/MonitorText.h"
+
+#include "keytext/modKeyText.h"
+#include "model/modSettings.h"
+
+#include <array>
+#include <cstdio>
+#include <string_view>
+
+namespace vantrel {
+namespace {
+
+constexpr std::string_view NotUsed = "Not Used";
+constexpr std::uint8_t UsageF13 = 0x68;
+constexpr std::uint8_t UsageF24 = 0x73;
+
+std::string hex(unsigned value) {
+    std::array<char, 8> text{};
+    std::snprintf(text.data(), text.size(), "0x%02x", value);
+    return text.data();
+}
+
+// The encoder names only what it can send; the kernel may report more.
+std::string keyOfUsage(std::uint8_t usage) {
+    std::string name = keyName(usage);
+    if (name != NotUsed) {
+        return name;
+    }
+    if (usage >= UsageF13 && usage <= UsageF24) {
+        return "F" + std::to_string(usage - UsageF13 + 13);
+    }
+    return "key usage " + hex(usage);
+}
+
+std::string controlName(const ControlEvent& control) {
+    if (control.values.empty()) {
+        return "key code " + hex(control.linuxCode);
+    }
+    switch (control.keyType) {
+    case KeyTypeMouse:
+        return mouseName(control.values.front());
+    case KeyTypeJoystick:
+        return joystickName(control.values.front());
+    default:
+        for (const std::uint8_t usage : control.values) {
+            if (keyName(usage) != NotUsed) {
+                return keyName(usage);
+            }
+        }
+        return keyOfUsage(control.values.front());
+    }
+}
+
+std::string modifierName(std::uint8_t usage) {
+    switch (usage) {
+    case KeyLeftCtrl:
+        return "Ctrl";
+    case KeyLeftShift:
+        return "Shift";
+    case KeyLeftAlt:
+        return "Alt";
+    default:
+        return keyName(usage);
+    }
+}
+
+std::string stepName(const MacroStep& step) {
+    const std::string what = step.KeyType == KeyTypeMouse      ? mouseName(step.KeyValue)
+                             : step.KeyType == KeyTypeJoystick ? joystickName(step.KeyValue)
+                                                               : keyOfUsage(step.KeyValue);
+    return (step.PressRelease ? "press " : "release ") + what;
+}
+
+std::string direction(int rotaryKey) {
+    return rotaryKey % 2 == 1 ? "clockwise" : "counterclockwise";
+}
+
+std::string withLabel(std::string name, const std::string& label) {
+    return label.empty() ? name : name + " (" + label + ")";
+}
+
+std::string candidateName(const Candidate& candidate, const ConfigurationLabels& labels) {
+    const int index = candidate.source.index;
+    if (candidate.source.kind == ActionSource::Kind::Input) {
+        return withLabel("Input " + std::to_string(index + 1), labels.input(index));
+    }
+    return withLabel("Rotary Switch " + std::to_string(index / 2 + 1),
+                     labels.rotarySwitch(index / 2)) +
+           " " + direction(index);
+}
+
+std::string candidateList(const MonitorReport& report, const ConfigurationLabels& labels) {
+    std::string names;
+    const std::size_t count = report.candidates.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const Candidate& candidate = report.candidates[i];
+        names += i == 0 ? "" : i + 1 == count ? " or " : ", ";
+        names +=
+            candidateName(candidate, labels) + (candidate.macro && count > 1 ? " (macro)" : "");
+    }
+    return names;
+}
+
+std::string signedAmount(std::int64_t amount) {
+    return (amount > 0 ? "+" : "") + std::to_string(amount);
+}
+
+std::string motionText(const MonitorReport& report) {
+    std::string text;
+    for (const MotionAxis& axis : report.motion) {
+        text += (text.empty() ? "" : ", ") + axis.name + " " +
+                (axis.relative ? signedAmount(axis.amount) : "at " + std::to_string(axis.amount));
+    }
+    return text;
+}
+
+std::string jsonString(std::string_view text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            std::array<char, 8> escaped{};
+            std::snprintf(escaped.data(), escaped.size(), "\\u%04x", static_cast<unsigned>(c));
+            quoted += escaped.data();
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+std::string jsonTime(std::int64_t microseconds) {
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), "%lld.%06lld",
+                  static_cast<long long>(microseconds / 1'000'000),
+                  static_cast<long long>(microseconds % 1'000'000));
+    return text.data();
+}
+
+std::string candidateJson(const Candidate& candidate, const ConfigurationLabels& labels) {
+    const int index = candidate.source.index;
+    std::string json;
+    std::string label;
+    if (candidate.source.kind == ActionSource::Kind::Input) {
+        json = "{\"input\":" + std::to_string(index + 1);
+        label = labels.input(index);
+    } else {
+        json = "{\"rotarySwitch\":" + std::to_string(index / 2 + 1) +
+               ",\"direction\":" + jsonString(direction(index));
+        label = labels.rotarySwitch(index / 2);
+    }
+    if (!label.empty()) {
+        json += ",\"label\":" + jsonString(label);
+    }
+    if (candidate.macro) {
+        json += ",\"macro\":true,\"firstStep\":" + jsonString(stepName(candidate.firstPress));
+    }
+    return json + "}";
+}
+
+} // namespace
+
+std::string actionName(const ControlAction& activation) {
+    std::string name;
+    for (const std::uint8_t usage : activation.modifiers) {
+        name += modifierName(usage) + "+";
+    }
+    return name + controlName(activation.control);
+}
+
+std::string reportText(const MonitorReport& report, const std::string& device,
+                       const ConfigurationLabels& labels) {
+    if (report.kind == MonitorReport::Kind::Motion) {
+        return "motion on " + device + ": " + motionText(report);
+    }
+    if (report.candidates.empty()) {
+        return "not in the configuration: " + report.action;
+    }
+    const std::string who = candidateList(report, labels);
+    if (report.kind == MonitorReport::Kind::Release) {
+        return who + ": " + report.action + " released";
+    }
+    if (report.candidates.size() > 1) {
+        return who + ": " + report.action +
+               " (more than one control sends this: see vantrelctl check)";
+    }
+    const Candidate& only = report.candidates.front();
+    return who + ": " +
+           (only.macro ? "macro, first step " + stepName(only.firstPress) : report.action);
+}
+
+std::string reportJson(const MonitorReport& report, const std::string& device,
+                       const ConfigurationLabels& labels) {
+    constexpr std::array<std::string_view, 3> kinds = {"press", "release", "motion"};
+    std::string json =
+        "{\"event\":\"" + std::string(kinds.at(static_cast<std::size_t>(report.kind))) +
+        "\",\"time\":" + jsonTime(report.microseconds) + ",\"device\":" + jsonString(device);
+    if (report.kind == MonitorReport::Kind::Motion) {
+        std::string axes;
+        for (const MotionAxis& axis : report.motion) {
+            axes += (axes.empty() ? "{\"axis\":" : ",{\"axis\":") + jsonString(axis.name) +
+                    (axis.relative ? ",\"change\":" : ",\"position\":") +
+                    std::to_string(axis.amount) + "}";
+        }
+        return json + ",\"axes\":[" + axes + "]}";
+    }
+    std::string controls;
+    for (const Candidate& candidate : report.candidates) {
+        controls += (controls.empty() ? "" : ",") + candidateJson(candidate, labels);
+    }
+    return json + ",\"action\":" + jsonString(report.action) + ",\"controls\":[" + controls + "]}";
+}
+
+} // namespace vantrel

@@ -1,0 +1,56 @@
+#include "monitor/EvemuRecording.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace vantrel {
+namespace {
+
+EvemuRecording read(const std::string& text) {
+    std::istringstream in(text);
+    return readEvemuRecording(in);
+}
+
+TEST(EvemuRecording, readsEventsWithPaddingSignsAndComments) {
+    const EvemuRecording recording = read("# EVEMU 1.3\nN: Panel\nA: 10 -1 1 0 0 0\n\n"
+                                          "E: 1.000002 0003 0011 -001\t# EV_ABS / ABS_HAT0Y -1\n"
+                                          "E: 2.500000 0004 0004 458756   \r\n");
+    ASSERT_TRUE(recording.ok()) << recording.error;
+    const std::vector<InputEvent> expected = {{1'000'002, 3, 0x11, -1}, {2'500'000, 4, 4, 458756}};
+    EXPECT_EQ(recording.events, expected);
+}
+
+struct MalformedCase {
+    std::string text;
+    std::size_t line;
+};
+
+class EvemuMalformed : public ::testing::TestWithParam<MalformedCase> {};
+
+TEST_P(EvemuMalformed, isRefusedWithItsLineAndNoEvents) {
+    const EvemuRecording recording = read(GetParam().text);
+    EXPECT_FALSE(recording.ok());
+    EXPECT_EQ(recording.errorLine, GetParam().line);
+    EXPECT_TRUE(recording.events.empty());
+}
+
+constexpr const char* Good = "E: 0.000001 0001 001e 0001\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    lines, EvemuMalformed,
+    ::testing::Values(MalformedCase{std::string(Good) + "E: 0.1 0001 001e 0001\n", 2},
+                      MalformedCase{std::string(Good) + Good + "E: 0.000001 0001 001e\n", 3},
+                      MalformedCase{"E: 0.000001 000g 001e 0001\n", 1},
+                      MalformedCase{"E: 0.000001 0001 001e 0x01\n", 1},
+                      MalformedCase{"E: 0.000001 0001 001e 0001 7\n", 1},
+                      MalformedCase{"E: 0.000001 10000 001e 0001\n", 1},
+                      MalformedCase{"N: Panel\nhello\n", 2}, MalformedCase{"X: 1\n", 1}));
+
+TEST(EvemuRecording, errorTextIsFixed) {
+    EXPECT_EQ(read("E: nonsense\n").error,
+              "not an event: expected \"E: seconds.microseconds type code value\"");
+    EXPECT_EQ(read("hello\n").error, "not a line of an evemu recording");
+}
+
+} // namespace
+} // namespace vantrel

@@ -1,0 +1,48 @@
+#include "monitor/KeyCodeTable.h"
+
+#include "keytext/modKeyText.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace vantrel {
+namespace {
+
+TEST(KeyCodeTable, translatesAsTheKernelDoes) {
+    struct Case {
+        std::uint8_t usage;
+        std::uint16_t keyCode;
+    };
+    // One from each run of the kernel's table, where an off-by-one would show.
+    for (const Case c :
+         {Case{0x04, 30}, Case{0x1d, 44},  Case{0x1e, 2},   Case{0x27, 11},  Case{0x28, 28},
+          Case{0x39, 58}, Case{0x45, 88},  Case{0x4f, 106}, Case{0x52, 103}, Case{0x53, 69},
+          Case{0x62, 82}, Case{0x63, 83},  Case{0x65, 127}, Case{0x68, 183}, Case{0x73, 194},
+          Case{0xe0, 29}, Case{0xe7, 126}, Case{0x00, 0},   Case{0x82, 0},   Case{0xfc, 0}}) {
+        EXPECT_EQ(keyCodeOfUsage(c.usage), c.keyCode) << int{c.usage};
+    }
+}
+
+TEST(KeyCodeTable, everyKeyTheEncoderSendsComesBackToItsUsage) {
+    for (int usage = 0; usage < 256; ++usage) {
+        const auto code = static_cast<std::uint8_t>(usage);
+        if (keyName(code) == "Not Used") {
+            continue;
+        }
+        const std::vector<std::uint8_t> usages = usagesOfKeyCode(keyCodeOfUsage(code));
+        EXPECT_NE(std::find(usages.begin(), usages.end(), code), usages.end()) << usage;
+    }
+}
+
+TEST(KeyCodeTable, sharedKeyCodesListEveryUsage) {
+    EXPECT_EQ(usagesOfKeyCode(43), (std::vector<std::uint8_t>{0x31, 0x32}));
+    EXPECT_EQ(usagesOfKeyCode(111), (std::vector<std::uint8_t>{0x4c, 0x9c, 0xd8}));
+    EXPECT_TRUE(usagesOfKeyCode(0x110).empty());
+    std::set<std::uint8_t> seen;
+    for (const UsageKeyCode& entry : usageKeyCodes()) {
+        EXPECT_TRUE(seen.insert(entry.usage).second) << int{entry.usage};
+    }
+}
+
+} // namespace
+} // namespace vantrel
