@@ -1,0 +1,59 @@
+#include "device/EventNodes.h"
+
+#include "generated/BuildConfig.h"
+#include "tests/support/TemporaryFolder.h"
+
+#include <array>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TemporaryFolder;
+using testing::writeFile;
+
+// A sysfs tree as the kernel lays it out: class/input/eventN links into the
+// device hierarchy, where the USB device's folder holds idVendor and idProduct.
+struct FakeSysfs {
+    TemporaryFolder root;
+
+    void addUsbEvent(const std::string& usb, const std::string& product, const std::string& event) {
+        const fs::path device = root.path / "devices/pci0000:00/usb1" / usb;
+        fs::create_directories(device);
+        writeFile(device / "idProduct", product + "\n");
+        writeFile(device / "idVendor", vendor() + "\n");
+        link(device / (usb + ":1.0/0003:1209:0108.0001/input/input7") / event, event);
+    }
+    void link(const fs::path& target, const std::string& event) {
+        fs::create_directories(target);
+        fs::create_directories(root.path / "class/input");
+        fs::create_directory_symlink(target, root.path / "class/input" / event);
+    }
+    static std::string vendor() {
+        std::array<char, 8> hex{};
+        std::snprintf(hex.data(), hex.size(), "%04x",
+                      build::VendorId == 0 ? 0x1209U : unsigned{build::VendorId});
+        return hex.data();
+    }
+};
+
+TEST(EventNodes, findsTheEncodersNodesOnly) {
+    FakeSysfs sysfs;
+    sysfs.addUsbEvent("1-2", "0108", "event12");
+    sysfs.addUsbEvent("1-3", "c52b", "event3");
+    sysfs.addUsbEvent("1-4", "0108", "event4");
+    sysfs.link(sysfs.root.path / "devices/platform/i8042/serio0/input/input1/event0", "event0");
+    sysfs.link(sysfs.root.path / "devices/virtual/input/input9/mouse0", "mouse0");
+    EXPECT_EQ(encoderEventNodes(sysfs.root.path, "/dev/input"),
+              (std::vector<fs::path>{"/dev/input/event4", "/dev/input/event12"}));
+}
+
+TEST(EventNodes, noInputClassMeansNoNodes) {
+    TemporaryFolder empty;
+    EXPECT_TRUE(encoderEventNodes(empty.path).empty());
+}
+
+} // namespace
+} // namespace vantrel
