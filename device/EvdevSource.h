@@ -1,0 +1,74 @@
+#pragma once
+
+#include "monitor/EventSource.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct libevdev;
+
+// The encoder's input event devices read live through libevdev, which
+// answers the kernel's capability queries and resynchronises after the
+// kernel dropped events.
+namespace vantrel {
+
+/// Why the event devices could not be read: facts, worded by the front end.
+struct EvdevFailure {
+    enum class Kind : std::uint8_t {
+        None,
+        NoPermission, ///< the node exists but this user may not read it
+        Unplugged,    ///< the device went away while it was read
+        NotEvdev,     ///< the node is not an input event device
+        Other,
+    };
+    Kind kind = Kind::None;
+    std::filesystem::path node;
+    std::string detail; ///< the system's own words
+};
+
+class EvdevSource final : public EventSource {
+public:
+    /// Opens every node; with `grab`, takes them from the desktop so that a
+    /// press reaches only this program until the source is destroyed.
+    /// Returns nullptr and fills `failure` when a node cannot be used.
+    [[nodiscard]] static std::unique_ptr<EvdevSource>
+    open(const std::vector<std::filesystem::path>& nodes, bool grab, EvdevFailure& failure);
+
+    ~EvdevSource() override;
+    EvdevSource(const EvdevSource&) = delete;
+    EvdevSource& operator=(const EvdevSource&) = delete;
+    EvdevSource(EvdevSource&&) = delete;
+    EvdevSource& operator=(EvdevSource&&) = delete;
+
+    /// Waits up to a quarter of a second for an event; Idle carries the
+    /// current time on the events' own clock, so that summaries fall due.
+    Status next(SourcedEvent& event) override;
+    [[nodiscard]] std::string deviceName(std::size_t device) const override;
+    [[nodiscard]] std::string error() const override;
+    [[nodiscard]] const EvdevFailure& failure() const { return failure_; }
+
+private:
+    /// Only open() makes a source.
+    struct Token {};
+
+public:
+    explicit EvdevSource(Token /*unused*/) {}
+
+private:
+    struct Node {
+        std::filesystem::path path;
+        int descriptor = -1;
+        libevdev* device = nullptr;
+    };
+
+    [[nodiscard]] bool drain(std::size_t index);
+
+    std::vector<Node> nodes_;
+    std::vector<SourcedEvent> pending_;
+    std::size_t nextPending_ = 0;
+    EvdevFailure failure_;
+};
+
+} // namespace vantrel
