@@ -84,6 +84,20 @@ void applyOption(const OptionShape& option, const std::string& arg, ArgumentRead
     case OptionId::Backup:
         setOnce(invocation.backup, reader.valueOf(arg, written, error), "--backup", error);
         break;
+    case OptionId::Events:
+        if (auto file = reader.valueOf(arg, written, error)) {
+            invocation.events.push_back(std::move(*file));
+        }
+        break;
+    case OptionId::Config:
+        setOnce(invocation.config, reader.valueOf(arg, written, error), "--config", error);
+        break;
+    case OptionId::Json:
+        invocation.json = true;
+        break;
+    case OptionId::NoGrab:
+        invocation.grab = false;
+        break;
     }
 }
 
@@ -102,8 +116,8 @@ std::string checkDevices(const Invocation& invocation, const CommandShape& shape
     if (invocation.devices.size() <= 1) {
         return {};
     }
-    if (shape.name == "read") {
-        return "read takes one device; " + usageLine(shape);
+    if (shape.name == "read" || shape.name == "monitor") {
+        return std::string(shape.name) + " takes one device; " + usageLine(shape);
     }
     if (invocation.backup) {
         return "--backup takes one device; " + usageLine(shape);
@@ -154,6 +168,11 @@ std::string checkAgainstShape(const Invocation& invocation) {
     }
     if (!shape->takesWriteOptions && (invocation.verify || invocation.backup)) {
         return "--verify, --no-verify and --backup belong to write; " + usage;
+    }
+    const bool monitorOptions =
+        !invocation.events.empty() || invocation.config || invocation.json || !invocation.grab;
+    if (shape->name != "monitor" && monitorOptions) {
+        return "--events, --config, --json and --no-grab belong to monitor; " + usage;
     }
     return {};
 }

@@ -6,7 +6,7 @@
 namespace vantrel::cli {
 namespace {
 
-constexpr std::array<CommandShape, 11> Commands = {{
+constexpr std::array<CommandShape, 12> Commands = {{
     {"show", "show FILE", 1, 0, OperandKind::Files, Need::No, false, false,
      "every input and setting as the main window shows them"},
     {"export", "export FILE [-o OUT]", 1, 0, OperandKind::Files, Need::Optional, true, false,
@@ -27,11 +27,14 @@ constexpr std::array<CommandShape, 11> Commands = {{
      "list the attached devices, numbered for --device usb:N"},
     {"names", "names [keys|mouse|joystick|settings]", 0, 1, OperandKind::NameGroups, Need::No,
      false, false, "every name the JSON form accepts, and the values of each setting"},
+    {"monitor", "monitor [--events FILE]... [--config FILE] [--json] [--no-grab]", 0, 0,
+     OperandKind::Files, Need::No, false, false,
+     "show which input each press on the panel comes from, until Ctrl+C"},
     {"help", "help [COMMAND]", 0, 1, OperandKind::Commands, Need::No, false, false,
      "this text, or one command's usage"},
 }};
 
-constexpr std::array<OptionShape, 8> Options = {{
+constexpr std::array<OptionShape, 12> Options = {{
     {OptionId::Device, "--device", "", OptionValue::Device, "DEVICE", "",
      "usb:N, the device numbered N by devices; also\n"
      "usb:/dev/hidrawN, usb:PORT (1-4.2), usb:SERIAL;\n"
@@ -46,6 +49,15 @@ constexpr std::array<OptionShape, 8> Options = {{
      "write without reading back"},
     {OptionId::Backup, "--backup", "", OptionValue::File, "OUT", "write",
      "save the device's configuration to OUT first"},
+    {OptionId::Events, "--events", "", OptionValue::File, "FILE", "monitor",
+     "replay an evemu-record recording instead of the\n"
+     "device; once per recorded interface"},
+    {OptionId::Config, "--config", "", OptionValue::File, "FILE", "monitor",
+     "the configuration to match against (without it:\n"
+     "the device's own, read once at the start)"},
+    {OptionId::Json, "--json", "", OptionValue::None, "", "monitor", "one JSON object a line"},
+    {OptionId::NoGrab, "--no-grab", "", OptionValue::None, "", "monitor",
+     "let the desktop see the presses too"},
     {OptionId::Quiet, "--quiet", "-q", OptionValue::None, "", "",
      "no progress and no success lines"},
     {OptionId::Help, "--help", "-h", OptionValue::None, "", "",

@@ -26,7 +26,20 @@ struct CommandShape {
     std::string_view summary;
 };
 
-enum class OptionId { Help, Version, Quiet, Device, Output, Verify, NoVerify, Backup };
+enum class OptionId {
+    Help,
+    Version,
+    Quiet,
+    Device,
+    Output,
+    Verify,
+    NoVerify,
+    Backup,
+    Events,
+    Config,
+    Json,
+    NoGrab,
+};
 
 /// What an option's value is, so that a shell can offer the right words.
 enum class OptionValue { None, File, Device };

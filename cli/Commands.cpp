@@ -4,6 +4,7 @@
 #include "cli/CommandLine.h"
 #include "cli/DeviceCommands.h"
 #include "cli/FileCommands.h"
+#include "cli/MonitorCommand.h"
 #include "cli/NamesCommand.h"
 #include "generated/BuildConfig.h"
 
@@ -71,6 +72,9 @@ int runCommand(std::span<const std::string> args, const Console& outerConsole,
     }
     if (invocation.command == "names") {
         return namesCommand(invocation, console);
+    }
+    if (invocation.command == "monitor") {
+        return monitorCommand(invocation, console, devices);
     }
     return runDeviceCommand(invocation, console, devices);
 }

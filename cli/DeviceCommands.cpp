@@ -155,6 +155,13 @@ bool listDevices(const Console& console, DeviceBackend& backend) {
 
 } // namespace
 
+bool readDeviceConfiguration(const Console& console, DeviceBackend& backend,
+                             Configuration& config) {
+    DeviceSettings settings;
+    ConsoleTransfer transfer(console, backend);
+    return transfer.read(config, settings);
+}
+
 std::unique_ptr<DeviceBackend> reachDevice(const std::optional<std::string>& device,
                                            const Console& console,
                                            const DeviceBackendFactory& devices) {

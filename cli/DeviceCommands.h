@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
 #include "device/DeviceBackend.h"
+#include "model/modSettings.h"
 
 // The commands that talk to a device. They go through the same write and
 // read procedures as the windows, so the device sees the same reports.
@@ -19,6 +20,10 @@ int readCommand(const Invocation& invocation, const Console& console,
 /// to compare unless --no-verify. Fails when any device failed.
 int writeCommand(const Invocation& invocation, const Console& console,
                  const DeviceBackendFactory& devices);
+
+/// Reads the device's configuration as `read` does, with its progress;
+/// false after telling why not.
+bool readDeviceConfiguration(const Console& console, DeviceBackend& backend, Configuration& config);
 
 /// Lists the devices that match; for one that cannot be opened, says how to
 /// give the user access.

@@ -151,6 +151,30 @@ TEST_F(Vantrelctl, ExportAndImportGiveBackTheFileByteForByte) {
     EXPECT_EQ(files(), (std::set<std::string>{"back.cfg", "original.cfg", "readable.json"}));
 }
 
+TEST_F(Vantrelctl, MonitorTracesARecordingToAFileOrTheDevicesConfiguration) {
+    write("cabinet.json", R"({"format": "vantrel-configuration", "version": 1, "inputs": [
+        {"input": 17, "label": "P1 Button 1",
+         "single": {"type": "key", "code": "A", "modifiers": ["ctrl"]}}]})");
+    write("keys.evemu", "N: VANTREL\nE: 0.000001 0001 001d 0001\nE: 0.000002 0001 001e 0001\n"
+                        "E: 0.000003 0001 001e 0000\nE: 0.000004 0001 001d 0000\n");
+    const ToolResult fromFile =
+        run({"monitor", "--events", "keys.evemu", "--config", "cabinet.json"});
+    EXPECT_EQ(fromFile.status, 0) << fromFile.err;
+    EXPECT_EQ(fromFile.out,
+              "Input 17 (P1 Button 1): Ctrl+A\nInput 17 (P1 Button 1): Ctrl+A released\n");
+    // The device keeps no labels.
+    ASSERT_EQ(run({"--device", "emulated:memory.bin", "write", "cabinet.json"}).status, 0);
+    const ToolResult fromDevice =
+        run({"--device", "emulated:memory.bin", "monitor", "--events=keys.evemu", "--json"});
+    EXPECT_EQ(fromDevice.status, 0) << fromDevice.err;
+    EXPECT_EQ(fromDevice.out, R"({"event":"press","time":0.000002,"device":"keys.evemu",)"
+                              R"("action":"Ctrl+A","controls":[{"input":17}]})"
+                              "\n"
+                              R"({"event":"release","time":0.000003,"device":"keys.evemu",)"
+                              R"("action":"Ctrl+A","controls":[{"input":17}]})"
+                              "\n");
+}
+
 TEST_F(Vantrelctl, ShowsEveryInputAsTheMainWindowWouldAndThenTheSettings) {
     Configuration config;
     encodeSingleKey(KeyTypeKeyboard, KeyA, OperatorCtrl | OperatorKeyRepeat, config.input(0));
@@ -223,6 +247,9 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
          "unknown list \"colours\"; usage: vantrelctl [--device DEVICE] names "
          "[keys|mouse|joystick|settings]"},
         {{"show", "a.cfg", "--force"}, "unknown option \"--force\""},
+        {{"show", "a.cfg", "--no-grab"},
+         "--events, --config, --json and --no-grab belong to monitor; usage: vantrelctl "
+         "[--device DEVICE] show FILE"},
     };
     for (const auto& [args, message] : cases) {
         const ToolResult result = run(args);
@@ -389,6 +416,7 @@ TEST_F(Vantrelctl, RefusalsSayOneLineWithoutWaitingAndTouchNothing) {
     write("long.cfg", std::string(DeviceImageSize + 1, '\0'));
     write("empty.cfg", "");
     write("kept.cfg", "what was there");
+    write("bad.evemu", "E: 0.000001 0001 001e 0001\nE: 0.000002 0001\n");
     const std::string unreadable = "Error opening the file: fifo: is not a regular file";
     // Each command, its status and what it says after "vantrelctl: ".
     const std::vector<std::tuple<std::vector<std::string>, int, std::string>> cases = {
@@ -405,6 +433,9 @@ TEST_F(Vantrelctl, RefusalsSayOneLineWithoutWaitingAndTouchNothing) {
         {{"diff", "a.cfg", "fifo"}, 2, unreadable},
         {{"check", "fifo"}, 2, unreadable},
         {{"card", "fifo"}, 1, unreadable},
+        {{"monitor", "--config", "a.cfg", "--events", "bad.evemu"},
+         1,
+         "bad.evemu, line 2: not an event: expected \"E: seconds.microseconds type code value\""},
         {{"--device", "emulated:memory.bin", "write", "fifo"}, 1, unreadable},
         // Saving: one target for each of the two ways a file is written.
         {{"import", "a.cfg", "-o", "fifo"}, 1, "Error saving file: fifo: is not a regular file"},
@@ -419,8 +450,8 @@ TEST_F(Vantrelctl, RefusalsSayOneLineWithoutWaitingAndTouchNothing) {
         EXPECT_EQ(result.err, "vantrelctl: " + said + "\n");
     }
     EXPECT_EQ(read("kept.cfg"), "what was there");
-    EXPECT_EQ(files(), (std::set<std::string>{"a.cfg", "empty.cfg", "fifo", "kept.cfg", "long.cfg",
-                                              "unknown.json"}));
+    EXPECT_EQ(files(), (std::set<std::string>{"a.cfg", "bad.evemu", "empty.cfg", "fifo", "kept.cfg",
+                                              "long.cfg", "unknown.json"}));
     EXPECT_TRUE(fs::is_fifo(folder / "fifo"));
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }

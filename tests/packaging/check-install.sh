@@ -72,9 +72,9 @@ cmp "$prefix/lib/udev/rules.d/60-vantrel.rules" "$build/packaging/60-vantrel.rul
 # The tool's page comes from its own --help, so it names every command and
 # option; the rest is written beside it.
 page="$(zcat "$prefix/$man/vantrelctl.1.gz")"
-for word in show export import diff check card read write devices names help \
+for word in show export import diff check card read write devices names monitor help \
     '\\-\\-device' '\\-\\-verify' '\\-\\-no\\-verify' '\\-\\-backup' '\\-\\-output' \
-    '\\-\\-quiet' \
+    '\\-\\-quiet' '\\-\\-events' '\\-\\-config' '\\-\\-json' '\\-\\-no\\-grab' \
     'SYNOPSIS' 'EXIT STATUS' 'FILES' 'SEE ALSO'; do
     printf '%s\n' "$page" | grep -q -- "$word" || fail "vantrelctl.1 does not mention '$word'"
 done
