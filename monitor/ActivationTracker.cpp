@@ -10,11 +10,6 @@ namespace {
 constexpr std::uint8_t FirstModifierUsage = 224;
 constexpr std::uint8_t LastModifierUsage = 231;
 
-std::pair<std::uint8_t, std::uint16_t> controlKey(const ControlEvent& control) {
-    const std::uint16_t id = control.values.empty() ? control.linuxCode : control.values.front();
-    return {control.keyType, id};
-}
-
 } // namespace
 
 std::uint8_t ControlAction::keyOperator() const {
@@ -47,10 +42,10 @@ std::vector<ControlAction> ActivationTracker::track(const ControlEvent& control)
         for (HeldModifier& modifier : held_) {
             modifier.usedWithAKey = true;
         }
-        pressed_[controlKey(control)] = activation;
+        pressed_[controlIdentity(control)] = activation;
         return {activation};
     }
-    const auto found = pressed_.find(controlKey(control));
+    const auto found = pressed_.find(controlIdentity(control));
     ControlAction release = found != pressed_.end() ? found->second : ControlAction{control, {}, 0};
     if (found != pressed_.end()) {
         pressed_.erase(found);

@@ -45,7 +45,7 @@ private:
     [[nodiscard]] std::vector<ControlAction> trackModifier(const ControlEvent& control);
 
     std::vector<HeldModifier> held_; ///< in the order they were pressed
-    std::map<std::pair<std::uint8_t, std::uint16_t>, ControlAction> pressed_;
+    std::map<ControlIdentity, ControlAction> pressed_;
 };
 
 /// True when the event is a modifier key (usage 224 to 231).

@@ -61,6 +61,11 @@ std::optional<std::uint8_t> hatCode(int hat, int x, int y) {
     return static_cast<std::uint8_t>(FirstHatCode + 8 * hat + direction);
 }
 
+ControlIdentity controlIdentity(const ControlEvent& control) {
+    const bool hat = control.linuxCode == 0 && !control.values.empty();
+    return {control.keyType, hat ? control.values.front() : control.linuxCode};
+}
+
 std::vector<DecodedEvent> EventDecoder::decode(const InputEvent& event) {
     std::vector<DecodedEvent> out;
     switch (event.type) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -34,6 +35,12 @@ struct MotionEvent {
 };
 
 using DecodedEvent = std::variant<ControlEvent, MotionEvent>;
+
+/// What a press and its release have in common: the key code of a key or
+/// button (a release may come without the MSC_SCAN its press had), the
+/// joystick code of a hat direction.
+using ControlIdentity = std::pair<std::uint8_t, std::uint16_t>;
+[[nodiscard]] ControlIdentity controlIdentity(const ControlEvent& control);
 
 /// Decodes the events of one device. Key autorepeat is dropped; a hat's new
 /// direction is taken at the end of the frame, so that moving from E to N

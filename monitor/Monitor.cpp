@@ -85,8 +85,7 @@ bool Monitor::continuesMacro(Device& device, const ControlEvent& control) const 
 void Monitor::report(std::size_t index, Device& device, const ControlAction& activation,
                      std::vector<MonitorReport>& out) const {
     const ControlEvent& control = activation.control;
-    const ControlKey key{control.keyType,
-                         control.values.empty() ? control.linuxCode : control.values.front()};
+    const ControlIdentity key = controlIdentity(control);
     MonitorReport line{control.pressed ? MonitorReport::Kind::Press : MonitorReport::Kind::Release,
                        control.microseconds,
                        index,

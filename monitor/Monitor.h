@@ -39,8 +39,6 @@ public:
     [[nodiscard]] std::vector<MonitorReport> finish();
 
 private:
-    using ControlKey = std::pair<std::uint8_t, std::uint16_t>;
-
     /// What belongs to one device: its decoding state and the rest of the
     /// macro it is playing.
     struct Device {
@@ -51,7 +49,7 @@ private:
         std::size_t nextStep = 0;
         int macroInput = -1;
         std::int64_t lastEvent = 0;
-        std::map<ControlKey, std::vector<Candidate>> pressedCandidates;
+        std::map<ControlIdentity, std::vector<Candidate>> pressedCandidates;
     };
 
     void handleControl(std::size_t index, Device& device, const ControlEvent& control,
