@@ -53,8 +53,10 @@ std::optional<std::uint8_t> hatCode(int hat, int x, int y) {
         {0, -1, 4}, // x = 0: N, centre, S
         {1, 2, 3},  // x = 1: NE, E, SE
     }};
+    const int column = x + 1;
+    const int row = y + 1;
     const int direction =
-        directionAt.at(static_cast<std::size_t>(x + 1)).at(static_cast<std::size_t>(y + 1));
+        directionAt.at(static_cast<std::size_t>(column)).at(static_cast<std::size_t>(row));
     if (direction < 0) {
         return std::nullopt;
     }

@@ -75,7 +75,7 @@ std::string direction(int rotaryKey) {
     return rotaryKey % 2 == 1 ? "clockwise" : "counterclockwise";
 }
 
-std::string withLabel(std::string name, const std::string& label) {
+std::string withLabel(const std::string& name, const std::string& label) {
     return label.empty() ? name : name + " (" + label + ")";
 }
 
@@ -155,7 +155,7 @@ std::string candidateJson(const Candidate& candidate, const ConfigurationLabels&
         json += ",\"label\":" + jsonString(label);
     }
     if (candidate.macro) {
-        json += ",\"macro\":true,\"firstStep\":" + jsonString(stepName(candidate.firstPress));
+        json += R"(,"macro":true,"firstStep":)" + jsonString(stepName(candidate.firstPress));
     }
     return json + "}";
 }
@@ -195,8 +195,8 @@ std::string reportJson(const MonitorReport& report, const std::string& device,
                        const ConfigurationLabels& labels) {
     constexpr std::array<std::string_view, 3> kinds = {"press", "release", "motion"};
     std::string json =
-        "{\"event\":\"" + std::string(kinds.at(static_cast<std::size_t>(report.kind))) +
-        "\",\"time\":" + jsonTime(report.microseconds) + ",\"device\":" + jsonString(device);
+        R"({"event":")" + std::string(kinds.at(static_cast<std::size_t>(report.kind))) +
+        R"(","time":)" + jsonTime(report.microseconds) + R"(,"device":)" + jsonString(device);
     if (report.kind == MonitorReport::Kind::Motion) {
         std::string axes;
         for (const MotionAxis& axis : report.motion) {

@@ -79,6 +79,9 @@ struct RecordingCase {
     std::vector<std::string> lines;
 };
 
+const std::string LeftArrow =
+    "Input 3 (P1 Left) or Rotary Switch 1 (P1 Dial) counterclockwise: Left Arrow";
+
 class MonitorReplay : public ::testing::TestWithParam<RecordingCase> {};
 
 TEST_P(MonitorReplay, printsOneLinePerActivation) {
@@ -95,10 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
                       {"Input 17 (P1 Button 1): Ctrl+A", "Input 17 (P1 Button 1): Ctrl+A released",
                        "Rotary Switch 1 (P1 Dial) clockwise: Right Arrow",
                        "Rotary Switch 1 (P1 Dial) clockwise: Right Arrow released",
-                       "Input 3 (P1 Left) or Rotary Switch 1 (P1 Dial) counterclockwise: Left "
-                       "Arrow (more than one control sends this: see vantrelctl check)",
-                       "Input 3 (P1 Left) or Rotary Switch 1 (P1 Dial) counterclockwise: Left "
-                       "Arrow released",
+                       LeftArrow + " (more than one control sends this: see vantrelctl check)",
+                       LeftArrow + " released",
                        "Input 29 (Coin & Start): macro, first step press 5 %",
                        "not in the configuration: F13", "Input 2 (P1 Start): 1 !",
                        "Input 2 (P1 Start): 1 ! released"}},
