@@ -54,6 +54,11 @@ int monitorLive(const Configuration& config, const MonitorPrinter& printer, bool
         printer.console.error(failureText(failure));
         return ExitFailure;
     }
+    std::vector<std::optional<std::vector<std::uint16_t>>> axes;
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        axes.emplace_back(source->absoluteAxes(i));
+    }
+    warnAboutHatsNotReported(config, axes, printer.console);
     WordedEvdevSource worded(*source);
     return runMonitor(worded, config, printer);
 }

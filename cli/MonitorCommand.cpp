@@ -5,6 +5,7 @@
 #include "cli/LiveMonitor.h"
 #include "files/PathText.h"
 #include "monitor/EvemuRecording.h"
+#include "monitor/HatReach.h"
 #include "monitor/MonitorText.h"
 
 #include <fstream>
@@ -48,6 +49,11 @@ int replay(const std::vector<std::string>& files, const Configuration& config,
     if (!recordings) {
         return ExitFailure;
     }
+    std::vector<std::optional<std::vector<std::uint16_t>>> axes;
+    for (const EvemuRecording& recording : *recordings) {
+        axes.push_back(recording.absoluteAxes);
+    }
+    warnAboutHatsNotReported(config, axes, printer.console);
     // Each recording is a device of its own, with time starting afresh.
     for (std::size_t i = 0; i < files.size(); ++i) {
         ReplaySource source(files[i], recordings->at(i).events);
@@ -89,6 +95,16 @@ void MonitorPrinter::print(const std::vector<MonitorReport>& reports,
     }
     if (!reports.empty()) {
         console.out << std::flush;
+    }
+}
+
+void warnAboutHatsNotReported(const Configuration& config,
+                              const std::vector<std::optional<std::vector<std::uint16_t>>>& axes,
+                              const Console& console) {
+    for (const int hat : hatsNotReported(config, axes)) {
+        console.warning("the configuration sends Hat" + std::to_string(hat + 1) +
+                        ", which the encoder's devices do not report here: its presses cannot "
+                        "be seen");
     }
 }
 

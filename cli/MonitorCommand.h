@@ -8,6 +8,9 @@
 #include "monitor/Monitor.h"
 
 #include <csignal>
+#include <cstdint>
+#include <optional>
+#include <vector>
 
 // vantrelctl monitor: what the panel sends, traced back to the inputs of a
 // configuration, from recordings or from the attached device.
@@ -21,6 +24,12 @@ struct MonitorPrinter {
 
     void print(const std::vector<MonitorReport>& reports, const EventSource& source) const;
 };
+
+/// Warns about the hats the configuration sends that no device reports,
+/// from each device's absolute axes where they are known.
+void warnAboutHatsNotReported(const Configuration& config,
+                              const std::vector<std::optional<std::vector<std::uint16_t>>>& axes,
+                              const Console& console);
 
 /// Set by SIGINT: monitoring ends as asked, with status 0.
 extern volatile std::sig_atomic_t monitorInterrupted;

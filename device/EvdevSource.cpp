@@ -131,6 +131,16 @@ bool EvdevSource::drain(std::size_t index) {
     }
 }
 
+std::vector<std::uint16_t> EvdevSource::absoluteAxes(std::size_t device) const {
+    std::vector<std::uint16_t> axes;
+    for (unsigned int code = 0; code <= ABS_MAX; ++code) {
+        if (libevdev_has_event_code(nodes_.at(device).device, EV_ABS, code) != 0) {
+            axes.push_back(static_cast<std::uint16_t>(code));
+        }
+    }
+    return axes;
+}
+
 std::string EvdevSource::deviceName(std::size_t device) const {
     return nodes_.at(device).path.string();
 }

@@ -68,6 +68,22 @@ std::optional<InputEvent> eventLine(std::string_view fields) {
     return InputEvent{*time, *type, *code, *value};
 }
 
+// "B:" lines list what the device has, so they make the axes known; each
+// "A: code min max fuzz flat resolution" line names one axis.
+void noteAxes(std::string_view line, EvemuRecording& recording) {
+    if (line.front() != 'A' && line.front() != 'B') {
+        return;
+    }
+    if (!recording.absoluteAxes) {
+        recording.absoluteAxes.emplace();
+    }
+    std::string_view fields = line.substr(2);
+    const auto code = number<std::uint16_t>(nextField(fields), 16);
+    if (line.front() == 'A' && code) {
+        recording.absoluteAxes->push_back(*code);
+    }
+}
+
 } // namespace
 
 EvemuRecording readEvemuRecording(std::istream& in) {
@@ -86,6 +102,7 @@ EvemuRecording readEvemuRecording(std::istream& in) {
             }
             recording.error = "not an event: expected \"E: seconds.microseconds type code value\"";
         } else if (prefixed && HeaderPrefixes.find(text.front()) != std::string_view::npos) {
+            noteAxes(text, recording);
             continue;
         } else {
             recording.error = "not a line of an evemu recording";

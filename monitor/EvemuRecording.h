@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@ namespace vantrel {
 
 struct EvemuRecording {
     std::vector<InputEvent> events;
+    /// The absolute axes the header's A: lines describe; nothing when the
+    /// recording has no B: lines to say what the device has.
+    std::optional<std::vector<std::uint16_t>> absoluteAxes;
     /// Why the recording cannot be replayed; empty when it can.
     std::string error;
     /// The line the error is about, counted from 1; 0 when none.

@@ -18,6 +18,9 @@ TEST(EvemuRecording, readsEventsWithPaddingSignsAndComments) {
     ASSERT_TRUE(recording.ok()) << recording.error;
     const std::vector<InputEvent> expected = {{1'000'002, 3, 0x11, -1}, {2'500'000, 4, 4, 458756}};
     EXPECT_EQ(recording.events, expected);
+    EXPECT_EQ(recording.absoluteAxes, std::vector<std::uint16_t>{0x10});
+    EXPECT_EQ(read("E: 0.000001 0001 001e 0001\n").absoluteAxes, std::nullopt)
+        << "without a header nothing is known of the axes";
 }
 
 struct MalformedCase {

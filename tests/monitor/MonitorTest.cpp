@@ -1,6 +1,7 @@
 #include "monitor/Monitor.h"
 
 #include "monitor/EvemuRecording.h"
+#include "monitor/HatReach.h"
 #include "monitor/MonitorText.h"
 #include "tests/support/ModelBuilders.h"
 
@@ -147,6 +148,17 @@ TEST(MonitorHats, aDiagonalMoveInOneFrameIsOneChange) {
     const std::vector<MonitorReport> reports = monitor.feed({0, {2, 0, 0, 0}});
     ASSERT_EQ(reports.size(), 1U);
     EXPECT_EQ(reports[0].action, "Hat1 NE");
+}
+
+TEST(MonitorHats, aHatNoDeviceReportsIsNamedOnlyWhenTheAxesAreKnown) {
+    using Axes = std::vector<std::optional<std::vector<std::uint16_t>>>;
+    const Configuration config = cabinet().config; // sends Hat1 NE
+    EXPECT_EQ(hatsNotReported(config, Axes{{{0x00, 0x01}}}), std::vector<int>{0});
+    EXPECT_EQ(hatsNotReported(config, Axes{std::nullopt, {{0x00, 0x01, 0x10, 0x11}}}),
+              std::vector<int>{});
+    EXPECT_EQ(hatsNotReported(config, Axes{std::nullopt, std::vector<std::uint16_t>{}}),
+              std::vector<int>{})
+        << "a keyboard alone cannot tell";
 }
 
 } // namespace
