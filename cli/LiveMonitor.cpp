@@ -2,6 +2,7 @@
 
 #include "device/EvdevSource.h"
 #include "device/EventNodes.h"
+#include "device/UdevRule.h"
 #include "files/PathText.h"
 
 namespace vantrel::cli {
@@ -12,9 +13,8 @@ std::string failureText(const EvdevFailure& failure) {
     switch (failure.kind) {
     case EvdevFailure::Kind::NoPermission:
         return "cannot read " + node +
-               ": this user has no permission to read the VANTREL's input devices; give read "
-               "access to its /dev/input/event* nodes (a udev rule with TAG+=\"uaccess\" for "
-               "the input subsystem), then plug it in again";
+               ": this user has no permission to read the VANTREL's input devices\n" +
+               udevAdvice(build::VendorId, packagedUdevRuleInstalled());
     case EvdevFailure::Kind::Unplugged:
         return node + ": the VANTREL was unplugged";
     case EvdevFailure::Kind::NotEvdev:

@@ -17,17 +17,32 @@ std::string fourHexDigits(std::int32_t value) {
 }
 
 constexpr const char* ReloadCommand =
-    "  sudo udevadm control --reload-rules && sudo udevadm trigger --subsystem-match=hidraw\n";
+    "  sudo udevadm control --reload-rules && sudo udevadm trigger --subsystem-match=hidraw "
+    "--subsystem-match=input\n";
+
+/// The attributes that pick out the encoder's USB device, by product ID and
+/// by vendor ID unless that is 0 (any vendor).
+std::string deviceMatch(std::uint16_t vendorId) {
+    std::string match;
+    if (vendorId != 0) {
+        match += R"(ATTRS{idVendor}==")" + fourHexDigits(vendorId) + R"(", )";
+    }
+    return match + R"(ATTRS{idProduct}==")" + fourHexDigits(DeviceProductId) + R"(", )";
+}
+
+/// The hidraw node carries the configuration; the input event nodes are what
+/// vantrelctl monitor reads.
+std::array<std::string, 2> ruleLines(std::uint16_t vendorId) {
+    return {R"(KERNEL=="hidraw*", )" + deviceMatch(vendorId) + R"(MODE="0660", TAG+="uaccess")",
+            R"(SUBSYSTEM=="input", KERNEL=="event*", )" + deviceMatch(vendorId) +
+                R"(TAG+="uaccess")"};
+}
 
 } // namespace
 
 std::string udevRule(std::uint16_t vendorId) {
-    std::string rule = R"(KERNEL=="hidraw*", )";
-    if (vendorId != 0) {
-        rule += R"(ATTRS{idVendor}==")" + fourHexDigits(vendorId) + R"(", )";
-    }
-    return rule + R"(ATTRS{idProduct}==")" + fourHexDigits(DeviceProductId) +
-           R"(", MODE="0660", TAG+="uaccess")";
+    const auto [hidraw, input] = ruleLines(vendorId);
+    return hidraw + "\n" + input;
 }
 
 std::string udevRuleFile(std::uint16_t vendorId) {
@@ -52,9 +67,11 @@ std::string udevAdvice(std::uint16_t vendorId, bool packagedRuleInstalled) {
                "run:\n" +
                ReloadCommand;
     }
-    return std::string("To let the logged-in user open the device, put this line in ") +
-           UdevRulePath + ":\n  " + udevRule(vendorId) +
-           "\nthen reload the rules and plug the device in again:\n" + ReloadCommand;
+    const auto [hidraw, input] = ruleLines(vendorId);
+    const std::string lines = "  " + hidraw + "\n  " + input + "\n";
+    return std::string("To let the logged-in user open the device, put these lines in ") +
+           UdevRulePath + ":\n" + lines + "then reload the rules and plug the device in again:\n" +
+           ReloadCommand;
 }
 
 bool packagedUdevRuleInstalled() {

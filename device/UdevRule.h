@@ -17,7 +17,9 @@ inline constexpr const char* UdevRuleFileName = build::UdevRuleFileName;
 inline constexpr const char* PackagedUdevRulePath = build::PackagedUdevRulePath;
 inline constexpr const char* UdevRulePath = build::UdevRulePath;
 
-/// The rule: it matches the product ID, and the vendor ID unless that is 0
+/// The rule, two lines: the encoder's hidraw node (read and written by the
+/// configuration programs) and its input event nodes (read by vantrelctl
+/// monitor). Each matches the product ID, and the vendor ID unless that is 0
 /// (any vendor).
 [[nodiscard]] std::string udevRule(std::uint16_t vendorId);
 

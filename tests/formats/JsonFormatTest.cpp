@@ -329,9 +329,14 @@ TEST(ConfigurationDiff, NamesWhatTheDeviceWouldDoDifferently) {
 
 TEST(UdevRule, MatchesTheProductAndTheVendorWhenOneIsConfigured) {
     EXPECT_EQ(udevRule(0),
-              R"(KERNEL=="hidraw*", ATTRS{idProduct}=="0108", MODE="0660", TAG+="uaccess")");
+              R"(KERNEL=="hidraw*", ATTRS{idProduct}=="0108", MODE="0660", TAG+="uaccess")"
+              "\n"
+              R"(SUBSYSTEM=="input", KERNEL=="event*", ATTRS{idProduct}=="0108", TAG+="uaccess")");
     EXPECT_EQ(udevRule(0xD209), R"(KERNEL=="hidraw*", ATTRS{idVendor}=="d209", )"
-                                R"(ATTRS{idProduct}=="0108", MODE="0660", TAG+="uaccess")");
+                                R"(ATTRS{idProduct}=="0108", MODE="0660", TAG+="uaccess")"
+                                "\n"
+                                R"(SUBSYSTEM=="input", KERNEL=="event*", ATTRS{idVendor}=="d209", )"
+                                R"(ATTRS{idProduct}=="0108", TAG+="uaccess")");
 }
 
 } // namespace
