@@ -9,7 +9,6 @@
 #include "tests/support/TemporaryFolder.h"
 #include "windows/controls/CaptionButton.h"
 #include "windows/controls/CaptionFit.h"
-#include "windows/controls/Twips.h"
 #include "windows/frmKeyboard/frmKeyboard.h"
 #include "windows/frmMacro/frmMacro.h"
 #include "windows/frmStatus/StatusProgress.h"
@@ -146,19 +145,6 @@ public:
         }
         return shown;
     }
-    /// "first-last" of the rows shown, or "gap" when they are not contiguous.
-    QString shownRows() {
-        QList<int> shown;
-        for (int i = 0; i < InputCount; ++i) {
-            if (control<QWidget>("picFrame", i).isVisible()) {
-                shown << i;
-            }
-        }
-        const bool contiguous =
-            !shown.isEmpty() && shown.back() - shown.front() + 1 == shown.size();
-        return contiguous ? QStringLiteral("%1-%2").arg(shown.front()).arg(shown.back()) : "gap";
-    }
-
     EmulatedDevice ownDevice;
     EmulatedDevice& device;
     Configuration config;
@@ -259,58 +245,7 @@ private slots:
             QCOMPARE(h.device.openCount(), 1);
             QVERIFY(!h.device.isOpen() && h.device.reports().empty());
             QCOMPARE(h.config.input(3), InputMacro{});
-            QCOMPARE(h.control<QLabel>("lblInput", 107).text(), QStringLiteral("Input 108"));
             QCOMPARE(h.shownAssignments().filter("S Not Used").size(), InputCount);
-        }
-    }
-
-    // ------------------------------------------------------------ layout
-
-    void showsTheRowsThatOverlapTheStripAtEveryHeight() {
-        Harness h;
-        // A larger font makes a taller menu bar; the client area below it
-        // keeps its laid-out height all the same.
-        QFont large = h.window.font();
-        large.setPointSize(14);
-        h.window.setFont(large);
-        QVERIFY(h.start());
-        QCOMPARE(h.window.centralWidget()->height(), pixels(6540));
-        const struct {
-            std::int32_t clientHeight;
-            int value;
-            std::int32_t barHeight;
-            int maximum;
-            const char* rows;
-            std::int32_t firstTop;
-        } steps[] = {
-            // Row 11 is cut by the bottom edge; row 12 would start at the edge.
-            {6540, 0, 6540, 481, "0-11", 0},
-            // Row 0 at -555 only touches the top edge and is hidden.
-            {6540, 5, 6540, 481, "1-12", 0},
-            // Offset 53391: row 96 from -111, the last row from 5994 to 6549.
-            {6540, 481, 6540, 481, "96-107", -111},
-            {3000, 0, 3000, 513, "0-5", 0}, // (59940 - 3000) / 111 = 512.97
-            // Taller than the whole column: the bar holds at 0 rather than at
-            // a negative maximum, and every row is at its laid-out place.
-            {60000, 1, 60000, 0, "0-107", 0},
-            // No client area left: the bar and the rows stay as they were.
-            {0, 0, 60000, 0, "0-107", 0},
-        };
-        const auto shown = [](int barHeight, int maximum, const QString& rows, int top) {
-            return QStringLiteral("bar %1 up to %2, rows %3 from %4")
-                .arg(barHeight)
-                .arg(maximum)
-                .arg(rows)
-                .arg(top);
-        };
-        for (const auto& step : steps) {
-            h.window.resize(h.window.width(),
-                            pixels(step.clientHeight) + h.window.menuBar()->height());
-            h.bar().setValue(step.value);
-            const int first = QString::fromLatin1(step.rows).section('-', 0, 0).toInt();
-            QCOMPARE(shown(h.bar().height(), h.bar().maximum(), h.shownRows(),
-                           h.control<QWidget>("picFrame", first).y()),
-                     shown(pixels(step.barHeight), step.maximum, step.rows, pixels(step.firstTop)));
         }
     }
 
@@ -457,9 +392,6 @@ private slots:
         QCOMPARE(captionsThatDoNotFit(rows), QStringList{QStringLiteral("Macro Sequence")});
 
         CaptionButton button;
-        button.setGeometry(twipsRect(2760, 0, 2535, 495));
-        button.setCaption(QStringLiteral("[ctrl] [shift] [alt] Print Screen"));
-        QVERIFY(captionsThatDoNotFit(button).isEmpty());
         // "&" is part of a key name, not a keyboard mnemonic.
         button.setCaption(QStringLiteral("(7 &, A, ...)"));
         QCOMPARE(button.text(), QStringLiteral("(7 &&, A, ...)"));
