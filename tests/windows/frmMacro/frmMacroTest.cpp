@@ -29,10 +29,10 @@ const UserEvent Question =
             "VANTREL", MessageIcon::Exclamation, MessageButtons::YesNo);
 
 /// The editor with every seam scripted: messages are recorded and answered
-/// as queued (otherwise with the quiet answer), the assignment dialog notes the step it is opened on and
-/// commits the next queued choice as the real one would, and the main
-/// window's store notes the macro it is handed and stores it unless told
-/// to refuse.
+/// as queued (otherwise with the quiet answer), the assignment dialog notes
+/// the step it is opened on and commits the next queued choice as the real
+/// one would, and the main window's store notes the macro it is handed and
+/// stores it unless told to refuse.
 class Harness final : public StepEditor, public MacroStore {
 public:
     void open(const InputMacro& stored) {
