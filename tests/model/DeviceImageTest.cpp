@@ -1,5 +1,6 @@
 #include "model/DeviceImage.h"
 
+#include "tests/support/LimitConfiguration.h"
 #include "tests/support/ModelBuilders.h"
 
 #include <algorithm>
@@ -74,10 +75,7 @@ TEST(BuildDeviceImage, StoredLengthCountsEntriesAndStopsBelowTheMarker) {
     Configuration gap;
     gap.input(0) = macroOf({keyDown(KeyA)});
     gap.input(0).step(2, Activation) = keyUp(KeyA);
-    // 15 full inputs, 4 steps in the 16th and 92 fillers: 3840 + 8 + 184 bytes.
-    Configuration atLimit;
-    std::fill_n(atLimit.InputMacros.begin(), 15, fullMacro());
-    atLimit.input(15) = macroOf({delay(1), delay(2), delay(3), delay(4)});
+    const Configuration atLimit = configurationAtTheLimit();
     ASSERT_EQ(configurationSize(atLimit), MaxConfigSize);
     Configuration overLimit; // only a loaded configuration can be this large
     overLimit.InputMacros.fill(fullMacro());
