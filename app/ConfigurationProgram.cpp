@@ -7,6 +7,9 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <iostream>
+#include <string>
+#include <vector>
 
 namespace vantrel {
 namespace {
@@ -77,6 +80,18 @@ int runConfigurationProgram(HidAccess& hid, const std::optional<std::string>& fi
         program.open(*file);
     }
     return QApplication::exec();
+}
+
+int programMain(int argc, char* argv[], const ProgramIdentity& program,
+                const std::function<int(const std::optional<std::string>& file)>& run) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const ProgramArguments arguments = parseProgramArguments(args);
+    if (const auto status = answerWithoutWindow(arguments, program, std::cout, std::cerr)) {
+        return *status;
+    }
+    QApplication application(argc, argv);
+    nameApplication(program);
+    return run(arguments.file);
 }
 
 } // namespace vantrel

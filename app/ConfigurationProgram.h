@@ -9,6 +9,7 @@
 #include "windows/frmMain/frmMain.h"
 #include "windows/platform/QtProgramExit.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -54,5 +55,12 @@ private:
 /// it, opens `file` if given and runs the event loop. Returns the exit code
 /// of the loop.
 int runConfigurationProgram(HidAccess& hid, const std::optional<std::string>& file);
+
+/// The whole of a window program's main(): answers --help, --version and
+/// usage errors without a window (Qt needs a display to start); otherwise
+/// starts Qt, names the application and returns what `run` returns, given
+/// the file named on the command line.
+int programMain(int argc, char* argv[], const ProgramIdentity& program,
+                const std::function<int(const std::optional<std::string>& file)>& run);
 
 } // namespace vantrel

@@ -3,12 +3,10 @@
 #include "device/LockedDevice.h"
 #include "device/UdevRule.h"
 
-#include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
-#include <iostream>
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -35,14 +33,9 @@ constexpr vantrel::ProgramIdentity Program{
 // settings: every run starts from an empty configuration, or from the file
 // named on the command line.
 int main(int argc, char* argv[]) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    const vantrel::ProgramArguments arguments = vantrel::parseProgramArguments(args);
-    if (const auto status = answerWithoutWindow(arguments, Program, std::cout, std::cerr)) {
-        return *status;
-    }
-    QApplication application(argc, argv);
-    vantrel::nameApplication(Program);
-    explainLockedDevice();
-    vantrel::HidapiDevice device;
-    return vantrel::runConfigurationProgram(device, arguments.file);
+    return vantrel::programMain(argc, argv, Program, [](const std::optional<std::string>& file) {
+        explainLockedDevice();
+        vantrel::HidapiDevice device;
+        return vantrel::runConfigurationProgram(device, file);
+    });
 }

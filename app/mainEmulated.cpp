@@ -1,15 +1,13 @@
 #include "app/ConfigurationProgram.h"
 #include "device/EmulatedDevice.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <iostream>
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -24,25 +22,19 @@ constexpr vantrel::ProgramIdentity Program{
 // The device's memory is kept in the user's data folder, so a configuration
 // written by one run is read back by the next.
 int main(int argc, char* argv[]) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    const vantrel::ProgramArguments arguments = vantrel::parseProgramArguments(args);
-    if (const auto status = answerWithoutWindow(arguments, Program, std::cout, std::cerr)) {
-        return *status;
-    }
-    QApplication application(argc, argv);
-    vantrel::nameApplication(Program);
-
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (folder.isEmpty() || !QDir().mkpath(folder)) {
-        std::fprintf(stderr, "vantrel-config-emulated: cannot create the data folder \"%s\"\n",
-                     qPrintable(folder));
-        return 1;
-    }
-    const std::filesystem::path memory =
-        std::filesystem::path(folder.toStdU16String()) / "emulated-device.bin";
-    vantrel::EmulatedDevice device(memory);
-    // About what one exchange takes on a full-speed USB device, so that a
-    // transfer shows its progress as it will on hardware.
-    device.setLatency(std::chrono::milliseconds(1));
-    return vantrel::runConfigurationProgram(device, arguments.file);
+    return vantrel::programMain(argc, argv, Program, [](const std::optional<std::string>& file) {
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        if (folder.isEmpty() || !QDir().mkpath(folder)) {
+            std::fprintf(stderr, "vantrel-config-emulated: cannot create the data folder \"%s\"\n",
+                         qPrintable(folder));
+            return 1;
+        }
+        const std::filesystem::path memory =
+            std::filesystem::path(folder.toStdU16String()) / "emulated-device.bin";
+        vantrel::EmulatedDevice device(memory);
+        // About what one exchange takes on a full-speed USB device, so that a
+        // transfer shows its progress as it will on hardware.
+        device.setLatency(std::chrono::milliseconds(1));
+        return vantrel::runConfigurationProgram(device, file);
+    });
 }
