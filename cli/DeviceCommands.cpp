@@ -4,7 +4,9 @@
 #include "cli/ConsolePrompter.h"
 #include "cli/FileCommands.h"
 #include "device/Transfer.h"
+#include "files/ConfigurationFile.h"
 #include "files/ImageLoadMessage.h"
+#include "files/PathText.h"
 #include "reports/ConfigurationDiff.h"
 
 namespace vantrel::cli {
@@ -15,6 +17,17 @@ namespace {
 constexpr const char* PartlyWrittenText =
     "the device may now hold a partly written configuration; writing a configuration again "
     "repairs it";
+
+/// A device left holding the write-start pair holds the first part of one
+/// configuration over the rest of another; only a whole write mends it.
+constexpr const char* UnfinishedWriteText =
+    "the last write to the device did not finish, so it holds no whole configuration; nothing was "
+    "kept. Write a configuration to the device again";
+
+/// A table the write would refuse could not be restored from the file.
+constexpr const char* TooLongTableText =
+    "the device's input table is longer than the 4032 bytes a configuration may take; nothing "
+    "was kept";
 
 /// One transfer's surroundings on the console.
 class ConsoleTransfer {
@@ -49,13 +62,24 @@ public:
         return true;
     }
 
-    bool write(const Configuration& config, const DeviceSettings& settings) {
-        const TransferResult result = writeToDevice(config, settings, context_);
+    /// The image as the device holds it; the failures it leaves to the
+    /// caller to word are UnfinishedWrite and InvalidConfiguration.
+    TransferResult readImage(DeviceImage& image) { return readImageFromDevice(image, context_); }
+
+    /// Sends the file's own bytes when it has them, else the encoded
+    /// configuration.
+    bool write(const LoadedConfiguration& loaded) {
+        const TransferResult result = loaded.image
+                                          ? writeImageToDevice(*loaded.image, context_)
+                                          : writeToDevice(loaded.config, loaded.settings, context_);
         if (result == TransferResult::ExchangeFailed) {
             prompter_.fail(PartlyWrittenText);
         }
         return result == TransferResult::Succeeded;
     }
+
+    /// Says what went wrong that only the text given tells.
+    void fail(const std::string& text) const { prompter_.fail(text); }
 
     [[nodiscard]] const std::string& successText() const { return prompter_.lastSuccess(); }
 
@@ -65,18 +89,84 @@ private:
     TransferContext context_;
 };
 
-/// Reads the device into a configuration file; false after telling why not.
-bool readIntoFile(const std::string& path, const Console& console, DeviceBackend& backend,
-                  const std::string& step, std::string& successText) {
+/// Why an image read whole cannot become a file that writes back the same
+/// configuration; empty when it can.
+std::string unkeepableImage(const DeviceImage& image) {
+    if (storedTableLength(image) > MaxConfigSize) {
+        return TooLongTableText;
+    }
+    DeviceImage decoded = image;
     Configuration config;
     DeviceSettings settings;
+    const ImageLoadResult result = loadDeviceImage(decoded, config, settings);
+    return result == ImageLoadResult::Complete
+               ? std::string()
+               : imageLoadMessage(result, ImageOrigin::Device).words();
+}
+
+/// What copying the device into a file came to.
+enum class DeviceCopy {
+    Saved,
+    Unfinished, ///< the device's last write was cut off; nothing said yet
+    Empty,      ///< the device holds no configuration; nothing said yet
+    Failed,     ///< the user was told why
+};
+
+/// Saves the image bytes the device holds, as read, so that writing the
+/// file back restores exactly them.
+DeviceCopy copyDeviceIntoFile(const std::string& path, const Console& console,
+                              DeviceBackend& backend, const std::string& step,
+                              std::string& successText) {
+    DeviceImage image{};
     ConsoleTransfer transfer(console, backend, step);
-    if (!transfer.read(config, settings) ||
-        !saveConfigurationFile(path, config, settings, console)) {
-        return false;
+    switch (transfer.readImage(image)) {
+    case TransferResult::Succeeded:
+        break;
+    case TransferResult::UnfinishedWrite:
+        return DeviceCopy::Unfinished;
+    case TransferResult::InvalidConfiguration:
+        return DeviceCopy::Empty;
+    default:
+        return DeviceCopy::Failed;
+    }
+    if (const std::string problem = unkeepableImage(image); !problem.empty()) {
+        transfer.fail(problem);
+        return DeviceCopy::Failed;
+    }
+    if (const FileResult written = writeConfigurationFile(pathFromUtf8(path), image);
+        !written.ok()) {
+        console.error(std::string(SaveFailedText) + ": " + written.detail);
+        return DeviceCopy::Failed;
     }
     successText = transfer.successText();
-    return true;
+    return DeviceCopy::Saved;
+}
+
+/// Saves the device's configuration before a write. A device with nothing
+/// to lose (none yet, or a write cut off) does not stop the write that
+/// mends it; a device that could not be read does.
+bool backUp(const std::string& path, const Console& console, DeviceBackend& backend) {
+    if (backend.keepsMemoryAt(pathFromUtf8(path))) {
+        console.error("backup: " + path +
+                      " is where the device keeps its own memory; nothing was written");
+        return false;
+    }
+    std::string ignored;
+    switch (copyDeviceIntoFile(path, console, backend, "backup", ignored)) {
+    case DeviceCopy::Saved:
+        return true;
+    case DeviceCopy::Unfinished:
+        console.warning("backup: the last write to the device did not finish, so it holds no "
+                        "configuration to back up; no backup file was written, the write goes on");
+        return true;
+    case DeviceCopy::Empty:
+        console.warning("backup: the device holds no configuration yet, so there is nothing to "
+                        "back up; no backup file was written, the write goes on");
+        return true;
+    case DeviceCopy::Failed:
+        break;
+    }
+    return false;
 }
 
 /// Reads the device back and compares it with what was written.
@@ -99,14 +189,14 @@ bool verify(const LoadedConfiguration& written, const Console& console, DeviceBa
 /// Writes the configuration into one device, after its backup, and checks it.
 bool writeOneDevice(const LoadedConfiguration& loaded, const Invocation& invocation,
                     const Console& console, DeviceBackend& backend) {
-    if (invocation.backup) {
-        std::string ignored;
-        if (!readIntoFile(*invocation.backup, console, backend, "backup", ignored)) {
-            return false;
-        }
+    if (invocation.backup && !backUp(*invocation.backup, console, backend)) {
+        return false;
     }
     ConsoleTransfer transfer(console, backend);
-    if (!transfer.write(loaded.config, loaded.settings)) {
+    if (!transfer.write(loaded)) {
+        if (const std::string detail = backend.failureDetail(); !detail.empty()) {
+            console.error(detail);
+        }
         return false;
     }
     const bool verifying = invocation.verify.value_or(true);
@@ -177,12 +267,24 @@ int readCommand(const Invocation& invocation, const Console& console,
                 const DeviceBackendFactory& devices) {
     const std::unique_ptr<DeviceBackend> backend =
         reachDevice(namedDevices(invocation).front(), console, devices);
-    std::string successText;
-    if (!backend || !readIntoFile(*invocation.output, console, *backend, {}, successText)) {
+    if (!backend) {
         return ExitFailure;
     }
-    console.success(successText);
-    return ExitSuccess;
+    std::string successText;
+    switch (copyDeviceIntoFile(*invocation.output, console, *backend, {}, successText)) {
+    case DeviceCopy::Saved:
+        console.success(successText);
+        return ExitSuccess;
+    case DeviceCopy::Unfinished:
+        console.error(UnfinishedWriteText);
+        break;
+    case DeviceCopy::Empty:
+        console.error(InvalidConfigurationText);
+        break;
+    case DeviceCopy::Failed:
+        break;
+    }
+    return ExitFailure;
 }
 
 int writeCommand(const Invocation& invocation, const Console& console,

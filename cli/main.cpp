@@ -1,9 +1,11 @@
 #include "cli/CommandLineText.h"
 #include "cli/Commands.h"
 #include "device/DeviceSelection.h"
+#include "files/AtomicFile.h"
 
 #include <exception>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -13,13 +15,36 @@
 #include <io.h>
 #define VANTREL_ISATTY(fd) _isatty(fd)
 #else
+#include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 #define VANTREL_ISATTY(fd) isatty(fd)
 #endif
 
+namespace {
+
+/// Gives a standard stream that was closed at start a stand-in that refuses
+/// every write: otherwise the next file opened would take its number, and
+/// output meant for the console would land in a configuration file. Lost
+/// output then fails the command as any other would.
+void holdClosedStandardStreams() {
+#ifndef _WIN32
+    for (int stream = 0; stream <= 2; ++stream) {
+        if (fcntl(stream, F_GETFD) == -1 && errno == EBADF) {
+            // The lowest free number: the one that is missing.
+            open("/dev/null", O_RDONLY);
+        }
+    }
+#endif
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    holdClosedStandardStreams();
     const std::vector<std::string> args = vantrel::cli::utf8Arguments(argc, argv);
     vantrel::cli::printUtf8();
+    vantrel::removeTemporaryFileOnInterrupt();
 #ifdef _WIN32
     // Configuration files pass through pipes as they are, without the text
     // mode's line-end translation.
@@ -32,6 +57,9 @@ int main(int argc, char** argv) {
     console.outIsTerminal = VANTREL_ISATTY(1) != 0;
     try {
         return vantrel::cli::runVantrelctl(args, console, vantrel::makeDeviceBackend);
+    } catch (const std::bad_alloc&) {
+        console.error("not enough memory");
+        return vantrel::cli::ExitFailure;
     } catch (const std::exception& error) {
         console.error(std::string("unexpected failure: ") + error.what());
         return vantrel::cli::ExitFailure;

@@ -2,6 +2,7 @@
 
 #include "device/HidAccess.h"
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -30,6 +31,14 @@ public:
     /// Text to show after the list when a device cannot be opened, such as
     /// how to give the user access; empty when there is nothing to add.
     virtual std::string accessAdvice() { return {}; }
+    /// What the backend knows, beyond the link's result, about why the last
+    /// transfer failed: one line for the user, empty when it knows nothing.
+    virtual std::string failureDetail() { return {}; }
+    /// Whether a file written at `path` would replace the device's own
+    /// memory, so that saving a copy there would change the device.
+    [[nodiscard]] virtual bool keepsMemoryAt(const std::filesystem::path& /*path*/) const {
+        return false;
+    }
 
 protected:
     DeviceBackend() = default;

@@ -16,7 +16,34 @@ std::vector<AttachedDevice> EmulatedBackend::attachedDevices() {
         std::string(EmulatedPrefix) + utf8Text(storage_) + "  device emulator", true, {}};
     device.problem = memoryFileProblem();
     device.canOpen = device.problem.empty();
+    if (const std::string readOnly = writeProblem(); device.canOpen && !readOnly.empty()) {
+        device.description += "  (can be read, but not written: " + readOnly + ")";
+    }
     return {device};
+}
+
+std::string EmulatedBackend::failureDetail() {
+    if (device_.keepProblem().empty()) {
+        return {};
+    }
+    return "the device emulator could not keep what was written in its memory file: " +
+           device_.keepProblem();
+}
+
+bool EmulatedBackend::keepsMemoryAt(const fs::path& path) const {
+    std::error_code error;
+    if (fs::equivalent(path, storage_, error)) {
+        return true;
+    }
+    // Neither need exist yet: compare where a write to each would land.
+    fs::path target;
+    fs::path storageTarget;
+    if (!findWriteTarget(path, target).ok() || !findWriteTarget(storage_, storageTarget).ok()) {
+        return false;
+    }
+    const fs::path a = fs::weakly_canonical(fs::absolute(target, error), error);
+    const fs::path b = fs::weakly_canonical(fs::absolute(storageTarget, error), error);
+    return !error && a == b;
 }
 
 std::string EmulatedBackend::memoryFileProblem() const {
@@ -33,6 +60,10 @@ std::string EmulatedBackend::memoryFileProblem() const {
         return "its memory file is not " + std::to_string(EmulatedDevice::MemorySize) +
                " bytes long";
     }
+    return {};
+}
+
+std::string EmulatedBackend::writeProblem() const {
     if (const FileResult writable = checkWritable(storage_); !writable.ok()) {
         return "its memory file cannot be written (" + writable.detail + ")";
     }

@@ -15,10 +15,14 @@ public:
 
     HidAccess& link() override { return device_; }
     std::vector<AttachedDevice> attachedDevices() override;
+    std::string failureDetail() override;
+    [[nodiscard]] bool keepsMemoryAt(const std::filesystem::path& path) const override;
 
 private:
     /// Why the emulator would refuse to open; empty when it would open.
     [[nodiscard]] std::string memoryFileProblem() const;
+    /// Why what is written would not be kept; empty when it would.
+    [[nodiscard]] std::string writeProblem() const;
 
     std::filesystem::path storage_;
     EmulatedDevice device_;

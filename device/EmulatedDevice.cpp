@@ -43,6 +43,15 @@ bool isValidReport(const Report& report) {
     return true;
 }
 
+/// The report the transfers end with: the end pair into the transfer state.
+bool writesEndPair(const Report& report) {
+    const Slot first = slotOf(report, 0);
+    const Slot second = slotOf(report, 1);
+    return first.opcode == SlotWrite && first.address == ImageAddress::TransferState &&
+           first.data == EndPair.first && second.opcode == SlotWrite &&
+           second.address == ImageAddress::TransferState + 1 && second.data == EndPair.second;
+}
+
 } // namespace
 
 EmulatedDevice::EmulatedDevice() = default;
@@ -91,10 +100,7 @@ DeviceStatus EmulatedDevice::CloseHidDevice(DeviceHandle& handle) {
     }
     open_ = false;
     ++closeCount_;
-    if (storageNeedsSaving() && !saveMemoryFile(*storage_, memory_)) {
-        return DeviceFailure::NotKept;
-    }
-    return DeviceSuccess;
+    return keepStorage() ? DeviceSuccess : DeviceFailure::NotKept;
 }
 
 void EmulatedDevice::setLatency(std::chrono::microseconds latency) {
@@ -160,13 +166,27 @@ bool EmulatedDevice::loadStorage() {
     case MemoryFileLoad::Unreadable:
         return false;
     }
-    if (!canKeepMemoryFile(*storage_)) {
-        return false;
-    }
     storageExisted_ = load == MemoryFileLoad::Loaded;
     memory_ = loaded;
     loaded_ = loaded;
     return true;
+}
+
+const std::string& EmulatedDevice::keepProblem() const {
+    return keepProblem_;
+}
+
+bool EmulatedDevice::keepStorage() {
+    if (!storageNeedsSaving()) {
+        return true;
+    }
+    const FileResult saved = saveMemoryFile(*storage_, memory_);
+    keepProblem_ = saved.ok() ? std::string() : saved.detail;
+    if (saved.ok()) {
+        loaded_ = memory_;
+        storageExisted_ = true;
+    }
+    return saved.ok();
 }
 
 bool EmulatedDevice::storageNeedsSaving() const {
@@ -207,6 +227,9 @@ DeviceStatus EmulatedDevice::applyReport(const Report& output, Report& input) {
         } else if (slot.opcode == SlotRead) {
             answer[4 + 4 * k] = memory_[slot.address];
         }
+    }
+    if (writesEndPair(output) && !keepStorage()) {
+        return DeviceFailure::NotKept;
     }
     input = answer;
     return DeviceSuccess;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 // An in-process stand-in for the device: 4096 bytes of configuration memory
@@ -36,20 +37,26 @@ public:
     /// A device whose memory is kept in `storage` (raw 4096 bytes). The
     /// memory is loaded at every open (a missing file gives a fresh, zero
     /// memory; a file of any other size or one that cannot be read makes the
-    /// open fail and is left alone) and saved atomically at a close when it
-    /// changed. A missing file is made only for a change beyond the transfer
-    /// state pair, so a session that merely read leaves no file behind.
+    /// open fail and is left alone) and saved atomically when a transfer's
+    /// end pair arrives and at a close, each time only when it changed. A
+    /// missing file is made only for a change beyond the transfer state
+    /// pair, so a session that merely read leaves no file behind. Saving at
+    /// the end pair is where a device would report that it could not keep a
+    /// write; saving at the close keeps a transfer that was cut off as it
+    /// was left.
     explicit EmulatedDevice(std::filesystem::path storage);
 
     /// Refused unless the arguments are 264, 33, 33 and the device is not
     /// already open; NotFound unless it is plugged in and its storage (if
-    /// any) could be loaded and can be saved: a device that would lose what
-    /// is written is no device.
+    /// any) could be loaded. Storage that cannot be saved still opens, so
+    /// that it can be read; a write to it fails at its end pair.
     DeviceStatus OpenHidDevice(std::int32_t productId, std::int32_t outputLength,
                                std::int32_t inputLength, DeviceHandle& handle) override;
     /// Exchanges one report as described above: Gone with a handle that is
-    /// not the open one, Refused for a report it does not know. A report sent
-    /// with the open handle is logged even when the exchange then fails.
+    /// not the open one, Refused for a report it does not know, NotKept for
+    /// an end pair whose memory could not be saved (the memory keeps the
+    /// report's bytes, the file what it held). A report sent with the open
+    /// handle is logged even when the exchange then fails.
     DeviceStatus WriteHidDevice(DeviceHandle& handle, const Report& output, Report& input) override;
     /// Releases the open handle and saves the storage. The device is closed
     /// even when the save fails; the result is then NotKept.
@@ -84,17 +91,22 @@ public:
     [[nodiscard]] int openCount() const;  ///< successful opens
     [[nodiscard]] int closeCount() const; ///< closes of an open handle
     [[nodiscard]] bool isOpen() const;
+    /// Why the memory could not be saved the last time it had to be, in the
+    /// file layer's words; empty after a save that worked.
+    [[nodiscard]] const std::string& keepProblem() const;
 
 private:
     [[nodiscard]] bool loadStorage();
     [[nodiscard]] bool storageNeedsSaving() const;
+    [[nodiscard]] bool keepStorage();
     [[nodiscard]] std::optional<DeviceStatus> injectedFault(int index);
     DeviceStatus applyReport(const Report& output, Report& input);
 
     std::optional<std::filesystem::path> storage_;
     Memory memory_{};
     Memory loaded_{};             ///< the memory as the last open found it
-    bool storageExisted_ = false; ///< the file was there at the last open
+    bool storageExisted_ = false; ///< the file was there at the last open or save
+    std::string keepProblem_;
     std::vector<Report> reports_;
     std::chrono::microseconds latency_{0};
     bool unplugged_ = false;

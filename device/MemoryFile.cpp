@@ -38,12 +38,8 @@ MemoryFileLoad loadMemoryFile(const fs::path& path, std::span<std::uint8_t> memo
     return MemoryFileLoad::Loaded;
 }
 
-bool canKeepMemoryFile(const fs::path& path) {
-    return checkWritable(path).ok();
-}
-
-bool saveMemoryFile(const fs::path& path, std::span<const std::uint8_t> memory) {
-    return writeFileAtomically(path, memory).ok();
+FileResult saveMemoryFile(const fs::path& path, std::span<const std::uint8_t> memory) {
+    return writeFileAtomically(path, memory);
 }
 
 } // namespace vantrel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/FileResult.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -18,13 +20,9 @@ enum class MemoryFileLoad {
 /// Fills `memory` from the file at `path`, which must be exactly as long.
 MemoryFileLoad loadMemoryFile(const std::filesystem::path& path, std::span<std::uint8_t> memory);
 
-/// Whether a memory can be kept at `path`: saveMemoryFile would be able to
-/// put the file in place now. Writes nothing.
-bool canKeepMemoryFile(const std::filesystem::path& path);
-
 /// Replaces the file at `path` with `memory`. The bytes go to a temporary
 /// file in the same folder that is then renamed over the target, so a failure
-/// leaves the previous file as it was. False when anything failed.
-bool saveMemoryFile(const std::filesystem::path& path, std::span<const std::uint8_t> memory);
+/// leaves the previous file as it was.
+FileResult saveMemoryFile(const std::filesystem::path& path, std::span<const std::uint8_t> memory);
 
 } // namespace vantrel

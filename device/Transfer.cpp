@@ -16,6 +16,7 @@ constexpr const char* ReadSuccessText = "The configuration was successfully read
 
 constexpr std::int32_t BlockSize = 8;
 constexpr std::uint16_t SecondTrailerBlock = ImageAddress::TrailerStart + BlockSize;
+constexpr std::uint16_t TransferStateBlock = ImageAddress::TransferState / BlockSize * BlockSize;
 
 /// Reports of the configuration stage: the start pair and two trailer blocks.
 constexpr std::int32_t ConfigurationReports = 3;
@@ -191,6 +192,55 @@ TransferResult decodeIntoConfiguration(DeviceImage& image, Configuration& config
     return TransferResult::Succeeded;
 }
 
+/// Whether the image read first looks for a write that was cut off.
+enum class LastWrite { Trusted, Checked };
+
+/// Whether the device still holds the write-start pair; false as well when
+/// the exchange failed, which `status` then tells.
+bool holdsWriteStartPair(HidAccess& hid, DeviceHandle& handle, DeviceStatus& status) {
+    DeviceImage block{};
+    status = ReadEightBytes(hid, handle, TransferStateBlock, block);
+    return status == DeviceSuccess && block[ImageAddress::TransferState] == WriteStartPair.first &&
+           block[ImageAddress::TransferState + 1] == WriteStartPair.second;
+}
+
+TransferResult endQuietly(TransferContext& context, DeviceHandle& handle, TransferResult result) {
+    context.hid.CloseHidDevice(handle);
+    context.progress.remove();
+    return result;
+}
+
+/// Every report of a read, from opening the device to closing it, into
+/// `image`. Tells the user of a missing device and a failed exchange; an
+/// invalid marker and a cut-off write are left to the caller to word.
+TransferResult fetchImage(DeviceImage& image, TransferContext& context, LastWrite lastWrite) {
+    DeviceHandle handle = 0;
+    if (!openDevice(context.hid, handle)) {
+        return endWithoutDevice(context);
+    }
+    if (lastWrite == LastWrite::Checked) {
+        DeviceStatus status = DeviceSuccess;
+        if (holdsWriteStartPair(context.hid, handle, status)) {
+            return endQuietly(context, handle, TransferResult::UnfinishedWrite);
+        }
+        if (status != DeviceSuccess) {
+            return endAfterFailedExchange(context, handle, ReadErrorText);
+        }
+    }
+    const Announcer announce(context.progress, TransferDirection::Reading);
+    if (readTrailer(context.hid, handle, image, announce) != DeviceSuccess) {
+        return endAfterFailedExchange(context, handle, ReadErrorText);
+    }
+    if (image[ImageAddress::Marker] != 1) {
+        return endQuietly(context, handle, TransferResult::InvalidConfiguration);
+    }
+    if (readDataAndFinish(context.hid, handle, image, announce) != DeviceSuccess) {
+        return endAfterFailedExchange(context, handle, ReadErrorText);
+    }
+    context.hid.CloseHidDevice(handle);
+    return TransferResult::Succeeded;
+}
+
 } // namespace
 
 TransferResult writeToDevice(const Configuration& config, const DeviceSettings& settings,
@@ -217,26 +267,26 @@ TransferResult readFromDevice(Configuration& config, DeviceSettings& settings,
         return TransferResult::Cancelled;
     }
     context.progress.show();
-    DeviceHandle handle = 0;
-    if (!openDevice(context.hid, handle)) {
-        return endWithoutDevice(context);
-    }
-    const Announcer announce(context.progress, TransferDirection::Reading);
     DeviceImage image{};
-    if (readTrailer(context.hid, handle, image, announce) != DeviceSuccess) {
-        return endAfterFailedExchange(context, handle, ReadErrorText);
-    }
-    if (image[ImageAddress::Marker] != 1) {
-        context.hid.CloseHidDevice(handle);
-        context.progress.remove();
+    const TransferResult fetched = fetchImage(image, context, LastWrite::Trusted);
+    if (fetched == TransferResult::InvalidConfiguration) {
         tell(context, InvalidConfigurationText, ApplicationTitle, MessageIcon::Exclamation);
-        return TransferResult::InvalidConfiguration;
     }
-    if (readDataAndFinish(context.hid, handle, image, announce) != DeviceSuccess) {
-        return endAfterFailedExchange(context, handle, ReadErrorText);
+    if (fetched != TransferResult::Succeeded) {
+        return fetched;
     }
-    context.hid.CloseHidDevice(handle);
     return decodeIntoConfiguration(image, config, settings, context, hooks);
+}
+
+TransferResult readImageFromDevice(DeviceImage& image, TransferContext& context) {
+    context.progress.show();
+    image = DeviceImage{};
+    const TransferResult fetched = fetchImage(image, context, LastWrite::Checked);
+    if (fetched == TransferResult::Succeeded) {
+        context.progress.remove();
+        tell(context, ReadSuccessText, ApplicationTitle, MessageIcon::None);
+    }
+    return fetched;
 }
 
 } // namespace vantrel

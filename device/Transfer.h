@@ -29,6 +29,7 @@ enum class TransferResult {
     ExchangeFailed,       ///< a report failed; the device was closed, nothing retried
     InvalidConfiguration, ///< read only: the device holds no valid configuration
     TooLarge,             ///< write only: the input table does not fit the device
+    UnfinishedWrite,      ///< image read only: the device's last write was cut off
 };
 
 /// Encodes the configuration and writes it into the device. Changes nothing
@@ -65,5 +66,18 @@ struct ReadHooks {
 /// and the device is closed, decodes it into the configuration and settings.
 TransferResult readFromDevice(Configuration& config, DeviceSettings& settings,
                               TransferContext& context, const ReadHooks& hooks);
+
+/// Reads the device's image as the device holds it, for a caller that keeps
+/// the bytes rather than a configuration: the trailer and the data region up
+/// to the stored length (cut to the image's last address), the rest zero.
+/// Before the read-start pair it fetches the block holding the transfer-state
+/// pair, because a write leaves its start pair there until its end pair
+/// replaces it, and the read's own start pair would wipe out that evidence.
+/// This assumes the device answers a read of the pair with the last pair
+/// written. That block is not put into the image. A device still holding
+/// the write-start pair gives UnfinishedWrite, one without a valid marker
+/// InvalidConfiguration; neither is told to the user, since what each means
+/// is the caller's to say. Nothing is decoded.
+TransferResult readImageFromDevice(DeviceImage& image, TransferContext& context);
 
 } // namespace vantrel

@@ -1,8 +1,12 @@
 #include "files/AtomicFile.h"
 
+#include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <system_error>
@@ -11,6 +15,7 @@
 #include <io.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -54,7 +59,89 @@ fs::path folderOf(const fs::path& target) {
     return target.parent_path().empty() ? fs::path(".") : target.parent_path();
 }
 
-/// Creates a new, empty file beside the target under a name nobody else uses.
+// The temporary file being written, for the interruption handler, which may
+// only make async-signal-safe calls: hence a fixed buffer and a flag.
+std::array<char, 4096> pendingTemporary{};
+volatile std::sig_atomic_t hasPendingTemporary = 0;
+
+void markPending(const fs::path& temporary) {
+    const std::string name = temporary.string();
+    if (name.size() < pendingTemporary.size()) {
+        std::memcpy(pendingTemporary.data(), name.c_str(), name.size() + 1);
+        hasPendingTemporary = 1;
+    }
+}
+
+void clearPending() {
+    hasPendingTemporary = 0;
+}
+
+#ifndef _WIN32
+extern "C" void removePendingAndEnd(int number) {
+    if (hasPendingTemporary != 0) {
+        unlink(pendingTemporary.data());
+    }
+    std::signal(number, SIG_DFL);
+    std::raise(number);
+}
+#endif
+
+/// Creates the file new and empty, readable and writable by its owner only,
+/// then gives it `mode` before anything is written into it. "x" semantics:
+/// an existing name fails with EEXIST, so a stray file is never reused.
+std::FILE* createPrivately(const fs::path& path, [[maybe_unused]] std::optional<fs::perms> mode) {
+#ifdef _WIN32
+    return openFile(path, "wbx");
+#else
+    const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                                mode ? S_IRUSR | S_IWUSR : 0666);
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    markPending(path);
+    if (mode && fchmod(descriptor, static_cast<mode_t>(*mode)) != 0) {
+        const int error = errno;
+        close(descriptor);
+        unlink(path.c_str());
+        clearPending();
+        errno = error;
+        return nullptr;
+    }
+    std::FILE* file = fdopen(descriptor, "wb");
+    if (file == nullptr) {
+        const int error = errno;
+        close(descriptor);
+        unlink(path.c_str());
+        clearPending();
+        errno = error;
+    }
+    return file;
+#endif
+}
+
+#ifdef _WIN32
+void keepPermissions(const fs::path& from, const fs::path& to) {
+    std::error_code error;
+    const fs::file_status status = fs::status(from, error);
+    if (!error && fs::exists(status)) {
+        fs::permissions(to, status.permissions(), error);
+    }
+}
+#endif
+
+/// The permissions of the file a write replaces; none for a new file, which
+/// takes the usual mode for new files.
+std::optional<fs::perms> existingPermissions(const fs::path& target) {
+    std::error_code error;
+    const fs::file_status status = fs::status(target, error);
+    if (error || !fs::exists(status)) {
+        return std::nullopt;
+    }
+    return status.permissions() & fs::perms::mask;
+}
+
+/// Creates a new, empty file beside the target under a name nobody else
+/// uses, with the target's permissions.
 FilePointer createTemporaryBeside(const fs::path& target, fs::path& temporary) {
     std::random_device seed;
     std::mt19937 generator(seed());
@@ -63,8 +150,7 @@ FilePointer createTemporaryBeside(const fs::path& target, fs::path& temporary) {
         // Short and fixed in length: a name derived from the target's would
         // exceed the folder's limit when the target's own name is near it.
         temporary = folder / (".vantrel-" + std::to_string(100000 + generator() % 900000));
-        // "x" fails when the name exists, so a stray file is never reused.
-        if (std::FILE* file = openFile(temporary, "wbx")) {
+        if (std::FILE* file = createPrivately(temporary, existingPermissions(target))) {
             return FilePointer(file);
         }
         if (errno != EEXIST) {
@@ -72,14 +158,6 @@ FilePointer createTemporaryBeside(const fs::path& target, fs::path& temporary) {
         }
     }
     return nullptr;
-}
-
-void keepPermissions(const fs::path& from, const fs::path& to) {
-    std::error_code error;
-    const fs::file_status status = fs::status(from, error);
-    if (!error && fs::exists(status)) {
-        fs::permissions(to, status.permissions(), error);
-    }
 }
 
 /// True unless the target exists and this process may not write to it.
@@ -107,6 +185,14 @@ bool mayCreateIn(const fs::path& folder) {
 }
 
 } // namespace
+
+void removeTemporaryFileOnInterrupt() {
+#ifndef _WIN32
+    for (const int number : {SIGINT, SIGTERM, SIGHUP}) {
+        std::signal(number, removePendingAndEnd);
+    }
+#endif
+}
 
 std::FILE* openFile(const fs::path& path, const char* mode) {
 #ifdef _WIN32
@@ -177,6 +263,7 @@ FileResult writeFileAtomically(const fs::path& path, std::span<const std::uint8_
     const auto discard = [&temporary](FileResult result) {
         std::error_code ignored;
         fs::remove(temporary, ignored);
+        clearPending();
         return result;
     };
 
@@ -189,12 +276,15 @@ FileResult writeFileAtomically(const fs::path& path, std::span<const std::uint8_
         return discard(systemFailure(FileError::CannotWrite, target, flushed ? errno : writeError));
     }
 
+#ifdef _WIN32
     keepPermissions(target, temporary);
+#endif
     std::error_code renameError;
     fs::rename(temporary, target, renameError);
     if (renameError) {
         return discard(systemFailure(FileError::CannotWrite, target, renameError));
     }
+    clearPending();
     flushFolder(folderOf(target));
     return {};
 }

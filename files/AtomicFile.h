@@ -26,12 +26,21 @@ FileResult checkWritable(const std::filesystem::path& path);
 /// then renamed over the target. A failure at any point leaves the file that
 /// was there untouched and removes the new one. The target is the one
 /// findWriteTarget names, so a link survives, and an existing file's
-/// permissions are kept.
+/// permissions are kept: the new file is made readable by its owner only
+/// and given them before its first byte, so a private file's new contents
+/// are never readable by others.
 FileResult writeFileAtomically(const std::filesystem::path& path,
                                std::span<const std::uint8_t> bytes);
 
 /// The same for text, written as it is.
 FileResult writeFileAtomically(const std::filesystem::path& path, std::string_view text);
+
+/// Makes SIGINT, SIGTERM and SIGHUP remove the temporary file of a write in
+/// progress before the process ends as the signal would end it, so that an
+/// interrupted save leaves nothing behind but the target, old or new. For a
+/// program that does not handle these signals itself; does nothing where
+/// they do not exist.
+void removeTemporaryFileOnInterrupt();
 
 /// Opens a file by its native name, so that paths outside the local code
 /// page work on Windows too. Same modes as std::fopen.

@@ -17,9 +17,9 @@ namespace vantrel {
 namespace fs = std::filesystem;
 namespace {
 
-/// No configuration document comes near this; a bigger file is not read
-/// beyond it.
-constexpr std::size_t MaximumJsonSize = std::size_t{16} * 1024 * 1024;
+/// The largest configuration, exported with a label on every entry, takes
+/// about a quarter of this; a bigger file is not read beyond it.
+constexpr std::size_t MaximumJsonSize = std::size_t{1024} * 1024;
 
 bool isJsonBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -54,12 +54,16 @@ LoadedConfiguration loadImage(std::string_view path, std::string_view bytes) {
         loaded.error = named(path, FileTooLongText);
         return loaded;
     }
-    const ImageLoadMessage message =
-        imageLoadMessage(loadDeviceImage(image, loaded.config, loaded.settings), ImageOrigin::File);
+    const DeviceImage asRead = image;
+    const ImageLoadResult result = loadDeviceImage(image, loaded.config, loaded.settings);
+    const ImageLoadMessage message = imageLoadMessage(result, ImageOrigin::File);
     if (message.failed) {
         loaded.error = named(path, message.words());
     } else if (const std::string words = message.words(); !words.empty()) {
         loaded.warning = named(path, words);
+    }
+    if (result == ImageLoadResult::Complete) {
+        loaded.image = asRead;
     }
     return loaded;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "model/ConfigurationLabels.h"
+#include "model/DeviceImage.h"
 #include "model/DeviceSettings.h"
 #include "model/modSettings.h"
 
 #include <filesystem>
 #include <istream>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,10 @@ struct LoadedConfiguration {
     DeviceSettings settings;
     /// The JSON form's labels; none for a device image.
     ConfigurationLabels labels;
+    /// A device image's bytes as the file holds them, when they decoded
+    /// completely: sent as they are, what was backed up is restored exactly,
+    /// even where encoding the configuration again would give other bytes.
+    std::optional<DeviceImage> image;
     /// Why the file could not be used, as one line naming the file; empty on
     /// success.
     std::string error;

@@ -25,10 +25,10 @@ public:
     bool onEvent(Json::parse_event_t event, const Json& parsed) {
         switch (event) {
         case Json::parse_event_t::object_start:
-            frames_.push_back(Frame{true, {}, {}, 0});
+            open(true);
             break;
         case Json::parse_event_t::array_start:
-            frames_.push_back(Frame{false, {}, {}, 0});
+            open(false);
             break;
         case Json::parse_event_t::key:
             enterKey(parsed.get<std::string>());
@@ -59,6 +59,17 @@ public:
     }
 
 private:
+    // Refused as soon as it opens, before the parser builds it, so that
+    // memory stays proportional to the text.
+    void open(bool isObject) {
+        if (frames_.size() == MaximumJsonNesting) {
+            throw ImportError(place(), "not valid JSON: nested deeper than a configuration can "
+                                       "be (" +
+                                           std::to_string(MaximumJsonNesting) + " levels)");
+        }
+        frames_.push_back(Frame{isObject, {}, {}, 0});
+    }
+
     void enterKey(std::string key) {
         Frame& object = frames_.back();
         object.currentKey = key;

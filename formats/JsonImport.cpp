@@ -317,13 +317,38 @@ std::vector<std::pair<int, Node>> numberedEntries(const Node& list, std::string_
     return entries;
 }
 
-/// A label is shown on one line wherever it appears, so it holds no line
-/// breaks or other control characters.
+/// Characters that move a terminal's cursor or reorder the text around
+/// them: C0, DEL and C1 controls, the line and paragraph separators, and
+/// the bidirectional embeddings, overrides and isolates.
+bool movesOrReorders(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0x2028 && c <= 0x202E) ||
+           (c >= 0x2066 && c <= 0x2069);
+}
+
+/// The code points of UTF-8 text the parser has already checked.
+std::vector<char32_t> codePoints(std::string_view text) {
+    std::vector<char32_t> points;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t point = length == 1 ? lead : lead & (0x7FU >> length);
+        for (std::size_t k = 1; k < length && i + k < text.size(); ++k) {
+            point = (point << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3FU);
+        }
+        points.push_back(point);
+        i += length;
+    }
+    return points;
+}
+
+/// A label is shown on one line wherever it appears, in a terminal and on
+/// the printed card, so nothing in it may break the line or move the text.
 std::string readLabel(const Node& label) {
     std::string text = label.text();
-    if (std::any_of(text.begin(), text.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
-        label.fail("a label cannot hold line breaks or other control characters");
+    const std::vector<char32_t> points = codePoints(text);
+    if (std::any_of(points.begin(), points.end(), movesOrReorders)) {
+        label.fail("a label cannot hold line breaks, control characters or text direction "
+                   "controls");
     }
     return text;
 }

@@ -151,6 +151,14 @@ TEST_F(CheckAndCard, FileNamesAreUtf8OnEverySystem) {
         std::string::npos);
     EXPECT_EQ(run({"show", base + ".gone"}).err,
               "vantrelctl: Error opening the file: " + base + ".gone: No such file or directory\n");
+#ifndef _WIN32
+    // Any bytes make a name here; the page stays UTF-8 all the same.
+    const std::string invalid = utf8Text(folder.path) + "/odd \xFF\xC3.cfg";
+    EXPECT_EQ(run({"import", base + ".json", "-o", invalid}).status, 0);
+    EXPECT_NE(
+        run({"card", invalid}).out.find("<title>Control card: odd \xEF\xBF\xBD\xEF\xBF\xBD.cfg<"),
+        std::string::npos);
+#endif
 }
 
 #ifdef _WIN32

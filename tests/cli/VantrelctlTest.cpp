@@ -65,6 +65,7 @@ constexpr const char* SavedLine = "The configuration was successfully saved to t
 constexpr const char* VerifiedLine =
     "Verified: the device holds the configuration that was written\n";
 const std::string EmptyDocument = R"({"format": "vantrel-configuration", "version": 1})";
+constexpr const char* ClosedOutput = "&-";
 
 /// Every test has a folder of its own and runs the built tool in it, as a
 /// user would; a test that must reach into the device between two sessions,
@@ -96,7 +97,8 @@ protected:
     /// Runs the tool in the folder, its output kept beside the folder so that
     /// the folder holds only what the tool made. No argument a test passes
     /// holds a quote, so quoting each one keeps it one word. Standard output
-    /// may go elsewhere instead (then `out` is empty).
+    /// may go elsewhere instead, or be closed with ClosedOutput (then `out` is
+    /// empty).
     ToolResult run(const std::vector<std::string>& args, const std::string& stdoutTo = {},
                    const std::string& stdinFrom = "/dev/null") const {
         const std::string out = folder.path.string() + ".stdout";
@@ -108,8 +110,9 @@ protected:
             command += " '" + arg + "'";
         }
         const std::string outTarget = stdoutTo.empty() ? out : stdoutTo;
+        const std::string redirect = outTarget == ClosedOutput ? ">&-" : ">'" + outTarget + "'";
         const int wait = std::system(
-            (command + " <'" + stdinFrom + "' >'" + outTarget + "' 2>'" + err + "'").c_str());
+            (command + " <'" + stdinFrom + "' " + redirect + " 2>'" + err + "'").c_str());
         ToolResult result{WIFEXITED(wait) ? WEXITSTATUS(wait) : -1, contentsOf(out),
                           contentsOf(err)};
         fs::remove(out);
@@ -263,7 +266,11 @@ TEST_F(Vantrelctl, WritesIntoTheEmulatedDeviceAndReadsItBack) {
     const std::string empty = writeImage("empty.cfg", Configuration{});
     Configuration second;
     second.rotaryKey(2) = {KeyB, OperatorAlt};
-    const std::string secondImage = writeImage("second.cfg", second);
+    // A byte past the 214-byte table, in its last block: encoding the
+    // configuration again would lose it, the device keeps it.
+    std::string secondImage = writeImage("second.cfg", second);
+    secondImage[215] = '\x5A';
+    write("second.cfg", secondImage);
     const std::string device = "--device=emulated:" + path("memory.bin");
 
     const ToolResult written = run({device, "write", "empty.cfg", "--no-verify"});
@@ -372,18 +379,63 @@ TEST_F(Vantrelctl, HelpsWithOneCommandAndListsTheNamesItAccepts) {
     EXPECT_NE(all.out.find("\n  divisor\n    1\n    2\n    4\n"), std::string::npos);
 }
 
-TEST_F(Vantrelctl, AFailedBackupLeavesNoFileAndWritesNothing) {
-    // A device that was never written holds no valid configuration.
-    writeImage("mine.cfg", Configuration{});
-    const ToolResult backedUp =
-        run({"--device", "emulated:fresh.bin", "write", "mine.cfg", "--backup", "backup.cfg"});
-    EXPECT_EQ(backedUp.status, 1);
-    EXPECT_NE(backedUp.err.find("vantrelctl: backup: Error: Invalid configuration file\n"),
-              std::string::npos)
-        << backedUp.err;
-    EXPECT_EQ(run({"--device", "emulated:fresh.bin", "read", "-o", "read.cfg"}).status, 1)
-        << "nothing was written after the backup failed";
-    EXPECT_EQ(files(), std::set<std::string>{"mine.cfg"}) << "nor a memory file";
+TEST_F(Vantrelctl, ABackupIsSkippedOnlyWhenTheDeviceHasNothingToLose) {
+    const std::string mine = writeImage("mine.cfg", Configuration{});
+    // A device whose last write stopped after its start pair.
+    std::string cutOff(EmulatedDevice::MemorySize, '\0');
+    cutOff.replace(0, DeviceImageSize, mine);
+    cutOff.replace(ImageAddress::TransferState, 2, "WR");
+    write("cut-off.bin", cutOff);
+    write("short.bin", "short");
+    const std::string skipped = "the write goes on\n";
+    const std::string partly = "vantrelctl: the device may now hold a partly written "
+                               "configuration; writing a configuration again repairs it\n";
+    // Each memory file, the backup's name, the status, and what standard
+    // error must hold, in this order.
+    const std::vector<std::tuple<std::string, std::string, int, std::vector<std::string>>> cases = {
+        {"fresh.bin",
+         "backup.cfg",
+         0,
+         {"vantrelctl: warning: backup: the device holds no configuration yet, so there is "
+          "nothing to back up; no backup file was written, " +
+          skipped}},
+        {"cut-off.bin",
+         "backup.cfg",
+         0,
+         {"vantrelctl: warning: backup: the last write to the device did not finish, so it holds "
+          "no configuration to back up; no backup file was written, " +
+          skipped}},
+        {"short.bin", "backup.cfg", 1, {"vantrelctl: backup: The VANTREL was not found\n"}},
+        {"fresh.bin",
+         "./fresh.bin",
+         1,
+         {"vantrelctl: backup: ./fresh.bin is where the device keeps its own memory; nothing was "
+          "written\n"}},
+        {"missing/memory.bin",
+         "backup.cfg",
+         1,
+         {skipped, "vantrelctl: Error while writing to the VANTREL\n", partly,
+          "vantrelctl: the device emulator could not keep what was written in its memory file: "
+          "missing/memory.bin: No such file or directory\n"}},
+    };
+    for (const auto& [memory, backup, status, said] : cases) {
+        const ToolResult result = run({"--device", "emulated:" + memory, "write", "mine.cfg",
+                                       "--no-verify", "--backup", backup});
+        EXPECT_EQ(result.status, status) << memory << " " << result.err;
+        std::size_t at = 0;
+        for (const std::string& line : said) {
+            at = result.err.find(line, at);
+            EXPECT_NE(at, std::string::npos) << line << "\nnot in order in\n" << result.err;
+        }
+        if (status == 0) {
+            EXPECT_EQ(run({"--device", "emulated:" + memory, "read", "-o", "read.cfg"}).status, 0);
+            EXPECT_EQ(read("read.cfg"), mine) << "written after the notice";
+        }
+    }
+    EXPECT_EQ(read("short.bin"), "short");
+    EXPECT_EQ(files(), (std::set<std::string>{"cut-off.bin", "fresh.bin", "mine.cfg", "read.cfg",
+                                              "short.bin"}))
+        << "no backup file";
 }
 
 TEST_F(Vantrelctl, ListsTheEmulatedDeviceAndWhyItsMemoryFileCannotServe) {
@@ -400,8 +452,8 @@ TEST_F(Vantrelctl, ListsTheEmulatedDeviceAndWhyItsMemoryFileCannotServe) {
         {"folder.bin", "emulated:folder.bin  device emulator  (cannot be opened: its memory file "
                        "is a folder)\n"},
         {"missing/memory.bin",
-         "emulated:missing/memory.bin  device emulator  (cannot be opened: its memory file "
-         "cannot be written (missing: No such file or directory))\n"},
+         "emulated:missing/memory.bin  device emulator  (can be read, but not written: its "
+         "memory file cannot be written (missing: No such file or directory))\n"},
     };
     for (const auto& [name, says] : unusable) {
         EXPECT_EQ(run({"--device", "emulated:" + name, "devices"}).out, says);
@@ -417,6 +469,7 @@ TEST_F(Vantrelctl, RefusalsSayOneLineWithoutWaitingAndTouchNothing) {
     write("empty.cfg", "");
     write("kept.cfg", "what was there");
     write("bad.evemu", "E: 0.000001 0001 001e 0001\nE: 0.000002 0001\n");
+    write("huge.json", "{" + std::string(std::size_t{1024} * 1024, ' ') + "}");
     const std::string unreadable = "Error opening the file: fifo: is not a regular file";
     // Each command, its status and what it says after "vantrelctl: ".
     const std::vector<std::tuple<std::vector<std::string>, int, std::string>> cases = {
@@ -428,6 +481,7 @@ TEST_F(Vantrelctl, RefusalsSayOneLineWithoutWaitingAndTouchNothing) {
          1,
          "empty.cfg: Error: Invalid configuration file"},
         {{"show", "fifo"}, 1, unreadable},
+        {{"check", "huge.json"}, 2, "huge.json: too large to be a configuration"},
         {{"export", "fifo"}, 1, unreadable},
         {{"import", "fifo", "-o", "x"}, 1, unreadable},
         {{"diff", "a.cfg", "fifo"}, 2, unreadable},
@@ -450,8 +504,9 @@ TEST_F(Vantrelctl, RefusalsSayOneLineWithoutWaitingAndTouchNothing) {
         EXPECT_EQ(result.err, "vantrelctl: " + said + "\n");
     }
     EXPECT_EQ(read("kept.cfg"), "what was there");
-    EXPECT_EQ(files(), (std::set<std::string>{"a.cfg", "bad.evemu", "empty.cfg", "fifo", "kept.cfg",
-                                              "long.cfg", "unknown.json"}));
+    EXPECT_EQ(files(),
+              (std::set<std::string>{"a.cfg", "bad.evemu", "empty.cfg", "fifo", "huge.json",
+                                     "kept.cfg", "long.cfg", "unknown.json"}));
     EXPECT_TRUE(fs::is_fifo(folder / "fifo"));
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
@@ -462,7 +517,11 @@ TEST_F(Vantrelctl, FailsWhenStandardOutputCannotBeWritten) {
     for (const auto& [command, status] :
          std::vector<std::pair<std::string, int>>{{"show", 1}, {"export", 1}, {"check", 2}}) {
         EXPECT_EQ(run({command, "a.json"}, "/dev/full").status, status) << command;
+        EXPECT_EQ(run({command, "a.json"}, ClosedOutput).status, status) << command << " closed";
     }
+    // With nothing to say on success, a closed output loses nothing.
+    EXPECT_EQ(run({"import", "a.json", "-o", "a.cfg"}, ClosedOutput).status, 0);
+    EXPECT_EQ(read("a.cfg").size(), DeviceImageSize);
 }
 
 TEST_F(Vantrelctl, AWriteCutOffSaysSoAndWhatItLeftIsNotReadAsAConfiguration) {
@@ -483,9 +542,8 @@ TEST_F(Vantrelctl, AWriteCutOffSaysSoAndWhatItLeftIsNotReadAsAConfiguration) {
     const ToolResult read = runHere({"read", "-o", path("read.cfg")}, device);
     EXPECT_EQ(read.status, 1);
     EXPECT_TRUE(read.err.ends_with(
-        "vantrelctl: the device's input table holds more inputs or steps than the device has, "
-        "as a write that was cut off can leave it; nothing was kept (writing a configuration "
-        "again repairs it)\n"))
+        "vantrelctl: the last write to the device did not finish, so it holds no whole "
+        "configuration; nothing was kept. Write a configuration to the device again\n"))
         << read.err;
     EXPECT_FALSE(fs::exists(folder / "read.cfg"));
 

@@ -105,13 +105,13 @@ TEST(EmulatedDevice, KeepsItsMemoryInAFileMadeOnlyForMoreThanTheTransferStatePai
 
 // Folder and file permissions and the superuser are POSIX notions.
 #ifndef _WIN32
-TEST(EmulatedDevice, IsNoDeviceWhenItCouldNotKeepWhatIsWrittenAndLeavesThatFileAlone) {
+TEST(EmulatedDevice, ReadsMemoryItCannotKeepButFailsTheEndPairOfAWriteAndLeavesThatFileAlone) {
     namespace fs = std::filesystem;
     const TemporaryFolder folder;
     // Anyone may make files in the folder itself, so only what each case
     // names can stop a save.
     fs::permissions(folder.path, fs::perms::all);
-    const std::string memory(EmulatedDevice::MemorySize, '\0');
+    const std::string memory(EmulatedDevice::MemorySize, '\x07');
     testing::writeFile(folder / "short.bin", std::string(4088, '\x07'));
     testing::writeFile(folder / "read-only.bin", memory);
     fs::permissions(folder / "read-only.bin",
@@ -120,21 +120,37 @@ TEST(EmulatedDevice, IsNoDeviceWhenItCouldNotKeepWhatIsWrittenAndLeavesThatFileA
     testing::writeFile(folder / "locked" / "device.bin", memory);
     fs::permissions(folder / "locked", fs::perms::all & ~fs::perms::owner_write &
                                            ~fs::perms::group_write & ~fs::perms::others_write);
+    const Report endPair = reportOf({{SlotWrite, ImageAddress::TransferState, 'Z'},
+                                     {SlotWrite, ImageAddress::TransferState + 1, 'Q'},
+                                     {SlotWrite, 0, 0x55}});
 
     // The superuser writes anywhere, so the cases run as nobody.
     const bool wasRoot = geteuid() == 0;
     ASSERT_TRUE(!wasRoot || seteuid(65534) == 0);
-    for (const fs::path& storage : {folder / "no-such-folder" / "device.bin", folder / "short.bin",
+    DeviceHandle handle = 0;
+    Report answer{};
+    EmulatedDevice wrongSize(folder / "short.bin");
+    EXPECT_EQ(open(wrongSize, handle), DeviceFailure::NotFound);
+    for (const fs::path& storage : {folder / "no-such-folder" / "device.bin",
                                     folder / "read-only.bin", folder / "locked" / "device.bin"}) {
         EmulatedDevice device(storage);
-        DeviceHandle handle = 0;
-        EXPECT_EQ(open(device, handle), DeviceFailure::NotFound) << storage;
+        ASSERT_EQ(open(device, handle), DeviceSuccess) << storage;
+        EXPECT_EQ(device.WriteHidDevice(handle, reportOf({{SlotRead, 0, 0}}), answer),
+                  DeviceSuccess);
+        EXPECT_EQ(device.WriteHidDevice(handle, endPair, answer), DeviceFailure::NotKept)
+            << storage;
+        EXPECT_NE(device.keepProblem().find(storage.filename().string()), std::string::npos)
+            << device.keepProblem();
+        EXPECT_EQ(device.CloseHidDevice(handle), DeviceFailure::NotKept);
     }
     EmulatedDevice writable(folder / "fresh.bin");
-    DeviceHandle handle = 0;
-    EXPECT_EQ(open(writable, handle), DeviceSuccess) << "a new file in a writable folder";
+    ASSERT_EQ(open(writable, handle), DeviceSuccess);
+    EXPECT_EQ(writable.WriteHidDevice(handle, endPair, answer), DeviceSuccess);
+    EXPECT_TRUE(writable.keepProblem().empty());
+    EXPECT_TRUE(fs::exists(folder / "fresh.bin")) << "kept at the end pair, before the close";
     ASSERT_TRUE(!wasRoot || seteuid(0) == 0);
     EXPECT_EQ(testing::contentsOf(folder / "short.bin"), std::string(4088, '\x07'));
+    EXPECT_EQ(testing::contentsOf(folder / "read-only.bin"), memory);
     fs::permissions(folder / "locked", fs::perms::owner_all);
 }
 

@@ -364,5 +364,49 @@ TEST(Transfers, AFaultAtAnyExchangeStopsAtOnceClosesOnceAndTellsTheUser) {
     }
 }
 
+/// The bytes of `image` a transfer moves: the data region in whole blocks
+/// and the trailer; the rest zero, as a read leaves it.
+DeviceImage transferredPart(const DeviceImage& image) {
+    DeviceImage part{};
+    const auto dataEnd = static_cast<std::size_t>((storedTableLength(image) + 7) / 8 * 8);
+    std::copy_n(image.begin(), dataEnd, part.begin());
+    std::copy_n(image.begin() + ImageAddress::TrailerStart, 16,
+                part.begin() + ImageAddress::TrailerStart);
+    return part;
+}
+
+TEST(Transfers, AWriteCutOffAtAnyExchangeIsNeverReadBackAsAnImage) {
+    const DeviceImage before = sampleImage();
+    const DeviceImage after = imageWithLength(40);
+    const int exchanges = 4 + 40 / 8;
+    for (int cutOff = 0; cutOff <= exchanges; ++cutOff) {
+        SCOPED_TRACE("cut off after " + std::to_string(cutOff) + " exchanges");
+        Rig rig(before);
+        rig.device.unplugAfter(cutOff);
+        EXPECT_EQ(writeImageToDevice(after, rig.context) == TransferResult::Succeeded,
+                  cutOff == exchanges);
+        rig.device.clearFaults();
+        rig.device.clearReports();
+        rig.user.clear();
+
+        DeviceImage read{};
+        const TransferResult result = readImageFromDevice(read, rig.context);
+
+        if (cutOff > 0 && cutOff < exchanges) {
+            EXPECT_EQ(result, TransferResult::UnfinishedWrite);
+            EXPECT_EQ(rig.sent(), Lines{"read FF0"}) << "the evidence is left in place";
+            EXPECT_EQ(rig.user.events(), (Events{shown(), removed()}));
+        } else {
+            ASSERT_EQ(result, TransferResult::Succeeded);
+            EXPECT_EQ(read, transferredPart(cutOff == 0 ? before : after));
+            EXPECT_EQ(rig.sent().at(1), "pair FF6 RE");
+            EXPECT_EQ(rig.user.events().back(),
+                      message("The configuration was successfully read from the device", "VANTREL",
+                              MessageIcon::None));
+        }
+        EXPECT_EQ(rig.device.closeCount(), rig.device.openCount());
+    }
+}
+
 } // namespace
 } // namespace vantrel

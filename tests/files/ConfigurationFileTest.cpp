@@ -1,7 +1,9 @@
 #include "files/ConfigurationFile.h"
 
+#include "files/AtomicFile.h"
 #include "tests/support/TemporaryFolder.h"
 
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -15,6 +17,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -202,6 +205,52 @@ TEST_F(ConfigurationFileTest, AFailedWriteLeavesTheOldFileIntact) {
     const FileResult noFolder = writeConfigurationFile(folder / "absent" / "config.cfg", image);
     EXPECT_EQ(noFolder.error, FileError::CannotWrite);
     EXPECT_FALSE(noFolder.detail.empty());
+}
+
+// Where the interrupted child reports the mode its new file had.
+int modePipe = -1;
+
+/// Stands in for a user's Ctrl+C that lands in the middle of the write:
+/// tells the new file's mode, then ends the process as SIGINT would.
+extern "C" void interruptMidWrite(int /*signal*/) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(".")) {
+        if (entry.path().filename().string().starts_with(".vantrel-")) {
+            const auto mode = static_cast<unsigned>(entry.status().permissions());
+            (void)!write(modePipe, &mode, sizeof mode);
+        }
+    }
+    std::raise(SIGINT);
+}
+
+TEST_F(ConfigurationFileTest, ASaveInterruptedMidWriteLeavesTheOldFileAndNothingOthersCanRead) {
+    writeFile(file, "old");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    std::array<int, 2> ends{};
+    ASSERT_EQ(pipe(ends.data()), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        modePipe = ends[1];
+        removeTemporaryFileOnInterrupt();
+        // Past the first 1000 bytes the write raises SIGXFSZ, mid-file.
+        std::signal(SIGXFSZ, interruptMidWrite);
+        const rlimit limit{1000, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        fs::current_path(folder.path);
+        (void)writeConfigurationFile(file, patternImage());
+        _exit(0);
+    }
+    close(ends[1]);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    unsigned mode = 0;
+    const bool told = read(ends[0], &mode, sizeof mode) == sizeof mode;
+    close(ends[0]);
+
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
+    ASSERT_TRUE(told) << "the write was not interrupted with its new file in place";
+    EXPECT_EQ(mode, static_cast<unsigned>(fs::perms::owner_read | fs::perms::owner_write));
+    EXPECT_EQ(contentsOf(file), "old");
+    EXPECT_EQ(entries(), 1) << "the new file was removed";
 }
 #endif
 

@@ -190,7 +190,7 @@ TEST(JsonFormat, ReadsNamesInAnyCaseAndTheOtherNamesOfKeysButWritesTheProgramsOw
 
 TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
     const std::string press = R"({"action": "press", "type": "key", "code": "A"})";
-    const std::vector<std::pair<std::string, std::string>> cases = {
+    std::vector<std::pair<std::string, std::string>> cases = {
         {"{\"format\": ",
          "not valid JSON: parse error at line 1, column 12: syntax error while "
          "parsing value - unexpected end of input; expected '[', '{', or a literal"},
@@ -245,11 +245,22 @@ TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
         {R"({"format": "vantrel-configuration", "version": 1.0})",
          "version: unsupported version 1.0 (this program reads version 1)"},
         {inputs(R"({"input": 1, "label": 5})"), "inputs[0].label: expected a text, found 5"},
-        {inputs(R"({"input": 1, "label": "Fire\nSmoke"})"),
-         "inputs[0].label: a label cannot hold line breaks or other control characters"},
+        {R"({"format": "vantrel-configuration", "version": 1, "inputs": )" +
+             std::string(100000, '['),
+         "inputs[0][0][0][0][0][0][0]: not valid JSON: nested deeper than a configuration can be "
+         "(8 "
+         "levels)"},
     };
+    // C0 and C1 controls, DEL, the line and paragraph separators, and the
+    // bidirectional overrides and isolates.
+    for (const char* label :
+         {"Fire\\nSmoke", "\\u007F", "\\u0085", "\\u2029", "\\u202E", "\\u2067"}) {
+        cases.emplace_back(inputs(R"({"input": 1, "label": ")" + std::string(label) + "\"}"),
+                           "inputs[0].label: a label cannot hold line breaks, control characters "
+                           "or text direction controls");
+    }
     for (const auto& [text, message] : cases) {
-        EXPECT_EQ(importFailure(text), message) << text;
+        EXPECT_EQ(importFailure(text), message) << text.substr(0, 200);
     }
 }
 
