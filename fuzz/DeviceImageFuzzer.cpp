@@ -1,6 +1,11 @@
 // Decodes arbitrary device images. What the device keeps of a decoded
 // configuration must survive encode and decode unchanged, and encoding what
-// was decoded once more must give the same bytes.
+// was decoded once more must give the same bytes. An image that decodes is
+// also written over another configuration in the emulator, cut off after a
+// number of exchanges the input picks: read back as the tool reads, a write
+// that did not finish must never come back as an image.
+#include "device/EmulatedDevice.h"
+#include "device/Transfer.h"
 #include "fuzz/FuzzCheck.h"
 #include "model/DeviceImage.h"
 #include "model/EffectiveMacro.h"
@@ -22,6 +27,53 @@ bool sameKeptConfiguration(const Configuration& a, const Configuration& b) {
     return a.RotaryKeys == b.RotaryKeys;
 }
 
+/// Progress and messages that nobody sees.
+class UnseenUser final : public ProgressWindow, public MessagePrompter {
+public:
+    void show() override {}
+    void update(const TransferProgress& /*progress*/) override {}
+    void remove() override {}
+    MessageAnswer showMessage(const std::string& /*text*/, const std::string& /*title*/,
+                              MessageIcon /*icon*/, MessageButtons buttons) override {
+        return quietAnswer(buttons);
+    }
+};
+
+/// The bytes of `image` a transfer moves, the rest zero, as a read leaves it.
+DeviceImage transferredPart(const DeviceImage& image) {
+    DeviceImage part{};
+    const auto dataEnd = static_cast<std::size_t>((storedTableLength(image) + 7) / 8 * 8);
+    std::copy_n(image.begin(), dataEnd, part.begin());
+    std::copy_n(image.begin() + ImageAddress::TrailerStart, 16,
+                part.begin() + ImageAddress::TrailerStart);
+    return part;
+}
+
+void checkCutOffWrite(const DeviceImage& after, unsigned choice) {
+    DeviceImage before{};
+    FUZZ_CHECK(buildDeviceImage(before, Configuration{}, DeviceSettings{}));
+    const int exchanges = 4 + (storedTableLength(after) + 7) / 8;
+    const int cutOff = static_cast<int>(choice % static_cast<unsigned>(exchanges + 1));
+
+    EmulatedDevice device;
+    std::copy(before.begin(), before.end(), device.memory().begin());
+    UnseenUser user;
+    TransferContext context{device, user, user};
+    device.unplugAfter(cutOff);
+    const TransferResult written = writeImageToDevice(after, context);
+    FUZZ_CHECK((written == TransferResult::Succeeded) == (cutOff == exchanges));
+    device.clearFaults();
+
+    DeviceImage read{};
+    const TransferResult result = readImageFromDevice(read, context);
+    if (cutOff == 0 || cutOff == exchanges) {
+        FUZZ_CHECK(result == TransferResult::Succeeded);
+        FUZZ_CHECK(read == transferredPart(cutOff == 0 ? before : after));
+    } else {
+        FUZZ_CHECK(result == TransferResult::UnfinishedWrite);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -33,10 +85,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         image[ImageAddress::Marker] = 1;
     }
 
+    const DeviceImage asGiven = image;
     Configuration decoded;
     DeviceSettings settings;
     if (loadDeviceImage(image, decoded, settings) != ImageLoadResult::Complete) {
         return 0;
+    }
+    if (storedTableLength(asGiven) <= MaxConfigSize) {
+        const std::size_t at = std::min(size, image.size() + 1);
+        const unsigned choice = size > at + 1 ? data[at] + 256U * data[at + 1] : 0xFFFFU;
+        checkCutOffWrite(asGiven, choice);
     }
 
     DeviceImage encoded{};
