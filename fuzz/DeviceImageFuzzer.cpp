@@ -42,7 +42,7 @@ public:
 /// The bytes of `image` a transfer moves, the rest zero, as a read leaves it.
 DeviceImage transferredPart(const DeviceImage& image) {
     DeviceImage part{};
-    const auto dataEnd = static_cast<std::size_t>((storedTableLength(image) + 7) / 8 * 8);
+    const std::size_t dataEnd = (static_cast<std::size_t>(storedTableLength(image)) + 7) / 8 * 8;
     std::copy_n(image.begin(), dataEnd, part.begin());
     std::copy_n(image.begin() + ImageAddress::TrailerStart, 16,
                 part.begin() + ImageAddress::TrailerStart);
