@@ -87,8 +87,9 @@ extern "C" void removePendingAndEnd(int number) {
 #endif
 
 /// Creates the file new and empty, readable and writable by its owner only,
-/// then gives it `mode` before anything is written into it. "x" semantics:
-/// an existing name fails with EEXIST, so a stray file is never reused.
+/// then gives it `mode` before anything is written into it; without a mode
+/// (a new target: nothing private to keep) it takes the usual mode for new
+/// files. An existing name fails with EEXIST, so a stray file is never reused.
 std::FILE* createPrivately(const fs::path& path, [[maybe_unused]] std::optional<fs::perms> mode) {
 #ifdef _WIN32
     return openFile(path, "wbx");
@@ -98,21 +99,14 @@ std::FILE* createPrivately(const fs::path& path, [[maybe_unused]] std::optional<
     if (descriptor < 0) {
         return nullptr;
     }
-    markPending(path);
-    if (mode && fchmod(descriptor, static_cast<mode_t>(*mode)) != 0) {
-        const int error = errno;
-        close(descriptor);
-        unlink(path.c_str());
-        clearPending();
-        errno = error;
-        return nullptr;
+    std::FILE* file = nullptr;
+    if (!mode || fchmod(descriptor, static_cast<mode_t>(*mode)) == 0) {
+        file = fdopen(descriptor, "wb");
     }
-    std::FILE* file = fdopen(descriptor, "wb");
     if (file == nullptr) {
         const int error = errno;
         close(descriptor);
         unlink(path.c_str());
-        clearPending();
         errno = error;
     }
     return file;
@@ -151,6 +145,7 @@ FilePointer createTemporaryBeside(const fs::path& target, fs::path& temporary) {
         // exceed the folder's limit when the target's own name is near it.
         temporary = folder / (".vantrel-" + std::to_string(100000 + generator() % 900000));
         if (std::FILE* file = createPrivately(temporary, existingPermissions(target))) {
+            markPending(temporary);
             return FilePointer(file);
         }
         if (errno != EEXIST) {
