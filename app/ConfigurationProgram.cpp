@@ -82,7 +82,7 @@ int runConfigurationProgram(HidAccess& hid, const std::optional<std::string>& fi
     return QApplication::exec();
 }
 
-int programMain(int argc, char* argv[], const ProgramIdentity& program,
+int programMain(int argc, char** argv, const ProgramIdentity& program,
                 const std::function<int(const std::optional<std::string>& file)>& run) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const ProgramArguments arguments = parseProgramArguments(args);

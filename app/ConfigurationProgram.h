@@ -60,7 +60,7 @@ int runConfigurationProgram(HidAccess& hid, const std::optional<std::string>& fi
 /// usage errors without a window (Qt needs a display to start); otherwise
 /// starts Qt, names the application and returns what `run` returns, given
 /// the file named on the command line.
-int programMain(int argc, char* argv[], const ProgramIdentity& program,
+int programMain(int argc, char** argv, const ProgramIdentity& program,
                 const std::function<int(const std::optional<std::string>& file)>& run);
 
 } // namespace vantrel
