@@ -9,6 +9,7 @@
 #include "fuzz/FuzzCheck.h"
 #include "model/DeviceImage.h"
 #include "model/EffectiveMacro.h"
+#include "tests/support/TransferredPart.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -17,6 +18,7 @@
 namespace {
 
 using namespace vantrel;
+using vantrel::testing::transferredPart;
 
 bool sameKeptConfiguration(const Configuration& a, const Configuration& b) {
     for (int i = 0; i < InputCount; ++i) {
@@ -38,16 +40,6 @@ public:
         return quietAnswer(buttons);
     }
 };
-
-/// The bytes of `image` a transfer moves, the rest zero, as a read leaves it.
-DeviceImage transferredPart(const DeviceImage& image) {
-    DeviceImage part{};
-    const std::size_t dataEnd = (static_cast<std::size_t>(storedTableLength(image)) + 7) / 8 * 8;
-    std::copy_n(image.begin(), dataEnd, part.begin());
-    std::copy_n(image.begin() + ImageAddress::TrailerStart, 16,
-                part.begin() + ImageAddress::TrailerStart);
-    return part;
-}
 
 void checkCutOffWrite(const DeviceImage& after, unsigned choice) {
     DeviceImage before{};

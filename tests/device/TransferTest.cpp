@@ -5,6 +5,7 @@
 #include "tests/support/LimitConfiguration.h"
 #include "tests/support/ModelBuilders.h"
 #include "tests/support/Recorders.h"
+#include "tests/support/TransferredPart.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -362,17 +363,6 @@ TEST(Transfers, AFaultAtAnyExchangeStopsAtOnceClosesOnceAndTellsTheUser) {
             }
         }
     }
-}
-
-/// The bytes of `image` a transfer moves: the data region in whole blocks
-/// and the trailer; the rest zero, as a read leaves it.
-DeviceImage transferredPart(const DeviceImage& image) {
-    DeviceImage part{};
-    const std::size_t dataEnd = (static_cast<std::size_t>(storedTableLength(image)) + 7) / 8 * 8;
-    std::copy_n(image.begin(), dataEnd, part.begin());
-    std::copy_n(image.begin() + ImageAddress::TrailerStart, 16,
-                part.begin() + ImageAddress::TrailerStart);
-    return part;
 }
 
 TEST(Transfers, AWriteCutOffAtAnyExchangeIsNeverReadBackAsAnImage) {
