@@ -28,6 +28,11 @@ struct MalformedCase {
     std::size_t line;
 };
 
+// GoogleTest would otherwise print the case's raw bytes, padding and all.
+void PrintTo(const MalformedCase& malformed, std::ostream* out) {
+    *out << "line " << malformed.line;
+}
+
 class EvemuMalformed : public ::testing::TestWithParam<MalformedCase> {};
 
 TEST_P(EvemuMalformed, isRefusedWithItsLineAndNoEvents) {

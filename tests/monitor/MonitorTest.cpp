@@ -80,6 +80,12 @@ struct RecordingCase {
     std::vector<std::string> lines;
 };
 
+// Named by its recording: GoogleTest would otherwise print the case's raw
+// bytes, padding and all.
+void PrintTo(const RecordingCase& recording, std::ostream* out) {
+    *out << recording.fixture;
+}
+
 const std::string LeftArrow =
     "Input 3 (P1 Left) or Rotary Switch 1 (P1 Dial) counterclockwise: Left Arrow";
 
