@@ -279,7 +279,7 @@ int readCommand(const Invocation& invocation, const Console& console,
         console.error(UnfinishedWriteText);
         break;
     case DeviceCopy::Empty:
-        console.error(InvalidConfigurationText);
+        console.error(imageLoadMessage(ImageLoadResult::InvalidImage, ImageOrigin::Device).words());
         break;
     case DeviceCopy::Failed:
         break;

@@ -270,7 +270,9 @@ TransferResult readFromDevice(Configuration& config, DeviceSettings& settings,
     DeviceImage image{};
     const TransferResult fetched = fetchImage(image, context, LastWrite::Trusted);
     if (fetched == TransferResult::InvalidConfiguration) {
-        tell(context, InvalidConfigurationText, ApplicationTitle, MessageIcon::Exclamation);
+        const ImageLoadMessage message =
+            imageLoadMessage(ImageLoadResult::InvalidImage, ImageOrigin::Device);
+        tell(context, message.text, message.title, message.icon);
     }
     if (fetched != TransferResult::Succeeded) {
         return fetched;

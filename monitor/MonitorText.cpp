@@ -2,6 +2,7 @@
 
 #include "keytext/modKeyText.h"
 #include "model/modSettings.h"
+#include "reports/ConfigurationWords.h"
 
 #include <array>
 #include <cstdio>
@@ -62,13 +63,6 @@ std::string modifierName(std::uint8_t usage) {
     default:
         return keyName(usage);
     }
-}
-
-std::string stepName(const MacroStep& step) {
-    const std::string what = step.KeyType == KeyTypeMouse      ? mouseName(step.KeyValue)
-                             : step.KeyType == KeyTypeJoystick ? joystickName(step.KeyValue)
-                                                               : keyOfUsage(step.KeyValue);
-    return (step.PressRelease ? "press " : "release ") + what;
 }
 
 std::string direction(int rotaryKey) {
@@ -155,7 +149,7 @@ std::string candidateJson(const Candidate& candidate, const ConfigurationLabels&
         json += ",\"label\":" + jsonString(label);
     }
     if (candidate.macro) {
-        json += R"(,"macro":true,"firstStep":)" + jsonString(stepName(candidate.firstPress));
+        json += R"(,"macro":true,"firstStep":)" + jsonString(stepInWords(candidate.firstPress));
     }
     return json + "}";
 }
@@ -188,7 +182,7 @@ std::string reportText(const MonitorReport& report, const std::string& device,
     }
     const Candidate& only = report.candidates.front();
     return who + ": " +
-           (only.macro ? "macro, first step " + stepName(only.firstPress) : report.action);
+           (only.macro ? "macro, first step " + stepInWords(only.firstPress) : report.action);
 }
 
 std::string reportJson(const MonitorReport& report, const std::string& device,
