@@ -90,7 +90,9 @@ void applyOption(const OptionShape& option, const std::string& arg, ArgumentRead
         }
         break;
     case OptionId::Config:
-        setOnce(invocation.config, reader.valueOf(arg, written, error), "--config", error);
+        if (auto file = reader.valueOf(arg, written, error)) {
+            invocation.configs.push_back(std::move(*file));
+        }
         break;
     case OptionId::Json:
         invocation.json = true;
@@ -113,10 +115,10 @@ std::string checkDevices(const Invocation& invocation, const CommandShape& shape
                    "number)";
         }
     }
-    if (invocation.devices.size() <= 1) {
+    if (invocation.devices.size() <= 1 || shape.name == "monitor") {
         return {};
     }
-    if (shape.name == "read" || shape.name == "monitor") {
+    if (shape.name == "read") {
         return std::string(shape.name) + " takes one device; " + usageLine(shape);
     }
     if (invocation.backup) {
@@ -138,6 +140,23 @@ std::string checkOperands(const Invocation& invocation, const CommandShape& shap
     }
     if (shape.name == "names" && given == 1 && !nameGroupNamed(invocation.operands[0])) {
         return "unknown list \"" + invocation.operands[0] + "\"; " + usageLine(shape);
+    }
+    return {};
+}
+
+// Each encoder has its configuration: its own, or one --config each in the
+// order of --device; replayed, one recording each.
+std::string checkMonitorDevices(const Invocation& invocation, const std::string& usage) {
+    const std::size_t devices = invocation.devices.size();
+    const std::size_t configs = invocation.configs.size();
+    if (devices > 0 && configs > 0 && devices != configs) {
+        return "monitor takes one --config per --device, in the same order; " + usage;
+    }
+    const std::size_t encoders = std::max(devices, configs);
+    if (encoders > 1 && !invocation.events.empty() && invocation.events.size() != encoders) {
+        return "with several devices monitor replays one --events per device, in the same "
+               "order; " +
+               usage;
     }
     return {};
 }
@@ -169,12 +188,12 @@ std::string checkAgainstShape(const Invocation& invocation) {
     if (!shape->takesWriteOptions && (invocation.verify || invocation.backup)) {
         return "--verify, --no-verify and --backup belong to write; " + usage;
     }
-    const bool monitorOptions =
-        !invocation.events.empty() || invocation.config || invocation.json || !invocation.grab;
+    const bool monitorOptions = !invocation.events.empty() || !invocation.configs.empty() ||
+                                invocation.json || !invocation.grab;
     if (shape->name != "monitor" && monitorOptions) {
         return "--events, --config, --json and --no-grab belong to monitor; " + usage;
     }
-    return {};
+    return shape->name == "monitor" ? checkMonitorDevices(invocation, usage) : std::string{};
 }
 
 /// One option's lines of --help: its names, then its summary from column 40.
@@ -256,7 +275,8 @@ std::string commandUsageText(std::string_view command) {
     if (shape == nullptr) {
         return {};
     }
-    return usageLine(*shape) + "\n\n" + std::string(shape->summary) + "\n";
+    return usageLine(*shape) + "\n\n" + std::string(shape->summary) + "\n" +
+           std::string(commandDetails(command));
 }
 
 } // namespace vantrel::cli

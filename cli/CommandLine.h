@@ -18,11 +18,11 @@ struct Invocation {
     std::optional<std::string> backup; ///< --backup OUT
     /// --verify (true) or --no-verify (false); write verifies unless told not to.
     std::optional<bool> verify;
-    std::vector<std::string> events;   ///< --events FILE, once per recording
-    std::optional<std::string> config; ///< --config FILE
-    bool json = false;                 ///< --json
-    bool grab = true;                  ///< --no-grab turns it off
-    bool help = false;                 ///< with a command: that command's usage
+    std::vector<std::string> events;  ///< --events FILE, once per recording
+    std::vector<std::string> configs; ///< --config FILE, once per device
+    bool json = false;                ///< --json
+    bool grab = true;                 ///< --no-grab turns it off
+    bool help = false;                ///< with a command: that command's usage
     bool version = false;
     bool quiet = false; ///< no progress and no success lines
 };

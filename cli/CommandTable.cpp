@@ -27,7 +27,7 @@ constexpr std::array<CommandShape, 12> Commands = {{
      "list the attached devices, numbered for --device usb:N"},
     {"names", "names [keys|mouse|joystick|settings]", 0, 1, OperandKind::NameGroups, Need::No,
      false, false, "every name the JSON form accepts, and the values of each setting"},
-    {"monitor", "monitor [--events FILE]... [--config FILE] [--json] [--no-grab]", 0, 0,
+    {"monitor", "monitor [--events FILE]... [--config FILE]... [--json] [--no-grab]", 0, 0,
      OperandKind::Files, Need::No, false, false,
      "show which input each press on the panel comes from, until Ctrl+C"},
     {"help", "help [COMMAND]", 0, 1, OperandKind::Commands, Need::No, false, false,
@@ -40,7 +40,7 @@ constexpr std::array<OptionShape, 12> Options = {{
      "usb:/dev/hidrawN, usb:PORT (1-4.2), usb:SERIAL;\n"
      "emulated:PATH, the device emulator, its memory\n"
      "kept in PATH (without --device: the first device\n"
-     "on USB; write takes several)"},
+     "on USB; write and monitor take several)"},
     {OptionId::Output, "--output", "-o", OptionValue::File, "OUT", "",
      "the file to write; - for standard output\n(export, card, import)"},
     {OptionId::Verify, "--verify", "", OptionValue::None, "", "write",
@@ -51,10 +51,12 @@ constexpr std::array<OptionShape, 12> Options = {{
      "save the device's configuration to OUT first"},
     {OptionId::Events, "--events", "", OptionValue::File, "FILE", "monitor",
      "replay an evemu-record recording instead of the\n"
-     "device; once per recorded interface"},
+     "device; once per recorded interface (several\n"
+     "devices: one each, in the order of --device)"},
     {OptionId::Config, "--config", "", OptionValue::File, "FILE", "monitor",
      "the configuration to match against (without it:\n"
-     "the device's own, read once at the start)"},
+     "the device's own, read once at the start); once\n"
+     "per device, in the order of --device"},
     {OptionId::Json, "--json", "", OptionValue::None, "", "monitor", "one JSON object a line"},
     {OptionId::NoGrab, "--no-grab", "", OptionValue::None, "", "monitor",
      "let the desktop see the presses too"},
@@ -64,6 +66,19 @@ constexpr std::array<OptionShape, 12> Options = {{
      "this text; after a command, its usage"},
     {OptionId::Version, "--version", "-V", OptionValue::None, "", "", "the program's version"},
 }};
+
+constexpr std::string_view MonitorDetails =
+    "\nEach press names the input or rotary-switch direction that sends it; Ctrl+C\n"
+    "ends it and prints which used inputs and rotary directions were never seen.\n"
+    "Several --device: each line begins with the device it came from.\n"
+    "\n"
+    "--events takes what evemu-record (package evemu-tools) writes for one of the\n"
+    "encoder's input devices: \"sudo evemu-record /dev/input/eventN > keys.evemu\",\n"
+    "press the controls, Ctrl+C. Its lines \"E: SECONDS.MICROSECONDS TYPE CODE VALUE\"\n"
+    "are the events, TYPE and CODE in hexadecimal and VALUE in decimal\n"
+    "(\"E: 5.000100 0001 001e 1\" presses A); any number of digits may follow the\n"
+    "point. Header lines (N:, I:, P:, B:, A:, L:, S:) and # comments are read or\n"
+    "skipped; anything else is refused with its line number.\n";
 
 bool namesWithValue(const OptionShape& option, std::string_view arg) {
     return option.value != OptionValue::None && arg.size() > option.name.size() &&
@@ -85,6 +100,10 @@ const CommandShape* findCommand(std::string_view name) {
         std::find_if(Commands.begin(), Commands.end(),
                      [name](const CommandShape& shape) { return shape.name == name; });
     return found == Commands.end() ? nullptr : found;
+}
+
+std::string_view commandDetails(std::string_view command) {
+    return command == "monitor" ? MonitorDetails : std::string_view{};
 }
 
 const OptionShape* findOption(std::string_view arg) {

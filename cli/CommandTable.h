@@ -62,4 +62,8 @@ struct OptionShape {
 /// The option `arg` names, whether written alone or as "--name=VALUE".
 [[nodiscard]] const OptionShape* findOption(std::string_view arg);
 
+/// What a command's usage says beyond its synopsis and summary; empty for
+/// most.
+[[nodiscard]] std::string_view commandDetails(std::string_view command);
+
 } // namespace vantrel::cli

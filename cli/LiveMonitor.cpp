@@ -1,9 +1,14 @@
 #include "cli/LiveMonitor.h"
 
+#include "device/DeviceSelection.h"
 #include "device/EvdevSource.h"
 #include "device/EventNodes.h"
 #include "device/UdevRule.h"
+#include "device/UsbBackend.h"
+#include "device/UsbDeviceChoice.h"
 #include "files/PathText.h"
+
+#include <algorithm>
 
 namespace vantrel::cli {
 namespace {
@@ -40,27 +45,111 @@ private:
     EvdevSource& source_;
 };
 
+/// One encoder to read: the name its lines carry, the device its
+/// configuration is read from, its event nodes.
+struct LiveEncoder {
+    std::string name;
+    std::optional<std::string> device;
+    std::vector<std::filesystem::path> nodes;
+};
+
+/// The encoders --device names, else every one attached. A device on USB is
+/// found by its port; the emulator has no event devices, so one emulated
+/// device is matched against every attached encoder's presses.
+std::optional<std::vector<LiveEncoder>> encodersToRead(const Invocation& invocation,
+                                                       const Console& console) {
+    const std::vector<EncoderEventNodes> attached = encoderEventNodesByPort();
+    if (attached.empty()) {
+        console.error("no input devices of a VANTREL found: is it plugged in?");
+        return std::nullopt;
+    }
+    std::vector<LiveEncoder> encoders;
+    if (invocation.devices.empty()) {
+        for (const EncoderEventNodes& encoder : attached) {
+            const std::string name = std::string(UsbPrefix) + encoder.portPath;
+            encoders.push_back(
+                {name, attached.size() > 1 ? std::optional(name) : std::nullopt, encoder.nodes});
+        }
+        return encoders;
+    }
+    for (const std::string& device : invocation.devices) {
+        const auto selector =
+            device.starts_with(UsbPrefix)
+                ? parseUsbSelector(std::string_view(device).substr(UsbPrefix.size()))
+                : std::nullopt;
+        if (!selector) {
+            if (invocation.devices.size() > 1) {
+                console.error(device + ": only a device on USB has input devices to read; "
+                                       "replay its recording with --events");
+                return std::nullopt;
+            }
+            std::vector<std::filesystem::path> nodes = encoderEventNodes();
+            encoders.push_back({device, device, std::move(nodes)});
+            continue;
+        }
+        std::string error;
+        const std::string port = usbPortOf(*selector, error);
+        const auto found = std::ranges::find(attached, port, &EncoderEventNodes::portPath);
+        if (!error.empty() || found == attached.end()) {
+            console.error(device + ": " +
+                          (error.empty() ? "no input devices of this VANTREL found" : error));
+            return std::nullopt;
+        }
+        encoders.push_back({device, device, found->nodes});
+    }
+    return encoders;
+}
+
 } // namespace
 
-int monitorLive(const Configuration& config, const MonitorPrinter& printer, bool grab) {
-    const std::vector<std::filesystem::path> nodes = encoderEventNodes();
-    if (nodes.empty()) {
-        printer.console.error("no input devices of a VANTREL found: is it plugged in?");
+int monitorLive(const Invocation& invocation, const MonitorPrinter& printer,
+                const DeviceBackendFactory& devices) {
+    const Console& console = printer.console;
+    const auto live = encodersToRead(invocation, console);
+    if (!live) {
         return ExitFailure;
+    }
+    if (!invocation.configs.empty() && invocation.configs.size() != live->size()) {
+        console.error(std::to_string(live->size()) + " devices are attached but " +
+                      std::to_string(invocation.configs.size()) +
+                      " --config given: give one per device, in the order of --device");
+        return ExitFailure;
+    }
+    std::vector<MonitoredEncoder> encoders;
+    std::vector<std::filesystem::path> nodes;
+    std::vector<std::size_t> encoderOf;
+    for (std::size_t e = 0; e < live->size(); ++e) {
+        const LiveEncoder& encoder = live->at(e);
+        const auto config =
+            e < invocation.configs.size() ? std::optional(invocation.configs[e]) : std::nullopt;
+        auto monitored = encoderToMonitor(encoder.name, encoder.device, config, console, devices);
+        if (!monitored) {
+            return ExitFailure;
+        }
+        encoders.push_back(std::move(*monitored));
+        nodes.insert(nodes.end(), encoder.nodes.begin(), encoder.nodes.end());
+        encoderOf.insert(encoderOf.end(), encoder.nodes.size(), e);
     }
     EvdevFailure failure;
-    const std::unique_ptr<EvdevSource> source = EvdevSource::open(nodes, grab, failure);
+    const std::unique_ptr<EvdevSource> source = EvdevSource::open(nodes, invocation.grab, failure);
     if (!source) {
-        printer.console.error(failureText(failure));
+        console.error(failureText(failure));
         return ExitFailure;
     }
-    std::vector<std::optional<std::vector<std::uint16_t>>> axes;
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        axes.emplace_back(source->absoluteAxes(i));
+    for (std::size_t e = 0; e < encoders.size(); ++e) {
+        std::vector<std::optional<std::vector<std::uint16_t>>> axes;
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            if (encoderOf[i] == e) {
+                axes.emplace_back(source->absoluteAxes(i));
+            }
+        }
+        warnAboutHatsNotReported(encoders[e].config, axes, console);
     }
-    warnAboutHatsNotReported(config, axes, printer.console);
+    MonitorSession session(std::move(encoders), encoderOf);
     WordedEvdevSource worded(*source);
-    return runMonitor(worded, config, printer);
+    const int status = runMonitor(worded, session, printer);
+    printer.printSummary(session);
+    return status;
 }
 
 } // namespace vantrel::cli

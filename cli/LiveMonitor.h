@@ -4,8 +4,10 @@
 
 namespace vantrel::cli {
 
-/// Monitors the encoder's own event devices until Ctrl+C or until it is
-/// unplugged; grabbed from the desktop unless `grab` is false.
-int monitorLive(const Configuration& config, const MonitorPrinter& printer, bool grab);
+/// Monitors the encoders' own event devices (those --device names, else
+/// every one attached) until Ctrl+C or until one is unplugged; grabbed from
+/// the desktop unless --no-grab.
+int monitorLive(const Invocation& invocation, const MonitorPrinter& printer,
+                const DeviceBackendFactory& devices);
 
 } // namespace vantrel::cli

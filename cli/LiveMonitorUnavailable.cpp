@@ -2,7 +2,8 @@
 
 namespace vantrel::cli {
 
-int monitorLive(const Configuration& /*config*/, const MonitorPrinter& printer, bool /*grab*/) {
+int monitorLive(const Invocation& /*invocation*/, const MonitorPrinter& printer,
+                const DeviceBackendFactory& /*devices*/) {
     printer.console.error("monitoring the device itself needs Linux; replay a recording with "
                           "--events FILE");
     return ExitFailure;

@@ -6,8 +6,8 @@
 #include "files/PathText.h"
 #include "monitor/EvemuRecording.h"
 #include "monitor/HatReach.h"
-#include "monitor/MonitorText.h"
 
+#include <algorithm>
 #include <fstream>
 #include <optional>
 
@@ -43,59 +43,121 @@ std::optional<std::vector<EvemuRecording>> readRecordings(const std::vector<std:
     return recordings;
 }
 
-int replay(const std::vector<std::string>& files, const Configuration& config,
-           const MonitorPrinter& printer) {
+/// One recording as device `device` of the session: recordings are replayed
+/// one after the other, each with its time starting afresh.
+class NumberedReplay final : public EventSource {
+public:
+    NumberedReplay(std::size_t device, ReplaySource& source)
+        : device_(device)
+        , source_(source) {}
+
+    Status next(SourcedEvent& event) override {
+        const Status status = source_.next(event);
+        event.device = device_;
+        return status;
+    }
+    [[nodiscard]] std::string deviceName(std::size_t /*device*/) const override {
+        return source_.deviceName(0);
+    }
+    [[nodiscard]] std::string error() const override { return source_.error(); }
+
+private:
+    std::size_t device_;
+    ReplaySource& source_;
+};
+
+template <typename T>
+std::optional<T> nth(const std::vector<T>& values, std::size_t index) {
+    return index < values.size() ? std::optional(values[index]) : std::nullopt;
+}
+
+// With one encoder every recording is one of its devices; with several,
+// recording i is encoder i's, named as --device names it, else by the file.
+int replay(const Invocation& invocation, const MonitorPrinter& printer,
+           const DeviceBackendFactory& devices) {
+    const std::vector<std::string>& files = invocation.events;
+    const std::size_t count =
+        std::max({invocation.devices.size(), invocation.configs.size(), std::size_t{1}});
+    std::vector<MonitoredEncoder> encoders;
+    for (std::size_t e = 0; e < count; ++e) {
+        const auto device = nth(invocation.devices, e);
+        auto encoder = encoderToMonitor(device.value_or(count > 1 ? files.at(e) : ""), device,
+                                        nth(invocation.configs, e), printer.console, devices);
+        if (!encoder) {
+            return ExitFailure;
+        }
+        encoders.push_back(std::move(*encoder));
+    }
     const auto recordings = readRecordings(files, printer.console);
     if (!recordings) {
         return ExitFailure;
     }
-    std::vector<std::optional<std::vector<std::uint16_t>>> axes;
-    for (const EvemuRecording& recording : *recordings) {
-        axes.push_back(recording.absoluteAxes);
-    }
-    warnAboutHatsNotReported(config, axes, printer.console);
-    // Each recording is a device of its own, with time starting afresh.
+    std::vector<std::size_t> encoderOf;
     for (std::size_t i = 0; i < files.size(); ++i) {
-        ReplaySource source(files[i], recordings->at(i).events);
-        if (const int status = runMonitor(source, config, printer); status != ExitSuccess) {
-            return status;
+        encoderOf.push_back(count > 1 ? i : 0);
+    }
+    for (std::size_t e = 0; e < count; ++e) {
+        std::vector<std::optional<std::vector<std::uint16_t>>> axes;
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            if (encoderOf[i] == e) {
+                axes.push_back(recordings->at(i).absoluteAxes);
+            }
         }
+        warnAboutHatsNotReported(encoders[e].config, axes, printer.console);
     }
-    return ExitSuccess;
-}
-
-std::optional<LoadedConfiguration> configurationToMonitor(const Invocation& invocation,
-                                                          const Console& console,
-                                                          const DeviceBackendFactory& devices) {
-    if (invocation.config) {
-        return openConfiguration(*invocation.config, console, Partial::Warn);
+    MonitorSession session(std::move(encoders), encoderOf);
+    int status = ExitSuccess;
+    for (std::size_t i = 0; i < files.size() && status == ExitSuccess && monitorInterrupted == 0;
+         ++i) {
+        ReplaySource recording(files[i], recordings->at(i).events);
+        NumberedReplay source(i, recording);
+        status = runMonitor(source, session, printer);
     }
-    const std::unique_ptr<DeviceBackend> backend = reachDevice(
-        invocation.devices.empty() ? std::nullopt : std::optional(invocation.devices.front()),
-        console, devices);
-    if (!backend) {
-        return std::nullopt;
-    }
-    LoadedConfiguration loaded;
-    if (!readDeviceConfiguration(console, *backend, loaded.config)) {
-        return std::nullopt;
-    }
-    return loaded;
+    printer.printSummary(session);
+    return status;
 }
 
 } // namespace
 
-void MonitorPrinter::print(const std::vector<MonitorReport>& reports,
+std::optional<MonitoredEncoder> encoderToMonitor(std::string name,
+                                                 const std::optional<std::string>& device,
+                                                 const std::optional<std::string>& config,
+                                                 const Console& console,
+                                                 const DeviceBackendFactory& devices) {
+    if (config) {
+        auto loaded = openConfiguration(*config, console, Partial::Warn);
+        if (!loaded) {
+            return std::nullopt;
+        }
+        return MonitoredEncoder{std::move(name), loaded->config, loaded->labels};
+    }
+    const std::unique_ptr<DeviceBackend> backend = reachDevice(device, console, devices);
+    if (!backend) {
+        return std::nullopt;
+    }
+    MonitoredEncoder encoder{std::move(name), {}, {}};
+    if (!readDeviceConfiguration(console, *backend, encoder.config)) {
+        return std::nullopt;
+    }
+    return encoder;
+}
+
+void MonitorPrinter::print(const std::vector<EncoderReport>& reports, const MonitorSession& session,
                            const EventSource& source) const {
-    for (const MonitorReport& report : reports) {
-        const std::string device = source.deviceName(report.device);
-        console.out << (json ? reportJson(report, device, labels)
-                             : reportText(report, device, labels))
-                    << '\n';
+    for (const EncoderReport& report : reports) {
+        const std::string device = source.deviceName(report.report.device);
+        console.out << (json ? session.json(report, device) : session.text(report, device)) << '\n';
     }
     if (!reports.empty()) {
         console.out << std::flush;
     }
+}
+
+void MonitorPrinter::printSummary(const MonitorSession& session) const {
+    for (const std::string& line : json ? session.summaryJson() : session.summaryText()) {
+        console.out << line << '\n';
+    }
+    console.out << std::flush;
 }
 
 void warnAboutHatsNotReported(const Configuration& config,
@@ -108,42 +170,36 @@ void warnAboutHatsNotReported(const Configuration& config,
     }
 }
 
-int runMonitor(EventSource& source, const Configuration& config, const MonitorPrinter& printer) {
-    Monitor monitor(config);
+int runMonitor(EventSource& source, MonitorSession& session, const MonitorPrinter& printer) {
     SourcedEvent event;
     while (monitorInterrupted == 0) {
         switch (source.next(event)) {
         case EventSource::Status::Event:
-            printer.print(monitor.feed(event), source);
+            printer.print(session.feed(event), session, source);
             break;
         case EventSource::Status::Idle:
-            printer.print(monitor.tick(event.event.microseconds), source);
+            printer.print(session.tick(event.event.microseconds), session, source);
             break;
         case EventSource::Status::End:
-            printer.print(monitor.finish(), source);
+            printer.print(session.finish(), session, source);
             return ExitSuccess;
         case EventSource::Status::Failed:
-            printer.print(monitor.finish(), source);
+            printer.print(session.finish(), session, source);
             printer.console.error(source.error());
             return ExitFailure;
         }
     }
-    printer.print(monitor.finish(), source);
+    printer.print(session.finish(), session, source);
     return ExitSuccess;
 }
 
 int monitorCommand(const Invocation& invocation, const Console& console,
                    const DeviceBackendFactory& devices) {
-    const auto loaded = configurationToMonitor(invocation, console, devices);
-    if (!loaded) {
-        return ExitFailure;
-    }
-    const MonitorPrinter printer{console, loaded->labels, invocation.json};
+    const MonitorPrinter printer{console, invocation.json};
     monitorInterrupted = 0;
     const auto previous = std::signal(SIGINT, stopMonitoring);
-    const int status = invocation.events.empty()
-                           ? monitorLive(loaded->config, printer, invocation.grab)
-                           : replay(invocation.events, loaded->config, printer);
+    const int status = invocation.events.empty() ? monitorLive(invocation, printer, devices)
+                                                 : replay(invocation, printer, devices);
     std::signal(SIGINT, previous);
     return status;
 }

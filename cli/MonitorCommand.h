@@ -3,26 +3,28 @@
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
 #include "device/DeviceBackend.h"
-#include "model/ConfigurationLabels.h"
 #include "monitor/EventSource.h"
-#include "monitor/Monitor.h"
+#include "monitor/MonitorSession.h"
 
 #include <csignal>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 // vantrelctl monitor: what the panel sends, traced back to the inputs of a
-// configuration, from recordings or from the attached device.
+// configuration, from recordings or from the attached devices.
 namespace vantrel::cli {
 
 /// Prints the monitor's reports, as text or JSON lines, as they come.
 struct MonitorPrinter {
     const Console& console;
-    const ConfigurationLabels& labels;
     bool json = false;
 
-    void print(const std::vector<MonitorReport>& reports, const EventSource& source) const;
+    void print(const std::vector<EncoderReport>& reports, const MonitorSession& session,
+               const EventSource& source) const;
+    /// The last lines: what each encoder's panel never sent.
+    void printSummary(const MonitorSession& session) const;
 };
 
 /// Warns about the hats the configuration sends that no device reports,
@@ -31,12 +33,20 @@ void warnAboutHatsNotReported(const Configuration& config,
                               const std::vector<std::optional<std::vector<std::uint16_t>>>& axes,
                               const Console& console);
 
+/// The configuration of one encoder: from --config FILE, else read from the
+/// device (nothing: the first on USB). Nothing after telling why not.
+[[nodiscard]] std::optional<MonitoredEncoder>
+encoderToMonitor(std::string name, const std::optional<std::string>& device,
+                 const std::optional<std::string>& config, const Console& console,
+                 const DeviceBackendFactory& devices);
+
 /// Set by SIGINT: monitoring ends as asked, with status 0.
 extern volatile std::sig_atomic_t monitorInterrupted;
 
-/// Runs the monitor over a source until it ends, fails or Ctrl+C; prints
-/// the failure and returns the command's status.
-int runMonitor(EventSource& source, const Configuration& config, const MonitorPrinter& printer);
+/// Runs the session over a source until it ends, fails or Ctrl+C; prints
+/// the failure and returns the command's status. The summary is the
+/// caller's to print, once every source has run.
+int runMonitor(EventSource& source, MonitorSession& session, const MonitorPrinter& printer);
 
 int monitorCommand(const Invocation& invocation, const Console& console,
                    const DeviceBackendFactory& devices);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 // Finding the encoder's input event devices (its keyboard, mouse and
@@ -14,5 +15,16 @@ namespace vantrel {
 [[nodiscard]] std::vector<std::filesystem::path>
 encoderEventNodes(const std::filesystem::path& sysfsRoot = "/sys",
                   const std::filesystem::path& deviceRoot = "/dev/input");
+
+/// One attached encoder's event nodes.
+struct EncoderEventNodes {
+    std::string portPath; ///< the USB port it is plugged into ("1-4.1"), as --device usb: takes it
+    std::vector<std::filesystem::path> nodes;
+};
+
+/// The same nodes grouped by encoder, in the order of each one's first node.
+[[nodiscard]] std::vector<EncoderEventNodes>
+encoderEventNodesByPort(const std::filesystem::path& sysfsRoot = "/sys",
+                        const std::filesystem::path& deviceRoot = "/dev/input");
 
 } // namespace vantrel

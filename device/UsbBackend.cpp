@@ -92,4 +92,20 @@ std::unique_ptr<DeviceBackend> makeUsbBackend(const std::optional<UsbSelector>& 
     return std::make_unique<UsbBackend>(lastingSelector(*chosen));
 }
 
+std::string usbPortOf(const UsbSelector& selector, std::string& error) {
+    if (selector.kind == UsbSelector::Kind::PortPath) {
+        return selector.value;
+    }
+    const std::vector<UsbDevice> devices = groupUsbDevices(enumerateHidDevices());
+    const UsbDevice* chosen = chooseUsbDevice(devices, selector);
+    if (chosen == nullptr) {
+        error = "no such device is attached (vantrelctl devices lists them)";
+        return {};
+    }
+    if (chosen->main().portPath.empty()) {
+        error = "the system does not say which USB port it is on; name it by its port (usb:1-4.2)";
+    }
+    return chosen->main().portPath;
+}
+
 } // namespace vantrel

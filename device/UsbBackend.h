@@ -15,4 +15,9 @@ namespace vantrel {
 [[nodiscard]] std::unique_ptr<DeviceBackend>
 makeUsbBackend(const std::optional<UsbSelector>& selector, std::string& error);
 
+/// The USB port of the attached device the selector names ("1-4.1"), which
+/// also names its input event nodes. Empty, with `error` set, when no such
+/// device is attached, its port is unknown or this build has no USB support.
+[[nodiscard]] std::string usbPortOf(const UsbSelector& selector, std::string& error);
+
 } // namespace vantrel

@@ -10,4 +10,13 @@ std::unique_ptr<DeviceBackend> makeUsbBackend(const std::optional<UsbSelector>& 
     return nullptr;
 }
 
+std::string usbPortOf(const UsbSelector& selector, std::string& error) {
+    if (selector.kind == UsbSelector::Kind::PortPath) {
+        return selector.value;
+    }
+    error = "this vantrelctl was built without USB support; name the device by its port "
+            "(usb:1-4.2)";
+    return {};
+}
+
 } // namespace vantrel

@@ -6,6 +6,7 @@
 #include "model/DeviceSettings.h"
 #include "model/EffectiveMacro.h"
 #include "model/MacroRules.h"
+#include "model/MacroStart.h"
 
 #include <algorithm>
 #include <map>
@@ -63,6 +64,69 @@ void addSameActions(const Configuration& config, std::vector<Finding>& findings)
     for (const ActionKey& key : firstSeen) {
         if (byAction.at(key).sources.size() > 1) {
             findings.push_back(byAction.at(key));
+        }
+    }
+}
+
+// Sources grouped by what they press first: a single action by everything
+// it presses, a macro by its first press, and also by every single key's
+// presses that it begins with.
+void addSameFirstPresses(const Configuration& config, std::vector<Finding>& findings) {
+    struct Group {
+        std::vector<Press> presses;
+        SingleKey action;
+        std::vector<ActionSource> sources;
+        bool hasMacro = false;
+    };
+    std::vector<Group> groups;
+    const auto groupOf = [&groups](const std::vector<Press>& presses,
+                                   const SingleKey& action) -> Group& {
+        auto found = std::ranges::find(groups, presses, &Group::presses);
+        if (found == groups.end()) {
+            groups.push_back({presses, action, {}, false});
+            found = std::prev(groups.end());
+        }
+        return *found;
+    };
+    for (int i = 0; i < InputCount; ++i) {
+        if (const auto action = singleActionOf(effectiveMacro(config.input(i)))) {
+            groupOf(pressesOf(*action), *action).sources.push_back({ActionSource::Kind::Input, i});
+        }
+    }
+    for (int k = 0; k < RotaryKeyCount; ++k) {
+        const RotaryKey& key = config.rotaryKey(k);
+        if (key.KeyValue != 0) {
+            const SingleKey action{KeyTypeKeyboard, key.KeyValue,
+                                   static_cast<std::uint8_t>(key.KeyOperator & ModifierBits)};
+            groupOf(pressesOf(action), action)
+                .sources.push_back({ActionSource::Kind::RotaryKey, k});
+        }
+    }
+    const std::size_t singleGroups = groups.size();
+    for (int i = 0; i < InputCount; ++i) {
+        const InputMacro played = effectiveMacro(config.input(i));
+        const MacroStep first = firstPressStep(played);
+        if (isNotUsed(played) || isSingleKeyAssignment(played) || first.isEmpty()) {
+            continue;
+        }
+        const ActionSource source{ActionSource::Kind::Input, i};
+        for (std::size_t g = 0; g < singleGroups; ++g) {
+            if (groups[g].presses.size() > 1 && macroStartsWith(played, groups[g].presses)) {
+                groups[g].sources.push_back(source);
+                groups[g].hasMacro = true;
+            }
+        }
+        Group& byFirst =
+            groupOf({{first.KeyType, first.KeyValue}}, {first.KeyType, first.KeyValue, 0});
+        byFirst.sources.push_back(source);
+        byFirst.hasMacro = true;
+    }
+    for (Group& group : groups) {
+        if (group.hasMacro && group.sources.size() > 1) {
+            std::ranges::stable_sort(group.sources, {}, [](const ActionSource& source) {
+                return std::pair(source.kind, source.index);
+            });
+            findings.push_back({FindingKind::SameFirstPress, group.sources, group.action, {}, 0});
         }
     }
 }
@@ -218,6 +282,7 @@ std::optional<Finding> sizeFinding(const Configuration& config) {
 std::vector<Finding> configurationFindings(const Configuration& config) {
     std::vector<Finding> findings;
     addSameActions(config, findings);
+    addSameFirstPresses(config, findings);
     for (int i = 0; i < InputCount; ++i) {
         addMacroFindings(i, config.input(i), findings);
     }
@@ -233,6 +298,9 @@ std::string describeFinding(const Finding& finding, const ConfigurationLabels& l
     switch (finding.kind) {
     case FindingKind::SameAction:
         return who + (finding.sources.size() == 2 ? " both send " : " all send ") + action;
+    case FindingKind::SameFirstPress:
+        return who + (finding.sources.size() == 2 ? " both" : " all") + " begin by pressing " +
+               action + ": a game sees that press from each";
     case FindingKind::StuckKey:
         return who + ": " + action + " is pressed and never released";
     case FindingKind::UnreachableSteps:

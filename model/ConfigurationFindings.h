@@ -16,6 +16,7 @@ namespace vantrel {
 
 enum class FindingKind : std::uint8_t {
     SameAction,              ///< two or more sources send the same single action
+    SameFirstPress,          ///< a macro begins by pressing what another source presses
     StuckKey,                ///< a press that no later step releases
     UnreachableSteps,        ///< steps behind an empty step, never played
     RepeatWithoutActivation, ///< a repeat setting with nothing to repeat
@@ -35,11 +36,12 @@ struct ActionSource {
 
 struct Finding {
     FindingKind kind = FindingKind::SameAction;
-    /// SameAction: every source, inputs first, in order; otherwise the one
-    /// input concerned. Empty for the two size findings.
+    /// SameAction and SameFirstPress: every source, inputs first, in order;
+    /// otherwise the one input concerned. Empty for the two size findings.
     std::vector<ActionSource> sources;
-    /// SameAction: the shared action, modifiers without Key Repeat. StuckKey
-    /// and ReleaseWithoutPress: the step's KeyType and KeyValue.
+    /// SameAction: the shared action, modifiers without Key Repeat.
+    /// SameFirstPress: what they all press first, as a single key would send
+    /// it. StuckKey and ReleaseWithoutPress: the step's KeyType and KeyValue.
     SingleKey action;
     /// Step positions (as stepPosition numbers them) concerned: the press,
     /// the release, or every unreachable step.
@@ -51,12 +53,17 @@ struct Finding {
     friend bool operator==(const Finding&, const Finding&) = default;
 };
 
-/// Every finding: the duplicates, then input by input the findings about its
-/// macro in the order of FindingKind, then the size. Rules:
+/// Every finding: the duplicates, the macros that begin like another control,
+/// then input by input the findings about its macro in the order of
+/// FindingKind, then the size. Rules:
 /// - Duplicates count inputs whose played macro shows as a single key (what
 ///   the main window labels "Single Key") and rotary keys; Key Repeat is left
 ///   out of the comparison, as a game sees the same key either way, and
 ///   "Not Used" is never a duplicate.
+/// - A macro begins like another control when its first press is what a
+///   single action or another macro presses first, or when it begins by
+///   pressing a single key's modifiers and key (macroStartsWith): what
+///   arrives from the two is the same until the macro goes on.
 /// - The press and release rules are the macro editor's own, applied to what
 ///   the device plays: each sequence up to its first empty step.
 [[nodiscard]] std::vector<Finding> configurationFindings(const Configuration& config);

@@ -1,6 +1,7 @@
 #include "monitor/ActivationMatcher.h"
 
 #include "model/EffectiveMacro.h"
+#include "model/MacroStart.h"
 
 #include <algorithm>
 
@@ -8,19 +9,6 @@ namespace vantrel {
 namespace {
 
 constexpr std::uint8_t ModifierBits = OperatorCtrl | OperatorShift | OperatorAlt;
-
-// A macro may open with delays, and with releases of what was never pressed,
-// which the computer does not see.
-MacroStep firstPressStep(const InputMacro& macro) {
-    const int length = sequenceLength(macro, Activation);
-    for (int n = 0; n < length; ++n) {
-        const MacroStep& step = macro.step(n, Activation);
-        if (step.KeyType != KeyTypeDelay && step.PressRelease) {
-            return step;
-        }
-    }
-    return {};
-}
 
 bool sends(const ControlAction& press, std::uint8_t keyType, std::uint8_t keyValue) {
     return press.control.keyType == keyType &&
@@ -32,21 +20,34 @@ bool sendsKey(const ControlAction& press, std::uint8_t keyValue, std::uint8_t ke
            (keyOperator & ModifierBits) == press.keyOperator();
 }
 
-// What a macro pressed first to make this activation: the first modifier
-// held, or the control itself.
-bool beginsWith(const ControlAction& press, const MacroStep& first) {
-    if (press.firstModifier != 0) {
-        return first.KeyType == KeyTypeKeyboard && first.KeyValue == press.firstModifier;
+// A macro that begins by pressing what made this activation: its first
+// press for a press of its own, the chord's keys in any order for a chord.
+bool beginsWith(const ControlAction& press, const InputMacro& played, const MacroStep& first) {
+    if (press.events.size() <= 1) {
+        return sends(press, first.KeyType, first.KeyValue);
     }
-    return sends(press, first.KeyType, first.KeyValue);
+    std::vector<Press> presses;
+    for (const ControlEvent& event : press.events) {
+        presses.push_back(
+            {event.keyType, event.values.empty() ? std::uint8_t{0} : event.values.front()});
+    }
+    return macroStartsWith(played, presses);
 }
 
-std::vector<MacroStep> withoutDelays(const InputMacro& macro, int from) {
-    std::vector<MacroStep> steps;
+constexpr std::int64_t DelayUnitMicroseconds = 10'000;
+constexpr std::int64_t RepeatPauseUnitMicroseconds = 500'000;
+
+std::vector<PlayedStep> playedSteps(const InputMacro& macro, int from, std::int64_t pause) {
+    std::vector<PlayedStep> steps;
+    std::int64_t delay = pause;
     const int length = sequenceLength(macro, Activation);
     for (int n = from; n < length; ++n) {
-        if (macro.step(n, Activation).KeyType != KeyTypeDelay) {
-            steps.push_back(macro.step(n, Activation));
+        const MacroStep& step = macro.step(n, Activation);
+        if (step.KeyType == KeyTypeDelay) {
+            delay += (step.KeyValue + 1) * DelayUnitMicroseconds;
+        } else {
+            steps.push_back({step, delay});
+            delay = 0;
         }
     }
     return steps;
@@ -86,7 +87,8 @@ std::vector<Candidate> ActivationMatcher::candidates(const ControlAction& press)
             if (matches) {
                 found.push_back({source, false, {}});
             }
-        } else if (!input.firstPress.isEmpty() && beginsWith(press, input.firstPress)) {
+        } else if (!input.firstPress.isEmpty() &&
+                   beginsWith(press, input.played, input.firstPress)) {
             found.push_back({source, true, input.firstPress});
         }
     }
@@ -99,20 +101,33 @@ std::vector<Candidate> ActivationMatcher::candidates(const ControlAction& press)
     return found;
 }
 
-std::vector<MacroStep> ActivationMatcher::stepsAfter(int input, const ControlAction& press) const {
+bool ActivationMatcher::sendsChord(const ControlAction& press) const {
+    const bool byInput = std::ranges::any_of(inputs_, [&press](const Input& input) {
+        return input.sendsSomething && input.single && input.key.KeyType == KeyTypeKeyboard &&
+               sendsKey(press, input.key.KeyValue, input.key.KeyOperator);
+    });
+    return byInput || std::ranges::any_of(rotaryKeys_, [&press](const RotaryKey& key) {
+               return key.KeyValue != 0 && sendsKey(press, key.KeyValue, key.KeyOperator);
+           });
+}
+
+std::vector<PlayedStep> ActivationMatcher::stepsAfter(int input, const ControlAction& press) const {
     const InputMacro& macro = inputs_.at(static_cast<std::size_t>(input)).played;
     const int length = sequenceLength(macro, Activation);
     for (int n = 0; n < length; ++n) {
         if (stepMatches(macro.step(n, Activation), press.control)) {
-            return withoutDelays(macro, n + 1);
+            return playedSteps(macro, n + 1, 0);
         }
     }
     return {};
 }
 
-std::vector<MacroStep> ActivationMatcher::repeatedSteps(int input) const {
+std::vector<PlayedStep> ActivationMatcher::repeatedSteps(int input) const {
     const InputMacro& macro = inputs_.at(static_cast<std::size_t>(input)).played;
-    return macro.RepeatDelay == 0 ? std::vector<MacroStep>{} : withoutDelays(macro, 0);
+    if (macro.RepeatDelay == 0) {
+        return {};
+    }
+    return playedSteps(macro, 0, (macro.RepeatDelay - 1) * RepeatPauseUnitMicroseconds);
 }
 
 } // namespace vantrel

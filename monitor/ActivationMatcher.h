@@ -19,6 +19,12 @@ struct Candidate {
     MacroStep firstPress; ///< a macro's first press step
 };
 
+/// A step a macro plays, with the delays the macro waits before it.
+struct PlayedStep {
+    MacroStep step;
+    std::int64_t delayBefore = 0; ///< microseconds after the step played before it
+};
+
 class ActivationMatcher {
 public:
     explicit ActivationMatcher(const Configuration& config);
@@ -28,14 +34,18 @@ public:
     /// sends it.
     [[nodiscard]] std::vector<Candidate> candidates(const ControlAction& press) const;
 
-    /// The steps, delays left out, that the macro of `input` plays after the
-    /// step that made `press`; the whole sequence again for a repeating
-    /// macro is the caller's to ask for through `repeatedSteps`.
-    [[nodiscard]] std::vector<MacroStep> stepsAfter(int input, const ControlAction& press) const;
+    /// True when an input shown as "Single Key", or a rotary-switch
+    /// direction, sends exactly this key with these modifiers.
+    [[nodiscard]] bool sendsChord(const ControlAction& press) const;
 
-    /// A repeating macro's activation steps without delays; empty when the
-    /// input does not repeat.
-    [[nodiscard]] std::vector<MacroStep> repeatedSteps(int input) const;
+    /// The steps the macro of `input` plays after the step that made
+    /// `press`; the whole sequence again for a repeating macro is the
+    /// caller's to ask for through `repeatedSteps`.
+    [[nodiscard]] std::vector<PlayedStep> stepsAfter(int input, const ControlAction& press) const;
+
+    /// A repeating macro's activation steps, the first with the repeat's
+    /// pause before it; empty when the input does not repeat.
+    [[nodiscard]] std::vector<PlayedStep> repeatedSteps(int input) const;
 
 private:
     struct Input {

@@ -3,6 +3,7 @@
 #include "model/modSettings.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vantrel {
 namespace {
@@ -33,66 +34,123 @@ bool isModifierKey(const ControlEvent& control) {
            control.values.front() <= LastModifierUsage;
 }
 
+ActivationTracker::ActivationTracker(ChordTest sendsChord)
+    : sendsChord_(std::move(sendsChord)) {}
+
 std::vector<ControlAction> ActivationTracker::track(const ControlEvent& control) {
-    if (isModifierKey(control)) {
-        return trackModifier(control);
+    std::vector<ControlAction> out;
+    if (!group_.empty() && !joinsGroup(control)) {
+        out = closeGroup();
     }
-    if (control.pressed) {
-        ControlAction activation = withHeldModifiers(control);
-        for (HeldModifier& modifier : held_) {
-            modifier.usedWithAKey = true;
+    if (!control.pressed) {
+        out.push_back(release(control));
+        return out;
+    }
+    if (!group_.empty() || isModifierKey(control)) {
+        if (group_.empty()) {
+            groupFrame_ = frame_;
         }
-        pressed_[controlIdentity(control)] = activation;
-        return {activation};
+        group_.push_back(control);
+        // A chord ends with its key: nothing can join it after that.
+        if (!isModifierKey(control)) {
+            std::ranges::move(closeGroup(), std::back_inserter(out));
+        }
+        return out;
     }
-    const auto found = pressed_.find(controlIdentity(control));
-    ControlAction release = found != pressed_.end() ? found->second : ControlAction{control, {}, 0};
+    out.push_back(alone(control));
+    return out;
+}
+
+void ActivationTracker::endFrame() {
+    ++frame_;
+}
+
+std::vector<ControlAction> ActivationTracker::tick(std::int64_t microseconds) {
+    if (group_.empty() || frame_ == groupFrame_ ||
+        microseconds - group_.front().microseconds <= ChordWindowMicroseconds) {
+        return {};
+    }
+    return closeGroup();
+}
+
+std::vector<ControlAction> ActivationTracker::finish() {
+    return group_.empty() ? std::vector<ControlAction>{} : closeGroup();
+}
+
+bool ActivationTracker::joinsGroup(const ControlEvent& control) const {
+    return control.pressed && control.keyType == KeyTypeKeyboard &&
+           (frame_ == groupFrame_ ||
+            control.microseconds - group_.front().microseconds <= ChordWindowMicroseconds);
+}
+
+// The longest run of the last presses that the configuration sends as one
+// chord is that chord; the presses before it are presses of their own.
+std::vector<ControlAction> ActivationTracker::closeGroup() {
+    std::vector<ControlAction> out;
+    std::size_t first = 0;
+    std::optional<ControlAction> chord;
+    while (first + 1 < group_.size() && !(chord = chordOf(first))) {
+        ++first;
+    }
+    const std::size_t aloneCount = chord ? first : group_.size();
+    for (std::size_t i = 0; i < aloneCount; ++i) {
+        out.push_back(alone(group_[i]));
+    }
+    if (chord) {
+        pressed_[controlIdentity(chord->control)] = *chord;
+        for (const ControlEvent& member : chord->events) {
+            if (controlIdentity(member) != controlIdentity(chord->control)) {
+                chordModifiers_.insert(controlIdentity(member));
+            }
+        }
+        out.push_back(std::move(*chord));
+    }
+    group_.clear();
+    return out;
+}
+
+// Which of the presses is the key: the last when it is no modifier; among
+// modifiers alone (Ctrl with Left Alt as its key) any of them.
+std::optional<ControlAction> ActivationTracker::chordOf(std::size_t first) const {
+    const std::vector<ControlEvent> members(group_.begin() + static_cast<std::ptrdiff_t>(first),
+                                            group_.end());
+    const std::size_t firstKey = isModifierKey(members.back()) ? 0 : members.size() - 1;
+    for (std::size_t key = firstKey; key < members.size(); ++key) {
+        ControlAction chord{members[key], {}, members};
+        for (std::size_t other = 0; other < members.size(); ++other) {
+            if (other != key) {
+                chord.modifiers.push_back(members[other].values.front());
+            }
+        }
+        std::ranges::sort(chord.modifiers);
+        if (sendsChord_(chord)) {
+            return chord;
+        }
+    }
+    return std::nullopt;
+}
+
+ControlAction ActivationTracker::alone(const ControlEvent& control) {
+    ControlAction action{control, {}, {control}};
+    pressed_[controlIdentity(control)] = action;
+    return action;
+}
+
+ControlAction ActivationTracker::release(const ControlEvent& control) {
+    const ControlIdentity identity = controlIdentity(control);
+    if (chordModifiers_.erase(identity) > 0) {
+        return {control, {}, {control}};
+    }
+    const auto found = pressed_.find(identity);
+    ControlAction released =
+        found != pressed_.end() ? found->second : ControlAction{control, {}, {}};
     if (found != pressed_.end()) {
         pressed_.erase(found);
     }
-    release.control.microseconds = control.microseconds;
-    release.control.pressed = false;
-    return {release};
-}
-
-ControlAction ActivationTracker::withHeldModifiers(const ControlEvent& control) const {
-    ControlAction activation{control, {}, 0};
-    for (const HeldModifier& modifier : held_) {
-        activation.modifiers.push_back(modifier.usage);
-    }
-    std::ranges::sort(activation.modifiers);
-    if (!held_.empty()) {
-        activation.firstModifier = held_.front().usage;
-    }
-    return activation;
-}
-
-// A modifier's own action is known only when it is released without a key
-// having been pressed while it was held.
-std::vector<ControlAction> ActivationTracker::trackModifier(const ControlEvent& control) {
-    const std::uint8_t usage = control.values.front();
-    const auto held = std::ranges::find(held_, usage, &HeldModifier::usage);
-    if (control.pressed) {
-        if (held == held_.end()) {
-            held_.push_back({usage, false, withHeldModifiers(control)});
-        }
-        return {};
-    }
-    if (held == held_.end()) {
-        return {};
-    }
-    const HeldModifier modifier = *held;
-    held_.erase(held);
-    if (modifier.usedWithAKey) {
-        return {};
-    }
-    for (HeldModifier& other : held_) {
-        other.usedWithAKey = true;
-    }
-    ControlAction release = modifier.alone;
-    release.control.microseconds = control.microseconds;
-    release.control.pressed = false;
-    return {modifier.alone, release};
+    released.control.microseconds = control.microseconds;
+    released.control.pressed = false;
+    released.events = {control};
+    return released;
 }
 
 } // namespace vantrel

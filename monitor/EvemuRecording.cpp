@@ -40,18 +40,27 @@ std::optional<Number> number(std::string_view text, int base) {
     return value;
 }
 
+// Any number of digits may follow the point ("5.0" by hand, "5.000001" as
+// evemu-record writes it); what is finer than a microsecond is dropped.
 std::optional<std::int64_t> timestamp(std::string_view text) {
+    constexpr std::size_t MicrosecondDigits = 6;
     const auto dot = text.find('.');
-    if (dot == std::string_view::npos || text.size() - dot - 1 != 6) {
+    if (dot == std::string_view::npos) {
         return std::nullopt;
     }
+    const std::string_view fraction = text.substr(dot + 1);
+    if (fraction.empty() || fraction.find_first_not_of("0123456789") != std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::string micro(fraction.substr(0, MicrosecondDigits));
+    micro.resize(MicrosecondDigits, '0');
     const auto seconds = number<std::int64_t>(text.substr(0, dot), 10);
-    const auto micro = number<std::int64_t>(text.substr(dot + 1), 10);
-    if (!seconds || !micro || *seconds < 0 || *micro < 0 ||
+    const auto microseconds = number<std::int64_t>(micro, 10);
+    if (!seconds || !microseconds || *seconds < 0 ||
         *seconds > INT64_MAX / MicrosecondsPerSecond - 1) {
         return std::nullopt;
     }
-    return *seconds * MicrosecondsPerSecond + *micro;
+    return *seconds * MicrosecondsPerSecond + *microseconds;
 }
 
 // "E: 0.000001 0004 0004 458756" with the type and code in hexadecimal and

@@ -1,29 +1,52 @@
 #include "monitor/Monitor.h"
 
+#include "monitor/EventCodes.h"
 #include "monitor/MonitorText.h"
 
+#include <algorithm>
 #include <variant>
 
 namespace vantrel {
+namespace {
+
+MonitorReport motionReport(std::size_t index, GatheredMotion&& motion) {
+    return {MonitorReport::Kind::Motion, motion.microseconds, index, {}, {},
+            std::move(motion.axes)};
+}
+
+} // namespace
 
 Monitor::Monitor(const Configuration& config)
-    : matcher_(config) {}
+    : matcher_(config)
+    , seen_(config) {}
+
+Monitor::Device& Monitor::device(std::size_t index) {
+    auto found = devices_.find(index);
+    if (found == devices_.end()) {
+        found = devices_
+                    .try_emplace(
+                        index,
+                        [this](const ControlAction& chord) { return matcher_.sendsChord(chord); })
+                    .first;
+    }
+    return found->second;
+}
 
 std::vector<MonitorReport> Monitor::feed(const SourcedEvent& event) {
-    std::vector<MonitorReport> out;
-    Device& device = devices_[event.device];
-    device.lastEvent = event.event.microseconds;
-    for (const DecodedEvent& decoded : device.decoder.decode(event.event)) {
+    // What fell due on any device comes before what this event brings.
+    std::vector<MonitorReport> out = tick(event.event.microseconds);
+    Device& source = device(event.device);
+    source.lastEvent = event.event.microseconds;
+    for (const DecodedEvent& decoded : source.decoder.decode(event.event)) {
         if (const auto* control = std::get_if<ControlEvent>(&decoded)) {
-            handleControl(event.device, device, *control, out);
-        } else if (auto summary = device.motion.add(std::get<MotionEvent>(decoded))) {
-            out.push_back({MonitorReport::Kind::Motion,
-                           event.event.microseconds,
-                           event.device,
-                           {},
-                           {},
-                           std::move(*summary)});
+            handle(event.device, source, source.tracker.track(*control), out);
+        } else if (auto motion = source.motion.add(std::get<MotionEvent>(decoded))) {
+            out.push_back(motionReport(event.device, std::move(*motion)));
         }
+    }
+    if (event.event.type == evdev::EvSyn && event.event.code == evdev::SynReport) {
+        source.tracker.endFrame();
+        source.motion.endFrame();
     }
     return out;
 }
@@ -31,9 +54,9 @@ std::vector<MonitorReport> Monitor::feed(const SourcedEvent& event) {
 std::vector<MonitorReport> Monitor::tick(std::int64_t microseconds) {
     std::vector<MonitorReport> out;
     for (auto& [index, device] : devices_) {
-        if (auto summary = device.motion.due(microseconds)) {
-            out.push_back(
-                {MonitorReport::Kind::Motion, microseconds, index, {}, {}, std::move(*summary)});
+        handle(index, device, device.tracker.tick(microseconds), out);
+        if (auto motion = device.motion.due(microseconds)) {
+            out.push_back(motionReport(index, std::move(*motion)));
         }
     }
     return out;
@@ -42,48 +65,67 @@ std::vector<MonitorReport> Monitor::tick(std::int64_t microseconds) {
 std::vector<MonitorReport> Monitor::finish() {
     std::vector<MonitorReport> out;
     for (auto& [index, device] : devices_) {
-        if (auto summary = device.motion.flush()) {
-            out.push_back({MonitorReport::Kind::Motion,
-                           device.lastEvent,
-                           index,
-                           {},
-                           {},
-                           std::move(*summary)});
+        handle(index, device, device.tracker.finish(), out);
+        if (auto motion = device.motion.flush()) {
+            out.push_back(motionReport(index, std::move(*motion)));
         }
     }
     return out;
 }
 
-void Monitor::handleControl(std::size_t index, Device& device, const ControlEvent& control,
-                            std::vector<MonitorReport>& out) {
-    // The tracker sees every event, so that its modifier state stays true,
-    // but what a macro plays after its first press is that same activation.
-    const bool partOfMacro = continuesMacro(device, control);
-    for (const ControlAction& activation : device.tracker.track(control)) {
-        if (!partOfMacro) {
-            report(index, device, activation, out);
+// What a macro plays after its first press is that same activation, so it
+// is not reported again; but where a single action could have made that
+// press, a release that fits the macro may just as well be its release.
+void Monitor::handle(std::size_t index, Device& device, const std::vector<ControlAction>& actions,
+                     std::vector<MonitorReport>& out) {
+    for (const ControlAction& action : actions) {
+        if (!continuesMacro(device, action) || mayReleaseASingleAction(device, action)) {
+            report(index, device, action, out);
         }
     }
 }
 
-bool Monitor::continuesMacro(Device& device, const ControlEvent& control) const {
-    if (device.nextStep >= device.macroSteps.size() && device.macroInput >= 0) {
-        device.macroSteps = matcher_.repeatedSteps(device.macroInput);
-        device.nextStep = 0;
+bool Monitor::mayReleaseASingleAction(const Device& device, const ControlAction& action) {
+    if (action.control.pressed) {
+        return false;
     }
-    if (device.nextStep < device.macroSteps.size() &&
-        stepMatches(device.macroSteps[device.nextStep], control)) {
-        ++device.nextStep;
-        return true;
+    const auto pressed = device.pressedCandidates.find(controlIdentity(action.control));
+    return pressed != device.pressedCandidates.end() &&
+           std::ranges::any_of(pressed->second,
+                               [](const Candidate& candidate) { return !candidate.macro; });
+}
+
+// Each macro the first press could have started is followed until a press
+// or release does not fit it; a step that comes later than the macro's
+// delays allow is a control of its own.
+bool Monitor::continuesMacro(Device& device, const ControlAction& action) const {
+    std::erase_if(device.macros, [&](MacroInPlay& macro) { return !continues(macro, action); });
+    return !device.macros.empty();
+}
+
+bool Monitor::continues(MacroInPlay& macro, const ControlAction& action) const {
+    for (const ControlEvent& event : action.events) {
+        if (macro.next >= macro.steps.size()) {
+            macro.steps = matcher_.repeatedSteps(macro.input);
+            macro.next = 0;
+        }
+        if (macro.next >= macro.steps.size()) {
+            return false;
+        }
+        const PlayedStep& step = macro.steps[macro.next];
+        const bool inTime =
+            event.microseconds - macro.lastStep <= step.delayBefore + MacroStepSlackMicroseconds;
+        if (!inTime || !stepMatches(step.step, event)) {
+            return false;
+        }
+        ++macro.next;
+        macro.lastStep = event.microseconds;
     }
-    device.macroSteps.clear();
-    device.nextStep = 0;
-    device.macroInput = -1;
-    return false;
+    return true;
 }
 
 void Monitor::report(std::size_t index, Device& device, const ControlAction& activation,
-                     std::vector<MonitorReport>& out) const {
+                     std::vector<MonitorReport>& out) {
     const ControlEvent& control = activation.control;
     const ControlIdentity key = controlIdentity(control);
     MonitorReport line{control.pressed ? MonitorReport::Kind::Press : MonitorReport::Kind::Release,
@@ -95,10 +137,13 @@ void Monitor::report(std::size_t index, Device& device, const ControlAction& act
     if (control.pressed) {
         line.candidates = matcher_.candidates(activation);
         device.pressedCandidates[key] = line.candidates;
-        if (line.candidates.size() == 1 && line.candidates.front().macro) {
-            device.macroInput = line.candidates.front().source.index;
-            device.macroSteps = matcher_.stepsAfter(device.macroInput, activation);
-            device.nextStep = 0;
+        seen_.markSeen(line.candidates);
+        for (const Candidate& candidate : line.candidates) {
+            if (candidate.macro) {
+                const int input = candidate.source.index;
+                device.macros.push_back(
+                    {input, matcher_.stepsAfter(input, activation), 0, control.microseconds});
+            }
         }
     } else {
         const auto pressed = device.pressedCandidates.find(key);

@@ -73,9 +73,9 @@ std::string withLabel(const std::string& name, const std::string& label) {
     return label.empty() ? name : name + " (" + label + ")";
 }
 
-std::string candidateName(const Candidate& candidate, const ConfigurationLabels& labels) {
-    const int index = candidate.source.index;
-    if (candidate.source.kind == ActionSource::Kind::Input) {
+std::string sourceName(const ActionSource& source, const ConfigurationLabels& labels) {
+    const int index = source.index;
+    if (source.kind == ActionSource::Kind::Input) {
         return withLabel("Input " + std::to_string(index + 1), labels.input(index));
     }
     return withLabel("Rotary Switch " + std::to_string(index / 2 + 1),
@@ -90,7 +90,7 @@ std::string candidateList(const MonitorReport& report, const ConfigurationLabels
         const Candidate& candidate = report.candidates[i];
         names += i == 0 ? "" : i + 1 == count ? " or " : ", ";
         names +=
-            candidateName(candidate, labels) + (candidate.macro && count > 1 ? " (macro)" : "");
+            sourceName(candidate.source, labels) + (candidate.macro && count > 1 ? " (macro)" : "");
     }
     return names;
 }
@@ -133,11 +133,11 @@ std::string jsonTime(std::int64_t microseconds) {
     return text.data();
 }
 
-std::string candidateJson(const Candidate& candidate, const ConfigurationLabels& labels) {
-    const int index = candidate.source.index;
+std::string sourceJson(const ActionSource& source, const ConfigurationLabels& labels) {
+    const int index = source.index;
     std::string json;
     std::string label;
-    if (candidate.source.kind == ActionSource::Kind::Input) {
+    if (source.kind == ActionSource::Kind::Input) {
         json = "{\"input\":" + std::to_string(index + 1);
         label = labels.input(index);
     } else {
@@ -148,24 +148,27 @@ std::string candidateJson(const Candidate& candidate, const ConfigurationLabels&
     if (!label.empty()) {
         json += ",\"label\":" + jsonString(label);
     }
+    return json;
+}
+
+std::string candidateJson(const Candidate& candidate, const ConfigurationLabels& labels) {
+    std::string json = sourceJson(candidate.source, labels);
     if (candidate.macro) {
         json += R"(,"macro":true,"firstStep":)" + jsonString(stepInWords(candidate.firstPress));
     }
     return json + "}";
 }
 
-} // namespace
-
-std::string actionName(const ControlAction& activation) {
-    std::string name;
-    for (const std::uint8_t usage : activation.modifiers) {
-        name += modifierName(usage) + "+";
-    }
-    return name + controlName(activation.control);
+std::string encoderPrefix(const std::string& encoder) {
+    return encoder.empty() ? std::string{} : encoder + ": ";
 }
 
-std::string reportText(const MonitorReport& report, const std::string& device,
-                       const ConfigurationLabels& labels) {
+std::string encoderJson(const std::string& encoder) {
+    return encoder.empty() ? std::string{} : R"(,"encoder":)" + jsonString(encoder);
+}
+
+std::string lineText(const MonitorReport& report, const std::string& device,
+                     const ConfigurationLabels& labels) {
     if (report.kind == MonitorReport::Kind::Motion) {
         return "motion on " + device + ": " + motionText(report);
     }
@@ -185,12 +188,28 @@ std::string reportText(const MonitorReport& report, const std::string& device,
            (only.macro ? "macro, first step " + stepInWords(only.firstPress) : report.action);
 }
 
+} // namespace
+
+std::string actionName(const ControlAction& activation) {
+    std::string name;
+    for (const std::uint8_t usage : activation.modifiers) {
+        name += modifierName(usage) + "+";
+    }
+    return name + controlName(activation.control);
+}
+
+std::string reportText(const MonitorReport& report, const std::string& device,
+                       const ConfigurationLabels& labels, const std::string& encoder) {
+    return encoderPrefix(encoder) + lineText(report, device, labels);
+}
+
 std::string reportJson(const MonitorReport& report, const std::string& device,
-                       const ConfigurationLabels& labels) {
+                       const ConfigurationLabels& labels, const std::string& encoder) {
     constexpr std::array<std::string_view, 3> kinds = {"press", "release", "motion"};
-    std::string json =
-        R"({"event":")" + std::string(kinds.at(static_cast<std::size_t>(report.kind))) +
-        R"(","time":)" + jsonTime(report.microseconds) + R"(,"device":)" + jsonString(device);
+    std::string json = R"({"event":")" +
+                       std::string(kinds.at(static_cast<std::size_t>(report.kind))) +
+                       R"(","time":)" + jsonTime(report.microseconds) + encoderJson(encoder) +
+                       R"(,"device":)" + jsonString(device);
     if (report.kind == MonitorReport::Kind::Motion) {
         std::string axes;
         for (const MotionAxis& axis : report.motion) {
@@ -205,6 +224,29 @@ std::string reportJson(const MonitorReport& report, const std::string& device,
         controls += (controls.empty() ? "" : ",") + candidateJson(candidate, labels);
     }
     return json + ",\"action\":" + jsonString(report.action) + ",\"controls\":[" + controls + "]}";
+}
+
+std::string summaryText(const SeenSummary& summary, const ConfigurationLabels& labels,
+                        const std::string& encoder) {
+    std::string text =
+        encoderPrefix(encoder) + "Seen " + std::to_string(summary.seen) + " of " +
+        std::to_string(summary.used) +
+        (summary.rotaryDirectionsUsed ? " used inputs and rotary directions" : " used inputs");
+    for (std::size_t i = 0; i < summary.notSeen.size(); ++i) {
+        text += (i == 0 ? "; not seen: " : ", ") + sourceName(summary.notSeen[i], labels);
+    }
+    return text;
+}
+
+std::string summaryJson(const SeenSummary& summary, const ConfigurationLabels& labels,
+                        const std::string& encoder) {
+    std::string notSeen;
+    for (const ActionSource& source : summary.notSeen) {
+        notSeen += (notSeen.empty() ? "" : ",") + sourceJson(source, labels) + "}";
+    }
+    return R"({"event":"summary")" + encoderJson(encoder) + R"(,"seen":)" +
+           std::to_string(summary.seen) + R"(,"used":)" + std::to_string(summary.used) +
+           R"(,"notSeen":[)" + notSeen + "]}";
 }
 
 } // namespace vantrel

@@ -3,6 +3,7 @@
 #include "model/ConfigurationLabels.h"
 #include "monitor/ActivationTracker.h"
 #include "monitor/Monitor.h"
+#include "monitor/SeenControls.h"
 
 #include <string>
 
@@ -15,12 +16,26 @@ namespace vantrel {
 [[nodiscard]] std::string actionName(const ControlAction& activation);
 
 /// One line: "Input 17 (P1 Button 1): Ctrl+A",
-/// "not in the configuration: F13", "motion on DEVICE: X +12, Y -3".
+/// "not in the configuration: F13", "motion on DEVICE: X +12, Y -3". When
+/// several encoders are read, `encoder` names the one it came from and
+/// begins the line ("usb:1-4.1: Input 5: Left Ctrl"); empty otherwise.
 [[nodiscard]] std::string reportText(const MonitorReport& report, const std::string& device,
-                                     const ConfigurationLabels& labels);
+                                     const ConfigurationLabels& labels,
+                                     const std::string& encoder = {});
 
-/// The same as one JSON object on one line.
+/// The same as one JSON object on one line, the encoder as "encoder".
 [[nodiscard]] std::string reportJson(const MonitorReport& report, const std::string& device,
-                                     const ConfigurationLabels& labels);
+                                     const ConfigurationLabels& labels,
+                                     const std::string& encoder = {});
+
+/// What was never pressed, as the monitor's last line: "Seen 31 of 33 used
+/// inputs; not seen: Input 12 (Coin 1), Input 24 (Coin 2)".
+[[nodiscard]] std::string summaryText(const SeenSummary& summary, const ConfigurationLabels& labels,
+                                      const std::string& encoder = {});
+
+/// The same as one JSON object: {"event":"summary","seen":31,"used":33,
+/// "notSeen":[{"input":12,"label":"Coin 1"},...]}.
+[[nodiscard]] std::string summaryJson(const SeenSummary& summary, const ConfigurationLabels& labels,
+                                      const std::string& encoder = {});
 
 } // namespace vantrel

@@ -5,64 +5,78 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
-#include <utility>
 
 namespace vantrel {
 namespace {
 
-constexpr std::int64_t SummaryInterval = 1'000'000;
+struct AxisName {
+    std::uint16_t code;
+    std::string_view name;
+};
 
-std::string axisName(const MotionEvent& motion) {
+// The relative axes in the order a summary lists them.
+constexpr std::array<AxisName, 5> RelativeAxes = {{
+    {evdev::RelX, "X"},
+    {evdev::RelY, "Y"},
+    {evdev::RelWheel, "Wheel"},
+    {evdev::RelHWheel, "Horizontal Wheel"},
+    {evdev::RelDial, "Dial"},
+}};
+constexpr std::array<std::string_view, 6> AbsoluteAxes = {"X", "Y", "Z", "Rx", "Ry", "Rz"};
+// Other relative axes come after the known ones, absolute axes after all.
+constexpr int OtherRelativeRank = 0x100;
+constexpr int AbsoluteRank = 0x200;
+
+std::pair<int, MotionAxis> axisOf(const MotionEvent& motion) {
     if (motion.type == evdev::EvRel) {
-        switch (motion.code) {
-        case evdev::RelX:
-            return "X";
-        case evdev::RelY:
-            return "Y";
-        case evdev::RelHWheel:
-            return "Horizontal Wheel";
-        case evdev::RelDial:
-            return "Dial";
-        case evdev::RelWheel:
-            return "Wheel";
-        default:
-            return "Axis " + std::to_string(motion.code);
+        for (std::size_t i = 0; i < RelativeAxes.size(); ++i) {
+            if (RelativeAxes.at(i).code == motion.code) {
+                return {static_cast<int>(i), {std::string(RelativeAxes.at(i).name), true, 0}};
+            }
         }
+        return {OtherRelativeRank + motion.code, {"Axis " + std::to_string(motion.code), true, 0}};
     }
-    constexpr std::array<std::string_view, 6> absolute = {"X", "Y", "Z", "Rx", "Ry", "Rz"};
-    return motion.code < absolute.size() ? std::string(absolute.at(motion.code)) + " Axis"
-                                         : "Axis " + std::to_string(motion.code);
+    const std::string name = motion.code < AbsoluteAxes.size()
+                                 ? std::string(AbsoluteAxes.at(motion.code)) + " Axis"
+                                 : "Axis " + std::to_string(motion.code);
+    return {AbsoluteRank + motion.code, {name, false, 0}};
 }
 
 } // namespace
 
-std::optional<std::vector<MotionAxis>> MotionSummary::add(const MotionEvent& motion) {
-    const std::string name = axisName(motion);
-    const bool relative = motion.type == evdev::EvRel;
-    auto axis = std::ranges::find_if(gathered_, [&](const MotionAxis& gathered) {
-        return gathered.name == name && gathered.relative == relative;
-    });
-    if (axis == gathered_.end()) {
-        gathered_.push_back({name, relative, 0});
-        axis = std::prev(gathered_.end());
+std::optional<GatheredMotion> MotionSummary::add(const MotionEvent& motion) {
+    std::optional<GatheredMotion> before = due(motion.microseconds);
+    if (gathered_.empty()) {
+        startedAt_ = motion.microseconds;
     }
-    axis->amount = relative ? axis->amount + motion.value : motion.value;
-    return due(motion.microseconds);
+    frameOpen_ = true;
+    auto [rank, axis] = axisOf(motion);
+    auto place = std::ranges::lower_bound(gathered_, rank, {}, &std::pair<int, MotionAxis>::first);
+    if (place == gathered_.end() || place->first != rank) {
+        place = gathered_.insert(place, {rank, std::move(axis)});
+    }
+    MotionAxis& gathered = place->second;
+    gathered.amount = gathered.relative ? gathered.amount + motion.value : motion.value;
+    return before;
 }
 
-std::optional<std::vector<MotionAxis>> MotionSummary::due(std::int64_t microseconds) {
-    if (gathered_.empty() || (lastSummary_ && microseconds - *lastSummary_ < SummaryInterval)) {
+std::optional<GatheredMotion> MotionSummary::due(std::int64_t microseconds) {
+    if (frameOpen_ || microseconds - startedAt_ < MotionSummaryMicroseconds) {
         return std::nullopt;
     }
-    lastSummary_ = microseconds;
     return flush();
 }
 
-std::optional<std::vector<MotionAxis>> MotionSummary::flush() {
+std::optional<GatheredMotion> MotionSummary::flush() {
     if (gathered_.empty()) {
         return std::nullopt;
     }
-    return std::exchange(gathered_, {});
+    GatheredMotion motion{startedAt_, {}};
+    for (auto& [rank, axis] : gathered_) {
+        motion.axes.push_back(std::move(axis));
+    }
+    gathered_.clear();
+    return motion;
 }
 
 } // namespace vantrel

@@ -157,14 +157,16 @@ TEST_F(Vantrelctl, ExportAndImportGiveBackTheFileByteForByte) {
 TEST_F(Vantrelctl, MonitorTracesARecordingToAFileOrTheDevicesConfiguration) {
     write("cabinet.json", R"({"format": "vantrel-configuration", "version": 1, "inputs": [
         {"input": 17, "label": "P1 Button 1",
-         "single": {"type": "key", "code": "A", "modifiers": ["ctrl"]}}]})");
+         "single": {"type": "key", "code": "A", "modifiers": ["ctrl"]}},
+        {"input": 18, "label": "P1 Button 2", "single": {"type": "key", "code": "B"}}]})");
     write("keys.evemu", "N: VANTREL\nE: 0.000001 0001 001d 0001\nE: 0.000002 0001 001e 0001\n"
                         "E: 0.000003 0001 001e 0000\nE: 0.000004 0001 001d 0000\n");
     const ToolResult fromFile =
         run({"monitor", "--events", "keys.evemu", "--config", "cabinet.json"});
     EXPECT_EQ(fromFile.status, 0) << fromFile.err;
     EXPECT_EQ(fromFile.out,
-              "Input 17 (P1 Button 1): Ctrl+A\nInput 17 (P1 Button 1): Ctrl+A released\n");
+              "Input 17 (P1 Button 1): Ctrl+A\nInput 17 (P1 Button 1): Ctrl+A released\n"
+              "Seen 1 of 2 used inputs; not seen: Input 18 (P1 Button 2)\n");
     // The device keeps no labels.
     ASSERT_EQ(run({"--device", "emulated:memory.bin", "write", "cabinet.json"}).status, 0);
     const ToolResult fromDevice =
@@ -175,7 +177,48 @@ TEST_F(Vantrelctl, MonitorTracesARecordingToAFileOrTheDevicesConfiguration) {
                               "\n"
                               R"({"event":"release","time":0.000003,"device":"keys.evemu",)"
                               R"("action":"Ctrl+A","controls":[{"input":17}]})"
+                              "\n"
+                              R"({"event":"summary","seen":1,"used":2,"notSeen":[{"input":18}]})"
                               "\n");
+}
+
+TEST_F(Vantrelctl, MonitorNamesEachLineByItsDeviceWhenSeveralAreRead) {
+    write("left.json", R"({"format": "vantrel-configuration", "version": 1, "inputs": [
+        {"input": 5, "label": "P1 Button 1", "single": {"type": "key", "code": "Left Ctrl"}}]})");
+    write("right.json", R"({"format": "vantrel-configuration", "version": 1, "inputs": [
+        {"input": 5, "label": "P2 Button 1", "single": {"type": "key", "code": "A"}}]})");
+    // Written by hand: one digit after the point is as good as six.
+    write("left.evemu", "E: 5.0 0001 001d 1\nE: 5.0 0000 0000 0\n");
+    write("right.evemu", "E: 6.5 0001 001e 1\nE: 6.5 0000 0000 0\n");
+    ASSERT_EQ(run({"--device", "emulated:left.bin", "write", "left.json"}).status, 0);
+    ASSERT_EQ(run({"--device", "emulated:right.bin", "write", "right.json"}).status, 0);
+    const ToolResult fromDevices =
+        run({"--device", "emulated:left.bin", "--device", "emulated:right.bin", "monitor",
+             "--events", "left.evemu", "--events", "right.evemu"});
+    EXPECT_EQ(fromDevices.status, 0) << fromDevices.err;
+    EXPECT_EQ(fromDevices.out, "emulated:left.bin: Input 5: Left Ctrl\n"
+                               "emulated:right.bin: Input 5: A\n"
+                               "emulated:left.bin: Seen 1 of 1 used inputs\n"
+                               "emulated:right.bin: Seen 1 of 1 used inputs\n");
+    const ToolResult fromFiles =
+        run({"monitor", "--config", "left.json", "--config", "right.json", "--events", "left.evemu",
+             "--events", "right.evemu", "--json"});
+    EXPECT_EQ(fromFiles.status, 0) << fromFiles.err;
+    EXPECT_EQ(
+        fromFiles.out,
+        R"({"event":"press","time":5.000000,"encoder":"left.evemu","device":"left.evemu",)"
+        R"("action":"Left Ctrl","controls":[{"input":5,"label":"P1 Button 1"}]})"
+        "\n"
+        R"({"event":"press","time":6.500000,"encoder":"right.evemu",)"
+        R"("device":"right.evemu","action":"A","controls":[{"input":5,"label":"P2 Button 1"}]})"
+        "\n"
+        R"({"event":"summary","encoder":"left.evemu","seen":1,"used":1,"notSeen":[]})"
+        "\n"
+        R"({"event":"summary","encoder":"right.evemu","seen":1,"used":1,"notSeen":[]})"
+        "\n");
+    const std::string help = run({"monitor", "--help"}).out;
+    EXPECT_NE(help.find("evemu-record"), std::string::npos) << help;
+    EXPECT_NE(help.find("\"E: SECONDS.MICROSECONDS TYPE CODE VALUE\""), std::string::npos) << help;
 }
 
 TEST_F(Vantrelctl, ShowsEveryInputAsTheMainWindowWouldAndThenTheSettings) {
@@ -250,6 +293,13 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
          "unknown list \"colours\"; usage: vantrelctl [--device DEVICE] names "
          "[keys|mouse|joystick|settings]"},
         {{"show", "a.cfg", "--force"}, "unknown option \"--force\""},
+        {{"--device", "emulated:a", "--device", "emulated:b", "monitor", "--config", "a.cfg"},
+         "monitor takes one --config per --device, in the same order; usage: vantrelctl "
+         "[--device DEVICE] monitor [--events FILE]... [--config FILE]... [--json] [--no-grab]"},
+        {{"monitor", "--config", "a.cfg", "--config", "a.cfg", "--events", "x.evemu"},
+         "with several devices monitor replays one --events per device, in the same order; "
+         "usage: vantrelctl [--device DEVICE] monitor [--events FILE]... [--config FILE]... "
+         "[--json] [--no-grab]"},
         {{"show", "a.cfg", "--no-grab"},
          "--events, --config, --json and --no-grab belong to monitor; usage: vantrelctl "
          "[--device DEVICE] show FILE"},

@@ -50,6 +50,23 @@ TEST(EventNodes, findsTheEncodersNodesOnly) {
               (std::vector<fs::path>{"/dev/input/event4", "/dev/input/event12"}));
 }
 
+TEST(EventNodes, groupsTheNodesOfEachEncoderByItsPort) {
+    FakeSysfs sysfs;
+    sysfs.addUsbEvent("1-4.2", "0108", "event9");
+    sysfs.addUsbEvent("1-4.1", "0108", "event5");
+    sysfs.addUsbEvent("1-4.2", "0108", "event8");
+    sysfs.addUsbEvent("1-3", "c52b", "event3");
+    sysfs.addUsbEvent("1-4.1", "0108", "event10");
+    const std::vector<EncoderEventNodes> encoders =
+        encoderEventNodesByPort(sysfs.root.path, "/dev/input");
+    ASSERT_EQ(encoders.size(), 2U);
+    EXPECT_EQ(encoders[0].portPath, "1-4.1");
+    EXPECT_EQ(encoders[0].nodes,
+              (std::vector<fs::path>{"/dev/input/event5", "/dev/input/event10"}));
+    EXPECT_EQ(encoders[1].portPath, "1-4.2");
+    EXPECT_EQ(encoders[1].nodes, (std::vector<fs::path>{"/dev/input/event8", "/dev/input/event9"}));
+}
+
 TEST(EventNodes, noInputClassMeansNoNodes) {
     TemporaryFolder empty;
     EXPECT_TRUE(encoderEventNodes(empty.path).empty());

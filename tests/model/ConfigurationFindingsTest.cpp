@@ -66,6 +66,27 @@ TEST(ConfigurationFindings, NamesEveryMistakeOnceAndNothingInACleanConfiguration
              c.input(3) = single(KeyTypeMouse, MouseRight);
          },
          {"Inputs 1 and 2 both send Hat1 N", "Inputs 3 and 4 both send Right Click"}},
+        {"macros that begin as a single action, or another macro, does",
+         [](Configuration& c) {
+             constexpr std::uint8_t KeyF7 = 64;
+             c.input(1) = single(KeyTypeKeyboard, KeyA, OperatorCtrl);
+             c.input(7) = single(KeyTypeKeyboard, KeyLeftShift);
+             c.input(30) = macroOf({keyDown(KeyLeftShift), keyDown(KeyF7), delay(4), keyUp(KeyF7),
+                                    keyUp(KeyLeftShift)});
+             c.input(40) = macroOf({keyUp(KeyB), keyDown(KeyA), delay(0), keyDown(KeyLeftCtrl),
+                                    keyUp(KeyLeftCtrl), keyUp(KeyA)});
+             c.input(50) =
+                 macroOf({press(KeyTypeMouse, MouseRight), release(KeyTypeMouse, MouseRight)});
+             c.input(51) = macroOf(
+                 {press(KeyTypeMouse, MouseRight), delay(9), release(KeyTypeMouse, MouseRight)});
+             // Begins with Ctrl alone: not what Ctrl+A presses.
+             c.input(60) =
+                 macroOf({keyDown(KeyLeftCtrl), keyUp(KeyLeftCtrl), keyDown(KeyA), keyUp(KeyA)});
+         },
+         {"Inputs 2 and 41 both begin by pressing [ctrl] A: a game sees that press from each",
+          "Inputs 8 and 31 both begin by pressing Left Shift: a game sees that press from each",
+          "Inputs 51 and 52 both begin by pressing Right Click: a game sees that press from "
+          "each"}},
         {"stuck in the activation, in the deactivation, and released only before",
          [](Configuration& c) {
              c.input(8) = macroOf({keyDown(KeyLeftCtrl), keyDown(KeyA), keyUp(KeyA)});

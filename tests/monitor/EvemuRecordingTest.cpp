@@ -14,9 +14,13 @@ EvemuRecording read(const std::string& text) {
 TEST(EvemuRecording, readsEventsWithPaddingSignsAndComments) {
     const EvemuRecording recording = read("# EVEMU 1.3\nN: Panel\nA: 10 -1 1 0 0 0\n\n"
                                           "E: 1.000002 0003 0011 -001\t# EV_ABS / ABS_HAT0Y -1\n"
-                                          "E: 2.500000 0004 0004 458756   \r\n");
+                                          "E: 2.500000 0004 0004 458756   \r\n"
+                                          "E: 5.0 0001 001e 0001\nE: 6.12345678 0001 001e 0000\n");
     ASSERT_TRUE(recording.ok()) << recording.error;
-    const std::vector<InputEvent> expected = {{1'000'002, 3, 0x11, -1}, {2'500'000, 4, 4, 458756}};
+    const std::vector<InputEvent> expected = {{1'000'002, 3, 0x11, -1},
+                                              {2'500'000, 4, 4, 458756},
+                                              {5'000'000, 1, 0x1e, 1},
+                                              {6'123'456, 1, 0x1e, 0}};
     EXPECT_EQ(recording.events, expected);
     EXPECT_EQ(recording.absoluteAxes, std::vector<std::uint16_t>{0x10});
     EXPECT_EQ(read("E: 0.000001 0001 001e 0001\n").absoluteAxes, std::nullopt)
@@ -46,7 +50,9 @@ constexpr const char* Good = "E: 0.000001 0001 001e 0001\n";
 
 INSTANTIATE_TEST_SUITE_P(
     lines, EvemuMalformed,
-    ::testing::Values(MalformedCase{std::string(Good) + "E: 0.1 0001 001e 0001\n", 2},
+    ::testing::Values(MalformedCase{std::string(Good) + "E: 1. 0001 001e 0001\n", 2},
+                      MalformedCase{"E: 1 0001 001e 0001\n", 1},
+                      MalformedCase{"E: 1.0x5 0001 001e 0001\n", 1},
                       MalformedCase{std::string(Good) + Good + "E: 0.000001 0001 001e\n", 3},
                       MalformedCase{"E: 0.000001 000g 001e 0001\n", 1},
                       MalformedCase{"E: 0.000001 0001 001e 0x01\n", 1},

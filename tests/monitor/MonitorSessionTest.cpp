@@ -1,0 +1,279 @@
+#include "monitor/MonitorSession.h"
+
+#include "monitor/EvemuRecording.h"
+#include "tests/support/ModelBuilders.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+constexpr std::uint16_t CodeLeftCtrl = 0x1d;
+constexpr std::uint16_t CodeLeftShift = 0x2a;
+constexpr std::uint16_t CodeLeftAlt = 0x38;
+constexpr std::uint16_t CodeA = 0x1e;
+constexpr std::uint16_t CodeP = 0x19;
+constexpr std::uint8_t UsageA = 4;
+constexpr std::uint8_t UsageP = 19;
+
+void single(MonitoredEncoder& panel, int input, std::uint8_t key, std::uint8_t keyOperator = 0,
+            const std::string& label = {}) {
+    encodeSingleKey(KeyTypeKeyboard, key, keyOperator, panel.config.input(input - 1));
+    panel.labels.inputs.at(static_cast<std::size_t>(input - 1)) = label;
+}
+
+// Player 1's buttons as MAME's default layout has them, and two chords.
+MonitoredEncoder buttons(const std::string& name = "usb:1-4.1") {
+    MonitoredEncoder panel{name, {}, {}};
+    single(panel, 5, KeyLeftCtrl, 0, "P1 Button 1");
+    single(panel, 6, KeyLeftAlt, 0, "P1 Button 2");
+    single(panel, 8, KeyLeftShift, 0, "P1 Button 4");
+    single(panel, 17, UsageA);
+    single(panel, 20, UsageP, OperatorCtrl, "Pause");
+    single(panel, 21, KeyLeftAlt, OperatorShift);
+    return panel;
+}
+
+std::string key(std::uint16_t code, int value) {
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), "0001 %04x %d", code, value);
+    return text.data();
+}
+
+std::string motion(std::uint16_t axis, int value) {
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), "0002 %04x %d", axis, value);
+    return text.data();
+}
+
+/// One frame of a recording: its events and the SYN_REPORT that ends it.
+std::string frame(const std::string& time, const std::vector<std::string>& events) {
+    std::string text;
+    for (const std::string& event : events) {
+        text += "E: " + time + " " + event + "\n";
+    }
+    return text + "E: " + time + " 0000 0000 0\n";
+}
+
+struct PanelCase {
+    std::string name;
+    /// One recording per device; device d belongs to encoder encoderOf[d]
+    /// (all to one when empty).
+    std::vector<std::string> recordings;
+    std::vector<std::size_t> encoderOf;
+    std::vector<std::string> text;
+    std::size_t jsonLine = 0;
+    std::string json;
+    bool summary = false;
+};
+
+void PrintTo(const PanelCase& panelCase, std::ostream* out) {
+    *out << panelCase.name;
+}
+
+std::vector<SourcedEvent> merged(const std::vector<std::string>& recordings) {
+    std::vector<SourcedEvent> events;
+    for (std::size_t device = 0; device < recordings.size(); ++device) {
+        std::istringstream in(recordings[device]);
+        const EvemuRecording recording = readEvemuRecording(in);
+        EXPECT_TRUE(recording.ok()) << recording.error << " at line " << recording.errorLine;
+        for (const InputEvent& event : recording.events) {
+            events.push_back({device, event});
+        }
+    }
+    std::ranges::stable_sort(events, {},
+                             [](const SourcedEvent& event) { return event.event.microseconds; });
+    return events;
+}
+
+std::vector<std::string> replay(const PanelCase& panelCase, bool json) {
+    std::vector<MonitoredEncoder> encoders = {buttons("usb:1-4.1")};
+    if (std::ranges::count(panelCase.encoderOf, 1) > 0) {
+        encoders.push_back(buttons("usb:1-4.2"));
+    }
+    MonitorSession session(encoders, panelCase.encoderOf);
+    std::vector<std::string> lines;
+    const auto print = [&](const std::vector<EncoderReport>& reports) {
+        for (const EncoderReport& report : reports) {
+            const std::string device = "event" + std::to_string(report.report.device);
+            lines.push_back(json ? session.json(report, device) : session.text(report, device));
+        }
+    };
+    for (const SourcedEvent& event : merged(panelCase.recordings)) {
+        print(session.feed(event));
+    }
+    print(session.finish());
+    if (panelCase.summary) {
+        std::ranges::copy(json ? session.summaryJson() : session.summaryText(),
+                          std::back_inserter(lines));
+    }
+    return lines;
+}
+
+class PanelMonitor : public ::testing::TestWithParam<PanelCase> {};
+
+TEST_P(PanelMonitor, namesEveryButtonInTextAndJson) {
+    EXPECT_EQ(replay(GetParam(), false), GetParam().text);
+    const std::vector<std::string> json = replay(GetParam(), true);
+    ASSERT_EQ(json.size(), GetParam().text.size());
+    EXPECT_EQ(json.at(GetParam().jsonLine), GetParam().json);
+}
+
+const std::string Ctrl = "Input 5 (P1 Button 1): Left Ctrl";
+const std::string Alt = "Input 6 (P1 Button 2): Left Alt";
+const std::string Shift = "Input 8 (P1 Button 4): Left Shift";
+const std::string Pause = "Input 20 (Pause): Ctrl+P";
+
+INSTANTIATE_TEST_SUITE_P(
+    buttons, PanelMonitor,
+    ::testing::Values(
+        PanelCase{"two modifier buttons one after the other",
+                  {frame("1.0", {key(CodeLeftShift, 1)}) + frame("1.1", {key(CodeLeftAlt, 1)}) +
+                   frame("1.3", {key(CodeLeftAlt, 0)}) + frame("1.4", {key(CodeLeftShift, 0)})},
+                  {},
+                  {Shift, Alt, Alt + " released", Shift + " released"},
+                  1,
+                  R"({"event":"press","time":1.100000,"device":"event0","action":"Left Alt",)"
+                  R"("controls":[{"input":6,"label":"P1 Button 2"}]})"},
+        PanelCase{"a modifier held while a key comes later than a chord would",
+                  {frame("1.0", {key(CodeLeftCtrl, 1)}) + frame("1.5", {key(CodeA, 1)}) +
+                   frame("1.6", {key(CodeA, 0)}) + frame("2.0", {key(CodeLeftCtrl, 0)})},
+                  {},
+                  {Ctrl, "Input 17: A", "Input 17: A released", Ctrl + " released"},
+                  1,
+                  R"({"event":"press","time":1.500000,"device":"event0","action":"A",)"
+                  R"("controls":[{"input":17}]})"},
+        PanelCase{"a chord in one frame",
+                  {frame("1.0", {key(CodeLeftCtrl, 1), key(CodeP, 1)}) +
+                   frame("1.1", {key(CodeP, 0), key(CodeLeftCtrl, 0)})},
+                  {},
+                  {Pause, Pause + " released"},
+                  0,
+                  R"({"event":"press","time":1.000000,"device":"event0","action":"Ctrl+P",)"
+                  R"("controls":[{"input":20,"label":"Pause"}]})"},
+        PanelCase{
+            "a chord within the window, and one just outside it",
+            {frame("1.0", {key(CodeLeftCtrl, 1)}) + frame("1.01", {key(CodeP, 1)}) +
+             frame("1.1", {key(CodeP, 0)}) + frame("1.1", {key(CodeLeftCtrl, 0)}) +
+             frame("2.0", {key(CodeLeftCtrl, 1)}) + frame("2.010001", {key(CodeP, 1)}) +
+             frame("2.1", {key(CodeP, 0), key(CodeLeftCtrl, 0)})},
+            {},
+            {Pause, Pause + " released", Ctrl, "not in the configuration: P", Ctrl + " released"},
+            3,
+            R"({"event":"press","time":2.010001,"device":"event0","action":"P",)"
+            R"("controls":[]})"},
+        PanelCase{"two modifiers in one frame: a chord only when an input sends it",
+                  {frame("1.0", {key(CodeLeftCtrl, 1), key(CodeLeftAlt, 1)}) +
+                   frame("1.2", {key(CodeLeftCtrl, 0), key(CodeLeftAlt, 0)}) +
+                   frame("2.0", {key(CodeLeftShift, 1), key(CodeLeftAlt, 1)}) +
+                   frame("2.2", {key(CodeLeftAlt, 0), key(CodeLeftShift, 0)})},
+                  {},
+                  {Ctrl, Alt, Ctrl + " released", Alt + " released", "Input 21: Shift+Left Alt",
+                   "Input 21: Shift+Left Alt released"},
+                  4,
+                  R"({"event":"press","time":2.000000,"device":"event0",)"
+                  R"("action":"Shift+Left Alt","controls":[{"input":21}]})"},
+        PanelCase{"a modifier held alone",
+                  {frame("1.0", {key(CodeLeftCtrl, 1)})},
+                  {},
+                  {Ctrl},
+                  0,
+                  R"({"event":"press","time":1.000000,"device":"event0","action":"Left Ctrl",)"
+                  R"("controls":[{"input":5,"label":"P1 Button 1"}]})"},
+        PanelCase{"X and Y in the same frames, five times in 40 ms, then a second later",
+                  {frame("1.00", {motion(0, -3), motion(1, 7)}) +
+                   frame("1.01", {motion(0, -3), motion(1, 7)}) +
+                   frame("1.02", {motion(0, -3), motion(1, 7)}) +
+                   frame("1.03", {motion(0, -3), motion(1, 7)}) +
+                   frame("1.04", {motion(1, 7), motion(0, -3)}) +
+                   frame("2.5", {motion(8, 1), motion(1, 1)})},
+                  {},
+                  {"motion on event0: X -15, Y +35", "motion on event0: Y +1, Wheel +1"},
+                  0,
+                  R"({"event":"motion","time":1.000000,"device":"event0","axes":[)"
+                  R"({"axis":"X","change":-15},{"axis":"Y","change":35}]})"},
+        PanelCase{"two encoders, each device named by its own",
+                  {frame("1.0", {key(CodeLeftShift, 1)}) + frame("1.2", {key(CodeLeftShift, 0)}),
+                   frame("1.1", {key(CodeA, 1)}) + frame("1.3", {key(CodeA, 0)})},
+                  {0, 1},
+                  {"usb:1-4.1: " + Shift, "usb:1-4.2: Input 17: A",
+                   "usb:1-4.1: " + Shift + " released", "usb:1-4.2: Input 17: A released",
+                   "usb:1-4.1: Seen 1 of 6 used inputs; not seen: Input 5 (P1 Button 1), "
+                   "Input 6 (P1 Button 2), Input 17, Input 20 (Pause), Input 21",
+                   "usb:1-4.2: Seen 1 of 6 used inputs; not seen: Input 5 (P1 Button 1), "
+                   "Input 6 (P1 Button 2), Input 8 (P1 Button 4), Input 20 (Pause), Input 21"},
+                  1,
+                  R"({"event":"press","time":1.100000,"encoder":"usb:1-4.2","device":"event1",)"
+                  R"("action":"A","controls":[{"input":17}]})",
+                  true},
+        PanelCase{"what was never pressed, by one encoder's two devices",
+                  {frame("1.0", {key(CodeLeftShift, 1), key(CodeLeftAlt, 1)}) +
+                       frame("1.1", {key(CodeLeftShift, 0), key(CodeLeftAlt, 0)}),
+                   frame("1.2", {key(CodeA, 1)}) + frame("1.3", {key(CodeA, 0)})},
+                  {0, 0},
+                  {"Input 21: Shift+Left Alt", "Input 21: Shift+Left Alt released", "Input 17: A",
+                   "Input 17: A released",
+                   "Seen 2 of 6 used inputs; not seen: Input 5 (P1 Button 1), Input 6 (P1 Button "
+                   "2), Input 8 (P1 Button 4), Input 20 (Pause)"},
+                  4,
+                  R"({"event":"summary","seen":2,"used":6,"notSeen":[)"
+                  R"({"input":5,"label":"P1 Button 1"},{"input":6,"label":"P1 Button 2"},)"
+                  R"({"input":8,"label":"P1 Button 4"},{"input":20,"label":"Pause"}]})",
+                  true}),
+    [](const auto& param) { return "case" + std::to_string(param.index); });
+
+TEST(PanelMonitorTime, aModifierAloneIsNamedOnceTheChordWindowHasPassed) {
+    MonitorSession session({buttons()});
+    (void)session.feed({0, {1'000'000, 1, CodeLeftCtrl, 1}});
+    EXPECT_TRUE(session.feed({0, {1'000'000, 0, 0, 0}}).empty());
+    EXPECT_TRUE(session.tick(1'000'000 + ChordWindowMicroseconds).empty())
+        << "a key may still come";
+    const std::vector<EncoderReport> named = session.tick(1'000'001 + ChordWindowMicroseconds);
+    ASSERT_EQ(named.size(), 1U);
+    EXPECT_EQ(session.text(named[0], "event0"), Ctrl);
+    EXPECT_EQ(named[0].report.microseconds, 1'000'000) << "named as of its press";
+}
+
+TEST(PanelMonitorTime, aMacroIsFollowedOnlyAsFastAsItsDelaysAllow) {
+    MonitoredEncoder panel = buttons();
+    // Autofire: Left Ctrl tapped every 50 ms while held, as Input 5 sends it once.
+    panel.config.input(32) = testing::macroOf(
+        {testing::keyDown(KeyLeftCtrl), testing::delay(4), testing::keyUp(KeyLeftCtrl)}, {}, 1);
+    MonitorSession session({panel});
+    std::vector<std::string> lines;
+    const std::string recording =
+        frame("1.0", {key(CodeLeftCtrl, 1)}) + frame("1.2", {key(CodeLeftCtrl, 0)}) +
+        frame("1.22", {key(CodeLeftCtrl, 1)}) + frame("1.4", {key(CodeLeftCtrl, 0)});
+    for (const SourcedEvent& event : merged({recording})) {
+        for (const EncoderReport& report : session.feed(event)) {
+            lines.push_back(session.text(report, "event0"));
+        }
+    }
+    const std::string both = "Input 5 (P1 Button 1) or Input 33 (macro): Left Ctrl";
+    const std::string pointer = " (more than one control sends this: see vantrelctl check)";
+    EXPECT_EQ(lines, (std::vector<std::string>{both + pointer, both + " released", both + pointer,
+                                               both + " released"}))
+        << "held longer than the macro's 50 ms, it is the button pressed twice";
+}
+
+TEST(PanelMonitorTime, motionIsSummedForASecondAndCutOnlyAtTheEndOfAFrame) {
+    MonitorSession session({buttons()});
+    (void)session.feed({0, {1'000'000, 2, 0, 4}});
+    (void)session.feed({0, {1'000'000, 0, 0, 0}});
+    (void)session.feed({0, {1'900'000, 2, 0, 1}});
+    EXPECT_TRUE(session.tick(2'000'000).empty()) << "its frame has not ended";
+    (void)session.feed({0, {1'900'000, 0, 0, 0}});
+    EXPECT_TRUE(session.tick(1'999'999).empty());
+    const std::vector<EncoderReport> due = session.tick(2'000'000);
+    ASSERT_EQ(due.size(), 1U);
+    EXPECT_EQ(session.text(due[0], "event0"), "motion on event0: X +5");
+}
+
+} // namespace
+} // namespace vantrel
