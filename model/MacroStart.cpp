@@ -35,8 +35,11 @@ bool macroStartsWith(const InputMacro& played, std::vector<Press> presses) {
         }
         pressed.push_back({step.KeyType, step.KeyValue});
     }
-    std::ranges::sort(pressed);
-    std::ranges::sort(presses);
+    const auto order = [](const Press& press) {
+        return std::pair(press.keyType, press.keyValue);
+    };
+    std::ranges::sort(pressed, {}, order);
+    std::ranges::sort(presses, {}, order);
     return !presses.empty() && pressed == presses;
 }
 

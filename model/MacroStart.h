@@ -14,7 +14,7 @@ struct Press {
     std::uint8_t keyType = KeyTypeKeyboard;
     std::uint8_t keyValue = 0;
 
-    friend auto operator<=>(const Press&, const Press&) = default;
+    friend bool operator==(const Press&, const Press&) = default;
 };
 
 /// The first press step of a played macro; an empty step when it presses

@@ -9,6 +9,7 @@ namespace {
 
 std::vector<EncoderReport> fromEncoder(std::size_t encoder, std::vector<MonitorReport>&& reports) {
     std::vector<EncoderReport> out;
+    out.reserve(reports.size());
     for (MonitorReport& report : reports) {
         out.push_back({encoder, std::move(report)});
     }

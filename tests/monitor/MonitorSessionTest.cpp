@@ -56,9 +56,9 @@ std::string motion(std::uint16_t axis, int value) {
 std::string frame(const std::string& time, const std::vector<std::string>& events) {
     std::string text;
     for (const std::string& event : events) {
-        text += "E: " + time + " " + event + "\n";
+        text.append("E: ").append(time).append(" ").append(event).append("\n");
     }
-    return text + "E: " + time + " 0000 0000 0\n";
+    return text.append("E: ").append(time).append(" 0000 0000 0\n");
 }
 
 struct PanelCase {
@@ -129,6 +129,13 @@ const std::string Ctrl = "Input 5 (P1 Button 1): Left Ctrl";
 const std::string Alt = "Input 6 (P1 Button 2): Left Alt";
 const std::string Shift = "Input 8 (P1 Button 4): Left Shift";
 const std::string Pause = "Input 20 (Pause): Ctrl+P";
+const std::string NotSeenButShift =
+    "Input 5 (P1 Button 1), Input 6 (P1 Button 2), Input 17, Input 20 (Pause), Input 21";
+const std::string NotSeenButA =
+    "Input 5 (P1 Button 1), Input 6 (P1 Button 2), Input 8 (P1 Button 4), Input 20 (Pause), "
+    "Input 21";
+const std::string NotSeenButAAndChord =
+    "Input 5 (P1 Button 1), Input 6 (P1 Button 2), Input 8 (P1 Button 4), Input 20 (Pause)";
 
 INSTANTIATE_TEST_SUITE_P(
     buttons, PanelMonitor,
@@ -204,10 +211,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {0, 1},
                   {"usb:1-4.1: " + Shift, "usb:1-4.2: Input 17: A",
                    "usb:1-4.1: " + Shift + " released", "usb:1-4.2: Input 17: A released",
-                   "usb:1-4.1: Seen 1 of 6 used inputs; not seen: Input 5 (P1 Button 1), "
-                   "Input 6 (P1 Button 2), Input 17, Input 20 (Pause), Input 21",
-                   "usb:1-4.2: Seen 1 of 6 used inputs; not seen: Input 5 (P1 Button 1), "
-                   "Input 6 (P1 Button 2), Input 8 (P1 Button 4), Input 20 (Pause), Input 21"},
+                   "usb:1-4.1: Seen 1 of 6 used inputs; not seen: " + NotSeenButShift,
+                   "usb:1-4.2: Seen 1 of 6 used inputs; not seen: " + NotSeenButA},
                   1,
                   R"({"event":"press","time":1.100000,"encoder":"usb:1-4.2","device":"event1",)"
                   R"("action":"A","controls":[{"input":17}]})",
@@ -219,8 +224,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {0, 0},
                   {"Input 21: Shift+Left Alt", "Input 21: Shift+Left Alt released", "Input 17: A",
                    "Input 17: A released",
-                   "Seen 2 of 6 used inputs; not seen: Input 5 (P1 Button 1), Input 6 (P1 Button "
-                   "2), Input 8 (P1 Button 4), Input 20 (Pause)"},
+                   "Seen 2 of 6 used inputs; not seen: " + NotSeenButAAndChord},
                   4,
                   R"({"event":"summary","seen":2,"used":6,"notSeen":[)"
                   R"({"input":5,"label":"P1 Button 1"},{"input":6,"label":"P1 Button 2"},)"
