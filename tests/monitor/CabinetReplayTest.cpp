@@ -1,6 +1,7 @@
 #include "formats/ConfigurationSource.h"
 #include "model/ConfigurationFindings.h"
 #include "model/EffectiveMacro.h"
+#include "model/MacroStart.h"
 #include "monitor/EventCodes.h"
 #include "monitor/KeyCodeTable.h"
 #include "monitor/Monitor.h"
@@ -68,22 +69,13 @@ private:
 /// A single key's modifiers and key in one report, held, then let go.
 void playSingle(Player& player, const SingleKey& action) {
     std::vector<MacroStep> down;
-    if (action.KeyType == KeyTypeKeyboard) {
-        for (const auto& [bit, key] :
-             {std::pair{OperatorCtrl, KeyLeftCtrl}, std::pair{OperatorShift, KeyLeftShift},
-              std::pair{OperatorAlt, KeyLeftAlt}}) {
-            if ((action.KeyOperator & bit) != 0) {
-                down.push_back({KeyTypeKeyboard, key, true});
-            }
-        }
+    std::vector<MacroStep> up;
+    for (const Press& press : pressesOf(action)) {
+        down.push_back({press.keyType, press.keyValue, true});
+        up.push_back({press.keyType, press.keyValue, false});
     }
-    down.push_back({action.KeyType, action.KeyValue, true});
     player.frame(down);
     player.wait(HoldMicroseconds);
-    std::vector<MacroStep> up = down;
-    for (MacroStep& step : up) {
-        step.PressRelease = false;
-    }
     player.frame(up);
 }
 

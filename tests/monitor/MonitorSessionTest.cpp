@@ -40,16 +40,16 @@ MonitoredEncoder buttons(const std::string& name = "usb:1-4.1") {
     return panel;
 }
 
-std::string key(std::uint16_t code, int value) {
+std::string event(unsigned type, std::uint16_t code, int value) {
     std::array<char, 32> text{};
-    std::snprintf(text.data(), text.size(), "0001 %04x %d", code, value);
+    std::snprintf(text.data(), text.size(), "%04x %04x %d", type, code, value);
     return text.data();
 }
-
+std::string key(std::uint16_t code, int value) {
+    return event(1, code, value);
+}
 std::string motion(std::uint16_t axis, int value) {
-    std::array<char, 32> text{};
-    std::snprintf(text.data(), text.size(), "0002 %04x %d", axis, value);
-    return text.data();
+    return event(2, axis, value);
 }
 
 /// One frame of a recording: its events and the SYN_REPORT that ends it.
