@@ -1,6 +1,7 @@
 #include "formats/NameLists.h"
 
 #include "formats/JsonFormat.h"
+#include "keytext/KeySpellings.h"
 #include "model/DeviceSettings.h"
 
 #include <array>
@@ -14,11 +15,16 @@ constexpr std::array<std::string_view, 4> GroupWords = {"keys", "mouse", "joysti
 std::vector<NameListEntry> codeList(CodeKind kind) {
     std::vector<NameListEntry> list;
     for (const std::uint8_t code : namedCodes(kind)) {
-        NameListEntry entry{std::get<std::string>(codeText(kind, code)), {}};
+        NameListEntry entry{std::get<std::string>(codeText(kind, code)), {}, code};
         if (kind == CodeKind::Key) {
-            for (const KeyAlias& alias : keyAliases()) {
-                if (alias.code == code) {
-                    entry.others.emplace_back(alias.alias);
+            for (const std::string_view other : otherSpellingsOf(code)) {
+                entry.others.emplace_back(other);
+            }
+        }
+        if (kind == CodeKind::Mouse) {
+            for (const KeySpelling& other : mouseSpellings()) {
+                if (other.usage == code) {
+                    entry.others.emplace_back(other.spelling);
                 }
             }
         }
@@ -28,7 +34,7 @@ std::vector<NameListEntry> codeList(CodeKind kind) {
 }
 
 NameListEntry setting(std::string_view field, std::span<const std::string_view> values) {
-    return {std::string(field), {values.begin(), values.end()}};
+    return {std::string(field), {values.begin(), values.end()}, std::nullopt};
 }
 
 std::vector<NameListEntry> settingsList() {

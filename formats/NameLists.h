@@ -2,6 +2,7 @@
 
 #include "model/CodeNames.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,11 +19,14 @@ enum class NameGroup { Keys, Mouse, Joystick, Settings };
 [[nodiscard]] std::optional<NameGroup> nameGroupNamed(std::string_view word);
 [[nodiscard]] NameGroup nameGroupOf(CodeKind kind);
 
-/// One line of a list: a code's name and the other names it is accepted
+/// One line of a list: a code, its name and the other names it is accepted
 /// by, or a setting's field and the values it takes.
 struct NameListEntry {
     std::string name;
     std::vector<std::string> others;
+    /// The device's raw code, which the format also takes as a number;
+    /// empty for a setting.
+    std::optional<std::uint8_t> code;
 };
 
 /// Every accepted name of the group, in code order; for settings, each

@@ -1,5 +1,6 @@
 #include "model/CodeNames.h"
 
+#include "keytext/KeySpellings.h"
 #include "keytext/modKeyText.h"
 #include "model/modSettings.h"
 
@@ -52,17 +53,6 @@ bool namesOneCode(CodeKind kind, std::uint8_t code, std::string_view name) {
     return name != NotUsed || (kind == CodeKind::Key && code == 0);
 }
 
-constexpr std::uint8_t FirstDigitKey = 30;
-
-/// A name a keyboard prints on both of a left and right pair of keys.
-struct AmbiguousKey {
-    std::string_view name;
-    std::uint8_t left;
-    std::uint8_t right;
-};
-constexpr std::array<AmbiguousKey, 4> AmbiguousKeys = {
-    {{"Ctrl", 224, 228}, {"Shift", 225, 229}, {"Alt", 226, 230}, {"Win", 227, 231}}};
-
 char lowered(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -70,26 +60,6 @@ char lowered(char c) {
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](char x, char y) { return lowered(x) == lowered(y); });
-}
-
-/// The fewest single-character insertions, deletions and replacements that
-/// turn one text into the other, without regard to case.
-std::size_t editDistance(std::string_view a, std::string_view b) {
-    std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) {
-        row[j] = j;
-    }
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t above = row[j];
-            const std::size_t replace = diagonal + (lowered(a[i - 1]) == lowered(b[j - 1]) ? 0 : 1);
-            row[j] = std::min({above + 1, row[j - 1] + 1, replace});
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
 }
 
 } // namespace
@@ -103,41 +73,26 @@ CodeText codeText(CodeKind kind, std::uint8_t code) {
 }
 
 std::optional<std::uint8_t> codeNamed(CodeKind kind, std::string_view name) {
+    if (kind == CodeKind::Key) {
+        const std::vector<KeyMeaning> meanings = meaningsOf(name);
+        if (meanings.size() == 1) {
+            return meanings.front().code;
+        }
+        return std::nullopt;
+    }
     for (const std::uint8_t code : namedCodes(kind)) {
         if (sameIgnoringCase(namesOf(kind)[code], name)) {
             return code;
         }
     }
-    if (kind != CodeKind::Key) {
-        return std::nullopt;
-    }
-    for (const KeyAlias& alias : keyAliases()) {
-        if (sameIgnoringCase(alias.alias, name)) {
-            return alias.code;
+    if (kind == CodeKind::Mouse) {
+        for (const KeySpelling& spelling : mouseSpellings()) {
+            if (sameIgnoringCase(spelling.spelling, name)) {
+                return static_cast<std::uint8_t>(spelling.usage);
+            }
         }
     }
     return std::nullopt;
-}
-
-const std::vector<KeyAlias>& keyAliases() {
-    // Other spellings people write, and the captions of the key picture in
-    // the assignment dialog, each meaning exactly one key.
-    static const std::vector<KeyAlias> aliases = [] {
-        std::vector<KeyAlias> list = {
-            {"Escape", 41}, {"Return", 40},    {"Del", 76},         {"Ins", 73},    {"PgUp", 75},
-            {"PgDn", 78},   {"Caps Lock", 57}, {"Scroll Lock", 71}, {"PrtSc", 70},  {"Up", 82},
-            {"Down", 81},   {"Left", 80},      {"Right", 79},       {"CapsLk", 57}, {"ScrLk", 71},
-            {"Num", 83},    {"Apl", 101},      {"Ent", 88},
-        };
-        // A digit alone is the digit row's key: "1" is "1 !", "0" is "0 )".
-        constexpr std::array<std::string_view, 10> Digits = {"1", "2", "3", "4", "5",
-                                                             "6", "7", "8", "9", "0"};
-        for (std::size_t i = 0; i < Digits.size(); ++i) {
-            list.push_back({Digits[i], static_cast<std::uint8_t>(FirstDigitKey + i)});
-        }
-        return list;
-    }();
-    return aliases;
 }
 
 std::vector<std::uint8_t> namedCodes(CodeKind kind) {
@@ -154,28 +109,22 @@ std::vector<std::uint8_t> namedCodes(CodeKind kind) {
 
 std::vector<std::string> closestCodeNames(CodeKind kind, std::string_view name) {
     const auto& names = namesOf(kind);
-    if (kind == CodeKind::Key) {
-        for (const AmbiguousKey& ambiguous : AmbiguousKeys) {
-            if (sameIgnoringCase(ambiguous.name, name)) {
-                return {names[ambiguous.left], names[ambiguous.right]};
-            }
-        }
-    }
     // Every spelling with the code it stands for, the display names first.
     std::vector<std::pair<std::string_view, std::uint8_t>> spellings;
-    for (const std::uint8_t code : namedCodes(kind)) {
-        spellings.emplace_back(names[code], code);
-    }
     if (kind == CodeKind::Key) {
-        for (const KeyAlias& alias : keyAliases()) {
-            spellings.emplace_back(alias.alias, alias.code);
+        for (const KeySpelling& spelling : encoderKeySpellings()) {
+            spellings.emplace_back(spelling.spelling, static_cast<std::uint8_t>(spelling.usage));
+        }
+    } else {
+        for (const std::uint8_t code : namedCodes(kind)) {
+            spellings.emplace_back(names[code], code);
         }
     }
     const std::size_t allowed = std::max<std::size_t>(2, name.size() / 3);
     std::size_t best = allowed + 1;
     std::vector<std::string> closest;
     for (const auto& [spelling, code] : spellings) {
-        const std::size_t distance = editDistance(spelling, name);
+        const std::size_t distance = spellingDistance(spelling, name);
         if (distance > best) {
             continue;
         }

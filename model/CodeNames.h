@@ -23,26 +23,17 @@ using CodeText = std::variant<std::string, std::uint8_t>;
 [[nodiscard]] CodeText codeText(CodeKind kind, std::uint8_t code);
 
 /// The code whose display name is `name`, without regard to case; for keys,
-/// "Not Used" is 0. Keys also go by the other names people and keyboards
-/// give them (keyAliases); a name that could be either of two keys ("Ctrl")
-/// names none.
+/// "Not Used" is 0. Keys also go by the names other programs and people give
+/// them (keytext/KeySpellingSources.h), mouse buttons by their Linux input
+/// names; a name that means two keys, or a key the encoder lacks, names none.
 [[nodiscard]] std::optional<std::uint8_t> codeNamed(CodeKind kind, std::string_view name);
-
-/// Another name a key goes by, and the key it means.
-struct KeyAlias {
-    std::string_view alias;
-    std::uint8_t code;
-};
-
-/// Every other name a key is accepted by, in a fixed order.
-[[nodiscard]] const std::vector<KeyAlias>& keyAliases();
 
 /// Every code that has a display name of its own, in code order.
 [[nodiscard]] std::vector<std::uint8_t> namedCodes(CodeKind kind);
 
 /// The display names a person most likely meant by a name that names no
-/// code: both keys of a name that could be either, otherwise the closest
-/// names by spelling; empty when none comes close.
+/// code: the closest by spelling among every accepted name, so that a
+/// mistyped "LCtrl" leads to "Left Ctrl"; empty when none comes close.
 [[nodiscard]] std::vector<std::string> closestCodeNames(CodeKind kind, std::string_view name);
 
 /// The kind of code a step of KeyType `keyType` holds (a delay counts as a

@@ -1,8 +1,8 @@
 #include "monitor/EventDecoder.h"
 
+#include "keytext/KeyCodeTable.h"
 #include "model/modSettings.h"
 #include "monitor/EventCodes.h"
-#include "monitor/KeyCodeTable.h"
 
 namespace vantrel {
 namespace {

@@ -3,7 +3,7 @@
 #include "model/EffectiveMacro.h"
 #include "model/MacroStart.h"
 #include "monitor/EventCodes.h"
-#include "monitor/KeyCodeTable.h"
+#include "keytext/KeyCodeTable.h"
 #include "monitor/Monitor.h"
 #include "monitor/MonitorText.h"
 

@@ -5,8 +5,9 @@
 #include <vector>
 
 // The kernel's translation of keyboard usage IDs (HID usage page 0x07) into
-// Linux key codes, kept as data so that a key code can be traced back to the
-// usage the encoder sent when no MSC_SCAN event names it.
+// Linux key codes, kept as data: the monitor traces a key code back to the
+// usage the encoder sent when no MSC_SCAN event names it, and the Linux key
+// names a person copies from evtest are read through it.
 namespace vantrel {
 
 struct UsageKeyCode {

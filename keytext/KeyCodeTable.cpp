@@ -1,4 +1,4 @@
-#include "monitor/KeyCodeTable.h"
+#include "keytext/KeyCodeTable.h"
 
 #include <algorithm>
 #include <array>
