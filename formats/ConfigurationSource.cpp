@@ -41,6 +41,9 @@ LoadedConfiguration loadJson(std::string_view path, std::string_view text) {
         loaded.config = std::move(imported.config);
         loaded.settings = imported.settings;
         loaded.labels = std::move(imported.labels);
+        for (const ImportWarning& warning : imported.warnings) {
+            loaded.remarks.push_back(named(path, warning.place + ": " + warning.message));
+        }
     } catch (const ImportError& error) {
         loaded.error = named(path, error.what());
     }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Opens a configuration from either of its two forms, told apart by content:
 // the device image the windows save, or the readable JSON document.
@@ -30,6 +31,10 @@ struct LoadedConfiguration {
     /// Something the user should know about a file that was still opened,
     /// as the windows would open it; empty when there is nothing to say.
     std::string warning;
+    /// What the user should know about a JSON document that was read whole
+    /// (a code given as a number without a name), each as one line naming
+    /// the file and the place; never a reason to refuse it.
+    std::vector<std::string> remarks;
 
     [[nodiscard]] bool ok() const { return error.empty(); }
 };

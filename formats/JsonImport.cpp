@@ -5,6 +5,8 @@
 #include "formats/JsonDocument.h"
 #include "formats/JsonFormat.h"
 #include "formats/NameLists.h"
+#include "keytext/KeySpellings.h"
+#include "keytext/modKeyText.h"
 #include "model/CodeNames.h"
 #include "model/ConfigurationFindings.h"
 #include "model/DeviceImage.h"
@@ -45,15 +47,52 @@ std::string alternatives(const Texts& texts) {
     return list;
 }
 
+/// Words of the format are read without regard to case, as key names are.
+bool sameWord(std::string_view a, std::string_view b) {
+    return foldedSpelling(a) == foldedSpelling(b);
+}
+
+/// The field a person most likely meant: one that holds the other
+/// ("input" for "inputs", "repeat" for "keyRepeat") or is spelt within two
+/// letters of it.
+std::string unknownFieldMessage(std::string_view name,
+                                std::initializer_list<std::string_view> allowed) {
+    constexpr std::size_t Close = 2;
+    const std::string folded = foldedSpelling(name);
+    std::string_view best;
+    std::size_t bestDistance = Close + 1;
+    for (const std::string_view candidate : allowed) {
+        const std::string other = foldedSpelling(candidate);
+        const bool holds =
+            other.find(folded) != std::string::npos || folded.find(other) != std::string::npos;
+        const std::size_t distance = holds ? 0 : spellingDistance(folded, other);
+        if (distance < bestDistance) {
+            best = candidate;
+            bestDistance = distance;
+        }
+    }
+    return best.empty() ? "unknown field"
+                        : "unknown field; did you mean \"" + std::string(best) + "\"?";
+}
+
 /// One value of the document together with its place, so that every fault
 /// found in it can say where it is.
 class Node {
 public:
-    Node(const Json& value, std::string place)
+    Node(const Json& value, std::string place, std::vector<ImportWarning>& warnings)
         : value_(value)
-        , place_(std::move(place)) {}
+        , place_(std::move(place))
+        , warnings_(warnings) {}
 
     [[noreturn]] void fail(const std::string& message) const { throw ImportError(place_, message); }
+
+    /// Notes something the reader accepts but the user should know.
+    void warn(const std::string& message) const { warnings_.push_back({place_, message}); }
+
+    /// The same value, named by `place` in messages.
+    [[nodiscard]] Node renamed(std::string place) const {
+        return {value_, std::move(place), warnings_};
+    }
 
     void requireObject() const {
         if (!value_.is_object()) {
@@ -61,17 +100,25 @@ public:
         }
     }
 
-    /// Requires an object that has no field outside `allowed`.
+    /// Requires an object that has no field outside `allowed`, and none of
+    /// them twice in different letter case.
     void expectObject(std::initializer_list<std::string_view> allowed) const {
         requireObject();
+        std::vector<std::string_view> seen;
         for (const auto& [name, value] : value_.items()) {
-            if (std::find(allowed.begin(), allowed.end(), name) == allowed.end()) {
-                child(name).fail("unknown field");
+            const auto* known = std::find_if(allowed.begin(), allowed.end(),
+                                             [&](std::string_view a) { return sameWord(a, name); });
+            if (known == allowed.end()) {
+                child(name).fail(unknownFieldMessage(name, allowed));
             }
+            if (std::find(seen.begin(), seen.end(), *known) != seen.end()) {
+                child(name).fail("given twice");
+            }
+            seen.push_back(*known);
         }
     }
 
-    [[nodiscard]] bool has(std::string_view name) const { return value_.contains(name); }
+    [[nodiscard]] bool has(std::string_view name) const { return fieldName(name).has_value(); }
 
     [[nodiscard]] std::optional<Node> field(std::string_view name) const {
         if (!has(name)) {
@@ -93,7 +140,7 @@ public:
         }
         std::vector<Node> nodes;
         for (std::size_t i = 0; i < value_.size(); ++i) {
-            nodes.emplace_back(value_[i], place_ + "[" + std::to_string(i) + "]");
+            nodes.emplace_back(value_[i], place_ + "[" + std::to_string(i) + "]", warnings_);
         }
         return nodes;
     }
@@ -133,12 +180,13 @@ public:
         return static_cast<int>(value_.get<std::int64_t>());
     }
 
-    /// The index of the entry of `entries` that the value names exactly.
+    /// The index of the entry of `entries` that the value names, without
+    /// regard to case.
     template <typename Entries>
     [[nodiscard]] std::size_t choice(const Entries& entries, std::string_view what) const {
         const std::string name = text();
         for (std::size_t i = 0; i < std::size(entries); ++i) {
-            if (entries[i] == name) {
+            if (sameWord(entries[i], name)) {
                 return i;
             }
         }
@@ -153,41 +201,139 @@ private:
         return place_.empty() ? std::string(name) : place_ + "." + std::string(name);
     }
 
+    /// The field's name as the document spells it.
+    [[nodiscard]] std::optional<std::string> fieldName(std::string_view name) const {
+        if (!value_.is_object()) {
+            return std::nullopt;
+        }
+        for (const auto& [written, value] : value_.items()) {
+            if (sameWord(written, name)) {
+                return written;
+            }
+        }
+        return std::nullopt;
+    }
+
     /// Only for a field that exists.
     [[nodiscard]] Node child(std::string_view name) const {
-        return {value_.at(std::string(name)), childPlace(name)};
+        const std::string written = fieldName(name).value_or(std::string(name));
+        return {value_.at(written), childPlace(name), warnings_};
     }
 
     const Json& value_;
     std::string place_;
+    std::vector<ImportWarning>& warnings_;
 };
 
 constexpr std::size_t DelayAction = 2;
 constexpr int HighestCode = 255;
 
+std::string listingHint(CodeKind kind) {
+    return "vantrelctl names " + std::string(nameGroupWord(nameGroupOf(kind))) + " lists them all";
+}
+
 /// Names what was probably meant, and where every name is listed, so that a
 /// document can be put right without guessing.
 std::string unknownNameMessage(CodeKind kind, const std::string& name) {
-    const std::string listing =
-        "vantrelctl names " + std::string(nameGroupWord(nameGroupOf(kind))) + " lists them all";
     const std::vector<std::string> closest = closestCodeNames(kind, name);
     std::string message = "unknown " + std::string(kindWord(kind)) + " name \"" + name + "\"";
     if (closest.empty()) {
-        return message + " (" + listing + ")";
+        return message + " (" + listingHint(kind) + ")";
     }
-    return message + "; did you mean " + alternatives(closest) + "? (" + listing + ")";
+    return message + "; did you mean " + alternatives(closest) + "? (" + listingHint(kind) + ")";
 }
 
-std::uint8_t readCode(const Node& node, CodeKind kind) {
+/// "in RetroArch and SDL"
+std::string sourcesText(const std::vector<SpellingSource>& sources) {
+    std::vector<std::string> names;
+    for (const SpellingSource source : sources) {
+        names.emplace_back(sourceName(source));
+    }
+    std::string text = "in ";
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        text += i == 0 ? "" : (i + 1 == names.size() ? " and " : ", ");
+        text += names[i];
+    }
+    return text;
+}
+
+/// Why a name other programs give a key is not taken: it means different
+/// keys in different programs, or a key the encoder does not have.
+std::optional<std::string> refusedKeyName(const std::string& name) {
+    const std::vector<KeyMeaning> meanings = meaningsOf(name);
+    if (meanings.size() == 1 && !meanings.front().code) {
+        return "\"" + name + "\" has no key on the encoder (" + listingHint(CodeKind::Key) + ")";
+    }
+    if (meanings.size() < 2) {
+        return std::nullopt;
+    }
+    std::string message = "\"" + name + "\" is ambiguous: it means ";
+    for (std::size_t i = 0; i < meanings.size(); ++i) {
+        const KeyMeaning& meaning = meanings[i];
+        message += i == 0 ? "" : (i + 1 == meanings.size() ? " or " : ", ");
+        message += meaning.code ? "\"" + keyName(*meaning.code) + "\"" : "a key the encoder lacks";
+        message += " " + sourcesText(meaning.sources);
+    }
+    return message + "; write the name of the key you mean";
+}
+
+/// A name of another type's code: the type is what is wrong, not the name.
+std::optional<std::string> otherTypeHint(CodeKind kind, const std::string& name,
+                                         bool typeIsChosen) {
+    for (const CodeKind other : {CodeKind::Key, CodeKind::Mouse, CodeKind::Joystick}) {
+        // "Not Used" is the one key name that is no key.
+        const std::optional<std::uint8_t> code = codeNamed(other, name);
+        if (other == kind || !code || (other == CodeKind::Key && *code == 0)) {
+            continue;
+        }
+        const std::string what = name + " is a " + std::string(kindWord(other)) + " name";
+        if (!typeIsChosen) {
+            return what + ": a rotary switch sends keys only";
+        }
+        return what + ": use \"type\": \"" + std::string(kindWord(other)) + "\"";
+    }
+    return std::nullopt;
+}
+
+/// What the windows show for a code given as a number.
+std::string displayNameOf(CodeKind kind, std::uint8_t code) {
+    switch (kind) {
+    case CodeKind::Mouse:
+        return mouseName(code);
+    case CodeKind::Joystick:
+        return joystickName(code);
+    case CodeKind::Key:
+        break;
+    }
+    return keyName(code);
+}
+
+/// A code as a name or as the device's raw number for its type. A number
+/// without a name is taken, as the device takes it, with a warning: the
+/// windows show it as "Not Used".
+std::uint8_t readCode(const Node& node, CodeKind kind, bool typeIsChosen = true) {
     if (node.isInteger()) {
-        return static_cast<std::uint8_t>(node.integer(0, HighestCode));
+        const auto code = static_cast<std::uint8_t>(node.integer(0, HighestCode));
+        if (std::holds_alternative<std::uint8_t>(codeText(kind, code))) {
+            node.warn(std::to_string(code) + " is a " + std::string(kindWord(kind)) +
+                      " code without a name: the main window shows it as \"" +
+                      displayNameOf(kind, code) + "\"");
+        }
+        return code;
     }
     const std::string name = node.text();
-    const std::optional<std::uint8_t> code = codeNamed(kind, name);
-    if (!code) {
-        node.fail(unknownNameMessage(kind, name));
+    if (const std::optional<std::uint8_t> code = codeNamed(kind, name)) {
+        return *code;
     }
-    return *code;
+    if (const auto hint = otherTypeHint(kind, name, typeIsChosen)) {
+        node.fail(*hint);
+    }
+    if (kind == CodeKind::Key) {
+        if (const auto refusal = refusedKeyName(name)) {
+            node.fail(*refusal);
+        }
+    }
+    node.fail(unknownNameMessage(kind, name));
 }
 
 std::uint8_t readModifiers(const Node& list) {
@@ -312,7 +458,9 @@ std::vector<std::pair<int, Node>> numberedEntries(const Node& list, std::string_
                         " is given twice (first at " + earlier->second + ")");
         }
         seen.emplace(index, entry.place());
-        entries.emplace_back(index, entry);
+        // "inputs[4] (input 5)": the list's order need not be the inputs'.
+        entries.emplace_back(index, entry.renamed(entry.place() + " (" + std::string(key) + " " +
+                                                  std::to_string(index + 1) + ")"));
     }
     return entries;
 }
@@ -372,7 +520,7 @@ void readInputs(const Node& list, Configuration& config, ConfigurationLabels& la
 
 RotaryKey readRotaryKey(const Node& object) {
     object.expectObject({"code", "modifiers", "keyRepeat"});
-    return {readCode(object.required("code"), CodeKind::Key), readKeyOperator(object)};
+    return {readCode(object.required("code"), CodeKind::Key, false), readKeyOperator(object)};
 }
 
 void readRotarySwitches(const Node& list, Configuration& config, DeviceSettings& settings,
@@ -434,7 +582,7 @@ void readJoystickAxes(const Node& object, DeviceSettings& settings) {
 
 void checkFormat(const Node& root) {
     const Node format = root.required("format");
-    if (format.json() != Json(std::string(FormatName))) {
+    if (!format.json().is_string() || !sameWord(format.json().get<std::string>(), FormatName)) {
         format.fail("expected \"" + std::string(FormatName) + "\", found " +
                     describe(format.json()));
     }
@@ -451,7 +599,8 @@ void checkFormat(const Node& root) {
 
 ImportedConfiguration importConfiguration(std::string_view text) {
     const Json document = parseJsonDocument(text);
-    const Node root(document, "");
+    ImportedConfiguration result;
+    const Node root(document, "", result.warnings);
     if (!document.is_object()) {
         root.fail("expected a JSON object");
     }
@@ -459,7 +608,6 @@ ImportedConfiguration importConfiguration(std::string_view text) {
     root.expectObject(
         {"format", "version", "inputs", "rotarySwitches", "trackball", "spinner", "joystickAxes"});
 
-    ImportedConfiguration result;
     if (const auto inputs = root.field("inputs")) {
         readInputs(*inputs, result.config, result.labels);
     }

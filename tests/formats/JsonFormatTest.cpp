@@ -160,8 +160,16 @@ std::string macro(const std::string& fields) {
 }
 
 TEST(JsonFormat, ReadsNamesInAnyCaseAndTheOtherNamesOfKeysButWritesTheProgramsOwn) {
-    // Each spelling, its type and the name export writes for it.
+    // Each spelling, its type and the name export writes for it: one of
+    // each family of names, and every word of the format in any case.
     const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+        {"KEY_LEFTCTRL", "key", "Left Ctrl"},
+        {"KEYCODE_1_PAD", "key", "1 (Num)"},
+        {"Prior", "key", "Page Up"},
+        {"kp_plus", "KEY", "+ (Num)"},
+        {"Left GUI", "Key", "Left Win"},
+        {"Numpad 5", "key", "5 (Num)"},
+        {"BTN_MIDDLE", "Mouse", "Middle Click"},
         {"a", "key", "A"},
         {"escape", "key", "Esc"},
         {"Return", "key", "Enter"},
@@ -186,6 +194,30 @@ TEST(JsonFormat, ReadsNamesInAnyCaseAndTheOtherNamesOfKeysButWritesTheProgramsOw
             Json::parse(exportConfigurationText(imported.config, imported.settings));
         EXPECT_EQ(exported["inputs"][0]["single"]["code"], name) << spelling;
     }
+    const ImportedConfiguration words = importConfiguration(
+        R"({"Format": "VANTREL-configuration", "version": 1, "Inputs": [{"input": 1, "single":
+            {"type": "key", "code": "a", "modifiers": ["CTRL", "Alt"]}}],
+            "spinner": {"mode": "mouse x axis"},
+            "rotarySwitches": [{"switch": 1, "divisor": "1", "bufferOverflow": "enabled"}]})");
+    const Json exported = Json::parse(exportConfigurationText(words.config, words.settings));
+    EXPECT_EQ(exported["inputs"][0]["single"]["modifiers"], Json::parse(R"(["ctrl", "alt"])"));
+    EXPECT_EQ(exported["spinner"]["mode"], "Mouse X Axis");
+    EXPECT_EQ(exported["rotarySwitches"][0]["bufferOverflow"], "Enabled");
+}
+
+TEST(JsonFormat, ANumberIsTheDevicesRawCodeAndOneWithoutANameIsReadWithAWarning) {
+    const ImportedConfiguration imported = importConfiguration(inputs(
+        R"({"input": 1, "single": {"type": "joystick", "code": 3}},
+           {"input": 2, "single": {"type": "key", "code": 104}},
+           {"input": 3, "single": {"type": "joystick", "code": 96}})"));
+    const Json exported = Json::parse(exportConfigurationText(imported.config, imported.settings));
+    EXPECT_EQ(exported["inputs"][0]["single"]["code"], "Button 4");
+    EXPECT_EQ(exported["inputs"][1]["single"]["code"], 104);
+    ASSERT_EQ(imported.warnings.size(), 2U);
+    EXPECT_EQ(imported.warnings[0].place, "inputs[1] (input 2).single.code");
+    EXPECT_EQ(imported.warnings[0].message,
+              R"(104 is a key code without a name: the main window shows it as "Not Used")");
+    EXPECT_EQ(imported.warnings[1].place, "inputs[2] (input 3).single.code");
 }
 
 TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
@@ -200,42 +232,66 @@ TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
         {R"({"format": "vantrel-configuration", "version": 2})",
          "version: unsupported version 2 (this program reads version 1)"},
         {macro(R"("activation": [{"action": "delay", "ms": 10, "code": "A"}])"),
-         "inputs[0].macro.activation[0].code: unknown field"},
+         "inputs[0] (input 1).macro.activation[0].code: unknown field"},
         {single(R"("type": "key", "code": "A", "code": "B")"),
          "inputs[0].single.code: given twice"},
         {single(R"("type": "mouse", "code": "Left Click", "modifiers": [])"),
-         "inputs[0].single.modifiers: only a key has this, not a mouse action"},
+         "inputs[0] (input 1).single.modifiers: only a key has this, not a mouse action"},
         {macro(R"("activation": [{"action": "delay", "ms": 500.0}])"),
-         "inputs[0].macro.activation[0].ms: expected a whole number from 10 to 2560, found 500.0"},
+         "inputs[0] (input 1).macro.activation[0].ms: expected a whole number from 10 to 2560, "
+         "found 500.0"},
         {macro(R"("activation": [)" + press + ", " + press +
                R"(, {"action": "press", "type": "mouse", "code": "Not Used"}])"),
-         R"(inputs[0].macro.activation[2].code: unknown mouse name "Not Used" (vantrelctl names mouse lists them all))"},
+         R"(inputs[0] (input 1).macro.activation[2].code: unknown mouse name "Not Used" (vantrelctl names mouse lists them all))"},
         {single(R"("type": "key", "code": "Escpe")"),
-         R"(inputs[0].single.code: unknown key name "Escpe"; did you mean "Esc"? (vantrelctl names keys lists them all))"},
-        {single(R"("type": "key", "code": "Ctrl")"),
-         R"(inputs[0].single.code: unknown key name "Ctrl"; did you mean "Left Ctrl" or "Right Ctrl"? (vantrelctl names keys lists them all))"},
+         R"(inputs[0] (input 1).single.code: unknown key name "Escpe"; did you mean "Esc"? (vantrelctl names keys lists them all))"},
+        {single(R"("type": "key", "code": "Win")"),
+         R"(inputs[0] (input 1).single.code: "Win" is ambiguous: it means "Left Win" in abbreviation or "Right Win" in abbreviation; write the name of the key you mean)"},
+        {single(R"("type": "key", "code": "num5")"),
+         R"x(inputs[0] (input 1).single.code: "num5" is ambiguous: it means "5 %" in RetroArch or "5 (Num)" in abbreviation; write the name of the key you mean)x"},
+        {single(R"("type": "key", "code": "next")"),
+         R"(inputs[0] (input 1).single.code: "next" is ambiguous: it means "Page Down" in X keysym or a key the encoder lacks in RetroArch; write the name of the key you mean)"},
+        {single(R"("type": "key", "code": "KEY_F13")"),
+         R"(inputs[0] (input 1).single.code: "KEY_F13" has no key on the encoder (vantrelctl names keys lists them all))"},
+        {single(R"("type": "key", "code": "LCtrll")"),
+         R"(inputs[0] (input 1).single.code: unknown key name "LCtrll"; did you mean "Left Ctrl"? (vantrelctl names keys lists them all))"},
+        {single(R"("type": "key", "code": "Button 3")"),
+         R"(inputs[0] (input 1).single.code: Button 3 is a joystick name: use "type": "joystick")"},
+        {single(R"("type": "mouse", "code": "A")"),
+         R"(inputs[0] (input 1).single.code: A is a key name: use "type": "key")"},
+        {document(R"("rotarySwitches": [{"switch": 2, "clockwise": {"code": "Left Click"}}])"),
+         R"(rotarySwitches[0] (switch 2).clockwise.code: Left Click is a mouse name: a rotary switch sends keys only)"},
+        {single(R"("type": "key", "code": "A", "repeat": true)"),
+         R"(inputs[0] (input 1).single.repeat: unknown field; did you mean "keyRepeat"?)"},
+        {document(R"("input": [])"), R"(input: unknown field; did you mean "inputs"?)"},
+        {document(R"("spinner": {"reversed": true})"),
+         R"(spinner.reversed: unknown field; did you mean "reverse"?)"},
+        {single(R"("type": "key", "code": "A", "Code": "B")"),
+         "inputs[0] (input 1).single.code: given twice"},
+        {inputs(R"({"input": 3}, {"input": 5, "single": {"type": "key", "code": "Fo"}})"),
+         R"(inputs[1] (input 5).single.code: unknown key name "Fo"; did you mean "F", "O" or "F1"? (vantrelctl names keys lists them all))"},
         {single(R"("type": "joystick", "code": "Buton 7")"),
-         R"(inputs[0].single.code: unknown joystick name "Buton 7"; did you mean "Button 7"? (vantrelctl names joystick lists them all))"},
+         R"(inputs[0] (input 1).single.code: unknown joystick name "Buton 7"; did you mean "Button 7"? (vantrelctl names joystick lists them all))"},
         {single(R"("type": "key", "code": "A", "modifiers": ["win"])"),
-         R"(inputs[0].single.modifiers[0]: unknown modifier "win" (expected "ctrl", "shift" or "alt"))"},
+         R"(inputs[0] (input 1).single.modifiers[0]: unknown modifier "win" (expected "ctrl", "shift" or "alt"))"},
         {inputs(R"({"input": 109})"), "inputs[0].input: 109 is out of range (1 to 108)"},
         {inputs(R"({"input": 0})"), "inputs[0].input: 0 is out of range (1 to 108)"},
         {macro(R"("activation": [{"action": "delay", "ms": 25}])"),
-         "inputs[0].macro.activation[0].ms: 25 is not a multiple of 10"},
+         "inputs[0] (input 1).macro.activation[0].ms: 25 is not a multiple of 10"},
         {inputs(R"({"input": 4}, {"input": 5}, {"input": 4})"),
          "inputs[2].input: input 4 is given twice (first at inputs[0])"},
         {single(R"("type": "key", "code": "A", "modifiers": ["ctrl", "ctrl"])"),
-         "inputs[0].single.modifiers[1]: given twice"},
+         "inputs[0] (input 1).single.modifiers[1]: given twice"},
         {macro(R"("activation": [{"action": "press", "type": "key", "code": "Not Used"}])"),
-         R"(inputs[0].macro.activation[0].code: a key step needs a key: "Not Used" would end the sequence here)"},
+         R"(inputs[0] (input 1).macro.activation[0].code: a key step needs a key: "Not Used" would end the sequence here)"},
         {single(R"("type": "key", "code": "Not Used", "keyRepeat": true)"),
-         R"(inputs[0].single.code: "Not Used" cannot have modifiers or Key Repeat)"},
+         R"(inputs[0] (input 1).single.code: "Not Used" cannot have modifiers or Key Repeat)"},
         {macro(R"("deactivation": [)" + press + R"(], "repeat": "Repeat with no delay")"),
-         "inputs[0].macro.repeat: a macro without activation steps cannot repeat"},
+         "inputs[0] (input 1).macro.repeat: a macro without activation steps cannot repeat"},
         {inputs(R"({"input": 1, "single": {"type": "key", "code": "A"}, "macro": {}})"),
-         R"(inputs[0]: give either "single" or "macro", not both)"},
+         R"(inputs[0] (input 1): give either "single" or "macro", not both)"},
         {inputs(inputWithSteps(1, 65)),
-         "inputs[0].macro.activation: 65 steps, more than the 64 a sequence holds"},
+         "inputs[0] (input 1).macro.activation: 65 steps, more than the 64 a sequence holds"},
         {inputs(R"({"input": 1e400})"),
          "inputs[0].input: not valid JSON: number overflow parsing '1e400'"},
         {document(R"("trackball": {"reverseX": -1e400})"),
@@ -244,7 +300,8 @@ TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
          "not valid JSON: a NUL byte at byte 50"},
         {R"({"format": "vantrel-configuration", "version": 1.0})",
          "version: unsupported version 1.0 (this program reads version 1)"},
-        {inputs(R"({"input": 1, "label": 5})"), "inputs[0].label: expected a text, found 5"},
+        {inputs(R"({"input": 1, "label": 5})"),
+         "inputs[0] (input 1).label: expected a text, found 5"},
         {R"({"format": "vantrel-configuration", "version": 1, "inputs": )" +
              std::string(100000, '['),
          "inputs[0][0][0][0][0][0][0]: not valid JSON: nested deeper than a configuration can be "
@@ -255,9 +312,10 @@ TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
     // bidirectional overrides and isolates.
     for (const char* label :
          {"Fire\\nSmoke", "\\u007F", "\\u0085", "\\u2029", "\\u202E", "\\u2067"}) {
-        cases.emplace_back(inputs(R"({"input": 1, "label": ")" + std::string(label) + "\"}"),
-                           "inputs[0].label: a label cannot hold line breaks, control characters "
-                           "or text direction controls");
+        cases.emplace_back(
+            inputs(R"({"input": 1, "label": ")" + std::string(label) + "\"}"),
+            "inputs[0] (input 1).label: a label cannot hold line breaks, control characters "
+            "or text direction controls");
     }
     for (const auto& [text, message] : cases) {
         EXPECT_EQ(importFailure(text), message) << text.substr(0, 200);
