@@ -24,6 +24,22 @@ int checkCommand(const Invocation& invocation, const Console& console) {
     return findings.empty() ? ExitSuccess : ExitFailure;
 }
 
+bool passesCheck(const std::string& source, const Configuration& config,
+                 const ConfigurationLabels& labels, const Invocation& invocation,
+                 const Console& console) {
+    const std::vector<Finding> findings = configurationFindings(config);
+    for (const Finding& finding : findings) {
+        console.warning(source + ": " + describeFinding(finding, labels));
+    }
+    if (invocation.strict && !findings.empty()) {
+        console.error(source + ": --strict: nothing written, as check found " +
+                      std::to_string(findings.size()) +
+                      (findings.size() == 1 ? " problem" : " problems"));
+        return false;
+    }
+    return true;
+}
+
 int cardCommand(const Invocation& invocation, const Console& console) {
     const std::string& source = invocation.operands.at(0);
     const auto loaded = openConfiguration(source, console, Partial::Warn);

@@ -1,8 +1,10 @@
 #include "cli/CommandLine.h"
 
+#include "cli/CommandHelp.h"
 #include "cli/CommandTable.h"
 #include "device/DeviceSelection.h"
 #include "formats/NameLists.h"
+#include "generated/BuildConfig.h"
 
 #include <algorithm>
 #include <string_view>
@@ -100,7 +102,17 @@ void applyOption(const OptionShape& option, const std::string& arg, ArgumentRead
     case OptionId::NoGrab:
         invocation.grab = false;
         break;
+    case OptionId::Strict:
+        invocation.strict = true;
+        break;
     }
+}
+
+/// "unknown command "wirte"; did you mean write?"
+std::string unknownCommand(const std::string& name) {
+    const std::string_view closest = closestCommand(name);
+    return "unknown command \"" + name + "\"" +
+           (closest.empty() ? "" : "; did you mean " + std::string(closest) + "?");
 }
 
 std::string usageLine(const CommandShape& shape) {
@@ -136,7 +148,7 @@ std::string checkOperands(const Invocation& invocation, const CommandShape& shap
         return "standard input (-) can be read only once";
     }
     if (shape.name == "help" && given == 1 && findCommand(invocation.operands[0]) == nullptr) {
-        return "unknown command \"" + invocation.operands[0] + "\"";
+        return unknownCommand(invocation.operands[0]);
     }
     if (shape.name == "names" && given == 1 && !nameGroupNamed(invocation.operands[0])) {
         return "unknown list \"" + invocation.operands[0] + "\"; " + usageLine(shape);
@@ -164,7 +176,7 @@ std::string checkMonitorDevices(const Invocation& invocation, const std::string&
 std::string checkAgainstShape(const Invocation& invocation) {
     const CommandShape* shape = findCommand(invocation.command);
     if (shape == nullptr) {
-        return "unknown command \"" + invocation.command + "\"";
+        return unknownCommand(invocation.command);
     }
     std::string usage = usageLine(*shape);
     if (std::string problem = checkDevices(invocation, *shape); !problem.empty()) {
@@ -188,33 +200,15 @@ std::string checkAgainstShape(const Invocation& invocation) {
     if (!shape->takesWriteOptions && (invocation.verify || invocation.backup)) {
         return "--verify, --no-verify and --backup belong to write; " + usage;
     }
+    if (invocation.strict && !optionAppliesTo(*findOption("--strict"), *shape)) {
+        return "--strict belongs to import and write; " + usage;
+    }
     const bool monitorOptions = !invocation.events.empty() || !invocation.configs.empty() ||
                                 invocation.json || !invocation.grab;
     if (shape->name != "monitor" && monitorOptions) {
         return "--events, --config, --json and --no-grab belong to monitor; " + usage;
     }
     return shape->name == "monitor" ? checkMonitorDevices(invocation, usage) : std::string{};
-}
-
-/// One option's lines of --help: its names, then its summary from column 40.
-std::string optionHelp(const OptionShape& option) {
-    std::string names = "  ";
-    if (!option.shortName.empty()) {
-        names += std::string(option.shortName) + ", ";
-    }
-    names += option.name;
-    if (!option.valueName.empty()) {
-        names += " " + std::string(option.valueName);
-    }
-    std::string text;
-    std::string_view summary = option.summary;
-    for (std::string line = names; !summary.empty(); line.clear()) {
-        const std::size_t end = std::min(summary.find('\n'), summary.size());
-        line.resize(std::max<std::size_t>(line.size() + 2, 40), ' ');
-        text += line + std::string(summary.substr(0, end)) + "\n";
-        summary.remove_prefix(std::min(end + 1, summary.size()));
-    }
-    return text;
 }
 
 } // namespace
@@ -243,7 +237,7 @@ ParsedCommandLine parseCommandLine(std::span<const std::string> args) {
     }
     if (error.empty() && invocation.help && !invocation.command.empty() &&
         findCommand(invocation.command) == nullptr) {
-        error = "unknown command \"" + invocation.command + "\"";
+        error = unknownCommand(invocation.command);
     }
     if (error.empty() && !invocation.help && !invocation.version) {
         error = invocation.command.empty() ? "no command given" : checkAgainstShape(invocation);
@@ -252,21 +246,31 @@ ParsedCommandLine parseCommandLine(std::span<const std::string> args) {
 }
 
 std::string usageText() {
-    std::string text = "usage: vantrelctl [--device DEVICE] COMMAND ...\n\ncommands:\n";
+    constexpr std::size_t CommandColumn = 12;
+    constexpr std::size_t OptionColumn = 24;
+    std::string text =
+        "usage: vantrelctl [-q] [--device DEVICE]... COMMAND [OPERAND...] [OPTION...]\n"
+        "\ncommands:\n";
     for (const CommandShape& shape : commandTable()) {
-        std::string line = "  " + std::string(shape.synopsis);
-        line.resize(std::max<std::size_t>(line.size() + 2, 40), ' ');
-        text += line + std::string(shape.summary) + "\n";
+        std::string line = "  " + std::string(shape.name);
+        line.resize(CommandColumn, ' ');
+        text += line + wrapText(shape.summary, CommandColumn, CommandColumn) + "\n";
     }
     text += "\noptions:\n";
     for (const OptionShape& option : optionTable()) {
-        text += optionHelp(option);
+        text += optionHelp(option, OptionColumn);
     }
-    text += "\nFILE may be a configuration file as the windows save it or its JSON form,\n"
-            "or - for standard input. OUT of export, card and import may be - for standard\n"
-            "output.\n"
-            "Exit status: 0 success, 1 failure, 2 usage error; diff and check: 0 equal or\n"
-            "nothing found, 1 different or something found, 2 trouble.\n";
+    text +=
+        "\n" +
+        wrapText("FILE may be a configuration file as the windows save it or its JSON form, "
+                 "or - for standard input. OUT of export, card and import may be - for "
+                 "standard output. The JSON form is described in " +
+                     std::string(build::InstalledReadmePath) +
+                     ". 'vantrelctl help COMMAND' tells everything about one command.\n"
+                     "Exit status: 0 success, 1 failure, 2 usage error; diff and check: 0 equal "
+                     "or nothing found, 1 different or something found, 2 trouble.",
+                 0, 0) +
+        "\n";
     return text;
 }
 
@@ -275,8 +279,8 @@ std::string commandUsageText(std::string_view command) {
     if (shape == nullptr) {
         return {};
     }
-    return usageLine(*shape) + "\n\n" + std::string(shape->summary) + "\n" +
-           std::string(commandDetails(command));
+    constexpr std::size_t UnderCommand = 7; // under "vantrelctl"
+    return wrapText(usageLine(*shape), 0, UnderCommand) + "\n" + commandHelp(*shape);
 }
 
 } // namespace vantrel::cli

@@ -24,7 +24,8 @@ struct Invocation {
     bool grab = true;                 ///< --no-grab turns it off
     bool help = false;                ///< with a command: that command's usage
     bool version = false;
-    bool quiet = false; ///< no progress and no success lines
+    bool quiet = false;  ///< no progress and no success lines
+    bool strict = false; ///< import, write: a finding of check is an error
 };
 
 struct ParsedCommandLine {

@@ -11,8 +11,8 @@ constexpr std::array<CommandShape, 12> Commands = {{
      "every input and setting as the main window shows them"},
     {"export", "export FILE [-o OUT]", 1, 0, OperandKind::Files, Need::Optional, true, false,
      "the readable JSON form, to standard output unless -o names a file"},
-    {"import", "import FILE -o OUT", 1, 0, OperandKind::Files, Need::Required, true, false,
-     "the configuration file, written only when FILE is valid"},
+    {"import", "import FILE -o OUT [--strict]", 1, 0, OperandKind::Files, Need::Required, true,
+     false, "the configuration file, written only when FILE is valid"},
     {"diff", "diff A B", 2, 0, OperandKind::Files, Need::No, false, false,
      "what differs between two configurations (status 0 equal, 1 different)"},
     {"check", "check FILE", 1, 0, OperandKind::Files, Need::No, false, false,
@@ -21,8 +21,8 @@ constexpr std::array<CommandShape, 12> Commands = {{
      "a printable control card as an HTML page"},
     {"read", "read -o OUT", 0, 0, OperandKind::Files, Need::Required, false, false,
      "save the device's configuration as a configuration file"},
-    {"write", "write FILE [--no-verify] [--backup OUT]", 1, 0, OperandKind::Files, Need::No, false,
-     true, "write a configuration into the device and read it back to compare"},
+    {"write", "write FILE [--no-verify] [--backup OUT] [--strict]", 1, 0, OperandKind::Files,
+     Need::No, false, true, "write a configuration into the device and read it back to compare"},
     {"devices", "devices", 0, 0, OperandKind::Files, Need::No, false, false,
      "list the attached devices, numbered for --device usb:N"},
     {"names", "names [keys|mouse|joystick|settings]", 0, 1, OperandKind::NameGroups, Need::No,
@@ -34,7 +34,7 @@ constexpr std::array<CommandShape, 12> Commands = {{
      "this text, or one command's usage"},
 }};
 
-constexpr std::array<OptionShape, 12> Options = {{
+constexpr std::array<OptionShape, 13> Options = {{
     {OptionId::Device, "--device", "", OptionValue::Device, "DEVICE", "",
      "usb:N, the device numbered N by devices; also\n"
      "usb:/dev/hidrawN, usb:PORT (1-4.2), usb:SERIAL;\n"
@@ -49,6 +49,8 @@ constexpr std::array<OptionShape, 12> Options = {{
      "write without reading back"},
     {OptionId::Backup, "--backup", "", OptionValue::File, "OUT", "write",
      "save the device's configuration to OUT first"},
+    {OptionId::Strict, "--strict", "", OptionValue::None, "", "import",
+     "refuse a configuration check finds fault with\n(import and write; without it: warnings)"},
     {OptionId::Events, "--events", "", OptionValue::File, "FILE", "monitor",
      "replay an evemu-record recording instead of the\n"
      "device; once per recorded interface (several\n"
@@ -113,6 +115,30 @@ const OptionShape* findOption(std::string_view arg) {
                    namesWithValue(option, arg);
         });
     return found == Options.end() ? nullptr : found;
+}
+
+bool optionAppliesTo(const OptionShape& option, const CommandShape& command) {
+    switch (option.id) {
+    case OptionId::Device:
+        return command.name == "read" || command.name == "write" || command.name == "devices" ||
+               command.name == "monitor";
+    case OptionId::Output:
+        return command.output != Need::No;
+    case OptionId::Quiet:
+    case OptionId::Help:
+        return true;
+    case OptionId::Version:
+        return false;
+    case OptionId::Strict:
+        return command.name == "import" || command.name == "write";
+    default:
+        return option.command == command.name;
+    }
+}
+
+bool isGlobalOption(const OptionShape& option) {
+    return option.id == OptionId::Help || option.id == OptionId::Version ||
+           option.id == OptionId::Quiet || option.id == OptionId::Device;
 }
 
 } // namespace vantrel::cli

@@ -39,6 +39,7 @@ enum class OptionId {
     Config,
     Json,
     NoGrab,
+    Strict,
 };
 
 /// What an option's value is, so that a shell can offer the right words.
@@ -65,5 +66,12 @@ struct OptionShape {
 /// What a command's usage says beyond its synopsis and summary; empty for
 /// most.
 [[nodiscard]] std::string_view commandDetails(std::string_view command);
+
+/// Whether the command takes the option, so that its help and the shells
+/// offer exactly the options it takes. --version belongs to no command.
+[[nodiscard]] bool optionAppliesTo(const OptionShape& option, const CommandShape& command);
+
+/// Whether the option may come before any command.
+[[nodiscard]] bool isGlobalOption(const OptionShape& option);
 
 } // namespace vantrel::cli

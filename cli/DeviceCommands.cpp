@@ -1,5 +1,6 @@
 #include "cli/DeviceCommands.h"
 
+#include "cli/CheckCommand.h"
 #include "cli/ConsoleProgress.h"
 #include "cli/ConsolePrompter.h"
 #include "cli/FileCommands.h"
@@ -290,7 +291,8 @@ int readCommand(const Invocation& invocation, const Console& console,
 int writeCommand(const Invocation& invocation, const Console& console,
                  const DeviceBackendFactory& devices) {
     const auto loaded = openConfiguration(invocation.operands.at(0), console, Partial::Refuse);
-    if (!loaded) {
+    if (!loaded || !passesCheck(invocation.operands.at(0), loaded->config, loaded->labels,
+                                invocation, console)) {
         return ExitFailure;
     }
     // Every device gets its turn even after one failed: one faulty box must

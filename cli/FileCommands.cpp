@@ -1,5 +1,6 @@
 #include "cli/FileCommands.h"
 
+#include "cli/CheckCommand.h"
 #include "files/AtomicFile.h"
 #include "files/ConfigurationFile.h"
 #include "files/PathText.h"
@@ -54,6 +55,9 @@ std::optional<LoadedConfiguration> openConfiguration(const std::string& path,
             return std::nullopt;
         }
         console.warning(loaded.warning);
+    }
+    for (const std::string& remark : loaded.remarks) {
+        console.warning(remark);
     }
     return loaded;
 }
@@ -124,10 +128,10 @@ int importCommand(const Invocation& invocation, const Console& console) {
         return ExitFailure;
     }
     const auto loaded = openConfiguration(invocation.operands.at(0), console, Partial::Refuse);
-    if (!loaded) {
+    if (!loaded || !passesCheck(invocation.operands.at(0), loaded->config, loaded->labels,
+                                invocation, console)) {
         return ExitFailure;
     }
-    warnWhenNoRoomToEdit(invocation.operands.at(0), loaded->config, console);
     const bool saved =
         *invocation.output == "-"
             ? writeImageToStandardOutput(*loaded, console)

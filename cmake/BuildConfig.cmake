@@ -16,4 +16,9 @@ set(VANTREL_UDEV_RULE_INSTALL_DIR lib/udev/rules.d)
 set(VANTREL_PACKAGED_UDEV_RULE /usr/${VANTREL_UDEV_RULE_INSTALL_DIR}/${VANTREL_UDEV_RULE_NAME})
 set(VANTREL_LOCAL_UDEV_RULE /etc/udev/rules.d/${VANTREL_UDEV_RULE_NAME})
 
+# The command-line tool's package, and where it puts the README that
+# describes the JSON form, which the tool's help points to.
+set(VANTREL_TOOL_PACKAGE vantrelctl)
+set(VANTREL_INSTALLED_README /usr/share/doc/${VANTREL_TOOL_PACKAGE}/README.md)
+
 configure_file(${CMAKE_CURRENT_LIST_DIR}/BuildConfig.h.in ${PROJECT_BINARY_DIR}/generated/BuildConfig.h @ONLY)

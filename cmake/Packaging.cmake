@@ -14,7 +14,6 @@ set(VANTREL_SCREENSHOT_URL "${VANTREL_HOMEPAGE_URL}/screenshot.png"
 set(VANTREL_MAINTAINER "VANTREL configuration utility developers <maintainers@vantrel.example.org>"
   CACHE STRING "Maintainer named in the Debian package")
 
-set(VANTREL_TOOL_PACKAGE vantrelctl)
 set(VANTREL_DESKTOP_PACKAGE vantrel-config)
 
 add_subdirectory(packaging)

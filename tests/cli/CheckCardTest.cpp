@@ -134,7 +134,10 @@ TEST_F(CheckAndCard, EveryCommandAgreesAtTheSizeBoundary) {
     ASSERT_EQ(run({"export", path("full.cfg"), "-o", path("full.json")}).status, 0);
     const ToolResult imported = run({"import", path("full.json"), "-o", path("again.cfg")});
     EXPECT_EQ(imported.status, 0);
-    EXPECT_EQ(imported.err, "vantrelctl: warning: " + path("full.json") + ": " + finding + "\n");
+    // Import tells everything check finds (this table's macros are far from
+    // tidy), the size last, as check does.
+    EXPECT_TRUE(imported.err.ends_with("vantrelctl: warning: " + path("full.json") + ": " +
+                                       finding + "\n"));
 }
 
 // Names outside ASCII, and outside any one Windows code page, are read and

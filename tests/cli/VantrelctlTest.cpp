@@ -253,7 +253,12 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{}, "no command given"},
         {{"frobnicate"}, "unknown command \"frobnicate\""},
-        {{"import", "a.cfg"}, "usage: vantrelctl [--device DEVICE] import FILE -o OUT"},
+        {{"wirte", "a.cfg"}, "unknown command \"wirte\"; did you mean write?"},
+        {{"help", "shwo"}, "unknown command \"shwo\"; did you mean show?"},
+        {{"export", "a.cfg", "--strict"},
+         "--strict belongs to import and write; usage: vantrelctl [--device DEVICE] export FILE "
+         "[-o OUT]"},
+        {{"import", "a.cfg"}, "usage: vantrelctl [--device DEVICE] import FILE -o OUT [--strict]"},
         {{"read", "-o", "x", "-o", "y"}, "-o is given twice"},
         {{"read", "-o"}, "-o needs a value"},
         {{"show", "a.cfg", "-o", "x"},
@@ -265,7 +270,7 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
          "--verify and --no-verify contradict each other"},
         {{"write", "a.cfg", "--backup=-"},
          "--backup writes a file, not standard output; usage: vantrelctl [--device DEVICE] write "
-         "FILE [--no-verify] [--backup OUT]"},
+         "FILE [--no-verify] [--backup OUT] [--strict]"},
         {{"read", "-o", "-"},
          "read writes a file, not standard output; usage: vantrelctl [--device DEVICE] read -o "
          "OUT"},
@@ -276,7 +281,7 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
          "read takes one device; usage: vantrelctl [--device DEVICE] read -o OUT"},
         {{"--device=emulated:a", "--device=emulated:b", "write", "a.cfg", "--backup", "b.cfg"},
          "--backup takes one device; usage: vantrelctl [--device DEVICE] write FILE [--no-verify] "
-         "[--backup OUT]"},
+         "[--backup OUT] [--strict]"},
         {{"diff", "-", "-"}, "standard input (-) can be read only once"},
         {{"help", "frobnicate"}, "unknown command \"frobnicate\""},
         {{"frobnicate", "--help"}, "unknown command \"frobnicate\""},
@@ -407,17 +412,85 @@ TEST_F(Vantrelctl, HelpsWithOneCommandAndListsTheNamesItAccepts) {
     const ToolResult help = run({"help", "write"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.starts_with(
-        "usage: vantrelctl [--device DEVICE] write FILE [--no-verify] [--backup OUT]\n"))
+        "usage: vantrelctl [--device DEVICE] write FILE [--no-verify] [--backup OUT]\n"
+        "       [--strict]\n"))
         << help.out;
     EXPECT_EQ(run({"write", "--help"}).out, help.out);
     EXPECT_EQ(run({"-V"}).out, run({"--version"}).out);
 
     const ToolResult keys = run({"names", "keys"});
     EXPECT_EQ(keys.status, 0);
-    EXPECT_NE(keys.out.find("\nEsc  (also Escape)\n"), std::string::npos) << keys.out;
+    EXPECT_NE(keys.out.find("\n   41  Esc           KEY_ESC, KEYCODE_ESC, Escape\n"),
+              std::string::npos)
+        << keys.out;
+    EXPECT_NE(keys.out.find(
+                  "\n  224  Left Ctrl     KEY_LEFTCTRL, KEYCODE_LCONTROL, Control_L, ctrl, LCtrl,\n"
+                  "                     LControl\n"),
+              std::string::npos)
+        << keys.out;
     const ToolResult all = run({"names"});
-    EXPECT_NE(all.out.find("\nmouse:\n  Left Click\n"), std::string::npos) << all.out;
+    EXPECT_NE(all.out.find("\nmouse:\n      0  Left Click    BTN_LEFT\n"), std::string::npos)
+        << all.out;
     EXPECT_NE(all.out.find("\n  divisor\n    1\n    2\n    4\n"), std::string::npos);
+}
+
+TEST_F(Vantrelctl, HelpTellsEachCommandsStoryWithinEightyColumns) {
+    const ToolResult top = run({"--help"});
+    EXPECT_TRUE(top.out.starts_with("usage: vantrelctl [-q] [--device DEVICE]... COMMAND"));
+    std::vector<std::pair<std::string, std::string>> texts = {{"--help", top.out}};
+    for (const std::string command : {"show", "export", "import", "diff", "check", "card", "read",
+                                      "write", "devices", "names", "monitor"}) {
+        const ToolResult help = run({command, "--help"});
+        EXPECT_EQ(help.status, 0);
+        for (const std::string part :
+             {"\noptions:\n", "\nExit status: ", "\nexample:\n  vantrelctl "}) {
+            EXPECT_NE(help.out.find(part), std::string::npos) << command << " lacks " << part;
+        }
+        texts.emplace_back(command, help.out);
+    }
+    for (const auto& [command, text] : texts) {
+        std::istringstream lines(text);
+        for (std::string line; std::getline(lines, line);) {
+            EXPECT_LE(line.size(), 80U) << command << ": " << line;
+        }
+    }
+    // What check looks for, and what monitor replays, in their own words.
+    EXPECT_NE(run({"help", "check"}).out.find("a key a macro presses and\nnever releases"),
+              std::string::npos);
+    EXPECT_NE(run({"monitor", "--help"}).out.find("evemu-record"), std::string::npos);
+}
+
+TEST_F(Vantrelctl, ImportAndWriteWarnWhatCheckFindsAndStrictWritesNothing) {
+    write("twice.json", R"({"format": "vantrel-configuration", "version": 1, "inputs": [
+        {"input": 1, "single": {"type": "key", "code": "a"}},
+        {"input": 2, "label": "Fire", "single": {"type": "key", "code": "A"}},
+        {"input": 3, "single": {"type": "joystick", "code": 96}}]})");
+    const std::string warnings =
+        "vantrelctl: warning: twice.json: inputs[2] (input 3).single.code: 96 is a joystick code "
+        "without a name: the main window shows it as \"Not Used\"\n"
+        "vantrelctl: warning: twice.json: Input 1 and Input 2 (Fire) both send A\n";
+    const std::string refused =
+        "vantrelctl: twice.json: --strict: nothing written, as check found 1 problem\n";
+    // Each command, its status, what it says on standard error, and the
+    // files the folder then holds.
+    const std::vector<std::tuple<std::vector<std::string>, int, std::string, std::set<std::string>>>
+        cases = {
+            {{"import", "twice.json", "-o", "a.cfg", "-q"}, 0, warnings, {"twice.json", "a.cfg"}},
+            {{"import", "twice.json", "-o", "b.cfg", "--strict"},
+             1,
+             warnings + refused,
+             {"twice.json", "a.cfg"}},
+            {{"--device", "emulated:memory.bin", "write", "twice.json", "--strict"},
+             1,
+             warnings + refused,
+             {"twice.json", "a.cfg"}},
+        };
+    for (const auto& [args, status, said, held] : cases) {
+        const ToolResult result = run(args);
+        EXPECT_EQ(result.status, status) << args.back();
+        EXPECT_EQ(result.err, said) << args.back();
+        EXPECT_EQ(files(), held) << args.back();
+    }
 }
 
 TEST_F(Vantrelctl, ABackupIsSkippedOnlyWhenTheDeviceHasNothingToLose) {
@@ -516,7 +589,7 @@ TEST_F(Vantrelctl, RefusalsSayOneLineWithoutWaitingAndTouchNothing) {
     const std::vector<std::tuple<std::vector<std::string>, int, std::string>> cases = {
         {{"import", "unknown.json", "-o", "kept.cfg"},
          1,
-         R"(unknown.json: inputs[0].single.code: unknown key name "Fo"; did you mean "F", "O" or "F1"? (vantrelctl names keys lists them all))"},
+         R"(unknown.json: inputs[0] (input 1).single.code: unknown key name "Fo"; did you mean "F", "O" or "F1"? (vantrelctl names keys lists them all))"},
         {{"import", "long.cfg", "-o", "kept.cfg"}, 1, "long.cfg: Invalid configuration file"},
         {{"import", "empty.cfg", "-o", "kept.cfg"},
          1,
