@@ -116,24 +116,68 @@ std::string devicePrefixes() {
     return prefixes;
 }
 
-std::string bashValueCompletion() {
+/// "usb" of "usb:", as bash leaves it before the ":" it splits at.
+std::string withoutColon(std::string_view prefix) {
+    return std::string(prefix.substr(0, prefix.size() - 1));
+}
+
+/// The numbers `vantrelctl devices` gives the attached devices, one a line.
+std::string bashDeviceNumbers() {
+    return "_vantrelctl_device_numbers() {\n"
+           "    \"$1\" devices 2>/dev/null | awk '$1 ~ /^[0-9]+$/ { print $1 }'\n"
+           "}\n";
+}
+
+/// Completes a --device value. bash splits "usb:1" into "usb", ":" and "1"
+/// where COMP_WORDBREAKS holds ":", as it does by default; then the reply is
+/// what follows the colon. Where it does not, the reply keeps the prefix.
+std::string bashDeviceValue() {
+    const std::string usb(UsbPrefix);
     const std::string emulated(EmulatedPrefix);
+    return "    if [[ $prev == : && $before == " + withoutColon(EmulatedPrefix) +
+           " ]]; then\n"
+           "        compopt -o filenames 2>/dev/null\n"
+           "        COMPREPLY=($(compgen -f -- \"$cur\"))\n"
+           "        return\n"
+           "    fi\n"
+           "    if [[ $prev == : && $before == " +
+           withoutColon(UsbPrefix) +
+           " ]]; then\n"
+           "        COMPREPLY=($(compgen -W \"$(_vantrelctl_device_numbers \"${COMP_WORDS[0]}\")\" "
+           "-- \"$cur\"))\n"
+           "        return\n"
+           "    fi\n"
+           "    if [[ " +
+           casePattern(namesTaking(OptionValue::Device)).insert(0, "$prev == @(") +
+           ") && $cur == " + emulated +
+           "* ]]; then\n"
+           "        compopt -o filenames 2>/dev/null\n"
+           "        COMPREPLY=($(compgen -P " +
+           emulated + " -f -- \"${cur#" + emulated +
+           "}\"))\n"
+           "        return\n"
+           "    fi\n"
+           "    if [[ " +
+           casePattern(namesTaking(OptionValue::Device)).insert(0, "$prev == @(") +
+           ") && $cur == " + usb +
+           "* ]]; then\n"
+           "        COMPREPLY=($(compgen -P " +
+           usb + " -W \"$(_vantrelctl_device_numbers \"${COMP_WORDS[0]}\")\" -- \"${cur#" + usb +
+           "}\"))\n"
+           "        return\n"
+           "    fi\n";
+}
+
+std::string bashValueCompletion() {
     std::string script = "    local cur=${COMP_WORDS[COMP_CWORD]}\n"
                          "    local prev=${COMP_WORDS[COMP_CWORD-1]}\n"
                          "    local before=${COMP_WORDS[COMP_CWORD-2]:-}\n"
                          // "--name=VALUE" is split at the "=" too.
                          "    if [[ $prev == = ]]; then\n"
                          "        prev=$before\n"
+                         "        before=${COMP_WORDS[COMP_CWORD-3]:-}\n"
                          "    fi\n";
-    // bash splits "emulated:PATH" at the colon: the path is then a word of
-    // its own behind ":".
-    script += "    if [[ $prev == : && $before == " + emulated.substr(0, emulated.size() - 1) +
-              " ]] || [[ $prev == " + emulated +
-              " ]]; then\n"
-              "        compopt -o filenames 2>/dev/null\n"
-              "        COMPREPLY=($(compgen -f -- \"$cur\"))\n"
-              "        return\n"
-              "    fi\n"
+    script += bashDeviceValue() +
               "    case $prev in\n"
               "    " +
               casePattern(namesTaking(OptionValue::Device)) +
@@ -173,19 +217,23 @@ std::string bashCommandSearch() {
            "    done\n";
 }
 
+/// The option names a command takes, or, before any command, those that
+/// may come first.
+std::string optionsOf(const CommandShape* command) {
+    return optionNames([command](const OptionShape& option) {
+        return command == nullptr ? isGlobalOption(option) : optionAppliesTo(option, *command);
+    });
+}
+
 std::string bashOptionCompletion() {
     std::string script = "    if [[ $cur == -* ]]; then\n"
-                         "        local options=" +
-                         singleQuoted(optionNames(
-                             [](const OptionShape& option) { return option.command.empty(); })) +
-                         "\n        case $command in\n";
+                         "        local options=\n"
+                         "        case $command in\n"
+                         "        '') options=" +
+                         singleQuoted(optionsOf(nullptr)) + " ;;\n";
     for (const CommandShape& command : commandTable()) {
-        const std::string own = optionNames(
-            [&command](const OptionShape& option) { return option.command == command.name; });
-        if (!own.empty()) {
-            script += "        " + std::string(command.name) +
-                      ") options+=" + singleQuoted(" " + own) + " ;;\n";
-        }
+        script += "        " + std::string(command.name) +
+                  ") options=" + singleQuoted(optionsOf(&command)) + " ;;\n";
     }
     script += "        esac\n"
               "        COMPREPLY=($(compgen -W \"$options\" -- \"$cur\"))\n"
@@ -241,38 +289,73 @@ std::string zshOptionEntry(const OptionShape& option) {
     return singleQuoted("(" + names + ")") + braces + singleQuoted(entry);
 }
 
+/// What _arguments completes a command's operands with.
+std::string zshOperandSpec(const CommandShape& command) {
+    if (command.operands + command.optionalOperands == 0) {
+        return {};
+    }
+    switch (command.operandKind) {
+    case OperandKind::NameGroups:
+        return " '1:list:(" + nameGroupWords() + ")'";
+    case OperandKind::Commands:
+        return " '1:command:(" + commandNames() + ")'";
+    case OperandKind::Files:
+        break;
+    }
+    return " '*:file:_files'";
+}
+
+/// Each command's own options and operands, once the command is known.
 std::string zshOperandCompletion() {
     std::string script = "    case $state in\n"
                          "    command) _describe command commands ;;\n"
                          "    operand)\n"
-                         "        case $line[1] in\n"
-                         "        " +
-                         casePattern(commandsTaking(OperandKind::Files)) + ") _files ;;\n";
-    for (const OperandKind kind : {OperandKind::NameGroups, OperandKind::Commands}) {
-        const std::string commands = commandsTaking(kind);
-        if (!commands.empty()) {
-            script +=
-                "        " + casePattern(commands) + ") compadd -- " + operandWords(kind) + " ;;\n";
+                         "        curcontext=${curcontext%:*:*}:vantrelctl-$words[1]:\n"
+                         "        case $words[1] in\n";
+    for (const CommandShape& command : commandTable()) {
+        script += "        " + std::string(command.name) + ") _arguments -s";
+        for (const OptionShape& option : optionTable()) {
+            if (optionAppliesTo(option, command)) {
+                script += " " + zshOptionEntry(option);
+            }
         }
+        script += zshOperandSpec(command) + " ;;\n";
     }
     return script + "        esac ;;\n"
                     "    esac\n";
 }
 
-/// Offers the device prefixes, and the files behind "emulated:".
+/// Offers the device prefixes, the attached devices behind "usb:" and the
+/// files behind "emulated:".
 std::string fishDeviceChoices() {
     const std::string prefix(EmulatedPrefix);
     std::string choices = "(string replace -r '^' " + prefix;
     choices += " -- (__fish_complete_path (string replace -r '^" + prefix;
     choices += "' '' -- (commandline -ct))))";
+    choices += " (vantrelctl devices 2>/dev/null | string match -r '^[0-9]+' | string replace -r "
+               "'^' " +
+               std::string(UsbPrefix) + ")";
     return singleQuoted(devicePrefixes() + " " + choices);
 }
 
-std::string fishOptionLine(const OptionShape& option) {
-    std::string line = "complete -c vantrelctl";
-    if (!option.command.empty()) {
-        line += " -n " + singleQuoted("__fish_seen_subcommand_from " + std::string(option.command));
+/// The condition under which fish offers the option: before any command
+/// when it may come first, and after each command that takes it.
+std::string fishCondition(const OptionShape& option) {
+    std::string taking;
+    for (const CommandShape& command : commandTable()) {
+        if (optionAppliesTo(option, command)) {
+            appendWord(taking, command.name);
+        }
     }
+    const std::string seen = "__fish_seen_subcommand_from " + taking;
+    if (!isGlobalOption(option)) {
+        return seen;
+    }
+    return "not __fish_seen_subcommand_from " + commandNames() + "; or " + seen;
+}
+
+std::string fishOptionLine(const OptionShape& option) {
+    std::string line = "complete -c vantrelctl -n " + singleQuoted(fishCondition(option));
     if (!option.shortName.empty()) {
         line += " -s ";
         line += option.shortName.substr(1);
@@ -291,8 +374,8 @@ std::string fishOptionLine(const OptionShape& option) {
 } // namespace
 
 std::string bashCompletion() {
-    return Generated + "_vantrelctl() {\n" + bashValueCompletion() + bashCommandSearch() +
-           bashOptionCompletion() + bashOperandCompletion() +
+    return Generated + bashDeviceNumbers() + "_vantrelctl() {\n" + bashValueCompletion() +
+           bashCommandSearch() + bashOptionCompletion() + bashOperandCompletion() +
            "}\n"
            "complete -F _vantrelctl vantrelctl\n";
 }
@@ -304,6 +387,13 @@ std::string zshCompletion() {
                          singleQuoted(EmulatedPrefix) +
                          "; then\n"
                          "        _files\n"
+                         "    elif compset -P " +
+                         singleQuoted(UsbPrefix) +
+                         "; then\n"
+                         "        local -a numbers\n"
+                         "        numbers=(${(f)\"$(vantrelctl devices 2>/dev/null | "
+                         "awk '$1 ~ /^[0-9]+$/ { print $1 }')\"})\n"
+                         "        compadd -a numbers\n"
                          "    else\n"
                          "        compadd -S '' -- " +
                          devicePrefixes() +
@@ -321,10 +411,12 @@ std::string zshCompletion() {
               "    local curcontext=$curcontext state line\n"
               "    _arguments -C -s \\\n";
     for (const OptionShape& option : optionTable()) {
-        script += "        " + zshOptionEntry(option) + " \\\n";
+        if (isGlobalOption(option)) {
+            script += "        " + zshOptionEntry(option) + " \\\n";
+        }
     }
     script += "        '1:command:->command' \\\n"
-              "        '*:operand:->operand'\n" +
+              "        '*::operand:->operand'\n" +
               zshOperandCompletion() +
               "}\n"
               "_vantrelctl \"$@\"\n";

@@ -1,19 +1,38 @@
 #!/usr/bin/env bash
-# Checks the generated shell completions: zsh and fish parse theirs and
-# fish completes a command; bash sources its own and is asked to complete
-# command lines as it would after a Tab: each row is the words typed, split as bash
-# splits them (at spaces, and around ":" and "="), the last one being
-# completed, and the completions expected, sorted.
+# Checks the generated shell completions through the shells. bash, with
+# bash-completion loaded as a desktop has it, sources ours and is asked to
+# complete command lines as it would after a Tab: each row is the words
+# typed, split as bash splits them (at spaces, and around ":" and "="), the
+# last one being completed, and the completions expected, sorted. zsh is
+# driven through a pseudo-terminal (check-zsh-completion.zsh) and fish asked
+# with complete -C. A stand-in vantrelctl on PATH lists two attached devices.
 # usage: check-completion.sh COMPLETION_DIR (holding bash/, zsh/ and fish/)
 # No -e: the completion function runs as in an interactive shell, where a failing
 # command (compopt outside a real completion) does not end it.
 set -uo pipefail
 # shellcheck source=/dev/null
 dir=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+if [[ -r /usr/share/bash-completion/bash_completion ]]; then
+    source /usr/share/bash-completion/bash_completion
+else
+    echo "check-completion: bash-completion is missing; run scripts/setup" >&2
+    exit 1
+fi
 source "$dir/bash/vantrelctl"
 cd "$(mktemp -d)"
 trap 'rm -rf "$PWD"' EXIT
 touch cabinet.cfg cabinet.json
+mkdir bin
+cat >bin/vantrelctl <<'STUB'
+#!/bin/sh
+# Two attached devices, as "vantrelctl devices" lists them.
+[ "$1" = devices ] || exit 2
+printf '1  /dev/hidraw3  port 1-4.1  0000:0108  VANTREL\n'
+printf '2  /dev/hidraw5  port 1-4.2  0000:0108  VANTREL\n'
+STUB
+chmod +x bin/vantrelctl
+PATH=$PWD/bin:$PATH
 
 failed=0
 expect() {
@@ -46,12 +65,33 @@ expect "vantrelctl read -o cabinet.c" "cabinet.cfg"
 expect "vantrelctl devices " ""
 expect "vantrelctl -q names k" "keys"
 expect "vantrelctl help wr" "write"
+expect "vantrelctl --device usb : " "1 2"
+expect "vantrelctl --device = usb : 2" "2"
+expect "vantrelctl write --device usb : " "1 2"
+expect "vantrelctl --device usb:" "usb:1 usb:2"
+expect "vantrelctl --device emulated:cab" "emulated:cabinet.cfg emulated:cabinet.json"
+expect "vantrelctl show -" "--help --quiet -h -q"
+expect "vantrelctl -" "--device --help --quiet --version -V -h -q"
+expect "vantrelctl helpp --v" ""
 
 for shell in zsh fish; do
     command -v $shell >/dev/null || { echo "check-completion: '$shell' is missing; run scripts/setup" >&2; exit 1; }
 done
 zsh -n "$dir/zsh/_vantrelctl" || failed=1
+zsh "$here/check-zsh-completion.zsh" "$dir/zsh" "$PWD" || failed=1
 fish --no-execute "$dir/fish/vantrelctl.fish" || failed=1
-got="$(HOME="$PWD" fish -c "source '$dir/fish/vantrelctl.fish'; complete -C 'vantrelctl wr'" | cut -f1)"
-[[ $got == write ]] || { echo "check-completion: fish completes 'vantrelctl wr' to '$got'" >&2; failed=1; }
+fish_expect() {
+    local line=$1 expected=$2 got
+    got="$(HOME="$PWD" fish -c "source '$dir/fish/vantrelctl.fish'; complete -C '$line'" |
+        cut -f1 | sort | tr '\n' ' ')"
+    got="${got% }"
+    if [[ $got != "$expected" ]]; then
+        echo "check-completion: fish completes '$line' to '$got', expected '$expected'" >&2
+        failed=1
+    fi
+}
+fish_expect "vantrelctl wr" "write"
+fish_expect "vantrelctl --device usb:" "usb: usb:1 usb:2"
+fish_expect "vantrelctl show --" "--help --quiet"
+fish_expect "vantrelctl write --no" "--no-verify"
 exit $failed
