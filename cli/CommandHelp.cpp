@@ -50,7 +50,8 @@ constexpr std::array<CommandStory, 12> Stories = {{
      Differs, "vantrelctl diff left.cfg right.json"},
     {"check",
      "Looks for what a cabinet would suffer from although the device takes it: two inputs or "
-     "rotary directions that send the same action; a key a macro presses and never releases; "
+     "rotary directions that send the same action; a macro that begins by pressing what another "
+     "control sends; a key a macro presses and never releases; "
      "steps after an empty step, which the device never plays; a repeat setting with nothing "
      "to repeat; a release of something never pressed; a configuration larger than the device "
      "holds, or so full that the editors refuse every new assignment. Ends with how full the "

@@ -1,9 +1,9 @@
 #include "formats/ConfigurationSource.h"
+#include "keytext/KeyCodeTable.h"
 #include "model/ConfigurationFindings.h"
 #include "model/EffectiveMacro.h"
 #include "model/MacroStart.h"
 #include "monitor/EventCodes.h"
-#include "keytext/KeyCodeTable.h"
 #include "monitor/Monitor.h"
 #include "monitor/MonitorText.h"
 
