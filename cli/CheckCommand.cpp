@@ -7,9 +7,42 @@
 #include "model/ConfigurationFindings.h"
 #include "reports/ControlCard.h"
 
+#include <array>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 
 namespace vantrel::cli {
+namespace {
+
+/// The word --json gives each kind of finding, in FindingKind order.
+constexpr std::array<std::string_view, 8> FindingWords = {"same-action",
+                                                          "same-first-press",
+                                                          "stuck-key",
+                                                          "unreachable-steps",
+                                                          "repeat-without-activation",
+                                                          "release-without-press",
+                                                          "over-size-limit",
+                                                          "no-room-to-edit"};
+
+/// {"finding": "stuck-key", "message": "...", "inputs": [2], "rotaryKeys": []}:
+/// inputs numbered from 1 as the windows number them, rotary keys 1 to 4
+/// (switch 1 counterclockwise, clockwise, switch 2 counterclockwise, clockwise).
+std::string findingJson(const Finding& finding, const ConfigurationLabels& labels) {
+    nlohmann::json inputs = nlohmann::json::array();
+    nlohmann::json rotaryKeys = nlohmann::json::array();
+    for (const ActionSource& source : finding.sources) {
+        (source.kind == ActionSource::Kind::Input ? inputs : rotaryKeys)
+            .push_back(source.index + 1);
+    }
+    const nlohmann::json object = {
+        {"finding", FindingWords.at(static_cast<std::size_t>(finding.kind))},
+        {"message", describeFinding(finding, labels)},
+        {"inputs", inputs},
+        {"rotaryKeys", rotaryKeys}};
+    return object.dump();
+}
+
+} // namespace
 
 int checkCommand(const Invocation& invocation, const Console& console) {
     const auto loaded = openConfiguration(invocation.operands.at(0), console, Partial::Warn);
@@ -18,9 +51,13 @@ int checkCommand(const Invocation& invocation, const Console& console) {
     }
     const std::vector<Finding> findings = configurationFindings(loaded->config);
     for (const Finding& finding : findings) {
-        console.out << describeFinding(finding, loaded->labels) << '\n';
+        console.out << (invocation.json ? findingJson(finding, loaded->labels)
+                                        : describeFinding(finding, loaded->labels))
+                    << '\n';
     }
-    console.out << sizeLine(loaded->config) << '\n';
+    if (!invocation.json) {
+        console.out << sizeLine(loaded->config) << '\n';
+    }
     return findings.empty() ? ExitSuccess : ExitFailure;
 }
 

@@ -46,7 +46,7 @@ constexpr std::array<CommandStory, 12> Stories = {{
      Plain, "vantrelctl import cabinet.json -o cabinet.cfg"},
     {"diff",
      "Lists, one line each, what differs between two configurations in either form: inputs, "
-     "rotary keys and settings.",
+     "rotary keys and settings. --json prints each as an object with its \"difference\".",
      Differs, "vantrelctl diff left.cfg right.json"},
     {"check",
      "Looks for what a cabinet would suffer from although the device takes it: two inputs or "
@@ -55,7 +55,10 @@ constexpr std::array<CommandStory, 12> Stories = {{
      "steps after an empty step, which the device never plays; a repeat setting with nothing "
      "to repeat; a release of something never pressed; a configuration larger than the device "
      "holds, or so full that the editors refuse every new assignment. Ends with how full the "
-     "device's table is.",
+     "device's table is. --json prints one object a line per finding instead: \"finding\" "
+     "(same-action, same-first-press, stuck-key, unreachable-steps, repeat-without-activation, "
+     "release-without-press, over-size-limit or no-room-to-edit), \"message\", \"inputs\" "
+     "and \"rotaryKeys\" (numbered from 1).",
      Finds, "vantrelctl check cabinet.json"},
     {"card",
      "Writes a control card for the cabinet as an HTML page to print: each input with its "

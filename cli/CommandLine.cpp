@@ -203,10 +203,13 @@ std::string checkAgainstShape(const Invocation& invocation) {
     if (invocation.strict && !optionAppliesTo(*findOption("--strict"), *shape)) {
         return "--strict belongs to import and write; " + usage;
     }
-    const bool monitorOptions = !invocation.events.empty() || !invocation.configs.empty() ||
-                                invocation.json || !invocation.grab;
+    if (invocation.json && !optionAppliesTo(*findOption("--json"), *shape)) {
+        return "--json belongs to monitor, check and diff; " + usage;
+    }
+    const bool monitorOptions =
+        !invocation.events.empty() || !invocation.configs.empty() || !invocation.grab;
     if (shape->name != "monitor" && monitorOptions) {
-        return "--events, --config, --json and --no-grab belong to monitor; " + usage;
+        return "--events, --config and --no-grab belong to monitor; " + usage;
     }
     return shape->name == "monitor" ? checkMonitorDevices(invocation, usage) : std::string{};
 }

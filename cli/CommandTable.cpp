@@ -13,9 +13,9 @@ constexpr std::array<CommandShape, 12> Commands = {{
      "the readable JSON form, to standard output unless -o names a file"},
     {"import", "import FILE -o OUT [--strict]", 1, 0, OperandKind::Files, Need::Required, true,
      false, "the configuration file, written only when FILE is valid"},
-    {"diff", "diff A B", 2, 0, OperandKind::Files, Need::No, false, false,
+    {"diff", "diff A B [--json]", 2, 0, OperandKind::Files, Need::No, false, false,
      "what differs between two configurations (status 0 equal, 1 different)"},
-    {"check", "check FILE", 1, 0, OperandKind::Files, Need::No, false, false,
+    {"check", "check FILE [--json]", 1, 0, OperandKind::Files, Need::No, false, false,
      "mistakes a cabinet would suffer from (status 0 none, 1 some)"},
     {"card", "card FILE [-o OUT.html]", 1, 0, OperandKind::Files, Need::Optional, true, false,
      "a printable control card as an HTML page"},
@@ -59,7 +59,8 @@ constexpr std::array<OptionShape, 13> Options = {{
      "the configuration to match against (without it:\n"
      "the device's own, read once at the start); once\n"
      "per device, in the order of --device"},
-    {OptionId::Json, "--json", "", OptionValue::None, "", "monitor", "one JSON object a line"},
+    {OptionId::Json, "--json", "", OptionValue::None, "", "monitor",
+     "one JSON object a line (monitor, check, diff)"},
     {OptionId::NoGrab, "--no-grab", "", OptionValue::None, "", "monitor",
      "let the desktop see the presses too"},
     {OptionId::Quiet, "--quiet", "-q", OptionValue::None, "", "",
@@ -131,6 +132,8 @@ bool optionAppliesTo(const OptionShape& option, const CommandShape& command) {
         return false;
     case OptionId::Strict:
         return command.name == "import" || command.name == "write";
+    case OptionId::Json:
+        return command.name == "monitor" || command.name == "check" || command.name == "diff";
     default:
         return option.command == command.name;
     }

@@ -8,6 +8,7 @@
 #include "files/ConfigurationFile.h"
 #include "files/ImageLoadMessage.h"
 #include "files/PathText.h"
+#include "generated/BuildConfig.h"
 #include "reports/ConfigurationDiff.h"
 
 namespace vantrel::cli {
@@ -224,6 +225,10 @@ bool listDevices(const Console& console, DeviceBackend& backend) {
     const std::vector<AttachedDevice> devices = backend.attachedDevices();
     if (devices.empty()) {
         console.error("No VANTREL devices detected !");
+        console.err << "Check that the encoder's USB cable is plugged in at both ends (lsusb lists "
+                       "product ID 0108 when it is), and that the udev rule "
+                    << build::PackagedUdevRulePath << " or " << build::UdevRulePath
+                    << " is installed; then plug the encoder in again.\n";
         return false;
     }
     bool anyLocked = false;

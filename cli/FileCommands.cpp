@@ -10,6 +10,8 @@
 #include "reports/ConfigurationDiff.h"
 #include "reports/ShowConfiguration.h"
 
+#include <nlohmann/json.hpp>
+
 namespace vantrel::cli {
 
 namespace {
@@ -149,7 +151,9 @@ int diffCommand(const Invocation& invocation, const Console& console) {
     const std::vector<std::string> lines =
         configurationDifferences(a->config, a->settings, b->config, b->settings);
     for (const std::string& line : lines) {
-        console.out << line << '\n';
+        // One object a line, so that a script reads each difference whole.
+        console.out << (invocation.json ? nlohmann::json{{"difference", line}}.dump() : line)
+                    << '\n';
     }
     return lines.empty() ? ExitSuccess : ExitFailure;
 }

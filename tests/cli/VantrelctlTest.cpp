@@ -298,7 +298,7 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
          "usage: vantrelctl [--device DEVICE] monitor [--events FILE]... [--config FILE]... "
          "[--json] [--no-grab]"},
         {{"show", "a.cfg", "--no-grab"},
-         "--events, --config, --json and --no-grab belong to monitor; usage: vantrelctl "
+         "--events, --config and --no-grab belong to monitor; usage: vantrelctl "
          "[--device DEVICE] show FILE"},
     };
     for (const auto& [args, message] : cases) {
@@ -493,6 +493,38 @@ TEST_F(Vantrelctl, ImportAndWriteWarnWhatCheckFindsAndStrictWritesNothing) {
         EXPECT_EQ(result.err, said) << args.back();
         EXPECT_EQ(files(), held) << args.back();
     }
+}
+
+// The two-player cabinet shares its dials' keys with its joysticks on purpose.
+TEST_F(Vantrelctl, TheRetroArchAndPinballLayoutsPassCheck) {
+    for (const std::string name : {"retroarch-layout.json", "pinball-cabinet.json"}) {
+        const ToolResult checked = run({"check", std::string(VANTREL_EXAMPLES) + "/" + name});
+        EXPECT_EQ(checked.status, 0) << name << "\n" << checked.out << checked.err;
+        EXPECT_EQ(checked.err, "") << name;
+    }
+}
+
+TEST_F(Vantrelctl, CheckAndDiffAnswerInJsonLines) {
+    write("twice.json", R"({"format": "vantrel-configuration", "version": 1, "inputs": [
+        {"input": 1, "single": {"type": "key", "code": "A"}},
+        {"input": 2, "single": {"type": "key", "code": "A"}}]})");
+    write("empty.json", EmptyDocument);
+    const ToolResult checked = run({"check", "twice.json", "--json"});
+    EXPECT_EQ(checked.status, 1);
+    EXPECT_EQ(checked.out, R"({"finding":"same-action","inputs":[1,2],)"
+                           R"("message":"Inputs 1 and 2 both send A","rotaryKeys":[]})"
+                           "\n");
+    const ToolResult diffed = run({"diff", "empty.json", "twice.json", "--json"});
+    EXPECT_EQ(diffed.status, 1);
+    std::istringstream lines(diffed.out);
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+        EXPECT_TRUE(line.starts_with(R"({"difference":"Input )")) << line;
+    }
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(run({"show", "empty.json", "--json"}).err,
+              "vantrelctl: --json belongs to monitor, check and diff; usage: vantrelctl "
+              "[--device DEVICE] show FILE\nTry 'vantrelctl --help'.\n");
 }
 
 TEST_F(Vantrelctl, ABackupIsSkippedOnlyWhenTheDeviceHasNothingToLose) {
