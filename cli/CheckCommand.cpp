@@ -44,8 +44,9 @@ std::string findingJson(const Finding& finding, const ConfigurationLabels& label
 
 } // namespace
 
-int checkCommand(const Invocation& invocation, const Console& console) {
-    const auto loaded = openConfiguration(invocation.operands.at(0), console, Partial::Warn);
+int checkCommand(const Invocation& invocation, const Console& console,
+                 const DeviceBackendFactory& devices) {
+    const auto loaded = openSource(invocation, 0, console, devices).loaded;
     if (!loaded) {
         return ExitTrouble;
     }
@@ -77,15 +78,16 @@ bool passesCheck(const std::string& source, const Configuration& config,
     return true;
 }
 
-int cardCommand(const Invocation& invocation, const Console& console) {
-    const std::string& source = invocation.operands.at(0);
-    const auto loaded = openConfiguration(source, console, Partial::Warn);
+int cardCommand(const Invocation& invocation, const Console& console,
+                const DeviceBackendFactory& devices) {
+    const auto [source, loaded] = openSource(invocation, 0, console, devices);
     if (!loaded) {
         return ExitFailure;
     }
     warnWhenNoRoomToEdit(source, loaded->config, console);
-    const std::string page = controlCard(loaded->config, loaded->settings, loaded->labels,
-                                         utf8Text(pathFromUtf8(source).filename()));
+    const std::string page = controlCard(
+        loaded->config, loaded->settings, loaded->labels,
+        invocation.devices.empty() ? utf8Text(pathFromUtf8(source).filename()) : source);
     return writeTextOutput(invocation, page, console) ? ExitSuccess : ExitFailure;
 }
 

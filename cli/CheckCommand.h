@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
+#include "device/DeviceBackend.h"
 #include "model/ConfigurationLabels.h"
 #include "model/modSettings.h"
 
@@ -10,7 +11,8 @@ namespace vantrel::cli {
 
 /// One line per finding and the size line; 0 when nothing was found, 1 when
 /// something was, 2 when the file cannot be opened.
-int checkCommand(const Invocation& invocation, const Console& console);
+int checkCommand(const Invocation& invocation, const Console& console,
+                 const DeviceBackendFactory& devices);
 
 /// Tells check's findings about a configuration that is about to be written
 /// (import, write) as warnings on standard error, which -q does not hide.
@@ -20,6 +22,7 @@ int checkCommand(const Invocation& invocation, const Console& console);
                                const Console& console);
 
 /// The control card as an HTML page, to standard output unless -o is given.
-int cardCommand(const Invocation& invocation, const Console& console);
+int cardCommand(const Invocation& invocation, const Console& console,
+                const DeviceBackendFactory& devices);
 
 } // namespace vantrel::cli

@@ -127,10 +127,13 @@ std::string checkDevices(const Invocation& invocation, const CommandShape& shape
                    "number)";
         }
     }
+    if (!invocation.devices.empty() && !optionAppliesTo(*findOption("--device"), shape)) {
+        return std::string(shape.name) + " takes no --device; " + usageLine(shape);
+    }
     if (invocation.devices.size() <= 1 || shape.name == "monitor") {
         return {};
     }
-    if (shape.name == "read") {
+    if (shape.name == "read" || readsDeviceAsSource(shape)) {
         return std::string(shape.name) + " takes one device; " + usageLine(shape);
     }
     if (invocation.backup) {
@@ -141,7 +144,14 @@ std::string checkDevices(const Invocation& invocation, const CommandShape& shape
 
 std::string checkOperands(const Invocation& invocation, const CommandShape& shape) {
     const std::size_t given = invocation.operands.size();
-    if (given < shape.operands || given > shape.operands + shape.optionalOperands) {
+    // --device takes the place of the first FILE.
+    const bool fromDevice = !invocation.devices.empty() && readsDeviceAsSource(shape);
+    const std::size_t needed = shape.operands - (fromDevice ? 1 : 0);
+    if (fromDevice && given == shape.operands) {
+        return std::string(shape.name) + " reads --device in place of a FILE, not both; " +
+               usageLine(shape);
+    }
+    if (given < needed || given > needed + shape.optionalOperands) {
         return usageLine(shape);
     }
     if (std::count(invocation.operands.begin(), invocation.operands.end(), "-") > 1) {

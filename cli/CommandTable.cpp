@@ -19,7 +19,7 @@ constexpr std::array<CommandShape, 12> Commands = {{
      "mistakes a cabinet would suffer from (status 0 none, 1 some)"},
     {"card", "card FILE [-o OUT.html]", 1, 0, OperandKind::Files, Need::Optional, true, false,
      "a printable control card as an HTML page"},
-    {"read", "read -o OUT", 0, 0, OperandKind::Files, Need::Required, false, false,
+    {"read", "read -o OUT", 0, 0, OperandKind::Files, Need::Required, true, false,
      "save the device's configuration as a configuration file"},
     {"write", "write FILE [--no-verify] [--backup OUT] [--strict]", 1, 0, OperandKind::Files,
      Need::No, false, true, "write a configuration into the device and read it back to compare"},
@@ -122,7 +122,7 @@ bool optionAppliesTo(const OptionShape& option, const CommandShape& command) {
     switch (option.id) {
     case OptionId::Device:
         return command.name == "read" || command.name == "write" || command.name == "devices" ||
-               command.name == "monitor";
+               command.name == "monitor" || readsDeviceAsSource(command);
     case OptionId::Output:
         return command.output != Need::No;
     case OptionId::Quiet:
@@ -137,6 +137,11 @@ bool optionAppliesTo(const OptionShape& option, const CommandShape& command) {
     default:
         return option.command == command.name;
     }
+}
+
+bool readsDeviceAsSource(const CommandShape& command) {
+    return command.name == "show" || command.name == "export" || command.name == "check" ||
+           command.name == "card" || command.name == "diff";
 }
 
 bool isGlobalOption(const OptionShape& option) {

@@ -71,6 +71,10 @@ struct OptionShape {
 /// offer exactly the options it takes. --version belongs to no command.
 [[nodiscard]] bool optionAppliesTo(const OptionShape& option, const CommandShape& command);
 
+/// Whether the command reads a configuration that --device may name in
+/// place of its first FILE.
+[[nodiscard]] bool readsDeviceAsSource(const CommandShape& command);
+
 /// Whether the option may come before any command.
 [[nodiscard]] bool isGlobalOption(const OptionShape& option);
 

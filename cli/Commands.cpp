@@ -53,22 +53,22 @@ int runCommand(std::span<const std::string> args, const Console& outerConsole,
         return ExitSuccess;
     }
     if (invocation.command == "show") {
-        return showCommand(invocation, console);
+        return showCommand(invocation, console, devices);
     }
     if (invocation.command == "export") {
-        return exportCommand(invocation, console);
+        return exportCommand(invocation, console, devices);
     }
     if (invocation.command == "import") {
         return importCommand(invocation, console);
     }
     if (invocation.command == "diff") {
-        return diffCommand(invocation, console);
+        return diffCommand(invocation, console, devices);
     }
     if (invocation.command == "check") {
-        return checkCommand(invocation, console);
+        return checkCommand(invocation, console, devices);
     }
     if (invocation.command == "card") {
-        return cardCommand(invocation, console);
+        return cardCommand(invocation, console, devices);
     }
     if (invocation.command == "names") {
         return namesCommand(invocation, console);

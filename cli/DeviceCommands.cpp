@@ -135,8 +135,11 @@ DeviceCopy copyDeviceIntoFile(const std::string& path, const Console& console,
         transfer.fail(problem);
         return DeviceCopy::Failed;
     }
-    if (const FileResult written = writeConfigurationFile(pathFromUtf8(path), image);
-        !written.ok()) {
+    if (path == "-") {
+        console.out.write(reinterpret_cast<const char*>(image.data()),
+                          static_cast<std::streamsize>(image.size()));
+    } else if (const FileResult written = writeConfigurationFile(pathFromUtf8(path), image);
+               !written.ok()) {
         console.error(std::string(SaveFailedText) + ": " + written.detail);
         return DeviceCopy::Failed;
     }
@@ -269,8 +272,50 @@ std::unique_ptr<DeviceBackend> reachDevice(const std::optional<std::string>& dev
     return backend;
 }
 
-int readCommand(const Invocation& invocation, const Console& console,
+std::optional<LoadedConfiguration> readDeviceSource(const std::string& device,
+                                                    const Console& console,
+                                                    const DeviceBackendFactory& devices) {
+    const std::unique_ptr<DeviceBackend> backend = reachDevice(device, console, devices);
+    if (!backend) {
+        return std::nullopt;
+    }
+    DeviceImage image{};
+    ConsoleTransfer transfer(console, *backend);
+    switch (transfer.readImage(image)) {
+    case TransferResult::Succeeded:
+        break;
+    case TransferResult::UnfinishedWrite:
+        console.error(device + ": " + UnfinishedWriteText);
+        return std::nullopt;
+    case TransferResult::InvalidConfiguration:
+        console.error(device + ": " +
+                      imageLoadMessage(ImageLoadResult::InvalidImage, ImageOrigin::Device).words());
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+    LoadedConfiguration loaded;
+    DeviceImage decoded = image;
+    const ImageLoadResult result = loadDeviceImage(decoded, loaded.config, loaded.settings);
+    if (result != ImageLoadResult::Complete) {
+        console.error(device + ": " + imageLoadMessage(result, ImageOrigin::Device).words());
+        return std::nullopt;
+    }
+    loaded.image = image;
+    return loaded;
+}
+
+int readCommand(const Invocation& invocation, const Console& outerConsole,
                 const DeviceBackendFactory& devices) {
+    Console console = outerConsole;
+    if (*invocation.output == "-") {
+        if (console.outIsTerminal) {
+            // Raw bytes would garble the terminal, and nobody could keep them.
+            console.error("-o -: standard output is a terminal; redirect it to a file or a pipe");
+            return ExitFailure;
+        }
+        console.quiet = true; // standard output holds the image alone
+    }
     const std::unique_ptr<DeviceBackend> backend =
         reachDevice(namedDevices(invocation).front(), console, devices);
     if (!backend) {

@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
 #include "device/DeviceBackend.h"
+#include "formats/ConfigurationSource.h"
 #include "model/modSettings.h"
 
 // The commands that talk to a device. They go through the same write and
@@ -24,6 +25,13 @@ int writeCommand(const Invocation& invocation, const Console& console,
 /// Reads the device's configuration as `read` does, with its progress;
 /// false after telling why not.
 bool readDeviceConfiguration(const Console& console, DeviceBackend& backend, Configuration& config);
+
+/// Reads the configuration the device holds, with the checked read `read`
+/// uses, as a command's source in place of a FILE; nothing after telling why
+/// (a write that did not finish, no configuration, a failed read).
+[[nodiscard]] std::optional<LoadedConfiguration>
+readDeviceSource(const std::string& device, const Console& console,
+                 const DeviceBackendFactory& devices);
 
 /// Lists the devices that match; for one that cannot be opened, says how to
 /// give the user access.

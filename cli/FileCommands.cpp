@@ -1,6 +1,7 @@
 #include "cli/FileCommands.h"
 
 #include "cli/CheckCommand.h"
+#include "cli/DeviceCommands.h"
 #include "files/AtomicFile.h"
 #include "files/ConfigurationFile.h"
 #include "files/PathText.h"
@@ -100,8 +101,22 @@ bool writeTextOutput(const Invocation& invocation, const std::string& text,
     return true;
 }
 
-int showCommand(const Invocation& invocation, const Console& console) {
-    const auto loaded = openConfiguration(invocation.operands.at(0), console, Partial::Warn);
+Source openSource(const Invocation& invocation, std::size_t index, const Console& console,
+                  const DeviceBackendFactory& devices) {
+    if (!invocation.devices.empty()) {
+        if (index == 0) {
+            const std::string& device = invocation.devices.front();
+            return {device, readDeviceSource(device, console, devices)};
+        }
+        --index;
+    }
+    const std::string& path = invocation.operands.at(index);
+    return {path, openConfiguration(path, console, Partial::Warn)};
+}
+
+int showCommand(const Invocation& invocation, const Console& console,
+                const DeviceBackendFactory& devices) {
+    const auto loaded = openSource(invocation, 0, console, devices).loaded;
     if (!loaded) {
         return ExitFailure;
     }
@@ -109,14 +124,14 @@ int showCommand(const Invocation& invocation, const Console& console) {
     return ExitSuccess;
 }
 
-int exportCommand(const Invocation& invocation, const Console& console) {
-    const auto loaded = openConfiguration(invocation.operands.at(0), console, Partial::Warn);
+int exportCommand(const Invocation& invocation, const Console& console,
+                  const DeviceBackendFactory& devices) {
+    const auto [source, loaded] = openSource(invocation, 0, console, devices);
     if (!loaded) {
         return ExitFailure;
     }
     if (encodedTableLength(loaded->config) > MaxConfigSize) {
-        console.warning(invocation.operands.at(0) + ": " + SizeLimitText + " " +
-                        sizeLine(loaded->config) +
+        console.warning(source + ": " + SizeLimitText + " " + sizeLine(loaded->config) +
                         ": it cannot be imported or written until inputs are removed.");
     }
     const std::string text = exportConfigurationText(loaded->config, loaded->settings);
@@ -141,10 +156,10 @@ int importCommand(const Invocation& invocation, const Console& console) {
     return saved ? ExitSuccess : ExitFailure;
 }
 
-int diffCommand(const Invocation& invocation, const Console& console) {
-    const auto a = openConfiguration(invocation.operands.at(0), console, Partial::Warn);
-    const auto b =
-        a ? openConfiguration(invocation.operands.at(1), console, Partial::Warn) : std::nullopt;
+int diffCommand(const Invocation& invocation, const Console& console,
+                const DeviceBackendFactory& devices) {
+    const auto a = openSource(invocation, 0, console, devices).loaded;
+    const auto b = a ? openSource(invocation, 1, console, devices).loaded : std::nullopt;
     if (!a || !b) {
         return ExitTrouble;
     }

@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
+#include "device/DeviceBackend.h"
 #include "formats/ConfigurationSource.h"
 
 #include <optional>
@@ -20,11 +21,26 @@ enum class Partial {
 [[nodiscard]] std::optional<LoadedConfiguration>
 openConfiguration(const std::string& path, const Console& console, Partial partial);
 
-int showCommand(const Invocation& invocation, const Console& console);
-int exportCommand(const Invocation& invocation, const Console& console);
+/// A command's configuration: the device --device names, in place of the
+/// first FILE, or a FILE operand; `name` is what messages call it.
+struct Source {
+    std::string name;
+    std::optional<LoadedConfiguration> loaded;
+};
+
+/// Opens the command's `index`-th source (0 first); the device counts as
+/// the first when --device is given.
+[[nodiscard]] Source openSource(const Invocation& invocation, std::size_t index,
+                                const Console& console, const DeviceBackendFactory& devices);
+
+int showCommand(const Invocation& invocation, const Console& console,
+                const DeviceBackendFactory& devices);
+int exportCommand(const Invocation& invocation, const Console& console,
+                  const DeviceBackendFactory& devices);
 int importCommand(const Invocation& invocation, const Console& console);
 /// 0 when equal, 1 when different, 2 when either cannot be opened.
-int diffCommand(const Invocation& invocation, const Console& console);
+int diffCommand(const Invocation& invocation, const Console& console,
+                const DeviceBackendFactory& devices);
 
 /// Writes a command's text to the file -o names, atomically, or to standard
 /// output without -o or with "-o -" (whose failure the tool reports once, as

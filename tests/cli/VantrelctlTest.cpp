@@ -272,9 +272,14 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
         {{"write", "a.cfg", "--backup=-"},
          "--backup writes a file, not standard output; usage: vantrelctl [--device DEVICE] write "
          "FILE [--no-verify] [--backup OUT] [--strict]"},
-        {{"read", "-o", "-"},
-         "read writes a file, not standard output; usage: vantrelctl [--device DEVICE] read -o "
-         "OUT"},
+        {{"--device", "emulated:a", "show", "a.cfg"},
+         "show reads --device in place of a FILE, not both; usage: vantrelctl [--device DEVICE] "
+         "show FILE"},
+        {{"--device", "emulated:a", "import", "a.cfg", "-o", "b.cfg"},
+         "import takes no --device; usage: vantrelctl [--device DEVICE] import FILE -o OUT "
+         "[--strict]"},
+        {{"--device", "emulated:a", "--device", "emulated:b", "check"},
+         "check takes one device; usage: vantrelctl [--device DEVICE] check FILE [--json]"},
         {{"--device", "emulated:", "devices"},
          "unknown device \"emulated:\" (expected emulated:PATH or usb: with a number, node, port "
          "or serial number)"},
@@ -338,6 +343,30 @@ TEST_F(Vantrelctl, WritesIntoTheEmulatedDeviceAndReadsItBack) {
     ASSERT_EQ(fetched.status, 0) << fetched.err;
     EXPECT_EQ(fetched.out, "The configuration was successfully read from the device\n");
     EXPECT_EQ(read("read.cfg"), secondImage);
+
+    // The device as the source of the commands that read a configuration,
+    // through the same checked read; and its image on standard output.
+    const ToolResult piped = run({device, "read", "-o", "-"}, path("piped.cfg"));
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(read("piped.cfg"), secondImage);
+    const ToolResult shown = run({device, "show"});
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.out, run({"show", "second.cfg"}).out);
+    EXPECT_EQ(run({device, "export", "-q"}).out, run({"export", "second.cfg"}).out);
+    EXPECT_EQ(run({device, "check", "-q"}).status, 0);
+    EXPECT_NE(run({device, "card", "-q"}).out.find("Control card: emulated:"), std::string::npos);
+    EXPECT_EQ(run({device, "diff", "-q", "second.cfg"}).status, 0);
+    const ToolResult differs = run({device, "diff", "-q", "empty.cfg"});
+    EXPECT_EQ(differs.status, 1);
+    EXPECT_EQ(differs.out, run({"diff", "second.cfg", "empty.cfg"}).out);
+    // A device whose last write did not finish is no source.
+    std::string cutOff(EmulatedDevice::MemorySize, '\0');
+    cutOff.replace(0, DeviceImageSize, secondImage);
+    cutOff.replace(ImageAddress::TransferState, 2, "WR");
+    write("memory.bin", cutOff);
+    const ToolResult refused = run({device, "show", "-q"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("the last write to the device did not finish"), std::string::npos);
 }
 
 TEST_F(Vantrelctl, WritesEveryDeviceNamedAndGoesOnPastOneThatFails) {

@@ -70,7 +70,8 @@ expect "vantrelctl --device = usb : 2" "2"
 expect "vantrelctl write --device usb : " "1 2"
 expect "vantrelctl --device usb:" "usb:1 usb:2"
 expect "vantrelctl --device emulated:cab" "emulated:cabinet.cfg emulated:cabinet.json"
-expect "vantrelctl show -" "--help --quiet -h -q"
+expect "vantrelctl show -" "--device --help --quiet -h -q"
+expect "vantrelctl import x -" "--help --output --quiet --strict -h -o -q"
 expect "vantrelctl -" "--device --help --quiet --version -V -h -q"
 expect "vantrelctl helpp --v" ""
 
@@ -92,6 +93,6 @@ fish_expect() {
 }
 fish_expect "vantrelctl wr" "write"
 fish_expect "vantrelctl --device usb:" "usb: usb:1 usb:2"
-fish_expect "vantrelctl show --" "--help --quiet"
+fish_expect "vantrelctl show --" "--device --help --quiet"
 fish_expect "vantrelctl write --no" "--no-verify"
 exit $failed
