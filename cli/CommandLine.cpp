@@ -154,7 +154,11 @@ std::string checkOperands(const Invocation& invocation, const CommandShape& shap
     if (given < needed || given > needed + shape.optionalOperands) {
         return usageLine(shape);
     }
-    if (std::count(invocation.operands.begin(), invocation.operands.end(), "-") > 1) {
+    const auto standardInputs =
+        std::count(invocation.operands.begin(), invocation.operands.end(), "-") +
+        std::count(invocation.events.begin(), invocation.events.end(), "-") +
+        (invocation.config == "-" ? 1 : 0);
+    if (standardInputs > 1) {
         return "standard input (-) can be read only once";
     }
     if (shape.name == "help" && given == 1 && findCommand(invocation.operands[0]) == nullptr) {

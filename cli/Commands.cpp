@@ -6,6 +6,7 @@
 #include "cli/FileCommands.h"
 #include "cli/MonitorCommand.h"
 #include "cli/NamesCommand.h"
+#include "cli/OutputGuard.h"
 #include "generated/BuildConfig.h"
 
 namespace vantrel::cli {
@@ -51,6 +52,10 @@ int runCommand(std::span<const std::string> args, const Console& outerConsole,
     if (invocation.version) {
         console.out << "vantrelctl " << build::Version << '\n';
         return ExitSuccess;
+    }
+    if (const std::string refused = outputOverInput(invocation); !refused.empty()) {
+        console.error(refused);
+        return ExitTrouble;
     }
     if (invocation.command == "show") {
         return showCommand(invocation, console, devices);
@@ -98,6 +103,11 @@ int runVantrelctl(std::span<const std::string> args, const Console& console,
     // shows only now, and a script must not take a lost answer for a good one.
     if (!(console.out << std::flush)) {
         console.error("standard output could not be written");
+        return statusAfterLostOutput(args, status);
+    }
+    // A lost error or progress line is lost output too: whoever reads the
+    // status must not take it for a run that said all it had to say.
+    if (!(console.err << std::flush)) {
         return statusAfterLostOutput(args, status);
     }
     return status;

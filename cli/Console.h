@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/EchoedText.h"
+
 #include <istream>
 #include <ostream>
 #include <string>
@@ -36,17 +38,20 @@ struct Console {
     /// lines of one device among several can be told apart.
     std::string subject;
 
+    // Every line below echoes names from outside (files, devices, values
+    // in a document); what would drive the terminal is shown escaped.
+
     /// Tells the user what went wrong, as one line on standard error.
     void error(const std::string& message) const {
-        err << "vantrelctl: " << subject << message << '\n';
+        err << "vantrelctl: " << escapedText(subject + message, true) << '\n';
     }
     void warning(const std::string& message) const {
-        err << "vantrelctl: warning: " << subject << message << '\n';
+        err << "vantrelctl: warning: " << escapedText(subject + message, true) << '\n';
     }
     /// Reports a success on standard output, unless told to be quiet.
     void success(const std::string& line) const {
         if (!quiet) {
-            out << subject << line << '\n';
+            out << escapedText(subject + line, true) << '\n';
         }
     }
 };

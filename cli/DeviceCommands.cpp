@@ -4,12 +4,15 @@
 #include "cli/ConsoleProgress.h"
 #include "cli/ConsolePrompter.h"
 #include "cli/FileCommands.h"
+#include "device/DeviceLock.h"
 #include "device/Transfer.h"
 #include "files/ConfigurationFile.h"
 #include "files/ImageLoadMessage.h"
 #include "files/PathText.h"
 #include "generated/BuildConfig.h"
 #include "reports/ConfigurationDiff.h"
+
+#include <chrono>
 
 namespace vantrel::cli {
 namespace {
@@ -30,6 +33,34 @@ constexpr const char* UnfinishedWriteText =
 constexpr const char* TooLongTableText =
     "the device's input table is longer than the 4032 bytes a configuration may take; nothing "
     "was kept";
+
+/// Why a command gave up on a device another program kept busy.
+constexpr const char* DeviceBusyText = "the device is in use by another program";
+
+/// Keeps other programs off the device for the whole command, a write and
+/// its verify together. False, after telling the user, when another
+/// program kept it for longer than the wait.
+bool holdDevice(DeviceBackend& backend, const Console& console, DeviceLock& lock) {
+    const std::optional<LockFile> file = backend.lockFile();
+    if (!file) {
+        return true;
+    }
+    LockWait wait;
+    wait.waiting = [&console] {
+        const auto seconds =
+            std::chrono::duration_cast<std::chrono::seconds>(DeviceLockPatience).count();
+        console.err << "vantrelctl: " << console.subject
+                    << "waiting for another program to finish with the device (up to " << seconds
+                    << " seconds)\n"
+                    << std::flush;
+    };
+    lock = DeviceLock::take(*file, wait);
+    if (lock.busy()) {
+        console.error(DeviceBusyText);
+        return false;
+    }
+    return true;
+}
 
 /// One transfer's surroundings on the console.
 class ConsoleTransfer {
@@ -151,11 +182,6 @@ DeviceCopy copyDeviceIntoFile(const std::string& path, const Console& console,
 /// to lose (none yet, or a write cut off) does not stop the write that
 /// mends it; a device that could not be read does.
 bool backUp(const std::string& path, const Console& console, DeviceBackend& backend) {
-    if (backend.keepsMemoryAt(pathFromUtf8(path))) {
-        console.error("backup: " + path +
-                      " is where the device keeps its own memory; nothing was written");
-        return false;
-    }
     std::string ignored;
     switch (copyDeviceIntoFile(path, console, backend, "backup", ignored)) {
     case DeviceCopy::Saved:
@@ -194,6 +220,10 @@ bool verify(const LoadedConfiguration& written, const Console& console, DeviceBa
 /// Writes the configuration into one device, after its backup, and checks it.
 bool writeOneDevice(const LoadedConfiguration& loaded, const Invocation& invocation,
                     const Console& console, DeviceBackend& backend) {
+    DeviceLock lock;
+    if (!holdDevice(backend, console, lock)) {
+        return false;
+    }
     if (invocation.backup && !backUp(*invocation.backup, console, backend)) {
         return false;
     }
@@ -256,6 +286,10 @@ bool listDevices(const Console& console, DeviceBackend& backend) {
 
 bool readDeviceConfiguration(const Console& console, DeviceBackend& backend,
                              Configuration& config) {
+    DeviceLock lock;
+    if (!holdDevice(backend, console, lock)) {
+        return false;
+    }
     DeviceSettings settings;
     ConsoleTransfer transfer(console, backend);
     return transfer.read(config, settings);
@@ -318,7 +352,8 @@ int readCommand(const Invocation& invocation, const Console& outerConsole,
     }
     const std::unique_ptr<DeviceBackend> backend =
         reachDevice(namedDevices(invocation).front(), console, devices);
-    if (!backend) {
+    DeviceLock lock;
+    if (!backend || !holdDevice(*backend, console, lock)) {
         return ExitFailure;
     }
     std::string successText;

@@ -4,11 +4,14 @@
 #include "cli/FileCommands.h"
 #include "cli/LiveMonitor.h"
 #include "files/PathText.h"
+#include "files/RegularFile.h"
+#include "model/EchoedText.h"
 #include "monitor/EvemuRecording.h"
 #include "monitor/HatReach.h"
 
 #include <algorithm>
 #include <fstream>
+#include <memory>
 #include <optional>
 
 namespace vantrel::cli {
@@ -21,26 +24,52 @@ extern "C" void stopMonitoring(int /*signal*/) {
     monitorInterrupted = 1;
 }
 
-/// Every recording read before any is replayed, so that a damaged one
-/// prints nothing at all.
-std::optional<std::vector<EvemuRecording>> readRecordings(const std::vector<std::string>& files,
-                                                          const Console& console) {
-    std::vector<EvemuRecording> recordings;
-    for (const std::string& file : files) {
-        std::ifstream in(pathFromUtf8(file));
-        if (!in) {
-            console.error(file + ": cannot be read");
-            return std::nullopt;
+/// One recording to replay, read as it comes: a regular file, or standard
+/// input for "-" (a pipe from evemu-record, replayed live).
+struct Recording {
+    std::string name;
+    std::ifstream file;
+    std::istream* stream = nullptr;
+    std::unique_ptr<EvemuReader> reader;
+};
+
+/// Opens each recording as every other reader opens its files. Files are
+/// read through once before anything is replayed, so that a damaged one
+/// prints nothing at all; standard input can be read only once, so its
+/// faults show where they are reached.
+bool openRecording(Recording& recording, const Console& console) {
+    if (recording.name == "-") {
+        if (console.in == nullptr || console.inIsTerminal) {
+            console.error("-: standard input is a terminal; pipe a recording into it");
+            return false;
         }
-        EvemuRecording recording = readEvemuRecording(in);
-        if (!recording.ok()) {
-            console.error(file + ", line " + std::to_string(recording.errorLine) + ": " +
-                          recording.error);
-            return std::nullopt;
+        recording.stream = console.in;
+    } else {
+        if (const FileResult opened = openRegularFile(pathFromUtf8(recording.name), recording.file);
+            !opened.ok()) {
+            console.error(opened.detail);
+            return false;
         }
-        recordings.push_back(std::move(recording));
+        recording.stream = &recording.file;
+        EvemuReader check(recording.file);
+        InputEvent ignored;
+        while (check.next(ignored) == EvemuReader::Result::Event) {
+        }
+        if (!check.error().empty()) {
+            console.error(recording.name + ", line " + std::to_string(check.errorLine()) + ": " +
+                          check.error());
+            return false;
+        }
+        recording.file.clear();
+        recording.file.seekg(0);
     }
-    return recordings;
+    recording.reader = std::make_unique<EvemuReader>(*recording.stream);
+    if (recording.reader->readHeader() == EvemuReader::Result::Failed) {
+        console.error(recording.name + ", line " + std::to_string(recording.reader->errorLine()) +
+                      ": " + recording.reader->error());
+        return false;
+    }
+    return true;
 }
 
 /// One recording as device `device` of the session: recordings are replayed
@@ -88,9 +117,12 @@ int replay(const Invocation& invocation, const MonitorPrinter& printer,
         }
         encoders.push_back(std::move(*encoder));
     }
-    const auto recordings = readRecordings(files, printer.console);
-    if (!recordings) {
-        return ExitFailure;
+    std::vector<Recording> recordings(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        recordings[i].name = files[i];
+        if (!openRecording(recordings[i], printer.console)) {
+            return ExitFailure;
+        }
     }
     std::vector<std::size_t> encoderOf;
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -100,7 +132,7 @@ int replay(const Invocation& invocation, const MonitorPrinter& printer,
         std::vector<std::optional<std::vector<std::uint16_t>>> axes;
         for (std::size_t i = 0; i < files.size(); ++i) {
             if (encoderOf[i] == e) {
-                axes.push_back(recordings->at(i).absoluteAxes);
+                axes.push_back(recordings[i].reader->absoluteAxes());
             }
         }
         warnAboutHatsNotReported(encoders[e].config, axes, printer.console);
@@ -109,7 +141,7 @@ int replay(const Invocation& invocation, const MonitorPrinter& printer,
     int status = ExitSuccess;
     for (std::size_t i = 0; i < files.size() && status == ExitSuccess && monitorInterrupted == 0;
          ++i) {
-        ReplaySource recording(files[i], recordings->at(i).events);
+        ReplaySource recording(files[i], *recordings[i].reader);
         NumberedReplay source(i, recording);
         status = runMonitor(source, session, printer);
     }
@@ -145,8 +177,11 @@ std::optional<MonitoredEncoder> encoderToMonitor(std::string name,
 void MonitorPrinter::print(const std::vector<EncoderReport>& reports, const MonitorSession& session,
                            const EventSource& source) const {
     for (const EncoderReport& report : reports) {
+        // JSON escapes the name itself; a line of text shows it escaped.
         const std::string device = source.deviceName(report.report.device);
-        console.out << (json ? session.json(report, device) : session.text(report, device)) << '\n';
+        console.out << (json ? session.json(report, device)
+                             : session.text(report, escapedText(device)))
+                    << '\n';
     }
     if (!reports.empty()) {
         console.out << std::flush;
@@ -172,7 +207,8 @@ void warnAboutHatsNotReported(const Configuration& config,
 
 int runMonitor(EventSource& source, MonitorSession& session, const MonitorPrinter& printer) {
     SourcedEvent event;
-    while (monitorInterrupted == 0) {
+    // A reader that has gone ends the monitor too: nobody sees its lines.
+    while (monitorInterrupted == 0 && printer.console.out) {
         switch (source.next(event)) {
         case EventSource::Status::Event:
             printer.print(session.feed(event), session, source);

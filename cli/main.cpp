@@ -16,6 +16,7 @@
 #define VANTREL_ISATTY(fd) _isatty(fd)
 #else
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 #define VANTREL_ISATTY(fd) isatty(fd)
@@ -38,10 +39,20 @@ void holdClosedStandardStreams() {
 #endif
 }
 
+/// A reader that has gone must not end the tool in the middle of a device
+/// transfer: with SIGPIPE ignored a write to a closed pipe only fails, the
+/// transfer and its verify finish, and the lost output sets the status.
+void surviveClosedPipes() {
+#ifndef _WIN32
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     holdClosedStandardStreams();
+    surviveClosedPipes();
     const std::vector<std::string> args = vantrel::cli::utf8Arguments(argc, argv);
     vantrel::cli::printUtf8();
     vantrel::removeTemporaryFileOnInterrupt();

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "device/DeviceLock.h"
 #include "device/HidAccess.h"
 
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -34,11 +34,9 @@ public:
     /// What the backend knows, beyond the link's result, about why the last
     /// transfer failed: one line for the user, empty when it knows nothing.
     virtual std::string failureDetail() { return {}; }
-    /// Whether a file written at `path` would replace the device's own
-    /// memory, so that saving a copy there would change the device.
-    [[nodiscard]] virtual bool keepsMemoryAt(const std::filesystem::path& /*path*/) const {
-        return false;
-    }
+    /// The file whose lock keeps other programs off this device while a
+    /// command uses it; nothing when there is none.
+    [[nodiscard]] virtual std::optional<LockFile> lockFile() const { return std::nullopt; }
 
 protected:
     DeviceBackend() = default;

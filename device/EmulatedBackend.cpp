@@ -30,20 +30,8 @@ std::string EmulatedBackend::failureDetail() {
            device_.keepProblem();
 }
 
-bool EmulatedBackend::keepsMemoryAt(const fs::path& path) const {
-    std::error_code error;
-    if (fs::equivalent(path, storage_, error)) {
-        return true;
-    }
-    // Neither need exist yet: compare where a write to each would land.
-    fs::path target;
-    fs::path storageTarget;
-    if (!findWriteTarget(path, target).ok() || !findWriteTarget(storage_, storageTarget).ok()) {
-        return false;
-    }
-    const fs::path a = fs::weakly_canonical(fs::absolute(target, error), error);
-    const fs::path b = fs::weakly_canonical(fs::absolute(storageTarget, error), error);
-    return !error && a == b;
+std::optional<LockFile> EmulatedBackend::lockFile() const {
+    return emulatorLockFile(storage_);
 }
 
 std::string EmulatedBackend::memoryFileProblem() const {

@@ -16,7 +16,7 @@ public:
     HidAccess& link() override { return device_; }
     std::vector<AttachedDevice> attachedDevices() override;
     std::string failureDetail() override;
-    [[nodiscard]] bool keepsMemoryAt(const std::filesystem::path& path) const override;
+    [[nodiscard]] std::optional<LockFile> lockFile() const override;
 
 private:
     /// Why the emulator would refuse to open; empty when it would open.

@@ -261,6 +261,19 @@ DeviceStatus HidapiDevice::CloseHidDevice(DeviceHandle& handle) {
     return succeed();
 }
 
+std::optional<LockFile> HidapiDevice::lockFile() const {
+    if (!HidLibrary::ready()) {
+        return std::nullopt;
+    }
+    for (const HidDeviceInfo& entry : chosenInterfaces(DeviceProductId)) {
+        if (hid_device* device = hid_open_path(entry.path.c_str())) {
+            hid_close(device);
+            return LockFile{entry.path, false};
+        }
+    }
+    return std::nullopt;
+}
+
 const std::string& HidapiDevice::lastError() const {
     return lastError_;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/DeviceLock.h"
 #include "device/HidAccess.h"
 #include "device/HidDeviceInfo.h"
 #include "device/UsbDeviceChoice.h"
@@ -66,6 +67,10 @@ public:
                                std::int32_t inputLength, DeviceHandle& handle) override;
     DeviceStatus WriteHidDevice(DeviceHandle& handle, const Report& output, Report& input) override;
     DeviceStatus CloseHidDevice(DeviceHandle& handle) override;
+
+    /// The node of the interface OpenHidDevice would open now, whose lock
+    /// stands for the device; nothing when none opens.
+    [[nodiscard]] std::optional<LockFile> lockFile() const;
 
     /// What went wrong in the last failed call, for a log or the command
     /// line; empty after a success.

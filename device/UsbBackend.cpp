@@ -61,6 +61,8 @@ public:
         return listed;
     }
 
+    [[nodiscard]] std::optional<LockFile> lockFile() const override { return device_.lockFile(); }
+
     std::string accessAdvice() override {
 #ifdef __linux__
         return udevAdvice(configuredVendorId(), packagedUdevRuleInstalled());

@@ -150,4 +150,21 @@ FileResult readRegularFile(const fs::path& path, std::size_t limit, std::string&
     return longer ? tooLong(path, limit) : FileResult{};
 }
 
+FileResult openRegularFile(const fs::path& path, std::ifstream& stream) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error) {
+        return systemFailure(FileError::CannotOpen, path, error);
+    }
+    if (!fs::is_regular_file(status)) {
+        return notRegularFile(FileError::CannotOpen, path, fs::is_directory(status));
+    }
+    errno = 0;
+    stream.open(path, std::ios::binary);
+    if (!stream) {
+        return systemFailure(FileError::CannotOpen, path, errno);
+    }
+    return {};
+}
+
 } // namespace vantrel

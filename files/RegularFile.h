@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace vantrel {
@@ -16,5 +17,11 @@ namespace vantrel {
 /// `limit` bytes in `bytes`; on any other failure `bytes` is empty.
 FileResult readRegularFile(const std::filesystem::path& path, std::size_t limit,
                            std::string& bytes);
+
+/// Opens a regular file to be read as a stream, for what is too long to
+/// read whole. What the name is gets looked at before it is opened, so
+/// that a folder, a FIFO, a device node or a socket is refused with
+/// CannotOpen without waiting on a FIFO's writer.
+FileResult openRegularFile(const std::filesystem::path& path, std::ifstream& stream);
 
 } // namespace vantrel

@@ -10,6 +10,7 @@
 #include "model/CodeNames.h"
 #include "model/ConfigurationFindings.h"
 #include "model/DeviceImage.h"
+#include "model/EchoedText.h"
 
 #include <algorithm>
 #include <map>
@@ -23,14 +24,17 @@ namespace {
 
 using Json = nlohmann::json;
 
-/// How a value is named in a message: texts and numbers as written, other
-/// values by their kind.
+/// How a value is named in a message: texts and numbers as written (a long
+/// text cut), other values by their kind.
 std::string describe(const Json& value) {
     if (value.is_object()) {
         return "an object";
     }
     if (value.is_array()) {
         return "a list";
+    }
+    if (value.is_string()) {
+        return "\"" + echoedValue(value.get<std::string>()) + "\"";
     }
     return value.dump();
 }
@@ -235,8 +239,11 @@ std::string listingHint(CodeKind kind) {
 /// Names what was probably meant, and where every name is listed, so that a
 /// document can be put right without guessing.
 std::string unknownNameMessage(CodeKind kind, const std::string& name) {
-    const std::vector<std::string> closest = closestCodeNames(kind, name);
-    std::string message = "unknown " + std::string(kindWord(kind)) + " name \"" + name + "\"";
+    // No name is nearly as long as what is cut: nothing close to suggest.
+    const std::vector<std::string> closest =
+        name.size() > EchoedValueLength ? std::vector<std::string>{} : closestCodeNames(kind, name);
+    std::string message =
+        "unknown " + std::string(kindWord(kind)) + " name \"" + echoedValue(name) + "\"";
     if (closest.empty()) {
         return message + " (" + listingHint(kind) + ")";
     }
@@ -463,14 +470,6 @@ std::vector<std::pair<int, Node>> numberedEntries(const Node& list, std::string_
                                                   std::to_string(index + 1) + ")"));
     }
     return entries;
-}
-
-/// Characters that move a terminal's cursor or reorder the text around
-/// them: C0, DEL and C1 controls, the line and paragraph separators, and
-/// the bidirectional embeddings, overrides and isolates.
-bool movesOrReorders(char32_t c) {
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0x2028 && c <= 0x202E) ||
-           (c >= 0x2066 && c <= 0x2069);
 }
 
 /// The code points of UTF-8 text the parser has already checked.

@@ -1,5 +1,6 @@
 #include "monitor/EvemuRecording.h"
 
+#include <array>
 #include <charconv>
 #include <optional>
 #include <string_view>
@@ -79,60 +80,132 @@ std::optional<InputEvent> eventLine(std::string_view fields) {
 
 // "B:" lines list what the device has, so they make the axes known; each
 // "A: code min max fuzz flat resolution" line names one axis.
-void noteAxes(std::string_view line, EvemuRecording& recording) {
+void noteAxes(std::string_view line, std::optional<std::vector<std::uint16_t>>& axes) {
     if (line.front() != 'A' && line.front() != 'B') {
         return;
     }
-    if (!recording.absoluteAxes) {
-        recording.absoluteAxes.emplace();
+    if (!axes) {
+        axes.emplace();
     }
     std::string_view fields = line.substr(2);
     const auto code = number<std::uint16_t>(nextField(fields), 16);
     if (line.front() == 'A' && code) {
-        recording.absoluteAxes->push_back(*code);
+        axes->push_back(*code);
     }
 }
 
 } // namespace
 
-EvemuRecording readEvemuRecording(std::istream& in) {
-    EvemuRecording recording;
+EvemuReader::EvemuReader(std::istream& in)
+    : in_(in) {}
+
+EvemuReader::Result EvemuReader::readHeader() {
     std::string line;
-    for (std::size_t number = 1; std::getline(in, line); ++number) {
-        const std::string_view text = trimmed(line);
-        if (text.empty() || text.front() == '#') {
-            continue;
+    while (!pending_) {
+        if (const Result read = readLine(line); read != Result::Event) {
+            return read;
         }
-        const bool prefixed = text.size() >= 2 && text[1] == ':';
-        if (prefixed && text.front() == 'E') {
-            if (const auto event = eventLine(text.substr(2))) {
-                recording.events.push_back(*event);
-                continue;
-            }
-            recording.error = "not an event: expected \"E: seconds.microseconds type code value\"";
-        } else if (prefixed && HeaderPrefixes.find(text.front()) != std::string_view::npos) {
-            noteAxes(text, recording);
-            continue;
-        } else {
-            recording.error = "not a line of an evemu recording";
+        InputEvent event;
+        if (classify(trimmed(line), event) == Line::Event) {
+            pending_ = event;
+        } else if (!error_.empty()) {
+            return Result::Failed;
         }
-        recording.errorLine = number;
-        recording.events.clear();
-        return recording;
     }
-    return recording;
+    return Result::Event;
 }
 
-ReplaySource::ReplaySource(std::string name, std::vector<InputEvent> events)
+EvemuReader::Result EvemuReader::next(InputEvent& event) {
+    if (!error_.empty()) {
+        return Result::Failed;
+    }
+    if (pending_) {
+        event = *pending_;
+        pending_.reset();
+        return Result::Event;
+    }
+    std::string line;
+    for (;;) {
+        if (const Result read = readLine(line); read != Result::Event) {
+            return read;
+        }
+        if (classify(trimmed(line), event) == Line::Event) {
+            return Result::Event;
+        }
+        if (!error_.empty()) {
+            return Result::Failed;
+        }
+    }
+}
+
+/// One line into `line`, its length and the recording's checked before
+/// either can grow: Event stands for a line read.
+EvemuReader::Result EvemuReader::readLine(std::string& line) {
+    std::array<char, MaxEvemuLineLength + 1> buffer{};
+    in_.getline(buffer.data(), std::ssize(buffer));
+    const auto count = static_cast<std::size_t>(in_.gcount());
+    ++lineNumber_;
+    if (in_.bad()) {
+        return fail("could not be read");
+    }
+    if (in_.fail() && !in_.eof()) { // the buffer filled before the line ended
+        return fail("a line longer than " + std::to_string(MaxEvemuLineLength) +
+                    " bytes: not an evemu recording");
+    }
+    if (count == 0 && in_.eof()) {
+        return Result::End;
+    }
+    size_ += count;
+    if (size_ > MaxEvemuRecordingSize) {
+        return fail("longer than " + std::to_string(MaxEvemuRecordingSize / (1024 * 1024)) +
+                    " MB: not a recording of a panel");
+    }
+    const std::size_t length = in_.eof() ? count : count - 1; // without the line feed
+    line.assign(buffer.data(), length);
+    return Result::Event;
+}
+
+EvemuReader::Line EvemuReader::classify(std::string_view text, InputEvent& event) {
+    if (text.empty() || text.front() == '#') {
+        return Line::Skipped;
+    }
+    const bool prefixed = text.size() >= 2 && text[1] == ':';
+    if (prefixed && text.front() == 'E') {
+        if (const auto parsed = eventLine(text.substr(2))) {
+            event = *parsed;
+            return Line::Event;
+        }
+        fail("not an event: expected \"E: seconds.microseconds type code value\"");
+    } else if (prefixed && HeaderPrefixes.find(text.front()) != std::string_view::npos) {
+        noteAxes(text, absoluteAxes_);
+        return Line::Header;
+    } else {
+        fail("not a line of an evemu recording");
+    }
+    return Line::Skipped;
+}
+
+EvemuReader::Result EvemuReader::fail(std::string error) {
+    error_ = std::move(error);
+    errorLine_ = lineNumber_;
+    return Result::Failed;
+}
+
+ReplaySource::ReplaySource(std::string name, EvemuReader& reader)
     : name_(std::move(name))
-    , events_(std::move(events)) {}
+    , reader_(reader) {}
 
 EventSource::Status ReplaySource::next(SourcedEvent& event) {
-    if (next_ >= events_.size()) {
+    event.device = 0;
+    switch (reader_.next(event.event)) {
+    case EvemuReader::Result::Event:
+        return Status::Event;
+    case EvemuReader::Result::End:
         return Status::End;
+    case EvemuReader::Result::Failed:
+        break;
     }
-    event = {0, events_[next_++]};
-    return Status::Event;
+    return Status::Failed;
 }
 
 std::string ReplaySource::deviceName(std::size_t /*device*/) const {
@@ -140,7 +213,7 @@ std::string ReplaySource::deviceName(std::size_t /*device*/) const {
 }
 
 std::string ReplaySource::error() const {
-    return {};
+    return name_ + ", line " + std::to_string(reader_.errorLine()) + ": " + reader_.error();
 }
 
 } // namespace vantrel

@@ -4,9 +4,11 @@
 #include "monitor/InputEvent.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <istream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Recordings in the text form evemu-record writes: a header describing the
@@ -14,36 +16,69 @@
 // comments, and one "E: sec.usec type code value" line per event.
 namespace vantrel {
 
-struct EvemuRecording {
-    std::vector<InputEvent> events;
+/// The longest line a recording may hold; evemu's own are under 100 bytes.
+constexpr std::size_t MaxEvemuLineLength = 4096;
+/// The longest recording: an hour of pressing is a few megabytes.
+constexpr std::uint64_t MaxEvemuRecordingSize = std::uint64_t{64} * 1024 * 1024;
+
+/// Reads a recording as it comes, one line at a time, in bounded memory: a
+/// pipe from evemu-record is replayed while it records. The header is read
+/// first, up to the first event; then each call gives the next event.
+class EvemuReader {
+public:
+    enum class Result {
+        Event,  ///< the next event was read
+        End,    ///< the recording ended
+        Failed, ///< a malformed line, a line or recording too long, or a read error
+    };
+
+    explicit EvemuReader(std::istream& in);
+
+    /// Reads the header: every line before the first event, which is kept
+    /// for next(). Failed or End as next() says them.
+    Result readHeader();
+    Result next(InputEvent& event);
+
     /// The absolute axes the header's A: lines describe; nothing when the
     /// recording has no B: lines to say what the device has.
-    std::optional<std::vector<std::uint16_t>> absoluteAxes;
-    /// Why the recording cannot be replayed; empty when it can.
-    std::string error;
+    [[nodiscard]] const std::optional<std::vector<std::uint16_t>>& absoluteAxes() const {
+        return absoluteAxes_;
+    }
+    /// Why reading failed; empty while it has not.
+    [[nodiscard]] const std::string& error() const { return error_; }
     /// The line the error is about, counted from 1; 0 when none.
-    std::size_t errorLine = 0;
+    [[nodiscard]] std::size_t errorLine() const { return errorLine_; }
 
-    [[nodiscard]] bool ok() const { return error.empty(); }
+private:
+    enum class Line { Header, Event, Skipped };
+
+    Result readLine(std::string& line);
+    Line classify(std::string_view text, InputEvent& event);
+    Result fail(std::string error);
+
+    std::istream& in_;
+    std::size_t lineNumber_ = 0;
+    std::uint64_t size_ = 0;
+    std::optional<InputEvent> pending_;
+    std::optional<std::vector<std::uint16_t>> absoluteAxes_;
+    std::string error_;
+    std::size_t errorLine_ = 0;
 };
 
-/// Reads a whole recording; at the first malformed line it stops, with no
-/// events, so that nothing of a damaged recording is replayed.
-[[nodiscard]] EvemuRecording readEvemuRecording(std::istream& in);
-
-/// Replays the events of one recording as one device.
+/// Replays the events of one recording as one device, as they are read.
 class ReplaySource final : public EventSource {
 public:
-    ReplaySource(std::string name, std::vector<InputEvent> events);
+    /// The reader's header has been read.
+    ReplaySource(std::string name, EvemuReader& reader);
 
     Status next(SourcedEvent& event) override;
     [[nodiscard]] std::string deviceName(std::size_t device) const override;
+    /// "NAME, line N: what is wrong"
     [[nodiscard]] std::string error() const override;
 
 private:
     std::string name_;
-    std::vector<InputEvent> events_;
-    std::size_t next_ = 0;
+    EvemuReader& reader_;
 };
 
 } // namespace vantrel

@@ -1,15 +1,65 @@
 #include "monitor/EvemuRecording.h"
 
 #include <gtest/gtest.h>
+#include <ios>
 #include <sstream>
+#include <streambuf>
 
 namespace vantrel {
 namespace {
 
+/// What a reader made of a whole recording.
+struct EvemuRecording {
+    std::vector<InputEvent> events;
+    std::optional<std::vector<std::uint16_t>> absoluteAxes;
+    std::string error;
+    std::size_t errorLine = 0;
+
+    [[nodiscard]] bool ok() const { return error.empty(); }
+};
+
+EvemuRecording readAll(std::istream& in) {
+    EvemuReader reader(in);
+    EvemuRecording recording;
+    InputEvent event;
+    if (reader.readHeader() != EvemuReader::Result::Failed) {
+        while (reader.next(event) == EvemuReader::Result::Event) {
+            recording.events.push_back(event);
+        }
+    }
+    recording.absoluteAxes = reader.absoluteAxes();
+    recording.error = reader.error();
+    recording.errorLine = reader.errorLine();
+    return recording;
+}
+
 EvemuRecording read(const std::string& text) {
     std::istringstream in(text);
-    return readEvemuRecording(in);
+    return readAll(in);
 }
+
+/// Comment lines without end, made as they are read, or a read that fails
+/// after the first line.
+class EndlessComments final : public std::streambuf {
+public:
+    explicit EndlessComments(bool failing)
+        : failing_(failing) {}
+
+protected:
+    int_type underflow() override {
+        if (failing_ && served_) {
+            throw std::ios_base::failure("read error");
+        }
+        served_ = true;
+        setg(line_.data(), line_.data(), line_.data() + line_.size());
+        return traits_type::to_int_type(line_.front());
+    }
+
+private:
+    bool failing_;
+    bool served_ = false;
+    std::string line_ = "# " + std::string(1000, 'x') + "\n";
+};
 
 TEST(EvemuRecording, readsEventsWithPaddingSignsAndComments) {
     const EvemuRecording recording = read("# EVEMU 1.3\nN: Panel\nA: 10 -1 1 0 0 0\n\n"
@@ -39,26 +89,40 @@ void PrintTo(const MalformedCase& malformed, std::ostream* out) {
 
 class EvemuMalformed : public ::testing::TestWithParam<MalformedCase> {};
 
-TEST_P(EvemuMalformed, isRefusedWithItsLineAndNoEvents) {
+TEST_P(EvemuMalformed, isRefusedWithItsLine) {
     const EvemuRecording recording = read(GetParam().text);
     EXPECT_FALSE(recording.ok());
     EXPECT_EQ(recording.errorLine, GetParam().line);
-    EXPECT_TRUE(recording.events.empty());
 }
 
 constexpr const char* Good = "E: 0.000001 0001 001e 0001\n";
 
 INSTANTIATE_TEST_SUITE_P(
     lines, EvemuMalformed,
-    ::testing::Values(MalformedCase{std::string(Good) + "E: 1. 0001 001e 0001\n", 2},
-                      MalformedCase{"E: 1 0001 001e 0001\n", 1},
-                      MalformedCase{"E: 1.0x5 0001 001e 0001\n", 1},
-                      MalformedCase{std::string(Good) + Good + "E: 0.000001 0001 001e\n", 3},
-                      MalformedCase{"E: 0.000001 000g 001e 0001\n", 1},
-                      MalformedCase{"E: 0.000001 0001 001e 0x01\n", 1},
-                      MalformedCase{"E: 0.000001 0001 001e 0001 7\n", 1},
-                      MalformedCase{"E: 0.000001 10000 001e 0001\n", 1},
-                      MalformedCase{"N: Panel\nhello\n", 2}, MalformedCase{"X: 1\n", 1}));
+    ::testing::Values(
+        MalformedCase{std::string(Good) + "E: 1. 0001 001e 0001\n", 2},
+        MalformedCase{"E: 1 0001 001e 0001\n", 1}, MalformedCase{"E: 1.0x5 0001 001e 0001\n", 1},
+        MalformedCase{std::string(Good) + Good + "E: 0.000001 0001 001e\n", 3},
+        MalformedCase{"E: 0.000001 000g 001e 0001\n", 1},
+        MalformedCase{"E: 0.000001 0001 001e 0x01\n", 1},
+        MalformedCase{"E: 0.000001 0001 001e 0001 7\n", 1},
+        MalformedCase{"E: 0.000001 10000 001e 0001\n", 1}, MalformedCase{"N: Panel\nhello\n", 2},
+        MalformedCase{"X: 1\n", 1},
+        MalformedCase{std::string(Good) + "#" + std::string(MaxEvemuLineLength, ' ') + Good, 2}));
+
+TEST(EvemuRecording, aStreamWithoutEndOrOneThatCannotBeReadIsRefusedInBoundedMemory) {
+    EndlessComments endless(false);
+    std::istream endlessStream(&endless);
+    const EvemuRecording tooLong = readAll(endlessStream);
+    EXPECT_EQ(tooLong.error, "longer than 64 MB: not a recording of a panel");
+    EXPECT_GT(tooLong.errorLine, 60000U);
+
+    EndlessComments failing(true);
+    std::istream failingStream(&failing);
+    const EvemuRecording unreadable = readAll(failingStream);
+    EXPECT_EQ(unreadable.error, "could not be read");
+    EXPECT_EQ(unreadable.errorLine, 2U) << "a failed read is not the end of the recording";
+}
 
 TEST(EvemuRecording, errorTextIsFixed) {
     EXPECT_EQ(read("E: nonsense\n").error,

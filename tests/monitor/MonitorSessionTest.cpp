@@ -81,11 +81,12 @@ std::vector<SourcedEvent> merged(const std::vector<std::string>& recordings) {
     std::vector<SourcedEvent> events;
     for (std::size_t device = 0; device < recordings.size(); ++device) {
         std::istringstream in(recordings[device]);
-        const EvemuRecording recording = readEvemuRecording(in);
-        EXPECT_TRUE(recording.ok()) << recording.error << " at line " << recording.errorLine;
-        for (const InputEvent& event : recording.events) {
+        EvemuReader reader(in);
+        InputEvent event;
+        while (reader.next(event) == EvemuReader::Result::Event) {
             events.push_back({device, event});
         }
+        EXPECT_EQ(reader.error(), "") << "at line " << reader.errorLine();
     }
     std::ranges::stable_sort(events, {},
                              [](const SourcedEvent& event) { return event.event.microseconds; });

@@ -55,11 +55,11 @@ Cabinet cabinet() {
 
 std::vector<std::string> replay(const std::string& name, bool json = false) {
     std::ifstream file(std::string(VANTREL_MONITOR_FIXTURES) + "/" + name);
-    const EvemuRecording recording = readEvemuRecording(file);
-    EXPECT_TRUE(recording.ok()) << recording.error << " at line " << recording.errorLine;
+    EvemuReader reader(file);
+    EXPECT_NE(reader.readHeader(), EvemuReader::Result::Failed) << reader.error();
     const Cabinet panel = cabinet();
     Monitor monitor(panel.config);
-    ReplaySource source(name, recording.events);
+    ReplaySource source(name, reader);
     std::vector<std::string> lines;
     const auto print = [&](const std::vector<MonitorReport>& reports) {
         for (const MonitorReport& report : reports) {

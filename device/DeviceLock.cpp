@@ -1,0 +1,197 @@
+#include "device/DeviceLock.h"
+
+#include "files/AtomicFile.h"
+
+#include <map>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace vantrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::chrono::milliseconds RetryInterval{50};
+
+#ifdef _WIN32
+using Descriptor = HANDLE;
+const Descriptor NoDescriptor = INVALID_HANDLE_VALUE;
+
+Descriptor openLockFile(const LockFile& file) {
+    return CreateFileW(file.path.c_str(), GENERIC_READ,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       file.createWhenMissing ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+}
+
+std::string keyOf(Descriptor /*descriptor*/, const LockFile& file) {
+    std::error_code ignored;
+    return fs::weakly_canonical(fs::absolute(file.path, ignored), ignored).string();
+}
+
+/// True when locked, false when another holds it.
+bool tryLock(Descriptor descriptor) {
+    OVERLAPPED whole{};
+    return LockFileEx(descriptor, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                      &whole) != 0;
+}
+
+void closeDescriptor(Descriptor descriptor) {
+    CloseHandle(descriptor);
+}
+#else
+using Descriptor = int;
+constexpr Descriptor NoDescriptor = -1;
+
+Descriptor openLockFile(const LockFile& file) {
+    // Read access is enough for flock, and all the udev rule may give on a
+    // device node that someone else's program has open for writing.
+    const int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+    constexpr mode_t Everyone = 0666; // narrowed by the umask
+    return file.createWhenMissing ? ::open(file.path.c_str(), flags | O_CREAT, Everyone)
+                                  : ::open(file.path.c_str(), flags);
+}
+
+/// The same file under every name it has.
+std::string keyOf(Descriptor descriptor, const LockFile& file) {
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0) {
+        return file.path.string();
+    }
+    return std::to_string(status.st_dev) + ":" + std::to_string(status.st_ino);
+}
+
+bool tryLock(Descriptor descriptor) {
+    int result = 0;
+    do {
+        result = ::flock(descriptor, LOCK_EX | LOCK_NB);
+    } while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+void closeDescriptor(Descriptor descriptor) {
+    ::close(descriptor); // closing releases the lock
+}
+#endif
+
+/// The locks this process holds, each with how many holders share it.
+struct HeldLock {
+    Descriptor descriptor;
+    int holders;
+};
+
+std::mutex heldMutex;
+std::map<std::string, HeldLock>& heldLocks() {
+    static std::map<std::string, HeldLock> held;
+    return held;
+}
+
+bool shareHeldLock(const std::string& key) {
+    const std::scoped_lock guard(heldMutex);
+    const auto found = heldLocks().find(key);
+    if (found == heldLocks().end()) {
+        return false;
+    }
+    ++found->second.holders;
+    return true;
+}
+
+void recordHeldLock(const std::string& key, Descriptor descriptor) {
+    const std::scoped_lock guard(heldMutex);
+    heldLocks().emplace(key, HeldLock{descriptor, 1});
+}
+
+bool waitForLock(Descriptor descriptor, const LockWait& wait) {
+    if (tryLock(descriptor)) {
+        return true;
+    }
+    if (wait.waiting) {
+        wait.waiting();
+    }
+    const auto deadline = std::chrono::steady_clock::now() + wait.patience;
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(RetryInterval);
+        if (wait.meanwhile) {
+            wait.meanwhile();
+        }
+        if (tryLock(descriptor)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+LockFile emulatorLockFile(const fs::path& memoryFile) {
+    fs::path target;
+    if (!findWriteTarget(memoryFile, target).ok()) {
+        target = memoryFile;
+    }
+    target += ".lock";
+    return {target, true};
+}
+
+DeviceLock DeviceLock::take(const LockFile& file, const LockWait& wait) {
+    DeviceLock lock;
+    const Descriptor descriptor = openLockFile(file);
+    if (descriptor == NoDescriptor) {
+        return lock;
+    }
+    std::string key = keyOf(descriptor, file);
+    if (shareHeldLock(key)) {
+        closeDescriptor(descriptor);
+    } else if (waitForLock(descriptor, wait)) {
+        recordHeldLock(key, descriptor);
+    } else {
+        closeDescriptor(descriptor);
+        lock.outcome_ = Outcome::Busy;
+        return lock;
+    }
+    lock.outcome_ = Outcome::Held;
+    lock.key_ = std::move(key);
+    return lock;
+}
+
+DeviceLock::~DeviceLock() {
+    release();
+}
+
+DeviceLock::DeviceLock(DeviceLock&& other) noexcept
+    : outcome_(other.outcome_)
+    , key_(std::exchange(other.key_, {})) {}
+
+DeviceLock& DeviceLock::operator=(DeviceLock&& other) noexcept {
+    if (this != &other) {
+        release();
+        outcome_ = other.outcome_;
+        key_ = std::exchange(other.key_, {});
+    }
+    return *this;
+}
+
+void DeviceLock::release() {
+    if (key_.empty()) {
+        return;
+    }
+    const std::scoped_lock guard(heldMutex);
+    const auto found = heldLocks().find(key_);
+    if (found != heldLocks().end() && --found->second.holders == 0) {
+        closeDescriptor(found->second.descriptor);
+        heldLocks().erase(found);
+    }
+    key_.clear();
+}
+
+} // namespace vantrel

@@ -1,0 +1,149 @@
+#include "device/DeviceLock.h"
+
+#include "tests/support/TemporaryFolder.h"
+
+#include <array>
+#include <gtest/gtest.h>
+#include <optional>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace vantrel {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::TemporaryFolder;
+
+/// Another program on the same device: a child process, forked before this
+/// one takes anything (a lock is per process, and a thread of this one would
+/// share it), that takes the lock when told and keeps it until it ends.
+class OtherProgram {
+public:
+    explicit OtherProgram(const LockFile& file) {
+        EXPECT_EQ(::pipe(orders_.data()), 0);
+        EXPECT_EQ(::pipe(answers_.data()), 0);
+        child_ = ::fork();
+        if (child_ == 0) {
+            DeviceLock lock;
+            char order = 0;
+            while (::read(orders_[0], &order, 1) == 1 && order == 'T') {
+                if (lock.outcome() != DeviceLock::Outcome::Held) {
+                    lock = DeviceLock::take(file, {0ms, {}, {}});
+                }
+                const char held = lock.outcome() == DeviceLock::Outcome::Held ? 'y' : 'n';
+                if (::write(answers_[1], &held, 1) != 1) {
+                    break;
+                }
+            }
+            ::_exit(0);
+        }
+    }
+    ~OtherProgram() { end(); }
+    OtherProgram(const OtherProgram&) = delete;
+    OtherProgram& operator=(const OtherProgram&) = delete;
+
+    /// Whether it got the device at once; it keeps it if so.
+    bool tryToTake() {
+        const char order = 'T';
+        char held = 0;
+        EXPECT_EQ(::write(orders_[1], &order, 1), 1);
+        EXPECT_EQ(::read(answers_[0], &held, 1), 1);
+        return held == 'y';
+    }
+
+    /// Ends the program, which lets go of the lock.
+    void end() {
+        if (child_ <= 0) {
+            return;
+        }
+        const char order = 'E';
+        EXPECT_EQ(::write(orders_[1], &order, 1), 1);
+        int status = 0;
+        ::waitpid(child_, &status, 0);
+        child_ = -1;
+        for (const int pipeEnd : {orders_[0], orders_[1], answers_[0], answers_[1]}) {
+            ::close(pipeEnd);
+        }
+    }
+
+private:
+    std::array<int, 2> orders_{};
+    std::array<int, 2> answers_{};
+    pid_t child_ = -1;
+};
+
+TEST(DeviceLock, waitsForAnotherProgramThenGivesUpAsBusyAndTakesItOnceFree) {
+    const TemporaryFolder folder;
+    const LockFile file = emulatorLockFile(folder / "memory.bin");
+    OtherProgram other(file);
+    ASSERT_TRUE(other.tryToTake());
+
+    int waitingNotices = 0;
+    int tries = 0;
+    const auto started = std::chrono::steady_clock::now();
+    const DeviceLock refused = DeviceLock::take(file, {300ms, [&] { ++waitingNotices; },
+                                                       [&] {
+                                                           ++tries;
+                                                       }});
+    EXPECT_TRUE(refused.busy());
+    EXPECT_GE(std::chrono::steady_clock::now() - started, 300ms);
+    EXPECT_EQ(waitingNotices, 1);
+    EXPECT_GT(tries, 1) << "a window waiting must get to process its events";
+
+    other.end();
+    const DeviceLock taken = DeviceLock::take(file, {0ms, [&] { ++waitingNotices; }, {}});
+    EXPECT_EQ(taken.outcome(), DeviceLock::Outcome::Held);
+    EXPECT_EQ(waitingNotices, 1) << "a free device is taken without a notice";
+}
+
+TEST(DeviceLock, aSecondProgramWaitingGetsTheDeviceWhenTheFirstEnds) {
+    const TemporaryFolder folder;
+    const LockFile file = emulatorLockFile(folder / "memory.bin");
+    OtherProgram other(file);
+    ASSERT_TRUE(other.tryToTake());
+    int waitingNotices = 0;
+    const DeviceLock taken = DeviceLock::take(file, {5s, [&] { ++waitingNotices; },
+                                                     [&] {
+                                                         other.end();
+                                                     }});
+    EXPECT_EQ(taken.outcome(), DeviceLock::Outcome::Held);
+    EXPECT_EQ(waitingNotices, 1);
+}
+
+TEST(DeviceLock, isSharedWithinOneProgramAndHeldUntilItsLastHolderEnds) {
+    const TemporaryFolder folder;
+    const LockFile file = emulatorLockFile(folder / "memory.bin");
+    OtherProgram other(file);
+    std::optional<DeviceLock> command = DeviceLock::take(file);
+    {
+        const DeviceLock transfer = DeviceLock::take(file, {0ms, {}, {}});
+        EXPECT_EQ(transfer.outcome(), DeviceLock::Outcome::Held);
+    }
+    EXPECT_FALSE(other.tryToTake()) << "the command still holds it after the transfer's share";
+    DeviceLock moved = std::move(*command);
+    command.reset();
+    EXPECT_FALSE(other.tryToTake()) << "moving a lock keeps it held";
+    moved = DeviceLock();
+    EXPECT_TRUE(other.tryToTake());
+}
+
+TEST(DeviceLock, everyNameOfOneMemoryFileFindsTheSameLockFileWhichStays) {
+    const TemporaryFolder folder;
+    std::filesystem::create_directory(folder / "real");
+    testing::writeFile(folder / "real" / "memory.bin", std::string(4096, '\0'));
+    std::filesystem::create_symlink(folder / "real" / "memory.bin", folder / "link.bin");
+    const LockFile direct = emulatorLockFile(folder / "real" / "memory.bin");
+    EXPECT_EQ(emulatorLockFile(folder / "link.bin").path, direct.path);
+    EXPECT_EQ(direct.path, folder / "real" / "memory.bin.lock");
+    {
+        const DeviceLock lock = DeviceLock::take(direct);
+        EXPECT_EQ(lock.outcome(), DeviceLock::Outcome::Held);
+    }
+    EXPECT_TRUE(std::filesystem::exists(direct.path))
+        << "a program waiting on the lock file must find the same file";
+    EXPECT_EQ(DeviceLock::take(emulatorLockFile(folder / "missing" / "memory.bin")).outcome(),
+              DeviceLock::Outcome::Absent);
+}
+
+} // namespace
+} // namespace vantrel

@@ -1,0 +1,46 @@
+#include "model/EchoedText.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+TEST(EchoedText, escapesWhatWouldDriveTheTerminalAndKeepsTheRest) {
+    // Each text and how it is shown.
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"\x1b[31mred", "\\x1b[31mred"},
+        {"tab\there\r\n", "tab\\x09here\\x0d\\x0a"},
+        {"del\x7f", "del\\x7f"},
+        {"c1 \xc2\x9b", "c1 \\u009b"},
+        {"right\xe2\x80\xaeto left", "right\\u202eto left"},
+        {"isolate\xe2\x81\xa6", "isolate\\u2066"},
+        {"broken \xff\xc3", "broken \\xff\\xc3"},
+        {"overlong \xc0\xaf", "overlong \\xc0\\xaf"},
+        {"Caf\xc3\xa9 \xe2\x86\x92 \xf0\x9f\x8e\xae C:\\x",
+         "Caf\xc3\xa9 \xe2\x86\x92 \xf0\x9f\x8e\xae C:\\x"},
+    };
+    for (const auto& [text, shown] : cases) {
+        EXPECT_EQ(escapedText(text), shown);
+    }
+    EXPECT_EQ(escapedText("two\nlines\x1b", true), "two\nlines\\x1b");
+}
+
+TEST(EchoedText, aValueIsCutAfterItsLengthWithAnEllipsis) {
+    EXPECT_EQ(echoedValue(std::string(EchoedValueLength, 'a')),
+              std::string(EchoedValueLength, 'a'));
+    EXPECT_EQ(echoedValue(std::string(EchoedValueLength + 1, 'a')),
+              std::string(EchoedValueLength, 'a') + "\u2026");
+    // Counted in characters, so that no character is cut in two.
+    std::string accents;
+    for (std::size_t i = 0; i <= EchoedValueLength; ++i) {
+        accents += "\xc3\xa9";
+    }
+    EXPECT_EQ(echoedValue(accents), accents.substr(0, 2 * EchoedValueLength) + "\u2026");
+    EXPECT_EQ(echoedValue(std::string(500000, '\x1b')).size(), 4 * EchoedValueLength + 3);
+}
+
+} // namespace
+} // namespace vantrel
