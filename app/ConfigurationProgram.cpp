@@ -31,7 +31,7 @@ void nameApplication(const ProgramIdentity& program) {
                                                  QIcon(QStringLiteral(":/icons/program.png"))));
 }
 
-ConfigurationProgram::ConfigurationProgram(HidAccess& hid)
+ConfigurationProgram::ConfigurationProgram(HidAccess& hid, DeviceLockFile lockFile)
     : editors_(config_, messages_) {
     MainWindowServices services{
         hid,
@@ -47,7 +47,8 @@ ConfigurationProgram::ConfigurationProgram(HidAccess& hid)
             }
             about_->exec();
         },
-        currentVolumeLabel};
+        currentVolumeLabel,
+        std::move(lockFile)};
     window_ = std::make_unique<frmMain>(config_, services);
     messages_.setOwner(window_.get());
     fileDialogs_.setOwner(window_.get());
@@ -71,8 +72,9 @@ void ConfigurationProgram::open(const std::string& path) {
     window_->mnuOpen_Click();
 }
 
-int runConfigurationProgram(HidAccess& hid, const std::optional<std::string>& file) {
-    ConfigurationProgram program(hid);
+int runConfigurationProgram(HidAccess& hid, DeviceLockFile lockFile,
+                            const std::optional<std::string>& file) {
+    ConfigurationProgram program(hid, std::move(lockFile));
     if (!program.start()) {
         return 0;
     }

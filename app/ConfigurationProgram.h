@@ -3,6 +3,7 @@
 #include "app/AssignmentDialogs.h"
 #include "app/ProgramArguments.h"
 #include "app/WindowOwnedDialogs.h"
+#include "device/DeviceLock.h"
 #include "device/HidAccess.h"
 #include "model/modSettings.h"
 #include "windows/frmAbout/frmAbout.h"
@@ -27,7 +28,9 @@ void nameApplication(const ProgramIdentity& program);
 /// Needs the QApplication to exist.
 class ConfigurationProgram {
 public:
-    explicit ConfigurationProgram(HidAccess& hid);
+    /// `lockFile` names the file whose lock keeps other programs off the
+    /// device during a transfer; left empty, nothing is locked.
+    explicit ConfigurationProgram(HidAccess& hid, DeviceLockFile lockFile = {});
     ConfigurationProgram(const ConfigurationProgram&) = delete;
     ConfigurationProgram& operator=(const ConfigurationProgram&) = delete;
 
@@ -54,7 +57,8 @@ private:
 /// Builds the program over `hid`, starts it and, unless the start-up ended
 /// it, opens `file` if given and runs the event loop. Returns the exit code
 /// of the loop.
-int runConfigurationProgram(HidAccess& hid, const std::optional<std::string>& file);
+int runConfigurationProgram(HidAccess& hid, DeviceLockFile lockFile,
+                            const std::optional<std::string>& file);
 
 /// The whole of a window program's main(): answers --help, --version and
 /// usage errors without a window (Qt needs a display to start); otherwise

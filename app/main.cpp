@@ -36,6 +36,7 @@ int main(int argc, char* argv[]) {
     return vantrel::programMain(argc, argv, Program, [](const std::optional<std::string>& file) {
         explainLockedDevice();
         vantrel::HidapiDevice device;
-        return vantrel::runConfigurationProgram(device, file);
+        return vantrel::runConfigurationProgram(
+            device, [&device] { return device.lockFile(); }, file);
     });
 }

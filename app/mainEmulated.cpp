@@ -1,4 +1,5 @@
 #include "app/ConfigurationProgram.h"
+#include "device/DeviceLock.h"
 #include "device/EmulatedDevice.h"
 
 #include <QDir>
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
         // About what one exchange takes on a full-speed USB device, so that a
         // transfer shows its progress as it will on hardware.
         device.setLatency(std::chrono::milliseconds(1));
-        return vantrel::runConfigurationProgram(device, file);
+        return vantrel::runConfigurationProgram(
+            device, [memory] { return vantrel::emulatorLockFile(memory); }, file);
     });
 }

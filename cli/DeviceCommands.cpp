@@ -5,6 +5,7 @@
 #include "cli/ConsolePrompter.h"
 #include "cli/FileCommands.h"
 #include "device/DeviceLock.h"
+#include "device/LockingDevice.h"
 #include "device/Transfer.h"
 #include "files/ConfigurationFile.h"
 #include "files/ImageLoadMessage.h"
@@ -68,32 +69,15 @@ public:
     ConsoleTransfer(const Console& console, DeviceBackend& backend, std::string step = {})
         : progress_(console)
         , prompter_(console, std::move(step))
-        , context_{backend.link(), progress_, prompter_} {}
+        , device_(
+              backend.link(), [&backend] { return backend.lockFile(); }, LockWait{})
+        , context_{device_, progress_, prompter_} {}
     // The context refers to this object's own members.
     ConsoleTransfer(const ConsoleTransfer&) = delete;
     ConsoleTransfer& operator=(const ConsoleTransfer&) = delete;
     ConsoleTransfer(ConsoleTransfer&&) = delete;
     ConsoleTransfer& operator=(ConsoleTransfer&&) = delete;
     ~ConsoleTransfer() = default;
-
-    /// Succeeds only for an image that decoded completely.
-    bool read(Configuration& config, DeviceSettings& settings) {
-        ImageLoadResult decoded = ImageLoadResult::Complete;
-        ReadHooks hooks;
-        hooks.decoded = [&decoded](ImageLoadResult result) {
-            decoded = result;
-        };
-        if (readFromDevice(config, settings, context_, hooks) != TransferResult::Succeeded) {
-            return false;
-        }
-        // An image the decoder stopped early on is what a write cut off in
-        // the middle can leave; saving the part that decoded would hide it.
-        if (decoded == ImageLoadResult::StoppedEarly) {
-            prompter_.fail(imageLoadMessage(decoded, ImageOrigin::Device).words());
-            return false;
-        }
-        return true;
-    }
 
     /// The image as the device holds it; the failures it leaves to the
     /// caller to word are UnfinishedWrite and InvalidConfiguration.
@@ -119,6 +103,9 @@ public:
 private:
     ConsoleProgress progress_;
     ConsolePrompter prompter_;
+    /// Shares the lock the command holds; only a transfer run without it
+    /// would wait here.
+    LockingDevice device_;
     TransferContext context_;
 };
 
@@ -137,34 +124,63 @@ std::string unkeepableImage(const DeviceImage& image) {
                : imageLoadMessage(result, ImageOrigin::Device).words();
 }
 
-/// What copying the device into a file came to.
-enum class DeviceCopy {
-    Saved,
+/// What reading the device, and copying it into a file, came to.
+enum class DeviceRead {
+    Whole,      ///< read (and saved) whole
     Unfinished, ///< the device's last write was cut off; nothing said yet
     Empty,      ///< the device holds no configuration; nothing said yet
     Failed,     ///< the user was told why
 };
 
-/// Saves the image bytes the device holds, as read, so that writing the
-/// file back restores exactly them.
-DeviceCopy copyDeviceIntoFile(const std::string& path, const Console& console,
-                              DeviceBackend& backend, const std::string& step,
-                              std::string& successText) {
-    DeviceImage image{};
-    ConsoleTransfer transfer(console, backend, step);
+/// The one read of the tool: the image as the device holds it, refused when
+/// its last write was cut off or it holds what no file could keep.
+DeviceRead readCheckedImage(ConsoleTransfer& transfer, DeviceImage& image) {
     switch (transfer.readImage(image)) {
     case TransferResult::Succeeded:
         break;
     case TransferResult::UnfinishedWrite:
-        return DeviceCopy::Unfinished;
+        return DeviceRead::Unfinished;
     case TransferResult::InvalidConfiguration:
-        return DeviceCopy::Empty;
+        return DeviceRead::Empty;
     default:
-        return DeviceCopy::Failed;
+        return DeviceRead::Failed;
     }
     if (const std::string problem = unkeepableImage(image); !problem.empty()) {
         transfer.fail(problem);
-        return DeviceCopy::Failed;
+        return DeviceRead::Failed;
+    }
+    return DeviceRead::Whole;
+}
+
+/// Why a device has nothing to read, for a caller to whom it matters;
+/// empty for a failure the user was told of.
+std::string nothingToRead(DeviceRead copy) {
+    if (copy == DeviceRead::Unfinished) {
+        return UnfinishedWriteText;
+    }
+    if (copy == DeviceRead::Empty) {
+        return imageLoadMessage(ImageLoadResult::InvalidImage, ImageOrigin::Device).words();
+    }
+    return {};
+}
+
+/// What a checked read found, decoded: it refused every image that does
+/// not decode whole.
+Configuration decodedConfiguration(DeviceImage image, DeviceSettings& settings) {
+    Configuration config;
+    loadDeviceImage(image, config, settings);
+    return config;
+}
+
+/// Saves the image bytes the device holds, as read, so that writing the
+/// file back restores exactly them.
+DeviceRead copyDeviceIntoFile(const std::string& path, const Console& console,
+                              DeviceBackend& backend, const std::string& step,
+                              std::string& successText) {
+    DeviceImage image{};
+    ConsoleTransfer transfer(console, backend, step);
+    if (const DeviceRead read = readCheckedImage(transfer, image); read != DeviceRead::Whole) {
+        return read;
     }
     if (path == "-") {
         console.out.write(reinterpret_cast<const char*>(image.data()),
@@ -172,10 +188,10 @@ DeviceCopy copyDeviceIntoFile(const std::string& path, const Console& console,
     } else if (const FileResult written = writeConfigurationFile(pathFromUtf8(path), image);
                !written.ok()) {
         console.error(std::string(SaveFailedText) + ": " + written.detail);
-        return DeviceCopy::Failed;
+        return DeviceRead::Failed;
     }
     successText = transfer.successText();
-    return DeviceCopy::Saved;
+    return DeviceRead::Whole;
 }
 
 /// Saves the device's configuration before a write. A device with nothing
@@ -184,17 +200,17 @@ DeviceCopy copyDeviceIntoFile(const std::string& path, const Console& console,
 bool backUp(const std::string& path, const Console& console, DeviceBackend& backend) {
     std::string ignored;
     switch (copyDeviceIntoFile(path, console, backend, "backup", ignored)) {
-    case DeviceCopy::Saved:
+    case DeviceRead::Whole:
         return true;
-    case DeviceCopy::Unfinished:
+    case DeviceRead::Unfinished:
         console.warning("backup: the last write to the device did not finish, so it holds no "
                         "configuration to back up; no backup file was written, the write goes on");
         return true;
-    case DeviceCopy::Empty:
+    case DeviceRead::Empty:
         console.warning("backup: the device holds no configuration yet, so there is nothing to "
                         "back up; no backup file was written, the write goes on");
         return true;
-    case DeviceCopy::Failed:
+    case DeviceRead::Failed:
         break;
     }
     return false;
@@ -202,12 +218,16 @@ bool backUp(const std::string& path, const Console& console, DeviceBackend& back
 
 /// Reads the device back and compares it with what was written.
 bool verify(const LoadedConfiguration& written, const Console& console, DeviceBackend& backend) {
-    Configuration config;
-    DeviceSettings settings;
+    DeviceImage image{};
     ConsoleTransfer transfer(console, backend, "verify");
-    if (!transfer.read(config, settings)) {
+    if (const DeviceRead read = readCheckedImage(transfer, image); read != DeviceRead::Whole) {
+        if (const std::string why = nothingToRead(read); !why.empty()) {
+            transfer.fail(why);
+        }
         return false;
     }
+    DeviceSettings settings;
+    const Configuration config = decodedConfiguration(image, settings);
     const std::vector<std::string> differences =
         configurationDifferences(written.config, written.settings, config, settings);
     if (!differences.empty()) {
@@ -290,9 +310,19 @@ bool readDeviceConfiguration(const Console& console, DeviceBackend& backend,
     if (!holdDevice(backend, console, lock)) {
         return false;
     }
-    DeviceSettings settings;
+    DeviceImage image{};
     ConsoleTransfer transfer(console, backend);
-    return transfer.read(config, settings);
+    const DeviceRead read = readCheckedImage(transfer, image);
+    if (const std::string why = nothingToRead(read); !why.empty()) {
+        console.error(why);
+        console.error("give the configuration with --config FILE to trace the panel meanwhile");
+    }
+    if (read != DeviceRead::Whole) {
+        return false;
+    }
+    DeviceSettings settings;
+    config = decodedConfiguration(image, settings);
+    return true;
 }
 
 std::unique_ptr<DeviceBackend> reachDevice(const std::optional<std::string>& device,
@@ -357,18 +387,14 @@ int readCommand(const Invocation& invocation, const Console& outerConsole,
         return ExitFailure;
     }
     std::string successText;
-    switch (copyDeviceIntoFile(*invocation.output, console, *backend, {}, successText)) {
-    case DeviceCopy::Saved:
+    const DeviceRead copy =
+        copyDeviceIntoFile(*invocation.output, console, *backend, {}, successText);
+    if (copy == DeviceRead::Whole) {
         console.success(successText);
         return ExitSuccess;
-    case DeviceCopy::Unfinished:
-        console.error(UnfinishedWriteText);
-        break;
-    case DeviceCopy::Empty:
-        console.error(imageLoadMessage(ImageLoadResult::InvalidImage, ImageOrigin::Device).words());
-        break;
-    case DeviceCopy::Failed:
-        break;
+    }
+    if (const std::string why = nothingToRead(copy); !why.empty()) {
+        console.error(why);
     }
     return ExitFailure;
 }

@@ -8,6 +8,11 @@
 #include <utility>
 
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include "files/PathText.h"
+
 #include <windows.h>
 #else
 #include <cerrno>
@@ -37,7 +42,7 @@ Descriptor openLockFile(const LockFile& file) {
 
 std::string keyOf(Descriptor /*descriptor*/, const LockFile& file) {
     std::error_code ignored;
-    return fs::weakly_canonical(fs::absolute(file.path, ignored), ignored).string();
+    return utf8Text(fs::weakly_canonical(fs::absolute(file.path, ignored), ignored));
 }
 
 /// True when locked, false when another holds it.

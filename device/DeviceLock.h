@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 // One program at a time on a device. Two programs that write the same device
@@ -34,6 +35,10 @@ struct LockFile {
     /// device's own node is only ever opened.
     bool createWhenMissing = false;
 };
+
+/// Names the lock file of a device at the moment it is to be locked (a USB
+/// device's node is found anew each time); nothing when there is none.
+using DeviceLockFile = std::function<std::optional<LockFile>()>;
 
 /// The file whose lock stands for the emulator whose memory is kept at
 /// `memoryFile`: "PATH.lock" beside the file a write to it replaces, so

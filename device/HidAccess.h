@@ -37,6 +37,8 @@ inline constexpr DeviceStatus Gone = 5;
 inline constexpr DeviceStatus Refused = 6;
 /// The device could not keep what was written into it.
 inline constexpr DeviceStatus NotKept = 7;
+/// Another program kept the device for longer than this one would wait.
+inline constexpr DeviceStatus Busy = 8;
 } // namespace DeviceFailure
 
 /// Identifies an open device for the length of one operation.

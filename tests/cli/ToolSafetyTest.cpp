@@ -289,5 +289,24 @@ TEST_F(ToolSafety, NamesAndValuesEchoedAreEscapedAndLongValuesCut) {
     }
 }
 
+TEST_F(ToolSafety, TheMonitorRefusesADeviceWhoseLastWriteWasCutOffAndLeavesItsMark) {
+    const std::string image = saveImage("a.cfg", 4);
+    std::string cutOff(EmulatedDevice::MemorySize, '\0');
+    cutOff.replace(0, DeviceImageSize, image);
+    cutOff.replace(ImageAddress::TransferState, 2, "WR");
+    writeFile(folder / "memory.bin", cutOff);
+    writeFile(folder / "keys.evemu", "E: 0.000001 0001 001e 0001\n");
+    const std::string unfinished =
+        "vantrelctl: the last write to the device did not finish, so it holds no whole "
+        "configuration; nothing was kept. Write a configuration to the device again\n";
+    const RecordedRun monitor(folder, "monitor", {device, "monitor", "--events", "keys.evemu"});
+    EXPECT_EQ(monitor.status(), 1);
+    EXPECT_EQ(monitor.err(), unfinished + "vantrelctl: give the configuration with --config FILE "
+                                          "to trace the panel meanwhile\n");
+    const RecordedRun read(folder, "read", {device, "read", "-o", "kept.cfg"});
+    EXPECT_EQ(read.status(), 1);
+    EXPECT_TRUE(read.err().ends_with(unfinished)) << "the mark is still there:\n" << read.err();
+}
+
 } // namespace
 } // namespace vantrel

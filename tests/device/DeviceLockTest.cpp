@@ -1,5 +1,7 @@
 #include "device/DeviceLock.h"
 
+#include "device/EmulatedDevice.h"
+#include "device/LockingDevice.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <array>
@@ -143,6 +145,28 @@ TEST(DeviceLock, everyNameOfOneMemoryFileFindsTheSameLockFileWhichStays) {
         << "a program waiting on the lock file must find the same file";
     EXPECT_EQ(DeviceLock::take(emulatorLockFile(folder / "missing" / "memory.bin")).outcome(),
               DeviceLock::Outcome::Absent);
+}
+
+TEST(LockingDevice, opensTheDeviceOnlyUnderItsLockAndLetsGoAtTheClose) {
+    const TemporaryFolder folder;
+    const LockFile file = emulatorLockFile(folder / "memory.bin");
+    OtherProgram first(file);
+    OtherProgram second(file);
+    EmulatedDevice emulator;
+    LockingDevice device(emulator, [&file] { return std::optional(file); }, {100ms, {}, {}});
+    DeviceHandle handle = 0;
+
+    ASSERT_TRUE(first.tryToTake());
+    EXPECT_EQ(device.OpenHidDevice(DeviceProductId, ReportLength, ReportLength, handle),
+              DeviceFailure::Busy);
+    EXPECT_EQ(emulator.openCount(), 0) << "a busy device is not opened";
+
+    first.end();
+    ASSERT_EQ(device.OpenHidDevice(DeviceProductId, ReportLength, ReportLength, handle),
+              DeviceSuccess);
+    EXPECT_FALSE(second.tryToTake()) << "held while the device is open";
+    device.CloseHidDevice(handle);
+    EXPECT_TRUE(second.tryToTake()) << "let go at the close";
 }
 
 } // namespace

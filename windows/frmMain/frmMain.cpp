@@ -1,5 +1,6 @@
 #include "windows/frmMain/frmMain.h"
 
+#include "device/LockingDevice.h"
 #include "device/Transfer.h"
 #include "model/describeMacro.h"
 #include "windows/controls/Twips.h"
@@ -14,6 +15,7 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <utility>
 
@@ -36,6 +38,21 @@ const char* const DistributionVolumeWarning =
 
 QString qText(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+/// How a transfer waits for a device another program uses: with the
+/// windows kept painted, and a line for whoever started the program from a
+/// terminal; the window itself shows only what a failed open shows.
+LockWait transferLockWait() {
+    LockWait wait;
+    wait.waiting = [] {
+        std::fputs("waiting for another program to finish with the VANTREL (up to 5 seconds)\n",
+                   stderr);
+    };
+    wait.meanwhile = [] {
+        QCoreApplication::processEvents();
+    };
+    return wait;
 }
 
 } // namespace
@@ -512,8 +529,8 @@ void frmMain::mnuRead_Click() {
     // save question and a save dialog appear over a window that looks normal.
     std::optional<TransferScope> scope;
     const std::unique_ptr<ProgressWindow> progress = services_.makeProgressWindow(*this);
-    TransferContext context{services_.hid, *progress, services_.messages,
-                            windowTitle().toStdString()};
+    LockingDevice device(services_.hid, services_.deviceLockFile, transferLockWait());
+    TransferContext context{device, *progress, services_.messages, windowTitle().toStdString()};
     const ReadHooks hooks{[this, &scope] {
                               if (files_.querySaveChanges()) {
                                   return true;
@@ -533,8 +550,8 @@ void frmMain::mnuWrite_Click() {
     }
     const TransferScope scope(*this);
     const std::unique_ptr<ProgressWindow> progress = services_.makeProgressWindow(*this);
-    TransferContext context{services_.hid, *progress, services_.messages,
-                            windowTitle().toStdString()};
+    LockingDevice device(services_.hid, services_.deviceLockFile, transferLockWait());
+    TransferContext context{device, *progress, services_.messages, windowTitle().toStdString()};
     writeToDevice(config_, settings_, context);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/DeviceLock.h"
 #include "device/HidAccess.h"
 #include "files/FileDialogs.h"
 #include "files/UserInterface.h"
@@ -39,6 +40,9 @@ struct MainWindowServices {
     /// The label of the volume whose root is the current folder; empty when
     /// the current folder is not the root of a volume.
     std::function<std::string()> currentVolumeLabel;
+    /// The file whose lock keeps other programs off the device while a
+    /// transfer runs; empty (or answering nothing): no lock.
+    DeviceLockFile deviceLockFile = {};
 };
 
 /// The main window: 108 input rows in a scrolling column, the device
