@@ -53,8 +53,10 @@ std::string outputOverInput(const Invocation& invocation) {
     for (const auto& [option, output] : outputsOf(invocation)) {
         for (const Input& input : inputs) {
             if (sameFile(pathFromUtf8(output), pathFromUtf8(input.path))) {
-                return option + " " + output + " is the same file as " + input.role + " " +
-                       input.path + "; give the output a name of its own";
+                std::string refusal = option;
+                refusal += " " + output + " is the same file as ";
+                refusal += input.role + " " + input.path;
+                return refusal + "; give the output a name of its own";
             }
         }
     }

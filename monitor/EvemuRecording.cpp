@@ -157,7 +157,8 @@ EvemuReader::Result EvemuReader::readLine(std::string& line) {
     }
     size_ += count;
     if (size_ > MaxEvemuRecordingSize) {
-        return fail("longer than " + std::to_string(MaxEvemuRecordingSize / (1024 * 1024)) +
+        return fail("longer than " +
+                    std::to_string(MaxEvemuRecordingSize / (std::uint64_t{1024} * 1024)) +
                     " MB: not a recording of a panel");
     }
     const std::size_t length = in_.eof() ? count : count - 1; // without the line feed

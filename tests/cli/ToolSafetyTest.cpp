@@ -37,6 +37,7 @@ public:
         std::vector<std::string> words{VANTRELCTL_PATH};
         words.insert(words.end(), args.begin(), args.end());
         std::vector<char*> argv;
+        argv.reserve(words.size() + 1);
         for (std::string& word : words) {
             argv.push_back(word.data());
         }
@@ -211,7 +212,7 @@ TEST_F(ToolSafety, AnOutputThatIsAnInputOrTheDevicesMemoryIsRefusedBeforeAnythin
     for (const auto& [args, said] : cases) {
         const RecordedRun run(folder, "guard", args);
         EXPECT_EQ(run.status(), 2) << said;
-        EXPECT_EQ(run.err(), "vantrelctl: " + said + own);
+        EXPECT_EQ(run.err(), std::string("vantrelctl: ").append(said).append(own));
     }
     EXPECT_EQ(contentsOf(folder / "c.json"), document);
     EXPECT_EQ(contentsOf(folder / "memory.bin"), std::string(EmulatedDevice::MemorySize, '\0'));

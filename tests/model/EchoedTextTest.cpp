@@ -12,7 +12,7 @@ TEST(EchoedText, escapesWhatWouldDriveTheTerminalAndKeepsTheRest) {
     // Each text and how it is shown.
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"\x1b[31mred", "\\x1b[31mred"},
-        {"tab\there\r\n", "tab\\x09here\\x0d\\x0a"},
+        {"tab\there\r\n", R"(tab\x09here\x0d\x0a)"},
         {"del\x7f", "del\\x7f"},
         {"c1 \xc2\x9b", "c1 \\u009b"},
         {"right\xe2\x80\xaeto left", "right\\u202eto left"},
