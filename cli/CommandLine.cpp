@@ -157,7 +157,7 @@ std::string checkOperands(const Invocation& invocation, const CommandShape& shap
     const auto standardInputs =
         std::count(invocation.operands.begin(), invocation.operands.end(), "-") +
         std::count(invocation.events.begin(), invocation.events.end(), "-") +
-        (invocation.config == "-" ? 1 : 0);
+        std::count(invocation.configs.begin(), invocation.configs.end(), "-");
     if (standardInputs > 1) {
         return "standard input (-) can be read only once";
     }

@@ -23,8 +23,10 @@ std::vector<Input> inputsOf(const Invocation& invocation) {
             inputs.push_back({operand, "the input"});
         }
     }
-    if (invocation.config && *invocation.config != "-") {
-        inputs.push_back({*invocation.config, "the input"});
+    for (const std::string& config : invocation.configs) {
+        if (config != "-") {
+            inputs.push_back({config, "the input"});
+        }
     }
     for (const std::string& device : invocation.devices) {
         if (device.starts_with(EmulatedPrefix)) {

@@ -246,7 +246,7 @@ TEST_F(ToolSafety, RecordingsAreRegularFilesOrAPipeOnStandardInput) {
     const RecordedRun piped(folder, "piped", {"monitor", "--config", "c.json", "--events", "-"},
                             (folder / "keys.evemu").string());
     EXPECT_EQ(piped.status(), 0) << piped.err();
-    EXPECT_EQ(piped.out(), "Input 5: A\nInput 5: A released\n");
+    EXPECT_EQ(piped.out(), "Input 5: A\nInput 5: A released\nSeen 1 of 1 used inputs\n");
     const RecordedRun twice(folder, "twice", {"monitor", "--config", "-", "--events", "-"});
     EXPECT_EQ(twice.status(), 2);
     EXPECT_EQ(twice.err().substr(0, twice.err().find('\n')),
@@ -282,7 +282,7 @@ TEST_F(ToolSafety, NamesAndValuesEchoedAreEscapedAndLongValuesCut) {
              std::string(EchoedValueLength, 'Q') +
              "\u2026\" (vantrelctl names keys lists them all)\n"},
         {{"monitor", "--config", "c.json", "--events", "\x1b[2J.evemu"},
-         "motion on \\x1b[2J.evemu: X +5\n"},
+         "motion on \\x1b[2J.evemu: X +5\nSeen 0 of 0 used inputs\n"},
     };
     for (const auto& [args, said] : cases) {
         const RecordedRun run(folder, "echo", args);
