@@ -278,7 +278,7 @@ TEST_F(ToolSafety, NamesAndValuesEchoedAreEscapedAndLongValuesCut) {
         {{"show", "\x1b[31mred.json"},
          "vantrelctl: Error opening the file: \\x1b[31mred.json: No such file or directory\n"},
         {{"import", "key.json", "-o", "k.cfg"},
-         "vantrelctl: key.json: inputs[0].single.code: unknown key name \"" +
+         "vantrelctl: key.json: inputs[0] (input 1).single.code: unknown key name \"" +
              std::string(EchoedValueLength, 'Q') +
              "\u2026\" (vantrelctl names keys lists them all)\n"},
         {{"monitor", "--config", "c.json", "--events", "\x1b[2J.evemu"},
