@@ -340,7 +340,8 @@ std::optional<LoadedConfiguration> readDeviceSource(const std::string& device,
                                                     const Console& console,
                                                     const DeviceBackendFactory& devices) {
     const std::unique_ptr<DeviceBackend> backend = reachDevice(device, console, devices);
-    if (!backend) {
+    DeviceLock lock;
+    if (!backend || !holdDevice(*backend, console, lock)) {
         return std::nullopt;
     }
     DeviceImage image{};

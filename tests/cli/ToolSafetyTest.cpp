@@ -159,10 +159,14 @@ TEST_F(ToolSafety, ASecondProgramWaitsForTheFirstThenGivesUpSayingWhy) {
     const DeviceLock otherProgram = DeviceLock::take(emulatorLockFile(folder / memory));
     ASSERT_EQ(otherProgram.outcome(), DeviceLock::Outcome::Held);
     const RecordedRun read(folder, "busy", {device, "read", "-o", "b.cfg"});
+    const RecordedRun show(folder, "show", {"show", device});
+    const std::string busy = "vantrelctl: waiting for another program to finish with the device "
+                             "(up to 5 seconds)\nvantrelctl: the device is in use by another "
+                             "program\n";
     EXPECT_EQ(read.status(), 1);
-    EXPECT_EQ(read.err(),
-              "vantrelctl: waiting for another program to finish with the device (up to 5 "
-              "seconds)\nvantrelctl: the device is in use by another program\n");
+    EXPECT_EQ(read.err(), busy);
+    EXPECT_EQ(show.status(), 1);
+    EXPECT_EQ(show.err(), busy) << "a device read in place of a file waits as well";
     EXPECT_FALSE(std::filesystem::exists(folder / "b.cfg"));
 }
 
