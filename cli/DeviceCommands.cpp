@@ -42,6 +42,11 @@ constexpr const char* DeviceBusyText = "the device is in use by another program"
 /// its verify together. False, after telling the user, when another
 /// program kept it for longer than the wait.
 bool holdDevice(DeviceBackend& backend, const Console& console, DeviceLock& lock) {
+    // Named for what it is: "not found" would send the user to the cable.
+    if (const std::string problem = backend.openProblem(); !problem.empty()) {
+        console.error(problem);
+        return false;
+    }
     const std::optional<LockFile> file = backend.lockFile();
     if (!file) {
         return true;

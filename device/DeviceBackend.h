@@ -34,6 +34,9 @@ public:
     /// What the backend knows, beyond the link's result, about why the last
     /// transfer failed: one line for the user, empty when it knows nothing.
     virtual std::string failureDetail() { return {}; }
+    /// Why the device will not open, found without opening it, in one line
+    /// that names it; empty when nothing is known to be wrong.
+    [[nodiscard]] virtual std::string openProblem() const { return {}; }
     /// The file whose lock keeps other programs off this device while a
     /// command uses it; nothing when there is none.
     [[nodiscard]] virtual std::optional<LockFile> lockFile() const { return std::nullopt; }

@@ -14,7 +14,9 @@ EmulatedBackend::EmulatedBackend(fs::path storage)
 std::vector<AttachedDevice> EmulatedBackend::attachedDevices() {
     AttachedDevice device{
         std::string(EmulatedPrefix) + utf8Text(storage_) + "  device emulator", true, {}};
-    device.problem = memoryFileProblem();
+    if (const std::string fault = memoryFileFault(); !fault.empty()) {
+        device.problem = "its memory file " + fault;
+    }
     device.canOpen = device.problem.empty();
     if (const std::string readOnly = writeProblem(); device.canOpen && !readOnly.empty()) {
         device.description += "  (can be read, but not written: " + readOnly + ")";
@@ -34,19 +36,28 @@ std::optional<LockFile> EmulatedBackend::lockFile() const {
     return emulatorLockFile(storage_);
 }
 
-std::string EmulatedBackend::memoryFileProblem() const {
-    // Looked at rather than opened: opening would load and later save it.
+std::string EmulatedBackend::openProblem() const {
+    const std::string fault = memoryFileFault();
+    return fault.empty() ? fault
+                         : "the emulated device's memory file " + utf8Text(storage_) + " " + fault;
+}
+
+std::string EmulatedBackend::memoryFileFault() const {
+    // Looked at rather than opened: opening would load and later save it,
+    // and opening a FIFO would wait for a writer.
     std::error_code error;
     const fs::file_status status = fs::status(storage_, error);
     if (fs::is_directory(status)) {
-        return "its memory file is a folder";
+        return "is a folder";
+    }
+    if (fs::is_fifo(status)) {
+        return "is a FIFO";
     }
     if (fs::exists(status) && !fs::is_regular_file(status)) {
-        return "its memory file is not a regular file";
+        return "is not a regular file";
     }
     if (fs::exists(status) && fs::file_size(storage_, error) != EmulatedDevice::MemorySize) {
-        return "its memory file is not " + std::to_string(EmulatedDevice::MemorySize) +
-               " bytes long";
+        return "is not " + std::to_string(EmulatedDevice::MemorySize) + " bytes long";
     }
     return {};
 }

@@ -17,10 +17,12 @@ public:
     std::vector<AttachedDevice> attachedDevices() override;
     std::string failureDetail() override;
     [[nodiscard]] std::optional<LockFile> lockFile() const override;
+    [[nodiscard]] std::string openProblem() const override;
 
 private:
-    /// Why the emulator would refuse to open; empty when it would open.
-    [[nodiscard]] std::string memoryFileProblem() const;
+    /// What is wrong with the memory file ("is a folder") that makes the
+    /// emulator refuse to open; empty when it would open.
+    [[nodiscard]] std::string memoryFileFault() const;
     /// Why what is written would not be kept; empty when it would.
     [[nodiscard]] std::string writeProblem() const;
 
