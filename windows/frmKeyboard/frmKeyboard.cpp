@@ -6,7 +6,9 @@
 #include "windows/controls/CaptionButton.h"
 #include "windows/controls/CaptionFit.h"
 #include "windows/controls/EnterKey.h"
+#include "windows/controls/HorizontalScrollBar.h"
 #include "windows/controls/IndexedName.h"
+#include "windows/controls/TabAccessibility.h"
 #include "windows/controls/Twips.h"
 #include "windows/frmKeyboard/KeyboardLayout.h"
 
@@ -93,6 +95,8 @@ frmKeyboard::frmKeyboard(std::int32_t screenWidthTwips, QWidget* parent)
     , tmrSetFocus(new QTimer(this)) {
     setObjectName(QStringLiteral("frmKeyboard"));
     setWindowTitle(QStringLiteral("Select a key"));
+    // A greyed tab must not sound choosable.
+    announceTabsAsShown();
     createTabs();
     createBottomRow();
     tmrSetFocus->setObjectName(QStringLiteral("tmrSetFocus"));
@@ -204,7 +208,7 @@ QWidget* frmKeyboard::createDelayPage() {
 }
 
 void frmKeyboard::createBottomRow() {
-    ScrollBar = new QScrollBar(Qt::Horizontal, this);
+    ScrollBar = new HorizontalScrollBar(this);
     ScrollBar->setObjectName(QStringLiteral("ScrollBar"));
     ScrollBar->setGeometry(
         twipsRect(ScrollBarLeft, ScrollBarTop, DesignClientWidth, ScrollBarHeight));

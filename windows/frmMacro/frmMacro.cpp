@@ -4,6 +4,7 @@
 #include "windows/controls/CaptionButton.h"
 #include "windows/controls/CaptionFit.h"
 #include "windows/controls/EnterKey.h"
+#include "windows/controls/HorizontalScrollBar.h"
 #include "windows/controls/IndexedName.h"
 #include "windows/controls/Twips.h"
 #include "windows/frmMacro/StepCaption.h"
@@ -97,7 +98,7 @@ frmMacro::frmMacro(const Configuration& config, MessagePrompter& messages, StepE
     , config_(config)
     , messages_(messages)
     , stepEditor_(stepEditor)
-    , ScrollBar(new QScrollBar(Qt::Horizontal, this))
+    , ScrollBar(new HorizontalScrollBar(this))
     , chkRepeat(new QCheckBox(QStringLiteral("Repeat activation sequence"), this))
     , lstRepeatDelay(new QComboBox(this))
     , cmdOK(new QPushButton(QStringLiteral("OK"), this))
@@ -220,6 +221,9 @@ void frmMacro::setupMacro(MacroStore& store, std::int16_t index) {
     // Neither control may have changed; the list's enabled state must follow
     // the box all the same.
     chkRepeat_Click();
+    // Every open starts on the first step, not where the last one ended: a
+    // reflex Enter then edits a step instead of closing on OK.
+    cmdActivate[0]->setFocus(Qt::OtherFocusReason);
 }
 
 void frmMacro::setKey(std::int16_t index, std::uint8_t keyType, std::uint8_t keyValue,

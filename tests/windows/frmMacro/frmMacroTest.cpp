@@ -221,6 +221,24 @@ private slots:
         QCOMPARE(h.edited, button ? QList<int>{0} : QList<int>{});
     }
 
+    // Every open starts on activation step 1, wherever the last one ended:
+    // Enter right after opening edits that step instead of closing on OK.
+    void everyOpenStartsOnTheFirstStep() {
+        Harness h;
+        for (const bool closeOnOK : {true, false}) {
+            h.open(InputMacro{});
+            h.editor.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&h.editor));
+            QCOMPARE(h.editor.focusWidget()->objectName(), "cmdActivate_0");
+            if (closeOnOK) {
+                h.enterOn("cmdOK");
+                QVERIFY(!h.editor.isVisible());
+            }
+        }
+        QTest::keyClick(h.editor.focusWidget(), Qt::Key_Return);
+        QCOMPARE(h.edited, QList<int>{0});
+    }
+
     // Tab reaches the scroll bar after the steps; arrow, page, Home and End
     // keys on a step button scroll the columns to keep the focused step in
     // view (a click does not scroll), so every step opens without a mouse.
@@ -235,19 +253,23 @@ private slots:
 
         h.get<QWidget>("cmdActivate_7").setFocus();
         QStringList walk;
+        // On the scroll bar, Left scrolls toward step 1 and Right away from it.
         for (const Qt::Key key :
-             {Qt::Key_Right, Qt::Key_Space, Qt::Key_End, Qt::Key_Down, Qt::Key_Return,
-              Qt::Key_PageUp, Qt::Key_Home, Qt::Key_Left, Qt::Key_Up}) {
+             {Qt::Key_Right, Qt::Key_Space, Qt::Key_End, Qt::Key_Down, Qt::Key_Tab, Qt::Key_Left,
+              Qt::Key_Left, Qt::Key_Right, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_PageUp,
+              Qt::Key_Home, Qt::Key_Left, Qt::Key_Up}) {
             const QString focused = h.keyToFocus(key);
             walk << focused + " " + h.get<QLabel>("lblStep_0").text();
         }
         h.click("cmdActivate_3");
-        QCOMPARE(walk, QStringList({"cmdActivate_7 Step 2", "cmdActivate_7 Step 2",
-                                    "cmdActivate_7 Step 57", "cmdDeactivate_7 Step 57",
-                                    "cmdDeactivate_7 Step 57", "cmdDeactivate_0 Step 56",
-                                    "cmdDeactivate_0 Step 1", "cmdDeactivate_0 Step 1",
-                                    "cmdActivate_0 Step 1"}));
-        QCOMPARE(h.edited, QList<int>({8, 127, 3}));
+        QCOMPARE(walk,
+                 QStringList(
+                     {"cmdActivate_7 Step 2", "cmdActivate_7 Step 2", "cmdActivate_7 Step 57",
+                      "cmdDeactivate_7 Step 57", "ScrollBar Step 57", "ScrollBar Step 56",
+                      "ScrollBar Step 55", "ScrollBar Step 56", "cmdDeactivate_7 Step 56",
+                      "cmdDeactivate_7 Step 56", "cmdDeactivate_0 Step 55",
+                      "cmdDeactivate_0 Step 1", "cmdDeactivate_0 Step 1", "cmdActivate_0 Step 1"}));
+        QCOMPARE(h.edited, QList<int>({8, 126, 3}));
     }
 
     // Check the box and choose the pause (check and uncheck for none); opened
