@@ -1,5 +1,9 @@
 #include "app/ConfigurationProgram.h"
 
+#include "app/DisplayConnection.h"
+#include "files/PathText.h"
+#include "files/UserInterface.h"
+#include "formats/ConfigurationSource.h"
 #include "generated/BuildConfig.h"
 #include "windows/controls/CaptionFit.h"
 #include "windows/frmMain/DistributionVolume.h"
@@ -8,6 +12,8 @@
 #include <QApplication>
 #include <QIcon>
 #include <iostream>
+#include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -59,27 +65,51 @@ ConfigurationProgram::ConfigurationProgram(HidAccess& hid, DeviceLockFile lockFi
     QApplication::setFont(fitCaptionFont(*window_, QApplication::font()));
 }
 
-bool ConfigurationProgram::start() {
+bool ConfigurationProgram::start(const std::optional<std::string>& file,
+                                 std::ostream& diagnostics) {
     if (!window_->Form_Load()) {
         return false;
+    }
+    if (file) {
+        open(*file, diagnostics);
     }
     window_->show();
     return true;
 }
 
-void ConfigurationProgram::open(const std::string& path) {
+void ConfigurationProgram::open(const std::string& path, std::ostream& diagnostics) {
+    const LoadedConfiguration loaded = loadConfiguration(pathFromUtf8(path));
+    if (loaded.form != ConfigurationForm::Json) {
+        if (!loaded.ok() && loaded.form == ConfigurationForm::Unread) {
+            // The box File > Open shows says nothing of the file or why.
+            diagnostics << programName() << ": " << loaded.error << "\n";
+        }
+        openAsImage(path);
+        return;
+    }
+    if (!loaded.ok()) {
+        diagnostics << programName() << ": " << OpenFailedText << ": " << loaded.error << "\n";
+        messages_.showMessage(std::string(OpenFailedText) + "\r\n" + loaded.error,
+                              MainWindowCaption, MessageIcon::Stop, MessageButtons::Ok);
+        return;
+    }
+    window_->showImportedConfiguration(loaded.config, loaded.settings, loaded.labels);
+}
+
+void ConfigurationProgram::openAsImage(const std::string& path) {
     fileDialogs_.answerNextOpen(path);
     window_->mnuOpen_Click();
+}
+
+std::string ConfigurationProgram::programName() {
+    return QCoreApplication::applicationName().toStdString();
 }
 
 int runConfigurationProgram(HidAccess& hid, DeviceLockFile lockFile,
                             const std::optional<std::string>& file) {
     ConfigurationProgram program(hid, std::move(lockFile));
-    if (!program.start()) {
+    if (!program.start(file, std::cerr)) {
         return 0;
-    }
-    if (file) {
-        program.open(*file);
     }
     return QApplication::exec();
 }
@@ -91,7 +121,7 @@ int programMain(int argc, char** argv, const ProgramIdentity& program,
     if (const auto status = answerWithoutWindow(arguments, program, std::cout, std::cerr)) {
         return *status;
     }
-    QApplication application(argc, argv);
+    const std::unique_ptr<QApplication> application = openDisplayOrExit(argc, argv, program.name);
     nameApplication(program);
     return run(arguments.file);
 }

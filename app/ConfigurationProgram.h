@@ -11,6 +11,7 @@
 #include "windows/platform/QtProgramExit.h"
 
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,17 +35,28 @@ public:
     ConfigurationProgram(const ConfigurationProgram&) = delete;
     ConfigurationProgram& operator=(const ConfigurationProgram&) = delete;
 
-    /// Runs the main window's start-up and shows it. False when the start-up
-    /// ended the program (no device): the window stays hidden.
-    bool start();
+    /// Runs the main window's start-up, opens `file` if given, and shows the
+    /// window. False when the start-up ended the program (no device): the
+    /// window stays hidden and no file is opened.
+    bool start(const std::optional<std::string>& file = std::nullopt,
+               std::ostream& diagnostics = std::cerr);
 
-    /// Opens `path` as File > Open would after the user chose it.
-    void open(const std::string& path);
+    /// Opens the file the program was handed (by a file manager, or on the
+    /// command line), read by its content: a device image as File > Open
+    /// would after the user chose it; the readable form with its labels, as
+    /// an unchanged configuration with no file name, so that Save never
+    /// writes an image over it. What went wrong is also told on
+    /// `diagnostics`, with the file's name and the reason.
+    void open(const std::string& path, std::ostream& diagnostics = std::cerr);
 
     [[nodiscard]] frmMain& window() { return *window_; }
     [[nodiscard]] Configuration& configuration() { return config_; }
 
 private:
+    void openAsImage(const std::string& path);
+    /// The program's name, as it begins each line on standard error.
+    [[nodiscard]] static std::string programName();
+
     Configuration config_;
     WindowOwnedPrompter messages_;
     WindowOwnedFileDialogs fileDialogs_;

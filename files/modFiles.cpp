@@ -99,6 +99,7 @@ bool modFiles::saveConfiguration() {
 }
 
 bool modFiles::openConfiguration() {
+    openReplaced_ = false;
     const std::optional<std::string> chosen = dialogs_.getOpenFileName(
         dialogRequest(OpenTitle, currentFolder_(), config_.ConfigFileName, false));
     if (!chosen) {
@@ -120,6 +121,7 @@ bool modFiles::openConfiguration() {
     }
 
     const ImageLoadResult result = loadDeviceImage(image, config_, settings_);
+    openReplaced_ = result != ImageLoadResult::InvalidImage;
     const ImageLoadMessage message = imageLoadMessage(result, ImageOrigin::File);
     if (message.text != nullptr) {
         messages_.showMessage(message.text, message.title, message.icon, MessageButtons::Ok);

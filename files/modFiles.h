@@ -31,6 +31,10 @@ public:
     /// settings record. True when a file was chosen, whether or not it was
     /// valid. The caller redraws the window afterwards.
     bool openConfiguration();
+    /// True when the last openConfiguration put a file's records into the
+    /// configuration, wholly or as far as the decoder got; false when it was
+    /// cancelled or the file was refused before anything changed.
+    [[nodiscard]] bool openReplacedConfiguration() const { return openReplaced_; }
 
     static std::filesystem::path defaultCurrentFolder();
 
@@ -40,6 +44,7 @@ private:
     MessagePrompter& messages_;
     FileDialogs& dialogs_;
     std::function<std::filesystem::path()> currentFolder_;
+    bool openReplaced_ = false;
 };
 
 } // namespace vantrel

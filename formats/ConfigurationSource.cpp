@@ -36,6 +36,7 @@ std::string named(std::string_view name, const std::string& message) {
 
 LoadedConfiguration loadJson(std::string_view path, std::string_view text) {
     LoadedConfiguration loaded;
+    loaded.form = ConfigurationForm::Json;
     try {
         ImportedConfiguration imported = importConfiguration(text);
         loaded.config = std::move(imported.config);
@@ -52,6 +53,7 @@ LoadedConfiguration loadJson(std::string_view path, std::string_view text) {
 
 LoadedConfiguration loadImage(std::string_view path, std::string_view bytes) {
     LoadedConfiguration loaded;
+    loaded.form = ConfigurationForm::Image;
     DeviceImage image{};
     if (!imageFromFileBytes(bytes, image)) {
         loaded.error = named(path, FileTooLongText);
@@ -75,8 +77,9 @@ LoadedConfiguration loadImage(std::string_view path, std::string_view bytes) {
 LoadedConfiguration judge(std::string_view name, std::string_view bytes, bool tooLong) {
     if (tooLong) {
         LoadedConfiguration loaded;
-        loaded.error =
-            named(name, looksLikeJson(bytes) ? "too large to be a configuration" : FileTooLongText);
+        const bool json = looksLikeJson(bytes);
+        loaded.form = json ? ConfigurationForm::Json : ConfigurationForm::Image;
+        loaded.error = named(name, json ? "too large to be a configuration" : FileTooLongText);
         return loaded;
     }
     return looksLikeJson(bytes) ? loadJson(name, bytes) : loadImage(name, bytes);

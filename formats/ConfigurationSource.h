@@ -16,7 +16,15 @@
 // the device image the windows save, or the readable JSON document.
 namespace vantrel {
 
+/// Which of the two forms a configuration's bytes were read as.
+enum class ConfigurationForm {
+    Unread, ///< the file could not be read at all
+    Image,  ///< the device image the windows save
+    Json,   ///< the readable document
+};
+
 struct LoadedConfiguration {
+    ConfigurationForm form = ConfigurationForm::Unread;
     Configuration config;
     DeviceSettings settings;
     /// The JSON form's labels; none for a device image.

@@ -9,9 +9,15 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
+#include <filesystem>
 #include <functional>
+#include <sstream>
 
 namespace vantrel {
 namespace {
@@ -32,6 +38,27 @@ void whenModal(const QString& name, std::function<void(QWidget&)> act) {
     poll->start();
 }
 
+/// Once a modal window of type T is up, runs `act` on it once.
+template <typename T>
+void whenModalOf(std::function<void(T&)> act) {
+    QTimer::singleShot(10, [act = std::move(act)]() mutable {
+        if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            act(*modal);
+        } else {
+            whenModalOf<T>(std::move(act));
+        }
+    });
+}
+
+/// The next message box as "title | text", closed with its button.
+void recordNextMessage(QString& said) {
+    whenModalOf<QMessageBox>([&said](QMessageBox& box) {
+        said = box.windowTitle() + (box.icon() == QMessageBox::Critical ? " (stop) | " : " | ") +
+               box.text();
+        box.accept();
+    });
+}
+
 template <typename T = QAbstractButton>
 T& child(QWidget& parent, const QString& name, int index = -1) {
     return testing::namedControl<T>(parent, name, index);
@@ -49,8 +76,22 @@ QStringList captions(QWidget& window) {
     return shown;
 }
 
+/// Every row's caption and every rotary caption.
+QStringList allCaptions(QWidget& window) {
+    QStringList shown;
+    for (int i = 0; i < InputCount; ++i) {
+        shown << child<CaptionButton>(window, "cmdKey", i).caption();
+    }
+    for (int k = 0; k < RotaryKeyCount; ++k) {
+        shown << child<CaptionButton>(window, "cmdRotaryKey", k).caption();
+    }
+    return shown;
+}
+
 constexpr std::uint8_t KeyA = 4;
 constexpr std::uint8_t KeyUpArrow = 82;
+
+const std::filesystem::path Examples = VANTREL_EXAMPLES;
 
 } // namespace
 
@@ -97,21 +138,114 @@ private slots:
         QCOMPARE(captions(window), QStringList({"[ctrl] A", "(A, A, ...)", "Up Arrow"}));
     }
 
-    void aFileNamedAtTheStartOpensAsFileOpenWould() {
+    // A file manager hands over either form; the readable one comes with
+    // its labels, as if just opened but with no file behind it.
+    void theReadableFormOpensWithItsLabelsAndSavesAsAnImage() {
+        EmulatedDevice device;
+        ConfigurationProgram fromImage(device);
+        QVERIFY(fromImage.start((Examples / "two-player-cabinet.cfg").string()));
+        std::ostringstream said;
+        ConfigurationProgram program(device);
+        QVERIFY(program.start((Examples / "two-player-cabinet.json").string(), said));
+        QCOMPARE(said.str(), "");
+
+        frmMain& window = program.window();
+        const Configuration& config = program.configuration();
+        QVERIFY(config.InputMacros == fromImage.configuration().InputMacros);
+        QVERIFY(config.RotaryKeys == fromImage.configuration().RotaryKeys);
+        QVERIFY(window.settings() == fromImage.window().settings());
+        QCOMPARE(allCaptions(window), allCaptions(fromImage.window()));
+        QVERIFY(!config.ConfigChanged);
+        QCOMPARE(config.ConfigFileName, "");
+
+        const struct {
+            const char* control;
+            const char* label;
+        } wiring[] = {{"lblInput_4", "P1 Button 1"}, {"cmdKey_4", "P1 Button 1"},
+                      {"cmdKey_28", "Coin & Start"}, {"cmdKey_40", ""},
+                      {"cmdRotaryKey_0", "P1 Dial"}, {"cmdRotaryKey_1", "P1 Dial"}};
+        for (const auto& [control, label] : wiring) {
+            const auto& shown = child<QWidget>(window, control);
+            QCOMPARE(shown.toolTip(), QString::fromUtf8(label));
+            QCOMPARE(shown.accessibleDescription(), QString::fromUtf8(label));
+        }
+
+        // Save offers "Config.cfg" in the current folder, never the JSON file.
+        const testing::TemporaryFolder folder;
+        const auto saved = folder / "saved.cfg";
+        QString offered;
+        whenModalOf<QFileDialog>([&offered, &saved](QFileDialog& dialog) {
+            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            offered = QDir(dialog.directory()).filePath(name->text());
+            name->setText(QString::fromStdString(saved.string()));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        window.mnuSave_Click();
+        QCOMPARE(offered, QDir::current().filePath(QStringLiteral("Config.cfg")));
+        QVERIFY(testing::contentsOf(saved) ==
+                testing::contentsOf(Examples / "two-player-cabinet.cfg"));
+    }
+
+    void aHandedFileIsReadByItsContent_data() {
+        QTest::addColumn<QByteArray>("contents"); // null: no such file
+        QTest::addColumn<QString>("box");         // "PATH" stands for the file's path
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<QString>("firstCaption");
+        QTest::addColumn<bool>("fileNamed");
+
         Configuration saved;
         encodeSingleKey(KeyTypeKeyboard, KeyA, 0, saved.input(0));
         DeviceImage image{};
-        QVERIFY(buildDeviceImage(image, saved, DeviceSettings{}));
+        buildDeviceImage(image, saved, DeviceSettings{});
+        const QByteArray imageBytes(reinterpret_cast<const char*>(image.data()),
+                                    static_cast<qsizetype>(image.size()));
+        const QString place = R"(PATH: inputs[1].single.code: unknown key name "Nonsense")"
+                              R"( (vantrelctl names keys lists them all))";
+        const char* const mistake = R"({"format": "vantrel-configuration", "version": 1,
+            "inputs": [{"input": 1, "single": {"type": "key", "code": "A"}},
+                       {"input": 5, "single": {"type": "key", "code": "Nonsense"}}]})";
+
+        QTest::newRow("image, as File > Open") << imageBytes << ""
+                                               << ""
+                                               << "A" << true;
+        QTest::newRow("readable form with a mistake")
+            << QByteArray(mistake)
+            << "VANTREL Configuration Utility (stop) | Error opening the file\n" + place
+            << "PROGRAM: Error opening the file: " + place << "Not Used" << false;
+        QTest::newRow("missing file")
+            << QByteArray() << "VANTREL Configuration Utility (stop) | Error opening the file"
+            << "PROGRAM: Error opening the file: PATH: No such file or directory"
+            << "Not Used" << true;
+    }
+    void aHandedFileIsReadByItsContent() {
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, box);
+        QFETCH(QString, said);
         const testing::TemporaryFolder folder;
-        const auto path = folder / "cabinet.cfg";
-        QVERIFY(writeConfigurationFile(path, image).ok());
+        const auto path = folder / "handed.cfg";
+        if (!contents.isNull()) {
+            testing::writeFile(path, contents.toStdString());
+        }
+        const auto spelled = [&path](QString text) {
+            return text.replace("PATH", QString::fromStdString(path.string()))
+                .replace("PROGRAM", QCoreApplication::applicationName());
+        };
 
         EmulatedDevice device;
         ConfigurationProgram program(device);
-        QVERIFY(program.start());
-        program.open(path.string());
-        QCOMPARE(captions(program.window()).first(), "A");
-        QCOMPARE(program.configuration().ConfigFileName, path.string());
+        QString shown;
+        if (!box.isEmpty()) {
+            recordNextMessage(shown);
+        }
+        std::ostringstream diagnostics;
+        QVERIFY(program.start(path.string(), diagnostics));
+
+        QCOMPARE(shown, spelled(box));
+        QCOMPARE(QString::fromStdString(diagnostics.str()).trimmed(), spelled(said));
+        QTEST(captions(program.window()).first(), "firstCaption");
+        QFETCH(bool, fileNamed);
+        QCOMPARE(program.configuration().ConfigFileName, fileNamed ? path.string() : "");
+        QVERIFY(!program.configuration().ConfigChanged);
     }
 };
 

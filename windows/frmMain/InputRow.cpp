@@ -70,6 +70,13 @@ void InputRow::setLabel(const QString& label) {
     nameControls();
 }
 
+void InputRow::setWiring(const QString& wiring) {
+    for (QWidget* control : {static_cast<QWidget*>(lblInput_), static_cast<QWidget*>(cmdKey_)}) {
+        control->setToolTip(wiring);
+        control->setAccessibleDescription(wiring);
+    }
+}
+
 void InputRow::nameControls() {
     const QString input = lblInput_->text() + QStringLiteral(": ");
     optSingleKey_->setAccessibleName(input + optSingleKey_->text());

@@ -36,6 +36,10 @@ public:
     [[nodiscard]] QString caption() const;
 
     void setLabel(const QString& label);
+    /// What the cabinet builder wired to this input ("P1 Button 1"): the
+    /// tooltip and the accessible description of the "Input N" caption and
+    /// of the button. Empty for none.
+    void setWiring(const QString& wiring);
 
     // The keyboard focus stops twice in a row, in Tab order: at the selected
     // option, then at the button.

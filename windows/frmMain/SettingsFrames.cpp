@@ -216,6 +216,15 @@ void SettingsFrames::setRotaryCaption(int index, const QString& caption) {
     cmdRotaryKey_.at(static_cast<std::size_t>(index))->setCaption(caption);
 }
 
+void SettingsFrames::setRotarySwitchWiring(int switchIndex, const QString& wiring) {
+    for (const int direction : {0, 1}) {
+        CaptionButton* button =
+            cmdRotaryKey_.at(static_cast<std::size_t>(2 * switchIndex + direction));
+        button->setToolTip(wiring);
+        button->setAccessibleDescription(wiring);
+    }
+}
+
 QString SettingsFrames::rotaryCaption(int index) const {
     return cmdRotaryKey_.at(static_cast<std::size_t>(index))->caption();
 }

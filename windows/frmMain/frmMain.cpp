@@ -55,6 +55,11 @@ LockWait transferLockWait() {
     return wait;
 }
 
+bool isJumpToColumnEnd(const QKeyEvent& key) {
+    return key.matches(QKeySequence::MoveToStartOfDocument) ||
+           key.matches(QKeySequence::MoveToEndOfDocument);
+}
+
 } // namespace
 
 /// Marks a transfer as running for as long as it lives: the rows and
@@ -302,6 +307,11 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         QCoreApplication::sendEvent(ScrollBar_, event);
         return true;
     }
+    // A list would take Ctrl+Home and Ctrl+End as its first and last entry.
+    if (event->type() == QEvent::KeyPress && watched != client_ &&
+        isJumpToColumnEnd(*static_cast<QKeyEvent*>(event))) {
+        return moveThroughRows(*static_cast<QKeyEvent*>(event));
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -351,10 +361,27 @@ bool frmMain::focusNextPrevChild(bool next) {
 }
 
 void frmMain::keyPressEvent(QKeyEvent* event) {
-    const InputRow* fromRow = rowHolding(focusWidget());
-    if (fromRow == nullptr || !pageThroughRows(*fromRow, *event)) {
+    if (!moveThroughRows(*event)) {
         QMainWindow::keyPressEvent(event);
     }
+}
+
+bool frmMain::moveThroughRows(const QKeyEvent& key) {
+    // Ctrl+Home and Ctrl+End reach the first and last row from anywhere in
+    // the window; the page keys act only in the column.
+    const InputRow* from = rowHolding(focusWidget());
+    const bool onButton = from == nullptr || from->buttonHasFocus();
+    if (key.matches(QKeySequence::MoveToStartOfDocument)) {
+        ScrollBar_->setValue(ScrollBar_->minimum());
+        focusRow(0, onButton, Qt::OtherFocusReason);
+        return true;
+    }
+    if (key.matches(QKeySequence::MoveToEndOfDocument)) {
+        ScrollBar_->setValue(ScrollBar_->maximum());
+        focusRow(InputCount - 1, onButton, Qt::OtherFocusReason);
+        return true;
+    }
+    return from != nullptr && pageThroughRows(*from, key);
 }
 
 bool frmMain::pageThroughRows(const InputRow& from, const QKeyEvent& key) {
@@ -370,12 +397,6 @@ bool frmMain::pageThroughRows(const InputRow& from, const QKeyEvent& key) {
     } else if (key.matches(QKeySequence::MoveToPreviousPage)) {
         value -= ScrollBar_->pageStep();
         target -= rowsPerPage;
-    } else if (key.matches(QKeySequence::MoveToStartOfDocument)) {
-        value = ScrollBar_->minimum();
-        target = 0;
-    } else if (key.matches(QKeySequence::MoveToEndOfDocument)) {
-        value = ScrollBar_->maximum();
-        target = InputCount - 1;
     } else {
         return false;
     }
@@ -493,6 +514,28 @@ void frmMain::showLoadedConfiguration() {
     RedrawCaptions();
 }
 
+void frmMain::showImportedConfiguration(const Configuration& imported,
+                                        const DeviceSettings& settings,
+                                        const ConfigurationLabels& labels) {
+    config_.InputMacros = imported.InputMacros;
+    config_.RotaryKeys = imported.RotaryKeys;
+    config_.ConfigChanged = false;
+    config_.ConfigFileName.clear();
+    settings_ = settings;
+    labels_ = labels;
+    showLabels();
+    showLoadedConfiguration();
+}
+
+void frmMain::showLabels() {
+    for (int i = 0; i < InputCount; ++i) {
+        row(i).setWiring(qText(labels_.input(i)));
+    }
+    for (int s = 0; s < RotarySwitchCount; ++s) {
+        frames_->setRotarySwitchWiring(s, qText(labels_.rotarySwitch(s)));
+    }
+}
+
 // ---------------------------------------------------------------- menu commands
 
 void frmMain::mnuNew_Click() {
@@ -509,6 +552,12 @@ void frmMain::mnuOpen_Click() {
         return;
     }
     files_.openConfiguration();
+    // The labels described the wiring of the configuration just replaced; an
+    // image carries none.
+    if (files_.openReplacedConfiguration()) {
+        labels_ = ConfigurationLabels{};
+        showLabels();
+    }
     // Also after a refused file: the rows then show what the configuration
     // holds, which a partly decoded file may have changed.
     showLoadedConfiguration();

@@ -5,6 +5,7 @@
 #include "files/FileDialogs.h"
 #include "files/UserInterface.h"
 #include "files/modFiles.h"
+#include "model/ConfigurationLabels.h"
 #include "model/DeviceSettings.h"
 #include "model/modSettings.h"
 #include "windows/frmMain/AssignmentEditors.h"
@@ -72,6 +73,16 @@ public:
     /// Re-derives every row's option and every caption from the configuration.
     void RedrawCaptions();
 
+    /// Shows a configuration that came in the readable form, with the labels
+    /// that say what is wired to each input and rotary switch: as if opened,
+    /// but with no file behind it, so the configuration counts as unchanged
+    /// and Save starts from "Config.cfg" rather than writing over the source.
+    void showImportedConfiguration(const Configuration& imported, const DeviceSettings& settings,
+                                   const ConfigurationLabels& labels);
+    /// The wiring labels shown; they stay through New, Read and every
+    /// assignment, and File > Open of an image replaces them with none.
+    [[nodiscard]] const ConfigurationLabels& labels() const { return labels_; }
+
     // Event handlers, named after the control and the event.
     void cmdKey_Click(std::int16_t index);
     void optSingleKey_Click(std::int16_t index);
@@ -117,6 +128,7 @@ private:
     /// back and shows `refusal` instead. True when stored.
     bool storeWithinSizeLimit(int index, const InputMacro& record, const std::string& refusal);
     void showLoadedConfiguration();
+    void showLabels();
     [[nodiscard]] bool deviceAttached();
     void warnOnDistributionVolume();
 
@@ -126,6 +138,8 @@ private:
     void guardListsFromTheWheel();
     [[nodiscard]] bool wheelScrollsRows(QObject* watched) const;
     [[nodiscard]] static const InputRow* rowHolding(const QWidget* widget);
+    /// The keys that move the focus through the column; false for others.
+    [[nodiscard]] bool moveThroughRows(const QKeyEvent& key);
     [[nodiscard]] bool pageThroughRows(const InputRow& from, const QKeyEvent& key);
     void showRow(int index);
     void focusRow(int index, bool onButton, Qt::FocusReason reason);
@@ -136,6 +150,7 @@ private:
     Configuration& config_;
     MainWindowServices services_;
     DeviceSettings settings_;
+    ConfigurationLabels labels_;
     modFiles files_;
     ScrollLayout layout_;
     QWidget* client_;

@@ -169,7 +169,8 @@ void fillToSize(Configuration& config, std::int32_t size) {
 
 /// What a screen reader says of each control of `window` the user can work:
 /// its name (or "?"), what labels it (its label, its frame) in parentheses,
-/// then "|" and its description.
+/// whether it is disabled or focused in brackets, then "|" and its
+/// description.
 QStringList spokenControls(QWidget& window) {
     static const std::set<QAccessible::Role> interactive{
         QAccessible::PushButton, QAccessible::CheckBox,  QAccessible::RadioButton,
@@ -183,8 +184,16 @@ QStringList spokenControls(QWidget& window) {
                 labels << label->text(QAccessible::Name).trimmed();
             }
             const QString name = node->text(QAccessible::Name);
+            QStringList states;
+            if (node->state().disabled) {
+                states << "disabled";
+            }
+            if (node->state().focused) {
+                states << "focused";
+            }
             spoken << (name.isEmpty() ? "?" : name) +
-                          (labels.isEmpty() ? "" : " (" + labels.join(", ") + ")") + " | " +
+                          (labels.isEmpty() ? "" : " (" + labels.join(", ") + ")") +
+                          (states.isEmpty() ? "" : " [" + states.join(", ") + "]") + " | " +
                           node->text(QAccessible::Description);
         }
         for (int i = 0; i < node->childCount(); ++i) {
@@ -274,6 +283,7 @@ private slots:
             Qt::KeyboardModifiers modifiers;
             const char* focus;
             int value;
+            const char* from = nullptr; // where the focus is put first
         } presses[] = {
             // Input 13 lies from 6660 to 7215: 7 units bring its bottom to 6438.
             {Qt::Key_Tab, Qt::NoModifier, "optSingleKey_24", 7},
@@ -286,8 +296,14 @@ private slots:
             // one more unit shows it.
             {Qt::Key_PageUp, Qt::NoModifier, "cmdKey_97", 432},
             {Qt::Key_Home, Qt::ControlModifier, "cmdKey_0", 0},
+            // From the settings too; a list does not take them as its ends.
+            {Qt::Key_End, Qt::ControlModifier, "cmdKey_107", 481, "lstDivisor_1"},
+            {Qt::Key_Home, Qt::ControlModifier, "cmdKey_0", 0, "chkJoystick_2"},
         };
         for (const auto& p : presses) {
+            if (p.from != nullptr) {
+                h.control<QWidget>(QString::fromLatin1(p.from)).setFocus();
+            }
             QCOMPARE(h.press(p.key, p.modifiers), QString::fromLatin1(p.focus));
             QCOMPARE(h.bar().value(), p.value);
         }
@@ -489,7 +505,11 @@ private slots:
         const QList<QPair<QWidget*, QStringList>> windows{
             {&h.window,
              {"Input 12: Single Key, A | ", "10 per sec (Maximum rate, Rotary Switch 2) | "}},
-            {&dialog, {"Left Shift | Shift", "Right Shift | Shift", "Hat2 NE | NE"}},
+            // A greyed tab sounds disabled; none sounds focused while the tab
+            // row has no focus.
+            {&dialog,
+             {"Left Shift | Shift", "Right Shift | Shift", "Hat2 NE | NE", "Keyboard | ",
+              "Delay [disabled] | "}},
             {&editor, {"Activation step 3: Press A | "}}};
         for (const auto& [window, examples] : windows) {
             QStringList spoken = spokenControls(*window);
@@ -568,6 +588,67 @@ private slots:
                  : command == "mnuRead" ? h.device.openCount() == 2
                                         : h.ends == 1,
                  goesAhead);
+    }
+
+    // Labels name the panel's wiring, not the assignment: they stay through
+    // New, Read and every assignment, and go only when File > Open puts an
+    // image's configuration in place. Open still reads only images.
+    void labelsStayUntilAnImageIsOpened_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<QString>("said"); // the last message's text
+        QTest::newRow("New") << "mnuNew" << true << "";
+        QTest::newRow("assignment") << "setKey" << true << "";
+        QTest::newRow("Read") << "mnuRead" << true
+                              << "The configuration was successfully read from the device";
+        QTest::newRow("Open, image") << "image" << false << "";
+        QTest::newRow("Open, short JSON") << R"({"format": "vantrel-configuration", "version": 1})"
+                                          << true << "Error: Invalid configuration file";
+        QTest::newRow("Open, long JSON")
+            << R"({"format": "vantrel-configuration", "version": 1})" + QString(4100, ' ') << true
+            << "Invalid configuration file";
+    }
+    void labelsStayUntilAnImageIsOpened() {
+        QFETCH(QString, command);
+        Harness h;
+        QVERIFY(h.start());
+        h.trigger("mnuWrite");
+        ConfigurationLabels labels;
+        labels.inputs[2] = "P1 Left";
+        labels.rotarySwitches[1] = "P2 Dial";
+        Configuration imported;
+        encodeSingleKey(KeyTypeKeyboard, KeyB, 0, imported.input(2));
+        h.window.showImportedConfiguration(imported, DeviceSettings{}, labels);
+        QCOMPARE(h.caption(2), QStringLiteral("B"));
+        const std::size_t earlier = h.user.messages().size();
+
+        const TemporaryFolder folder;
+        const auto file = folder / "chosen";
+        if (command.startsWith("mnu")) {
+            h.trigger(command);
+        } else if (command == "setKey") {
+            h.window.setKey(2, KeyTypeKeyboard, KeyA, 0);
+        } else {
+            DeviceImage image{};
+            QVERIFY(buildDeviceImage(image, Configuration{}, DeviceSettings{}));
+            writeFile(file, command == "image" ? std::string(image.begin(), image.end())
+                                               : command.toStdString());
+            h.dialogs.choose(file.string());
+            h.trigger("mnuOpen");
+        }
+
+        QFETCH(bool, kept);
+        const auto shown = [kept](const char* label) {
+            return kept ? QString::fromLatin1(label) : QString();
+        };
+        QCOMPARE(h.control<QWidget>("lblInput", 2).toolTip(), shown("P1 Left"));
+        QCOMPARE(h.control<QWidget>("cmdKey", 2).accessibleDescription(), shown("P1 Left"));
+        QCOMPARE(h.control<QWidget>("cmdRotaryKey", 3).toolTip(), shown("P2 Dial"));
+        QCOMPARE(h.control<QWidget>("cmdRotaryKey", 2).accessibleDescription(), shown("P2 Dial"));
+        QCOMPARE(h.control<QWidget>("cmdKey", 3).toolTip(), QString());
+        const auto messages = h.user.messages();
+        QTEST(messages.size() == earlier ? QString() : QString::fromStdString(messages.back().text),
+              "said");
     }
 
     // ------------------------------------------------------------ transfers
