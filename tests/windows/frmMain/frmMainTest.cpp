@@ -618,8 +618,11 @@ private slots:
         labels.rotarySwitches[1] = "P2 Dial";
         Configuration imported;
         encodeSingleKey(KeyTypeKeyboard, KeyB, 0, imported.input(2));
+        h.config.ConfigChanged = true;
+        h.config.ConfigFileName = "earlier.cfg";
         h.window.showImportedConfiguration(imported, DeviceSettings{}, labels);
         QCOMPARE(h.caption(2), QStringLiteral("B"));
+        QVERIFY(!h.config.ConfigChanged && h.config.ConfigFileName.empty());
         const std::size_t earlier = h.user.messages().size();
 
         const TemporaryFolder folder;
