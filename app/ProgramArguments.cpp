@@ -102,8 +102,9 @@ std::optional<int> answerWithoutWindow(const ProgramArguments& arguments,
     if (arguments.help) {
         out << usageLine(program) << "\n"
             << program.description << "\n\n"
-            << "  FILE          a configuration file to open once the program has started,\n"
-               "                as File > Open would\n"
+            << "  FILE          a configuration to open at the start: a configuration file\n"
+               "                as File > Open would open it, or the readable JSON form\n"
+               "                with its labels\n"
                "  -h, --help    this text\n"
                "  --version     the program's version\n\n"
                "Qt's own options, such as -platform NAME and -style NAME, are passed on to Qt.\n";

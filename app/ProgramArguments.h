@@ -20,7 +20,7 @@ struct ProgramIdentity {
 struct ProgramArguments {
     bool help = false;
     bool version = false;
-    std::optional<std::string> file; ///< a configuration to open after the start-up
+    std::optional<std::string> file; ///< a configuration to open at the start-up
     std::string usageError;          ///< empty when the words are valid
 };
 
