@@ -218,8 +218,8 @@ void SettingsFrames::setRotaryCaption(int index, const QString& caption) {
 
 void SettingsFrames::setRotarySwitchWiring(int switchIndex, const QString& wiring) {
     for (const int direction : {0, 1}) {
-        CaptionButton* button =
-            cmdRotaryKey_.at(static_cast<std::size_t>(2 * switchIndex + direction));
+        const int key = 2 * switchIndex + direction;
+        CaptionButton* button = cmdRotaryKey_.at(static_cast<std::size_t>(key));
         button->setToolTip(wiring);
         button->setAccessibleDescription(wiring);
     }
