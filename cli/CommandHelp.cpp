@@ -77,7 +77,8 @@ constexpr std::array<CommandStory, 12> Stories = {{
      "vantrelctl write cabinet.json --backup before.cfg"},
     {"devices",
      "Lists the encoders attached over USB, numbered for --device usb:N, with their USB port "
-     "and node, and says when one cannot be opened and why.",
+     "and node, and says when one cannot be opened and why. --json prints one object a line: "
+     "\"description\" (the line devices prints), \"canOpen\" and \"problem\".",
      Plain, "vantrelctl devices"},
     {"names",
      "Lists every name the JSON form accepts: each key, mouse and joystick action with its "

@@ -218,7 +218,7 @@ std::string checkAgainstShape(const Invocation& invocation) {
         return "--strict belongs to import and write; " + usage;
     }
     if (invocation.json && !optionAppliesTo(*findOption("--json"), *shape)) {
-        return "--json belongs to monitor, check and diff; " + usage;
+        return "--json belongs to monitor, check, diff and devices; " + usage;
     }
     const bool monitorOptions =
         !invocation.events.empty() || !invocation.configs.empty() || !invocation.grab;

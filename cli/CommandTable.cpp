@@ -23,7 +23,7 @@ constexpr std::array<CommandShape, 12> Commands = {{
      "save the device's configuration as a configuration file"},
     {"write", "write FILE [--no-verify] [--backup OUT] [--strict]", 1, 0, OperandKind::Files,
      Need::No, false, true, "write a configuration into the device and read it back to compare"},
-    {"devices", "devices", 0, 0, OperandKind::Files, Need::No, false, false,
+    {"devices", "devices [--json]", 0, 0, OperandKind::Files, Need::No, false, false,
      "list the attached devices, numbered for --device usb:N"},
     {"names", "names [keys|mouse|joystick|settings]", 0, 1, OperandKind::NameGroups, Need::No,
      false, false, "every name the JSON form accepts, and the values of each setting"},
@@ -60,7 +60,7 @@ constexpr std::array<OptionShape, 13> Options = {{
      "the device's own, read once at the start); once\n"
      "per device, in the order of --device"},
     {OptionId::Json, "--json", "", OptionValue::None, "", "monitor",
-     "one JSON object a line (monitor, check, diff)"},
+     "one JSON object a line (monitor, check, diff,\ndevices)"},
     {OptionId::NoGrab, "--no-grab", "", OptionValue::None, "", "monitor",
      "let the desktop see the presses too"},
     {OptionId::Quiet, "--quiet", "-q", OptionValue::None, "", "",
@@ -133,7 +133,8 @@ bool optionAppliesTo(const OptionShape& option, const CommandShape& command) {
     case OptionId::Strict:
         return command.name == "import" || command.name == "write";
     case OptionId::Json:
-        return command.name == "monitor" || command.name == "check" || command.name == "diff";
+        return command.name == "monitor" || command.name == "check" || command.name == "diff" ||
+               command.name == "devices";
     default:
         return option.command == command.name;
     }

@@ -14,6 +14,7 @@
 #include "reports/ConfigurationDiff.h"
 
 #include <chrono>
+#include <nlohmann/json.hpp>
 
 namespace vantrel::cli {
 namespace {
@@ -278,8 +279,20 @@ std::vector<std::optional<std::string>> namedDevices(const Invocation& invocatio
     return {invocation.devices.begin(), invocation.devices.end()};
 }
 
+/// {"description": "1  /dev/hidraw3  port 1-4.2 ...", "canOpen": true,
+/// "problem": ""}: one object a line, as devices --json prints them.
+void listDevicesAsJson(const Console& console, const std::vector<AttachedDevice>& devices) {
+    for (const AttachedDevice& device : devices) {
+        console.out << nlohmann::json{{"description", device.description},
+                                      {"canOpen", device.canOpen},
+                                      {"problem", device.problem}}
+                           .dump()
+                    << '\n';
+    }
+}
+
 /// Lists what one backend finds; false when it finds nothing.
-bool listDevices(const Console& console, DeviceBackend& backend) {
+bool listDevices(const Console& console, DeviceBackend& backend, bool json) {
     const std::vector<AttachedDevice> devices = backend.attachedDevices();
     if (devices.empty()) {
         console.error("No VANTREL devices detected !");
@@ -288,6 +301,10 @@ bool listDevices(const Console& console, DeviceBackend& backend) {
                     << build::PackagedUdevRulePath << " or " << build::UdevRulePath
                     << " is installed; then plug the encoder in again.\n";
         return false;
+    }
+    if (json) {
+        listDevicesAsJson(console, devices);
+        return true;
     }
     bool anyLocked = false;
     for (const AttachedDevice& device : devices) {
@@ -434,7 +451,7 @@ int devicesCommand(const Invocation& invocation, const Console& console,
     bool anyFound = false;
     for (const std::optional<std::string>& target : namedDevices(invocation)) {
         const std::unique_ptr<DeviceBackend> backend = reachDevice(target, console, devices);
-        anyFound = (backend && listDevices(console, *backend)) || anyFound;
+        anyFound = (backend && listDevices(console, *backend, invocation.json)) || anyFound;
     }
     return anyFound ? ExitSuccess : ExitFailure;
 }

@@ -120,7 +120,7 @@ int showCommand(const Invocation& invocation, const Console& console,
     if (!loaded) {
         return ExitFailure;
     }
-    console.out << showConfiguration(loaded->config, loaded->settings);
+    console.out << showConfiguration(loaded->config, loaded->settings, loaded->labels);
     return ExitSuccess;
 }
 

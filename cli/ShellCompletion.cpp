@@ -347,7 +347,7 @@ std::string fishCondition(const OptionShape& option) {
             appendWord(taking, command.name);
         }
     }
-    const std::string seen = "__fish_seen_subcommand_from " + taking;
+    std::string seen = "__fish_seen_subcommand_from " + taking;
     if (!isGlobalOption(option)) {
         return seen;
     }

@@ -109,7 +109,8 @@ public:
     void expectObject(std::initializer_list<std::string_view> allowed) const {
         requireObject();
         std::vector<std::string_view> seen;
-        for (const auto& [name, value] : value_.items()) {
+        for (const auto& item : value_.items()) {
+            const std::string& name = item.key();
             const auto* known = std::find_if(allowed.begin(), allowed.end(),
                                              [&](std::string_view a) { return sameWord(a, name); });
             if (known == allowed.end()) {
@@ -253,6 +254,7 @@ std::string unknownNameMessage(CodeKind kind, const std::string& name) {
 /// "in RetroArch and SDL"
 std::string sourcesText(const std::vector<SpellingSource>& sources) {
     std::vector<std::string> names;
+    names.reserve(sources.size());
     for (const SpellingSource source : sources) {
         names.emplace_back(sourceName(source));
     }
@@ -297,7 +299,7 @@ std::optional<std::string> otherTypeHint(CodeKind kind, const std::string& name,
         if (!typeIsChosen) {
             return what + ": a rotary switch sends keys only";
         }
-        return what + ": use \"type\": \"" + std::string(kindWord(other)) + "\"";
+        return what + R"(: use "type": ")" + std::string(kindWord(other)) + "\"";
     }
     return std::nullopt;
 }

@@ -43,11 +43,14 @@ private:
 
 } // namespace
 
-std::string showConfiguration(const Configuration& config, const DeviceSettings& settings) {
+std::string showConfiguration(const Configuration& config, const DeviceSettings& settings,
+                              const ConfigurationLabels& labels) {
     Columns inputs;
     for (int i = 0; i < InputCount; ++i) {
         const InputMacro& macro = config.input(i);
-        inputs.add({inputLabel(i), rowMode(macro), buttonText(macro)});
+        const std::string& label = labels.input(i);
+        inputs.add({inputLabel(i) + (label.empty() ? "" : " (" + label + ")"), rowMode(macro),
+                    buttonText(macro)});
     }
     Columns others;
     for (const SettingItem& item : settingItems(config, settings)) {

@@ -524,6 +524,14 @@ TEST_F(Vantrelctl, ImportAndWriteWarnWhatCheckFindsAndStrictWritesNothing) {
         EXPECT_EQ(result.err, said) << args.back();
         EXPECT_EQ(files(), held) << args.back();
     }
+    const ToolResult listed =
+        run({"--device", "emulated:" + path("memory.bin"), "devices", "--json"});
+    EXPECT_EQ(listed.out, R"({"canOpen":true,"description":"emulated:)" + path("memory.bin") +
+                              R"(  device emulator","problem":""})"
+                              "\n");
+    // show names a labelled input by its label too.
+    EXPECT_NE(run({"show", "twice.json"}).out.find("\nInput 2 (Fire)  Single Key"),
+              std::string::npos);
 }
 
 // The two-player cabinet shares its dials' keys with its joysticks on purpose.
@@ -554,7 +562,7 @@ TEST_F(Vantrelctl, CheckAndDiffAnswerInJsonLines) {
     }
     EXPECT_EQ(count, 2);
     EXPECT_EQ(run({"show", "empty.json", "--json"}).err,
-              "vantrelctl: --json belongs to monitor, check and diff; usage: vantrelctl "
+              "vantrelctl: --json belongs to monitor, check, diff and devices; usage: vantrelctl "
               "[--device DEVICE] show FILE\nTry 'vantrelctl --help'.\n");
 }
 
