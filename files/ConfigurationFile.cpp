@@ -23,7 +23,7 @@ FileResult readConfigurationFile(const fs::path& path, DeviceImage& image) {
     std::string bytes;
     FileResult read = readRegularFile(path, DeviceImageSize, bytes);
     if (read.ok() && !imageFromFileBytes(bytes, image)) {
-        read.error = FileError::TooLong;
+        read.kind = FileError::TooLong;
     }
     return read;
 }

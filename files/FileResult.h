@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Result.h"
+
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -15,12 +17,8 @@ enum class FileError {
     CannotWrite, ///< the file could not be created, written or put in place
 };
 
-struct FileResult {
-    FileError error = FileError::None;
-    std::string detail; ///< what the system said, for logs and the command line
-
-    [[nodiscard]] bool ok() const { return error == FileError::None; }
-};
+/// A file operation's result; its detail is "<path>: <what the system says>".
+using FileResult = Result<FileError>;
 
 /// A failure told as "<path>: <what the system says of the error>".
 [[nodiscard]] FileResult systemFailure(FileError error, const std::filesystem::path& path,

@@ -1,7 +1,7 @@
 #include "files/modFiles.h"
 
 #include "files/ConfigurationFile.h"
-#include "files/ImageLoadMessage.h"
+#include "userinterface/ImageLoadMessage.h"
 #include "files/PathText.h"
 #include "model/DeviceImage.h"
 
@@ -109,7 +109,7 @@ bool modFiles::openConfiguration() {
 
     DeviceImage image{};
     const FileResult read = readConfigurationFile(pathFromUtf8(config_.ConfigFileName), image);
-    if (read.error == FileError::TooLong) {
+    if (read.kind == FileError::TooLong) {
         messages_.showMessage(FileTooLongText, MainWindowCaption, MessageIcon::Stop,
                               MessageButtons::Ok);
         return true;

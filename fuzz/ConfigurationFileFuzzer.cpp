@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const FileResult result = readConfigurationFile(scratchFile(), image);
 
     if (size > image.size()) {
-        FUZZ_CHECK(result.error == FileError::TooLong);
+        FUZZ_CHECK(result.kind == FileError::TooLong);
         FUZZ_CHECK(std::all_of(image.begin(), image.end(), [](auto b) { return b == 0xA5; }));
         return 0;
     }

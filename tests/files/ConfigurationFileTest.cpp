@@ -71,7 +71,7 @@ TEST_F(ConfigurationFileTest, ReadsAFileUpToTheImageSizeAndZeroFillsTheTail) {
         const FileResult result = readConfigurationFile(file, image);
 
         if (length > DeviceImageSize) {
-            EXPECT_EQ(result.error, FileError::TooLong);
+            EXPECT_EQ(result.kind, FileError::TooLong);
             EXPECT_EQ(bytesOf(image), std::string(DeviceImageSize, '\xAA')) << "left alone";
         } else {
             ASSERT_TRUE(result.ok()) << result.detail;
@@ -82,7 +82,7 @@ TEST_F(ConfigurationFileTest, ReadsAFileUpToTheImageSizeAndZeroFillsTheTail) {
     }
     DeviceImage image{};
     const FileResult missing = readConfigurationFile(folder / "missing.cfg", image);
-    EXPECT_EQ(missing.error, FileError::CannotOpen);
+    EXPECT_EQ(missing.kind, FileError::CannotOpen);
     EXPECT_NE(missing.detail.find("missing.cfg"), std::string::npos);
 }
 
@@ -155,13 +155,13 @@ TEST_F(ConfigurationFileTest, FilesThatAreNotRegularAreRefusedWithoutWaitingAndN
         const FileResult written = writeConfigurationFile(path, patternImage());
 
         alarm(0);
-        EXPECT_EQ(read.error, FileError::CannotOpen);
+        EXPECT_EQ(read.kind, FileError::CannotOpen);
         // A socket cannot even be opened for reading; the system says why.
         if (name != "socket") {
             EXPECT_EQ(read.detail, path.string() + ": " + says);
         }
         EXPECT_EQ(bytesOf(image), std::string(DeviceImageSize, '\xAA'));
-        EXPECT_EQ(written.error, FileError::CannotWrite);
+        EXPECT_EQ(written.kind, FileError::CannotWrite);
         EXPECT_EQ(written.detail, path.string() + ": " + says);
         EXPECT_EQ(fs::status(path, loops).type(), before);
     }
@@ -198,12 +198,12 @@ TEST_F(ConfigurationFileTest, AFailedWriteLeavesTheOldFileIntact) {
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previousHandler);
 
-        EXPECT_EQ(result.error, FileError::CannotWrite);
+        EXPECT_EQ(result.kind, FileError::CannotWrite);
         EXPECT_EQ(contentsOf(file), old);
         EXPECT_EQ(entries(), 1) << "temporary file removed";
     }
     const FileResult noFolder = writeConfigurationFile(folder / "absent" / "config.cfg", image);
-    EXPECT_EQ(noFolder.error, FileError::CannotWrite);
+    EXPECT_EQ(noFolder.kind, FileError::CannotWrite);
     EXPECT_FALSE(noFolder.detail.empty());
 }
 
