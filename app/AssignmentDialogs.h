@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/UserInterface.h"
+#include "userinterface/UserInterface.h"
 #include "model/modSettings.h"
 #include "windows/controls/StepEditor.h"
 #include "windows/frmMain/AssignmentEditors.h"

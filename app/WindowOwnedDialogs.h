@@ -1,7 +1,7 @@
 #pragma once
 
 #include "files/FileDialogs.h"
-#include "files/UserInterface.h"
+#include "userinterface/UserInterface.h"
 #include "windows/platform/QtFileDialogs.h"
 #include "windows/platform/QtMessagePrompter.h"
 

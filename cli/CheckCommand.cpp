@@ -3,7 +3,7 @@
 #include "cli/FileCommands.h"
 #include "files/AtomicFile.h"
 #include "files/PathText.h"
-#include "files/UserInterface.h"
+#include "userinterface/UserInterface.h"
 #include "model/ConfigurationFindings.h"
 #include "reports/ControlCard.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/Console.h"
-#include "files/UserInterface.h"
+#include "userinterface/UserInterface.h"
 
 namespace vantrel::cli {
 

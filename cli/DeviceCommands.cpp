@@ -8,7 +8,7 @@
 #include "device/LockingDevice.h"
 #include "device/Transfer.h"
 #include "files/ConfigurationFile.h"
-#include "files/ImageLoadMessage.h"
+#include "userinterface/ImageLoadMessage.h"
 #include "files/PathText.h"
 #include "generated/BuildConfig.h"
 #include "reports/ConfigurationDiff.h"

@@ -5,7 +5,7 @@
 #include "files/AtomicFile.h"
 #include "files/ConfigurationFile.h"
 #include "files/PathText.h"
-#include "files/UserInterface.h"
+#include "userinterface/UserInterface.h"
 #include "formats/JsonExport.h"
 #include "model/ConfigurationFindings.h"
 #include "reports/ConfigurationDiff.h"

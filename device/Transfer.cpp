@@ -1,7 +1,7 @@
 #include "device/Transfer.h"
 
 #include "device/modDevice.h"
-#include "files/ImageLoadMessage.h"
+#include "userinterface/ImageLoadMessage.h"
 
 #include <algorithm>
 

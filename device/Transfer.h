@@ -1,7 +1,7 @@
 #pragma once
 
 #include "device/HidAccess.h"
-#include "files/UserInterface.h"
+#include "userinterface/UserInterface.h"
 #include "model/DeviceImage.h"
 #include "model/DeviceSettings.h"
 #include "model/modSettings.h"

@@ -1,10 +1,10 @@
 #include "formats/ConfigurationSource.h"
 
 #include "files/ConfigurationFile.h"
-#include "files/ImageLoadMessage.h"
+#include "userinterface/ImageLoadMessage.h"
 #include "files/PathText.h"
 #include "files/RegularFile.h"
-#include "files/UserInterface.h"
+#include "userinterface/UserInterface.h"
 #include "formats/ImportError.h"
 #include "formats/JsonImport.h"
 #include "model/DeviceImage.h"
@@ -102,12 +102,12 @@ LoadedConfiguration loadConfiguration(const fs::path& path) {
     // time it is opened a second time.
     std::string bytes;
     const FileResult read = readRegularFile(path, MaximumJsonSize, bytes);
-    if (!read.ok() && read.error != FileError::TooLong) {
+    if (!read.ok() && read.kind != FileError::TooLong) {
         LoadedConfiguration loaded;
         loaded.error = std::string(OpenFailedText) + ": " + read.detail;
         return loaded;
     }
-    return judge(utf8Text(path), bytes, read.error == FileError::TooLong);
+    return judge(utf8Text(path), bytes, read.kind == FileError::TooLong);
 }
 
 LoadedConfiguration loadConfiguration(std::istream& in, std::string_view name) {

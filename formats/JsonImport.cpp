@@ -1,6 +1,6 @@
 #include "formats/JsonImport.h"
 
-#include "files/UserInterface.h"
+#include "userinterface/UserInterface.h"
 #include "formats/ImportError.h"
 #include "formats/JsonDocument.h"
 #include "formats/JsonFormat.h"

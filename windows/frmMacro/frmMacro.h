@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/UserInterface.h"
+#include "userinterface/UserInterface.h"
 #include "model/MacroRules.h"
 #include "model/modSettings.h"
 #include "windows/controls/AssignmentStores.h"

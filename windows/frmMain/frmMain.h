@@ -3,7 +3,7 @@
 #include "device/DeviceLock.h"
 #include "device/HidAccess.h"
 #include "files/FileDialogs.h"
-#include "files/UserInterface.h"
+#include "userinterface/UserInterface.h"
 #include "files/modFiles.h"
 #include "model/ConfigurationLabels.h"
 #include "model/DeviceSettings.h"

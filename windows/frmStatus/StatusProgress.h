@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/UserInterface.h"
+#include "userinterface/UserInterface.h"
 #include "windows/frmStatus/frmStatus.h"
 
 #include <QPointer>

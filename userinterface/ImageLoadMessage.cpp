@@ -1,4 +1,4 @@
-#include "files/ImageLoadMessage.h"
+#include "userinterface/ImageLoadMessage.h"
 
 namespace vantrel {
 
