@@ -1,7 +1,7 @@
 #pragma once
 
-#include "userinterface/UserInterface.h"
 #include "model/modSettings.h"
+#include "userinterface/UserInterface.h"
 #include "windows/controls/StepEditor.h"
 #include "windows/frmMain/AssignmentEditors.h"
 

@@ -7,7 +7,6 @@
 #include "generated/BuildConfig.h"
 #include "windows/controls/CaptionFit.h"
 #include "windows/frmMain/DistributionVolume.h"
-#include "windows/frmStatus/StatusProgress.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -39,22 +38,20 @@ void nameApplication(const ProgramIdentity& program) {
 
 ConfigurationProgram::ConfigurationProgram(HidAccess& hid, DeviceLockFile lockFile)
     : editors_(config_, messages_) {
-    MainWindowServices services{
-        hid,
-        messages_,
-        fileDialogs_,
-        programExit_,
-        editors_,
-        [](QWidget& owner) { return std::make_unique<StatusProgress>(&owner); },
-        [this] {
-            // Created on first use, then only shown and hidden; no owner.
-            if (!about_) {
-                about_ = std::make_unique<frmAbout>();
-            }
-            about_->exec();
-        },
-        currentVolumeLabel,
-        std::move(lockFile)};
+    MainWindowServices services{hid,
+                                messages_,
+                                fileDialogs_,
+                                programExit_,
+                                editors_,
+                                [this] {
+                                    // Created on first use, then only shown and hidden; no owner.
+                                    if (!about_) {
+                                        about_ = std::make_unique<frmAbout>();
+                                    }
+                                    about_->exec();
+                                },
+                                currentVolumeLabel,
+                                std::move(lockFile)};
     window_ = std::make_unique<frmMain>(config_, services);
     messages_.setOwner(window_.get());
     fileDialogs_.setOwner(window_.get());

@@ -67,13 +67,13 @@ void WriteToDevice(benchmark::State& state) {
     const DeviceSettings settings;
     EmulatedDevice device;
     bench::UnseenUser user;
-    TransferContext context{device, user, user};
+    TransferContext context{device, user};
     if (!atTheLimit(state, config)) {
         return;
     }
     for ([[maybe_unused]] auto _ : state) {
         device.clearReports(); // the log would otherwise grow with every run
-        if (writeToDevice(config, settings, context) != TransferResult::Succeeded) {
+        if (writeToDevice(config, settings, context).kind != TransferKind::Succeeded) {
             state.SkipWithError("the write failed");
             break;
         }
@@ -86,20 +86,17 @@ void ReadFromDevice(benchmark::State& state) {
     const Configuration written = testing::configurationAtTheLimit();
     EmulatedDevice device;
     bench::UnseenUser user;
-    TransferContext context{device, user, user};
+    TransferContext context{device, user};
     if (!atTheLimit(state, written) ||
-        writeToDevice(written, DeviceSettings{}, context) != TransferResult::Succeeded) {
+        writeToDevice(written, DeviceSettings{}, context).kind != TransferKind::Succeeded) {
         state.SkipWithError("the configuration could not be written first");
         return;
     }
     Configuration config;
     DeviceSettings settings;
-    const ReadHooks hooks{[] { return false; },
-                          [] {
-                          }};
     for ([[maybe_unused]] auto _ : state) {
         device.clearReports();
-        if (readFromDevice(config, settings, context, hooks) != TransferResult::Succeeded) {
+        if (readFromDevice(config, settings, context).kind != TransferKind::Succeeded) {
             state.SkipWithError("the read failed");
             break;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/TransferProgress.h"
 #include "userinterface/UserInterface.h"
 
 #include <benchmark/benchmark.h>
@@ -9,11 +10,9 @@ namespace vantrel::bench {
 
 /// A user who sees nothing and answers every message with its first button,
 /// so that only the work itself is measured.
-class UnseenUser final : public ProgressWindow, public MessagePrompter {
+class UnseenUser final : public TransferObserver, public MessagePrompter {
 public:
-    void show() override {}
     void update(const TransferProgress& progress) override { benchmark::DoNotOptimize(progress); }
-    void remove() override {}
     MessageAnswer showMessage(const std::string& /*text*/, const std::string& /*title*/,
                               MessageIcon /*icon*/, MessageButtons buttons) override {
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;

@@ -212,20 +212,16 @@ BENCHMARK(AssignmentDialogAgain)->Unit(benchmark::kMillisecond);
 
 /// A write of the largest configuration and a read of it back, through
 /// whichever progress the caller passes.
-void writeAndRead(benchmark::State& state, ProgressWindow& progress) {
+void writeAndRead(benchmark::State& state, TransferObserver& progress) {
     const Configuration written = testing::configurationAtTheLimit();
     EmulatedDevice device;
-    bench::UnseenUser messages;
-    TransferContext context{device, progress, messages};
+    TransferContext context{device, progress};
     Configuration config;
     DeviceSettings settings;
-    const ReadHooks hooks{[] { return false; },
-                          [] {
-                          }};
     for ([[maybe_unused]] auto _ : state) {
         device.clearReports(); // the log would otherwise grow with every run
-        if (writeToDevice(written, DeviceSettings{}, context) != TransferResult::Succeeded ||
-            readFromDevice(config, settings, context, hooks) != TransferResult::Succeeded) {
+        if (writeToDevice(written, DeviceSettings{}, context).kind != TransferKind::Succeeded ||
+            readFromDevice(config, settings, context).kind != TransferKind::Succeeded) {
             state.SkipWithError("the transfer failed");
             break;
         }
@@ -244,7 +240,9 @@ void TransferWithStatusWindow(benchmark::State& state) {
     owner.show();
     settle();
     StatusProgress progress(&owner);
+    progress.show();
     writeAndRead(state, progress);
+    progress.remove();
 }
 BENCHMARK(TransferWithStatusWindow)->Unit(benchmark::kMillisecond);
 

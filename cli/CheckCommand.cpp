@@ -3,9 +3,9 @@
 #include "cli/FileCommands.h"
 #include "files/AtomicFile.h"
 #include "files/PathText.h"
-#include "userinterface/UserInterface.h"
 #include "model/ConfigurationFindings.h"
 #include "reports/ControlCard.h"
+#include "userinterface/UserInterface.h"
 
 #include <array>
 #include <filesystem>

@@ -1,21 +1,23 @@
 #pragma once
 
 #include "cli/Console.h"
-#include "userinterface/UserInterface.h"
+#include "device/TransferProgress.h"
 
 namespace vantrel::cli {
 
 /// The progress of a transfer on standard error: a bar redrawn in place on
 /// a terminal, otherwise a plain line at 0 % and at every further tenth, so
 /// that a log stays short.
-class ConsoleProgress final : public ProgressWindow {
+class ConsoleProgress final : public TransferObserver {
 public:
     explicit ConsoleProgress(const Console& console)
         : console_(console) {}
 
-    void show() override;
+    /// Before a transfer: nothing drawn yet.
+    void show();
     void update(const TransferProgress& progress) override;
-    void remove() override;
+    /// After it: ends a bar drawn in place.
+    void remove();
 
 private:
     void drawBar(const TransferProgress& progress);

@@ -2,16 +2,17 @@
 
 #include "cli/CheckCommand.h"
 #include "cli/ConsoleProgress.h"
-#include "cli/ConsolePrompter.h"
 #include "cli/FileCommands.h"
+#include "cli/TransferWords.h"
 #include "device/DeviceLock.h"
 #include "device/LockingDevice.h"
 #include "device/Transfer.h"
 #include "files/ConfigurationFile.h"
-#include "userinterface/ImageLoadMessage.h"
 #include "files/PathText.h"
 #include "generated/BuildConfig.h"
 #include "reports/ConfigurationDiff.h"
+#include "userinterface/ImageLoadMessage.h"
+#include "userinterface/UserInterface.h"
 
 #include <chrono>
 #include <nlohmann/json.hpp>
@@ -19,33 +20,18 @@
 namespace vantrel::cli {
 namespace {
 
-/// The device keeps the write's first blocks when a later one fails, and
-/// only a whole write makes it consistent again.
-constexpr const char* PartlyWrittenText =
-    "the device may now hold a partly written configuration; writing a configuration again "
-    "repairs it";
-
-/// A device left holding the write-start pair holds the first part of one
-/// configuration over the rest of another; only a whole write mends it.
-constexpr const char* UnfinishedWriteText =
-    "the last write to the device did not finish, so it holds no whole configuration; nothing was "
-    "kept. Write a configuration to the device again";
-
 /// A table the write would refuse could not be restored from the file.
 constexpr const char* TooLongTableText =
     "the device's input table is longer than the 4032 bytes a configuration may take; nothing "
     "was kept";
-
-/// Why a command gave up on a device another program kept busy.
-constexpr const char* DeviceBusyText = "the device is in use by another program";
 
 /// Keeps other programs off the device for the whole command, a write and
 /// its verify together. False, after telling the user, when another
 /// program kept it for longer than the wait.
 bool holdDevice(DeviceBackend& backend, const Console& console, DeviceLock& lock) {
     // Named for what it is: "not found" would send the user to the cable.
-    if (const std::string problem = backend.openProblem(); !problem.empty()) {
-        console.error(problem);
+    if (const DeviceProblem problem = backend.openProblem(); !problem.ok()) {
+        console.error(deviceProblemLine(problem, DeviceFailure::NotFound));
         return false;
     }
     const std::optional<LockFile> file = backend.lockFile();
@@ -69,50 +55,85 @@ bool holdDevice(DeviceBackend& backend, const Console& console, DeviceLock& lock
     return true;
 }
 
-/// One transfer's surroundings on the console.
+/// One transfer on the console: its progress on standard error, and what
+/// went wrong as one line named by the step ("verify"), cause first, with
+/// the advice that helps.
 class ConsoleTransfer {
 public:
     ConsoleTransfer(const Console& console, DeviceBackend& backend, std::string step = {})
-        : progress_(console)
-        , prompter_(console, std::move(step))
+        : console_(console)
+        , backend_(backend)
+        , step_(std::move(step))
+        , progress_(console)
         , device_(
-              backend.link(), [&backend] { return backend.lockFile(); }, LockWait{})
-        , context_{device_, progress_, prompter_} {}
-    // The context refers to this object's own members.
-    ConsoleTransfer(const ConsoleTransfer&) = delete;
-    ConsoleTransfer& operator=(const ConsoleTransfer&) = delete;
-    ConsoleTransfer(ConsoleTransfer&&) = delete;
-    ConsoleTransfer& operator=(ConsoleTransfer&&) = delete;
-    ~ConsoleTransfer() = default;
+              backend.link(), [&backend] { return backend.lockFile(); }, LockWait{}) {}
 
-    /// The image as the device holds it; the failures it leaves to the
-    /// caller to word are UnfinishedWrite and InvalidConfiguration.
-    TransferResult readImage(DeviceImage& image) { return readImageFromDevice(image, context_); }
-
-    /// Sends the file's own bytes when it has them, else the encoded
-    /// configuration.
-    bool write(const LoadedConfiguration& loaded) {
-        const TransferResult result = loaded.image
-                                          ? writeImageToDevice(*loaded.image, context_)
-                                          : writeToDevice(loaded.config, loaded.settings, context_);
-        if (result == TransferResult::ExchangeFailed) {
-            prompter_.fail(PartlyWrittenText);
+    /// The image as the device holds it; the caller words a device that
+    /// holds no image (InvalidImage, WriteStartPairFound), the rest is told.
+    TransferResult readImage(DeviceImage& image) {
+        TransferResult result =
+            run([&](TransferContext& context) { return readImageFromDevice(image, context); });
+        if (result.kind != TransferKind::InvalidImage &&
+            result.kind != TransferKind::WriteStartPairFound) {
+            tell(result);
         }
-        return result == TransferResult::Succeeded;
+        return result;
     }
 
-    /// Says what went wrong that only the text given tells.
-    void fail(const std::string& text) const { prompter_.fail(text); }
+    /// Sends the file's own bytes when it has them, else the encoded
+    /// configuration; first makes sure the device can keep them.
+    bool write(const LoadedConfiguration& loaded) {
+        if (const DeviceProblem problem = backend_.writeProblem(); !problem.ok()) {
+            fail(deviceProblemLine(problem, DeviceFailure::NotKept));
+            return false;
+        }
+        const TransferResult result = run([&](TransferContext& context) {
+            return loaded.image ? writeImageToDevice(*loaded.image, context)
+                                : writeToDevice(loaded.config, loaded.settings, context);
+        });
+        return tell(result);
+    }
 
-    [[nodiscard]] const std::string& successText() const { return prompter_.lastSuccess(); }
+    /// Says on standard error, as one line named by the step, what went wrong.
+    void fail(const std::string& line) const {
+        console_.error(step_.empty() ? line : step_ + ": " + line);
+    }
 
 private:
+    template <typename Procedure>
+    TransferResult run(Procedure procedure) {
+        progress_.show();
+        TransferContext context{device_, progress_};
+        TransferResult result = procedure(context);
+        progress_.remove();
+        return result;
+    }
+
+    /// True for a success; otherwise says why, then what the device may
+    /// hold and how to give the user access, where that helps.
+    bool tell(const TransferResult& result) const {
+        if (result.ok()) {
+            return true;
+        }
+        fail(transferFailureLine(result));
+        if (const std::string partly = partlyWrittenLine(result); !partly.empty()) {
+            fail(partly);
+        }
+        if (result.status == DeviceFailure::NoPermission) {
+            if (const std::string advice = backend_.accessAdvice(); !advice.empty()) {
+                console_.err << '\n' << advice;
+            }
+        }
+        return false;
+    }
+
+    const Console& console_;
+    DeviceBackend& backend_;
+    std::string step_;
     ConsoleProgress progress_;
-    ConsolePrompter prompter_;
     /// Shares the lock the command holds; only a transfer run without it
     /// would wait here.
     LockingDevice device_;
-    TransferContext context_;
 };
 
 /// Why an image read whole cannot become a file that writes back the same
@@ -141,12 +162,12 @@ enum class DeviceRead {
 /// The one read of the tool: the image as the device holds it, refused when
 /// its last write was cut off or it holds what no file could keep.
 DeviceRead readCheckedImage(ConsoleTransfer& transfer, DeviceImage& image) {
-    switch (transfer.readImage(image)) {
-    case TransferResult::Succeeded:
+    switch (transfer.readImage(image).kind) {
+    case TransferKind::Succeeded:
         break;
-    case TransferResult::UnfinishedWrite:
+    case TransferKind::WriteStartPairFound:
         return DeviceRead::Unfinished;
-    case TransferResult::InvalidConfiguration:
+    case TransferKind::InvalidImage:
         return DeviceRead::Empty;
     default:
         return DeviceRead::Failed;
@@ -165,7 +186,7 @@ std::string nothingToRead(DeviceRead copy) {
         return UnfinishedWriteText;
     }
     if (copy == DeviceRead::Empty) {
-        return imageLoadMessage(ImageLoadResult::InvalidImage, ImageOrigin::Device).words();
+        return NoConfigurationText;
     }
     return {};
 }
@@ -181,8 +202,7 @@ Configuration decodedConfiguration(DeviceImage image, DeviceSettings& settings) 
 /// Saves the image bytes the device holds, as read, so that writing the
 /// file back restores exactly them.
 DeviceRead copyDeviceIntoFile(const std::string& path, const Console& console,
-                              DeviceBackend& backend, const std::string& step,
-                              std::string& successText) {
+                              DeviceBackend& backend, const std::string& step) {
     DeviceImage image{};
     ConsoleTransfer transfer(console, backend, step);
     if (const DeviceRead read = readCheckedImage(transfer, image); read != DeviceRead::Whole) {
@@ -196,7 +216,6 @@ DeviceRead copyDeviceIntoFile(const std::string& path, const Console& console,
         console.error(std::string(SaveFailedText) + ": " + written.detail);
         return DeviceRead::Failed;
     }
-    successText = transfer.successText();
     return DeviceRead::Whole;
 }
 
@@ -204,8 +223,7 @@ DeviceRead copyDeviceIntoFile(const std::string& path, const Console& console,
 /// to lose (none yet, or a write cut off) does not stop the write that
 /// mends it; a device that could not be read does.
 bool backUp(const std::string& path, const Console& console, DeviceBackend& backend) {
-    std::string ignored;
-    switch (copyDeviceIntoFile(path, console, backend, "backup", ignored)) {
+    switch (copyDeviceIntoFile(path, console, backend, "backup")) {
     case DeviceRead::Whole:
         return true;
     case DeviceRead::Unfinished:
@@ -213,8 +231,9 @@ bool backUp(const std::string& path, const Console& console, DeviceBackend& back
                         "configuration to back up; no backup file was written, the write goes on");
         return true;
     case DeviceRead::Empty:
-        console.warning("backup: the device holds no configuration yet, so there is nothing to "
-                        "back up; no backup file was written, the write goes on");
+        console.warning(std::string("backup: ") + NoConfigurationText +
+                        ", so there is nothing to back up; no backup file was written, the write "
+                        "goes on");
         return true;
     case DeviceRead::Failed:
         break;
@@ -255,16 +274,13 @@ bool writeOneDevice(const LoadedConfiguration& loaded, const Invocation& invocat
     }
     ConsoleTransfer transfer(console, backend);
     if (!transfer.write(loaded)) {
-        if (const std::string detail = backend.failureDetail(); !detail.empty()) {
-            console.error(detail);
-        }
         return false;
     }
     const bool verifying = invocation.verify.value_or(true);
     if (verifying && !verify(loaded, console, backend)) {
         return false;
     }
-    console.success(transfer.successText());
+    console.success(WriteSuccessText);
     if (verifying) {
         console.success("Verified: the device holds the configuration that was written");
     }
@@ -368,15 +384,14 @@ std::optional<LoadedConfiguration> readDeviceSource(const std::string& device,
     }
     DeviceImage image{};
     ConsoleTransfer transfer(console, *backend);
-    switch (transfer.readImage(image)) {
-    case TransferResult::Succeeded:
+    switch (transfer.readImage(image).kind) {
+    case TransferKind::Succeeded:
         break;
-    case TransferResult::UnfinishedWrite:
+    case TransferKind::WriteStartPairFound:
         console.error(device + ": " + UnfinishedWriteText);
         return std::nullopt;
-    case TransferResult::InvalidConfiguration:
-        console.error(device + ": " +
-                      imageLoadMessage(ImageLoadResult::InvalidImage, ImageOrigin::Device).words());
+    case TransferKind::InvalidImage:
+        console.error(device + ": " + NoConfigurationText);
         return std::nullopt;
     default:
         return std::nullopt;
@@ -409,11 +424,9 @@ int readCommand(const Invocation& invocation, const Console& outerConsole,
     if (!backend || !holdDevice(*backend, console, lock)) {
         return ExitFailure;
     }
-    std::string successText;
-    const DeviceRead copy =
-        copyDeviceIntoFile(*invocation.output, console, *backend, {}, successText);
+    const DeviceRead copy = copyDeviceIntoFile(*invocation.output, console, *backend, {});
     if (copy == DeviceRead::Whole) {
-        console.success(successText);
+        console.success(ReadSuccessText);
         return ExitSuccess;
     }
     if (const std::string why = nothingToRead(copy); !why.empty()) {

@@ -5,11 +5,11 @@
 #include "files/AtomicFile.h"
 #include "files/ConfigurationFile.h"
 #include "files/PathText.h"
-#include "userinterface/UserInterface.h"
 #include "formats/JsonExport.h"
 #include "model/ConfigurationFindings.h"
 #include "reports/ConfigurationDiff.h"
 #include "reports/ShowConfiguration.h"
+#include "userinterface/UserInterface.h"
 
 #include <nlohmann/json.hpp>
 

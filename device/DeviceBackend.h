@@ -31,12 +31,12 @@ public:
     /// Text to show after the list when a device cannot be opened, such as
     /// how to give the user access; empty when there is nothing to add.
     virtual std::string accessAdvice() { return {}; }
-    /// What the backend knows, beyond the link's result, about why the last
-    /// transfer failed: one line for the user, empty when it knows nothing.
-    virtual std::string failureDetail() { return {}; }
-    /// Why the device will not open, found without opening it, in one line
-    /// that names it; empty when nothing is known to be wrong.
-    [[nodiscard]] virtual std::string openProblem() const { return {}; }
+    /// Why what a write sends would not be kept, found before anything is
+    /// sent; empty when nothing stands in its way that can be seen first.
+    [[nodiscard]] virtual DeviceProblem writeProblem() const { return {}; }
+    /// Why the device will not open, found without opening it (a FIFO
+    /// would wait for a writer); empty when nothing is known to be wrong.
+    [[nodiscard]] virtual DeviceProblem openProblem() const { return {}; }
     /// The file whose lock keeps other programs off this device while a
     /// command uses it; nothing when there is none.
     [[nodiscard]] virtual std::optional<LockFile> lockFile() const { return std::nullopt; }

@@ -1,11 +1,28 @@
 #include "device/EmulatedBackend.h"
 
 #include "device/DeviceSelection.h"
+#include "device/MemoryFile.h"
 #include "files/AtomicFile.h"
 #include "files/PathText.h"
 
 namespace vantrel {
 namespace fs = std::filesystem;
+namespace {
+
+/// Why the memory file keeps the emulator from opening, as the list of
+/// devices says it.
+std::string memoryFileWords(const DeviceProblem& problem) {
+    switch (problem.kind) {
+    case DeviceProblemKind::MemoryFileCannotBeCreated:
+        return "its memory file cannot be created: " + problem.detail;
+    case DeviceProblemKind::MemoryFileCannotBeRead:
+        return "its memory file cannot be read: " + problem.detail;
+    default:
+        return "its memory file is " + problem.detail;
+    }
+}
+
+} // namespace
 
 EmulatedBackend::EmulatedBackend(fs::path storage)
     : storage_(storage)
@@ -14,59 +31,32 @@ EmulatedBackend::EmulatedBackend(fs::path storage)
 std::vector<AttachedDevice> EmulatedBackend::attachedDevices() {
     AttachedDevice device{
         std::string(EmulatedPrefix) + utf8Text(storage_) + "  device emulator", true, {}};
-    if (const std::string fault = memoryFileFault(); !fault.empty()) {
-        device.problem = "its memory file " + fault;
+    if (const DeviceProblem problem = openProblem(); !problem.ok()) {
+        device.problem = memoryFileWords(problem);
     }
     device.canOpen = device.problem.empty();
-    if (const std::string readOnly = writeProblem(); device.canOpen && !readOnly.empty()) {
-        device.description += "  (can be read, but not written: " + readOnly + ")";
+    if (const DeviceProblem readOnly = writeProblem(); device.canOpen && !readOnly.ok()) {
+        device.description +=
+            "  (can be read, but not written: its memory file cannot be written: " +
+            readOnly.detail + ")";
     }
     return {device};
 }
 
-std::string EmulatedBackend::failureDetail() {
-    if (device_.keepProblem().empty()) {
+DeviceProblem EmulatedBackend::writeProblem() const {
+    const MemoryFileResult writable = checkMemoryFileWritable(storage_);
+    if (writable.ok()) {
         return {};
     }
-    return "the device emulator could not keep what was written in its memory file: " +
-           device_.keepProblem();
+    return {{DeviceProblemKind::MemoryFileCannotBeWritten, writable.detail}, utf8Text(storage_)};
 }
 
 std::optional<LockFile> EmulatedBackend::lockFile() const {
     return emulatorLockFile(storage_);
 }
 
-std::string EmulatedBackend::openProblem() const {
-    const std::string fault = memoryFileFault();
-    return fault.empty() ? fault
-                         : "the emulated device's memory file " + utf8Text(storage_) + " " + fault;
-}
-
-std::string EmulatedBackend::memoryFileFault() const {
-    // Looked at rather than opened: opening would load and later save it,
-    // and opening a FIFO would wait for a writer.
-    std::error_code error;
-    const fs::file_status status = fs::status(storage_, error);
-    if (fs::is_directory(status)) {
-        return "is a folder";
-    }
-    if (fs::is_fifo(status)) {
-        return "is a FIFO";
-    }
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
-        return "is not a regular file";
-    }
-    if (fs::exists(status) && fs::file_size(storage_, error) != EmulatedDevice::MemorySize) {
-        return "is not " + std::to_string(EmulatedDevice::MemorySize) + " bytes long";
-    }
-    return {};
-}
-
-std::string EmulatedBackend::writeProblem() const {
-    if (const FileResult writable = checkWritable(storage_); !writable.ok()) {
-        return "its memory file cannot be written (" + writable.detail + ")";
-    }
-    return {};
+DeviceProblem EmulatedBackend::openProblem() const {
+    return EmulatedDevice::storageProblem(storage_);
 }
 
 } // namespace vantrel

@@ -15,17 +15,11 @@ public:
 
     HidAccess& link() override { return device_; }
     std::vector<AttachedDevice> attachedDevices() override;
-    std::string failureDetail() override;
+    [[nodiscard]] DeviceProblem writeProblem() const override;
     [[nodiscard]] std::optional<LockFile> lockFile() const override;
-    [[nodiscard]] std::string openProblem() const override;
+    [[nodiscard]] DeviceProblem openProblem() const override;
 
 private:
-    /// What is wrong with the memory file ("is a folder") that makes the
-    /// emulator refuse to open; empty when it would open.
-    [[nodiscard]] std::string memoryFileFault() const;
-    /// Why what is written would not be kept; empty when it would.
-    [[nodiscard]] std::string writeProblem() const;
-
     std::filesystem::path storage_;
     EmulatedDevice device_;
 };

@@ -2,6 +2,7 @@
 
 #include "device/MemoryFile.h"
 #include "device/modDevice.h"
+#include "files/PathText.h"
 
 #include <limits>
 #include <thread>
@@ -65,6 +66,7 @@ DeviceStatus EmulatedDevice::OpenHidDevice(std::int32_t productId, std::int32_t 
         inputLength != ReportLength) {
         return DeviceFailure::Refused;
     }
+    problem_ = {};
     if (unplugged_ || (storage_ && !loadStorage())) {
         return DeviceFailure::NotFound;
     }
@@ -84,6 +86,7 @@ DeviceStatus EmulatedDevice::WriteHidDevice(DeviceHandle& handle, const Report& 
         return DeviceFailure::Gone;
     }
     reports_.push_back(output);
+    problem_ = {};
     const int index = exchangesSinceOpen_++;
     if (latency_.count() > 0) {
         std::this_thread::sleep_for(latency_);
@@ -100,6 +103,7 @@ DeviceStatus EmulatedDevice::CloseHidDevice(DeviceHandle& handle) {
     }
     open_ = false;
     ++closeCount_;
+    problem_ = {};
     return keepStorage() ? DeviceSuccess : DeviceFailure::NotKept;
 }
 
@@ -155,25 +159,51 @@ bool EmulatedDevice::isOpen() const {
     return open_;
 }
 
-bool EmulatedDevice::loadStorage() {
-    Memory loaded{};
-    const MemoryFileLoad load = loadMemoryFile(*storage_, loaded);
-    switch (load) {
+namespace {
+
+/// The device's view of a memory file that cannot be loaded; empty for one
+/// that loaded, or that is missing where it can be made.
+DeviceProblem problemOf(const MemoryFileResult& load, const std::filesystem::path& storage) {
+    const auto problem = [&](DeviceProblemKind kind) {
+        return DeviceProblem{{kind, load.detail}, utf8Text(storage)};
+    };
+    switch (load.kind) {
     case MemoryFileLoad::Loaded:
     case MemoryFileLoad::Missing:
         break;
-    case MemoryFileLoad::WrongSize:
+    case MemoryFileLoad::NoFolder:
+        return problem(DeviceProblemKind::MemoryFileCannotBeCreated);
+    case MemoryFileLoad::NotMemory:
+        return problem(DeviceProblemKind::MemoryFileUnusable);
     case MemoryFileLoad::Unreadable:
+    case MemoryFileLoad::CannotBeWritten:
+        return problem(DeviceProblemKind::MemoryFileCannotBeRead);
+    }
+    return {};
+}
+
+} // namespace
+
+DeviceProblem EmulatedDevice::storageProblem(const std::filesystem::path& storage) {
+    Memory scratch{};
+    return problemOf(loadMemoryFile(storage, scratch), storage);
+}
+
+bool EmulatedDevice::loadStorage() {
+    Memory loaded{};
+    const MemoryFileResult load = loadMemoryFile(*storage_, loaded);
+    problem_ = problemOf(load, *storage_);
+    if (!problem_.ok()) {
         return false;
     }
-    storageExisted_ = load == MemoryFileLoad::Loaded;
+    storageExisted_ = load.kind == MemoryFileLoad::Loaded;
     memory_ = loaded;
     loaded_ = loaded;
     return true;
 }
 
-const std::string& EmulatedDevice::keepProblem() const {
-    return keepProblem_;
+DeviceProblem EmulatedDevice::lastProblem() const {
+    return problem_;
 }
 
 bool EmulatedDevice::keepStorage() {
@@ -181,12 +211,13 @@ bool EmulatedDevice::keepStorage() {
         return true;
     }
     const FileResult saved = saveMemoryFile(*storage_, memory_);
-    keepProblem_ = saved.ok() ? std::string() : saved.detail;
-    if (saved.ok()) {
-        loaded_ = memory_;
-        storageExisted_ = true;
+    if (!saved.ok()) {
+        problem_ = {{DeviceProblemKind::MemoryNotKept, saved.detail}, utf8Text(*storage_)};
+        return false;
     }
-    return saved.ok();
+    loaded_ = memory_;
+    storageExisted_ = true;
+    return true;
 }
 
 bool EmulatedDevice::storageNeedsSaving() const {

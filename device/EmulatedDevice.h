@@ -48,8 +48,9 @@ public:
 
     /// Refused unless the arguments are 264, 33, 33 and the device is not
     /// already open; NotFound unless it is plugged in and its storage (if
-    /// any) could be loaded. Storage that cannot be saved still opens, so
-    /// that it can be read; a write to it fails at its end pair.
+    /// any) could be loaded or, missing, made in its folder (lastProblem
+    /// tells which). Storage that cannot be saved still opens, so that it can
+    /// be read; a write to it fails at its end pair.
     DeviceStatus OpenHidDevice(std::int32_t productId, std::int32_t outputLength,
                                std::int32_t inputLength, DeviceHandle& handle) override;
     /// Exchanges one report as described above: Gone with a handle that is
@@ -91,9 +92,13 @@ public:
     [[nodiscard]] int openCount() const;  ///< successful opens
     [[nodiscard]] int closeCount() const; ///< closes of an open handle
     [[nodiscard]] bool isOpen() const;
-    /// Why the memory could not be saved the last time it had to be, in the
-    /// file layer's words; empty after a save that worked.
-    [[nodiscard]] const std::string& keepProblem() const;
+    /// Why a device whose memory is kept in `storage` would not open, found
+    /// by looking at the file (a FIFO is never opened); empty when it would.
+    [[nodiscard]] static DeviceProblem storageProblem(const std::filesystem::path& storage);
+
+    /// Why the last open or exchange failed, when it concerns the memory
+    /// file: it could not be made, read or kept; empty after a success.
+    [[nodiscard]] DeviceProblem lastProblem() const override;
 
 private:
     [[nodiscard]] bool loadStorage();
@@ -106,7 +111,7 @@ private:
     Memory memory_{};
     Memory loaded_{};             ///< the memory as the last open found it
     bool storageExisted_ = false; ///< the file was there at the last open or save
-    std::string keepProblem_;
+    DeviceProblem problem_;
     std::vector<Report> reports_;
     std::chrono::microseconds latency_{0};
     bool unplugged_ = false;

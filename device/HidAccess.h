@@ -1,8 +1,11 @@
 #pragma once
 
+#include "model/Result.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // The device is reached through three operations only: open, exchange one
 // report, close. The real USB backend and the in-process emulator both
@@ -41,6 +44,25 @@ inline constexpr DeviceStatus NotKept = 7;
 inline constexpr DeviceStatus Busy = 8;
 } // namespace DeviceFailure
 
+/// What an implementation knows, beyond the status, of why its last call
+/// failed; each front end words it.
+enum class DeviceProblemKind {
+    None,                      ///< nothing more to tell
+    NodeCannotBeOpened,        ///< a matching device is there; `where` is its node
+    MemoryFileCannotBeCreated, ///< the emulator's memory file; its folder is missing
+    MemoryFileCannotBeRead,    ///< the emulator's memory file exists but cannot be read
+    MemoryFileCannotBeWritten, ///< the emulator's memory file cannot be replaced
+    MemoryFileUnusable,        ///< not a file of the memory's size: detail says what it is
+    MemoryNotKept,             ///< the emulator could not save what a write left in it
+    Other,                     ///< only the library's own words in detail
+};
+
+/// `detail` holds the system's or library's words, `where` the node or file
+/// the problem concerns (empty when it concerns none).
+struct DeviceProblem : Result<DeviceProblemKind> {
+    std::string where;
+};
+
 /// Identifies an open device for the length of one operation.
 using DeviceHandle = std::int32_t;
 
@@ -66,6 +88,10 @@ public:
 
     /// Releases the handle. Callers ignore the result.
     virtual DeviceStatus CloseHidDevice(DeviceHandle& handle) = 0;
+
+    /// What this implementation can tell of its last failed call beyond the
+    /// status; empty after a success or when it knows nothing more.
+    [[nodiscard]] virtual DeviceProblem lastProblem() const { return {}; }
 
 protected:
     HidAccess() = default;

@@ -9,6 +9,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -190,6 +191,7 @@ DeviceStatus HidapiDevice::OpenHidDevice(std::int32_t productId, std::int32_t ou
                                     : "no HID device with product ID " + std::to_string(productId));
     }
     DeviceStatus firstFailure = DeviceSuccess;
+    DeviceProblem firstProblem;
     for (const HidDeviceInfo& entry : found) {
         errno = 0;
         if (hid_device* device = hid_open_path(entry.path.c_str())) {
@@ -201,11 +203,16 @@ DeviceStatus HidapiDevice::OpenHidDevice(std::int32_t productId, std::int32_t ou
             return succeed();
         }
         if (firstFailure == DeviceSuccess) {
-            firstFailure = openFailure(errno);
+            const int reason = errno;
+            firstFailure = openFailure(reason);
+            // hidraw leaves open()'s errno; elsewhere only hidapi's words say why.
+            firstProblem = {
+                {DeviceProblemKind::NodeCannotBeOpened,
+                 reason != 0 ? std::generic_category().message(reason) : errorText(nullptr)},
+                entry.path};
         }
     }
-    return fail(firstFailure,
-                "found but could not open " + found.front().path + ": " + errorText(nullptr));
+    return fail(firstFailure, std::move(firstProblem));
 }
 
 std::vector<HidDeviceInfo> HidapiDevice::chosenInterfaces(std::int32_t productId) const {
@@ -274,17 +281,21 @@ std::optional<LockFile> HidapiDevice::lockFile() const {
     return std::nullopt;
 }
 
-const std::string& HidapiDevice::lastError() const {
-    return lastError_;
+DeviceProblem HidapiDevice::lastProblem() const {
+    return problem_;
 }
 
 DeviceStatus HidapiDevice::succeed() {
-    lastError_.clear();
+    problem_ = {};
     return DeviceSuccess;
 }
 
 DeviceStatus HidapiDevice::fail(DeviceStatus status, std::string what) {
-    lastError_ = std::move(what);
+    return fail(status, {{DeviceProblemKind::Other, std::move(what)}, {}});
+}
+
+DeviceStatus HidapiDevice::fail(DeviceStatus status, DeviceProblem problem) {
+    problem_ = std::move(problem);
     return status;
 }
 

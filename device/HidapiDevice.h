@@ -72,9 +72,10 @@ public:
     /// stands for the device; nothing when none opens.
     [[nodiscard]] std::optional<LockFile> lockFile() const;
 
-    /// What went wrong in the last failed call, for a log or the command
-    /// line; empty after a success.
-    [[nodiscard]] const std::string& lastError() const;
+    /// What went wrong in the last failed call: for an attached device that
+    /// would not open its node and the system's words, otherwise hidapi's
+    /// words; empty after a success.
+    [[nodiscard]] DeviceProblem lastProblem() const override;
 
 private:
     struct Closer {
@@ -86,11 +87,12 @@ private:
     [[nodiscard]] std::vector<HidDeviceInfo> chosenInterfaces(std::int32_t productId) const;
     DeviceStatus succeed();
     DeviceStatus fail(DeviceStatus status, std::string what);
+    DeviceStatus fail(DeviceStatus status, DeviceProblem problem);
 
     HidapiOptions options_;
     std::map<DeviceHandle, DevicePointer> devices_;
     DeviceHandle nextHandle_ = 1;
-    std::string lastError_;
+    DeviceProblem problem_;
 };
 
 } // namespace vantrel

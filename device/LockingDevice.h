@@ -21,6 +21,7 @@ public:
                                std::int32_t inputLength, DeviceHandle& handle) override;
     DeviceStatus WriteHidDevice(DeviceHandle& handle, const Report& output, Report& input) override;
     DeviceStatus CloseHidDevice(DeviceHandle& handle) override;
+    [[nodiscard]] DeviceProblem lastProblem() const override { return device_.lastProblem(); }
 
 private:
     HidAccess& device_;

@@ -1,9 +1,9 @@
 #include "files/modFiles.h"
 
 #include "files/ConfigurationFile.h"
-#include "userinterface/ImageLoadMessage.h"
 #include "files/PathText.h"
 #include "model/DeviceImage.h"
+#include "userinterface/ImageLoadMessage.h"
 
 #include <system_error>
 #include <utility>

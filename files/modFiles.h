@@ -1,9 +1,9 @@
 #pragma once
 
 #include "files/FileDialogs.h"
-#include "userinterface/UserInterface.h"
 #include "model/DeviceSettings.h"
 #include "model/modSettings.h"
+#include "userinterface/UserInterface.h"
 
 #include <filesystem>
 #include <functional>

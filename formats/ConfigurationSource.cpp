@@ -1,13 +1,13 @@
 #include "formats/ConfigurationSource.h"
 
 #include "files/ConfigurationFile.h"
-#include "userinterface/ImageLoadMessage.h"
 #include "files/PathText.h"
 #include "files/RegularFile.h"
-#include "userinterface/UserInterface.h"
 #include "formats/ImportError.h"
 #include "formats/JsonImport.h"
 #include "model/DeviceImage.h"
+#include "userinterface/ImageLoadMessage.h"
+#include "userinterface/UserInterface.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,5 @@
 #include "formats/JsonImport.h"
 
-#include "userinterface/UserInterface.h"
 #include "formats/ImportError.h"
 #include "formats/JsonDocument.h"
 #include "formats/JsonFormat.h"
@@ -11,6 +10,7 @@
 #include "model/ConfigurationFindings.h"
 #include "model/DeviceImage.h"
 #include "model/EchoedText.h"
+#include "userinterface/UserInterface.h"
 
 #include <algorithm>
 #include <map>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "userinterface/UserInterface.h"
 #include "model/DeviceImage.h"
+#include "userinterface/UserInterface.h"
 
 #include <string>
 

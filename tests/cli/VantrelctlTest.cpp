@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 #include "device/EmulatedDevice.h"
 #include "files/ConfigurationFile.h"
+#include "tests/support/LimitConfiguration.h"
 #include "tests/support/ModelBuilders.h"
 #include "tests/support/TemporaryFolder.h"
 
@@ -60,6 +61,26 @@ public:
 private:
     EmulatedDevice& device_;
     std::function<void()> meddle_;
+};
+
+/// A device that is attached but whose node this user may not open.
+class LockedBackend final : public DeviceBackend, public HidAccess {
+public:
+    HidAccess& link() override { return *this; }
+    std::vector<AttachedDevice> attachedDevices() override { return {}; }
+    std::string accessAdvice() override { return "(how to give access)\n"; }
+    DeviceStatus OpenHidDevice(std::int32_t /*productId*/, std::int32_t /*outputLength*/,
+                               std::int32_t /*inputLength*/, DeviceHandle& /*handle*/) override {
+        return DeviceFailure::NoPermission;
+    }
+    DeviceStatus WriteHidDevice(DeviceHandle& /*handle*/, const Report& /*output*/,
+                                Report& /*input*/) override {
+        return DeviceFailure::Gone;
+    }
+    DeviceStatus CloseHidDevice(DeviceHandle& /*handle*/) override { return DeviceFailure::Gone; }
+    [[nodiscard]] DeviceProblem lastProblem() const override {
+        return {{DeviceProblemKind::NodeCannotBeOpened, "Permission denied"}, "/dev/hidraw3"};
+    }
 };
 
 constexpr const char* SavedLine = "The configuration was successfully saved to the device\n";
@@ -124,13 +145,18 @@ protected:
     /// Runs the commands in this process on the test's own emulator.
     static ToolResult runHere(const std::vector<std::string>& args, EmulatedDevice& device,
                               const std::function<void()>& meddle = {}, bool terminal = false) {
+        return runOn(
+            args, [&] { return std::make_unique<BorrowedBackend>(device, meddle); }, terminal);
+    }
+    /// Runs the commands in this process on the backends `makeBackend` makes.
+    static ToolResult runOn(const std::vector<std::string>& args,
+                            const std::function<std::unique_ptr<DeviceBackend>()>& makeBackend,
+                            bool terminal = false) {
         std::ostringstream out;
         std::ostringstream err;
-        const int status =
-            runVantrelctl(args, Console{out, err, terminal},
-                          [&](const std::optional<std::string>&, std::string&) {
-                              return std::make_unique<BorrowedBackend>(device, meddle);
-                          });
+        const int status = runVantrelctl(
+            args, Console{out, err, terminal},
+            [&](const std::optional<std::string>&, std::string&) { return makeBackend(); });
         return {status, out.str(), err.str()};
     }
 
@@ -575,8 +601,6 @@ TEST_F(Vantrelctl, ABackupIsSkippedOnlyWhenTheDeviceHasNothingToLose) {
     write("cut-off.bin", cutOff);
     write("short.bin", "short");
     const std::string skipped = "the write goes on\n";
-    const std::string partly = "vantrelctl: the device may now hold a partly written "
-                               "configuration; writing a configuration again repairs it\n";
     // Each memory file, the backup's name, the status, and what standard
     // error must hold, in this order.
     const std::vector<std::tuple<std::string, std::string, int, std::vector<std::string>>> cases = {
@@ -596,12 +620,6 @@ TEST_F(Vantrelctl, ABackupIsSkippedOnlyWhenTheDeviceHasNothingToLose) {
          "backup.cfg",
          1,
          {"vantrelctl: the emulated device's memory file short.bin is not 4096 bytes long\n"}},
-        {"missing/memory.bin",
-         "backup.cfg",
-         1,
-         {skipped, "vantrelctl: Error while writing to the VANTREL\n", partly,
-          "vantrelctl: the device emulator could not keep what was written in its memory file: "
-          "missing/memory.bin: No such file or directory\n"}},
     };
     for (const auto& [memory, backup, status, said] : cases) {
         const ToolResult result = run({"--device", "emulated:" + memory, "write", "mine.cfg",
@@ -638,8 +656,8 @@ TEST_F(Vantrelctl, ListsTheEmulatedDeviceAndWhyItsMemoryFileCannotServe) {
         {"folder.bin", "emulated:folder.bin  device emulator  (cannot be opened: its memory file "
                        "is a folder)\n"},
         {"missing/memory.bin",
-         "emulated:missing/memory.bin  device emulator  (can be read, but not written: its "
-         "memory file cannot be written (missing: No such file or directory))\n"},
+         "emulated:missing/memory.bin  device emulator  (cannot be opened: its memory file "
+         "cannot be created: No such file or directory)\n"},
     };
     for (const auto& [name, says] : unusable) {
         EXPECT_EQ(run({"--device", "emulated:" + name, "devices"}).out, says);
@@ -719,7 +737,7 @@ TEST_F(Vantrelctl, AWriteCutOffSaysSoAndWhatItLeftIsNotReadAsAConfiguration) {
     const ToolResult written = runHere({"write", path("a.cfg")}, device);
     EXPECT_EQ(written.status, 1);
     EXPECT_TRUE(written.err.ends_with(
-        "vantrelctl: Error while writing to the VANTREL\n"
+        "vantrelctl: the device stopped answering after 6 of 31 exchanges\n"
         "vantrelctl: the device may now hold a partly written configuration; writing a "
         "configuration again repairs it\n"))
         << written.err;
@@ -736,6 +754,70 @@ TEST_F(Vantrelctl, AWriteCutOffSaysSoAndWhatItLeftIsNotReadAsAConfiguration) {
     const ToolResult again = runHere({"write", path("a.cfg")}, device);
     EXPECT_EQ(again.status, 0) << again.err;
     EXPECT_EQ(again.out, std::string(SavedLine) + VerifiedLine);
+}
+
+TEST_F(Vantrelctl, EachWayTheDeviceFailsIsOneLineCauseFirst) {
+    writeImage("big.cfg", configurationAtTheLimit());
+    const std::string partly = "vantrelctl: the device may now hold a partly written "
+                               "configuration; writing a configuration again repairs it\n";
+    // What write and read each say, after their progress, for each device.
+    struct Case {
+        std::string device;
+        std::function<void(EmulatedDevice&)> fault;
+        std::string write, read;
+    };
+    const std::vector<Case> cases = {
+        {"", [](EmulatedDevice& device) { device.setUnplugged(true); },
+         "vantrelctl: no VANTREL is attached\n", "vantrelctl: no VANTREL is attached\n"},
+        {"locked",
+         {},
+         "vantrelctl: a VANTREL is attached at /dev/hidraw3 but cannot be opened: permission "
+         "denied\n\n(how to give access)\n",
+         "vantrelctl: a VANTREL is attached at /dev/hidraw3 but cannot be opened: permission "
+         "denied\n\n(how to give access)\n"},
+        {"emulated:missing/memory.bin",
+         {},
+         "vantrelctl: the emulated device's memory file missing/memory.bin cannot be created: No "
+         "such file or directory\n",
+         "vantrelctl: the emulated device's memory file missing/memory.bin cannot be created: No "
+         "such file or directory\n"},
+        {"", [](EmulatedDevice& device) { device.unplugAfter(212); },
+         "vantrelctl: the device stopped answering after 212 of 508 exchanges\n" + partly,
+         // The read first looks for a cut-off write: one exchange more.
+         "vantrelctl: the device stopped answering after 212 of 509 exchanges\n"},
+        {"emulated:fresh.bin", {}, "", "vantrelctl: the device holds no configuration yet\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.device);
+        for (const bool writing : {false, true}) {
+            EmulatedDevice device;
+            const std::vector<std::string> args =
+                writing ? std::vector<std::string>{"write", path("big.cfg"), "--no-verify"}
+                        : std::vector<std::string>{"read", "-o", path("read.cfg")};
+            if (!writing && c.fault) {
+                ASSERT_EQ(runHere({"write", path("big.cfg")}, device).status, 0);
+            }
+            if (c.fault) {
+                c.fault(device);
+            }
+            std::vector<std::string> named = args;
+            if (c.device.starts_with("emulated:")) {
+                named.insert(named.begin(), {"--device", c.device});
+            }
+            const ToolResult result =
+                c.device.starts_with("emulated:") ? run(named)
+                : c.device == "locked"
+                    ? runOn(args, [] { return std::make_unique<LockedBackend>(); })
+                    : runHere(args, device);
+            const std::string& said = writing ? c.write : c.read;
+            EXPECT_EQ(result.status, said.empty() ? 0 : 1) << result.err;
+            if (!said.empty()) {
+                EXPECT_TRUE(result.err.ends_with(said)) << result.err;
+                EXPECT_EQ(result.err.find("vantrelctl: "), result.err.rfind(said)) << result.err;
+            }
+        }
+    }
+    EXPECT_FALSE(fs::exists(folder / "read.cfg")) << "nothing read, nothing saved";
 }
 
 TEST_F(Vantrelctl, VerifyCatchesADeviceChangedBehindItsBack) {

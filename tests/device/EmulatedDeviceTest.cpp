@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #ifndef _WIN32
@@ -113,6 +114,8 @@ TEST(EmulatedDevice, ReadsMemoryItCannotKeepButFailsTheEndPairOfAWriteAndLeavesT
     fs::permissions(folder.path, fs::perms::all);
     const std::string memory(EmulatedDevice::MemorySize, '\x07');
     testing::writeFile(folder / "short.bin", std::string(4088, '\x07'));
+    testing::writeFile(folder / "secret.bin", memory);
+    fs::permissions(folder / "secret.bin", fs::perms::none);
     testing::writeFile(folder / "read-only.bin", memory);
     fs::permissions(folder / "read-only.bin",
                     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
@@ -129,24 +132,37 @@ TEST(EmulatedDevice, ReadsMemoryItCannotKeepButFailsTheEndPairOfAWriteAndLeavesT
     ASSERT_TRUE(!wasRoot || seteuid(65534) == 0);
     DeviceHandle handle = 0;
     Report answer{};
-    EmulatedDevice wrongSize(folder / "short.bin");
-    EXPECT_EQ(open(wrongSize, handle), DeviceFailure::NotFound);
-    for (const fs::path& storage : {folder / "no-such-folder" / "device.bin",
-                                    folder / "read-only.bin", folder / "locked" / "device.bin"}) {
+    // Memory files that keep the device from opening: why, in the system's
+    // words where it has them.
+    const std::vector<std::tuple<fs::path, DeviceProblemKind, std::string>> refused = {
+        {folder / "short.bin", DeviceProblemKind::MemoryFileUnusable, "not 4096 bytes long"},
+        {folder / "secret.bin", DeviceProblemKind::MemoryFileCannotBeRead, "Permission denied"},
+        {folder / "no-such-folder" / "device.bin", DeviceProblemKind::MemoryFileCannotBeCreated,
+         "No such file or directory"},
+    };
+    for (const auto& [storage, kind, detail] : refused) {
+        EmulatedDevice device(storage);
+        EXPECT_EQ(open(device, handle), DeviceFailure::NotFound) << storage;
+        EXPECT_EQ(device.lastProblem().kind, kind) << storage;
+        EXPECT_EQ(device.lastProblem().detail, detail) << storage;
+        EXPECT_EQ(device.lastProblem().where, storage.string());
+    }
+    for (const fs::path& storage : {folder / "read-only.bin", folder / "locked" / "device.bin"}) {
         EmulatedDevice device(storage);
         ASSERT_EQ(open(device, handle), DeviceSuccess) << storage;
         EXPECT_EQ(device.WriteHidDevice(handle, reportOf({{SlotRead, 0, 0}}), answer),
                   DeviceSuccess);
         EXPECT_EQ(device.WriteHidDevice(handle, endPair, answer), DeviceFailure::NotKept)
             << storage;
-        EXPECT_NE(device.keepProblem().find(storage.filename().string()), std::string::npos)
-            << device.keepProblem();
+        EXPECT_EQ(device.lastProblem().kind, DeviceProblemKind::MemoryNotKept);
+        EXPECT_NE(device.lastProblem().detail.find(storage.filename().string()), std::string::npos)
+            << device.lastProblem().detail;
         EXPECT_EQ(device.CloseHidDevice(handle), DeviceFailure::NotKept);
     }
     EmulatedDevice writable(folder / "fresh.bin");
     ASSERT_EQ(open(writable, handle), DeviceSuccess);
     EXPECT_EQ(writable.WriteHidDevice(handle, endPair, answer), DeviceSuccess);
-    EXPECT_TRUE(writable.keepProblem().empty());
+    EXPECT_TRUE(writable.lastProblem().ok());
     EXPECT_TRUE(fs::exists(folder / "fresh.bin")) << "kept at the end pair, before the close";
     ASSERT_TRUE(!wasRoot || seteuid(0) == 0);
     EXPECT_EQ(testing::contentsOf(folder / "short.bin"), std::string(4088, '\x07'));

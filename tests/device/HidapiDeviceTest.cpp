@@ -15,7 +15,7 @@ TEST(HidapiDevice, RefusesOtherReportLengthsAndHandlesItDidNotOpen) {
     EXPECT_EQ(hid.OpenHidDevice(DeviceProductId, 64, ReportLength, handle), DeviceFailure::Refused);
     EXPECT_EQ(hid.OpenHidDevice(DeviceProductId, ReportLength, 32, handle), DeviceFailure::Refused);
     EXPECT_EQ(handle, 1);
-    EXPECT_FALSE(hid.lastError().empty());
+    EXPECT_FALSE(hid.lastProblem().detail.empty());
 
     Report output{3};
     Report input{};
@@ -40,13 +40,13 @@ TEST(HidapiDevice, OpensExactlyWhenAnAttachedDeviceCanBeOpened) {
         hid.OpenHidDevice(DeviceProductId, ReportLength, ReportLength, handle);
 
     if (openable) {
-        ASSERT_EQ(opened, DeviceSuccess) << hid.lastError();
+        ASSERT_EQ(opened, DeviceSuccess) << hid.lastProblem().detail;
         EXPECT_EQ(hid.CloseHidDevice(handle), DeviceSuccess);
         EXPECT_EQ(hid.CloseHidDevice(handle), DeviceFailure::Gone);
     } else {
         EXPECT_TRUE(opened == DeviceFailure::NotFound || opened == DeviceFailure::NoPermission)
             << opened;
-        EXPECT_FALSE(hid.lastError().empty());
+        EXPECT_FALSE(hid.lastProblem().detail.empty());
     }
 }
 

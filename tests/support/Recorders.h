@@ -1,23 +1,25 @@
 #pragma once
 
+#include "device/TransferProgress.h"
 #include "userinterface/UserInterface.h"
 
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
 
-// A stand-in for the progress window and the message boxes that records, in
-// one timeline, everything the user would have seen: the transfers' tests,
-// the file commands' and the main window's use the same one.
+// A stand-in for the progress and the message boxes that records, in one
+// timeline, everything the user would have seen: the transfers' tests, the
+// file commands' and the windows' use the same one.
 namespace vantrel::testing {
 
 /// One thing shown to the user, or a note a test puts into the same timeline
 /// (for example from a hook) to check when it ran.
 struct UserEvent {
-    enum class Kind { Show, Status, Remove, Message, Note };
+    enum class Kind { Status, Message, Note };
 
     Kind kind = Kind::Note;
     std::string text; ///< message text or note
@@ -29,14 +31,8 @@ struct UserEvent {
     friend bool operator==(const UserEvent&, const UserEvent&) = default;
 };
 
-inline UserEvent shown() {
-    return {UserEvent::Kind::Show, {}, {}, MessageIcon::None, MessageButtons::Ok, {}};
-}
 inline UserEvent status(const TransferProgress& progress) {
     return {UserEvent::Kind::Status, {}, {}, MessageIcon::None, MessageButtons::Ok, progress};
-}
-inline UserEvent removed() {
-    return {UserEvent::Kind::Remove, {}, {}, MessageIcon::None, MessageButtons::Ok, {}};
 }
 inline UserEvent message(std::string text, std::string title, MessageIcon icon,
                          MessageButtons buttons = MessageButtons::Ok) {
@@ -48,7 +44,7 @@ inline UserEvent note(std::string text) {
 
 /// Readable test failures: one event per line, control characters shown.
 inline std::ostream& operator<<(std::ostream& out, const UserEvent& event) {
-    static constexpr const char* kinds[] = {"show", "status", "remove", "message", "note"};
+    static constexpr const char* kinds[] = {"status", "message", "note"};
     static constexpr const char* icons[] = {"none", "stop", "exclamation"};
     static constexpr const char* buttons[] = {"ok", "yes/no", "yes/no/cancel"};
     out << kinds[static_cast<int>(event.kind)];
@@ -72,17 +68,18 @@ inline std::ostream& operator<<(std::ostream& out, const UserEvent& event) {
     return out;
 }
 
-/// Records every call of the progress window and the message boxes in order.
-/// A message is answered with the next queued answer, or, when none is
-/// queued, with the quiet answer, as a box closed without a choice.
-class UserRecorder final : public ProgressWindow, public MessagePrompter {
+/// Records every progress update and message box in order. A message is
+/// answered with the next queued answer, or, when none is queued, with the
+/// quiet answer, as a box closed without a choice.
+class UserRecorder final : public TransferObserver, public MessagePrompter {
 public:
-    void show() override { events_.push_back(shown()); }
     void update(const TransferProgress& progress) override { events_.push_back(status(progress)); }
-    void remove() override { events_.push_back(removed()); }
 
     MessageAnswer showMessage(const std::string& text, const std::string& title, MessageIcon icon,
                               MessageButtons buttons) override {
+        if (beforeMessage) {
+            beforeMessage();
+        }
         events_.push_back(message(text, title, icon, buttons));
         if (answers_.empty()) {
             return quietAnswer(buttons);
@@ -112,6 +109,9 @@ public:
     [[nodiscard]] int count(UserEvent::Kind kind) const {
         return static_cast<int>(of(kind).size());
     }
+
+    /// Runs as each message box comes up, to note what the user sees then.
+    std::function<void()> beforeMessage;
 
 private:
     std::vector<UserEvent> events_;

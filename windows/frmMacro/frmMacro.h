@@ -1,8 +1,8 @@
 #pragma once
 
-#include "userinterface/UserInterface.h"
 #include "model/MacroRules.h"
 #include "model/modSettings.h"
+#include "userinterface/UserInterface.h"
 #include "windows/controls/AssignmentStores.h"
 #include "windows/controls/StepEditor.h"
 

@@ -6,6 +6,8 @@
 #include "windows/controls/Twips.h"
 #include "windows/frmMain/DistributionVolume.h"
 #include "windows/frmMain/InputRow.h"
+#include "windows/frmMain/TransferMessage.h"
+#include "windows/frmStatus/StatusProgress.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -571,26 +573,25 @@ void frmMain::mnuSave_Click() {
 }
 
 void frmMain::mnuRead_Click() {
-    if (transferRunning_) {
+    if (transferRunning_ || files_.querySaveChanges()) {
         return;
     }
     // The scope starts once the user has let the read go ahead, so that the
     // save question and a save dialog appear over a window that looks normal.
-    std::optional<TransferScope> scope;
-    const std::unique_ptr<ProgressWindow> progress = services_.makeProgressWindow(*this);
+    const TransferScope scope(*this);
+    const std::string caption = windowTitle().toStdString();
+    StatusProgress progress(this);
+    progress.show();
     LockingDevice device(services_.hid, services_.deviceLockFile, transferLockWait());
-    TransferContext context{device, *progress, services_.messages, windowTitle().toStdString()};
-    const ReadHooks hooks{[this, &scope] {
-                              if (files_.querySaveChanges()) {
-                                  return true;
-                              }
-                              scope.emplace(*this);
-                              return false;
-                          },
-                          [this] {
-                              showLoadedConfiguration();
-                          }};
-    readFromDevice(config_, settings_, context, hooks);
+    TransferContext context{device, progress};
+    const TransferResult result = readFromDevice(config_, settings_, context);
+    // Redrawn while the progress window is still up, as the device's own
+    // sequence has it.
+    if (result.changedConfiguration()) {
+        showLoadedConfiguration();
+    }
+    progress.remove();
+    tellTransferResult(services_.messages, TransferDirection::Reading, result, caption);
 }
 
 void frmMain::mnuWrite_Click() {
@@ -598,10 +599,14 @@ void frmMain::mnuWrite_Click() {
         return;
     }
     const TransferScope scope(*this);
-    const std::unique_ptr<ProgressWindow> progress = services_.makeProgressWindow(*this);
+    const std::string caption = windowTitle().toStdString();
+    StatusProgress progress(this);
+    progress.show();
     LockingDevice device(services_.hid, services_.deviceLockFile, transferLockWait());
-    TransferContext context{device, *progress, services_.messages, windowTitle().toStdString()};
-    writeToDevice(config_, settings_, context);
+    TransferContext context{device, progress};
+    const TransferResult result = writeToDevice(config_, settings_, context);
+    progress.remove();
+    tellTransferResult(services_.messages, TransferDirection::Writing, result, caption);
 }
 
 void frmMain::mnuExit_Click() {

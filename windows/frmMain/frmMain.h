@@ -3,11 +3,11 @@
 #include "device/DeviceLock.h"
 #include "device/HidAccess.h"
 #include "files/FileDialogs.h"
-#include "userinterface/UserInterface.h"
 #include "files/modFiles.h"
 #include "model/ConfigurationLabels.h"
 #include "model/DeviceSettings.h"
 #include "model/modSettings.h"
+#include "userinterface/UserInterface.h"
 #include "windows/frmMain/AssignmentEditors.h"
 #include "windows/frmMain/ScrollLayout.h"
 #include "windows/frmMain/SettingsFrames.h"
@@ -34,8 +34,6 @@ struct MainWindowServices {
     FileDialogs& fileDialogs;
     ProgramExit& programExit;
     AssignmentEditors& editors;
-    /// Makes the progress window of one transfer, owned by `owner`.
-    std::function<std::unique_ptr<ProgressWindow>(QWidget& owner)> makeProgressWindow;
     /// Shows the About window modally.
     std::function<void()> showAbout;
     /// The label of the volume whose root is the current folder; empty when

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "userinterface/UserInterface.h"
+#include "device/TransferProgress.h"
 #include "windows/frmStatus/frmStatus.h"
 
 #include <QPointer>
@@ -9,7 +9,7 @@
 namespace vantrel {
 
 /// The progress window of a transfer as frmStatus over the main window.
-class StatusProgress : public ProgressWindow {
+class StatusProgress : public TransferObserver {
 public:
     /// `owner` is the window the progress window stays above.
     explicit StatusProgress(QWidget* owner);
@@ -19,12 +19,12 @@ public:
 
     /// Shows the window, modeless, creating it with "Initializing..." unless
     /// a status already created it.
-    void show() override;
+    void show();
     /// Creates the window (hidden) if there is none yet, then sets its text
     /// to the progress in words.
     void update(const TransferProgress& progress) override;
     /// Deletes the window; the next use starts afresh.
-    void remove() override;
+    void remove();
 
     /// The window while it exists, else null.
     [[nodiscard]] frmStatus* window() const { return window_.data(); }

@@ -11,7 +11,6 @@
 #include "windows/controls/CaptionFit.h"
 #include "windows/frmKeyboard/frmKeyboard.h"
 #include "windows/frmMacro/frmMacro.h"
-#include "windows/frmStatus/StatusProgress.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -55,11 +54,7 @@ public:
     /// A window on its own emulated device, or on `shared` when given.
     explicit Harness(EmulatedDevice* shared = nullptr)
         : device(shared != nullptr ? *shared : ownDevice)
-        , window(config, {device, user, dialogs, *this, *this,
-                          [](QWidget& owner) -> std::unique_ptr<ProgressWindow> {
-                              return std::make_unique<StatusProgress>(&owner);
-                          },
-                          [this] { ++aboutShown; },
+        , window(config, {device, user, dialogs, *this, *this, [this] { ++aboutShown; },
                           [this] {
                               return volumeLabel;
                           }}) {}
@@ -693,6 +688,83 @@ private slots:
         second.trigger("mnuWrite");
         QCOMPARE(QString::fromStdString(second.user.messages().back().title),
                  second.window.windowTitle());
+    }
+
+    void eachTransferEndsWithItsOwnMessageOnceTheProgressWindowIsGone_data() {
+        QTest::addColumn<QString>("transfer");
+        QTest::addColumn<QString>("device"); // what is wrong with it
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ownTitle"); // titled with the window's caption
+        QTest::addColumn<int>("icon");
+        const int stop = static_cast<int>(MessageIcon::Stop);
+        const int exclamation = static_cast<int>(MessageIcon::Exclamation);
+        const int none = static_cast<int>(MessageIcon::None);
+        QTest::newRow("write") << "mnuWrite"
+                               << "" << WriteSuccessText << false << none;
+        QTest::newRow("read") << "mnuRead"
+                              << "" << ReadSuccessText << false << none;
+        for (const char* transfer : {"mnuWrite", "mnuRead"}) {
+            QTest::addRow("%s unplugged", transfer) << transfer << "unplugged"
+                                                    << "The VANTREL was not found" << true << stop;
+        }
+        QTest::newRow("write cut off") << "mnuWrite"
+                                       << "cut off"
+                                       << "Error while writing to the VANTREL" << true << stop;
+        QTest::newRow("read cut off") << "mnuRead"
+                                      << "cut off"
+                                      << "Error while reading from the VANTREL" << true << stop;
+        QTest::newRow("read blank") << "mnuRead"
+                                    << "blank"
+                                    << "Error: Invalid configuration file" << false << exclamation;
+        QTest::newRow("write overfull")
+            << "mnuWrite"
+            << "overfull"
+            << "This configuration exceeds the maximum size limit." << false << exclamation;
+    }
+    void eachTransferEndsWithItsOwnMessageOnceTheProgressWindowIsGone() {
+        QFETCH(QString, transfer);
+        QFETCH(QString, device);
+        QFETCH(QString, text);
+        QFETCH(bool, ownTitle);
+        QFETCH(int, icon);
+        Harness h;
+        QVERIFY(h.start());
+        h.window.setKey(0, KeyTypeKeyboard, KeyA, 0);
+        const QString captionA = h.caption(0);
+        if (device != "blank") {
+            h.trigger("mnuWrite");
+        }
+        h.window.setKey(0, KeyTypeKeyboard, KeyB, 0); // the read puts A back
+        const QString captionB = h.caption(0);
+        h.user.clear();
+        h.user.answerNext(MessageAnswer::No); // the read's save question
+        h.device.setUnplugged(device == "unplugged");
+        if (device == "cut off") {
+            h.device.failExchange(1);
+        }
+        if (device == "overfull") {
+            for (InputMacro& macro : h.config.InputMacros) {
+                macro.Steps[Activation].fill(keyDown(KeyA));
+            }
+        }
+        QString seen;
+        h.user.beforeMessage = [&h, &seen] {
+            const bool statusShown =
+                h.window.findChild<QWidget*>(QStringLiteral("frmStatus")) != nullptr;
+            seen = (statusShown ? QStringLiteral("status shown, ") : QString()) + h.caption(0);
+        };
+
+        h.trigger(transfer);
+
+        const UserEvent expected =
+            message(text.toStdString(),
+                    ownTitle ? h.window.windowTitle().toStdString() : std::string(ApplicationTitle),
+                    static_cast<MessageIcon>(icon));
+        QCOMPARE(said(h.user.messages().back()), said(expected));
+        // Only a read that got the configuration redraws it, before the
+        // progress window goes.
+        const bool read = transfer == "mnuRead" && device.isEmpty();
+        QCOMPARE(seen, read ? captionA : captionB);
     }
 
     void aRunningTransferIgnoresEveryOtherCommand_data() {

@@ -1,0 +1,120 @@
+#include "cli/TransferWords.h"
+
+#include "userinterface/ImageLoadMessage.h"
+#include "userinterface/UserInterface.h"
+
+namespace vantrel::cli {
+namespace {
+
+/// The device keeps the write's first blocks when a later one fails, and
+/// only a whole write makes it consistent again.
+constexpr const char* PartlyWrittenText =
+    "the device may now hold a partly written configuration; writing a configuration again "
+    "repairs it";
+
+/// What a status means when the link has no words of its own for it.
+std::string statusWords(DeviceStatus status) {
+    switch (status) {
+    case DeviceFailure::NoPermission:
+        return "permission denied";
+    case DeviceFailure::Timeout:
+        return "no answer in time";
+    case DeviceFailure::ShortAnswer:
+        return "a report was cut short";
+    case DeviceFailure::Gone:
+        return "the device is gone";
+    case DeviceFailure::Refused:
+        return "the device refused the report";
+    case DeviceFailure::NotKept:
+        return "the device could not keep what was written";
+    default:
+        return "failure " + std::to_string(status);
+    }
+}
+
+std::string memoryFile(const DeviceProblem& problem) {
+    return "the emulated device's memory file " + problem.where;
+}
+
+/// "after 212 of 508 exchanges", or without the total while it is unknown.
+std::string exchangesDone(const TransferResult& result) {
+    const std::string done = std::to_string(result.exchanges);
+    return result.planned > 0 ? done + " of " + std::to_string(result.planned) + " exchanges"
+                              : done + " exchanges";
+}
+
+std::string exchangeFailedLine(const TransferResult& result) {
+    if (result.device.kind == DeviceProblemKind::MemoryNotKept) {
+        return "the emulated device could not keep what was written in its memory file: " +
+               result.device.detail;
+    }
+    const std::string why =
+        result.device.detail.empty() ? statusWords(result.status) : result.device.detail;
+    return "the device failed after " + exchangesDone(result) + ": " + why;
+}
+
+/// A decoding that failed, in the words of the image's load; a marker that
+/// is not 1 is a device that was never written.
+std::string invalidImageLine(const TransferResult& result) {
+    if (result.loaded == ImageLoadResult::SettingsFailed) {
+        return imageLoadMessage(result.loaded, ImageOrigin::Device).words();
+    }
+    return NoConfigurationText;
+}
+
+} // namespace
+
+std::string deviceProblemLine(const DeviceProblem& problem, DeviceStatus status) {
+    const std::string why = status == DeviceFailure::NoPermission || problem.detail.empty()
+                                ? statusWords(status)
+                                : problem.detail;
+    switch (problem.kind) {
+    case DeviceProblemKind::MemoryFileCannotBeCreated:
+        return memoryFile(problem) + " cannot be created: " + problem.detail;
+    case DeviceProblemKind::MemoryFileCannotBeRead:
+        return memoryFile(problem) + " cannot be read: " + problem.detail;
+    case DeviceProblemKind::MemoryFileCannotBeWritten:
+        return memoryFile(problem) + " cannot be written: " + problem.detail;
+    case DeviceProblemKind::MemoryFileUnusable:
+        return memoryFile(problem) + " is " + problem.detail;
+    case DeviceProblemKind::NodeCannotBeOpened:
+        return "a VANTREL is attached at " + problem.where + " but cannot be opened: " + why;
+    case DeviceProblemKind::MemoryNotKept:
+    case DeviceProblemKind::Other:
+    case DeviceProblemKind::None:
+        break;
+    }
+    return "a VANTREL is attached but cannot be opened: " + why;
+}
+
+std::string transferFailureLine(const TransferResult& result) {
+    switch (result.kind) {
+    case TransferKind::Succeeded:
+        return {};
+    case TransferKind::NotFound:
+        return "no VANTREL is attached";
+    case TransferKind::CannotOpen:
+        return deviceProblemLine(result.device, result.status);
+    case TransferKind::Busy:
+        return DeviceBusyText;
+    case TransferKind::NoAnswer:
+        return "the device stopped answering after " + exchangesDone(result);
+    case TransferKind::FailedPartWay:
+        return exchangeFailedLine(result);
+    case TransferKind::InvalidImage:
+        return invalidImageLine(result);
+    case TransferKind::WriteStartPairFound:
+        return UnfinishedWriteText;
+    case TransferKind::TooLarge:
+        return SizeLimitText;
+    }
+    return {};
+}
+
+std::string partlyWrittenLine(const TransferResult& result) {
+    const bool brokeOff =
+        result.kind == TransferKind::NoAnswer || result.kind == TransferKind::FailedPartWay;
+    return brokeOff && result.dataSent ? PartlyWrittenText : std::string();
+}
+
+} // namespace vantrel::cli

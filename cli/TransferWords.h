@@ -1,0 +1,33 @@
+#pragma once
+
+#include "device/Transfer.h"
+
+#include <string>
+
+// How the tool words the end of a transfer: one line, cause first.
+namespace vantrel::cli {
+
+/// Why a command gave up on a device another program kept busy.
+inline constexpr const char* DeviceBusyText = "the device is in use by another program";
+
+/// Said of a device whose marker says it holds nothing, as a fresh one.
+inline constexpr const char* NoConfigurationText = "the device holds no configuration yet";
+
+/// A device left holding the write-start pair holds the first part of one
+/// configuration over the rest of another; only a whole write mends it.
+inline constexpr const char* UnfinishedWriteText =
+    "the last write to the device did not finish, so it holds no whole configuration; nothing was "
+    "kept. Write a configuration to the device again";
+
+/// The line for a transfer that did not succeed, without the tool's name.
+[[nodiscard]] std::string transferFailureLine(const TransferResult& result);
+
+/// The line to add after a failed write that may have left part of the
+/// image in the device; empty when nothing of it went out.
+[[nodiscard]] std::string partlyWrittenLine(const TransferResult& result);
+
+/// The line for a device whose memory a write would not keep, found
+/// before anything is sent.
+[[nodiscard]] std::string deviceProblemLine(const DeviceProblem& problem, DeviceStatus status);
+
+} // namespace vantrel::cli
