@@ -1,7 +1,7 @@
 #include "app/ConfigurationProgram.h"
-#include "device/HidapiDevice.h"
-#include "device/LockedDevice.h"
 #include "device/UdevRule.h"
+#include "device/hidapi/HidapiDevice.h"
+#include "device/hidapi/LockedDevice.h"
 
 #include <QMessageBox>
 #include <cstdio>

@@ -2,7 +2,7 @@
 
 #include "cli/CommandHelp.h"
 #include "cli/CommandTable.h"
-#include "device/DeviceSelection.h"
+#include "device/selection/DeviceSelection.h"
 #include "formats/NameLists.h"
 #include "generated/BuildConfig.h"
 

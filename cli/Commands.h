@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/Console.h"
-#include "device/DeviceBackend.h"
+#include "device/selection/DeviceBackend.h"
 
 #include <span>
 #include <string>

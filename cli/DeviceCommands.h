@@ -2,7 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
-#include "device/DeviceBackend.h"
+#include "device/selection/DeviceBackend.h"
 #include "formats/ConfigurationSource.h"
 #include "model/modSettings.h"
 

@@ -1,12 +1,12 @@
 #include "cli/LiveMonitor.h"
 
-#include "device/DeviceSelection.h"
-#include "device/EvdevSource.h"
 #include "device/EventNodes.h"
 #include "device/UdevRule.h"
-#include "device/UsbBackend.h"
 #include "device/UsbDeviceChoice.h"
+#include "device/selection/DeviceSelection.h"
+#include "device/selection/UsbBackend.h"
 #include "files/PathText.h"
+#include "monitor/evdev/EvdevSource.h"
 
 #include <algorithm>
 

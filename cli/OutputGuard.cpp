@@ -1,6 +1,6 @@
 #include "cli/OutputGuard.h"
 
-#include "device/DeviceSelection.h"
+#include "device/selection/DeviceSelection.h"
 #include "files/PathText.h"
 #include "files/SameFile.h"
 

@@ -1,7 +1,7 @@
 #include "cli/ShellCompletion.h"
 
 #include "cli/CommandTable.h"
-#include "device/DeviceSelection.h"
+#include "device/selection/DeviceSelection.h"
 #include "formats/NameLists.h"
 
 #include <string_view>

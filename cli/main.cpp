@@ -1,6 +1,6 @@
 #include "cli/CommandLineText.h"
 #include "cli/Commands.h"
-#include "device/DeviceSelection.h"
+#include "device/selection/DeviceSelection.h"
 #include "files/AtomicFile.h"
 
 #include <exception>

@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 #include "device/DeviceLock.h"
-#include "device/DeviceSelection.h"
 #include "device/EmulatedDevice.h"
+#include "device/selection/DeviceSelection.h"
 #include "files/ConfigurationFile.h"
 #include "model/EchoedText.h"
 #include "monitor/EvemuRecording.h"

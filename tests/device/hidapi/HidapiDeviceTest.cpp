@@ -1,4 +1,4 @@
-#include "device/HidapiDevice.h"
+#include "device/hidapi/HidapiDevice.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/DeviceBackend.h"
+#include "device/selection/DeviceBackend.h"
 
 #include <memory>
 #include <optional>

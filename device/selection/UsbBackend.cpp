@@ -1,7 +1,7 @@
-#include "device/UsbBackend.h"
+#include "device/selection/UsbBackend.h"
 
-#include "device/HidapiDevice.h"
 #include "device/UdevRule.h"
+#include "device/hidapi/HidapiDevice.h"
 
 #include <algorithm>
 #include <cstdio>

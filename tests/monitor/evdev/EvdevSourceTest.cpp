@@ -1,4 +1,4 @@
-#include "device/EvdevSource.h"
+#include "monitor/evdev/EvdevSource.h"
 
 #include "tests/support/TemporaryFolder.h"
 

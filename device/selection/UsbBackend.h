@@ -1,7 +1,7 @@
 #pragma once
 
-#include "device/DeviceBackend.h"
 #include "device/UsbDeviceChoice.h"
+#include "device/selection/DeviceBackend.h"
 
 #include <memory>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "device/HidapiDevice.h"
-#include "device/LockedDevice.h"
 #include "device/UdevRule.h"
+#include "device/hidapi/HidapiDevice.h"
+#include "device/hidapi/LockedDevice.h"
 
 #include <filesystem>
 #include <fstream>

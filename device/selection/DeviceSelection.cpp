@@ -1,7 +1,7 @@
-#include "device/DeviceSelection.h"
+#include "device/selection/DeviceSelection.h"
 
-#include "device/EmulatedBackend.h"
-#include "device/UsbBackend.h"
+#include "device/selection/EmulatedBackend.h"
+#include "device/selection/UsbBackend.h"
 #include "files/PathText.h"
 
 namespace vantrel {

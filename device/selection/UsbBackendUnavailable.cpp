@@ -1,6 +1,6 @@
 // Built instead of UsbBackend.cpp when hidapi is not available, so that the
 // tool still works with the emulator.
-#include "device/UsbBackend.h"
+#include "device/selection/UsbBackend.h"
 
 namespace vantrel {
 

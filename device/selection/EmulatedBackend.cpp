@@ -1,7 +1,7 @@
-#include "device/EmulatedBackend.h"
+#include "device/selection/EmulatedBackend.h"
 
-#include "device/DeviceSelection.h"
 #include "device/MemoryFile.h"
+#include "device/selection/DeviceSelection.h"
 #include "files/AtomicFile.h"
 #include "files/PathText.h"
 

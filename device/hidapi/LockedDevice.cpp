@@ -1,4 +1,4 @@
-#include "device/LockedDevice.h"
+#include "device/hidapi/LockedDevice.h"
 
 #include "device/UdevRule.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "device/DeviceBackend.h"
 #include "device/EmulatedDevice.h"
+#include "device/selection/DeviceBackend.h"
 
 #include <filesystem>
 

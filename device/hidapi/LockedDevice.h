@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/HidapiDevice.h"
+#include "device/hidapi/HidapiDevice.h"
 
 #include <optional>
 #include <string>
