@@ -2,9 +2,9 @@
 
 #include "app/DisplayConnection.h"
 #include "files/PathText.h"
-#include "files/UserInterface.h"
 #include "formats/ConfigurationSource.h"
 #include "generated/BuildConfig.h"
+#include "userinterface/UserInterface.h"
 #include "windows/controls/CaptionFit.h"
 #include "windows/frmMain/DistributionVolume.h"
 
