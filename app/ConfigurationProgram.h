@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/AssignmentDialogs.h"
-#include "app/ProgramArguments.h"
+#include "app/ProgramMain.h"
 #include "app/WindowOwnedDialogs.h"
 #include "device/DeviceLock.h"
 #include "device/HidAccess.h"
@@ -17,12 +17,6 @@
 #include <string>
 
 namespace vantrel {
-
-/// Names the application so that Qt's per-user folders are
-/// ".../vantrel/<program>" (the real program keeps nothing there) and so
-/// that desktops match its windows to its menu entry and icon. Needs the
-/// QApplication to exist.
-void nameApplication(const ProgramIdentity& program);
 
 /// The whole program over one device: the configuration, the main window
 /// and every window and prompt it opens, wired as the user meets them.
@@ -71,12 +65,5 @@ private:
 /// of the loop.
 int runConfigurationProgram(HidAccess& hid, DeviceLockFile lockFile,
                             const std::optional<std::string>& file);
-
-/// The whole of a window program's main(): answers --help, --version and
-/// usage errors without a window (Qt needs a display to start); otherwise
-/// starts Qt, names the application and returns what `run` returns, given
-/// the file named on the command line.
-int programMain(int argc, char** argv, const ProgramIdentity& program,
-                const std::function<int(const std::optional<std::string>& file)>& run);
 
 } // namespace vantrel

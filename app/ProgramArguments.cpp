@@ -60,18 +60,58 @@ std::size_t qtOptionWords(std::string_view arg) {
 }
 
 std::string usageLine(const ProgramIdentity& program) {
-    return "usage: " + std::string(program.name) + " [--help] [--version] [QT-OPTION...] [FILE]\n";
+    std::string line = "usage: " + std::string(program.name) + " [--help] [--version]";
+    for (const ProgramOption& option : program.options) {
+        line += " [" + std::string(option.name) + " " + option.valueName + "]";
+    }
+    return line + " [QT-OPTION...]" + (program.opensFile ? " [FILE]" : "") + "\n";
+}
+
+const ProgramOption* programOption(const ProgramIdentity& program, std::string_view arg) {
+    const auto found = std::ranges::find_if(
+        program.options, [&](const ProgramOption& option) { return arg == option.name; });
+    return found == program.options.end() ? nullptr : &*found;
+}
+
+/// One line per option, its help's further lines lined up under the first.
+std::string optionHelp(const ProgramIdentity& program) {
+    constexpr std::size_t HelpColumn = 16;
+    std::string help;
+    if (program.opensFile) {
+        help += "  FILE          a configuration to open at the start: a configuration file\n"
+                "                as File > Open would open it, or the readable JSON form\n"
+                "                with its labels\n";
+    }
+    for (const ProgramOption& option : program.options) {
+        std::string words = "  " + std::string(option.name) + " " + option.valueName;
+        words.resize(std::max(HelpColumn, words.size() + 1), ' ');
+        std::string text = option.help;
+        for (std::size_t at = text.find('\n'); at != std::string::npos;
+             at = text.find('\n', at + 1)) {
+            text.insert(at + 1, HelpColumn, ' ');
+        }
+        help += words + text + "\n";
+    }
+    return help;
 }
 
 } // namespace
 
-ProgramArguments parseProgramArguments(std::span<const std::string> args) {
+std::vector<std::string> ProgramArguments::valuesOf(const std::string& option) const {
+    const auto found = values.find(option);
+    return found == values.end() ? std::vector<std::string>{} : found->second;
+}
+
+ProgramArguments parseProgramArguments(std::span<const std::string> args,
+                                       const ProgramIdentity& program) {
     ProgramArguments parsed;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size() && parsed.usageError.empty(); ++i) {
         const std::string& arg = args[i];
         const bool isWord = optionsEnded || arg == "-" || !arg.starts_with('-');
-        if (isWord && parsed.file) {
+        if (isWord && !program.opensFile) {
+            parsed.usageError = "unexpected \"" + arg + "\"";
+        } else if (isWord && parsed.file) {
             parsed.usageError = "only one FILE can be opened";
         } else if (isWord) {
             parsed.file = arg;
@@ -81,6 +121,12 @@ ProgramArguments parseProgramArguments(std::span<const std::string> args) {
             parsed.help = true;
         } else if (arg == "--version") {
             parsed.version = true;
+        } else if (const ProgramOption* option = programOption(program, arg)) {
+            if (i + 1 >= args.size()) {
+                parsed.usageError = arg + " needs a value";
+            } else {
+                parsed.values[option->name].push_back(args[++i]);
+            }
         } else if (const std::size_t words = qtOptionWords(arg); words == 0) {
             parsed.usageError = "unknown option \"" + arg + "\"";
         } else if (i + words > args.size()) {
@@ -102,10 +148,8 @@ std::optional<int> answerWithoutWindow(const ProgramArguments& arguments,
     if (arguments.help) {
         out << usageLine(program) << "\n"
             << program.description << "\n\n"
-            << "  FILE          a configuration to open at the start: a configuration file\n"
-               "                as File > Open would open it, or the readable JSON form\n"
-               "                with its labels\n"
-               "  -h, --help    this text\n"
+            << optionHelp(program)
+            << "  -h, --help    this text\n"
                "  --version     the program's version\n\n"
                "Qt's own options, such as -platform NAME and -style NAME, are passed on to Qt.\n";
         return 0;

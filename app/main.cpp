@@ -33,10 +33,11 @@ constexpr vantrel::ProgramIdentity Program{
 // settings: every run starts from an empty configuration, or from the file
 // named on the command line.
 int main(int argc, char* argv[]) {
-    return vantrel::programMain(argc, argv, Program, [](const std::optional<std::string>& file) {
-        explainLockedDevice();
-        vantrel::HidapiDevice device;
-        return vantrel::runConfigurationProgram(
-            device, [&device] { return device.lockFile(); }, file);
-    });
+    return vantrel::programMain(
+        argc, argv, Program, [](const vantrel::ProgramArguments& arguments) {
+            explainLockedDevice();
+            vantrel::HidapiDevice device;
+            return vantrel::runConfigurationProgram(
+                device, [&device] { return device.lockFile(); }, arguments.file);
+        });
 }

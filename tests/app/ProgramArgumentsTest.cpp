@@ -2,6 +2,7 @@
 
 #include "generated/BuildConfig.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
@@ -21,7 +22,7 @@ struct Answer {
 };
 
 Answer answer(const std::vector<std::string>& args) {
-    const ProgramArguments arguments = parseProgramArguments(args);
+    const ProgramArguments arguments = parseProgramArguments(args, Demo);
     std::ostringstream out;
     std::ostringstream err;
     const std::optional<int> status = answerWithoutWindow(arguments, Demo, out, err);
@@ -83,6 +84,47 @@ TEST(ProgramArguments, HelpVersionAndMistakesAreAnsweredWithoutAWindow) {
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.starts_with(Usage + "\nThe demo.\n")) << help.out;
     EXPECT_EQ(help.err, "");
+}
+
+constexpr std::array<ProgramOption, 2> TesterOptions{{
+    {"--events", "FILE", "replays a recording\nat its own pace"},
+    {"--log", "FILE", "keeps the lines"},
+}};
+constexpr ProgramIdentity Tester{"tester", "org.example.Tester", "Tests.", TesterOptions, false};
+
+TEST(ProgramArguments, AProgramsOwnOptionsCollectTheirValuesInOrder) {
+    const ProgramArguments given =
+        parseProgramArguments(std::vector<std::string>{"--events", "a.evemu", "-platform", "xcb",
+                                                       "--log", "l.txt", "--events", "-"},
+                              Tester);
+    EXPECT_EQ(given.usageError, "");
+    EXPECT_EQ(given.valuesOf("--events"), (std::vector<std::string>{"a.evemu", "-"}));
+    EXPECT_EQ(given.valuesOf("--log"), std::vector<std::string>{"l.txt"});
+    EXPECT_EQ(given.valuesOf("--config"), std::vector<std::string>{});
+
+    const std::vector<std::pair<std::vector<std::string>, std::string>> mistakes = {
+        {{"--log"}, "--log needs a value"},
+        {{"cabinet.cfg"}, "unexpected \"cabinet.cfg\""},
+        {{"--events=a.evemu"}, "unknown option \"--events=a.evemu\""},
+    };
+    for (const auto& [args, error] : mistakes) {
+        EXPECT_EQ(parseProgramArguments(args, Tester).usageError, error);
+    }
+
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(answerWithoutWindow(parseProgramArguments(std::vector<std::string>{"--help"}, Tester),
+                                  Tester, out, err),
+              0);
+    EXPECT_EQ(out.str(), "usage: tester [--help] [--version] [--events FILE] [--log FILE] "
+                         "[QT-OPTION...]\n\nTests.\n\n"
+                         "  --events FILE replays a recording\n"
+                         "                at its own pace\n"
+                         "  --log FILE    keeps the lines\n"
+                         "  -h, --help    this text\n"
+                         "  --version     the program's version\n\n"
+                         "Qt's own options, such as -platform NAME and -style NAME, are passed on "
+                         "to Qt.\n");
 }
 
 } // namespace
