@@ -10,6 +10,8 @@ namespace {
 
 constexpr int FirstHatCode = 64;
 
+} // namespace
+
 bool sendsHat(const Configuration& config, int hat) {
     return std::ranges::any_of(config.InputMacros, [hat](const InputMacro& recorded) {
         const InputMacro macro = effectiveMacro(recorded);
@@ -25,8 +27,6 @@ bool sendsHat(const Configuration& config, int hat) {
         return false;
     });
 }
-
-} // namespace
 
 std::vector<int>
 hatsNotReported(const Configuration& config,

@@ -11,6 +11,10 @@
 // another.
 namespace vantrel {
 
+/// True when some input's macro, as the device plays it, moves hat `hat`
+/// (0..3).
+[[nodiscard]] bool sendsHat(const Configuration& config, int hat);
+
 /// The hats (0..3) that the configuration sends and that none of the devices
 /// reports, from the absolute axes of each device where they are known.
 /// Nothing when no device with absolute axes is known, since then it cannot
