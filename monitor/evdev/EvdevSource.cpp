@@ -11,7 +11,6 @@
 namespace vantrel {
 namespace {
 
-constexpr int IdleMilliseconds = 250;
 constexpr std::int64_t MicrosecondsPerSecond = 1'000'000;
 constexpr std::int64_t NanosecondsPerMicrosecond = 1'000;
 
@@ -20,6 +19,7 @@ EvdevFailure failureOf(const std::filesystem::path& node, int error) {
         error == EACCES || error == EPERM                      ? EvdevFailure::Kind::NoPermission
         : error == ENODEV || error == ENOENT || error == ENXIO ? EvdevFailure::Kind::Unplugged
         : error == ENOTTY || error == EINVAL                   ? EvdevFailure::Kind::NotEvdev
+        : error == EBUSY                                       ? EvdevFailure::Kind::HeldElsewhere
                                                                : EvdevFailure::Kind::Other;
     return {kind, node, std::strerror(error)};
 }
@@ -87,7 +87,7 @@ EventSource::Status EvdevSource::next(SourcedEvent& event) {
         for (const Node& node : nodes_) {
             polled.push_back({node.descriptor, POLLIN, 0});
         }
-        const int ready = ::poll(polled.data(), polled.size(), IdleMilliseconds);
+        const int ready = ::poll(polled.data(), polled.size(), static_cast<int>(wait_.count()));
         if (ready < 0 && errno != EINTR) {
             failure_ = failureOf(nodes_.front().path, errno);
             return Status::Failed;
@@ -104,6 +104,20 @@ EventSource::Status EvdevSource::next(SourcedEvent& event) {
     }
     event = pending_[nextPending_++];
     return Status::Event;
+}
+
+EvdevFailure EvdevSource::setGrabbed(bool grabbed) {
+    for (Node& node : nodes_) {
+        if (const int error = libevdev_grab(node.device, grabbed ? LIBEVDEV_GRAB : LIBEVDEV_UNGRAB);
+            error < 0) {
+            const EvdevFailure failure = failureOf(node.path, -error);
+            if (grabbed) {
+                (void)setGrabbed(false);
+            }
+            return failure;
+        }
+    }
+    return {};
 }
 
 // Reads what the node holds. After the kernel dropped events, libevdev hands

@@ -2,6 +2,7 @@
 
 #include "monitor/EventSource.h"
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -18,9 +19,10 @@ namespace vantrel {
 struct EvdevFailure {
     enum class Kind : std::uint8_t {
         None,
-        NoPermission, ///< the node exists but this user may not read it
-        Unplugged,    ///< the device went away while it was read
-        NotEvdev,     ///< the node is not an input event device
+        NoPermission,  ///< the node exists but this user may not read it
+        Unplugged,     ///< the device went away while it was read
+        NotEvdev,      ///< the node is not an input event device
+        HeldElsewhere, ///< another program has taken the device from everyone else
         Other,
     };
     Kind kind = Kind::None;
@@ -42,9 +44,17 @@ public:
     EvdevSource(EvdevSource&&) = delete;
     EvdevSource& operator=(EvdevSource&&) = delete;
 
-    /// Waits up to a quarter of a second for an event; Idle carries the
-    /// current time on the events' own clock, so that summaries fall due.
+    /// Waits up to a quarter of a second (or what setWait() says) for an
+    /// event; Idle carries the current time on the events' own clock, so
+    /// that summaries fall due.
     Status next(SourcedEvent& event) override;
+    /// How long next() waits for an event; a window that asks on a timer
+    /// waits for nothing.
+    void setWait(std::chrono::milliseconds wait) { wait_ = wait; }
+    /// Takes every device from the desktop, so that presses reach only this
+    /// program, or gives them back. When one cannot be taken, none is, and
+    /// the failure says why (HeldElsewhere: another program has it).
+    [[nodiscard]] EvdevFailure setGrabbed(bool grabbed);
     [[nodiscard]] std::string deviceName(std::size_t device) const override;
     [[nodiscard]] std::string error() const override;
     [[nodiscard]] const EvdevFailure& failure() const { return failure_; }
@@ -70,6 +80,7 @@ private:
     std::vector<Node> nodes_;
     std::vector<SourcedEvent> pending_;
     std::size_t nextPending_ = 0;
+    std::chrono::milliseconds wait_{250};
     EvdevFailure failure_;
 };
 

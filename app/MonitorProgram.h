@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/ProgramArguments.h"
+#include "device/HidAccess.h"
+#include "formats/ConfigurationSource.h"
+
+#include <QWidget>
+#include <array>
+
+namespace vantrel {
+
+/// The input test's own options.
+inline constexpr std::array<ProgramOption, 3> MonitorOptions{{
+    {"--config", "FILE",
+     "test against this configuration (device image or JSON) instead of\n"
+     "the attached device's"},
+    {"--events", "FILE",
+     "replay a recording (evemu-record's text) instead of the attached\n"
+     "device; may be given more than once"},
+    {"--log", "FILE", "write the monitor's lines and the summary to FILE"},
+}};
+
+/// Reads the attached device's configuration with the read that refuses a
+/// device whose last write did not finish, showing its progress over
+/// `owner`; the error says why not, in the window's words.
+[[nodiscard]] LoadedConfiguration readDeviceForTest(HidAccess& hid, QWidget& owner);
+
+/// The input test over one device: the configuration from --config or
+/// the device, the events from --events or the encoders' event devices,
+/// the log from --log. Needs the QApplication to exist.
+int runMonitorProgram(HidAccess& hid, const ProgramArguments& arguments);
+
+} // namespace vantrel

@@ -1,0 +1,349 @@
+#include "windows/MonitorWindow/InputTestSession.h"
+
+#include "files/PathText.h"
+#include "monitor/EvemuRecording.h"
+#include "monitor/EventCodes.h"
+#include "monitor/HatReach.h"
+#include "monitor/MonitorText.h"
+#include "windows/MonitorWindow/MonitorWindow.h"
+#include "windows/MonitorWindow/PanelCells.h"
+#include "windows/MonitorWindow/ReplayFeed.h"
+
+#include <fstream>
+#include <variant>
+
+namespace vantrel {
+namespace {
+
+/// Often enough that a press lights its cell at once, seldom enough to
+/// cost nothing.
+constexpr int PollMilliseconds = 10;
+/// A macro's input is never seen released (its own steps are all that
+/// arrives), so its cell lights this long.
+constexpr int MacroFlashMilliseconds = 500;
+constexpr int HatDirections = 8;
+
+QString qText(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+std::pair<int, int> key(const ActionSource& source) {
+    return {static_cast<int>(source.kind), source.index};
+}
+
+/// The hat and direction (0 = N, clockwise) of a joystick code, if it is
+/// a hat's.
+std::optional<std::pair<int, int>> hatDirection(std::uint8_t code) {
+    for (int hat = 0; hat < evdev::HatAxisPairs; ++hat) {
+        const int north = *hatCode(hat, 0, -1);
+        if (code >= north && code < north + HatDirections) {
+            return std::pair{hat, code - north};
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<int> hatsSent(const Configuration& config) {
+    std::vector<int> hats;
+    for (int hat = 0; hat < evdev::HatAxisPairs; ++hat) {
+        if (sendsHat(config, hat)) {
+            hats.push_back(hat);
+        }
+    }
+    return hats;
+}
+
+} // namespace
+
+InputTestSession::InputTestSession(MonitorWindow& window, InputTestServices services)
+    : window_(window)
+    , services_(std::move(services)) {
+    timer_.setInterval(PollMilliseconds);
+    connect(&timer_, &QTimer::timeout, this, &InputTestSession::pollFeed);
+    connect(&window_, &MonitorWindow::resetClicked, this, &InputTestSession::resetMarks);
+    connect(&window_, &MonitorWindow::openConfigurationClicked, this,
+            &InputTestSession::chooseConfiguration);
+    connect(&window_, &MonitorWindow::openRecordingClicked, this,
+            &InputTestSession::chooseRecording);
+    connect(&window_, &MonitorWindow::logClicked, this, &InputTestSession::chooseLog);
+    connect(&window_, &MonitorWindow::activeChanged, this, &InputTestSession::grab);
+    connect(&window_, &MonitorWindow::closing, this, &InputTestSession::finishSession);
+    useConfiguration({}, "");
+}
+
+InputTestSession::~InputTestSession() {
+    finishSession();
+}
+
+bool InputTestSession::readDeviceConfiguration() {
+    LoadedConfiguration loaded = services_.readDevice();
+    if (!loaded.ok()) {
+        window_.showNotice(qText(loaded.error),
+                           MonitorWindow::OfferConfiguration | MonitorWindow::OfferRecording);
+        return false;
+    }
+    useConfiguration(std::move(loaded), "the VANTREL");
+    return true;
+}
+
+bool InputTestSession::openConfiguration(const std::string& path) {
+    LoadedConfiguration loaded = loadConfiguration(pathFromUtf8(path));
+    if (!loaded.ok()) {
+        window_.showNotice(qText(loaded.error), MonitorWindow::OfferConfiguration);
+        return false;
+    }
+    useConfiguration(std::move(loaded), path);
+    return true;
+}
+
+void InputTestSession::useConfiguration(LoadedConfiguration loaded, const std::string& origin) {
+    loaded_ = std::move(loaded);
+    configurationOrigin_ = origin;
+    std::vector<MonitoredEncoder> encoders;
+    encoders.push_back({"", loaded_.config, loaded_.labels});
+    monitor_ = std::make_unique<MonitorSession>(std::move(encoders));
+    seen_ = std::make_unique<SeenControls>(loaded_.config);
+    presses_.clear();
+    window_.showPanel(inputCells(loaded_.config, loaded_.labels, *seen_),
+                      rotaryCells(loaded_.config, loaded_.labels, *seen_),
+                      hatsSent(loaded_.config));
+    if (loaded_.warning.empty()) {
+        window_.clearNotice();
+    } else {
+        window_.showNotice(qText(loaded_.warning), MonitorWindow::NoOffer);
+    }
+    showCounter();
+    showSources();
+}
+
+bool InputTestSession::replay(const std::vector<std::string>& files) {
+    std::vector<NamedRecording> recordings;
+    for (const std::string& file : files) {
+        std::ifstream in(pathFromUtf8(file));
+        if (!in) {
+            window_.showNotice(qText(file + ": cannot be read"), MonitorWindow::OfferRecording);
+            return false;
+        }
+        EvemuRecording recording = readEvemuRecording(in);
+        if (!recording.ok()) {
+            window_.showNotice(qText(file + ", line " + std::to_string(recording.errorLine) + ": " +
+                                     recording.error),
+                               MonitorWindow::OfferRecording);
+            return false;
+        }
+        recordings.push_back({file, std::move(recording.events)});
+    }
+    startFeed(std::make_unique<ReplayFeed>(std::move(recordings)));
+    return true;
+}
+
+bool InputTestSession::listen() {
+    std::string why;
+    std::unique_ptr<EventFeed> feed = services_.openLive(why);
+    if (!feed) {
+        window_.showNotice(qText(why),
+                           MonitorWindow::OfferConfiguration | MonitorWindow::OfferRecording);
+        return false;
+    }
+    startFeed(std::move(feed));
+    grab(window_.isActiveWindow());
+    return true;
+}
+
+void InputTestSession::startFeed(std::unique_ptr<EventFeed> feed) {
+    stopFeed();
+    feed_ = std::move(feed);
+    feedDescription_ = feed_->description();
+    hatDecoders_.clear();
+    // Whatever the last feed left held or half-matched is over.
+    useConfiguration(std::move(loaded_), configurationOrigin_);
+    clock_.start();
+    timer_.start();
+}
+
+void InputTestSession::stopFeed() {
+    timer_.stop();
+    if (feed_) {
+        (void)feed_->grab(false);
+        feed_.reset();
+    }
+}
+
+void InputTestSession::pollFeed() {
+    advance(clock_.nsecsElapsed() / 1000);
+}
+
+void InputTestSession::advance(std::int64_t elapsed) {
+    if (!feed_) {
+        return;
+    }
+    const EventFeed::Poll poll = feed_->poll(elapsed);
+    for (const SourcedEvent& event : poll.events) {
+        showHats(event);
+        show(monitor_->feed(event));
+    }
+    if (poll.idleAt) {
+        show(monitor_->tick(*poll.idleAt));
+    }
+    if (poll.deviceEnded) {
+        show(monitor_->finish());
+    }
+    if (!poll.failure.empty()) {
+        window_.showNotice(qText(poll.failure),
+                           MonitorWindow::OfferConfiguration | MonitorWindow::OfferRecording);
+    }
+    if (poll.finished || !poll.failure.empty()) {
+        stopFeed();
+        stopLog();
+    }
+}
+
+void InputTestSession::show(const std::vector<EncoderReport>& reports) {
+    for (const EncoderReport& encoderReport : reports) {
+        const MonitorReport& report = encoderReport.report;
+        const std::string line = monitor_->text(encoderReport, feed_->deviceName(report.device));
+        if (log_) {
+            log_->write(line);
+        }
+        switch (report.kind) {
+        case MonitorReport::Kind::Motion:
+            window_.showMotion(report.motion);
+            break;
+        case MonitorReport::Kind::Press:
+            showPress(report, line);
+            break;
+        case MonitorReport::Kind::Release:
+            for (const Candidate& candidate : report.candidates) {
+                window_.setHeld(candidate.source, false);
+            }
+            break;
+        }
+    }
+}
+
+void InputTestSession::showPress(const MonitorReport& report, const std::string& line) {
+    if (report.candidates.size() != 1) {
+        window_.addLine(qText(line));
+    }
+    seen_->markSeen(report.candidates);
+    for (const Candidate& candidate : report.candidates) {
+        window_.setSeen(candidate.source, ++presses_[key(candidate.source)]);
+        window_.setHeld(candidate.source, true);
+        if (candidate.macro) {
+            QTimer::singleShot(MacroFlashMilliseconds, &window_, [this, source = candidate.source] {
+                window_.setHeld(source, false);
+            });
+        }
+    }
+    showCounter();
+}
+
+void InputTestSession::showHats(const SourcedEvent& event) {
+    for (const DecodedEvent& decoded : hatDecoders_[event.device].decode(event.event)) {
+        const auto* control = std::get_if<ControlEvent>(&decoded);
+        if (control == nullptr || control->keyType != KeyTypeJoystick || control->values.empty()) {
+            continue;
+        }
+        if (const auto hat = hatDirection(control->values.front())) {
+            if (control->pressed) {
+                window_.showHat(hat->first, hat->second);
+            } else if (window_.hatDirection(hat->first) == hat->second) {
+                window_.showHat(hat->first, std::nullopt);
+            }
+        }
+    }
+}
+
+void InputTestSession::showCounter() {
+    const SeenSummary summary = seen_->summary();
+    window_.setCounter(static_cast<int>(summary.seen), static_cast<int>(summary.used));
+}
+
+void InputTestSession::showSources() {
+    QString text = "Configuration: " + (configurationOrigin_.empty() ? QStringLiteral("none")
+                                                                     : qText(configurationOrigin_));
+    if (feed_) {
+        text += QStringLiteral("; ") + qText(feedDescription_);
+    }
+    window_.showSources(text);
+}
+
+void InputTestSession::resetMarks() {
+    seen_ = std::make_unique<SeenControls>(loaded_.config);
+    presses_.clear();
+    window_.clearMarks();
+    showCounter();
+}
+
+std::string InputTestSession::summaryLine() const {
+    return summaryText(seen_->summary(), loaded_.labels);
+}
+
+bool InputTestSession::startLog(const std::string& path) {
+    stopLog();
+    log_.emplace(path);
+    if (!log_->ok()) {
+        log_.reset();
+        window_.showNotice(qText(path + ": the log cannot be written there"),
+                           MonitorWindow::NoOffer);
+        window_.showLogging(false);
+        return false;
+    }
+    window_.showLogging(true);
+    return true;
+}
+
+void InputTestSession::stopLog() {
+    if (log_) {
+        log_->write(summaryLine());
+        log_.reset();
+    }
+    window_.showLogging(false);
+}
+
+void InputTestSession::grab(bool take) {
+    if (!feed_) {
+        return;
+    }
+    if (feed_->grab(take) == EventFeed::Grab::HeldElsewhere) {
+        window_.showNotice(
+            QStringLiteral("Another program holds the VANTREL's input devices (vantrelctl "
+                           "monitor, perhaps): presses reach that program, not this window."),
+            MonitorWindow::NoOffer);
+    }
+}
+
+void InputTestSession::chooseConfiguration() {
+    if (const auto path = services_.fileDialogs.getOpenFileName(
+            {"Open Configuration", "", "", "Configurations", "*.cfg;*.json"})) {
+        openConfiguration(*path);
+    }
+}
+
+void InputTestSession::chooseRecording() {
+    if (const auto path = services_.fileDialogs.getOpenFileName(
+            {"Open Recording", "", "", "evemu recordings", "*.evemu;*.txt"})) {
+        replay({*path});
+    }
+}
+
+void InputTestSession::chooseLog() {
+    if (log_) {
+        stopLog();
+        return;
+    }
+    FileDialogRequest request{"Log to File", "", "input-test.txt", "Text files", "*.txt"};
+    request.confirmOverwrite = true;
+    if (const auto path = services_.fileDialogs.getSaveFileName(request)) {
+        startLog(*path);
+    } else {
+        window_.showLogging(false);
+    }
+}
+
+void InputTestSession::finishSession() {
+    stopFeed();
+    stopLog();
+}
+
+} // namespace vantrel

@@ -1,0 +1,49 @@
+#include "windows/MonitorWindow/PanelCells.h"
+
+#include "model/describeMacro.h"
+
+namespace vantrel {
+std::string PanelCell::spoken(int seenCount) const {
+    std::string words = title + ", ";
+    if (!label.empty()) {
+        words += label + ", ";
+    }
+    words += assignment + ", ";
+    if (seenCount == 0) {
+        return words + "not seen";
+    }
+    return words + (seenCount == 1 ? "seen once" : "seen " + std::to_string(seenCount) + " times");
+}
+
+std::vector<PanelCell> inputCells(const Configuration& config, const ConfigurationLabels& labels,
+                                  const SeenControls& controls) {
+    std::vector<PanelCell> cells;
+    for (int i = 0; i < InputCount; ++i) {
+        const InputMacro& input = config.input(i);
+        if (controls.used({ActionSource::Kind::Input, i})) {
+            cells.push_back({{ActionSource::Kind::Input, i},
+                             "Input " + std::to_string(i + 1),
+                             labels.input(i),
+                             describeMacro(isSingleKeyAssignment(input), input)});
+        }
+    }
+    return cells;
+}
+
+std::vector<PanelCell> rotaryCells(const Configuration& config, const ConfigurationLabels& labels,
+                                   const SeenControls& controls) {
+    std::vector<PanelCell> cells;
+    for (int k = 0; k < RotaryKeyCount; ++k) {
+        if (controls.used({ActionSource::Kind::RotaryKey, k})) {
+            const int rotarySwitch = k / 2;
+            cells.push_back({{ActionSource::Kind::RotaryKey, k},
+                             "Rotary Switch " + std::to_string(rotarySwitch + 1) +
+                                 (k % 2 == 1 ? " clockwise" : " counterclockwise"),
+                             labels.rotarySwitch(rotarySwitch),
+                             describeRotaryKey(config.rotaryKey(k))});
+        }
+    }
+    return cells;
+}
+
+} // namespace vantrel
