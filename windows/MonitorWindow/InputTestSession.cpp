@@ -9,6 +9,7 @@
 #include "windows/MonitorWindow/PanelCells.h"
 #include "windows/MonitorWindow/ReplayFeed.h"
 
+#include <algorithm>
 #include <fstream>
 #include <variant>
 
@@ -18,8 +19,7 @@ namespace {
 /// Often enough that a press lights its cell at once, seldom enough to
 /// cost nothing.
 constexpr int PollMilliseconds = 10;
-/// A macro's input is never seen released (its own steps are all that
-/// arrives), so its cell lights this long.
+/// How long a cell lights whose release will not be reported.
 constexpr int MacroFlashMilliseconds = 500;
 constexpr int HatDirections = 8;
 
@@ -226,10 +226,13 @@ void InputTestSession::showPress(const MonitorReport& report, const std::string&
         window_.addLine(qText(line));
     }
     seen_->markSeen(report.candidates);
+    // The release of a press a macro may have made is never reported (the
+    // macro's own steps are all that arrives), so such cells only flash.
+    const bool flash = std::ranges::any_of(report.candidates, &Candidate::macro);
     for (const Candidate& candidate : report.candidates) {
         window_.setSeen(candidate.source, ++presses_[key(candidate.source)]);
         window_.setHeld(candidate.source, true);
-        if (candidate.macro) {
+        if (flash) {
             QTimer::singleShot(MacroFlashMilliseconds, &window_, [this, source = candidate.source] {
                 window_.setHeld(source, false);
             });

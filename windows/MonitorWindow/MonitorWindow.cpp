@@ -5,21 +5,39 @@
 #include "windows/MonitorWindow/PanelGrid.h"
 
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace vantrel {
 namespace {
 
 /// The lines list shows this many lines and scrolls for more.
-constexpr int VisibleLines = 4;
+constexpr int VisibleLines = 3;
+/// Twelve columns show 108 inputs in nine rows, which with the rest fits a
+/// 1280 × 800 screen.
+constexpr int InputColumns = 12;
+/// The four rotary directions in one row, beside the motion and the hats.
+constexpr int RotaryColumns = 4;
 /// The counter is the first thing a wiring session looks at.
 constexpr double CounterScale = 1.4;
+constexpr int Spacing = 4;
+
+/// A caption over a control, which names it for a screen reader and takes
+/// the focus to it with its mnemonic.
+QVBoxLayout* captioned(const QString& caption, QWidget* control, QWidget* parent) {
+    auto* column = new QVBoxLayout;
+    column->setSpacing(2);
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(control);
+    column->addWidget(label);
+    column->addWidget(control, 1);
+    return column;
+}
 
 } // namespace
 
@@ -30,32 +48,22 @@ MonitorWindow::MonitorWindow(QWidget* parent)
 
     auto* client = new QWidget(this);
     auto* column = new QVBoxLayout(client);
-    sources_ = new QLabel(client);
-    sources_->setObjectName(QStringLiteral("sources"));
-    sources_->setTextFormat(Qt::PlainText);
-    column->addWidget(sources_);
-    column->addWidget(createNoticeRow());
+    column->setSpacing(Spacing);
     column->addWidget(createCounterRow());
+    column->addWidget(createNoticeRow());
 
-    auto* inputsCaption = new QLabel(QStringLiteral("&Inputs"), client);
-    inputGrid_ = new PanelGrid(QStringLiteral("Inputs"), client);
+    inputGrid_ =
+        new PanelGrid(QStringLiteral("Inputs"), QStringLiteral("Input 108"), InputColumns, client);
     inputGrid_->setObjectName(QStringLiteral("inputGrid"));
-    inputsCaption->setBuddy(inputGrid_);
-    column->addWidget(inputsCaption);
-    column->addWidget(inputGrid_, 1);
-    column->addWidget(createIndicatorRow());
+    column->addLayout(captioned(QStringLiteral("&Inputs"), inputGrid_, client), 1);
+    column->addLayout(createIndicatorRow());
 
-    auto* linesCaption =
-        new QLabel(QStringLiteral("&Not matched, or matched by more than one control:"), client);
     lineList_ = new QListWidget(client);
     lineList_->setObjectName(QStringLiteral("lineList"));
-    lineList_->setAccessibleName(
-        QStringLiteral("Not matched, or matched by more than one control"));
     lineList_->setFixedHeight(VisibleLines * lineList_->fontMetrics().height() +
-                              2 * lineList_->frameWidth() + 4);
-    linesCaption->setBuddy(lineList_);
-    column->addWidget(linesCaption);
-    column->addWidget(lineList_);
+                              2 * lineList_->frameWidth() + 2);
+    column->addLayout(captioned(
+        QStringLiteral("&Not matched, or matched by more than one control:"), lineList_, client));
     setCentralWidget(client);
     setCounter(0, 0);
 }
@@ -86,6 +94,8 @@ QWidget* MonitorWindow::createNoticeRow() {
     notice_->setFocusPolicy(Qt::TabFocus); // so that a screen reader comes upon it
     noticeConfiguration_ = new QPushButton(QStringLiteral("Open &Configuration..."), noticeRow_);
     noticeRecording_ = new QPushButton(QStringLiteral("Open Re&cording..."), noticeRow_);
+    noticeConfiguration_->setObjectName(QStringLiteral("noticeConfiguration"));
+    noticeRecording_->setObjectName(QStringLiteral("noticeRecording"));
     connect(noticeConfiguration_, &QPushButton::clicked, this,
             &MonitorWindow::openConfigurationClicked);
     connect(noticeRecording_, &QPushButton::clicked, this, &MonitorWindow::openRecordingClicked);
@@ -106,36 +116,44 @@ QWidget* MonitorWindow::createCounterRow() {
     large.setPointSizeF(large.pointSizeF() * CounterScale);
     large.setBold(true);
     counter_->setFont(large);
+    sources_ = new QLabel(holder);
+    sources_->setObjectName(QStringLiteral("sources"));
+    sources_->setTextFormat(Qt::PlainText);
+    sources_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* reset = new QPushButton(QStringLiteral("&Reset Marks"), holder);
     reset->setObjectName(QStringLiteral("resetMarks"));
     connect(reset, &QPushButton::clicked, this, &MonitorWindow::resetClicked);
-    row->addWidget(counter_, 1);
+    row->addWidget(counter_);
+    row->addSpacing(3 * Spacing);
+    row->addWidget(sources_, 1);
     row->addWidget(reset);
     return holder;
 }
 
-QWidget* MonitorWindow::createIndicatorRow() {
-    auto* holder = new QWidget(this);
-    auto* row = new QHBoxLayout(holder);
-    row->setContentsMargins(0, 0, 0, 0);
-
-    rotaryBox_ = new QGroupBox(QStringLiteral("Rotary switches"), holder);
-    auto* rotaryLayout = new QVBoxLayout(rotaryBox_);
-    rotaryGrid_ = new PanelGrid(QStringLiteral("Rotary switches"), rotaryBox_);
+QHBoxLayout* MonitorWindow::createIndicatorRow() {
+    auto* row = new QHBoxLayout;
+    rotaryBox_ = new QWidget(this);
+    rotaryGrid_ =
+        new PanelGrid(QStringLiteral("Rotary switches"),
+                      QStringLiteral("Rotary 2 counterclockwise"), RotaryColumns, rotaryBox_);
     rotaryGrid_->setObjectName(QStringLiteral("rotaryGrid"));
-    rotaryLayout->addWidget(rotaryGrid_);
-    row->addWidget(rotaryBox_, 2);
+    auto* rotaryColumn = captioned(QStringLiteral("R&otary switches"), rotaryGrid_, rotaryBox_);
+    rotaryColumn->setContentsMargins(0, 0, 0, 0);
+    rotaryBox_->setLayout(rotaryColumn);
+    row->addWidget(rotaryBox_);
 
-    auto* motionBox = new QGroupBox(QStringLiteral("Trackball and spinner"), holder);
-    auto* motionLayout = new QVBoxLayout(motionBox);
-    motion_ = new MotionIndicator(motionBox);
-    motionLayout->addWidget(motion_);
-    row->addWidget(motionBox, 1);
+    motion_ = new MotionIndicator(this);
+    row->addLayout(captioned(QStringLiteral("Trackball and spinner"), motion_, this), 1);
 
-    hatBox_ = new QGroupBox(QStringLiteral("Hats"), holder);
-    hatRow_ = new QHBoxLayout(hatBox_);
+    hatBox_ = new QWidget(this);
+    auto* hatColumn = new QVBoxLayout(hatBox_);
+    hatColumn->setContentsMargins(0, 0, 0, 0);
+    hatColumn->setSpacing(2);
+    hatColumn->addWidget(new QLabel(QStringLiteral("Hats"), hatBox_));
+    hatRow_ = new QHBoxLayout;
+    hatColumn->addLayout(hatRow_);
     row->addWidget(hatBox_);
-    return holder;
+    return row;
 }
 
 void MonitorWindow::showPanel(std::vector<PanelCell> inputs,
@@ -155,6 +173,19 @@ void MonitorWindow::showPanel(std::vector<PanelCell> inputs,
     hatBox_->setVisible(!hats.empty());
     motion_->clear();
     clearLines();
+    growToShowEveryCell();
+}
+
+void MonitorWindow::growToShowEveryCell() {
+    if (isMaximized() || isFullScreen()) {
+        return;
+    }
+    centralWidget()->layout()->activate();
+    QSize wanted = size().expandedTo(sizeHint());
+    if (const QScreen* screen = this->screen()) {
+        wanted = wanted.boundedTo(screen->availableGeometry().size());
+    }
+    resize(wanted);
 }
 
 void MonitorWindow::showSources(const QString& text) {

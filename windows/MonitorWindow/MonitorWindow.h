@@ -8,7 +8,6 @@
 #include <vector>
 
 class QAction;
-class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QListWidget;
@@ -88,7 +87,10 @@ private:
     void createMenus();
     QWidget* createNoticeRow();
     QWidget* createCounterRow();
-    QWidget* createIndicatorRow();
+    QHBoxLayout* createIndicatorRow();
+    /// Makes the window large enough for every cell, as far as the screen
+    /// allows; never smaller.
+    void growToShowEveryCell();
 
     QLabel* sources_ = nullptr;
     QWidget* noticeRow_ = nullptr;
@@ -98,9 +100,9 @@ private:
     QLabel* counter_ = nullptr;
     PanelGrid* inputGrid_ = nullptr;
     PanelGrid* rotaryGrid_ = nullptr;
-    QGroupBox* rotaryBox_ = nullptr;
+    QWidget* rotaryBox_ = nullptr;
     MotionIndicator* motion_ = nullptr;
-    QGroupBox* hatBox_ = nullptr;
+    QWidget* hatBox_ = nullptr;
     QHBoxLayout* hatRow_ = nullptr;
     std::vector<HatIndicator*> hats_;
     QListWidget* lineList_ = nullptr;

@@ -4,7 +4,7 @@
 
 namespace vantrel {
 std::string PanelCell::spoken(int seenCount) const {
-    std::string words = title + ", ";
+    std::string words = name + ", ";
     if (!label.empty()) {
         words += label + ", ";
     }
@@ -21,8 +21,10 @@ std::vector<PanelCell> inputCells(const Configuration& config, const Configurati
     for (int i = 0; i < InputCount; ++i) {
         const InputMacro& input = config.input(i);
         if (controls.used({ActionSource::Kind::Input, i})) {
+            const std::string title = "Input " + std::to_string(i + 1);
             cells.push_back({{ActionSource::Kind::Input, i},
-                             "Input " + std::to_string(i + 1),
+                             title,
+                             title,
                              labels.input(i),
                              describeMacro(isSingleKeyAssignment(input), input)});
         }
@@ -36,9 +38,11 @@ std::vector<PanelCell> rotaryCells(const Configuration& config, const Configurat
     for (int k = 0; k < RotaryKeyCount; ++k) {
         if (controls.used({ActionSource::Kind::RotaryKey, k})) {
             const int rotarySwitch = k / 2;
+            const std::string number = std::to_string(rotarySwitch + 1);
+            const std::string direction = k % 2 == 1 ? " clockwise" : " counterclockwise";
             cells.push_back({{ActionSource::Kind::RotaryKey, k},
-                             "Rotary Switch " + std::to_string(rotarySwitch + 1) +
-                                 (k % 2 == 1 ? " clockwise" : " counterclockwise"),
+                             "Rotary " + number + direction,
+                             "Rotary Switch " + number + direction,
                              labels.rotarySwitch(rotarySwitch),
                              describeRotaryKey(config.rotaryKey(k))});
         }

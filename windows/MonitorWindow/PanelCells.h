@@ -15,12 +15,14 @@ namespace vantrel {
 
 struct PanelCell {
     ActionSource source;
-    std::string title;      ///< "Input 17", "Rotary Switch 1 clockwise"
+    std::string title;      ///< as the cell shows it: "Input 17", "Rotary 1 clockwise"
+    std::string name;       ///< as it is spoken: "Input 17", "Rotary Switch 1 clockwise"
     std::string label;      ///< the configuration's label; may be empty
     std::string assignment; ///< as the main window's button shows it
 
     /// What a screen reader says of the cell, with whether it was seen:
-    /// "Input 17, P2 Button 1, A, seen 2 times".
+    /// "Input 17, P2 Button 1, A, seen 2 times"
+    /// or "..., not seen".
     [[nodiscard]] std::string spoken(int seenCount) const;
 };
 

@@ -7,11 +7,14 @@
 namespace vantrel {
 namespace {
 
-constexpr int Padding = 4;
+constexpr int Padding = 3;
 constexpr int Gap = 2;
 constexpr int TextLines = 3;
-/// Wide enough for "Input 108" and a count beside it.
-constexpr const char* WidestTitle = "Input 108  999\u00d7";
+/// The list view keeps a few pixels of its width for itself, besides the
+/// room of a scroll bar it lays out its items as though it were there.
+constexpr int LayoutMargin = 4;
+/// Room for a count beside the title.
+constexpr const char* WidestCount = " 99\u00d7";
 
 QString qText(const std::string& text) {
     return QString::fromStdString(text);
@@ -84,8 +87,10 @@ public:
 
 } // namespace
 
-PanelGrid::PanelGrid(const QString& name, QWidget* parent)
-    : QListWidget(parent) {
+PanelGrid::PanelGrid(const QString& name, QString widestTitle, int columns, QWidget* parent)
+    : QListWidget(parent)
+    , widestTitle_(std::move(widestTitle))
+    , columns_(columns) {
     setAccessibleName(name);
     setViewMode(QListView::IconMode);
     setFlow(QListView::LeftToRight);
@@ -103,24 +108,37 @@ PanelGrid::PanelGrid(const QString& name, QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
+int PanelGrid::layoutSlack() const {
+    return LayoutMargin + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+}
+
+int PanelGrid::columnsFor(int width) const {
+    const int inside = std::max(1, width - 2 * frameWidth() - layoutSlack());
+    return std::max(1, std::min(columns_, inside / cellSize().width()));
+}
+
 QSize PanelGrid::cellSize() const {
     QFont bold = font();
     bold.setBold(true);
-    const int width = QFontMetrics(bold).horizontalAdvance(QString::fromUtf8(WidestTitle));
+    const int width =
+        QFontMetrics(bold).horizontalAdvance(widestTitle_ + QString::fromUtf8(WidestCount));
     return {width + 2 * Padding + Gap, TextLines * fontMetrics().height() + Padding + Gap};
 }
 
 int PanelGrid::heightForWidth(int width) const {
-    const QSize cell = cellSize();
-    const int inside = std::max(1, width - 2 * frameWidth());
-    const int columns = std::max(1, inside / cell.width());
-    const int rows = (count() + columns - 1) / columns;
-    return rows * cell.height() + 2 * frameWidth();
+    const int columns = columnsFor(width);
+    const int rows = std::max(1, (count() + columns - 1) / columns);
+    return rows * cellSize().height() + 2 * frameWidth();
 }
 
 QSize PanelGrid::sizeHint() const {
-    const int width = QListWidget::sizeHint().width();
+    const int columns = std::max(1, std::min(columns_, count()));
+    const int width = columns * cellSize().width() + 2 * frameWidth() + layoutSlack();
     return {width, heightForWidth(width)};
+}
+
+QSize PanelGrid::minimumSizeHint() const {
+    return {cellSize().width() + 2 * frameWidth(), cellSize().height() + 2 * frameWidth()};
 }
 
 void PanelGrid::setCells(std::vector<PanelCell> cells) {
@@ -133,7 +151,7 @@ void PanelGrid::setCells(std::vector<PanelCell> cells) {
         item->setData(AssignmentRole, qText(cell.assignment));
         item->setData(SeenRole, 0);
         item->setData(HeldRole, false);
-        item->setToolTip(qText(cell.title) +
+        item->setToolTip(qText(cell.name) +
                          (cell.label.empty() ? QString() : "\n" + qText(cell.label)) + "\n" +
                          qText(cell.assignment));
         item->setSizeHint(cellSize());

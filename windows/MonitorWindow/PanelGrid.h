@@ -21,7 +21,9 @@ public:
         HeldRole, ///< true while the control is held
     };
 
-    PanelGrid(const QString& name, QWidget* parent);
+    /// `widestTitle` is the longest title a cell must show whole;
+    /// `columns` how many columns it asks for.
+    PanelGrid(const QString& name, QString widestTitle, int columns, QWidget* parent);
 
     void setCells(std::vector<PanelCell> cells);
     [[nodiscard]] const std::vector<PanelCell>& cells() const { return cells_; }
@@ -38,11 +40,18 @@ public:
     /// The height that shows every cell in `width` pixels without scrolling.
     [[nodiscard]] int heightForWidth(int width) const override;
     [[nodiscard]] bool hasHeightForWidth() const override { return true; }
+    /// As wide as the columns asked for, as high as showing every cell
+    /// takes at that width.
     [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] QSize minimumSizeHint() const override;
 
 private:
     void updateSpoken(int row);
+    [[nodiscard]] int columnsFor(int width) const;
+    [[nodiscard]] int layoutSlack() const;
 
+    QString widestTitle_;
+    int columns_;
     std::vector<PanelCell> cells_;
 };
 

@@ -1,0 +1,365 @@
+#include "windows/MonitorWindow/MonitorWindow.h"
+
+#include "tests/support/ModelBuilders.h"
+#include "tests/support/NamedControl.h"
+#include "tests/support/ScriptedFileDialogs.h"
+#include "tests/support/SpokenControls.h"
+#include "tests/support/TemporaryFolder.h"
+#include "windows/MonitorWindow/HatIndicator.h"
+#include "windows/MonitorWindow/InputTestSession.h"
+#include "windows/MonitorWindow/MotionIndicator.h"
+#include "windows/MonitorWindow/PanelGrid.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <limits>
+
+namespace vantrel {
+namespace {
+
+using testing::namedControl;
+
+const std::string Example = VANTREL_EXAMPLES "/two-player-cabinet.json";
+const std::vector<std::string> ExampleSession = {VANTREL_EXAMPLES "/two-player-cabinet.evemu",
+                                                 VANTREL_EXAMPLES
+                                                 "/two-player-cabinet-mouse.evemu"};
+
+/// Events that never come, and a grab that answers as told.
+class StillFeed final : public EventFeed {
+public:
+    explicit StillFeed(std::vector<bool>& grabs, Grab answer)
+        : grabs_(grabs)
+        , answer_(answer) {}
+
+    Poll poll(std::int64_t /*elapsed*/) override { return {}; }
+    [[nodiscard]] std::string deviceName(std::size_t /*device*/) const override {
+        return "/dev/input/event7";
+    }
+    [[nodiscard]] std::string description() const override { return "live"; }
+    Grab grab(bool take) override {
+        grabs_.push_back(take);
+        return take ? answer_ : Grab::Released;
+    }
+
+private:
+    std::vector<bool>& grabs_;
+    Grab answer_;
+};
+
+struct Harness {
+    testing::ScriptedFileDialogs dialogs;
+    LoadedConfiguration device; ///< what the device read gives
+    std::string noLiveFeed = "No VANTREL is attached.";
+    std::vector<bool> grabs;
+    std::optional<EventFeed::Grab> liveGrab; ///< a live feed, when set
+    MonitorWindow window;
+    InputTestSession session{window,
+                             {dialogs, [this] { return device; },
+                              [this](std::string& why) -> std::unique_ptr<EventFeed> {
+                                  if (!liveGrab) {
+                                      why = noLiveFeed;
+                                      return nullptr;
+                                  }
+                                  return std::make_unique<StillFeed>(grabs, *liveGrab);
+                              }}};
+
+    /// Plays the recordings without waiting for their time.
+    void replayAll(const std::vector<std::string>& files) {
+        QVERIFY(session.replay(files));
+        while (session.feeding()) {
+            session.advance(std::numeric_limits<std::int64_t>::max() / 2);
+        }
+    }
+
+    /// The titles of the cells marked as seen, with their counts.
+    [[nodiscard]] QStringList marked(const PanelGrid& grid) const {
+        QStringList titles;
+        for (int row = 0; row < grid.count(); ++row) {
+            if (grid.seen(row) > 0) {
+                titles << QStringLiteral("%1 %2x").arg(grid.item(row)->text()).arg(grid.seen(row));
+            }
+        }
+        return titles;
+    }
+
+    [[nodiscard]] QStringList lines() const {
+        QStringList texts;
+        for (int row = 0; row < window.lineList().count(); ++row) {
+            texts << window.lineList().item(row)->text();
+        }
+        return texts;
+    }
+};
+
+/// What vantrelctl monitor prints for the recordings, line by line.
+QStringList toolLines(const std::string& config, const std::vector<std::string>& files) {
+    QStringList arguments{"monitor", "--config", QString::fromStdString(config)};
+    for (const std::string& file : files) {
+        arguments << "--events" << QString::fromStdString(file);
+    }
+    QProcess tool;
+    tool.start(QStringLiteral(VANTRELCTL_PATH), arguments);
+    tool.waitForFinished();
+    return QString::fromUtf8(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+QStringList fileLines(const std::filesystem::path& file) {
+    return QString::fromStdString(testing::contentsOf(file)).split('\n', Qt::SkipEmptyParts);
+}
+
+/// Every input sends a key, with a label as long as they come: the largest
+/// panel the window has to show.
+LoadedConfiguration fullPanel() {
+    LoadedConfiguration loaded;
+    for (int i = 0; i < InputCount; ++i) {
+        encodeSingleKey(KeyTypeKeyboard, static_cast<std::uint8_t>(4 + i % 50), 0,
+                        loaded.config.input(i));
+        loaded.labels.inputs.at(static_cast<std::size_t>(i)) =
+            "P" + std::to_string(i % 4 + 1) + " Button " + std::to_string(i);
+    }
+    for (int k = 0; k < RotaryKeyCount; ++k) {
+        loaded.config.rotaryKey(k) = {static_cast<std::uint8_t>(79 + k), 0};
+    }
+    return loaded;
+}
+
+} // namespace
+
+class MonitorWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The log holds what the tool prints for the same recordings, the
+    // summary included, so that a session kept from the window reads as one
+    // kept from the terminal.
+    void theLogHoldsWhatTheToolPrints_data() {
+        QTest::addColumn<QStringList>("recordings");
+        const auto row = [](const char* name, const std::vector<std::string>& files) {
+            QStringList list;
+            for (const std::string& file : files) {
+                list << QString::fromStdString(file);
+            }
+            QTest::newRow(name) << list;
+        };
+        row("example session", ExampleSession);
+        row("keyboard", {VANTREL_MONITOR_FIXTURES "/keyboard.evemu"});
+        row("without scan codes", {VANTREL_MONITOR_FIXTURES "/keyboard-without-scan-codes.evemu"});
+        row("mouse and joystick", {VANTREL_MONITOR_FIXTURES "/mouse-and-joystick.evemu"});
+    }
+
+    void theLogHoldsWhatTheToolPrints() {
+        QFETCH(QStringList, recordings);
+        std::vector<std::string> files;
+        for (const QString& file : recordings) {
+            files.push_back(file.toStdString());
+        }
+        testing::TemporaryFolder folder;
+        const std::filesystem::path log = folder / "session.txt";
+        Harness h;
+        QVERIFY(h.session.openConfiguration(Example));
+        QVERIFY(h.session.startLog(log.string()));
+        h.replayAll(files);
+        const QStringList expected = toolLines(Example, files);
+        QVERIFY(!expected.isEmpty());
+        QCOMPARE(fileLines(log), expected);
+        // The replay's end closed the log.
+        QVERIFY(!h.window.findChild<QAction*>("mnuLog")->isChecked());
+    }
+
+    void theExampleSessionMarksWhatWasPressed() {
+        Harness h;
+        QVERIFY(h.session.openConfiguration(Example));
+        h.replayAll(ExampleSession);
+
+        QStringList notSeen;
+        for (int row = 0; row < h.window.inputGrid().count(); ++row) {
+            if (h.window.inputGrid().seen(row) == 0) {
+                notSeen << h.window.inputGrid().item(row)->text();
+            }
+        }
+        QCOMPARE(notSeen, QStringList({"Input 23", "Input 24", "Input 28"}));
+        QCOMPARE(h.window.inputGrid().count(), 33);
+        QCOMPARE(h.marked(h.window.rotaryGrid()),
+                 QStringList({"Rotary 1 counterclockwise 1x", "Rotary 1 clockwise 1x",
+                              "Rotary 2 counterclockwise 1x", "Rotary 2 clockwise 1x"}));
+        QCOMPARE(h.window.counter().text(), QStringLiteral("Seen 34 of 37"));
+        // Each press that matched no input or more than one, as the tool
+        // words it.
+        QCOMPARE(h.lines().size(), 8);
+        QCOMPARE(h.lines().front(),
+                 QStringLiteral("Input 3 (P1 Left) or Rotary Switch 1 (P1 Dial) counterclockwise: "
+                                "Left Arrow (more than one control sends this: see vantrelctl "
+                                "check)"));
+        QCOMPARE(h.lines().last(), QStringLiteral("not in the configuration: F13"));
+        QCOMPARE(h.window.motion().text(), QStringLiteral("X -30, Y +70"));
+        QCOMPARE(QString::fromStdString(h.session.summaryLine()),
+                 QStringLiteral("Seen 34 of 37 used inputs and rotary directions; not seen: "
+                                "Input 23 (P2 Start), Input 24 (Coin 2), Input 28 (Pause)"));
+
+        // Reset Marks starts the round again.
+        QTest::mouseClick(&namedControl<QPushButton>(h.window, "resetMarks"), Qt::LeftButton);
+        QCOMPARE(h.marked(h.window.inputGrid()), QStringList());
+        QCOMPARE(h.marked(h.window.rotaryGrid()), QStringList());
+        QCOMPARE(h.window.counter().text(), QStringLiteral("Seen 0 of 37"));
+        QCOMPARE(h.lines(), QStringList());
+    }
+
+    void aCellCountsItsPressesAndLightsWhileHeld() {
+        Harness h;
+        QVERIFY(h.session.openConfiguration(Example));
+        h.replayAll({ExampleSession.front(), ExampleSession.front()});
+        const PanelGrid& grid = h.window.inputGrid();
+        QCOMPARE(grid.seen(0), 2);
+        QVERIFY(!grid.held(0));
+        QCOMPARE(grid.item(0)->data(Qt::AccessibleTextRole).toString(),
+                 QStringLiteral("Input 1, P1 Up, Up Arrow, seen 2 times"));
+        QCOMPARE(grid.item(22)->data(Qt::AccessibleTextRole).toString(),
+                 QStringLiteral("Input 23, P2 Start, 2 @, not seen"));
+    }
+
+    // Recordings play at their own pace: half-way through, the hat points
+    // where the recording holds it then.
+    void theHatsShowWhereTheyPoint() {
+        Harness h;
+        LoadedConfiguration hat;
+        encodeSingleKey(KeyTypeJoystick, 65, 0, hat.config.input(6)); // Hat1 NE
+        h.device = hat;
+        QVERIFY(h.session.readDeviceConfiguration());
+        QCOMPARE(h.window.hats().size(), std::size_t{1});
+        const HatIndicator& indicator = *h.window.hats().front();
+        QVERIFY(h.session.replay({VANTREL_MONITOR_FIXTURES "/mouse-and-joystick.evemu"}));
+        h.session.advance(650'000);
+        QCOMPARE(indicator.direction(), std::optional<int>(1));
+        QCOMPARE(indicator.accessibleName(), QStringLiteral("Hat1 NE"));
+        QCOMPARE(h.window.inputGrid().seen(0), 1);
+        h.session.advance(750'000);
+        QCOMPARE(indicator.direction(), std::optional<int>());
+        QCOMPARE(indicator.accessibleName(), QStringLiteral("Hat 1: centred"));
+        QVERIFY(h.session.feeding());
+    }
+
+    // 108 inputs and four rotary directions on a 1280 × 800 screen, less a
+    // title bar: every cell in sight, with its title whole.
+    void theFullPanelFitsTheSmallScreen() {
+        Harness h;
+        h.device = fullPanel();
+        QVERIFY(h.session.readDeviceConfiguration());
+        h.window.resize(1280, 770);
+        h.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+        QVERIFY(h.window.sizeHint().height() <= 770);
+        for (const PanelGrid* grid : {&h.window.inputGrid(), &h.window.rotaryGrid()}) {
+            QCOMPARE(grid->verticalScrollBar()->maximum(), 0);
+            const QRect viewport = grid->viewport()->rect();
+            QFont bold = grid->font();
+            bold.setBold(true);
+            for (int row = 0; row < grid->count(); ++row) {
+                const QRect cell = grid->visualItemRect(grid->item(row));
+                QVERIFY2(viewport.contains(cell), qPrintable(grid->item(row)->text()));
+                QVERIFY(QFontMetrics(bold).horizontalAdvance(grid->item(row)->text() + " 99x") <
+                        cell.width());
+            }
+        }
+        QCOMPARE(h.window.inputGrid().count(), 108);
+        QCOMPARE(h.window.rotaryGrid().count(), 4);
+    }
+
+    // Each cell is reached by the keyboard and read with its input, label,
+    // assignment and whether it was seen.
+    void aScreenReaderHearsEveryCell() {
+        Harness h;
+        QVERIFY(h.session.openConfiguration(Example));
+        h.replayAll({ExampleSession.front()});
+        h.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&h.window));
+        QTest::keyClick(&h.window, Qt::Key_I, Qt::AltModifier);
+        PanelGrid& grid = h.window.inputGrid();
+        QCOMPARE(QApplication::focusWidget(), &grid);
+        QTest::keyClick(&grid, Qt::Key_Right);
+        QCOMPARE(grid.currentRow(), 1);
+
+        const QStringList spoken = testing::spokenControls(h.window);
+        QVERIFY(spoken.contains("Reset Marks | "));
+        QVERIFY(spoken.contains("Input 2, P1 Down, Down Arrow, seen once [focused] | "));
+        QVERIFY(spoken.contains("Input 24, Coin 2, 6 ^, not seen | "));
+        QVERIFY(spoken.contains("Rotary Switch 2 clockwise, P2 Dial, G, seen once | "));
+        const QRegularExpression cell("^(Input|Rotary Switch) .*, (not seen|seen once|seen \\d+ "
+                                      "times)( \\[focused\\])? \\| $");
+        QCOMPARE(spoken.filter(cell).size(), 33 + 4);
+        QCOMPARE(spoken.filter(QRegularExpression("^\\? ")), QStringList());
+    }
+
+    // The encoder's devices are taken from the desktop while the window is
+    // active, so that a test press types into no other program.
+    void theDevicesAreTakenOnlyWhileTheWindowIsActive() {
+        Harness h;
+        h.liveGrab = EventFeed::Grab::Taken;
+        h.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&h.window));
+        QVERIFY(h.session.listen());
+        QCOMPARE(h.grabs, std::vector<bool>({true}));
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QCOMPARE(h.grabs, std::vector<bool>({true, false}));
+        h.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&h.window));
+        h.window.close();
+        QCOMPARE(h.grabs, std::vector<bool>({true, false, true, false}));
+        QVERIFY(!h.session.feeding());
+    }
+
+    void anotherProgramsGrabIsSaid() {
+        Harness h;
+        h.liveGrab = EventFeed::Grab::HeldElsewhere;
+        h.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&h.window));
+        QVERIFY(h.session.listen());
+        QVERIFY(h.window.notice().isVisible());
+        QVERIFY(h.window.notice().text().startsWith("Another program holds the VANTREL's input"));
+    }
+
+    // Without a device, the window says so and offers the files instead; the
+    // configuration chosen there is opened by its content.
+    void withoutADeviceTheFilesAreOffered() {
+        Harness h;
+        h.device.error = "The VANTREL was not found. Open a configuration file to test against.";
+        h.window.show();
+        QVERIFY(!h.session.readDeviceConfiguration());
+        QCOMPARE(h.window.notice().text(), QString::fromStdString(h.device.error));
+        QVERIFY(namedControl<QPushButton>(h.window, "noticeRecording").isVisible());
+        h.dialogs.choose(Example);
+        QTest::mouseClick(&namedControl<QPushButton>(h.window, "noticeConfiguration"),
+                          Qt::LeftButton);
+        QCOMPARE(h.window.inputGrid().count(), 33);
+        QVERIFY(!h.window.notice().isVisible());
+        QCOMPARE(h.window.counter().text(), QStringLiteral("Seen 0 of 37"));
+    }
+
+    void theLogMenuStartsAndEndsALog() {
+        testing::TemporaryFolder folder;
+        const std::filesystem::path log = folder / "kept.txt";
+        Harness h;
+        QVERIFY(h.session.openConfiguration(Example));
+        QAction& item = *h.window.findChild<QAction*>("mnuLog");
+        h.dialogs.choose(log.string());
+        item.trigger();
+        QVERIFY(item.isChecked());
+        item.trigger();
+        QVERIFY(!item.isChecked());
+        QCOMPARE(fileLines(log), QStringList(QString::fromStdString(h.session.summaryLine())));
+        QCOMPARE(h.dialogs.requests().size(), std::size_t{1});
+        QVERIFY(h.dialogs.requests().front().confirmOverwrite);
+    }
+};
+
+} // namespace vantrel
+
+QTEST_MAIN(vantrel::MonitorWindowTest)
+#include "MonitorWindowTest.moc"
