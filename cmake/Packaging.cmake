@@ -77,7 +77,7 @@ include(CPack)
 # Everything the packages hold, so that they can be made without building
 # the tests and benchmarks as well.
 add_custom_target(vantrel_package_contents)
-foreach(target vantrel-config vantrel-config-emulated vantrelctl
+foreach(target vantrel-config vantrel-config-emulated vantrel-monitor vantrelctl
                vantrel_udev_rule_file vantrel_icons vantrel_manuals
                vantrel_changelogs vantrel_completions)
   if(TARGET ${target})

@@ -21,21 +21,24 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 app=org.vantrel.Config
 man=share/man/man1
 for file in \
-    bin/vantrel-config bin/vantrel-config-emulated bin/vantrelctl \
+    bin/vantrel-config bin/vantrel-config-emulated bin/vantrel-monitor bin/vantrelctl \
     share/applications/$app.desktop share/applications/$app.Emulated.desktop \
+    share/applications/$app.Monitor.desktop \
     share/metainfo/$app.metainfo.xml \
     share/icons/hicolor/scalable/apps/$app.svg \
     share/icons/hicolor/16x16/apps/$app.png share/icons/hicolor/48x48/apps/$app.png \
     share/icons/hicolor/256x256/apps/$app.png \
     lib/udev/rules.d/60-vantrel.rules \
     $man/vantrelctl.1.gz $man/vantrel-config.1.gz $man/vantrel-config-emulated.1.gz \
+    $man/vantrel-monitor.1.gz \
     share/bash-completion/completions/vantrelctl share/zsh/vendor-completions/_vantrelctl \
     share/fish/vendor_completions.d/vantrelctl.fish \
     share/doc/vantrelctl/examples/two-player-cabinet.json \
-    share/doc/vantrelctl/examples/two-player-cabinet.cfg; do
+    share/doc/vantrelctl/examples/two-player-cabinet.cfg \
+    share/doc/vantrelctl/examples/two-player-cabinet.evemu; do
     [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
-for program in vantrel-config vantrel-config-emulated vantrelctl; do
+for program in vantrel-config vantrel-config-emulated vantrel-monitor vantrelctl; do
     [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"
 done
 

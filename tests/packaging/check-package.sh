@@ -63,6 +63,8 @@ dpkg -L "$tool" "$desktop" >"$scratch/files"
 [ -f /usr/lib/udev/rules.d/60-vantrel.rules ] || fail "the udev rule is not installed"
 env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/vantrel-config --version |
     grep -qx "vantrel-config $version" || fail "vantrel-config --version needs a display"
+env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/vantrel-monitor --version |
+    grep -qx "vantrel-monitor $version" || fail "vantrel-monitor --version needs a display"
 
 # The demo, started as its menu entry starts it, must still be running after
 # its window, of the class its entry names, has appeared on a virtual display
