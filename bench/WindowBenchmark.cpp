@@ -3,6 +3,8 @@
 #include "device/EmulatedDevice.h"
 #include "device/Transfer.h"
 #include "tests/support/LimitConfiguration.h"
+#include "windows/MonitorWindow/InputTestSession.h"
+#include "windows/MonitorWindow/MonitorWindow.h"
 #include "windows/frmStatus/StatusProgress.h"
 
 #include <QAbstractButton>
@@ -110,6 +112,56 @@ void MainWindowStartup(benchmark::State& state) {
     }
 }
 BENCHMARK(MainWindowStartup)->Unit(benchmark::kMillisecond);
+
+/// Every input used, with a label: the most cells the input test shows.
+LoadedConfiguration fullPanel() {
+    LoadedConfiguration loaded;
+    loaded.config = testing::configurationAtTheLimit();
+    for (int i = 0; i < InputCount; ++i) {
+        loaded.labels.inputs.at(static_cast<std::size_t>(i)) = "P1 Button " + std::to_string(i);
+    }
+    return loaded;
+}
+
+/// No file chooser opens while the window starts.
+class NoFileDialogs final : public FileDialogs {
+public:
+    std::optional<std::string> getSaveFileName(const FileDialogRequest& /*request*/) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> getOpenFileName(const FileDialogRequest& /*request*/) override {
+        return std::nullopt;
+    }
+};
+
+// The input test from its construction to its first paint, with the
+// configuration read (here handed over at once) and every cell made.
+void InputTestStartup(benchmark::State& state) {
+    const LoadedConfiguration panel = fullPanel();
+    NoFileDialogs dialogs;
+    for ([[maybe_unused]] auto _ : state) {
+        auto window = std::make_unique<MonitorWindow>();
+        auto session = std::make_unique<InputTestSession>(
+            *window, InputTestServices{dialogs, [&panel] { return panel; },
+                                       [](std::string& why) -> std::unique_ptr<EventFeed> {
+                                           why = "none";
+                                           return nullptr;
+                                       }});
+        window->show();
+        if (!session->readDeviceConfiguration()) {
+            state.SkipWithError("the configuration was not taken");
+            break;
+        }
+        settle();
+        paintNow(*window);
+        state.PauseTiming();
+        session.reset();
+        window.reset();
+        settle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(InputTestStartup)->Unit(benchmark::kMillisecond);
 
 /// A started program showing the largest configuration.
 class StartedProgram {
