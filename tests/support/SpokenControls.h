@@ -8,12 +8,22 @@
 
 namespace vantrel::testing {
 
-/// The roles of what a user can work with the keyboard.
+/// The roles of the controls a user can work with the keyboard.
 inline const std::set<QAccessible::Role>& interactiveRoles() {
     static const std::set<QAccessible::Role> roles{
         QAccessible::PushButton, QAccessible::CheckBox,  QAccessible::RadioButton,
         QAccessible::ComboBox,   QAccessible::ScrollBar, QAccessible::EditableText,
-        QAccessible::PageTab,    QAccessible::MenuItem,  QAccessible::ListItem};
+        QAccessible::PageTab,    QAccessible::MenuItem};
+    return roles;
+}
+
+/// The same and the items of lists, which the arrow keys go through.
+inline const std::set<QAccessible::Role>& interactiveRolesAndItems() {
+    static const std::set<QAccessible::Role> roles = [] {
+        std::set<QAccessible::Role> all = interactiveRoles();
+        all.insert(QAccessible::ListItem);
+        return all;
+    }();
     return roles;
 }
 

@@ -294,7 +294,8 @@ private slots:
         QTest::keyClick(&grid, Qt::Key_Right);
         QCOMPARE(grid.currentRow(), 1);
 
-        const QStringList spoken = testing::spokenControls(h.window);
+        const QStringList spoken =
+            testing::spokenControls(h.window, testing::interactiveRolesAndItems());
         QVERIFY(spoken.contains("Reset Marks | "));
         QVERIFY(spoken.contains("Input 2, P1 Down, Down Arrow, seen once [focused] | "));
         QVERIFY(spoken.contains("Input 24, Coin 2, 6 ^, not seen | "));

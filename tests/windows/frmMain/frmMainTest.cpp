@@ -6,6 +6,7 @@
 #include "tests/support/NamedControl.h"
 #include "tests/support/Recorders.h"
 #include "tests/support/ScriptedFileDialogs.h"
+#include "tests/support/SpokenControls.h"
 #include "tests/support/TemporaryFolder.h"
 #include "windows/controls/CaptionButton.h"
 #include "windows/controls/CaptionFit.h"
@@ -160,43 +161,6 @@ void fillToSize(Configuration& config, std::int32_t size) {
         config.input(input).step(position % StepsPerSequence, (position / StepsPerSequence) % 2) =
             keyDown(KeyA);
     }
-}
-
-/// What a screen reader says of each control of `window` the user can work:
-/// its name (or "?"), what labels it (its label, its frame) in parentheses,
-/// whether it is disabled or focused in brackets, then "|" and its
-/// description.
-QStringList spokenControls(QWidget& window) {
-    static const std::set<QAccessible::Role> interactive{
-        QAccessible::PushButton, QAccessible::CheckBox,  QAccessible::RadioButton,
-        QAccessible::ComboBox,   QAccessible::ScrollBar, QAccessible::EditableText,
-        QAccessible::PageTab,    QAccessible::MenuItem};
-    QStringList spoken;
-    std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
-        if (interactive.contains(node->role())) {
-            QStringList labels;
-            for (const auto& [label, relation] : node->relations(QAccessible::Label)) {
-                labels << label->text(QAccessible::Name).trimmed();
-            }
-            const QString name = node->text(QAccessible::Name);
-            QStringList states;
-            if (node->state().disabled) {
-                states << "disabled";
-            }
-            if (node->state().focused) {
-                states << "focused";
-            }
-            spoken << (name.isEmpty() ? "?" : name) +
-                          (labels.isEmpty() ? "" : " (" + labels.join(", ") + ")") +
-                          (states.isEmpty() ? "" : " [" + states.join(", ") + "]") + " | " +
-                          node->text(QAccessible::Description);
-        }
-        for (int i = 0; i < node->childCount(); ++i) {
-            walk(node->child(i));
-        }
-    };
-    walk(QAccessible::queryAccessibleInterface(&window));
-    return spoken;
 }
 
 class NoStepEditor final : public StepEditor {
