@@ -1,6 +1,7 @@
 #include "windows/MonitorWindow/InputTestSession.h"
 
 #include "files/PathText.h"
+#include "files/RegularFile.h"
 #include "monitor/EvemuRecording.h"
 #include "monitor/EventCodes.h"
 #include "monitor/HatReach.h"
@@ -10,7 +11,7 @@
 #include "windows/MonitorWindow/ReplayFeed.h"
 
 #include <algorithm>
-#include <fstream>
+#include <sstream>
 #include <variant>
 
 namespace vantrel {
@@ -22,6 +23,8 @@ constexpr int PollMilliseconds = 10;
 /// How long a cell lights whose release will not be reported.
 constexpr int MacroFlashMilliseconds = 500;
 constexpr int HatDirections = 8;
+/// An hour's recording of a busy panel takes a few megabytes.
+constexpr std::size_t RecordingLimit = 64 * 1024 * 1024;
 
 QString qText(const std::string& text) {
     return QString::fromStdString(text);
@@ -119,11 +122,17 @@ void InputTestSession::useConfiguration(LoadedConfiguration loaded, const std::s
 bool InputTestSession::replay(const std::vector<std::string>& files) {
     std::vector<NamedRecording> recordings;
     for (const std::string& file : files) {
-        std::ifstream in(pathFromUtf8(file));
-        if (!in) {
-            window_.showNotice(qText(file + ": cannot be read"), MonitorWindow::OfferRecording);
+        // A FIFO or a device node would hold the window up, or never end.
+        std::string bytes;
+        const FileResult read = readRegularFile(pathFromUtf8(file), RecordingLimit, bytes);
+        if (!read.ok()) {
+            window_.showNotice(qText(read.error == FileError::TooLong
+                                         ? file + ": longer than a recording can be"
+                                         : read.detail),
+                               MonitorWindow::OfferRecording);
             return false;
         }
+        std::istringstream in(bytes);
         EvemuRecording recording = readEvemuRecording(in);
         if (!recording.ok()) {
             window_.showNotice(qText(file + ", line " + std::to_string(recording.errorLine) + ": " +
@@ -308,11 +317,16 @@ void InputTestSession::grab(bool take) {
     if (!feed_) {
         return;
     }
-    if (feed_->grab(take) == EventFeed::Grab::HeldElsewhere) {
+    const EventFeed::Grab grabbed = feed_->grab(take);
+    if (grabbed == EventFeed::Grab::HeldElsewhere) {
         window_.showNotice(
             QStringLiteral("Another program holds the VANTREL's input devices (vantrelctl "
                            "monitor, perhaps): presses reach that program, not this window."),
             MonitorWindow::NoOffer);
+        heldElsewhere_ = true;
+    } else if (grabbed == EventFeed::Grab::Taken && heldElsewhere_) {
+        window_.clearNotice();
+        heldElsewhere_ = false;
     }
 }
 

@@ -103,7 +103,8 @@ private:
     /// Each device's events decoded once more, for the hats' positions.
     std::map<std::size_t, EventDecoder> hatDecoders_;
     std::optional<SessionLog> log_;
-    bool summaryLogged_ = false;
+    /// The window says that another program holds the devices.
+    bool heldElsewhere_ = false;
     QTimer timer_;
     QElapsedTimer clock_;
 };

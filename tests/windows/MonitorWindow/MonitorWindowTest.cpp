@@ -32,7 +32,7 @@ const std::vector<std::string> ExampleSession = {VANTREL_EXAMPLES "/two-player-c
 /// Events that never come, and a grab that answers as told.
 class StillFeed final : public EventFeed {
 public:
-    explicit StillFeed(std::vector<bool>& grabs, Grab answer)
+    StillFeed(std::vector<bool>& grabs, const std::optional<Grab>& answer)
         : grabs_(grabs)
         , answer_(answer) {}
 
@@ -43,12 +43,12 @@ public:
     [[nodiscard]] std::string description() const override { return "live"; }
     Grab grab(bool take) override {
         grabs_.push_back(take);
-        return take ? answer_ : Grab::Released;
+        return take ? answer_.value() : Grab::Released;
     }
 
 private:
     std::vector<bool>& grabs_;
-    Grab answer_;
+    const std::optional<Grab>& answer_;
 };
 
 struct Harness {
@@ -65,7 +65,7 @@ struct Harness {
                                       why = noLiveFeed;
                                       return nullptr;
                                   }
-                                  return std::make_unique<StillFeed>(grabs, *liveGrab);
+                                  return std::make_unique<StillFeed>(grabs, liveGrab);
                               }}};
 
     /// Plays the recordings without waiting for their time.
@@ -335,6 +335,15 @@ private slots:
         QVERIFY(h.session.listen());
         QVERIFY(h.window.notice().isVisible());
         QVERIFY(h.window.notice().text().startsWith("Another program holds the VANTREL's input"));
+        // Once it has let go, the next activation takes them and the notice goes.
+        h.liveGrab = EventFeed::Grab::Taken;
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        h.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&h.window));
+        QVERIFY(!h.window.notice().isVisible());
     }
 
     // Without a device, the window says so and offers the files instead; the
@@ -346,6 +355,9 @@ private slots:
         QVERIFY(!h.session.readDeviceConfiguration());
         QCOMPARE(h.window.notice().text(), QString::fromStdString(h.device.error));
         QVERIFY(namedControl<QPushButton>(h.window, "noticeRecording").isVisible());
+        // A folder is no recording, and saying so keeps the offer.
+        QVERIFY(!h.session.replay({VANTREL_EXAMPLES}));
+        QCOMPARE(h.window.notice().text(), QStringLiteral(VANTREL_EXAMPLES ": is a folder"));
         h.dialogs.choose(Example);
         QTest::mouseClick(&namedControl<QPushButton>(h.window, "noticeConfiguration"),
                           Qt::LeftButton);
