@@ -2,6 +2,7 @@
 
 #include "app/LiveFeed.h"
 #include "app/WindowOwnedDialogs.h"
+#include "device/LockingDevice.h"
 #include "device/Transfer.h"
 #include "files/ImageLoadMessage.h"
 #include "windows/MonitorWindow/InputTestSession.h"
@@ -45,12 +46,24 @@ std::string readFailure(TransferResult result, const std::string& told) {
 
 } // namespace
 
-LoadedConfiguration readDeviceForTest(HidAccess& hid, QWidget& owner) {
+LoadedConfiguration readDeviceForTest(HidAccess& hid, const DeviceLockFile& lockFile,
+                                      QWidget& owner) {
     LoadedConfiguration loaded;
     DeviceImage image{};
     StatusProgress progress(&owner);
     KeptMessages messages;
-    TransferContext context{hid, progress, messages};
+    // While another program has the device, the window stays painted and a
+    // terminal is told why nothing happens.
+    LockWait wait;
+    wait.waiting = [] {
+        std::cerr << "vantrel-monitor: waiting for another program to finish with the VANTREL "
+                     "(up to 5 seconds)\n";
+    };
+    wait.meanwhile = [] {
+        QCoreApplication::processEvents();
+    };
+    LockingDevice locked(hid, lockFile, wait);
+    TransferContext context{locked, progress, messages};
     const TransferResult result = readImageFromDevice(image, context);
     if (result != TransferResult::Succeeded) {
         loaded.error = readFailure(result, messages.last);
@@ -66,7 +79,8 @@ LoadedConfiguration readDeviceForTest(HidAccess& hid, QWidget& owner) {
     return loaded;
 }
 
-int runMonitorProgram(HidAccess& hid, const ProgramArguments& arguments) {
+int runMonitorProgram(HidAccess& hid, const DeviceLockFile& lockFile,
+                      const ProgramArguments& arguments) {
     const std::vector<std::string> configs = arguments.valuesOf("--config");
     const std::vector<std::string> logs = arguments.valuesOf("--log");
     if (configs.size() > 1 || logs.size() > 1) {
@@ -77,8 +91,9 @@ int runMonitorProgram(HidAccess& hid, const ProgramArguments& arguments) {
     WindowOwnedFileDialogs fileDialogs;
     fileDialogs.setOwner(&window);
     InputTestSession session(
-        window,
-        {fileDialogs, [&hid, &window] { return readDeviceForTest(hid, window); }, openLiveFeed});
+        window, {fileDialogs,
+                 [&hid, &lockFile, &window] { return readDeviceForTest(hid, lockFile, window); },
+                 openLiveFeed});
     window.show();
     if (!logs.empty() && !session.startLog(logs.front())) {
         std::cerr << "vantrel-monitor: " << logs.front() << ": the log cannot be written there\n";

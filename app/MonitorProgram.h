@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ProgramArguments.h"
+#include "device/DeviceLock.h"
 #include "device/HidAccess.h"
 #include "formats/ConfigurationSource.h"
 
@@ -21,13 +22,16 @@ inline constexpr std::array<ProgramOption, 3> MonitorOptions{{
 }};
 
 /// Reads the attached device's configuration with the read that refuses a
-/// device whose last write did not finish, showing its progress over
-/// `owner`; the error says why not, in the window's words.
-[[nodiscard]] LoadedConfiguration readDeviceForTest(HidAccess& hid, QWidget& owner);
+/// device whose last write did not finish, under the device's lock (named
+/// by `lockFile`), showing its progress over `owner`; the error says why
+/// not, in the window's words.
+[[nodiscard]] LoadedConfiguration readDeviceForTest(HidAccess& hid, const DeviceLockFile& lockFile,
+                                                    QWidget& owner);
 
 /// The input test over one device: the configuration from --config or
 /// the device, the events from --events or the encoders' event devices,
 /// the log from --log. Needs the QApplication to exist.
-int runMonitorProgram(HidAccess& hid, const ProgramArguments& arguments);
+int runMonitorProgram(HidAccess& hid, const DeviceLockFile& lockFile,
+                      const ProgramArguments& arguments);
 
 } // namespace vantrel

@@ -19,6 +19,7 @@ int main(int argc, char* argv[]) {
     return vantrel::programMain(argc, argv, Program,
                                 [](const vantrel::ProgramArguments& arguments) {
                                     vantrel::HidapiDevice device;
-                                    return vantrel::runMonitorProgram(device, arguments);
+                                    return vantrel::runMonitorProgram(
+                                        device, [&device] { return device.lockFile(); }, arguments);
                                 });
 }

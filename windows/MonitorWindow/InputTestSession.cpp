@@ -23,8 +23,6 @@ constexpr int PollMilliseconds = 10;
 /// How long a cell lights whose release will not be reported.
 constexpr int MacroFlashMilliseconds = 500;
 constexpr int HatDirections = 8;
-/// An hour's recording of a busy panel takes a few megabytes.
-constexpr std::size_t RecordingLimit = 64 * 1024 * 1024;
 
 QString qText(const std::string& text) {
     return QString::fromStdString(text);
@@ -44,6 +42,34 @@ std::optional<std::pair<int, int>> hatDirection(std::uint8_t code) {
         }
     }
     return std::nullopt;
+}
+
+/// A whole recording, read before anything of it is played, so that a
+/// damaged one shows nothing; a FIFO or a device node, which would hold the
+/// window up or never end, is refused as the other readers refuse it.
+std::optional<NamedRecording> readRecording(const std::string& file, std::string& failure) {
+    std::string bytes;
+    const FileResult read =
+        readRegularFile(pathFromUtf8(file), static_cast<std::size_t>(MaxEvemuRecordingSize), bytes);
+    if (!read.ok()) {
+        failure = read.error == FileError::TooLong ? file + ": longer than a recording can be"
+                                                   : read.detail;
+        return std::nullopt;
+    }
+    std::istringstream in(bytes);
+    EvemuReader reader(in);
+    NamedRecording recording{file, {}};
+    InputEvent event;
+    EvemuReader::Result result = reader.readHeader();
+    while (result != EvemuReader::Result::Failed &&
+           (result = reader.next(event)) == EvemuReader::Result::Event) {
+        recording.events.push_back(event);
+    }
+    if (result == EvemuReader::Result::Failed) {
+        failure = file + ", line " + std::to_string(reader.errorLine()) + ": " + reader.error();
+        return std::nullopt;
+    }
+    return recording;
 }
 
 std::vector<int> hatsSent(const Configuration& config) {
@@ -122,25 +148,13 @@ void InputTestSession::useConfiguration(LoadedConfiguration loaded, const std::s
 bool InputTestSession::replay(const std::vector<std::string>& files) {
     std::vector<NamedRecording> recordings;
     for (const std::string& file : files) {
-        // A FIFO or a device node would hold the window up, or never end.
-        std::string bytes;
-        const FileResult read = readRegularFile(pathFromUtf8(file), RecordingLimit, bytes);
-        if (!read.ok()) {
-            window_.showNotice(qText(read.error == FileError::TooLong
-                                         ? file + ": longer than a recording can be"
-                                         : read.detail),
-                               MonitorWindow::OfferRecording);
+        std::string failure;
+        std::optional<NamedRecording> recording = readRecording(file, failure);
+        if (!recording) {
+            window_.showNotice(qText(failure), MonitorWindow::OfferRecording);
             return false;
         }
-        std::istringstream in(bytes);
-        EvemuRecording recording = readEvemuRecording(in);
-        if (!recording.ok()) {
-            window_.showNotice(qText(file + ", line " + std::to_string(recording.errorLine) + ": " +
-                                     recording.error),
-                               MonitorWindow::OfferRecording);
-            return false;
-        }
-        recordings.push_back({file, std::move(recording.events)});
+        recordings.push_back(std::move(*recording));
     }
     startFeed(std::make_unique<ReplayFeed>(std::move(recordings)));
     return true;
