@@ -1,10 +1,10 @@
 #include "app/LiveFeed.h"
 
-#include "device/EvdevSource.h"
 #include "device/EventNodes.h"
 #include "device/UdevRule.h"
 #include "files/PathText.h"
 #include "generated/BuildConfig.h"
+#include "monitor/evdev/EvdevSource.h"
 
 namespace vantrel {
 namespace {

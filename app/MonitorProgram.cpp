@@ -4,7 +4,8 @@
 #include "app/WindowOwnedDialogs.h"
 #include "device/LockingDevice.h"
 #include "device/Transfer.h"
-#include "files/ImageLoadMessage.h"
+#include "userinterface/ImageLoadMessage.h"
+#include "userinterface/UserInterface.h"
 #include "windows/MonitorWindow/InputTestSession.h"
 #include "windows/MonitorWindow/MonitorWindow.h"
 #include "windows/frmStatus/StatusProgress.h"
@@ -15,33 +16,33 @@
 namespace vantrel {
 namespace {
 
-/// Keeps what the read would tell in a message box, for the window to say
-/// in its notice instead: a failed read must not stop the test.
-class KeptMessages final : public MessagePrompter {
-public:
-    MessageAnswer showMessage(const std::string& text, const std::string& /*title*/,
-                              MessageIcon icon, MessageButtons buttons) override {
-        if (icon != MessageIcon::None) {
-            last = text;
-        }
-        return quietAnswer(buttons);
-    }
-
-    std::string last;
-};
-
-std::string readFailure(TransferResult result, const std::string& told) {
-    switch (result) {
-    case TransferResult::UnfinishedWrite:
+/// What the window says of a read that gave no configuration: a failed
+/// read must not stop the test, so each ends with the way on.
+std::string readFailure(const TransferResult& result) {
+    std::string cause;
+    switch (result.kind) {
+    case TransferKind::WriteStartPairFound:
         return "The VANTREL's last write did not finish, so it holds no whole configuration. "
                "Write a configuration to it again, or open a configuration file to test against.";
-    case TransferResult::InvalidConfiguration:
-        return imageLoadMessage(ImageLoadResult::InvalidImage, ImageOrigin::Device).words() +
-               ". Open a configuration file to test against.";
+    case TransferKind::InvalidImage:
+        cause = imageLoadMessage(ImageLoadResult::InvalidImage, ImageOrigin::Device).words();
+        break;
+    case TransferKind::NotFound:
+        cause = NotFoundText;
+        break;
+    case TransferKind::Busy:
+        cause = "The VANTREL is in use by another program";
+        break;
+    case TransferKind::CannotOpen:
+        cause = result.device.detail.empty()
+                    ? std::string("The VANTREL cannot be opened")
+                    : "The VANTREL cannot be opened: " + result.device.detail;
+        break;
     default:
-        return (told.empty() ? std::string("The VANTREL could not be read") : told) +
-               ". Open a configuration file to test against.";
+        cause = ReadErrorText;
+        break;
     }
+    return cause + ". Open a configuration file to test against.";
 }
 
 } // namespace
@@ -51,7 +52,6 @@ LoadedConfiguration readDeviceForTest(HidAccess& hid, const DeviceLockFile& lock
     LoadedConfiguration loaded;
     DeviceImage image{};
     StatusProgress progress(&owner);
-    KeptMessages messages;
     // While another program has the device, the window stays painted and a
     // terminal is told why nothing happens.
     LockWait wait;
@@ -63,10 +63,10 @@ LoadedConfiguration readDeviceForTest(HidAccess& hid, const DeviceLockFile& lock
         QCoreApplication::processEvents();
     };
     LockingDevice locked(hid, lockFile, wait);
-    TransferContext context{locked, progress, messages};
+    TransferContext context{locked, progress};
     const TransferResult result = readImageFromDevice(image, context);
-    if (result != TransferResult::Succeeded) {
-        loaded.error = readFailure(result, messages.last);
+    if (!result.ok()) {
+        loaded.error = readFailure(result);
         return loaded;
     }
     const ImageLoadMessage message = imageLoadMessage(

@@ -1,6 +1,6 @@
 #include "app/MonitorProgram.h"
 #include "app/ProgramMain.h"
-#include "device/HidapiDevice.h"
+#include "device/hidapi/HidapiDevice.h"
 
 namespace {
 

@@ -52,8 +52,8 @@ std::optional<NamedRecording> readRecording(const std::string& file, std::string
     const FileResult read =
         readRegularFile(pathFromUtf8(file), static_cast<std::size_t>(MaxEvemuRecordingSize), bytes);
     if (!read.ok()) {
-        failure = read.error == FileError::TooLong ? file + ": longer than a recording can be"
-                                                   : read.detail;
+        failure = read.kind == FileError::TooLong ? file + ": longer than a recording can be"
+                                                  : read.detail;
         return std::nullopt;
     }
     std::istringstream in(bytes);
