@@ -137,7 +137,7 @@ public:
 // The input test from its construction to its first paint, with the
 // configuration read (here handed over at once) and every cell made.
 void InputTestStartup(benchmark::State& state) {
-    const LoadedConfiguration panel = fullPanel();
+    LoadedConfiguration panel = fullPanel();
     NoFileDialogs dialogs;
     for ([[maybe_unused]] auto _ : state) {
         auto window = std::make_unique<MonitorWindow>();

@@ -304,19 +304,6 @@ std::optional<std::string> otherTypeHint(CodeKind kind, const std::string& name,
     return std::nullopt;
 }
 
-/// What the windows show for a code given as a number.
-std::string displayNameOf(CodeKind kind, std::uint8_t code) {
-    switch (kind) {
-    case CodeKind::Mouse:
-        return mouseName(code);
-    case CodeKind::Joystick:
-        return joystickName(code);
-    case CodeKind::Key:
-        break;
-    }
-    return keyName(code);
-}
-
 /// A code as a name or as the device's raw number for its type. A number
 /// without a name is taken, as the device takes it, with a warning: the
 /// windows show it as "Not Used".
@@ -326,7 +313,7 @@ std::uint8_t readCode(const Node& node, CodeKind kind, bool typeIsChosen = true)
         if (std::holds_alternative<std::uint8_t>(codeText(kind, code))) {
             node.warn(std::to_string(code) + " is a " + std::string(kindWord(kind)) +
                       " code without a name: the main window shows it as \"" +
-                      displayNameOf(kind, code) + "\"");
+                      displayName(kind, code) + "\"");
         }
         return code;
     }

@@ -13,18 +13,6 @@ namespace {
 constexpr std::string_view NotUsed = "Not Used";
 constexpr int CodeCount = 256;
 
-std::string displayName(CodeKind kind, std::uint8_t code) {
-    switch (kind) {
-    case CodeKind::Mouse:
-        return mouseName(code);
-    case CodeKind::Joystick:
-        return joystickName(code);
-    case CodeKind::Key:
-        break;
-    }
-    return keyName(code);
-}
-
 /// Every code's display name, built once per kind from the same functions
 /// the windows use, so that the two can never disagree.
 const std::array<std::string, CodeCount>& namesOf(CodeKind kind) {
@@ -63,6 +51,18 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 } // namespace
+
+std::string displayName(CodeKind kind, std::uint8_t code) {
+    switch (kind) {
+    case CodeKind::Mouse:
+        return mouseName(code);
+    case CodeKind::Joystick:
+        return joystickName(code);
+    case CodeKind::Key:
+        break;
+    }
+    return keyName(code);
+}
 
 CodeText codeText(CodeKind kind, std::uint8_t code) {
     const std::string& name = namesOf(kind)[code];

@@ -14,6 +14,10 @@ namespace vantrel {
 /// What kind of code a name is looked up as.
 enum class CodeKind { Key, Mouse, Joystick };
 
+/// The name the windows show for the code ("Not Used" for a code without
+/// a name of its own).
+[[nodiscard]] std::string displayName(CodeKind kind, std::uint8_t code);
+
 /// A code as the readable format writes it: a display name or a number.
 using CodeText = std::variant<std::string, std::uint8_t>;
 
