@@ -212,7 +212,11 @@ bool EmulatedDevice::keepStorage() {
     }
     const FileResult saved = saveMemoryFile(*storage_, memory_);
     if (!saved.ok()) {
-        problem_ = {{DeviceProblemKind::MemoryNotKept, saved.detail}, utf8Text(*storage_)};
+        // Member by member: GCC 12 at -O3 takes the nested braces' temporary
+        // for uninitialised.
+        problem_.kind = DeviceProblemKind::MemoryNotKept;
+        problem_.detail = saved.detail;
+        problem_.where = utf8Text(*storage_);
         return false;
     }
     loaded_ = memory_;

@@ -110,7 +110,7 @@ EvdevFailure EvdevSource::setGrabbed(bool grabbed) {
     for (Node& node : nodes_) {
         if (const int error = libevdev_grab(node.device, grabbed ? LIBEVDEV_GRAB : LIBEVDEV_UNGRAB);
             error < 0) {
-            const EvdevFailure failure = failureOf(node.path, -error);
+            EvdevFailure failure = failureOf(node.path, -error);
             if (grabbed) {
                 (void)setGrabbed(false);
             }

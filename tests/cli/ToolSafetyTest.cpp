@@ -327,8 +327,11 @@ TEST_F(ToolSafety, AMemoryFileThatCannotServeIsNamedForWhatIsWrongWithIt) {
         const RecordedRun read(folder, "read",
                                {"--device=emulated:" + memoryFile, "read", "-o", "x.cfg"});
         EXPECT_EQ(read.status(), 1);
-        EXPECT_EQ(read.err(), "vantrelctl: the emulated device's memory file " + memoryFile + " " +
-                                  fault + "\n");
+        EXPECT_EQ(read.err(), std::string("vantrelctl: the emulated device's memory file ")
+                                  .append(memoryFile)
+                                  .append(" ")
+                                  .append(fault)
+                                  .append("\n"));
     }
 }
 

@@ -40,9 +40,10 @@ std::vector<PanelCell> rotaryCells(const Configuration& config, const Configurat
             const int rotarySwitch = k / 2;
             const std::string number = std::to_string(rotarySwitch + 1);
             const std::string direction = k % 2 == 1 ? " clockwise" : " counterclockwise";
+            const std::string numbered = number + direction;
             cells.push_back({{ActionSource::Kind::RotaryKey, k},
-                             "Rotary " + number + direction,
-                             "Rotary Switch " + number + direction,
+                             "Rotary " + numbered,
+                             "Rotary Switch " + numbered,
                              labels.rotarySwitch(rotarySwitch),
                              describeRotaryKey(config.rotaryKey(k))});
         }
