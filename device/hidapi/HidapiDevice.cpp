@@ -206,10 +206,12 @@ DeviceStatus HidapiDevice::OpenHidDevice(std::int32_t productId, std::int32_t ou
             const int reason = errno;
             firstFailure = openFailure(reason);
             // hidraw leaves open()'s errno; elsewhere only hidapi's words say why.
-            firstProblem = {
-                {DeviceProblemKind::NodeCannotBeOpened,
-                 reason != 0 ? std::generic_category().message(reason) : errorText(nullptr)},
-                entry.path};
+            // Member by member: GCC 12 at -O3 takes the nested braces'
+            // temporary for uninitialised.
+            firstProblem.kind = DeviceProblemKind::NodeCannotBeOpened;
+            firstProblem.detail =
+                reason != 0 ? std::generic_category().message(reason) : errorText(nullptr);
+            firstProblem.where = entry.path;
         }
     }
     return fail(firstFailure, std::move(firstProblem));
