@@ -119,7 +119,7 @@ ProgramArguments parseProgramArguments(std::span<const std::string> args,
             optionsEnded = true;
         } else if (arg == "-h" || arg == "--help") {
             parsed.help = true;
-        } else if (arg == "--version") {
+        } else if (arg == "-V" || arg == "--version") {
             parsed.version = true;
         } else if (const ProgramOption* option = programOption(program, arg)) {
             if (i + 1 >= args.size()) {
@@ -150,7 +150,7 @@ std::optional<int> answerWithoutWindow(const ProgramArguments& arguments,
             << program.description << "\n\n"
             << optionHelp(program)
             << "  -h, --help    this text\n"
-               "  --version     the program's version\n\n"
+               "  -V, --version the program's version\n\n"
                "Qt's own options, such as -platform NAME and -style NAME, are passed on to Qt.\n";
         return 0;
     }

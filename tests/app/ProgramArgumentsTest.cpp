@@ -59,6 +59,7 @@ TEST(ProgramArguments, HelpVersionAndMistakesAreAnsweredWithoutAWindow) {
     const std::string version = "vantrel-config-emulated " + std::string(build::Version) + "\n";
     const std::vector<Case> cases = {
         {{"--version"}, 0, version, ""},
+        {{"-V"}, 0, version, ""},
         {{"-platform", "xcb", "--version"}, 0, version, ""},
         {{"--frobnicate"},
          2,
@@ -122,7 +123,7 @@ TEST(ProgramArguments, AProgramsOwnOptionsCollectTheirValuesInOrder) {
                          "                at its own pace\n"
                          "  --log FILE    keeps the lines\n"
                          "  -h, --help    this text\n"
-                         "  --version     the program's version\n\n"
+                         "  -V, --version the program's version\n\n"
                          "Qt's own options, such as -platform NAME and -style NAME, are passed on "
                          "to Qt.\n");
 }

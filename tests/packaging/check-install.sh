@@ -12,7 +12,7 @@ fail() {
     exit 1
 }
 
-for tool in desktop-file-validate appstreamcli; do
+for tool in desktop-file-validate appstreamcli update-mime-database xdg-mime; do
     command -v "$tool" >/dev/null || fail "'$tool' is missing; run scripts/setup"
 done
 
@@ -29,8 +29,9 @@ for file in \
     share/icons/hicolor/16x16/apps/$app.png share/icons/hicolor/48x48/apps/$app.png \
     share/icons/hicolor/256x256/apps/$app.png \
     lib/udev/rules.d/60-vantrel.rules \
-    $man/vantrelctl.1.gz $man/vantrel-config.1.gz $man/vantrel-config-emulated.1.gz \
-    $man/vantrel-monitor.1.gz \
+    share/mime/packages/vantrel-config.xml \
+    $man/vantrelctl.1 $man/vantrel-config.1 $man/vantrel-config-emulated.1 \
+    $man/vantrel-monitor.1 \
     share/bash-completion/completions/vantrelctl share/zsh/vendor-completions/_vantrelctl \
     share/fish/vendor_completions.d/vantrelctl.fish \
     share/doc/vantrelctl/examples/two-player-cabinet.json \
@@ -42,15 +43,12 @@ for program in vantrel-config vantrel-config-emulated vantrel-monitor vantrelctl
     [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"
 done
 
-# Each package's own documentation folder, as Debian wants it.
+# Each package's own documentation folder (the package build adds the
+# copyright and the changelog).
 for package in vantrelctl vantrel-config; do
-    docs="$prefix/share/doc/$package"
-    for file in README.md copyright changelog.gz; do
-        [ -s "$docs/$file" ] || fail "share/doc/$package/$file is not installed"
-    done
-    zcat "$docs/changelog.gz" | head -n 1 | grep -q "^$package ($version) " ||
-        fail "share/doc/$package/changelog.gz does not start with $package ($version)"
-    ! grep -q '!\[' "$docs/README.md" || fail "the installed README links pictures it lacks"
+    readme="$prefix/share/doc/$package/README.md"
+    [ -s "$readme" ] || fail "share/doc/$package/README.md is not installed"
+    ! grep -q '!\[' "$readme" || fail "the installed README links pictures it lacks"
 done
 
 desktop-file-validate "$prefix"/share/applications/*.desktop
@@ -59,6 +57,18 @@ appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml" >/dev/
     fail "the AppStream file does not validate"
 grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$app.metainfo.xml" ||
     fail "the AppStream file does not list release $version"
+
+# A file manager knows the readable form by its content, whatever its name,
+# and still takes other JSON for plain JSON.
+update-mime-database "$prefix/share/mime" >/dev/null 2>&1
+source_dir="$(dirname "$0")/../.."
+cp "$source_dir/examples/two-player-cabinet.json" "$prefix/cabinet.txt"
+for file in "$source_dir/examples/two-player-cabinet.json" "$prefix/cabinet.txt"; do
+    type="$(XDG_DATA_DIRS="$prefix/share:/usr/share" xdg-mime query filetype "$file")"
+    [ "$type" = application/x-vantrel-configuration+json ] || fail "$file is known as $type"
+done
+type="$(XDG_DATA_DIRS="$prefix/share:/usr/share" xdg-mime query filetype "$source_dir/CMakePresets.json")"
+[ "$type" = application/json ] || fail "other JSON is known as $type"
 
 # A desktop matches a window to its entry by the class the program gives it,
 # which is the program's name.
@@ -74,7 +84,7 @@ cmp "$prefix/lib/udev/rules.d/60-vantrel.rules" "$build/packaging/60-vantrel.rul
 
 # The tool's page comes from its own --help, so it names every command and
 # option; the rest is written beside it.
-page="$(zcat "$prefix/$man/vantrelctl.1.gz")"
+page="$(cat "$prefix/$man/vantrelctl.1")"
 for word in show export import diff check card read write devices names monitor help \
     '\\-\\-device' '\\-\\-verify' '\\-\\-no\\-verify' '\\-\\-backup' '\\-\\-output' \
     '\\-\\-quiet' '\\-\\-events' '\\-\\-config' '\\-\\-json' '\\-\\-no\\-grab' \
