@@ -20,14 +20,20 @@ function(vantrel_runnable_path target result)
     set(${result} $<TARGET_FILE:${target}> PARENT_SCOPE)
     return()
   endif()
+  set(script ${PROJECT_BINARY_DIR}/emulated/${target})
+  set(${result} ${script} PARENT_SCOPE)
+  # One script per program, however many places ask for it.
+  get_property(written GLOBAL PROPERTY VANTREL_RUNNABLE_${target})
+  if(written)
+    return()
+  endif()
+  set_property(GLOBAL PROPERTY VANTREL_RUNNABLE_${target} TRUE)
   set(command "exec")
   foreach(word IN LISTS CMAKE_CROSSCOMPILING_EMULATOR)
     string(APPEND command " '${word}'")
   endforeach()
-  set(script ${PROJECT_BINARY_DIR}/emulated/${target})
   file(GENERATE OUTPUT ${script}
     CONTENT "#!/bin/sh\n${command} '$<TARGET_FILE:${target}>' \"$@\"\n"
     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                      WORLD_READ WORLD_EXECUTE)
-  set(${result} ${script} PARENT_SCOPE)
 endfunction()
