@@ -12,7 +12,8 @@ fail() {
     exit 1
 }
 
-for tool in desktop-file-validate appstreamcli update-mime-database xdg-mime; do
+for tool in desktop-file-validate update-desktop-database appstreamcli update-mime-database \
+    xdg-mime; do
     command -v "$tool" >/dev/null || fail "'$tool' is missing; run scripts/setup"
 done
 
@@ -69,6 +70,11 @@ for file in "$source_dir/examples/two-player-cabinet.json" "$prefix/cabinet.txt"
 done
 type="$(XDG_DATA_DIRS="$prefix/share:/usr/share" xdg-mime query filetype "$source_dir/CMakePresets.json")"
 [ "$type" = application/json ] || fail "other JSON is known as $type"
+# ... and offers the configuration program for it.
+update-desktop-database "$prefix/share/applications"
+program="$(XDG_DATA_DIRS="$prefix/share:/usr/share" \
+    xdg-mime query default application/x-vantrel-configuration+json)"
+[ "$program" = $app.desktop ] || fail "a VANTREL configuration opens with '$program'"
 
 # A desktop matches a window to its entry by the class the program gives it,
 # which is the program's name.
