@@ -116,8 +116,8 @@ private:
             return true;
         }
         fail(transferFailureLine(result));
-        if (const std::string partly = partlyWrittenLine(result); !partly.empty()) {
-            fail(partly);
+        if (const std::string held = afterFailedWriteLine(result); !held.empty()) {
+            fail(held);
         }
         if (result.status == DeviceFailure::NoPermission) {
             if (const std::string advice = backend_.accessAdvice(); !advice.empty()) {

@@ -12,6 +12,14 @@ constexpr const char* PartlyWrittenText =
     "the device may now hold a partly written configuration; writing a configuration again "
     "repairs it";
 
+/// Every report of the write went out and only keeping the memory failed;
+/// the close saves it once more.
+constexpr const char* KeptAtCloseText =
+    "the memory file was saved when the device was closed: the device holds the whole new "
+    "configuration, not verified";
+constexpr const char* NothingKeptText =
+    "the memory file still holds what it held before this write";
+
 /// What a status means when the link has no words of its own for it.
 std::string statusWords(DeviceStatus status) {
     switch (status) {
@@ -111,10 +119,16 @@ std::string transferFailureLine(const TransferResult& result) {
     return {};
 }
 
-std::string partlyWrittenLine(const TransferResult& result) {
+std::string afterFailedWriteLine(const TransferResult& result) {
     const bool brokeOff =
         result.kind == TransferKind::NoAnswer || result.kind == TransferKind::FailedPartWay;
-    return brokeOff && result.dataSent ? PartlyWrittenText : std::string();
+    if (!brokeOff || !result.dataSent) {
+        return {};
+    }
+    if (result.status == DeviceFailure::NotKept) {
+        return result.closed == DeviceSuccess ? KeptAtCloseText : NothingKeptText;
+    }
+    return PartlyWrittenText;
 }
 
 } // namespace vantrel::cli

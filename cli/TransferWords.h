@@ -22,9 +22,9 @@ inline constexpr const char* UnfinishedWriteText =
 /// The line for a transfer that did not succeed, without the tool's name.
 [[nodiscard]] std::string transferFailureLine(const TransferResult& result);
 
-/// The line to add after a failed write that may have left part of the
-/// image in the device; empty when nothing of it went out.
-[[nodiscard]] std::string partlyWrittenLine(const TransferResult& result);
+/// The line to add after a failed write: what the device holds now, when
+/// some of the image went out; empty when nothing of it did.
+[[nodiscard]] std::string afterFailedWriteLine(const TransferResult& result);
 
 /// The line for a device whose memory a write would not keep, found
 /// before anything is sent.

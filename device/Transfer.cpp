@@ -45,7 +45,7 @@ public:
                            : TransferKind::NotFound;
         return false;
     }
-    void close() { hid_.CloseHidDevice(handle_); }
+    void close() { result_.closed = hid_.CloseHidDevice(handle_); }
 
     /// Before report `done` of the configuration stage.
     void announceConfiguration(std::int32_t done) const {

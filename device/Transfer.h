@@ -46,6 +46,9 @@ struct TransferResult {
     /// A write got past its start pair: a block of the image went out, so
     /// the device may hold part of it.
     bool dataSent = false;
+    /// The link's result of closing the device. A write whose end pair the
+    /// device could not keep is kept after all when the close succeeds.
+    DeviceStatus closed = DeviceSuccess;
     /// A read's decoding: InvalidImage when nothing was decoded.
     ImageLoadResult loaded = ImageLoadResult::InvalidImage;
 

@@ -5,13 +5,19 @@
 #include "tests/support/LimitConfiguration.h"
 #include "tests/support/ModelBuilders.h"
 #include "tests/support/Recorders.h"
+#include "tests/support/TemporaryFolder.h"
 #include "tests/support/TransferredPart.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace vantrel {
 namespace {
@@ -356,6 +362,75 @@ TEST(Transfers, AWriteCutOffAtAnyExchangeIsNeverReadBackAsAnImage) {
         EXPECT_EQ(rig.device.closeCount(), rig.device.openCount());
     }
 }
+
+// Folder permissions and the superuser are POSIX notions.
+#ifndef _WIN32
+/// The emulator, with its memory's folder made writable just before the
+/// device is closed, as a full disk that has room again by then.
+class RoomAgainAtTheClose final : public HidAccess {
+public:
+    RoomAgainAtTheClose(EmulatedDevice& device, std::filesystem::path folder)
+        : device_(device)
+        , folder_(std::move(folder)) {}
+    DeviceStatus OpenHidDevice(std::int32_t productId, std::int32_t outputLength,
+                               std::int32_t inputLength, DeviceHandle& handle) override {
+        return device_.OpenHidDevice(productId, outputLength, inputLength, handle);
+    }
+    DeviceStatus WriteHidDevice(DeviceHandle& handle, const Report& output,
+                                Report& input) override {
+        return device_.WriteHidDevice(handle, output, input);
+    }
+    DeviceStatus CloseHidDevice(DeviceHandle& handle) override {
+        std::filesystem::permissions(folder_, std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add);
+        return device_.CloseHidDevice(handle);
+    }
+    [[nodiscard]] DeviceProblem lastProblem() const override { return device_.lastProblem(); }
+
+private:
+    EmulatedDevice& device_;
+    std::filesystem::path folder_;
+};
+
+TEST(Transfers, AnEndPairNotKeptIsKeptWholeOrNotAtAllByTheClose) {
+    namespace fs = std::filesystem;
+    for (const bool roomAtTheClose : {true, false}) {
+        SCOPED_TRACE(roomAtTheClose ? "saved at the close" : "never saved");
+        const TemporaryFolder folder;
+        fs::permissions(folder.path, fs::perms::all);
+        const fs::path locked = folder / "locked";
+        fs::create_directory(locked);
+        const std::string before(EmulatedDevice::MemorySize, '\0');
+        testing::writeFile(locked / "device.bin", before);
+        fs::permissions(locked / "device.bin", fs::perms::all);
+        // The superuser saves anywhere, so the write runs as nobody, who owns
+        // the folder and so may open it again.
+        const bool wasRoot = geteuid() == 0;
+        ASSERT_TRUE(!wasRoot || chown(locked.c_str(), 65534, 65534) == 0);
+        fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+        ASSERT_TRUE(!wasRoot || seteuid(65534) == 0);
+        EmulatedDevice device(locked / "device.bin");
+        RoomAgainAtTheClose roomy(device, locked);
+        UserRecorder quiet;
+        TransferContext context{roomAtTheClose ? static_cast<HidAccess&>(roomy) : device, quiet};
+
+        const TransferResult result = writeImageToDevice(sampleImage(), context);
+        fs::permissions(locked, fs::perms::owner_all);
+        ASSERT_TRUE(!wasRoot || seteuid(0) == 0);
+
+        EXPECT_EQ(result.kind, TransferKind::FailedPartWay);
+        EXPECT_EQ(result.status, DeviceFailure::NotKept);
+        EXPECT_EQ(result.closed, roomAtTheClose ? DeviceSuccess : DeviceFailure::NotKept);
+        const std::string after = testing::contentsOf(locked / "device.bin");
+        if (roomAtTheClose) {
+            EXPECT_EQ(after, std::string(device.memory().begin(), device.memory().end()));
+            EXPECT_EQ(after[ImageAddress::Marker], 1);
+        } else {
+            EXPECT_EQ(after, before);
+        }
+    }
+}
+#endif
 
 } // namespace
 } // namespace vantrel
