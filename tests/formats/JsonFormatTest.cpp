@@ -1,10 +1,8 @@
-#include "device/UdevRule.h"
 #include "formats/ConfigurationSource.h"
 #include "formats/ImportError.h"
 #include "formats/JsonExport.h"
 #include "formats/JsonImport.h"
 #include "model/DeviceImage.h"
-#include "reports/ConfigurationDiff.h"
 #include "tests/support/ModelBuilders.h"
 
 #include <gtest/gtest.h>
@@ -363,49 +361,6 @@ TEST(ConfigurationSource, TellsTheTwoFormsApartByContent) {
     EXPECT_TRUE(looksLikeJson("\xEF\xBB\xBF \r\n\t{")) << "after a byte-order mark and JSON blanks";
     EXPECT_FALSE(looksLikeJson(braceImage)) << "an image that starts with a blank and a brace";
     EXPECT_TRUE(looksLikeJson("{" + std::string(DeviceImageSize, ' '))) << "too long for an image";
-}
-
-TEST(ConfigurationDiff, NamesWhatTheDeviceWouldDoDifferently) {
-    Configuration before;
-    encodeSingleKey(KeyTypeKeyboard, KeyA, 0, before.input(2));
-    before.rotaryKey(0) = {200, 0};
-    before.rotaryKey(3) = {KeyA, OperatorCtrl};
-    Configuration after = before;
-    after.input(1) = macroOf({release(KeyTypeDelay, 9)});
-    encodeSingleKey(KeyTypeKeyboard, KeyA, OperatorKeyRepeat, after.input(2));
-    after.input(4).step(5, Activation) = keyDown(KeyA); // behind a gap: never sent, no change
-    after.rotaryKey(0) = {201, 0};
-    after.rotaryKey(3).KeyOperator |= OperatorKeyRepeat;
-    DeviceSettings settings;
-    settings.ReverseY = settings.ReverseSpinner = settings.Joystick[3] = true;
-    settings.Spinner = 1;
-    settings.Rotary[0] = {1, 2, 1};
-
-    const std::string delayMacro =
-        "Macro Sequence: on press wait 100 ms (release); on release nothing";
-    EXPECT_EQ(configurationDifferences(before, DeviceSettings{}, after, settings),
-              (std::vector<std::string>{
-                  "Input 2: Not Used -> " + delayMacro,
-                  "Input 3: Single Key A -> Single Key A with Key Repeat",
-                  "Rotary Switch 1 Counterclockwise Movement: key code 200 -> key code 201",
-                  "Rotary Switch 1 Maximum rate: 10 per sec -> 20 per sec",
-                  "Rotary Switch 1 Divisor: 1 -> 4",
-                  "Rotary Switch 1 Buffer overflow: Disabled -> Enabled",
-                  "Rotary Switch 2 Clockwise Movement: [ctrl] A -> [ctrl] A with Key Repeat",
-                  "Trackball Reverse Y Axis: off -> on", "Spinner: Mouse Wheel -> Mouse X Axis",
-                  "Reverse Spinner: off -> on", "Enable Joystick Rx Axis: off -> on"}));
-}
-
-TEST(UdevRule, MatchesTheProductAndTheVendorWhenOneIsConfigured) {
-    EXPECT_EQ(udevRule(0),
-              R"(KERNEL=="hidraw*", ATTRS{idProduct}=="0108", MODE="0660", TAG+="uaccess")"
-              "\n"
-              R"(SUBSYSTEM=="input", KERNEL=="event*", ATTRS{idProduct}=="0108", TAG+="uaccess")");
-    EXPECT_EQ(udevRule(0xD209), R"(KERNEL=="hidraw*", ATTRS{idVendor}=="d209", )"
-                                R"(ATTRS{idProduct}=="0108", MODE="0660", TAG+="uaccess")"
-                                "\n"
-                                R"(SUBSYSTEM=="input", KERNEL=="event*", ATTRS{idVendor}=="d209", )"
-                                R"(ATTRS{idProduct}=="0108", TAG+="uaccess")");
 }
 
 } // namespace

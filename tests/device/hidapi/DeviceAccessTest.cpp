@@ -46,16 +46,6 @@ TEST(UdevRuleFile, RunsBeforeTheSeatRulesAndKeepsOneName) {
     EXPECT_EQ(std::filesystem::path(UdevRulePath).filename(), UdevRuleFileName);
 }
 
-TEST(UdevAdvice, NamesTheFileThatGivesAccess) {
-    const std::string withPackage = udevAdvice(0, true);
-    EXPECT_NE(withPackage.find(PackagedUdevRulePath), std::string::npos) << withPackage;
-    EXPECT_NE(withPackage.find("udevadm trigger"), std::string::npos) << withPackage;
-
-    const std::string byHand = udevAdvice(0, false);
-    EXPECT_NE(byHand.find(UdevRulePath), std::string::npos) << byHand;
-    EXPECT_NE(byHand.find("--subsystem-match=input"), std::string::npos) << byHand;
-}
-
 HidDeviceInfo attached(DeviceStatus openResult) {
     HidDeviceInfo info;
     info.path = "/dev/hidraw4";
