@@ -181,6 +181,13 @@ TEST(LoadDeviceImage, ReadsEntriesIntoInputsSequencesAndStepsAndClampsTheSpinner
     EXPECT_EQ(bench.config.input(3), macroOf({delay(7)}));
     EXPECT_EQ(bench.settings.Spinner, 2) << "an out-of-range mode is clamped, in the image too";
     EXPECT_EQ(bench.image[ImageAddress::SpinnerMode], 2);
+    // Each stored mode and what it reads as: the last option and above it.
+    for (const auto& [stored, mode] : {std::pair{2, 2}, {3, 2}, {255, 2}}) {
+        DecodeBench modes;
+        modes.image[ImageAddress::SpinnerMode] = static_cast<std::uint8_t>(stored);
+        EXPECT_EQ(modes.load(), ImageLoadResult::Complete);
+        EXPECT_EQ(modes.settings.Spinner, mode) << stored;
+    }
 }
 
 TEST(LoadDeviceImage, ShortensAnOddOrOverlongLength) {

@@ -45,7 +45,14 @@ struct UnmatchedCase {
 };
 
 TEST(MacroRules, FindsThePressThatNoLaterStepReleases) {
+    // The last of the 128 step positions, deactivation step 64.
+    InputMacro releasedLast = macroOf({keyDown(KeyA)});
+    releasedLast.step(StepsPerSequence - 1, Deactivation) = keyUp(KeyA);
+    InputMacro pressedLast;
+    pressedLast.step(StepsPerSequence - 1, Deactivation) = keyDown(KeyA);
     const std::vector<UnmatchedCase> cases = {
+        {"released at the last position", releasedLast, std::nullopt},
+        {"pressed at the last position", pressedLast, StepPositionCount - 1},
         {"empty", InputMacro{}, std::nullopt},
         {"released in the deactivation sequence", macroOf({keyDown(KeyA)}, {keyUp(KeyA)}),
          std::nullopt},

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vantrel {
@@ -157,13 +158,23 @@ TEST(MonitorHats, aDiagonalMoveInOneFrameIsOneChange) {
 
 TEST(MonitorHats, aHatNoDeviceReportsIsNamedOnlyWhenTheAxesAreKnown) {
     using Axes = std::vector<std::optional<std::vector<std::uint16_t>>>;
-    const Configuration config = cabinet().config; // sends Hat1 NE
-    EXPECT_EQ(hatsNotReported(config, Axes{{{0x00, 0x01}}}), std::vector<int>{0});
-    EXPECT_EQ(hatsNotReported(config, Axes{std::nullopt, {{0x00, 0x01, 0x10, 0x11}}}),
-              std::vector<int>{});
-    EXPECT_EQ(hatsNotReported(config, Axes{std::nullopt, std::vector<std::uint16_t>{}}),
-              std::vector<int>{})
-        << "a keyboard alone cannot tell";
+    Configuration hat4; // sends Hat4 NW, the last hat's last code
+    hat4.input(0) = macroOf({{KeyTypeJoystick, 95, true}});
+    const Configuration hat1 = cabinet().config; // sends Hat1 NE
+    // Each case, its configuration, the axes the devices report, and the hats missing.
+    const std::vector<std::tuple<const char*, Configuration, Axes, std::vector<int>>> cases = {
+        {"hat 1 unreported", hat1, Axes{{{0x00, 0x01}}}, {0}},
+        {"hat 1 on the second device", hat1, Axes{std::nullopt, {{0x00, 0x01, 0x10, 0x11}}}, {}},
+        {"a keyboard alone cannot tell",
+         hat1,
+         Axes{std::nullopt, std::vector<std::uint16_t>{}},
+         {}},
+        {"hat 4 unreported", hat4, Axes{{{0x10, 0x11, 0x12, 0x13, 0x14, 0x15}}}, {3}},
+        {"hat 4 reported", hat4, Axes{{{0x16, 0x17}}}, {}},
+    };
+    for (const auto& [what, config, axes, missing] : cases) {
+        EXPECT_EQ(hatsNotReported(config, axes), missing) << what;
+    }
 }
 
 } // namespace
