@@ -313,27 +313,5 @@ TEST_F(ToolSafety, TheMonitorRefusesADeviceWhoseLastWriteWasCutOffAndLeavesItsMa
     EXPECT_TRUE(read.err().ends_with(unfinished)) << "the mark is still there:\n" << read.err();
 }
 
-TEST_F(ToolSafety, AMemoryFileThatCannotServeIsNamedForWhatIsWrongWithIt) {
-    ASSERT_EQ(::mkfifo((folder / "fifo.bin").c_str(), 0600), 0);
-    std::filesystem::create_directory(folder / "folder.bin");
-    writeFile(folder / "short.bin", "short");
-    // Each memory file and what read says of it after "vantrelctl: ".
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"fifo.bin", "is a FIFO"},
-        {"folder.bin", "is a folder"},
-        {"short.bin", "is not 4096 bytes long"},
-    };
-    for (const auto& [memoryFile, fault] : cases) {
-        const RecordedRun read(folder, "read",
-                               {"--device=emulated:" + memoryFile, "read", "-o", "x.cfg"});
-        EXPECT_EQ(read.status(), 1);
-        EXPECT_EQ(read.err(), std::string("vantrelctl: the emulated device's memory file ")
-                                  .append(memoryFile)
-                                  .append(" ")
-                                  .append(fault)
-                                  .append("\n"));
-    }
-}
-
 } // namespace
 } // namespace vantrel
