@@ -130,14 +130,6 @@ TEST(JsonFormat, WritesCodesWithoutANameAsNumbersAndLeavesOutInputsThatSendNothi
     }
 }
 
-TEST(JsonFormat, ReadsCodesByNumberModifiersInAnyOrderAndLeavesTheRestAtStartUp) {
-    const ImportedConfiguration imported = importConfiguration(inputs(
-        R"({"input": 108, "single": {"type": "key", "code": 4, "modifiers": ["alt", "ctrl"]}})"));
-    Configuration config;
-    encodeSingleKey(KeyTypeKeyboard, KeyA, OperatorCtrl | OperatorAlt, config.input(107));
-    EXPECT_EQ(encode(imported.config, imported.settings), encode(config, DeviceSettings{}));
-}
-
 /// Input `input` with `steps` activation steps.
 std::string inputWithSteps(int input, int steps) {
     std::string list;
@@ -158,19 +150,14 @@ std::string macro(const std::string& fields) {
 }
 
 TEST(JsonFormat, ReadsNamesInAnyCaseAndTheOtherNamesOfKeysButWritesTheProgramsOwn) {
-    // Each spelling, its type and the name export writes for it: one of
-    // each family of names, and every word of the format in any case.
+    // Each spelling, its type and the name export writes for it: a few of
+    // the other programs' names (their lists are pinned with the key
+    // texts), the abbreviations, and every word of the format in any case.
     const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
-        {"KEY_LEFTCTRL", "key", "Left Ctrl"},
         {"KEYCODE_1_PAD", "key", "1 (Num)"},
-        {"Prior", "key", "Page Up"},
         {"kp_plus", "KEY", "+ (Num)"},
-        {"Left GUI", "Key", "Left Win"},
-        {"Numpad 5", "key", "5 (Num)"},
         {"BTN_MIDDLE", "Mouse", "Middle Click"},
         {"a", "key", "A"},
-        {"escape", "key", "Esc"},
-        {"Return", "key", "Enter"},
         {"PgDn", "key", "Page Down"},
         {"caps lock", "key", "Caps"},
         {"CapsLk", "key", "Caps"},
@@ -194,7 +181,7 @@ TEST(JsonFormat, ReadsNamesInAnyCaseAndTheOtherNamesOfKeysButWritesTheProgramsOw
     }
     const ImportedConfiguration words = importConfiguration(
         R"({"Format": "VANTREL-configuration", "version": 1, "Inputs": [{"input": 1, "single":
-            {"type": "key", "code": "a", "modifiers": ["CTRL", "Alt"]}}],
+            {"type": "key", "code": "a", "modifiers": ["Alt", "CTRL"]}}],
             "spinner": {"mode": "mouse x axis"},
             "rotarySwitches": [{"switch": 1, "divisor": "1", "bufferOverflow": "enabled"}]})");
     const Json exported = Json::parse(exportConfigurationText(words.config, words.settings));
