@@ -5,19 +5,16 @@
 #include "files/ConfigurationFile.h"
 #include "model/EchoedText.h"
 #include "monitor/EvemuRecording.h"
+#include "tests/cli/ToolRun.h"
 #include "tests/support/ModelBuilders.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <array>
 #include <csignal>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <optional>
-#include <spawn.h>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -27,94 +24,6 @@ namespace vantrel {
 namespace {
 
 using namespace vantrel::testing;
-
-/// The built tool, started as a shell would start it: SIGPIPE at its
-/// default, its standard output and error where the test says.
-class ToolProcess {
-public:
-    ToolProcess(const std::vector<std::string>& args, int out, int err,
-                const std::filesystem::path& folder, const std::string& in = "/dev/null") {
-        std::vector<std::string> words{VANTRELCTL_PATH};
-        words.insert(words.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        argv.reserve(words.size() + 1);
-        for (std::string& word : words) {
-            argv.push_back(word.data());
-        }
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions{};
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-        posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_adddup2(&actions, out, 1);
-        posix_spawn_file_actions_adddup2(&actions, err, 2);
-        posix_spawnattr_t attributes{};
-        posix_spawnattr_init(&attributes);
-        sigset_t defaults{};
-        sigemptyset(&defaults);
-        sigaddset(&defaults, SIGPIPE);
-        posix_spawnattr_setsigdefault(&attributes, &defaults);
-        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
-        EXPECT_EQ(posix_spawn(&pid_, VANTRELCTL_PATH, &actions, &attributes, argv.data(), environ),
-                  0);
-        posix_spawn_file_actions_destroy(&actions);
-        posix_spawnattr_destroy(&attributes);
-    }
-
-    /// The exit status; 128 + the signal that ended it, as a shell says.
-    int wait() const {
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-
-private:
-    pid_t pid_ = -1;
-};
-
-/// A run whose output goes to files in the folder, read back at its end.
-class RecordedRun {
-public:
-    RecordedRun(const TemporaryFolder& folder, const std::string& name,
-                const std::vector<std::string>& args, const std::string& in = "/dev/null")
-        : outPath_(folder.path.string() + "." + name + ".out")
-        , errPath_(folder.path.string() + "." + name + ".err") {
-        const int out = ::open(outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = ::open(errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        process_.emplace(args, out, err, folder.path, in);
-        ::close(out);
-        ::close(err);
-    }
-
-    ~RecordedRun() {
-        std::filesystem::remove(outPath_);
-        std::filesystem::remove(errPath_);
-    }
-    RecordedRun(const RecordedRun&) = delete;
-    RecordedRun& operator=(const RecordedRun&) = delete;
-
-    /// Each waits for the run to end.
-    int status() const {
-        if (!status_) {
-            status_ = process_->wait();
-        }
-        return *status_;
-    }
-    std::string out() const {
-        status();
-        return contentsOf(outPath_);
-    }
-    std::string err() const {
-        status();
-        return contentsOf(errPath_);
-    }
-
-private:
-    std::filesystem::path outPath_;
-    std::filesystem::path errPath_;
-    std::optional<ToolProcess> process_;
-    mutable std::optional<int> status_;
-};
 
 class ToolSafety : public ::testing::Test {
 protected:
@@ -131,10 +40,14 @@ protected:
         EXPECT_TRUE(writeConfigurationFile(folder / name, image).ok());
         return {image.begin(), image.end()};
     }
+    ToolResult run(const std::vector<std::string>& args,
+                   const std::string& in = "/dev/null") const {
+        return runTools(folder, {args}, {}, in).front();
+    }
     /// What the device holds now, read by the tool.
     std::string deviceHolds() const {
-        const RecordedRun read(folder, "read", {device, "read", "-o", "held.cfg"});
-        EXPECT_EQ(read.status(), 0) << read.err();
+        const ToolResult read = run({device, "read", "-o", "held.cfg"});
+        EXPECT_EQ(read.status, 0) << read.err;
         return contentsOf(folder / "held.cfg");
     }
 
@@ -148,9 +61,12 @@ TEST_F(ToolSafety, AReaderThatHasGoneLetsTheWriteAndItsVerifyFinishThenFails) {
     std::array<int, 2> pipe{};
     ASSERT_EQ(::pipe(pipe.data()), 0);
     ::close(pipe[0]); // the reader is gone before the first line
-    const ToolProcess write({device, "write", "a.cfg"}, pipe[1], pipe[1], folder.path);
+    // As a shell starts it: SIGPIPE at its default, which the shell cannot restore.
+    std::signal(SIGPIPE, SIG_DFL);
+    const ToolResult write =
+        runTools(folder, {{device, "write", "a.cfg"}}, "&" + std::to_string(pipe[1])).front();
     ::close(pipe[1]);
-    EXPECT_EQ(write.wait(), 1) << "the status of lost output, not SIGPIPE's 141";
+    EXPECT_EQ(write.status, 1) << "the status of lost output, not SIGPIPE's 141";
     EXPECT_EQ(deviceHolds(), image);
 }
 
@@ -158,15 +74,15 @@ TEST_F(ToolSafety, ASecondProgramWaitsForTheFirstThenGivesUpSayingWhy) {
     const std::string image = saveImage("a.cfg", 4);
     const DeviceLock otherProgram = DeviceLock::take(emulatorLockFile(folder / memory));
     ASSERT_EQ(otherProgram.outcome(), DeviceLock::Outcome::Held);
-    const RecordedRun read(folder, "busy", {device, "read", "-o", "b.cfg"});
-    const RecordedRun show(folder, "show", {"show", device});
+    const std::vector<ToolResult> runs =
+        runTools(folder, {{device, "read", "-o", "b.cfg"}, {"show", device}});
     const std::string busy = "vantrelctl: waiting for another program to finish with the device "
                              "(up to 5 seconds)\nvantrelctl: the device is in use by another "
                              "program\n";
-    EXPECT_EQ(read.status(), 1);
-    EXPECT_EQ(read.err(), busy);
-    EXPECT_EQ(show.status(), 1);
-    EXPECT_EQ(show.err(), busy) << "a device read in place of a file waits as well";
+    EXPECT_EQ(runs[0].status, 1);
+    EXPECT_EQ(runs[0].err, busy);
+    EXPECT_EQ(runs[1].status, 1);
+    EXPECT_EQ(runs[1].err, busy) << "a device read in place of a file waits as well";
     EXPECT_FALSE(std::filesystem::exists(folder / "b.cfg"));
 }
 
@@ -174,16 +90,14 @@ TEST_F(ToolSafety, TwoWritesAtOnceEachEndVerifiedOrBusyAndTheDeviceHoldsOneOfThe
     const std::array<std::string, 2> images = {saveImage("a.cfg", 4, true),
                                                saveImage("b.cfg", 5, true)};
     for (int round = 0; round < 20; ++round) {
-        const RecordedRun a(folder, "a", {device, "write", "a.cfg"});
-        const RecordedRun b(folder, "b", {device, "write", "b.cfg"});
-        for (const RecordedRun* run : {&a, &b}) {
-            const int status = run->status();
-            const bool verified = run->out().ends_with(
+        for (const ToolResult& run :
+             runTools(folder, {{device, "write", "a.cfg"}, {device, "write", "b.cfg"}})) {
+            const bool verified = run.out.ends_with(
                 "Verified: the device holds the configuration that was written\n");
-            const bool busy = run->err().ends_with("the device is in use by another program\n");
-            EXPECT_TRUE((status == 0 && verified) || (status == 1 && busy))
-                << "round " << round << ", status " << status << ":\n"
-                << run->err();
+            const bool busy = run.err.ends_with("the device is in use by another program\n");
+            EXPECT_TRUE((run.status == 0 && verified) || (run.status == 1 && busy))
+                << "round " << round << ", status " << run.status << ":\n"
+                << run.err;
         }
         const std::string held = deviceHolds();
         EXPECT_TRUE(held == images[0] || held == images[1]) << "round " << round;
@@ -214,9 +128,9 @@ TEST_F(ToolSafety, AnOutputThatIsAnInputOrTheDevicesMemoryIsRefusedBeforeAnythin
          "--backup fresh.bin is the same file as the emulated device's memory file fresh.bin"},
     };
     for (const auto& [args, said] : cases) {
-        const RecordedRun run(folder, "guard", args);
-        EXPECT_EQ(run.status(), 2) << said;
-        EXPECT_EQ(run.err(), std::string("vantrelctl: ").append(said).append(own));
+        const ToolResult refused = run(args);
+        EXPECT_EQ(refused.status, 2) << said;
+        EXPECT_EQ(refused.err, std::string("vantrelctl: ").append(said).append(own));
     }
     EXPECT_EQ(contentsOf(folder / "c.json"), document);
     EXPECT_EQ(contentsOf(folder / "memory.bin"), std::string(EmulatedDevice::MemorySize, '\0'));
@@ -241,20 +155,15 @@ TEST_F(ToolSafety, RecordingsAreRegularFilesOrAPipeOnStandardInput) {
         {"long.evemu", "long.evemu, line 3: a line longer than 4096 bytes: not an evemu recording"},
     };
     for (const auto& [recording, said] : refused) {
-        const RecordedRun run(folder, "monitor",
-                              {"monitor", "--config", "c.json", "--events", recording});
-        EXPECT_EQ(run.status(), 1) << said;
-        EXPECT_EQ(run.err(), "vantrelctl: " + said + "\n");
-        EXPECT_EQ(run.out(), "") << "nothing of a damaged recording is replayed";
+        const ToolResult monitor = run({"monitor", "--config", "c.json", "--events", recording});
+        EXPECT_EQ(monitor.status, 1) << said;
+        EXPECT_EQ(monitor.err, "vantrelctl: " + said + "\n");
+        EXPECT_EQ(monitor.out, "") << "nothing of a damaged recording is replayed";
     }
-    const RecordedRun piped(folder, "piped", {"monitor", "--config", "c.json", "--events", "-"},
-                            (folder / "keys.evemu").string());
-    EXPECT_EQ(piped.status(), 0) << piped.err();
-    EXPECT_EQ(piped.out(), "Input 5: A\nInput 5: A released\nSeen 1 of 1 used inputs\n");
-    const RecordedRun twice(folder, "twice", {"monitor", "--config", "-", "--events", "-"});
-    EXPECT_EQ(twice.status(), 2);
-    EXPECT_EQ(twice.err().substr(0, twice.err().find('\n')),
-              "vantrelctl: standard input (-) can be read only once");
+    const ToolResult piped =
+        run({"monitor", "--config", "c.json", "--events", "-"}, (folder / "keys.evemu").string());
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(piped.out, "Input 5: A\nInput 5: A released\nSeen 1 of 1 used inputs\n");
 
     std::istringstream in(press);
     std::ostringstream out;
@@ -289,8 +198,8 @@ TEST_F(ToolSafety, NamesAndValuesEchoedAreEscapedAndLongValuesCut) {
          "motion on \\x1b[2J.evemu: X +5\nSeen 0 of 0 used inputs\n"},
     };
     for (const auto& [args, said] : cases) {
-        const RecordedRun run(folder, "echo", args);
-        EXPECT_EQ(run.err() + run.out(), said);
+        const ToolResult echoed = run(args);
+        EXPECT_EQ(echoed.err + echoed.out, said);
     }
 }
 
@@ -304,13 +213,13 @@ TEST_F(ToolSafety, TheMonitorRefusesADeviceWhoseLastWriteWasCutOffAndLeavesItsMa
     const std::string unfinished =
         "vantrelctl: the last write to the device did not finish, so it holds no whole "
         "configuration; nothing was kept. Write a configuration to the device again\n";
-    const RecordedRun monitor(folder, "monitor", {device, "monitor", "--events", "keys.evemu"});
-    EXPECT_EQ(monitor.status(), 1);
-    EXPECT_EQ(monitor.err(), unfinished + "vantrelctl: give the configuration with --config FILE "
-                                          "to trace the panel meanwhile\n");
-    const RecordedRun read(folder, "read", {device, "read", "-o", "kept.cfg"});
-    EXPECT_EQ(read.status(), 1);
-    EXPECT_TRUE(read.err().ends_with(unfinished)) << "the mark is still there:\n" << read.err();
+    const ToolResult monitor = run({device, "monitor", "--events", "keys.evemu"});
+    EXPECT_EQ(monitor.status, 1);
+    EXPECT_EQ(monitor.err, unfinished + "vantrelctl: give the configuration with --config FILE "
+                                        "to trace the panel meanwhile\n");
+    const ToolResult read = run({device, "read", "-o", "kept.cfg"});
+    EXPECT_EQ(read.status, 1);
+    EXPECT_TRUE(read.err.ends_with(unfinished)) << "the mark is still there:\n" << read.err;
 }
 
 } // namespace

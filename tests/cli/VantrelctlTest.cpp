@@ -1,12 +1,12 @@
 #include "cli/Commands.h"
 #include "device/EmulatedDevice.h"
 #include "files/ConfigurationFile.h"
+#include "tests/cli/ToolRun.h"
 #include "tests/support/LimitConfiguration.h"
 #include "tests/support/ModelBuilders.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -14,7 +14,6 @@
 #include <set>
 #include <sstream>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <tuple>
 
 namespace vantrel::cli {
@@ -25,12 +24,6 @@ using namespace vantrel::testing;
 
 constexpr std::uint8_t KeyA = 4;
 constexpr std::uint8_t KeyB = 5;
-
-struct ToolResult {
-    int status = -1; ///< exit status; the shell reports a crash as 128 + the signal
-    std::string out;
-    std::string err;
-};
 
 /// An emulator owned by the test, so that faults can be set between runs.
 /// `meddle` runs once, after the first session has closed, as someone else
@@ -87,7 +80,6 @@ constexpr const char* SavedLine = "The configuration was successfully saved to t
 constexpr const char* VerifiedLine =
     "Verified: the device holds the configuration that was written\n";
 const std::string EmptyDocument = R"({"format": "vantrel-configuration", "version": 1})";
-constexpr const char* ClosedOutput = "&-";
 
 /// Every test has a folder of its own and runs the built tool in it, as a
 /// user would; a test that must reach into the device between two sessions,
@@ -116,30 +108,10 @@ protected:
         return {image.begin(), image.end()};
     }
 
-    /// Runs the tool in the folder, its output kept beside the folder so that
-    /// the folder holds only what the tool made. No argument a test passes
-    /// holds a quote, so quoting each one keeps it one word. Standard output
-    /// may go elsewhere instead, or be closed with ClosedOutput (then `out` is
-    /// empty).
+    /// Runs the built tool in the folder (see runTools).
     ToolResult run(const std::vector<std::string>& args, const std::string& stdoutTo = {},
                    const std::string& stdinFrom = "/dev/null") const {
-        const std::string out = folder.path.string() + ".stdout";
-        const std::string err = folder.path.string() + ".stderr";
-        // A command that waits for ever fails the test instead of hanging it.
-        std::string command =
-            "cd '" + folder.path.string() + "' && timeout 20 '" VANTRELCTL_PATH "'";
-        for (const std::string& arg : args) {
-            command += " '" + arg + "'";
-        }
-        const std::string outTarget = stdoutTo.empty() ? out : stdoutTo;
-        const std::string redirect = outTarget == ClosedOutput ? ">&-" : ">'" + outTarget + "'";
-        const int wait = std::system(
-            (command + " <'" + stdinFrom + "' " + redirect + " 2>'" + err + "'").c_str());
-        ToolResult result{WIFEXITED(wait) ? WEXITSTATUS(wait) : -1, contentsOf(out),
-                          contentsOf(err)};
-        fs::remove(out);
-        fs::remove(err);
-        return result;
+        return runTools(folder, {args}, stdoutTo, stdinFrom).front();
     }
 
     /// Runs the commands in this process on the test's own emulator.
