@@ -153,35 +153,13 @@ TEST_F(Vantrelctl, ExportAndImportGiveBackTheFileByteForByte) {
     EXPECT_EQ(files(), (std::set<std::string>{"back.cfg", "original.cfg", "readable.json"}));
 }
 
-TEST_F(Vantrelctl, MonitorTracesARecordingToAFileOrTheDevicesConfiguration) {
+TEST_F(Vantrelctl, MonitorTracesRecordingsByFileOrDeviceNamingEachWhenSeveralAreRead) {
     write("cabinet.json", R"({"format": "vantrel-configuration", "version": 1, "inputs": [
         {"input": 17, "label": "P1 Button 1",
          "single": {"type": "key", "code": "A", "modifiers": ["ctrl"]}},
         {"input": 18, "label": "P1 Button 2", "single": {"type": "key", "code": "B"}}]})");
     write("keys.evemu", "N: VANTREL\nE: 0.000001 0001 001d 0001\nE: 0.000002 0001 001e 0001\n"
                         "E: 0.000003 0001 001e 0000\nE: 0.000004 0001 001d 0000\n");
-    const ToolResult fromFile =
-        run({"monitor", "--events", "keys.evemu", "--config", "cabinet.json"});
-    EXPECT_EQ(fromFile.status, 0) << fromFile.err;
-    EXPECT_EQ(fromFile.out,
-              "Input 17 (P1 Button 1): Ctrl+A\nInput 17 (P1 Button 1): Ctrl+A released\n"
-              "Seen 1 of 2 used inputs; not seen: Input 18 (P1 Button 2)\n");
-    // The device keeps no labels.
-    ASSERT_EQ(run({"--device", "emulated:memory.bin", "write", "cabinet.json"}).status, 0);
-    const ToolResult fromDevice =
-        run({"--device", "emulated:memory.bin", "monitor", "--events=keys.evemu", "--json"});
-    EXPECT_EQ(fromDevice.status, 0) << fromDevice.err;
-    EXPECT_EQ(fromDevice.out, R"({"event":"press","time":0.000002,"device":"keys.evemu",)"
-                              R"("action":"Ctrl+A","controls":[{"input":17}]})"
-                              "\n"
-                              R"({"event":"release","time":0.000003,"device":"keys.evemu",)"
-                              R"("action":"Ctrl+A","controls":[{"input":17}]})"
-                              "\n"
-                              R"({"event":"summary","seen":1,"used":2,"notSeen":[{"input":18}]})"
-                              "\n");
-}
-
-TEST_F(Vantrelctl, MonitorNamesEachLineByItsDeviceWhenSeveralAreRead) {
     write("left.json", R"({"format": "vantrel-configuration", "version": 1, "inputs": [
         {"input": 5, "label": "P1 Button 1", "single": {"type": "key", "code": "Left Ctrl"}}]})");
     write("right.json", R"({"format": "vantrel-configuration", "version": 1, "inputs": [
@@ -189,23 +167,40 @@ TEST_F(Vantrelctl, MonitorNamesEachLineByItsDeviceWhenSeveralAreRead) {
     // Written by hand: one digit after the point is as good as six.
     write("left.evemu", "E: 5.0 0001 001d 1\nE: 5.0 0000 0000 0\n");
     write("right.evemu", "E: 6.5 0001 001e 1\nE: 6.5 0000 0000 0\n");
-    ASSERT_EQ(run({"--device", "emulated:left.bin", "write", "left.json"}).status, 0);
-    ASSERT_EQ(run({"--device", "emulated:right.bin", "write", "right.json"}).status, 0);
-    const ToolResult fromDevices =
-        run({"--device", "emulated:left.bin", "--device", "emulated:right.bin", "monitor",
-             "--events", "left.evemu", "--events", "right.evemu"});
-    EXPECT_EQ(fromDevices.status, 0) << fromDevices.err;
-    EXPECT_EQ(fromDevices.out, "emulated:left.bin: Input 5: Left Ctrl\n"
-                               "emulated:right.bin: Input 5: A\n"
-                               "emulated:left.bin: Seen 1 of 1 used inputs\n"
-                               "emulated:right.bin: Seen 1 of 1 used inputs\n");
-    const ToolResult fromFiles = run({"monitor", "--config", "left.json", "--config", "right.json",
-                                      "--events", "left.evemu", "--events", "right.evemu"});
-    EXPECT_EQ(fromFiles.status, 0) << fromFiles.err;
-    EXPECT_EQ(fromFiles.out, "left.evemu: Input 5 (P1 Button 1): Left Ctrl\n"
-                             "right.evemu: Input 5 (P2 Button 1): A\n"
-                             "left.evemu: Seen 1 of 1 used inputs\n"
-                             "right.evemu: Seen 1 of 1 used inputs\n");
+    // The devices keep no labels.
+    for (const std::string name : {"cabinet", "left", "right"}) {
+        ASSERT_EQ(run({"--device", "emulated:" + name + ".bin", "write", name + ".json"}).status,
+                  0);
+    }
+    // Each command line and what monitor prints.
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"monitor", "--events", "keys.evemu", "--config", "cabinet.json"},
+         "Input 17 (P1 Button 1): Ctrl+A\nInput 17 (P1 Button 1): Ctrl+A released\n"
+         "Seen 1 of 2 used inputs; not seen: Input 18 (P1 Button 2)\n"},
+        {{"--device", "emulated:cabinet.bin", "monitor", "--events=keys.evemu", "--json"},
+         R"({"event":"press","time":0.000002,"device":"keys.evemu",)"
+         R"("action":"Ctrl+A","controls":[{"input":17}]})"
+         "\n"
+         R"({"event":"release","time":0.000003,"device":"keys.evemu",)"
+         R"("action":"Ctrl+A","controls":[{"input":17}]})"
+         "\n"
+         R"({"event":"summary","seen":1,"used":2,"notSeen":[{"input":18}]})"
+         "\n"},
+        {{"--device", "emulated:left.bin", "--device", "emulated:right.bin", "monitor", "--events",
+          "left.evemu", "--events", "right.evemu"},
+         "emulated:left.bin: Input 5: Left Ctrl\nemulated:right.bin: Input 5: A\n"
+         "emulated:left.bin: Seen 1 of 1 used inputs\nemulated:right.bin: Seen 1 of 1 used "
+         "inputs\n"},
+        {{"monitor", "--config", "left.json", "--config", "right.json", "--events", "left.evemu",
+          "--events", "right.evemu"},
+         "left.evemu: Input 5 (P1 Button 1): Left Ctrl\nright.evemu: Input 5 (P2 Button 1): A\n"
+         "left.evemu: Seen 1 of 1 used inputs\nright.evemu: Seen 1 of 1 used inputs\n"},
+    };
+    for (const auto& [args, out] : cases) {
+        const ToolResult traced = run(args);
+        EXPECT_EQ(traced.status, 0) << traced.err;
+        EXPECT_EQ(traced.out, out);
+    }
 }
 
 TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
