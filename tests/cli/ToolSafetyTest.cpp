@@ -1,7 +1,6 @@
 #include "cli/Commands.h"
 #include "device/DeviceLock.h"
 #include "device/EmulatedDevice.h"
-#include "device/selection/DeviceSelection.h"
 #include "files/ConfigurationFile.h"
 #include "model/EchoedText.h"
 #include "monitor/EvemuRecording.h"
@@ -12,7 +11,6 @@
 #include <array>
 #include <csignal>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -164,19 +162,6 @@ TEST_F(ToolSafety, RecordingsAreRegularFilesOrAPipeOnStandardInput) {
         run({"monitor", "--config", "c.json", "--events", "-"}, (folder / "keys.evemu").string());
     EXPECT_EQ(piped.status, 0) << piped.err;
     EXPECT_EQ(piped.out, "Input 5: A\nInput 5: A released\nSeen 1 of 1 used inputs\n");
-
-    std::istringstream in(press);
-    std::ostringstream out;
-    std::ostringstream err;
-    cli::Console console(out, err);
-    console.in = &in;
-    console.inIsTerminal = true;
-    EXPECT_EQ(
-        cli::runVantrelctl(std::vector<std::string>{"monitor", "--config",
-                                                    (folder / "c.json").string(), "--events", "-"},
-                           console, makeDeviceBackend),
-        1);
-    EXPECT_EQ(err.str(), "vantrelctl: -: standard input is a terminal; pipe a recording into it\n");
 }
 
 TEST_F(ToolSafety, NamesAndValuesEchoedAreEscapedAndLongValuesCut) {
