@@ -68,7 +68,7 @@ struct PanelCase {
     std::vector<std::string> recordings;
     std::vector<std::size_t> encoderOf;
     std::vector<std::string> text;
-    std::size_t jsonLine = 0;
+    std::size_t jsonLine = 0; ///< one line in JSON, pinned for each shape of line once
     std::string json;
     bool summary = false;
 };
@@ -123,7 +123,9 @@ TEST_P(PanelMonitor, namesEveryButtonInTextAndJson) {
     EXPECT_EQ(replay(GetParam(), false), GetParam().text);
     const std::vector<std::string> json = replay(GetParam(), true);
     ASSERT_EQ(json.size(), GetParam().text.size());
-    EXPECT_EQ(json.at(GetParam().jsonLine), GetParam().json);
+    if (!GetParam().json.empty()) {
+        EXPECT_EQ(json.at(GetParam().jsonLine), GetParam().json);
+    }
 }
 
 const std::string Ctrl = "Input 5 (P1 Button 1): Left Ctrl";
@@ -154,17 +156,15 @@ INSTANTIATE_TEST_SUITE_P(
                    frame("1.6", {key(CodeA, 0)}) + frame("2.0", {key(CodeLeftCtrl, 0)})},
                   {},
                   {Ctrl, "Input 17: A", "Input 17: A released", Ctrl + " released"},
-                  1,
-                  R"({"event":"press","time":1.500000,"device":"event0","action":"A",)"
-                  R"("controls":[{"input":17}]})"},
+                  0,
+                  {}},
         PanelCase{"a chord in one frame",
                   {frame("1.0", {key(CodeLeftCtrl, 1), key(CodeP, 1)}) +
                    frame("1.1", {key(CodeP, 0), key(CodeLeftCtrl, 0)})},
                   {},
                   {Pause, Pause + " released"},
                   0,
-                  R"({"event":"press","time":1.000000,"device":"event0","action":"Ctrl+P",)"
-                  R"("controls":[{"input":20,"label":"Pause"}]})"},
+                  {}},
         PanelCase{
             "a chord within the window, and one just outside it",
             {frame("1.0", {key(CodeLeftCtrl, 1)}) + frame("1.01", {key(CodeP, 1)}) +
@@ -184,16 +184,10 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   {Ctrl, Alt, Ctrl + " released", Alt + " released", "Input 21: Shift+Left Alt",
                    "Input 21: Shift+Left Alt released"},
-                  4,
-                  R"({"event":"press","time":2.000000,"device":"event0",)"
-                  R"("action":"Shift+Left Alt","controls":[{"input":21}]})"},
-        PanelCase{"a modifier held alone",
-                  {frame("1.0", {key(CodeLeftCtrl, 1)})},
-                  {},
-                  {Ctrl},
                   0,
-                  R"({"event":"press","time":1.000000,"device":"event0","action":"Left Ctrl",)"
-                  R"("controls":[{"input":5,"label":"P1 Button 1"}]})"},
+                  {}},
+        PanelCase{
+            "a modifier held alone", {frame("1.0", {key(CodeLeftCtrl, 1)})}, {}, {Ctrl}, 0, {}},
         PanelCase{"X and Y in the same frames, five times in 40 ms, then a second later",
                   {frame("1.00", {motion(0, -3), motion(1, 7)}) +
                    frame("1.01", {motion(0, -3), motion(1, 7)}) +
