@@ -1,5 +1,6 @@
 #include "cli/CommandHelp.h"
 
+#include "cli/CommandLine.h"
 #include "generated/BuildConfig.h"
 #include "keytext/KeySpellings.h"
 
@@ -182,6 +183,18 @@ std::string commandHelp(const CommandShape& shape) {
         text += "\nexample:\n  " + std::string(story->example) + "\n";
     }
     return text;
+}
+
+int helpCommand(const Invocation& invocation, const Console& console,
+                const DeviceBackendFactory& /*devices*/) {
+    if (invocation.command == "help" && !invocation.operands.empty()) {
+        console.out << commandUsageText(invocation.operands.front());
+    } else if (invocation.command.empty() || invocation.command == "help") {
+        console.out << usageText();
+    } else {
+        console.out << commandUsageText(invocation.command);
+    }
+    return ExitSuccess;
 }
 
 std::string_view closestCommand(std::string_view name) {

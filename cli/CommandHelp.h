@@ -25,6 +25,11 @@ constexpr std::size_t HelpWidth = 80;
 /// Every line of one command's help after its usage line.
 [[nodiscard]] std::string commandHelp(const CommandShape& shape);
 
+/// Prints the usage of the command asked about ("help COMMAND", "COMMAND
+/// --help"), or of them all.
+int helpCommand(const Invocation& invocation, const Console& console,
+                const DeviceBackendFactory& devices);
+
 /// The command a mistyped name most likely meant; empty when none is close.
 [[nodiscard]] std::string_view closestCommand(std::string_view name);
 

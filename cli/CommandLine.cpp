@@ -127,13 +127,13 @@ std::string checkDevices(const Invocation& invocation, const CommandShape& shape
                    "number)";
         }
     }
-    if (!invocation.devices.empty() && !optionAppliesTo(*findOption("--device"), shape)) {
+    if (!invocation.devices.empty() && shape.devices == DeviceUse::None) {
         return std::string(shape.name) + " takes no --device; " + usageLine(shape);
     }
-    if (invocation.devices.size() <= 1 || shape.name == "monitor") {
+    if (invocation.devices.size() <= 1) {
         return {};
     }
-    if (shape.name == "read" || readsDeviceAsSource(shape)) {
+    if (shape.devices != DeviceUse::Several) {
         return std::string(shape.name) + " takes one device; " + usageLine(shape);
     }
     if (invocation.backup) {
@@ -211,18 +211,18 @@ std::string checkAgainstShape(const Invocation& invocation) {
     if (invocation.backup == "-") {
         return "--backup writes a file, not standard output; " + usage;
     }
-    if (!shape->takesWriteOptions && (invocation.verify || invocation.backup)) {
+    if (!shape->takes(OptionId::Backup) && (invocation.verify || invocation.backup)) {
         return "--verify, --no-verify and --backup belong to write; " + usage;
     }
-    if (invocation.strict && !optionAppliesTo(*findOption("--strict"), *shape)) {
+    if (invocation.strict && !shape->takes(OptionId::Strict)) {
         return "--strict belongs to import and write; " + usage;
     }
-    if (invocation.json && !optionAppliesTo(*findOption("--json"), *shape)) {
+    if (invocation.json && !shape->takes(OptionId::Json)) {
         return "--json belongs to monitor, check, diff and devices; " + usage;
     }
     const bool monitorOptions =
         !invocation.events.empty() || !invocation.configs.empty() || !invocation.grab;
-    if (shape->name != "monitor" && monitorOptions) {
+    if (!shape->takes(OptionId::Events) && monitorOptions) {
         return "--events, --config and --no-grab belong to monitor; " + usage;
     }
     return shape->name == "monitor" ? checkMonitorDevices(invocation, usage) : std::string{};

@@ -1,73 +1,97 @@
 #include "cli/CommandTable.h"
 
+#include "cli/CheckCommand.h"
+#include "cli/CommandHelp.h"
+#include "cli/DeviceCommands.h"
+#include "cli/FileCommands.h"
+#include "cli/MonitorCommand.h"
+#include "cli/NamesCommand.h"
+
 #include <algorithm>
 #include <array>
 
 namespace vantrel::cli {
 namespace {
 
+int runImport(const Invocation& invocation, const Console& console,
+              const DeviceBackendFactory& /*devices*/) {
+    return importCommand(invocation, console);
+}
+
+int runNames(const Invocation& invocation, const Console& console,
+             const DeviceBackendFactory& /*devices*/) {
+    return namesCommand(invocation, console);
+}
+
 constexpr std::array<CommandShape, 12> Commands = {{
-    {"show", "show FILE", 1, 0, OperandKind::Files, Need::No, false, false,
-     "every input and setting as the main window shows them"},
-    {"export", "export FILE [-o OUT]", 1, 0, OperandKind::Files, Need::Optional, true, false,
+    {"show", "show FILE", 1, 0, OperandKind::Files, Need::No, false, DeviceUse::Source, 0,
+     showCommand, "every input and setting as the main window shows them"},
+    {"export", "export FILE [-o OUT]", 1, 0, OperandKind::Files, Need::Optional, true,
+     DeviceUse::Source, 0, exportCommand,
      "the readable JSON form, to standard output unless -o names a file"},
     {"import", "import FILE -o OUT [--strict]", 1, 0, OperandKind::Files, Need::Required, true,
-     false, "the configuration file, written only when FILE is valid"},
-    {"diff", "diff A B [--json]", 2, 0, OperandKind::Files, Need::No, false, false,
+     DeviceUse::None, optionsOf(OptionId::Strict), runImport,
+     "the configuration file, written only when FILE is valid"},
+    {"diff", "diff A B [--json]", 2, 0, OperandKind::Files, Need::No, false, DeviceUse::Source,
+     optionsOf(OptionId::Json), diffCommand,
      "what differs between two configurations (status 0 equal, 1 different)"},
-    {"check", "check FILE [--json]", 1, 0, OperandKind::Files, Need::No, false, false,
+    {"check", "check FILE [--json]", 1, 0, OperandKind::Files, Need::No, false, DeviceUse::Source,
+     optionsOf(OptionId::Json), checkCommand,
      "mistakes a cabinet would suffer from (status 0 none, 1 some)"},
-    {"card", "card FILE [-o OUT.html]", 1, 0, OperandKind::Files, Need::Optional, true, false,
-     "a printable control card as an HTML page"},
-    {"read", "read -o OUT", 0, 0, OperandKind::Files, Need::Required, true, false,
-     "save the device's configuration as a configuration file"},
+    {"card", "card FILE [-o OUT.html]", 1, 0, OperandKind::Files, Need::Optional, true,
+     DeviceUse::Source, 0, cardCommand, "a printable control card as an HTML page"},
+    {"read", "read -o OUT", 0, 0, OperandKind::Files, Need::Required, true, DeviceUse::One, 0,
+     readCommand, "save the device's configuration as a configuration file"},
     {"write", "write FILE [--no-verify] [--backup OUT] [--strict]", 1, 0, OperandKind::Files,
-     Need::No, false, true, "write a configuration into the device and read it back to compare"},
-    {"devices", "devices [--json]", 0, 0, OperandKind::Files, Need::No, false, false,
+     Need::No, false, DeviceUse::Several,
+     optionsOf(OptionId::Verify, OptionId::NoVerify, OptionId::Backup, OptionId::Strict),
+     writeCommand, "write a configuration into the device and read it back to compare"},
+    {"devices", "devices [--json]", 0, 0, OperandKind::Files, Need::No, false, DeviceUse::Several,
+     optionsOf(OptionId::Json), devicesCommand,
      "list the attached devices, numbered for --device usb:N"},
     {"names", "names [keys|mouse|joystick|settings]", 0, 1, OperandKind::NameGroups, Need::No,
-     false, false, "every name the JSON form accepts, and the values of each setting"},
+     false, DeviceUse::None, 0, runNames,
+     "every name the JSON form accepts, and the values of each setting"},
     {"monitor", "monitor [--events FILE]... [--config FILE]... [--json] [--no-grab]", 0, 0,
-     OperandKind::Files, Need::No, false, false,
-     "show which input each press on the panel comes from, until Ctrl+C"},
-    {"help", "help [COMMAND]", 0, 1, OperandKind::Commands, Need::No, false, false,
-     "this text, or one command's usage"},
+     OperandKind::Files, Need::No, false, DeviceUse::Several,
+     optionsOf(OptionId::Events, OptionId::Config, OptionId::Json, OptionId::NoGrab),
+     monitorCommand, "show which input each press on the panel comes from, until Ctrl+C"},
+    {"help", "help [COMMAND]", 0, 1, OperandKind::Commands, Need::No, false, DeviceUse::None, 0,
+     helpCommand, "this text, or one command's usage"},
 }};
 
 constexpr std::array<OptionShape, 13> Options = {{
-    {OptionId::Device, "--device", "", OptionValue::Device, "DEVICE", "",
+    {OptionId::Device, "--device", "", OptionValue::Device, "DEVICE",
      "usb:N, the device numbered N by devices; also\n"
      "usb:/dev/hidrawN, usb:PORT (1-4.2), usb:SERIAL;\n"
      "emulated:PATH, the device emulator, its memory\n"
      "kept in PATH (without --device: the first device\n"
      "on USB; write and monitor take several)"},
-    {OptionId::Output, "--output", "-o", OptionValue::File, "OUT", "",
+    {OptionId::Output, "--output", "-o", OptionValue::File, "OUT",
      "the file to write; - for standard output\n(export, card, import)"},
-    {OptionId::Verify, "--verify", "", OptionValue::None, "", "write",
+    {OptionId::Verify, "--verify", "", OptionValue::None, "",
      "read the device back and compare after writing\n(the default)"},
-    {OptionId::NoVerify, "--no-verify", "", OptionValue::None, "", "write",
-     "write without reading back"},
-    {OptionId::Backup, "--backup", "", OptionValue::File, "OUT", "write",
+    {OptionId::NoVerify, "--no-verify", "", OptionValue::None, "", "write without reading back"},
+    {OptionId::Backup, "--backup", "", OptionValue::File, "OUT",
      "save the device's configuration to OUT first"},
-    {OptionId::Strict, "--strict", "", OptionValue::None, "", "import",
+    {OptionId::Strict, "--strict", "", OptionValue::None, "",
      "refuse a configuration check finds fault with\n(import and write; without it: warnings)"},
-    {OptionId::Events, "--events", "", OptionValue::File, "FILE", "monitor",
+    {OptionId::Events, "--events", "", OptionValue::File, "FILE",
      "replay an evemu-record recording instead of the\n"
      "device; once per recorded interface (several\n"
      "devices: one each, in the order of --device)"},
-    {OptionId::Config, "--config", "", OptionValue::File, "FILE", "monitor",
+    {OptionId::Config, "--config", "", OptionValue::File, "FILE",
      "the configuration to match against (without it:\n"
      "the device's own, read once at the start); once\n"
      "per device, in the order of --device"},
-    {OptionId::Json, "--json", "", OptionValue::None, "", "monitor",
+    {OptionId::Json, "--json", "", OptionValue::None, "",
      "one JSON object a line (monitor, check, diff,\ndevices)"},
-    {OptionId::NoGrab, "--no-grab", "", OptionValue::None, "", "monitor",
+    {OptionId::NoGrab, "--no-grab", "", OptionValue::None, "",
      "let the desktop see the presses too"},
-    {OptionId::Quiet, "--quiet", "-q", OptionValue::None, "", "",
-     "no progress and no success lines"},
-    {OptionId::Help, "--help", "-h", OptionValue::None, "", "",
+    {OptionId::Quiet, "--quiet", "-q", OptionValue::None, "", "no progress and no success lines"},
+    {OptionId::Help, "--help", "-h", OptionValue::None, "",
      "this text; after a command, its usage"},
-    {OptionId::Version, "--version", "-V", OptionValue::None, "", "", "the program's version"},
+    {OptionId::Version, "--version", "-V", OptionValue::None, "", "the program's version"},
 }};
 
 constexpr std::string_view MonitorDetails =
@@ -121,8 +145,7 @@ const OptionShape* findOption(std::string_view arg) {
 bool optionAppliesTo(const OptionShape& option, const CommandShape& command) {
     switch (option.id) {
     case OptionId::Device:
-        return command.name == "read" || command.name == "write" || command.name == "devices" ||
-               command.name == "monitor" || readsDeviceAsSource(command);
+        return command.devices != DeviceUse::None;
     case OptionId::Output:
         return command.output != Need::No;
     case OptionId::Quiet:
@@ -130,19 +153,13 @@ bool optionAppliesTo(const OptionShape& option, const CommandShape& command) {
         return true;
     case OptionId::Version:
         return false;
-    case OptionId::Strict:
-        return command.name == "import" || command.name == "write";
-    case OptionId::Json:
-        return command.name == "monitor" || command.name == "check" || command.name == "diff" ||
-               command.name == "devices";
     default:
-        return option.command == command.name;
+        return command.takes(option.id);
     }
 }
 
 bool readsDeviceAsSource(const CommandShape& command) {
-    return command.name == "show" || command.name == "export" || command.name == "check" ||
-           command.name == "card" || command.name == "diff";
+    return command.devices == DeviceUse::Source;
 }
 
 bool isGlobalOption(const OptionShape& option) {

@@ -1,38 +1,13 @@
 #include "cli/Commands.h"
 
-#include "cli/CheckCommand.h"
+#include "cli/CommandHelp.h"
 #include "cli/CommandLine.h"
-#include "cli/DeviceCommands.h"
-#include "cli/FileCommands.h"
-#include "cli/MonitorCommand.h"
-#include "cli/NamesCommand.h"
+#include "cli/CommandTable.h"
 #include "cli/OutputGuard.h"
 #include "generated/BuildConfig.h"
 
 namespace vantrel::cli {
 namespace {
-
-int runDeviceCommand(const Invocation& invocation, const Console& console,
-                     const DeviceBackendFactory& devices) {
-    if (invocation.command == "read") {
-        return readCommand(invocation, console, devices);
-    }
-    if (invocation.command == "write") {
-        return writeCommand(invocation, console, devices);
-    }
-    return devicesCommand(invocation, console, devices);
-}
-
-/// The usage of the command asked about, or of them all.
-std::string helpText(const Invocation& invocation) {
-    if (invocation.command == "help" && !invocation.operands.empty()) {
-        return commandUsageText(invocation.operands.front());
-    }
-    if (invocation.command.empty() || invocation.command == "help") {
-        return usageText();
-    }
-    return commandUsageText(invocation.command);
-}
 
 int runCommand(std::span<const std::string> args, const Console& outerConsole,
                const DeviceBackendFactory& devices) {
@@ -45,9 +20,8 @@ int runCommand(std::span<const std::string> args, const Console& outerConsole,
         console.err << "Try 'vantrelctl --help'.\n";
         return ExitTrouble;
     }
-    if (invocation.help || invocation.command == "help") {
-        console.out << helpText(invocation);
-        return ExitSuccess;
+    if (invocation.help) {
+        return helpCommand(invocation, console, devices);
     }
     if (invocation.version) {
         console.out << "vantrelctl " << build::Version << '\n';
@@ -57,31 +31,8 @@ int runCommand(std::span<const std::string> args, const Console& outerConsole,
         console.error(refused);
         return ExitTrouble;
     }
-    if (invocation.command == "show") {
-        return showCommand(invocation, console, devices);
-    }
-    if (invocation.command == "export") {
-        return exportCommand(invocation, console, devices);
-    }
-    if (invocation.command == "import") {
-        return importCommand(invocation, console);
-    }
-    if (invocation.command == "diff") {
-        return diffCommand(invocation, console, devices);
-    }
-    if (invocation.command == "check") {
-        return checkCommand(invocation, console, devices);
-    }
-    if (invocation.command == "card") {
-        return cardCommand(invocation, console, devices);
-    }
-    if (invocation.command == "names") {
-        return namesCommand(invocation, console);
-    }
-    if (invocation.command == "monitor") {
-        return monitorCommand(invocation, console, devices);
-    }
-    return runDeviceCommand(invocation, console, devices);
+    // The command line was checked against the table: the command is in it.
+    return findCommand(invocation.command)->run(invocation, console, devices);
 }
 
 /// The status of a command whose output was lost: diff and check answer

@@ -1,3 +1,5 @@
+#include "cli/CommandLine.h"
+#include "cli/CommandTable.h"
 #include "cli/Commands.h"
 #include "device/EmulatedDevice.h"
 #include "files/ConfigurationFile.h"
@@ -266,6 +268,34 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
         EXPECT_EQ(result.err.substr(0, result.err.find('\n')), "vantrelctl: " + message);
     }
     EXPECT_EQ(files(), std::set<std::string>{"a.cfg"});
+}
+
+// Every command takes as many devices as its row in the table says, no
+// more: the parser reads the same row the tool runs the command by.
+TEST(CommandTable, EachCommandTakesTheDevicesItsRowAllows) {
+    for (const CommandShape& shape : commandTable()) {
+        std::vector<std::string> args = {"--device", "emulated:a", "--device", "emulated:b",
+                                         std::string(shape.name)};
+        const std::size_t files = shape.operands - (readsDeviceAsSource(shape) ? 1 : 0);
+        args.insert(args.end(), files, "a.cfg");
+        if (shape.output == Need::Required) {
+            args.insert(args.end(), {"-o", "out"});
+        }
+        const std::string error = parseCommandLine(args).usageError;
+        const std::string name(shape.name);
+        switch (shape.devices) {
+        case DeviceUse::None:
+            EXPECT_TRUE(error.starts_with(name + " takes no --device")) << error;
+            break;
+        case DeviceUse::Source:
+        case DeviceUse::One:
+            EXPECT_TRUE(error.starts_with(name + " takes one device")) << error;
+            break;
+        case DeviceUse::Several:
+            EXPECT_EQ(error, "") << name;
+            break;
+        }
+    }
 }
 
 TEST_F(Vantrelctl, WritesIntoTheEmulatedDeviceAndReadsItBack) {
