@@ -21,9 +21,10 @@ namespace vantrel::cli {
 namespace {
 
 /// A table the write would refuse could not be restored from the file.
-constexpr const char* TooLongTableText =
-    "the device's input table is longer than the 4032 bytes a configuration may take; nothing "
-    "was kept";
+std::string tooLongTableText() {
+    return "the device's input table is longer than the " + std::to_string(MaxConfigSize) +
+           " bytes a configuration may take; nothing was kept";
+}
 
 /// Keeps other programs off the device for the whole command, a write and
 /// its verify together. False, after telling the user, when another
@@ -140,7 +141,7 @@ private:
 /// configuration; empty when it can.
 std::string unkeepableImage(const DeviceImage& image) {
     if (storedTableLength(image) > MaxConfigSize) {
-        return TooLongTableText;
+        return tooLongTableText();
     }
     DeviceImage decoded = image;
     Configuration config;

@@ -7,9 +7,9 @@
 namespace vantrel {
 namespace {
 
-constexpr std::int32_t BlockSize = 8;
-constexpr std::uint16_t SecondTrailerBlock = ImageAddress::TrailerStart + BlockSize;
-constexpr std::uint16_t TransferStateBlock = ImageAddress::TransferState / BlockSize * BlockSize;
+constexpr auto BlockBytes = static_cast<std::int32_t>(BlockSize);
+constexpr std::uint16_t SecondTrailerBlock = ImageAddress::TrailerStart + BlockBytes;
+constexpr std::uint16_t TransferStateBlock = ImageAddress::TransferState / BlockBytes * BlockBytes;
 
 /// Reports of the configuration stage: the start pair and two trailer blocks.
 constexpr std::int32_t ConfigurationReports = 3;
@@ -17,7 +17,7 @@ constexpr std::int32_t ConfigurationReports = 3;
 /// Exchanges of a transfer whose data region is `length` bytes long: the
 /// configuration stage, one per block, and the end pair.
 std::int32_t exchangesFor(std::int32_t length) {
-    return ConfigurationReports + (length + BlockSize - 1) / BlockSize + 1;
+    return ConfigurationReports + (length + BlockBytes - 1) / BlockBytes + 1;
 }
 
 /// One opening of the device: its exchanges, counted, each announced to the
@@ -97,7 +97,7 @@ public:
     /// done before it; stops at the first failure.
     template <typename BlockExchange>
     bool exchangeDataBlocks(std::int32_t length, BlockExchange exchangeBlock) {
-        for (std::int32_t address = 0; address < length; address += BlockSize) {
+        for (std::int32_t address = 0; address < length; address += BlockBytes) {
             announceData(address, length);
             if (!exchangeBlock(static_cast<std::uint16_t>(address))) {
                 return false;

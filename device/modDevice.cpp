@@ -3,8 +3,6 @@
 namespace vantrel {
 namespace {
 
-constexpr std::size_t BlockSize = 8;
-
 /// Byte offsets of slot k inside a report.
 constexpr std::size_t opcodeAt(std::size_t slot) {
     return 1 + 4 * slot;

@@ -12,6 +12,8 @@ namespace vantrel {
 
 /// Report ID of every report sent.
 constexpr std::uint8_t TransferReportId = 3;
+/// The bytes one report reads or writes: a block of eight.
+constexpr std::size_t BlockSize = 8;
 /// Slot opcodes.
 constexpr std::uint8_t SlotWrite = 0x81;
 constexpr std::uint8_t SlotRead = 0x82;

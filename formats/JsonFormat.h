@@ -15,8 +15,8 @@ constexpr std::string_view FormatName = "vantrel-configuration";
 /// The only version written and read.
 constexpr int FormatVersion = 1;
 
-/// Values of "type" in KeyType order, and of a step's "action".
-constexpr std::array<std::string_view, 3> TypeWords = {"key", "mouse", "joystick"};
+/// Values of a step's "action"; those of "type" are KindWords
+/// (model/CodeNames.h), in KeyType order.
 constexpr std::array<std::string_view, 3> ActionWords = {"press", "release", "delay"};
 
 struct ModifierWord {

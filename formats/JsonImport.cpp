@@ -362,7 +362,7 @@ std::uint8_t readKeyOperator(const Node& object) {
 InputMacro readSingle(const Node& single) {
     single.expectObject({"type", "code", "modifiers", "keyRepeat"});
     const auto keyType =
-        static_cast<std::uint8_t>(single.required("type").choice(TypeWords, "type"));
+        static_cast<std::uint8_t>(single.required("type").choice(KindWords, "type"));
     const CodeKind kind = codeKindOf(keyType);
     const std::uint8_t code = readCode(single.required("code"), kind);
     if (kind != CodeKind::Key) {
@@ -400,7 +400,7 @@ MacroStep readStep(const Node& step) {
         return readDelayStep(step);
     }
     step.expectObject({"action", "type", "code"});
-    const auto keyType = static_cast<std::uint8_t>(step.required("type").choice(TypeWords, "type"));
+    const auto keyType = static_cast<std::uint8_t>(step.required("type").choice(KindWords, "type"));
     const Node codeNode = step.required("code");
     const std::uint8_t code = readCode(codeNode, codeKindOf(keyType));
     if (keyType == KeyTypeKeyboard && code == 0) {

@@ -43,7 +43,7 @@ std::vector<NameListEntry> settingsList() {
         modifiers.at(i) = ModifierWords.at(i).word;
     }
     return {
-        setting("type", TypeWords),
+        setting("type", KindWords),
         setting("modifiers", modifiers),
         setting("action", ActionWords),
         setting("repeat", RepeatDelayEntries),

@@ -1,10 +1,14 @@
 #include "keytext/KeyCodeTable.h"
 
-#include <algorithm>
 #include <array>
 
 namespace vantrel {
 namespace {
+
+struct UsageKeyCode {
+    std::uint8_t usage = 0;
+    std::uint16_t keyCode = 0;
+};
 
 // As drivers/hid/hid-input.c maps page 0x07; usages it leaves unmapped are
 // not listed.
@@ -194,15 +198,6 @@ constexpr std::array<UsageKeyCode, 170> Table = {{
 }};
 
 } // namespace
-
-std::span<const UsageKeyCode> usageKeyCodes() {
-    return Table;
-}
-
-std::uint16_t keyCodeOfUsage(std::uint8_t usage) {
-    const auto* found = std::ranges::find(Table, usage, &UsageKeyCode::usage);
-    return found == Table.end() ? 0 : found->keyCode;
-}
 
 std::vector<std::uint8_t> usagesOfKeyCode(std::uint16_t keyCode) {
     std::vector<std::uint8_t> usages;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <vector>
 
 // The kernel's translation of keyboard usage IDs (HID usage page 0x07) into
@@ -9,17 +8,6 @@
 // usage the encoder sent when no MSC_SCAN event names it, and the Linux key
 // names a person copies from evtest are read through it.
 namespace vantrel {
-
-struct UsageKeyCode {
-    std::uint8_t usage = 0;
-    std::uint16_t keyCode = 0;
-};
-
-/// Every usage the kernel translates, in usage order.
-[[nodiscard]] std::span<const UsageKeyCode> usageKeyCodes();
-
-/// The Linux key code of a usage; 0 when the kernel does not translate it.
-[[nodiscard]] std::uint16_t keyCodeOfUsage(std::uint8_t usage);
 
 /// Every usage that the kernel turns into `keyCode`, in usage order: more than
 /// one where usages share a key (the backslash key and the non-US hash key

@@ -1,12 +1,12 @@
 #include "keytext/modKeyText.h"
 
+#include "keytext/JoystickCodes.h"
+
 #include <array>
 #include <string_view>
 
 namespace vantrel {
 namespace {
-
-constexpr std::string_view NotUsed = "Not Used";
 
 // Indexed by usage ID; an empty entry has no name of its own.
 constexpr std::array<std::string_view, 256> keyNameTable() {
@@ -114,7 +114,7 @@ constexpr auto KeyNames = keyNameTable();
 
 std::string keyName(std::uint8_t keyValue) {
     const std::string_view name = KeyNames[keyValue];
-    return std::string(name.empty() ? NotUsed : name);
+    return std::string(name.empty() ? NotUsedName : name);
 }
 
 std::string modifierText(std::uint8_t keyOperator) {
@@ -133,23 +133,21 @@ std::string modifierText(std::uint8_t keyOperator) {
 
 std::string mouseName(std::uint8_t keyValue) {
     constexpr std::array<std::string_view, 3> names = {"Left Click", "Right Click", "Middle Click"};
-    return std::string(keyValue < names.size() ? names[keyValue] : NotUsed);
+    return std::string(keyValue < names.size() ? names[keyValue] : NotUsedName);
 }
 
 std::string joystickName(std::uint8_t keyValue) {
-    constexpr int ButtonCount = 64;
-    constexpr int HatCodeEnd = 96;
-    constexpr std::array<std::string_view, 8> directions = {"N", "NE", "E", "SE",
-                                                            "S", "SW", "W", "NW"};
-    if (keyValue < ButtonCount) {
+    constexpr std::array<std::string_view, HatDirectionCount> directions = {"N", "NE", "E", "SE",
+                                                                            "S", "SW", "W", "NW"};
+    if (keyValue < JoystickButtonCount) {
         return "Button " + std::to_string(keyValue + 1);
     }
-    if (keyValue < HatCodeEnd) {
-        const int hatCode = keyValue - ButtonCount;
-        return "Hat" + std::to_string(hatCode / 8 + 1) + " " +
-               std::string(directions[static_cast<std::size_t>(hatCode % 8)]);
+    if (keyValue < JoystickCodeEnd) {
+        const int hatCode = keyValue - FirstHatCode;
+        return "Hat" + std::to_string(hatCode / HatDirectionCount + 1) + " " +
+               std::string(directions[static_cast<std::size_t>(hatCode % HatDirectionCount)]);
     }
-    return std::string(NotUsed);
+    return std::string(NotUsedName);
 }
 
 } // namespace vantrel

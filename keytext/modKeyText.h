@@ -2,11 +2,15 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Display names of everything an assignment can hold. Every window, the
 // command-line tool and the descriptions use these texts, so a name shown in
 // one place is the name shown everywhere.
 namespace vantrel {
+
+/// The name of every code that has none of its own.
+constexpr std::string_view NotUsedName = "Not Used";
 
 /// The name of a keyboard usage ID (HID usage page 0x07); "Not Used" for 0
 /// and for every code the encoder cannot send.

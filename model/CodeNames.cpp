@@ -10,7 +10,6 @@
 namespace vantrel {
 namespace {
 
-constexpr std::string_view NotUsed = "Not Used";
 constexpr int CodeCount = 256;
 
 /// Every code's display name, built once per kind from the same functions
@@ -38,7 +37,7 @@ const std::array<std::string, CodeCount>& namesOf(CodeKind kind) {
 }
 
 bool namesOneCode(CodeKind kind, std::uint8_t code, std::string_view name) {
-    return name != NotUsed || (kind == CodeKind::Key && code == 0);
+    return name != NotUsedName || (kind == CodeKind::Key && code == 0);
 }
 
 char lowered(char c) {
@@ -152,16 +151,12 @@ CodeKind codeKindOf(std::uint8_t keyType) {
     }
 }
 
+static_assert(static_cast<int>(CodeKind::Key) == KeyTypeKeyboard &&
+              static_cast<int>(CodeKind::Mouse) == KeyTypeMouse &&
+              static_cast<int>(CodeKind::Joystick) == KeyTypeJoystick);
+
 std::string_view kindWord(CodeKind kind) {
-    switch (kind) {
-    case CodeKind::Mouse:
-        return "mouse";
-    case CodeKind::Joystick:
-        return "joystick";
-    case CodeKind::Key:
-        break;
-    }
-    return "key";
+    return KindWords.at(static_cast<std::size_t>(kind));
 }
 
 } // namespace vantrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -44,7 +45,11 @@ using CodeText = std::variant<std::string, std::uint8_t>;
 /// key: it has no names of its own).
 [[nodiscard]] CodeKind codeKindOf(std::uint8_t keyType);
 
-/// "key", "mouse" or "joystick": the word the format and messages use.
+/// The words the format and messages use for each kind, in CodeKind order,
+/// which is also the order of the KeyType codes.
+constexpr std::array<std::string_view, 3> KindWords = {"key", "mouse", "joystick"};
+
+/// "key", "mouse" or "joystick".
 [[nodiscard]] std::string_view kindWord(CodeKind kind);
 
 } // namespace vantrel

@@ -18,8 +18,6 @@
 namespace vantrel {
 namespace {
 
-constexpr std::uint8_t ModifierBits = OperatorCtrl | OperatorShift | OperatorAlt;
-
 using ActionKey = std::tuple<std::uint8_t, std::uint8_t, std::uint8_t>;
 
 ActionKey keyOf(const SingleKey& action) {

@@ -24,6 +24,8 @@ enum KeyOperatorBit : std::uint8_t {
     OperatorAlt = 4,
     OperatorKeyRepeat = 8,
 };
+/// The bits that press a modifier with the key, without the repeat.
+constexpr std::uint8_t ModifierBits = OperatorCtrl | OperatorShift | OperatorAlt;
 
 /// Usage IDs of the left modifier keys that a single key's modifier bits press.
 enum ModifierKeyCode : std::uint8_t {

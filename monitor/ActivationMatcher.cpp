@@ -8,8 +8,6 @@
 namespace vantrel {
 namespace {
 
-constexpr std::uint8_t ModifierBits = OperatorCtrl | OperatorShift | OperatorAlt;
-
 bool sends(const ControlAction& press, std::uint8_t keyType, std::uint8_t keyValue) {
     return press.control.keyType == keyType &&
            std::ranges::find(press.control.values, keyValue) != press.control.values.end();

@@ -1,5 +1,6 @@
 #include "monitor/EventDecoder.h"
 
+#include "keytext/JoystickCodes.h"
 #include "keytext/KeyCodeTable.h"
 #include "model/modSettings.h"
 #include "monitor/EventCodes.h"
@@ -8,8 +9,6 @@ namespace vantrel {
 namespace {
 
 constexpr int JoystickButtonsPerBlock = 16;
-constexpr int JoystickButtonCount = 64;
-constexpr std::uint8_t FirstHatCode = 64;
 
 int sign(std::int32_t value) {
     return (value > 0) - (value < 0);
@@ -60,7 +59,7 @@ std::optional<std::uint8_t> hatCode(int hat, int x, int y) {
     if (direction < 0) {
         return std::nullopt;
     }
-    return static_cast<std::uint8_t>(FirstHatCode + 8 * hat + direction);
+    return static_cast<std::uint8_t>(FirstHatCode + HatDirectionCount * hat + direction);
 }
 
 ControlIdentity controlIdentity(const ControlEvent& control) {

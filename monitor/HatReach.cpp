@@ -1,16 +1,12 @@
 #include "monitor/HatReach.h"
 
+#include "keytext/JoystickCodes.h"
 #include "model/EffectiveMacro.h"
 #include "monitor/EventCodes.h"
 
 #include <algorithm>
 
 namespace vantrel {
-namespace {
-
-constexpr int FirstHatCode = 64;
-
-} // namespace
 
 bool sendsHat(const Configuration& config, int hat) {
     return std::ranges::any_of(config.InputMacros, [hat](const InputMacro& recorded) {
@@ -18,7 +14,8 @@ bool sendsHat(const Configuration& config, int hat) {
         for (int s = 0; s < SequenceCount; ++s) {
             for (int n = 0; n < sequenceLength(macro, s); ++n) {
                 const MacroStep& step = macro.step(n, s);
-                if (step.KeyType == KeyTypeJoystick && (step.KeyValue - FirstHatCode) / 8 == hat &&
+                if (step.KeyType == KeyTypeJoystick &&
+                    (step.KeyValue - FirstHatCode) / HatDirectionCount == hat &&
                     step.KeyValue >= FirstHatCode) {
                     return true;
                 }

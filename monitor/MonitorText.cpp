@@ -11,7 +11,6 @@
 namespace vantrel {
 namespace {
 
-constexpr std::string_view NotUsed = "Not Used";
 constexpr std::uint8_t UsageF13 = 0x68;
 constexpr std::uint8_t UsageF24 = 0x73;
 
@@ -24,7 +23,7 @@ std::string hex(unsigned value) {
 // The encoder names only what it can send; the kernel may report more.
 std::string keyOfUsage(std::uint8_t usage) {
     std::string name = keyName(usage);
-    if (name != NotUsed) {
+    if (name != NotUsedName) {
         return name;
     }
     if (usage >= UsageF13 && usage <= UsageF24) {
@@ -44,7 +43,7 @@ std::string controlName(const ControlEvent& control) {
         return joystickName(control.values.front());
     default:
         for (const std::uint8_t usage : control.values) {
-            if (keyName(usage) != NotUsed) {
+            if (keyName(usage) != NotUsedName) {
                 return keyName(usage);
             }
         }

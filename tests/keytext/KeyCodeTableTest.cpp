@@ -1,12 +1,17 @@
 #include "keytext/KeyCodeTable.h"
 
 #include "keytext/modKeyText.h"
+#include "tests/support/UsageKeyCodes.h"
 
 #include <gtest/gtest.h>
 #include <set>
 
 namespace vantrel {
 namespace {
+
+using testing::keyCodeOfUsage;
+using testing::UsageKeyCode;
+using testing::usageKeyCodes;
 
 TEST(KeyCodeTable, translatesAsTheKernelDoes) {
     struct Case {

@@ -6,6 +6,7 @@
 #include "monitor/EventCodes.h"
 #include "monitor/Monitor.h"
 #include "monitor/MonitorText.h"
+#include "tests/support/UsageKeyCodes.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -17,6 +18,8 @@
 // only where check reports the two.
 namespace vantrel {
 namespace {
+
+using testing::keyCodeOfUsage;
 
 constexpr std::int64_t HoldMicroseconds = 100'000;
 constexpr std::int64_t GapMicroseconds = 1'000'000;

@@ -115,10 +115,9 @@ QString buttonLook(const QAbstractButton& button) {
         .arg(button.font().key());
 }
 
-/// Visits the captions under `root` (itself included) that do not fit, each
-/// button look measured once, until `visit` returns false.
-template <typename Visit>
-void forEachMisfit(const QWidget& root, Visit visit) {
+} // namespace
+
+void visitMisfitCaptions(const QWidget& root, const std::function<bool(const QString&)>& visit) {
     QHash<QString, std::optional<QString>> buttonsSeen;
     const auto check = [&](const QWidget& widget) {
         const auto* button = qobject_cast<const QAbstractButton*>(&widget);
@@ -142,25 +141,12 @@ void forEachMisfit(const QWidget& root, Visit visit) {
     }
 }
 
-} // namespace
-
-QStringList captionsThatDoNotFit(const QWidget& root) {
-    QStringList misfits;
-    forEachMisfit(root, [&misfits](const QString& caption) {
-        misfits.append(caption);
-        return true;
-    });
-    // The 108 rows repeat their captions; one mention each is enough.
-    misfits.removeDuplicates();
-    return misfits;
-}
-
 QFont fitCaptionFont(QWidget& root, QFont base) {
     for (double size = LargestPointSize; size >= SmallestPointSize; size -= PointSizeStep) {
         base.setPointSizeF(size);
         root.setFont(base);
         bool fits = true;
-        forEachMisfit(root, [&fits](const QString&) { return fits = false; });
+        visitMisfitCaptions(root, [&fits](const QString&) { return fits = false; });
         if (fits) {
             break;
         }

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QFont>
-#include <QStringList>
+#include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -10,10 +11,11 @@ class QWidget;
 // which every caption fits the control drawn for it.
 namespace vantrel {
 
-/// The captions of labels, check boxes, option buttons, frames, lists and
-/// buttons under `root` (itself included) that do not fit their controls
-/// with the font each control has now, each caption once.
-[[nodiscard]] QStringList captionsThatDoNotFit(const QWidget& root);
+/// Hands `visit` each caption of the labels, check boxes, option buttons,
+/// frames, lists and buttons under `root` (itself included) that does not
+/// fit its control with the font the control has now, until `visit` returns
+/// false. Buttons that look alike are measured once.
+void visitMisfitCaptions(const QWidget& root, const std::function<bool(const QString&)>& visit);
 
 /// Gives `root` the largest size of `base`'s family, from 8 points down to
 /// 6 in half points, at which every caption fits, and returns that font. If

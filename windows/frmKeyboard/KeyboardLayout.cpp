@@ -1,5 +1,8 @@
 #include "windows/frmKeyboard/KeyboardLayout.h"
 
+#include "keytext/JoystickCodes.h"
+#include "keytext/modKeyText.h"
+
 #include <array>
 
 namespace vantrel {
@@ -132,7 +135,6 @@ constexpr std::int32_t MouseButtonWidth = 735;
 constexpr std::int32_t MouseButtonHeight = 1215;
 
 constexpr int JoystickColumns = 8;
-constexpr int JoystickButtonCount = 64;
 constexpr std::int32_t JoystickLeft = 120;
 constexpr std::int32_t JoystickColumnStep = 960;
 constexpr std::int32_t JoystickButtonWidth = 975;
@@ -142,7 +144,7 @@ constexpr std::array<std::int32_t, 8> JoystickRowTops{0, 480, 960, 1440, 2040, 2
 
 constexpr std::int32_t HatLabelWidth = 810;
 constexpr std::int32_t HatLabelHeight = 405;
-constexpr std::array<PictureLabel, 4> HatLabels{{
+constexpr std::array<PictureLabel, HatCount> HatLabels{{
     {"POV Hat 1", {8640, 720, HatLabelWidth, HatLabelHeight}},
     {"POV Hat 2", {10680, 720, HatLabelWidth, HatLabelHeight}},
     {"POV Hat 3", {8640, 2760, HatLabelWidth, HatLabelHeight}},
@@ -158,7 +160,7 @@ struct CompassPoint {
     std::int32_t top;
     std::int32_t size;
 };
-constexpr std::array<CompassPoint, 8> Compass{{
+constexpr std::array<CompassPoint, HatDirectionCount> Compass{{
     {"N", 90, -720, 615},
     {"NE", 705, -600, 495},
     {"E", HatLabelWidth, -105, 615},
@@ -168,7 +170,6 @@ constexpr std::array<CompassPoint, 8> Compass{{
     {"W", -615, -105, 615},
     {"NW", -405, -600, 495},
 }};
-constexpr int FirstHatCode = 64;
 
 } // namespace
 
@@ -202,7 +203,7 @@ std::vector<ActionButton> joystickButtons() {
         const std::int32_t left = JoystickLeft + JoystickColumnStep * (b % JoystickColumns);
         const std::int32_t top = JoystickRowTops.at(static_cast<std::size_t>(b / JoystickColumns));
         buttons.push_back({static_cast<std::uint8_t>(b),
-                           "Button " + std::to_string(b + 1),
+                           joystickName(static_cast<std::uint8_t>(b)),
                            {left, top, JoystickButtonWidth, JoystickButtonHeight}});
     }
     int code = FirstHatCode;

@@ -225,8 +225,4 @@ void SettingsFrames::setRotarySwitchWiring(int switchIndex, const QString& wirin
     }
 }
 
-QString SettingsFrames::rotaryCaption(int index) const {
-    return cmdRotaryKey_.at(static_cast<std::size_t>(index))->caption();
-}
-
 } // namespace vantrel

@@ -35,7 +35,6 @@ public:
     void selectFirstListEntries();
 
     void setRotaryCaption(int index, const QString& caption);
-    [[nodiscard]] QString rotaryCaption(int index) const;
     /// What the cabinet builder wired to rotary switch `switchIndex` (0 or
     /// 1): the tooltip and accessible description of both its key buttons.
     void setRotarySwitchWiring(int switchIndex, const QString& wiring);

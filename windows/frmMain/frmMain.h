@@ -99,9 +99,6 @@ public:
     void Form_QueryUnload(bool& cancel);
 
     [[nodiscard]] const DeviceSettings& settings() const { return settings_; }
-    [[nodiscard]] const ScrollLayout& scrollLayout() const { return layout_; }
-    /// True while a transfer runs; every command is ignored meanwhile.
-    [[nodiscard]] bool transferRunning() const { return transferRunning_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -155,6 +152,7 @@ private:
     QScrollBar* ScrollBar_ = nullptr;
     std::array<InputRow*, InputCount> rows_{};
     std::unique_ptr<SettingsFrames> frames_;
+    /// True while a transfer runs; every command is ignored meanwhile.
     bool transferRunning_ = false;
 };
 

@@ -1,9 +1,9 @@
 #include "windows/frmKeyboard/frmKeyboard.h"
 
 #include "keytext/modKeyText.h"
+#include "tests/support/CaptionMisfits.h"
 #include "tests/support/NamedControl.h"
 #include "windows/controls/CaptionButton.h"
-#include "windows/controls/CaptionFit.h"
 #include "windows/controls/Twips.h"
 #include "windows/frmKeyboard/KeyboardLayout.h"
 
@@ -16,6 +16,7 @@
 #include <set>
 
 using namespace vantrel;
+using vantrel::testing::captionsThatDoNotFit;
 
 namespace {
 

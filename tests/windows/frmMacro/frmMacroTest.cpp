@@ -1,11 +1,11 @@
 #include "windows/frmMacro/frmMacro.h"
 
 #include "model/DeviceSettings.h"
+#include "tests/support/CaptionMisfits.h"
 #include "tests/support/ModelBuilders.h"
 #include "tests/support/NamedControl.h"
 #include "tests/support/Recorders.h"
 #include "windows/controls/CaptionButton.h"
-#include "windows/controls/CaptionFit.h"
 
 #include <QComboBox>
 #include <QLabel>

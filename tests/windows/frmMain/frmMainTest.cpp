@@ -2,6 +2,7 @@
 
 #include "device/EmulatedDevice.h"
 #include "files/ConfigurationFile.h"
+#include "tests/support/CaptionMisfits.h"
 #include "tests/support/ModelBuilders.h"
 #include "tests/support/NamedControl.h"
 #include "tests/support/Recorders.h"
@@ -9,7 +10,6 @@
 #include "tests/support/SpokenControls.h"
 #include "tests/support/TemporaryFolder.h"
 #include "windows/controls/CaptionButton.h"
-#include "windows/controls/CaptionFit.h"
 #include "windows/frmKeyboard/frmKeyboard.h"
 #include "windows/frmMacro/frmMacro.h"
 
