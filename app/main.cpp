@@ -5,7 +5,6 @@
 
 #include <QMessageBox>
 #include <cstdio>
-#include <optional>
 #include <string>
 
 namespace {
@@ -14,13 +13,13 @@ namespace {
 /// check, whose message then asks to plug it in. Saying why first keeps the
 /// user from hunting for a cable fault; the start-up runs as always after.
 void explainLockedDevice() {
-    const auto reason = vantrel::lockedDeviceReason(vantrel::enumerateHidDevices(),
-                                                    vantrel::packagedUdevRuleInstalled());
-    if (!reason) {
+    if (!vantrel::lockedOut(vantrel::enumerateHidDevices())) {
         return;
     }
-    std::fprintf(stderr, "vantrel-config: %s\n", reason->c_str());
-    QMessageBox::warning(nullptr, QStringLiteral("VANTREL"), QString::fromStdString(*reason));
+    const std::string reason =
+        vantrel::permissionProblem("The VANTREL", vantrel::packagedUdevRuleInstalled());
+    std::fprintf(stderr, "vantrel-config: %s\n", reason.c_str());
+    QMessageBox::warning(nullptr, QStringLiteral("VANTREL"), QString::fromStdString(reason));
 }
 
 constexpr vantrel::ProgramIdentity Program{

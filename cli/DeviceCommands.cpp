@@ -300,9 +300,9 @@ std::vector<std::optional<std::string>> namedDevices(const Invocation& invocatio
 /// "problem": ""}: one object a line, as devices --json prints them.
 void listDevicesAsJson(const Console& console, const std::vector<AttachedDevice>& devices) {
     for (const AttachedDevice& device : devices) {
-        console.out << nlohmann::json{{"description", device.description},
-                                      {"canOpen", device.canOpen},
-                                      {"problem", device.problem}}
+        console.out << nlohmann::json{{"description", attachedDeviceDescription(device)},
+                                      {"canOpen", device.canOpen()},
+                                      {"problem", attachedDeviceProblem(device)}}
                            .dump()
                     << '\n';
     }
@@ -325,9 +325,9 @@ bool listDevices(const Console& console, DeviceBackend& backend, bool json) {
     }
     bool anyLocked = false;
     for (const AttachedDevice& device : devices) {
-        console.out << device.description;
-        if (!device.canOpen) {
-            console.out << "  (cannot be opened: " << device.problem << ")";
+        console.out << attachedDeviceDescription(device);
+        if (!device.canOpen()) {
+            console.out << "  (cannot be opened: " << attachedDeviceProblem(device) << ")";
             anyLocked = true;
         }
         console.out << '\n';
@@ -367,10 +367,11 @@ bool readDeviceConfiguration(const Console& console, DeviceBackend& backend,
 std::unique_ptr<DeviceBackend> reachDevice(const std::optional<std::string>& device,
                                            const Console& console,
                                            const DeviceBackendFactory& devices) {
-    std::string error;
-    std::unique_ptr<DeviceBackend> backend = devices(device, error);
+    DeviceChoiceResult choice;
+    std::unique_ptr<DeviceBackend> backend = devices(device, choice);
     if (!backend) {
-        console.error(device && console.subject.empty() ? *device + ": " + error : error);
+        const std::string why = deviceChoiceLine(choice);
+        console.error(device && console.subject.empty() ? *device + ": " + why : why);
     }
     return backend;
 }

@@ -1,5 +1,6 @@
 #include "cli/LiveMonitor.h"
 
+#include "cli/TransferWords.h"
 #include "device/EventNodes.h"
 #include "device/UdevRule.h"
 #include "device/UsbDeviceChoice.h"
@@ -87,12 +88,11 @@ std::optional<std::vector<LiveEncoder>> encodersToRead(const Invocation& invocat
             encoders.push_back({device, device, std::move(nodes)});
             continue;
         }
-        std::string error;
-        const std::string port = usbPortOf(*selector, error);
+        DeviceChoiceResult choice;
+        const std::string port = usbPortOf(*selector, choice);
         const auto found = std::ranges::find(attached, port, &EncoderEventNodes::portPath);
-        if (!error.empty() || found == attached.end()) {
-            console.error(device + ": " +
-                          (error.empty() ? "no input devices of this VANTREL found" : error));
+        if (!choice.ok() || found == attached.end()) {
+            console.error(device + ": " + eventNodesMissingLine(choice));
             return std::nullopt;
         }
         encoders.push_back({device, device, found->nodes});

@@ -1,5 +1,6 @@
 #include "cli/TransferWords.h"
 
+#include "device/UdevRule.h"
 #include "userinterface/ImageLoadMessage.h"
 #include "userinterface/UserInterface.h"
 
@@ -44,6 +45,23 @@ std::string memoryFile(const DeviceProblem& problem) {
     return "the emulated device's memory file " + problem.where;
 }
 
+/// What is wrong with the memory file `subject` names; empty for a problem
+/// that is not the memory file's.
+std::string memoryFileLine(const std::string& subject, const DeviceProblem& problem) {
+    switch (problem.kind) {
+    case DeviceProblemKind::MemoryFileCannotBeCreated:
+        return subject + " cannot be created: " + problem.detail;
+    case DeviceProblemKind::MemoryFileCannotBeRead:
+        return subject + " cannot be read: " + problem.detail;
+    case DeviceProblemKind::MemoryFileCannotBeWritten:
+        return subject + " cannot be written: " + problem.detail;
+    case DeviceProblemKind::MemoryFileUnusable:
+        return subject + " is " + problem.detail;
+    default:
+        return {};
+    }
+}
+
 /// "after 212 of 508 exchanges", or without the total while it is unknown.
 std::string exchangesDone(const TransferResult& result) {
     const std::string done = std::to_string(result.exchanges);
@@ -76,23 +94,62 @@ std::string deviceProblemLine(const DeviceProblem& problem, DeviceStatus status)
     const std::string why = status == DeviceFailure::NoPermission || problem.detail.empty()
                                 ? statusWords(status)
                                 : problem.detail;
-    switch (problem.kind) {
-    case DeviceProblemKind::MemoryFileCannotBeCreated:
-        return memoryFile(problem) + " cannot be created: " + problem.detail;
-    case DeviceProblemKind::MemoryFileCannotBeRead:
-        return memoryFile(problem) + " cannot be read: " + problem.detail;
-    case DeviceProblemKind::MemoryFileCannotBeWritten:
-        return memoryFile(problem) + " cannot be written: " + problem.detail;
-    case DeviceProblemKind::MemoryFileUnusable:
-        return memoryFile(problem) + " is " + problem.detail;
-    case DeviceProblemKind::NodeCannotBeOpened:
+    if (std::string line = memoryFileLine(memoryFile(problem), problem); !line.empty()) {
+        return line;
+    }
+    if (problem.kind == DeviceProblemKind::NodeCannotBeOpened) {
         return "a VANTREL is attached at " + problem.where + " but cannot be opened: " + why;
-    case DeviceProblemKind::MemoryNotKept:
-    case DeviceProblemKind::Other:
-    case DeviceProblemKind::None:
-        break;
     }
     return "a VANTREL is attached but cannot be opened: " + why;
+}
+
+std::string attachedDeviceProblem(const AttachedDevice& device) {
+    if (device.canOpen()) {
+        return {};
+    }
+    if (device.openStatus == DeviceFailure::NoPermission) {
+        return permissionProblem("it", packagedUdevRuleInstalled());
+    }
+    if (std::string line = memoryFileLine("its memory file", device.problem); !line.empty()) {
+        return line;
+    }
+    return device.problem.detail;
+}
+
+std::string attachedDeviceDescription(const AttachedDevice& device) {
+    if (!device.canOpen() || device.writeProblem.ok()) {
+        return device.description;
+    }
+    return device.description + "  (can be read, but not written: " +
+           memoryFileLine("its memory file", device.writeProblem) + ")";
+}
+
+std::string deviceChoiceLine(const DeviceChoiceResult& result) {
+    switch (result.kind) {
+    case DeviceChoiceError::NoUsbSupport:
+        return "this vantrelctl was built without USB support; use --device emulated:PATH";
+    case DeviceChoiceError::NotAttached:
+        return "no such device is attached (vantrelctl devices lists them)";
+    case DeviceChoiceError::PortUnknown:
+        return "the system does not say which USB port it is on; name it by its port "
+               "(usb:1-4.2)";
+    case DeviceChoiceError::None:
+        break;
+    }
+    return {};
+}
+
+std::string eventNodesMissingLine(const DeviceChoiceResult& result) {
+    switch (result.kind) {
+    case DeviceChoiceError::None:
+        return "no input devices of this VANTREL found";
+    case DeviceChoiceError::NoUsbSupport:
+        // Without USB only the port, which names the event nodes too, can name it.
+        return "this vantrelctl was built without USB support; name the device by its port "
+               "(usb:1-4.2)";
+    default:
+        return deviceChoiceLine(result);
+    }
 }
 
 std::string transferFailureLine(const TransferResult& result) {

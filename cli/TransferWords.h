@@ -1,10 +1,12 @@
 #pragma once
 
 #include "device/Transfer.h"
+#include "device/selection/DeviceBackend.h"
 
 #include <string>
 
-// How the tool words the end of a transfer: one line, cause first.
+// How the tool words what went wrong with a device, the end of a transfer
+// among it: one line, cause first.
 namespace vantrel::cli {
 
 /// Why a command gave up on a device another program kept busy.
@@ -29,5 +31,19 @@ inline constexpr const char* UnfinishedWriteText =
 /// The line for a device whose memory a write would not keep, found
 /// before anything is sent.
 [[nodiscard]] std::string deviceProblemLine(const DeviceProblem& problem, DeviceStatus status);
+
+/// Why a listed device cannot be opened, as the list of devices says it.
+[[nodiscard]] std::string attachedDeviceProblem(const AttachedDevice& device);
+
+/// The list's line for a device: its description and, for one that opens
+/// but whose memory would not keep a write, that it can only be read.
+[[nodiscard]] std::string attachedDeviceDescription(const AttachedDevice& device);
+
+/// Why --device names no device the tool can reach.
+[[nodiscard]] std::string deviceChoiceLine(const DeviceChoiceResult& result);
+
+/// Why the input event devices of the device --device names cannot be
+/// found; `result` says why its port is not known, if it is not.
+[[nodiscard]] std::string eventNodesMissingLine(const DeviceChoiceResult& result);
 
 } // namespace vantrel::cli

@@ -2,6 +2,7 @@
 
 #include "device/DeviceLock.h"
 #include "device/HidAccess.h"
+#include "model/Result.h"
 
 #include <functional>
 #include <memory>
@@ -16,9 +17,23 @@ namespace vantrel {
 /// One device that matches, as the devices command lists it.
 struct AttachedDevice {
     std::string description; ///< one line: where it is and what it calls itself
-    bool canOpen = true;
-    std::string problem; ///< why it cannot be opened, when it cannot
+    /// How opening it ends: DeviceSuccess, or the failure `problem` tells more of.
+    DeviceStatus openStatus = DeviceSuccess;
+    DeviceProblem problem;
+    /// Why what a write sends would not be kept, for a device that opens.
+    DeviceProblem writeProblem;
+
+    [[nodiscard]] bool canOpen() const { return openStatus == DeviceSuccess; }
 };
+
+/// Why --device names no device this program can reach.
+enum class DeviceChoiceError {
+    None,
+    NoUsbSupport, ///< this build reaches no device on USB
+    NotAttached,  ///< no attached device matches
+    PortUnknown,  ///< the system does not say which USB port the device is on
+};
+using DeviceChoiceResult = Result<DeviceChoiceError>;
 
 class DeviceBackend {
 public:
@@ -48,8 +63,8 @@ protected:
 };
 
 /// Makes the backend that --device names (no value: the USB device). Returns
-/// nullptr and sets `error` when this build cannot reach it.
+/// nullptr and says why in `result` when it cannot be reached.
 using DeviceBackendFactory = std::function<std::unique_ptr<DeviceBackend>(
-    const std::optional<std::string>& device, std::string& error)>;
+    const std::optional<std::string>& device, DeviceChoiceResult& result)>;
 
 } // namespace vantrel

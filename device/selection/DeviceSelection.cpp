@@ -15,7 +15,7 @@ bool isDeviceName(std::string_view device) {
 }
 
 std::unique_ptr<DeviceBackend> makeDeviceBackend(const std::optional<std::string>& device,
-                                                 std::string& error) {
+                                                 DeviceChoiceResult& result) {
     if (device && device->starts_with(EmulatedPrefix)) {
         return std::make_unique<EmulatedBackend>(
             pathFromUtf8(std::string_view(*device).substr(EmulatedPrefix.size())));
@@ -24,7 +24,7 @@ std::unique_ptr<DeviceBackend> makeDeviceBackend(const std::optional<std::string
     if (device) {
         selector = parseUsbSelector(std::string_view(*device).substr(UsbPrefix.size()));
     }
-    return makeUsbBackend(selector, error);
+    return makeUsbBackend(selector, result);
 }
 
 } // namespace vantrel

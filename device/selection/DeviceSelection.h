@@ -20,9 +20,9 @@ constexpr std::string_view UsbPrefix = "usb:";
 
 /// Makes the backend --device names: "emulated:PATH", "usb:WHICH" or,
 /// without a value, the first device on USB. The value has been checked with
-/// isDeviceName. Returns nullptr and sets `error` when the device cannot be
-/// reached at all.
+/// isDeviceName. Returns nullptr and says why in `result` when the device
+/// cannot be reached at all.
 [[nodiscard]] std::unique_ptr<DeviceBackend>
-makeDeviceBackend(const std::optional<std::string>& device, std::string& error);
+makeDeviceBackend(const std::optional<std::string>& device, DeviceChoiceResult& result);
 
 } // namespace vantrel

@@ -7,38 +7,18 @@
 
 namespace vantrel {
 namespace fs = std::filesystem;
-namespace {
-
-/// Why the memory file keeps the emulator from opening, as the list of
-/// devices says it.
-std::string memoryFileWords(const DeviceProblem& problem) {
-    switch (problem.kind) {
-    case DeviceProblemKind::MemoryFileCannotBeCreated:
-        return "its memory file cannot be created: " + problem.detail;
-    case DeviceProblemKind::MemoryFileCannotBeRead:
-        return "its memory file cannot be read: " + problem.detail;
-    default:
-        return "its memory file is " + problem.detail;
-    }
-}
-
-} // namespace
-
 EmulatedBackend::EmulatedBackend(fs::path storage)
     : storage_(storage)
     , device_(std::move(storage)) {}
 
 std::vector<AttachedDevice> EmulatedBackend::attachedDevices() {
-    AttachedDevice device{
-        std::string(EmulatedPrefix) + utf8Text(storage_) + "  device emulator", true, {}};
-    if (const DeviceProblem problem = openProblem(); !problem.ok()) {
-        device.problem = memoryFileWords(problem);
-    }
-    device.canOpen = device.problem.empty();
-    if (const DeviceProblem readOnly = writeProblem(); device.canOpen && !readOnly.ok()) {
-        device.description +=
-            "  (can be read, but not written: its memory file cannot be written: " +
-            readOnly.detail + ")";
+    AttachedDevice device;
+    device.description = std::string(EmulatedPrefix) + utf8Text(storage_) + "  device emulator";
+    device.problem = openProblem();
+    if (!device.problem.ok()) {
+        device.openStatus = DeviceFailure::NotFound;
+    } else {
+        device.writeProblem = writeProblem();
     }
     return {device};
 }

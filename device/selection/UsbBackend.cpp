@@ -41,7 +41,6 @@ public:
 
     std::vector<AttachedDevice> attachedDevices() override {
         std::vector<AttachedDevice> listed;
-        const bool ruleInstalled = packagedUdevRuleInstalled();
         for (const UsbDevice& device : groupUsbDevices(enumerateHidDevices())) {
             if (selector_ && !device.matches(*selector_)) {
                 continue;
@@ -53,10 +52,16 @@ public:
                 std::any_of(interfaces.begin(), interfaces.end(), [](const HidDeviceInfo& info) {
                     return info.openResult == DeviceFailure::NoPermission;
                 });
-            listed.push_back({describe(device), opens,
-                              opens    ? std::string()
-                              : denied ? permissionProblem("it", ruleInstalled)
-                                       : device.main().openError});
+            AttachedDevice listedDevice;
+            listedDevice.description = describe(device);
+            if (!opens) {
+                const HidDeviceInfo& main = device.main();
+                listedDevice.openStatus = denied ? DeviceFailure::NoPermission : main.openResult;
+                listedDevice.problem = {
+                    {DeviceProblemKind::NodeCannotBeOpened, denied ? "" : main.openError},
+                    main.path};
+            }
+            listed.push_back(std::move(listedDevice));
         }
         return listed;
     }
@@ -79,14 +84,14 @@ private:
 } // namespace
 
 std::unique_ptr<DeviceBackend> makeUsbBackend(const std::optional<UsbSelector>& selector,
-                                              std::string& error) {
+                                              DeviceChoiceResult& result) {
     if (!selector) {
         return std::make_unique<UsbBackend>(std::nullopt);
     }
     const std::vector<UsbDevice> devices = groupUsbDevices(enumerateHidDevices());
     const UsbDevice* chosen = chooseUsbDevice(devices, *selector);
     if (chosen == nullptr) {
-        error = "no such device is attached (vantrelctl devices lists them)";
+        result = {DeviceChoiceError::NotAttached, {}};
         return nullptr;
     }
     // Named by what stays the same for as long as it is plugged in, so that
@@ -94,18 +99,18 @@ std::unique_ptr<DeviceBackend> makeUsbBackend(const std::optional<UsbSelector>& 
     return std::make_unique<UsbBackend>(lastingSelector(*chosen));
 }
 
-std::string usbPortOf(const UsbSelector& selector, std::string& error) {
+std::string usbPortOf(const UsbSelector& selector, DeviceChoiceResult& result) {
     if (selector.kind == UsbSelector::Kind::PortPath) {
         return selector.value;
     }
     const std::vector<UsbDevice> devices = groupUsbDevices(enumerateHidDevices());
     const UsbDevice* chosen = chooseUsbDevice(devices, selector);
     if (chosen == nullptr) {
-        error = "no such device is attached (vantrelctl devices lists them)";
+        result = {DeviceChoiceError::NotAttached, {}};
         return {};
     }
     if (chosen->main().portPath.empty()) {
-        error = "the system does not say which USB port it is on; name it by its port (usb:1-4.2)";
+        result = {DeviceChoiceError::PortUnknown, {}};
     }
     return chosen->main().portPath;
 }

@@ -10,14 +10,15 @@
 namespace vantrel {
 
 /// The device on USB: the one the selector names, or without one the first
-/// that opens. Returns nullptr and sets `error` when this build has no USB
-/// support or no attached device matches the selector.
+/// that opens. Returns nullptr and says why in `result` when this build has
+/// no USB support or no attached device matches the selector.
 [[nodiscard]] std::unique_ptr<DeviceBackend>
-makeUsbBackend(const std::optional<UsbSelector>& selector, std::string& error);
+makeUsbBackend(const std::optional<UsbSelector>& selector, DeviceChoiceResult& result);
 
 /// The USB port of the attached device the selector names ("1-4.1"), which
-/// also names its input event nodes. Empty, with `error` set, when no such
-/// device is attached, its port is unknown or this build has no USB support.
-[[nodiscard]] std::string usbPortOf(const UsbSelector& selector, std::string& error);
+/// also names its input event nodes. Empty, with `result` saying why, when
+/// no such device is attached, its port is unknown or this build has no USB
+/// support.
+[[nodiscard]] std::string usbPortOf(const UsbSelector& selector, DeviceChoiceResult& result);
 
 } // namespace vantrel

@@ -5,17 +5,16 @@
 namespace vantrel {
 
 std::unique_ptr<DeviceBackend> makeUsbBackend(const std::optional<UsbSelector>& /*selector*/,
-                                              std::string& error) {
-    error = "this vantrelctl was built without USB support; use --device emulated:PATH";
+                                              DeviceChoiceResult& result) {
+    result = {DeviceChoiceError::NoUsbSupport, {}};
     return nullptr;
 }
 
-std::string usbPortOf(const UsbSelector& selector, std::string& error) {
+std::string usbPortOf(const UsbSelector& selector, DeviceChoiceResult& result) {
     if (selector.kind == UsbSelector::Kind::PortPath) {
         return selector.value;
     }
-    error = "this vantrelctl was built without USB support; name the device by its port "
-            "(usb:1-4.2)";
+    result = {DeviceChoiceError::NoUsbSupport, {}};
     return {};
 }
 

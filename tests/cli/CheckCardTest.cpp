@@ -40,9 +40,9 @@ protected:
     ToolResult run(std::vector<std::string> args) const {
         std::ostringstream out;
         std::ostringstream err;
-        const int status =
-            runVantrelctl(args, Console{out, err, false},
-                          [](const std::optional<std::string>&, std::string&) { return nullptr; });
+        const int status = runVantrelctl(
+            args, Console{out, err, false},
+            [](const std::optional<std::string>&, DeviceChoiceResult&) { return nullptr; });
         return {status, out.str(), err.str()};
     }
 

@@ -130,7 +130,7 @@ protected:
         std::ostringstream err;
         const int status = runVantrelctl(
             args, Console{out, err, terminal},
-            [&](const std::optional<std::string>&, std::string&) { return makeBackend(); });
+            [&](const std::optional<std::string>&, DeviceChoiceResult&) { return makeBackend(); });
         return {status, out.str(), err.str()};
     }
 
@@ -418,7 +418,7 @@ TEST_F(Vantrelctl, RefusesATerminalAsStandardInputOrAsAConfigurationFilesOutput)
         console.in = &in;
         console.inIsTerminal = inputIsTerminal;
         console.outIsTerminal = !inputIsTerminal;
-        const int status = runVantrelctl(args, console, [&](const auto&, std::string&) {
+        const int status = runVantrelctl(args, console, [&](const auto&, DeviceChoiceResult&) {
             return std::make_unique<BorrowedBackend>(unused);
         });
         EXPECT_EQ(status, 1);
