@@ -16,14 +16,14 @@ constexpr std::size_t EventsPerPoll = 2000;
 std::string failureText(const EvdevFailure& failure) {
     const std::string node = utf8Text(failure.node);
     switch (failure.kind) {
-    case EvdevFailure::Kind::NoPermission:
+    case EvdevError::NoPermission:
         return "This user may not read the VANTREL's input device " + node + ". " +
                udevAdvice(build::VendorId, packagedUdevRuleInstalled());
-    case EvdevFailure::Kind::Unplugged:
+    case EvdevError::Unplugged:
         return "The VANTREL was unplugged (" + node + ").";
-    case EvdevFailure::Kind::NotEvdev:
+    case EvdevError::NotEvdev:
         return node + " is not an input event device.";
-    case EvdevFailure::Kind::HeldElsewhere:
+    case EvdevError::HeldElsewhere:
         return "Another program holds " + node + ".";
     default:
         return "The VANTREL's input device " + node + " cannot be read: " + failure.detail;
@@ -67,10 +67,10 @@ public:
 
     Grab grab(bool take) override {
         const EvdevFailure failure = source_->setGrabbed(take);
-        if (failure.kind == EvdevFailure::Kind::HeldElsewhere) {
+        if (failure.kind == EvdevError::HeldElsewhere) {
             return Grab::HeldElsewhere;
         }
-        return take && failure.kind == EvdevFailure::Kind::None ? Grab::Taken : Grab::Released;
+        return take && failure.ok() ? Grab::Taken : Grab::Released;
     }
 
 private:

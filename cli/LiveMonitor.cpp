@@ -17,13 +17,13 @@ namespace {
 std::string failureText(const EvdevFailure& failure) {
     const std::string node = utf8Text(failure.node);
     switch (failure.kind) {
-    case EvdevFailure::Kind::NoPermission:
+    case EvdevError::NoPermission:
         return "cannot read " + node +
                ": this user has no permission to read the VANTREL's input devices\n" +
                udevAdvice(build::VendorId, packagedUdevRuleInstalled());
-    case EvdevFailure::Kind::Unplugged:
+    case EvdevError::Unplugged:
         return node + ": the VANTREL was unplugged";
-    case EvdevFailure::Kind::NotEvdev:
+    case EvdevError::NotEvdev:
         return node + ": not an input event device";
     default:
         return node + ": " + failure.detail;

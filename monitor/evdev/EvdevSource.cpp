@@ -15,13 +15,13 @@ constexpr std::int64_t MicrosecondsPerSecond = 1'000'000;
 constexpr std::int64_t NanosecondsPerMicrosecond = 1'000;
 
 EvdevFailure failureOf(const std::filesystem::path& node, int error) {
-    const EvdevFailure::Kind kind =
-        error == EACCES || error == EPERM                      ? EvdevFailure::Kind::NoPermission
-        : error == ENODEV || error == ENOENT || error == ENXIO ? EvdevFailure::Kind::Unplugged
-        : error == ENOTTY || error == EINVAL                   ? EvdevFailure::Kind::NotEvdev
-        : error == EBUSY                                       ? EvdevFailure::Kind::HeldElsewhere
-                                                               : EvdevFailure::Kind::Other;
-    return {kind, node, std::strerror(error)};
+    const EvdevError kind = error == EACCES || error == EPERM ? EvdevError::NoPermission
+                            : error == ENODEV || error == ENOENT || error == ENXIO
+                                ? EvdevError::Unplugged
+                            : error == ENOTTY || error == EINVAL ? EvdevError::NotEvdev
+                            : error == EBUSY                     ? EvdevError::HeldElsewhere
+                                                                 : EvdevError::Other;
+    return {{kind, std::strerror(error)}, node};
 }
 
 std::int64_t monotonicMicroseconds() {
@@ -77,7 +77,7 @@ EvdevSource::~EvdevSource() {
 }
 
 EventSource::Status EvdevSource::next(SourcedEvent& event) {
-    if (failure_.kind != EvdevFailure::Kind::None) {
+    if (!failure_.ok()) {
         return Status::Failed;
     }
     while (nextPending_ >= pending_.size()) {

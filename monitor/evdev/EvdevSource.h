@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Result.h"
 #include "monitor/EventSource.h"
 
 #include <chrono>
@@ -16,18 +17,18 @@ struct libevdev;
 namespace vantrel {
 
 /// Why the event devices could not be read: facts, worded by the front end.
-struct EvdevFailure {
-    enum class Kind : std::uint8_t {
-        None,
-        NoPermission,  ///< the node exists but this user may not read it
-        Unplugged,     ///< the device went away while it was read
-        NotEvdev,      ///< the node is not an input event device
-        HeldElsewhere, ///< another program has taken the device from everyone else
-        Other,
-    };
-    Kind kind = Kind::None;
+enum class EvdevError : std::uint8_t {
+    None,
+    NoPermission,  ///< the node exists but this user may not read it
+    Unplugged,     ///< the device went away while it was read
+    NotEvdev,      ///< the node is not an input event device
+    HeldElsewhere, ///< another program has taken the device from everyone else
+    Other,
+};
+
+/// `detail` holds the system's own words, `node` the event device concerned.
+struct EvdevFailure : Result<EvdevError> {
     std::filesystem::path node;
-    std::string detail; ///< the system's own words
 };
 
 class EvdevSource final : public EventSource {

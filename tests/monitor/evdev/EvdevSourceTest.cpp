@@ -15,14 +15,14 @@ TEST(EvdevSource, aNodeThatCannotBeReadIsNamedWithItsReason) {
     testing::writeFile(folder / "event3", "not a device");
     struct Case {
         std::filesystem::path node;
-        EvdevFailure::Kind kind;
+        EvdevError kind;
     };
-    for (const Case& c : {Case{folder / "event9", EvdevFailure::Kind::Unplugged},
-                          Case{folder / "event3", EvdevFailure::Kind::NotEvdev},
-                          Case{"/dev/null", EvdevFailure::Kind::NotEvdev}}) {
+    for (const Case& c :
+         {Case{folder / "event9", EvdevError::Unplugged},
+          Case{folder / "event3", EvdevError::NotEvdev}, Case{"/dev/null", EvdevError::NotEvdev}}) {
         EvdevFailure failure;
         EXPECT_EQ(EvdevSource::open({"/dev/null", c.node}, true, failure), nullptr);
-        EXPECT_EQ(failure.kind, EvdevFailure::Kind::NotEvdev) << "the first node fails first";
+        EXPECT_EQ(failure.kind, EvdevError::NotEvdev) << "the first node fails first";
         failure = {};
         EXPECT_EQ(EvdevSource::open({c.node}, false, failure), nullptr);
         EXPECT_EQ(failure.kind, c.kind) << c.node;
