@@ -43,8 +43,9 @@ inline std::vector<ToolResult> runTools(const TemporaryFolder& folder,
         const std::string out = stdoutTo.empty()            ? "'" + kept(run, ".out") + "'"
                                 : stdoutTo.starts_with('&') ? stdoutTo
                                                             : "'" + stdoutTo + "'";
-        script += "(" + command + " <'" + stdinFrom + "' >" + out + " 2>'" + kept(run, ".err") +
-                  "'; echo $? >'" + kept(run, ".status") + "') & ";
+        script.append("(").append(command).append(" <'").append(stdinFrom).append("' >");
+        script.append(out).append(" 2>'").append(kept(run, ".err")).append("'; echo $? >'");
+        script.append(kept(run, ".status")).append("') & ");
     }
     (void)std::system((script + "wait").c_str());
     std::vector<ToolResult> results;

@@ -611,12 +611,12 @@ TEST_F(Vantrelctl, AMemoryFileThatCannotServeIsNamedForWhatIsWrongWithIt) {
     for (const auto& [name, fault] : cases) {
         const std::string device = "emulated:" + name;
         EXPECT_EQ(run({"--device", device, "devices"}).out,
-                  device + "  device emulator  (cannot be opened: its memory file " + fault +
-                      ")\n");
+                  device + "  device emulator  (cannot be opened: its memory file " +
+                      std::string(fault).append(")\n"));
         const ToolResult written = run({"--device", device, "write", "a.cfg"});
         EXPECT_EQ(written.status, 1);
-        EXPECT_EQ(written.err,
-                  "vantrelctl: the emulated device's memory file " + name + " " + fault + "\n");
+        EXPECT_EQ(written.err, "vantrelctl: the emulated device's memory file " + name + " " +
+                                   std::string(fault).append("\n"));
     }
     EXPECT_EQ(read("short.bin"), "short") << "a write leaves a memory file it refuses alone";
 }
