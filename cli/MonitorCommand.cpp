@@ -55,9 +55,8 @@ bool openRecording(Recording& recording, const Console& console) {
         InputEvent ignored;
         while (check.next(ignored) == EvemuReader::Result::Event) {
         }
-        if (!check.error().empty()) {
-            console.error(recording.name + ", line " + std::to_string(check.errorLine()) + ": " +
-                          check.error());
+        if (!check.failure().ok()) {
+            console.error(evemuFailureLine(recording.name, check.failure()));
             return false;
         }
         recording.file.clear();
@@ -65,8 +64,7 @@ bool openRecording(Recording& recording, const Console& console) {
     }
     recording.reader = std::make_unique<EvemuReader>(*recording.stream);
     if (recording.reader->readHeader() == EvemuReader::Result::Failed) {
-        console.error(recording.name + ", line " + std::to_string(recording.reader->errorLine()) +
-                      ": " + recording.reader->error());
+        console.error(evemuFailureLine(recording.name, recording.reader->failure()));
         return false;
     }
     return true;

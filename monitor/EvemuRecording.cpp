@@ -108,7 +108,7 @@ EvemuReader::Result EvemuReader::readHeader() {
         InputEvent event;
         if (classify(trimmed(line), event) == Line::Event) {
             pending_ = event;
-        } else if (!error_.empty()) {
+        } else if (!failure_.ok()) {
             return Result::Failed;
         }
     }
@@ -116,7 +116,7 @@ EvemuReader::Result EvemuReader::readHeader() {
 }
 
 EvemuReader::Result EvemuReader::next(InputEvent& event) {
-    if (!error_.empty()) {
+    if (!failure_.ok()) {
         return Result::Failed;
     }
     if (pending_) {
@@ -132,7 +132,7 @@ EvemuReader::Result EvemuReader::next(InputEvent& event) {
         if (classify(trimmed(line), event) == Line::Event) {
             return Result::Event;
         }
-        if (!error_.empty()) {
+        if (!failure_.ok()) {
             return Result::Failed;
         }
     }
@@ -146,20 +146,17 @@ EvemuReader::Result EvemuReader::readLine(std::string& line) {
     const auto count = static_cast<std::size_t>(in_.gcount());
     ++lineNumber_;
     if (in_.bad()) {
-        return fail("could not be read");
+        return fail(EvemuError::Unreadable);
     }
     if (in_.fail() && !in_.eof()) { // the buffer filled before the line ended
-        return fail("a line longer than " + std::to_string(MaxEvemuLineLength) +
-                    " bytes: not an evemu recording");
+        return fail(EvemuError::LineTooLong);
     }
     if (count == 0 && in_.eof()) {
         return Result::End;
     }
     size_ += count;
     if (size_ > MaxEvemuRecordingSize) {
-        return fail("longer than " +
-                    std::to_string(MaxEvemuRecordingSize / (std::uint64_t{1024} * 1024)) +
-                    " MB: not a recording of a panel");
+        return fail(EvemuError::TooLong);
     }
     const std::size_t length = in_.eof() ? count : count - 1; // without the line feed
     line.assign(buffer.data(), length);
@@ -176,20 +173,45 @@ EvemuReader::Line EvemuReader::classify(std::string_view text, InputEvent& event
             event = *parsed;
             return Line::Event;
         }
-        fail("not an event: expected \"E: seconds.microseconds type code value\"");
+        fail(EvemuError::NotAnEvent);
     } else if (prefixed && HeaderPrefixes.find(text.front()) != std::string_view::npos) {
         noteAxes(text, absoluteAxes_);
         return Line::Header;
     } else {
-        fail("not a line of an evemu recording");
+        fail(EvemuError::NotEvemu);
     }
     return Line::Skipped;
 }
 
-EvemuReader::Result EvemuReader::fail(std::string error) {
-    error_ = std::move(error);
-    errorLine_ = lineNumber_;
+EvemuReader::Result EvemuReader::fail(EvemuError error) {
+    failure_ = {{error, {}}, lineNumber_};
     return Result::Failed;
+}
+
+std::string evemuErrorWords(EvemuError error) {
+    switch (error) {
+    case EvemuError::Unreadable:
+        return "could not be read";
+    case EvemuError::LineTooLong:
+        return "a line longer than " + std::to_string(MaxEvemuLineLength) +
+               " bytes: not an evemu recording";
+    case EvemuError::TooLong:
+        return "longer than " +
+               std::to_string(MaxEvemuRecordingSize / (std::uint64_t{1024} * 1024)) +
+               " MB: not a recording of a panel";
+    case EvemuError::NotAnEvent:
+        return "not an event: expected \"E: seconds.microseconds type code value\"";
+    case EvemuError::NotEvemu:
+        return "not a line of an evemu recording";
+    case EvemuError::None:
+        break;
+    }
+    return {};
+}
+
+std::string evemuFailureLine(std::string_view recording, const EvemuFailure& failure) {
+    return std::string(recording) + ", line " + std::to_string(failure.line) + ": " +
+           evemuErrorWords(failure.kind);
 }
 
 ReplaySource::ReplaySource(std::string name, EvemuReader& reader)
@@ -214,7 +236,7 @@ std::string ReplaySource::deviceName(std::size_t /*device*/) const {
 }
 
 std::string ReplaySource::error() const {
-    return name_ + ", line " + std::to_string(reader_.errorLine()) + ": " + reader_.error();
+    return evemuFailureLine(name_, reader_.failure());
 }
 
 } // namespace vantrel

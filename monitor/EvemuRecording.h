@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Result.h"
 #include "monitor/EventSource.h"
 #include "monitor/InputEvent.h"
 
@@ -20,6 +21,28 @@ namespace vantrel {
 constexpr std::size_t MaxEvemuLineLength = 4096;
 /// The longest recording: an hour of pressing is a few megabytes.
 constexpr std::uint64_t MaxEvemuRecordingSize = std::uint64_t{64} * 1024 * 1024;
+
+/// Why a recording cannot be replayed.
+enum class EvemuError {
+    None,
+    Unreadable,  ///< reading the stream failed
+    LineTooLong, ///< a line longer than MaxEvemuLineLength
+    TooLong,     ///< longer than MaxEvemuRecordingSize
+    NotAnEvent,  ///< an "E:" line that is no event
+    NotEvemu,    ///< a line no evemu recording holds
+};
+
+/// A recording's failure and the line it is about, counted from 1.
+struct EvemuFailure : Result<EvemuError> {
+    std::size_t line = 0;
+};
+
+/// What is wrong, as both front ends say it: "not a line of an evemu
+/// recording".
+[[nodiscard]] std::string evemuErrorWords(EvemuError error);
+
+/// "NAME, line N: what is wrong".
+[[nodiscard]] std::string evemuFailureLine(std::string_view recording, const EvemuFailure& failure);
 
 /// Reads a recording as it comes, one line at a time, in bounded memory: a
 /// pipe from evemu-record is replayed while it records. The header is read
@@ -44,25 +67,22 @@ public:
     [[nodiscard]] const std::optional<std::vector<std::uint16_t>>& absoluteAxes() const {
         return absoluteAxes_;
     }
-    /// Why reading failed; empty while it has not.
-    [[nodiscard]] const std::string& error() const { return error_; }
-    /// The line the error is about, counted from 1; 0 when none.
-    [[nodiscard]] std::size_t errorLine() const { return errorLine_; }
+    /// Why reading failed; ok() while it has not.
+    [[nodiscard]] const EvemuFailure& failure() const { return failure_; }
 
 private:
     enum class Line { Header, Event, Skipped };
 
     Result readLine(std::string& line);
     Line classify(std::string_view text, InputEvent& event);
-    Result fail(std::string error);
+    Result fail(EvemuError error);
 
     std::istream& in_;
     std::size_t lineNumber_ = 0;
     std::uint64_t size_ = 0;
     std::optional<InputEvent> pending_;
     std::optional<std::vector<std::uint16_t>> absoluteAxes_;
-    std::string error_;
-    std::size_t errorLine_ = 0;
+    EvemuFailure failure_;
 };
 
 /// Replays the events of one recording as one device, as they are read.

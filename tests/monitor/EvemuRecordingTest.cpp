@@ -28,8 +28,8 @@ EvemuRecording readAll(std::istream& in) {
         }
     }
     recording.absoluteAxes = reader.absoluteAxes();
-    recording.error = reader.error();
-    recording.errorLine = reader.errorLine();
+    recording.error = evemuErrorWords(reader.failure().kind);
+    recording.errorLine = reader.failure().line;
     return recording;
 }
 

@@ -86,7 +86,7 @@ std::vector<SourcedEvent> merged(const std::vector<std::string>& recordings) {
         while (reader.next(event) == EvemuReader::Result::Event) {
             events.push_back({device, event});
         }
-        EXPECT_EQ(reader.error(), "") << "at line " << reader.errorLine();
+        EXPECT_TRUE(reader.failure().ok()) << evemuFailureLine("recording", reader.failure());
     }
     std::ranges::stable_sort(events, {},
                              [](const SourcedEvent& event) { return event.event.microseconds; });

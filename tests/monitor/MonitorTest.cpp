@@ -57,7 +57,8 @@ Cabinet cabinet() {
 std::vector<std::string> replay(const std::string& name, bool json = false) {
     std::ifstream file(std::string(VANTREL_MONITOR_FIXTURES) + "/" + name);
     EvemuReader reader(file);
-    EXPECT_NE(reader.readHeader(), EvemuReader::Result::Failed) << reader.error();
+    EXPECT_NE(reader.readHeader(), EvemuReader::Result::Failed)
+        << evemuFailureLine("recording", reader.failure());
     const Cabinet panel = cabinet();
     Monitor monitor(panel.config);
     ReplaySource source(name, reader);

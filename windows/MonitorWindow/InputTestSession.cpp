@@ -66,7 +66,7 @@ std::optional<NamedRecording> readRecording(const std::string& file, std::string
         recording.events.push_back(event);
     }
     if (result == EvemuReader::Result::Failed) {
-        failure = file + ", line " + std::to_string(reader.errorLine()) + ": " + reader.error();
+        failure = evemuFailureLine(file, reader.failure());
         return std::nullopt;
     }
     return recording;
