@@ -127,11 +127,11 @@ INSTANTIATE_TEST_SUITE_P(
                        "motion on mouse-and-joystick.evemu: X +1, Wheel +1"}}),
     [](const auto& param) { return "fixture" + std::to_string(param.index); });
 
+// The session's table pins a labelled press and one nothing sends; these
+// are the shapes only a cabinet with a rotary switch and a macro shows.
 TEST(MonitorJson, linesCarryTheSameFacts) {
     const std::vector<std::string> lines = replay("keyboard.evemu", true);
     ASSERT_EQ(lines.size(), 10U);
-    EXPECT_EQ(lines[0], R"({"event":"press","time":0.000002,"device":"keyboard.evemu",)"
-                        R"("action":"Ctrl+A","controls":[{"input":17,"label":"P1 Button 1"}]})");
     EXPECT_EQ(lines[4],
               R"({"event":"press","time":1.500000,"device":"keyboard.evemu","action":"Left Arrow",)"
               R"("controls":[{"input":3,"label":"P1 Left"},)"
@@ -139,8 +139,6 @@ TEST(MonitorJson, linesCarryTheSameFacts) {
     EXPECT_EQ(lines[6], R"({"event":"press","time":2.000000,"device":"keyboard.evemu",)"
                         R"("action":"5 %","controls":[{"input":29,"label":"Coin & Start",)"
                         R"("macro":true,"firstStep":"press 5 %"}]})");
-    EXPECT_EQ(lines[7], R"({"event":"press","time":3.000000,"device":"keyboard.evemu",)"
-                        R"("action":"F13","controls":[]})");
 }
 
 TEST(MonitorHats, aDiagonalMoveInOneFrameIsOneChange) {
