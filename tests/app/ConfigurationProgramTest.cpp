@@ -5,6 +5,7 @@
 #include "formats/ImportError.h"
 #include "formats/JsonImport.h"
 #include "model/DeviceImage.h"
+#include "tests/support/ModelBuilders.h"
 #include "tests/support/NamedControl.h"
 #include "tests/support/TemporaryFolder.h"
 #include "windows/controls/CaptionButton.h"
@@ -207,8 +208,7 @@ private slots:
 
         Configuration saved;
         encodeSingleKey(KeyTypeKeyboard, KeyA, 0, saved.input(0));
-        DeviceImage image{};
-        buildDeviceImage(image, saved, DeviceSettings{});
+        const DeviceImage image = testing::imageOf(saved);
         const QByteArray imageBytes(reinterpret_cast<const char*>(image.data()),
                                     static_cast<qsizetype>(image.size()));
         const char* const mistake = R"({"format": "vantrel-configuration", "version": 1,

@@ -4,6 +4,7 @@
 #include "files/PathText.h"
 #include "model/DeviceImage.h"
 #include "tests/support/LimitConfiguration.h"
+#include "tests/support/ModelBuilders.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -83,8 +84,7 @@ TEST_F(CheckAndCard, EveryCommandAgreesAtTheSizeBoundary) {
     for (int n = 10; n <= 28; ++n) {
         config.input(1).step(n, Activation) = {KeyTypeKeyboard, 5, true};
     }
-    DeviceImage image{};
-    ASSERT_TRUE(buildDeviceImage(image, config, DeviceSettings{}));
+    const DeviceImage image = imageOf(config);
     ASSERT_TRUE(writeConfigurationFile(folder / "full.cfg", image).ok());
     const std::string finding =
         "The device holds this configuration, but the configuration window counts 4034 bytes, "

@@ -33,8 +33,7 @@ protected:
             config.input(input) = fullMacro();
         }
         encodeSingleKey(KeyTypeKeyboard, key, 0, config.input(key));
-        DeviceImage image{};
-        EXPECT_TRUE(buildDeviceImage(image, config, {}));
+        const DeviceImage image = imageOf(config);
         EXPECT_TRUE(writeConfigurationFile(folder / name, image).ok());
         return {image.begin(), image.end()};
     }

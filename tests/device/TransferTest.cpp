@@ -79,9 +79,7 @@ DeviceImage imageWithLength(std::int32_t length) {
 }
 
 DeviceImage sampleImage() {
-    DeviceImage image{};
-    EXPECT_TRUE(buildDeviceImage(image, sampleConfiguration(), sampleSettings()));
-    return image;
+    return imageOf(sampleConfiguration(), sampleSettings());
 }
 
 /// An emulated device holding `stored`, and the user's timeline.

@@ -31,8 +31,7 @@ const UserEvent Invalid =
 Bytes imageBytes() {
     Configuration source;
     source.input(0) = macroOf({keyDown(7)});
-    DeviceImage image{};
-    buildDeviceImage(image, source, DeviceSettings{});
+    const DeviceImage image = imageOf(source);
     return {image.begin(), image.end()};
 }
 

@@ -30,12 +30,6 @@ std::string inputs(const std::string& entries) {
     return document(R"("inputs": [)" + entries + "]");
 }
 
-DeviceImage encode(const Configuration& config, const DeviceSettings& settings) {
-    DeviceImage image{};
-    EXPECT_TRUE(buildDeviceImage(image, config, settings));
-    return image;
-}
-
 std::string importFailure(const std::string& text) {
     try {
         (void)importConfiguration(text);
@@ -51,7 +45,7 @@ TEST(JsonFormat, RandomImagesSurviveExportAndImportByteForByte) {
         Configuration config = randomConfiguration(random);
         // Bits the windows never set on a rotary key come back all the same.
         config.rotaryKey(3) = {0, OperatorCtrl | OperatorKeyRepeat};
-        DeviceImage image = encode(config, randomSettings(random));
+        DeviceImage image = imageOf(config, randomSettings(random));
         Configuration decoded;
         DeviceSettings decodedSettings;
         ASSERT_EQ(loadDeviceImage(image, decoded, decodedSettings), ImageLoadResult::Complete);
@@ -59,8 +53,8 @@ TEST(JsonFormat, RandomImagesSurviveExportAndImportByteForByte) {
         const std::string text = exportConfigurationText(decoded, decodedSettings);
         const ImportedConfiguration imported = importConfiguration(text);
 
-        ASSERT_EQ(encode(imported.config, imported.settings), image) << "round " << round << "\n"
-                                                                     << text;
+        ASSERT_EQ(imageOf(imported.config, imported.settings), image) << "round " << round << "\n"
+                                                                      << text;
         ASSERT_EQ(exportConfigurationText(imported.config, imported.settings), text);
     }
 }
@@ -322,11 +316,11 @@ TEST(JsonFormat, RefusesOnlyWhatTheDeviceCannotHold) {
 
     const ImportedConfiguration imported = importConfiguration(inputs(full));
     EXPECT_EQ(configurationSize(imported.config), MaxConfigSize + 2);
-    const DeviceImage image = encode(imported.config, imported.settings);
+    const DeviceImage image = imageOf(imported.config, imported.settings);
     EXPECT_EQ(storedTableLength(image), MaxConfigSize);
     const ImportedConfiguration again =
         importConfiguration(exportConfigurationText(imported.config, imported.settings));
-    EXPECT_EQ(encode(again.config, again.settings), image);
+    EXPECT_EQ(imageOf(again.config, again.settings), image);
 }
 
 TEST(JsonFormat, LabelsAreReadButNeitherStoredNorExported) {
@@ -337,7 +331,7 @@ TEST(JsonFormat, LabelsAreReadButNeitherStoredNorExported) {
                  R"(, "label": "Fire"}], "rotarySwitches": [{"switch": 2, "label": "Volume"}])"));
     EXPECT_EQ(labelled.labels.input(6), "Fire");
     EXPECT_EQ(labelled.labels.rotarySwitch(1), "Volume");
-    EXPECT_EQ(encode(labelled.config, labelled.settings), encode(plain.config, plain.settings));
+    EXPECT_EQ(imageOf(labelled.config, labelled.settings), imageOf(plain.config, plain.settings));
     EXPECT_EQ(exportConfigurationText(labelled.config, labelled.settings),
               exportConfigurationText(plain.config, plain.settings));
 }

@@ -15,13 +15,6 @@ using namespace vantrel::testing;
 
 constexpr std::uint8_t KeyA = 4;
 
-DeviceImage encode(const Configuration& config, const DeviceSettings& settings = {}) {
-    DeviceImage image;
-    image.fill(0xEE); // the encoder must overwrite every byte
-    EXPECT_TRUE(buildDeviceImage(image, config, settings));
-    return image;
-}
-
 std::vector<std::uint8_t> bytes(const DeviceImage& image, std::size_t from, std::size_t count) {
     return {image.begin() + static_cast<std::ptrdiff_t>(from),
             image.begin() + static_cast<std::ptrdiff_t>(from + count)};
@@ -41,7 +34,7 @@ TEST(BuildDeviceImage, EncodesEntriesFillersAndEverySettingsBit) {
                                   {true, false, true, true},
                                   {RotarySwitchSettings{2, 1, 1}, {1, 2, 0}}};
 
-    const DeviceImage image = encode(config, settings);
+    const DeviceImage image = imageOf(config, settings);
 
     // Input 1 repeats only in its first activation entry; input 2 has an
     // empty activation, so one entry with both bits and no repeat; input 3
@@ -101,7 +94,7 @@ TEST(ImageRoundTrip, RandomContiguousConfigurationsSurviveEncodeAndDecode) {
     for (int round = 0; round < 300; ++round) {
         const Configuration original = randomConfiguration(random);
         const DeviceSettings settings = randomSettings(random);
-        DeviceImage image = encode(original, settings);
+        DeviceImage image = imageOf(original, settings);
 
         Configuration decoded;
         decoded.ConfigChanged = true;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "model/DeviceImage.h"
 #include "model/DeviceSettings.h"
 #include "model/modSettings.h"
 
 #include <initializer_list>
 #include <random>
+#include <stdexcept>
 
 // Small helpers for building records and random configurations in tests.
 namespace vantrel::testing {
@@ -109,6 +111,17 @@ inline Configuration randomConfiguration(std::mt19937& random) {
         key.KeyOperator = key.KeyValue == 0 ? 0 : below(random, 16);
     }
     return config;
+}
+
+/// The image of a configuration the test knows to fit; every byte is
+/// written, none left from the 0xEE it starts with.
+inline DeviceImage imageOf(const Configuration& config, const DeviceSettings& settings = {}) {
+    DeviceImage image;
+    image.fill(0xEE);
+    if (!buildDeviceImage(image, config, settings)) {
+        throw std::length_error("the test's configuration does not fit the image");
+    }
+    return image;
 }
 
 } // namespace vantrel::testing

@@ -591,8 +591,7 @@ private slots:
         } else if (command == "setKey") {
             h.window.setKey(2, KeyTypeKeyboard, KeyA, 0);
         } else {
-            DeviceImage image{};
-            QVERIFY(buildDeviceImage(image, Configuration{}, DeviceSettings{}));
+            const DeviceImage image = imageOf(Configuration{});
             writeFile(file, command == "image" ? std::string(image.begin(), image.end())
                                                : command.toStdString());
             h.dialogs.choose(file.string());
@@ -622,8 +621,7 @@ private slots:
         Configuration config = randomConfiguration(random);
         config.input(4) = macroOf({keyDown(4), keyUp(4), keyDown(5), keyUp(5)});
         const DeviceSettings settings = randomSettings(random);
-        DeviceImage image{};
-        QVERIFY(buildDeviceImage(image, config, settings));
+        const DeviceImage image = imageOf(config, settings);
         QVERIFY(writeConfigurationFile(original, image).ok());
 
         Harness first;
