@@ -58,15 +58,16 @@ void ConfigurationProgram::open(const std::string& path, std::ostream& diagnosti
     if (loaded.form != ConfigurationForm::Json) {
         if (!loaded.ok() && loaded.form == ConfigurationForm::Unread) {
             // The box File > Open shows says nothing of the file or why.
-            diagnostics << programName() << ": " << loaded.error << "\n";
+            diagnostics << programName() << ": " << configurationFailureLine(loaded) << "\n";
         }
         openAsImage(path);
         return;
     }
     if (!loaded.ok()) {
-        diagnostics << programName() << ": " << OpenFailedText << ": " << loaded.error << "\n";
-        messages_.showMessage(std::string(OpenFailedText) + "\r\n" + loaded.error,
-                              MainWindowCaption, MessageIcon::Stop, MessageButtons::Ok);
+        const std::string why = configurationFailureLine(loaded);
+        diagnostics << programName() << ": " << OpenFailedText << ": " << why << "\n";
+        messages_.showMessage(std::string(OpenFailedText) + "\r\n" + why, MainWindowCaption,
+                              MessageIcon::Stop, MessageButtons::Ok);
         return;
     }
     window_->showImportedConfiguration(loaded.config, loaded.settings, loaded.labels);

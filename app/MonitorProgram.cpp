@@ -5,7 +5,6 @@
 #include "device/LockingDevice.h"
 #include "device/Transfer.h"
 #include "userinterface/ImageLoadMessage.h"
-#include "userinterface/UserInterface.h"
 #include "windows/MonitorWindow/InputTestSession.h"
 #include "windows/MonitorWindow/MonitorWindow.h"
 #include "windows/frmStatus/StatusProgress.h"
@@ -14,42 +13,9 @@
 #include <iostream>
 
 namespace vantrel {
-namespace {
 
-/// What the window says of a read that gave no configuration: a failed
-/// read must not stop the test, so each ends with the way on.
-std::string readFailure(const TransferResult& result) {
-    std::string cause;
-    switch (result.kind) {
-    case TransferKind::WriteStartPairFound:
-        return "The VANTREL's last write did not finish, so it holds no whole configuration. "
-               "Write a configuration to it again, or open a configuration file to test against.";
-    case TransferKind::InvalidImage:
-        cause = imageLoadMessage(ImageLoadResult::InvalidImage, ImageOrigin::Device).words();
-        break;
-    case TransferKind::NotFound:
-        cause = NotFoundText;
-        break;
-    case TransferKind::Busy:
-        cause = "The VANTREL is in use by another program";
-        break;
-    case TransferKind::CannotOpen:
-        cause = result.device.detail.empty()
-                    ? std::string("The VANTREL cannot be opened")
-                    : "The VANTREL cannot be opened: " + result.device.detail;
-        break;
-    default:
-        cause = ReadErrorText;
-        break;
-    }
-    return cause + ". Open a configuration file to test against.";
-}
-
-} // namespace
-
-LoadedConfiguration readDeviceForTest(HidAccess& hid, const DeviceLockFile& lockFile,
-                                      QWidget& owner) {
-    LoadedConfiguration loaded;
+DeviceRead readDeviceForTest(HidAccess& hid, const DeviceLockFile& lockFile, QWidget& owner) {
+    DeviceRead read;
     DeviceImage image{};
     StatusProgress progress(&owner);
     // While another program has the device, the window stays painted and a
@@ -64,19 +30,17 @@ LoadedConfiguration readDeviceForTest(HidAccess& hid, const DeviceLockFile& lock
     };
     LockingDevice locked(hid, lockFile, wait);
     TransferContext context{locked, progress};
-    const TransferResult result = readImageFromDevice(image, context);
-    if (!result.ok()) {
-        loaded.error = readFailure(result);
-        return loaded;
+    read.transfer = readImageFromDevice(image, context);
+    if (!read.transfer.ok()) {
+        return read;
     }
-    const ImageLoadMessage message = imageLoadMessage(
-        loadDeviceImage(image, loaded.config, loaded.settings), ImageOrigin::Device);
-    if (message.failed) {
-        loaded.error = message.words();
-    } else if (message.text != nullptr || message.note != nullptr) {
-        loaded.warning = message.words();
+    LoadedConfiguration& loaded = read.loaded;
+    loaded.form = ConfigurationForm::Image;
+    loaded.decoding = loadDeviceImage(image, loaded.config, loaded.settings);
+    if (imageLoadMessage(loaded.decoding, ImageOrigin::Device).failed) {
+        loaded.failure = {ConfigurationError::NotDecoded, {}};
     }
-    return loaded;
+    return read;
 }
 
 int runMonitorProgram(HidAccess& hid, const DeviceLockFile& lockFile,

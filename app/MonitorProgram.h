@@ -3,7 +3,7 @@
 #include "app/ProgramArguments.h"
 #include "device/DeviceLock.h"
 #include "device/HidAccess.h"
-#include "formats/ConfigurationSource.h"
+#include "windows/MonitorWindow/InputTestSession.h"
 
 #include <QWidget>
 #include <array>
@@ -23,10 +23,9 @@ inline constexpr std::array<ProgramOption, 3> MonitorOptions{{
 
 /// Reads the attached device's configuration with the read that refuses a
 /// device whose last write did not finish, under the device's lock (named
-/// by `lockFile`), showing its progress over `owner`; the error says why
-/// not, in the window's words.
-[[nodiscard]] LoadedConfiguration readDeviceForTest(HidAccess& hid, const DeviceLockFile& lockFile,
-                                                    QWidget& owner);
+/// by `lockFile`), showing its progress over `owner`.
+[[nodiscard]] DeviceRead readDeviceForTest(HidAccess& hid, const DeviceLockFile& lockFile,
+                                           QWidget& owner);
 
 /// The input test over one device: the configuration from --config or
 /// the device, the events from --events or the encoders' event devices,

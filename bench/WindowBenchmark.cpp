@@ -142,7 +142,10 @@ void InputTestStartup(benchmark::State& state) {
     for ([[maybe_unused]] auto _ : state) {
         auto window = std::make_unique<MonitorWindow>();
         auto session = std::make_unique<InputTestSession>(
-            *window, InputTestServices{dialogs, [&panel] { return panel; },
+            *window, InputTestServices{dialogs,
+                                       [&panel] {
+                                           return DeviceRead{{}, panel};
+                                       },
                                        [](std::string& why) -> std::unique_ptr<EventFeed> {
                                            why = "none";
                                            return nullptr;

@@ -20,16 +20,6 @@ namespace {
 /// What "-" as a file reads, as messages name it.
 constexpr std::string_view StandardInputName = "standard input";
 
-LoadedConfiguration loadFromStandardInput(const Console& console) {
-    if (console.in == nullptr || console.inIsTerminal) {
-        // A person at a terminal would wait for ever on a read nobody feeds.
-        LoadedConfiguration refused;
-        refused.error = "-: standard input is a terminal; pipe a configuration into it";
-        return refused;
-    }
-    return loadConfiguration(*console.in, StandardInputName);
-}
-
 /// The configuration file's bytes on standard output, for a pipe.
 bool writeImageToStandardOutput(const LoadedConfiguration& loaded, const Console& console) {
     DeviceImage image{};
@@ -46,18 +36,24 @@ bool writeImageToStandardOutput(const LoadedConfiguration& loaded, const Console
 
 std::optional<LoadedConfiguration> openConfiguration(const std::string& path,
                                                      const Console& console, Partial partial) {
-    LoadedConfiguration loaded =
-        path == "-" ? loadFromStandardInput(console) : loadConfiguration(pathFromUtf8(path));
-    if (!loaded.ok()) {
-        console.error(loaded.error);
+    const bool standardInput = path == "-";
+    if (standardInput && (console.in == nullptr || console.inIsTerminal)) {
+        // A person at a terminal would wait for ever on a read nobody feeds.
+        console.error("-: standard input is a terminal; pipe a configuration into it");
         return std::nullopt;
     }
-    if (!loaded.warning.empty()) {
+    LoadedConfiguration loaded = standardInput ? loadConfiguration(*console.in, StandardInputName)
+                                               : loadConfiguration(pathFromUtf8(path));
+    if (!loaded.ok()) {
+        console.error(configurationFailureLine(loaded));
+        return std::nullopt;
+    }
+    if (const std::string warning = configurationWarningLine(loaded); !warning.empty()) {
         if (partial == Partial::Refuse) {
-            console.error(loaded.warning);
+            console.error(warning);
             return std::nullopt;
         }
-        console.warning(loaded.warning);
+        console.warning(warning);
     }
     for (const std::string& remark : loaded.remarks) {
         console.warning(remark);

@@ -30,44 +30,48 @@ bool isValidImage(std::string_view bytes) {
            bytes[ImageAddress::Marker] == 1;
 }
 
-std::string named(std::string_view name, const std::string& message) {
-    return std::string(name) + ": " + message;
+LoadedConfiguration refused(std::string_view name, ConfigurationForm form, ConfigurationError error,
+                            std::string detail = {}) {
+    LoadedConfiguration loaded;
+    loaded.form = form;
+    loaded.source = name;
+    loaded.failure = {error, std::move(detail)};
+    return loaded;
 }
 
 LoadedConfiguration loadJson(std::string_view path, std::string_view text) {
     LoadedConfiguration loaded;
     loaded.form = ConfigurationForm::Json;
+    loaded.source = path;
     try {
         ImportedConfiguration imported = importConfiguration(text);
         loaded.config = std::move(imported.config);
         loaded.settings = imported.settings;
         loaded.labels = std::move(imported.labels);
         for (const ImportWarning& warning : imported.warnings) {
-            loaded.remarks.push_back(named(path, warning.place + ": " + warning.message));
+            loaded.remarks.push_back(std::string(path) + ": " + warning.place + ": " +
+                                     warning.message);
         }
     } catch (const ImportError& error) {
-        loaded.error = named(path, error.what());
+        loaded.failure = {ConfigurationError::Refused, error.what()};
     }
     return loaded;
 }
 
 LoadedConfiguration loadImage(std::string_view path, std::string_view bytes) {
-    LoadedConfiguration loaded;
-    loaded.form = ConfigurationForm::Image;
     DeviceImage image{};
     if (!imageFromFileBytes(bytes, image)) {
-        loaded.error = named(path, FileTooLongText);
-        return loaded;
+        return refused(path, ConfigurationForm::Image, ConfigurationError::TooLong);
     }
+    LoadedConfiguration loaded;
+    loaded.form = ConfigurationForm::Image;
+    loaded.source = path;
     const DeviceImage asRead = image;
-    const ImageLoadResult result = loadDeviceImage(image, loaded.config, loaded.settings);
-    const ImageLoadMessage message = imageLoadMessage(result, ImageOrigin::File);
-    if (message.failed) {
-        loaded.error = named(path, message.words());
-    } else if (const std::string words = message.words(); !words.empty()) {
-        loaded.warning = named(path, words);
+    loaded.decoding = loadDeviceImage(image, loaded.config, loaded.settings);
+    if (imageLoadMessage(loaded.decoding, ImageOrigin::File).failed) {
+        loaded.failure = {ConfigurationError::NotDecoded, {}};
     }
-    if (result == ImageLoadResult::Complete) {
+    if (loaded.decoding == ImageLoadResult::Complete) {
         loaded.image = asRead;
     }
     return loaded;
@@ -76,13 +80,15 @@ LoadedConfiguration loadImage(std::string_view path, std::string_view bytes) {
 /// Reads the bytes of a configuration as the form their content shows.
 LoadedConfiguration judge(std::string_view name, std::string_view bytes, bool tooLong) {
     if (tooLong) {
-        LoadedConfiguration loaded;
-        const bool json = looksLikeJson(bytes);
-        loaded.form = json ? ConfigurationForm::Json : ConfigurationForm::Image;
-        loaded.error = named(name, json ? "too large to be a configuration" : FileTooLongText);
-        return loaded;
+        return refused(name,
+                       looksLikeJson(bytes) ? ConfigurationForm::Json : ConfigurationForm::Image,
+                       ConfigurationError::TooLong);
     }
     return looksLikeJson(bytes) ? loadJson(name, bytes) : loadImage(name, bytes);
+}
+
+std::string named(const LoadedConfiguration& loaded, std::string_view words) {
+    return loaded.source + ": " + std::string(words);
 }
 
 } // namespace
@@ -103,9 +109,8 @@ LoadedConfiguration loadConfiguration(const fs::path& path) {
     std::string bytes;
     const FileResult read = readRegularFile(path, MaximumJsonSize, bytes);
     if (!read.ok() && read.kind != FileError::TooLong) {
-        LoadedConfiguration loaded;
-        loaded.error = std::string(OpenFailedText) + ": " + read.detail;
-        return loaded;
+        return refused(utf8Text(path), ConfigurationForm::Unread, ConfigurationError::CannotOpen,
+                       read.detail);
     }
     return judge(utf8Text(path), bytes, read.kind == FileError::TooLong);
 }
@@ -118,11 +123,37 @@ LoadedConfiguration loadConfiguration(std::istream& in, std::string_view name) {
         bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
     }
     if (in.bad()) {
-        LoadedConfiguration loaded;
-        loaded.error = std::string(OpenFailedText) + ": " + std::string(name) + ": cannot be read";
-        return loaded;
+        return refused(name, ConfigurationForm::Unread, ConfigurationError::CannotRead);
     }
     return judge(name, bytes, bytes.size() > MaximumJsonSize);
+}
+
+std::string configurationFailureLine(const LoadedConfiguration& loaded) {
+    switch (loaded.failure.kind) {
+    case ConfigurationError::CannotOpen:
+        return std::string(OpenFailedText) + ": " + loaded.failure.detail;
+    case ConfigurationError::CannotRead:
+        return std::string(OpenFailedText) + ": " + named(loaded, "cannot be read");
+    case ConfigurationError::TooLong:
+        return named(loaded, loaded.form == ConfigurationForm::Json
+                                 ? "too large to be a configuration"
+                                 : FileTooLongText);
+    case ConfigurationError::Refused:
+        return named(loaded, loaded.failure.detail);
+    case ConfigurationError::NotDecoded:
+        return named(loaded, imageLoadMessage(loaded.decoding, ImageOrigin::File).words());
+    case ConfigurationError::None:
+        break;
+    }
+    return {};
+}
+
+std::string configurationWarningLine(const LoadedConfiguration& loaded) {
+    if (!loaded.ok()) {
+        return {};
+    }
+    const std::string words = imageLoadMessage(loaded.decoding, ImageOrigin::File).words();
+    return words.empty() ? words : named(loaded, words);
 }
 
 } // namespace vantrel

@@ -3,6 +3,7 @@
 #include "model/ConfigurationLabels.h"
 #include "model/DeviceImage.h"
 #include "model/DeviceSettings.h"
+#include "model/Result.h"
 #include "model/modSettings.h"
 
 #include <filesystem>
@@ -23,8 +24,21 @@ enum class ConfigurationForm {
     Json,   ///< the readable document
 };
 
+/// Why a configuration could not be used.
+enum class ConfigurationError {
+    None,
+    CannotOpen, ///< the file could not be read; detail: "<path>: <what the system says>"
+    CannotRead, ///< the stream broke while it was read
+    TooLong,    ///< longer than a configuration of its form can be
+    Refused,    ///< the JSON document is no configuration; detail: the reader's words
+    NotDecoded, ///< the device image did not decode; `decoding` says how
+};
+
 struct LoadedConfiguration {
     ConfigurationForm form = ConfigurationForm::Unread;
+    /// The configuration's name in messages: its path, or what stands for a
+    /// stream.
+    std::string source;
     Configuration config;
     DeviceSettings settings;
     /// The JSON form's labels; none for a device image.
@@ -33,19 +47,27 @@ struct LoadedConfiguration {
     /// completely: sent as they are, what was backed up is restored exactly,
     /// even where encoding the configuration again would give other bytes.
     std::optional<DeviceImage> image;
-    /// Why the file could not be used, as one line naming the file; empty on
-    /// success.
-    std::string error;
-    /// Something the user should know about a file that was still opened,
-    /// as the windows would open it; empty when there is nothing to say.
-    std::string warning;
+    /// Why the configuration could not be used; ok() on success.
+    Result<ConfigurationError> failure;
+    /// How a device image decoded; anything short of complete that still
+    /// opened is worth a warning.
+    ImageLoadResult decoding = ImageLoadResult::Complete;
     /// What the user should know about a JSON document that was read whole
     /// (a code given as a number without a name), each as one line naming
     /// the file and the place; never a reason to refuse it.
     std::vector<std::string> remarks;
 
-    [[nodiscard]] bool ok() const { return error.empty(); }
+    [[nodiscard]] bool ok() const { return failure.ok(); }
 };
+
+/// Why a configuration could not be used, as one line naming it, as the
+/// tool prints it and the windows show it.
+[[nodiscard]] std::string configurationFailureLine(const LoadedConfiguration& loaded);
+
+/// What the user should know about a configuration that was still opened,
+/// as the windows would open it, as one line naming it; empty when there is
+/// nothing to say.
+[[nodiscard]] std::string configurationWarningLine(const LoadedConfiguration& loaded);
 
 /// Opens a configuration file. A file is read as JSON when, after blanks
 /// (and a UTF-8 byte-order mark), it starts with "{" and it is not a valid

@@ -106,7 +106,7 @@ bool reportedTogether(const std::vector<Finding>& findings, const ActionSource& 
 TEST(CabinetReplay, everyControlIsNamedAndOthersOnlyWhereCheckReportsThePair) {
     const LoadedConfiguration cabinet =
         loadConfiguration(std::string(VANTREL_EXAMPLES) + "/two-player-cabinet.json");
-    ASSERT_TRUE(cabinet.ok()) << cabinet.error;
+    ASSERT_TRUE(cabinet.ok()) << configurationFailureLine(cabinet);
     const std::vector<Finding> findings = configurationFindings(cabinet.config);
     Monitor monitor(cabinet.config);
 

@@ -6,6 +6,8 @@
 #include "monitor/EventCodes.h"
 #include "monitor/HatReach.h"
 #include "monitor/MonitorText.h"
+#include "userinterface/ImageLoadMessage.h"
+#include "userinterface/UserInterface.h"
 #include "windows/MonitorWindow/MonitorWindow.h"
 #include "windows/MonitorWindow/PanelCells.h"
 #include "windows/MonitorWindow/ReplayFeed.h"
@@ -72,6 +74,35 @@ std::optional<NamedRecording> readRecording(const std::string& file, std::string
     return recording;
 }
 
+/// What the window says of a read that gave no configuration: a failed
+/// read must not stop the test, so each ends with the way on.
+std::string readFailure(const TransferResult& result) {
+    std::string cause;
+    switch (result.kind) {
+    case TransferKind::WriteStartPairFound:
+        return "The VANTREL's last write did not finish, so it holds no whole configuration. "
+               "Write a configuration to it again, or open a configuration file to test against.";
+    case TransferKind::InvalidImage:
+        cause = imageLoadMessage(ImageLoadResult::InvalidImage, ImageOrigin::Device).words();
+        break;
+    case TransferKind::NotFound:
+        cause = NotFoundText;
+        break;
+    case TransferKind::Busy:
+        cause = "The VANTREL is in use by another program";
+        break;
+    case TransferKind::CannotOpen:
+        cause = result.device.detail.empty()
+                    ? std::string("The VANTREL cannot be opened")
+                    : "The VANTREL cannot be opened: " + result.device.detail;
+        break;
+    default:
+        cause = ReadErrorText;
+        break;
+    }
+    return cause + ". Open a configuration file to test against.";
+}
+
 std::vector<int> hatsSent(const Configuration& config) {
     std::vector<int> hats;
     for (int hat = 0; hat < evdev::HatAxisPairs; ++hat) {
@@ -97,7 +128,7 @@ InputTestSession::InputTestSession(MonitorWindow& window, InputTestServices serv
     connect(&window_, &MonitorWindow::logClicked, this, &InputTestSession::chooseLog);
     connect(&window_, &MonitorWindow::activeChanged, this, &InputTestSession::grab);
     connect(&window_, &MonitorWindow::closing, this, &InputTestSession::finishSession);
-    useConfiguration({}, "");
+    useConfiguration({}, "", "");
 }
 
 InputTestSession::~InputTestSession() {
@@ -105,29 +136,34 @@ InputTestSession::~InputTestSession() {
 }
 
 bool InputTestSession::readDeviceConfiguration() {
-    LoadedConfiguration loaded = services_.readDevice();
-    if (!loaded.ok()) {
-        window_.showNotice(qText(loaded.error),
+    DeviceRead read = services_.readDevice();
+    const std::string decoded = imageLoadMessage(read.loaded.decoding, ImageOrigin::Device).words();
+    if (!read.transfer.ok() || !read.loaded.ok()) {
+        window_.showNotice(qText(read.transfer.ok() ? decoded : readFailure(read.transfer)),
                            MonitorWindow::OfferConfiguration | MonitorWindow::OfferRecording);
         return false;
     }
-    useConfiguration(std::move(loaded), "the VANTREL");
+    useConfiguration(std::move(read.loaded), "the VANTREL", decoded);
     return true;
 }
 
 bool InputTestSession::openConfiguration(const std::string& path) {
     LoadedConfiguration loaded = loadConfiguration(pathFromUtf8(path));
     if (!loaded.ok()) {
-        window_.showNotice(qText(loaded.error), MonitorWindow::OfferConfiguration);
+        window_.showNotice(qText(configurationFailureLine(loaded)),
+                           MonitorWindow::OfferConfiguration);
         return false;
     }
-    useConfiguration(std::move(loaded), path);
+    const std::string warning = configurationWarningLine(loaded);
+    useConfiguration(std::move(loaded), path, warning);
     return true;
 }
 
-void InputTestSession::useConfiguration(LoadedConfiguration loaded, const std::string& origin) {
+void InputTestSession::useConfiguration(LoadedConfiguration loaded, const std::string& origin,
+                                        const std::string& warning) {
     loaded_ = std::move(loaded);
     configurationOrigin_ = origin;
+    configurationWarning_ = warning;
     std::vector<MonitoredEncoder> encoders;
     encoders.push_back({"", loaded_.config, loaded_.labels});
     monitor_ = std::make_unique<MonitorSession>(std::move(encoders));
@@ -136,10 +172,10 @@ void InputTestSession::useConfiguration(LoadedConfiguration loaded, const std::s
     window_.showPanel(inputCells(loaded_.config, loaded_.labels, *seen_),
                       rotaryCells(loaded_.config, loaded_.labels, *seen_),
                       hatsSent(loaded_.config));
-    if (loaded_.warning.empty()) {
+    if (configurationWarning_.empty()) {
         window_.clearNotice();
     } else {
-        window_.showNotice(qText(loaded_.warning), MonitorWindow::NoOffer);
+        window_.showNotice(qText(configurationWarning_), MonitorWindow::NoOffer);
     }
     showCounter();
     showSources();
@@ -179,7 +215,7 @@ void InputTestSession::startFeed(std::unique_ptr<EventFeed> feed) {
     feedDescription_ = feed_->description();
     hatDecoders_.clear();
     // Whatever the last feed left held or half-matched is over.
-    useConfiguration(std::move(loaded_), configurationOrigin_);
+    useConfiguration(std::move(loaded_), configurationOrigin_, configurationWarning_);
     clock_.start();
     timer_.start();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/Transfer.h"
 #include "files/FileDialogs.h"
 #include "formats/ConfigurationSource.h"
 #include "monitor/EventDecoder.h"
@@ -22,13 +23,20 @@ namespace vantrel {
 
 class MonitorWindow;
 
+/// What reading the attached device's configuration came to: how the read
+/// ended and, when it gave an image, what the image decoded to.
+struct DeviceRead {
+    TransferResult transfer;
+    LoadedConfiguration loaded;
+};
+
 /// What the input test reaches outside itself. The program passes the
 /// device and the event devices; tests pass stand-ins.
 struct InputTestServices {
     FileDialogs& fileDialogs;
     /// Reads the attached device's configuration with the read that
-    /// refuses a device whose last write was cut off; `error` says why not.
-    std::function<LoadedConfiguration()> readDevice;
+    /// refuses a device whose last write was cut off.
+    std::function<DeviceRead()> readDevice;
     /// The encoders' event devices; nothing, with why in the user's words,
     /// when there are none or they cannot be read.
     std::function<std::unique_ptr<EventFeed>(std::string& why)> openLive;
@@ -75,7 +83,8 @@ public:
     [[nodiscard]] std::string summaryLine() const;
 
 private:
-    void useConfiguration(LoadedConfiguration loaded, const std::string& origin);
+    void useConfiguration(LoadedConfiguration loaded, const std::string& origin,
+                          const std::string& warning);
     void startFeed(std::unique_ptr<EventFeed> feed);
     void stopFeed();
     void pollFeed();
@@ -94,6 +103,8 @@ private:
     InputTestServices services_;
     LoadedConfiguration loaded_;
     std::string configurationOrigin_;
+    /// What the user should know about the configuration in use.
+    std::string configurationWarning_;
     std::unique_ptr<MonitorSession> monitor_;
     std::unique_ptr<SeenControls> seen_;
     /// How often each control was pressed since the marks were last reset.

@@ -53,7 +53,7 @@ private:
 
 struct Harness {
     testing::ScriptedFileDialogs dialogs;
-    LoadedConfiguration device; ///< what the device read gives
+    DeviceRead device; ///< what the device read gives
     std::string noLiveFeed = "No VANTREL is attached.";
     std::vector<bool> grabs;
     std::optional<EventFeed::Grab> liveGrab; ///< a live feed, when set
@@ -226,7 +226,7 @@ private slots:
         Harness h;
         LoadedConfiguration hat;
         encodeSingleKey(KeyTypeJoystick, 65, 0, hat.config.input(6)); // Hat1 NE
-        h.device = hat;
+        h.device.loaded = hat;
         QVERIFY(h.session.readDeviceConfiguration());
         QVERIFY(h.session.replay({VANTREL_MONITOR_FIXTURES "/mouse-and-joystick.evemu"}));
         QCOMPARE(h.window.hats().size(), std::size_t{1});
@@ -245,7 +245,7 @@ private slots:
     // title bar: every cell in sight, with its title whole.
     void theFullPanelFitsTheSmallScreen() {
         Harness h;
-        h.device = fullPanel();
+        h.device.loaded = fullPanel();
         QVERIFY(h.session.readDeviceConfiguration());
         h.window.resize(1280, 770);
         h.window.show();
@@ -322,10 +322,12 @@ private slots:
     // configuration chosen there is opened by its content.
     void withoutADeviceTheFilesAreOffered() {
         Harness h;
-        h.device.error = "The VANTREL was not found. Open a configuration file to test against.";
+        h.device.transfer.kind = TransferKind::NotFound;
         h.window.show();
         QVERIFY(!h.session.readDeviceConfiguration());
-        QCOMPARE(h.window.notice().text(), QString::fromStdString(h.device.error));
+        QCOMPARE(h.window.notice().text(),
+                 QStringLiteral(
+                     "The VANTREL was not found. Open a configuration file to test against."));
         QVERIFY(namedControl<QPushButton>(h.window, "noticeRecording").isVisible());
         // A folder is no recording, and saying so keeps the offer.
         QVERIFY(!h.session.replay({VANTREL_EXAMPLES}));
