@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <random>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -342,6 +343,27 @@ TEST(ConfigurationSource, TellsTheTwoFormsApartByContent) {
     EXPECT_TRUE(looksLikeJson("\xEF\xBB\xBF \r\n\t{")) << "after a byte-order mark and JSON blanks";
     EXPECT_FALSE(looksLikeJson(braceImage)) << "an image that starts with a blank and a brace";
     EXPECT_TRUE(looksLikeJson("{" + std::string(DeviceImageSize, ' '))) << "too long for an image";
+}
+
+// The kinds the tool's end-to-end tests cannot reach: a stream that breaks,
+// a file image whose rotary settings fail, and one opened only in part.
+TEST(ConfigurationSource, WordsEachFailureAndWarningNamingTheConfiguration) {
+    std::istringstream broken("{}");
+    broken.setstate(std::ios::badbit);
+    EXPECT_EQ(configurationFailureLine(loadConfiguration(broken, "standard input")),
+              "Error opening the file: standard input: cannot be read");
+    LoadedConfiguration image;
+    image.source = "x.cfg";
+    image.form = ConfigurationForm::Image;
+    image.decoding = ImageLoadResult::StoppedEarly;
+    EXPECT_EQ(configurationWarningLine(image),
+              "x.cfg: the input table holds more inputs or steps than the device has; it was "
+              "read up to there and the device settings were left at their start-up values");
+    image.decoding = ImageLoadResult::SettingsFailed;
+    image.failure = {ConfigurationError::NotDecoded, {}};
+    EXPECT_EQ(configurationFailureLine(image),
+              "x.cfg: Error opening the file (a rotary switch setting names no entry of its list)");
+    EXPECT_EQ(configurationWarningLine(image), "") << "a refused file warns of nothing";
 }
 
 } // namespace
