@@ -30,22 +30,6 @@ std::string failureText(const EvdevFailure& failure) {
     }
 }
 
-/// The live source, with its failures in the tool's words.
-class WordedEvdevSource final : public EventSource {
-public:
-    explicit WordedEvdevSource(EvdevSource& source)
-        : source_(source) {}
-
-    Status next(SourcedEvent& event) override { return source_.next(event); }
-    [[nodiscard]] std::string deviceName(std::size_t device) const override {
-        return source_.deviceName(device);
-    }
-    [[nodiscard]] std::string error() const override { return failureText(source_.failure()); }
-
-private:
-    EvdevSource& source_;
-};
-
 /// One encoder to read: the name its lines carry, the device its
 /// configuration is read from, its event nodes.
 struct LiveEncoder {
@@ -146,8 +130,8 @@ int monitorLive(const Invocation& invocation, const MonitorPrinter& printer,
         warnAboutHatsNotReported(encoders[e].config, axes, console);
     }
     MonitorSession session(std::move(encoders), encoderOf);
-    WordedEvdevSource worded(*source);
-    const int status = runMonitor(worded, session, printer);
+    const int status =
+        runMonitor(*source, session, printer, [&source] { return failureText(source->failure()); });
     printer.printSummary(session);
     return status;
 }

@@ -86,7 +86,6 @@ public:
     [[nodiscard]] std::string deviceName(std::size_t /*device*/) const override {
         return source_.deviceName(0);
     }
-    [[nodiscard]] std::string error() const override { return source_.error(); }
 
 private:
     std::size_t device_;
@@ -139,9 +138,12 @@ int replay(const Invocation& invocation, const MonitorPrinter& printer,
     int status = ExitSuccess;
     for (std::size_t i = 0; i < files.size() && status == ExitSuccess && monitorInterrupted == 0;
          ++i) {
-        ReplaySource recording(files[i], *recordings[i].reader);
+        EvemuReader& reader = *recordings[i].reader;
+        ReplaySource recording(files[i], reader);
         NumberedReplay source(i, recording);
-        status = runMonitor(source, session, printer);
+        status = runMonitor(source, session, printer, [&reader, &file = files[i]] {
+            return evemuFailureLine(file, reader.failure());
+        });
     }
     printer.printSummary(session);
     return status;
@@ -203,7 +205,8 @@ void warnAboutHatsNotReported(const Configuration& config,
     }
 }
 
-int runMonitor(EventSource& source, MonitorSession& session, const MonitorPrinter& printer) {
+int runMonitor(EventSource& source, MonitorSession& session, const MonitorPrinter& printer,
+               const std::function<std::string()>& failureLine) {
     SourcedEvent event;
     // A reader that has gone ends the monitor too: nobody sees its lines.
     while (monitorInterrupted == 0 && printer.console.out) {
@@ -219,7 +222,7 @@ int runMonitor(EventSource& source, MonitorSession& session, const MonitorPrinte
             return ExitSuccess;
         case EventSource::Status::Failed:
             printer.print(session.finish(), session, source);
-            printer.console.error(source.error());
+            printer.console.error(failureLine());
             return ExitFailure;
         }
     }

@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,9 +45,11 @@ encoderToMonitor(std::string name, const std::optional<std::string>& device,
 extern volatile std::sig_atomic_t monitorInterrupted;
 
 /// Runs the session over a source until it ends, fails or Ctrl+C; prints
-/// the failure and returns the command's status. The summary is the
-/// caller's to print, once every source has run.
-int runMonitor(EventSource& source, MonitorSession& session, const MonitorPrinter& printer);
+/// the failure, as `failureLine` words the source's own, and returns the
+/// command's status. The summary is the caller's to print, once every
+/// source has run.
+int runMonitor(EventSource& source, MonitorSession& session, const MonitorPrinter& printer,
+               const std::function<std::string()>& failureLine);
 
 int monitorCommand(const Invocation& invocation, const Console& console,
                    const DeviceBackendFactory& devices);

@@ -235,8 +235,4 @@ std::string ReplaySource::deviceName(std::size_t /*device*/) const {
     return name_;
 }
 
-std::string ReplaySource::error() const {
-    return evemuFailureLine(name_, reader_.failure());
-}
-
 } // namespace vantrel

@@ -93,8 +93,6 @@ public:
 
     Status next(SourcedEvent& event) override;
     [[nodiscard]] std::string deviceName(std::size_t device) const override;
-    /// "NAME, line N: what is wrong"
-    [[nodiscard]] std::string error() const override;
 
 private:
     std::string name_;

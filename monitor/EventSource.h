@@ -22,7 +22,7 @@ public:
         Event,  ///< `event` holds the next event
         Idle,   ///< nothing arrived for a while (a live source only)
         End,    ///< every event has been delivered
-        Failed, ///< reading stopped; error() says why
+        Failed, ///< reading stopped; the source's own failure says why
     };
 
     EventSource() = default;
@@ -35,8 +35,6 @@ public:
     virtual Status next(SourcedEvent& event) = 0;
     /// A name by which a line can say which device it is about.
     [[nodiscard]] virtual std::string deviceName(std::size_t device) const = 0;
-    /// Why the source failed, as one line.
-    [[nodiscard]] virtual std::string error() const = 0;
 };
 
 } // namespace vantrel

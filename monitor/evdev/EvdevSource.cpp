@@ -159,8 +159,4 @@ std::string EvdevSource::deviceName(std::size_t device) const {
     return nodes_.at(device).path.string();
 }
 
-std::string EvdevSource::error() const {
-    return failure_.node.string() + ": " + failure_.detail;
-}
-
 } // namespace vantrel

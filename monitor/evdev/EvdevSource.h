@@ -57,7 +57,6 @@ public:
     /// the failure says why (HeldElsewhere: another program has it).
     [[nodiscard]] EvdevFailure setGrabbed(bool grabbed);
     [[nodiscard]] std::string deviceName(std::size_t device) const override;
-    [[nodiscard]] std::string error() const override;
     [[nodiscard]] const EvdevFailure& failure() const { return failure_; }
     /// The absolute axes a device reports.
     [[nodiscard]] std::vector<std::uint16_t> absoluteAxes(std::size_t device) const;
