@@ -662,6 +662,11 @@ TEST_F(Vantrelctl, RefusalsSayOneLineWithoutWaitingAndTouchNothing) {
         EXPECT_EQ(result.status, status) << said;
         EXPECT_EQ(result.err, "vantrelctl: " + said + "\n");
     }
+    // A pipe is read once, as it comes: its fault is said where the replay
+    // reaches it.
+    EXPECT_EQ(run({"monitor", "--config", "a.cfg", "--events", "-"}, {}, path("bad.evemu")).err,
+              "vantrelctl: -, line 2: not an event: expected \"E: seconds.microseconds type code "
+              "value\"\n");
     EXPECT_EQ(read("kept.cfg"), "what was there");
     EXPECT_EQ(files(),
               (std::set<std::string>{"a.cfg", "bad.evemu", "empty.cfg", "fifo", "huge.json",
