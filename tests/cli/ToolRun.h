@@ -47,7 +47,9 @@ inline std::vector<ToolResult> runTools(const TemporaryFolder& folder,
         script.append(out).append(" 2>'").append(kept(run, ".err")).append("'; echo $? >'");
         script.append(kept(run, ".status")).append("') & ");
     }
-    (void)std::system((script + "wait").c_str());
+    // Each run's status is kept in a file of its own: a shell that did not
+    // start leaves none, which reads as -1 below.
+    [[maybe_unused]] const int shell = std::system((script + "wait").c_str());
     std::vector<ToolResult> results;
     for (std::size_t run = 0; run < runs.size(); ++run) {
         const std::string status = contentsOf(kept(run, ".status"));
