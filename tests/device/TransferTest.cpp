@@ -2,6 +2,7 @@
 
 #include "device/EmulatedDevice.h"
 #include "device/modDevice.h"
+#include "tests/support/EmulatorSeam.h"
 #include "tests/support/LimitConfiguration.h"
 #include "tests/support/ModelBuilders.h"
 #include "tests/support/Recorders.h"
@@ -363,33 +364,6 @@ TEST(Transfers, AWriteCutOffAtAnyExchangeIsNeverReadBackAsAnImage) {
 
 // Folder permissions and the superuser are POSIX notions.
 #ifndef _WIN32
-/// The emulator, with its memory's folder made writable just before the
-/// device is closed, as a full disk that has room again by then.
-class RoomAgainAtTheClose final : public HidAccess {
-public:
-    RoomAgainAtTheClose(EmulatedDevice& device, std::filesystem::path folder)
-        : device_(device)
-        , folder_(std::move(folder)) {}
-    DeviceStatus OpenHidDevice(std::int32_t productId, std::int32_t outputLength,
-                               std::int32_t inputLength, DeviceHandle& handle) override {
-        return device_.OpenHidDevice(productId, outputLength, inputLength, handle);
-    }
-    DeviceStatus WriteHidDevice(DeviceHandle& handle, const Report& output,
-                                Report& input) override {
-        return device_.WriteHidDevice(handle, output, input);
-    }
-    DeviceStatus CloseHidDevice(DeviceHandle& handle) override {
-        std::filesystem::permissions(folder_, std::filesystem::perms::owner_write,
-                                     std::filesystem::perm_options::add);
-        return device_.CloseHidDevice(handle);
-    }
-    [[nodiscard]] DeviceProblem lastProblem() const override { return device_.lastProblem(); }
-
-private:
-    EmulatedDevice& device_;
-    std::filesystem::path folder_;
-};
-
 TEST(Transfers, AnEndPairNotKeptIsKeptWholeOrNotAtAllByTheClose) {
     namespace fs = std::filesystem;
     for (const bool roomAtTheClose : {true, false}) {
@@ -408,7 +382,10 @@ TEST(Transfers, AnEndPairNotKeptIsKeptWholeOrNotAtAllByTheClose) {
         fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
         ASSERT_TRUE(!wasRoot || seteuid(65534) == 0);
         EmulatedDevice device(locked / "device.bin");
-        RoomAgainAtTheClose roomy(device, locked);
+        // Room again at the close, as on a full disk with room by then.
+        EmulatorSeam roomy(device, [&locked] {
+            fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add);
+        });
         UserRecorder quiet;
         TransferContext context{roomAtTheClose ? static_cast<HidAccess&>(roomy) : device, quiet};
 
