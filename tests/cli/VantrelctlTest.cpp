@@ -4,6 +4,7 @@
 #include "device/EmulatedDevice.h"
 #include "files/ConfigurationFile.h"
 #include "tests/cli/ToolRun.h"
+#include "tests/support/EmulatorSeam.h"
 #include "tests/support/LimitConfiguration.h"
 #include "tests/support/ModelBuilders.h"
 #include "tests/support/TemporaryFolder.h"
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <random>
 #include <set>
 #include <sstream>
@@ -27,35 +29,14 @@ using namespace vantrel::testing;
 constexpr std::uint8_t KeyA = 4;
 constexpr std::uint8_t KeyB = 5;
 
-/// An emulator owned by the test, so that faults can be set between runs.
-/// `meddle` runs once, after the first session has closed, as someone else
-/// writing to the device between our write and our read-back would.
-class BorrowedBackend final : public DeviceBackend, public HidAccess {
+/// An emulator owned by the test, so that faults can be set between runs;
+/// `meddle` writes to it as someone else would between our write and our
+/// read-back.
+class BorrowedBackend final : public DeviceBackend, public EmulatorSeam {
 public:
-    explicit BorrowedBackend(EmulatedDevice& device, std::function<void()> meddle = {})
-        : device_(device)
-        , meddle_(std::move(meddle)) {}
+    using EmulatorSeam::EmulatorSeam;
     HidAccess& link() override { return *this; }
     std::vector<AttachedDevice> attachedDevices() override { return {}; }
-    DeviceStatus OpenHidDevice(std::int32_t productId, std::int32_t outputLength,
-                               std::int32_t inputLength, DeviceHandle& handle) override {
-        return device_.OpenHidDevice(productId, outputLength, inputLength, handle);
-    }
-    DeviceStatus WriteHidDevice(DeviceHandle& handle, const Report& output,
-                                Report& input) override {
-        return device_.WriteHidDevice(handle, output, input);
-    }
-    DeviceStatus CloseHidDevice(DeviceHandle& handle) override {
-        const DeviceStatus status = device_.CloseHidDevice(handle);
-        if (meddle_) {
-            std::exchange(meddle_, nullptr)();
-        }
-        return status;
-    }
-
-private:
-    EmulatedDevice& device_;
-    std::function<void()> meddle_;
 };
 
 /// A device that is attached but whose node this user may not open.
@@ -427,15 +408,37 @@ TEST_F(Vantrelctl, RefusesATerminalAsStandardInputOrAsAConfigurationFilesOutput)
     }
 }
 
-TEST_F(Vantrelctl, HelpsWithOneCommandAndListsTheNamesItAccepts) {
-    const ToolResult help = run({"help", "write"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.starts_with(
-        "usage: vantrelctl [--device DEVICE] write FILE [--no-verify] [--backup OUT]\n"
-        "       [--strict]\n"))
-        << help.out;
-    EXPECT_EQ(run({"write", "--help"}).out, help.out);
+TEST_F(Vantrelctl, HelpTellsEachCommandsStoryWithinEightyColumnsAndListsTheNames) {
+    const ToolResult top = run({"--help"});
+    EXPECT_TRUE(top.out.starts_with("usage: vantrelctl [-q] [--device DEVICE]... COMMAND"));
     EXPECT_EQ(run({"-V"}).out, run({"--version"}).out);
+    std::map<std::string, std::string> texts = {{"--help", top.out}};
+    for (const std::string command : {"show", "export", "import", "diff", "check", "card", "read",
+                                      "write", "devices", "names", "monitor"}) {
+        const ToolResult help = run({command, "--help"});
+        EXPECT_EQ(help.status, 0);
+        for (const std::string part :
+             {"\noptions:\n", "\nExit status: ", "\nexample:\n  vantrelctl "}) {
+            EXPECT_NE(help.out.find(part), std::string::npos) << command << " lacks " << part;
+        }
+        texts[command] = help.out;
+    }
+    for (const auto& [command, text] : texts) {
+        std::istringstream lines(text);
+        for (std::string line; std::getline(lines, line);) {
+            EXPECT_LE(line.size(), 80U) << command << ": " << line;
+        }
+    }
+    EXPECT_EQ(run({"help", "write"}).out, texts["write"]);
+    EXPECT_TRUE(texts["write"].starts_with(
+        "usage: vantrelctl [--device DEVICE] write FILE [--no-verify] [--backup OUT]\n"
+        "       [--strict]\n"));
+    // What check looks for, and what monitor replays, in their own words.
+    std::replace(texts["check"].begin(), texts["check"].end(), '\n', ' ');
+    EXPECT_NE(texts["check"].find("a key a macro presses and never releases"), std::string::npos);
+    EXPECT_NE(texts["monitor"].find("evemu-record"), std::string::npos);
+    EXPECT_NE(texts["monitor"].find("\"E: SECONDS.MICROSECONDS TYPE CODE VALUE\""),
+              std::string::npos);
 
     const ToolResult keys = run({"names", "keys"});
     EXPECT_EQ(keys.status, 0);
@@ -451,35 +454,6 @@ TEST_F(Vantrelctl, HelpsWithOneCommandAndListsTheNamesItAccepts) {
     EXPECT_NE(all.out.find("\nmouse:\n      0  Left Click    BTN_LEFT\n"), std::string::npos)
         << all.out;
     EXPECT_NE(all.out.find("\n  divisor\n    1\n    2\n    4\n"), std::string::npos);
-}
-
-TEST_F(Vantrelctl, HelpTellsEachCommandsStoryWithinEightyColumns) {
-    const ToolResult top = run({"--help"});
-    EXPECT_TRUE(top.out.starts_with("usage: vantrelctl [-q] [--device DEVICE]... COMMAND"));
-    std::vector<std::pair<std::string, std::string>> texts = {{"--help", top.out}};
-    for (const std::string command : {"show", "export", "import", "diff", "check", "card", "read",
-                                      "write", "devices", "names", "monitor"}) {
-        const ToolResult help = run({command, "--help"});
-        EXPECT_EQ(help.status, 0);
-        for (const std::string part :
-             {"\noptions:\n", "\nExit status: ", "\nexample:\n  vantrelctl "}) {
-            EXPECT_NE(help.out.find(part), std::string::npos) << command << " lacks " << part;
-        }
-        texts.emplace_back(command, help.out);
-    }
-    for (const auto& [command, text] : texts) {
-        std::istringstream lines(text);
-        for (std::string line; std::getline(lines, line);) {
-            EXPECT_LE(line.size(), 80U) << command << ": " << line;
-        }
-    }
-    // What check looks for, and what monitor replays, in their own words.
-    std::string check = run({"help", "check"}).out;
-    std::replace(check.begin(), check.end(), '\n', ' ');
-    EXPECT_NE(check.find("a key a macro presses and never releases"), std::string::npos);
-    const std::string monitor = run({"monitor", "--help"}).out;
-    EXPECT_NE(monitor.find("evemu-record"), std::string::npos) << monitor;
-    EXPECT_NE(monitor.find("\"E: SECONDS.MICROSECONDS TYPE CODE VALUE\""), std::string::npos);
 }
 
 TEST_F(Vantrelctl, ImportAndWriteWarnWhatCheckFindsAndStrictWritesNothing) {

@@ -324,19 +324,6 @@ TEST(JsonFormat, RefusesOnlyWhatTheDeviceCannotHold) {
     EXPECT_EQ(imageOf(again.config, again.settings), image);
 }
 
-TEST(JsonFormat, LabelsAreReadButNeitherStoredNorExported) {
-    const std::string click = R"({"input": 7, "single": {"type": "mouse", "code": "Left Click"})";
-    const ImportedConfiguration plain = importConfiguration(inputs(click + "}"));
-    const ImportedConfiguration labelled = importConfiguration(
-        document(R"("inputs": [)" + click +
-                 R"(, "label": "Fire"}], "rotarySwitches": [{"switch": 2, "label": "Volume"}])"));
-    EXPECT_EQ(labelled.labels.input(6), "Fire");
-    EXPECT_EQ(labelled.labels.rotarySwitch(1), "Volume");
-    EXPECT_EQ(imageOf(labelled.config, labelled.settings), imageOf(plain.config, plain.settings));
-    EXPECT_EQ(exportConfigurationText(labelled.config, labelled.settings),
-              exportConfigurationText(plain.config, plain.settings));
-}
-
 TEST(ConfigurationSource, TellsTheTwoFormsApartByContent) {
     std::string braceImage = " {" + std::string(DeviceImageSize - 2, '\0');
     braceImage[ImageAddress::Marker] = 1;

@@ -1,7 +1,6 @@
 #include "keytext/modKeyText.h"
 
 #include <gtest/gtest.h>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -60,17 +59,6 @@ TEST(CodeNames, NameTheListedCodesExactly) {
             EXPECT_EQ(run.name(static_cast<std::uint8_t>(code)), run.names[i]) << "code " << code;
         }
     }
-}
-
-TEST(KeyName, HasExactly104DistinctNames) {
-    std::multiset<std::string> names;
-    for (int code = 0; code < 256; ++code) {
-        names.insert(keyName(static_cast<std::uint8_t>(code)));
-    }
-    names.erase("Not Used");
-    EXPECT_EQ(names.size(), 104U);
-    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), 104U)
-        << "two codes share a name";
 }
 
 } // namespace
