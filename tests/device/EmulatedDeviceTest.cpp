@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #ifndef _WIN32
@@ -113,7 +112,6 @@ TEST(EmulatedDevice, ReadsMemoryItCannotKeepButFailsTheEndPairOfAWriteAndLeavesT
     // names can stop a save.
     fs::permissions(folder.path, fs::perms::all);
     const std::string memory(EmulatedDevice::MemorySize, '\x07');
-    testing::writeFile(folder / "short.bin", std::string(4088, '\x07'));
     testing::writeFile(folder / "secret.bin", memory);
     fs::permissions(folder / "secret.bin", fs::perms::none);
     testing::writeFile(folder / "read-only.bin", memory);
@@ -132,21 +130,13 @@ TEST(EmulatedDevice, ReadsMemoryItCannotKeepButFailsTheEndPairOfAWriteAndLeavesT
     ASSERT_TRUE(!wasRoot || seteuid(65534) == 0);
     DeviceHandle handle = 0;
     Report answer{};
-    // Memory files that keep the device from opening: why, in the system's
-    // words where it has them.
-    const std::vector<std::tuple<fs::path, DeviceProblemKind, std::string>> refused = {
-        {folder / "short.bin", DeviceProblemKind::MemoryFileUnusable, "not 4096 bytes long"},
-        {folder / "secret.bin", DeviceProblemKind::MemoryFileCannotBeRead, "Permission denied"},
-        {folder / "no-such-folder" / "device.bin", DeviceProblemKind::MemoryFileCannotBeCreated,
-         "No such file or directory"},
-    };
-    for (const auto& [storage, kind, detail] : refused) {
-        EmulatedDevice device(storage);
-        EXPECT_EQ(open(device, handle), DeviceFailure::NotFound) << storage;
-        EXPECT_EQ(device.lastProblem().kind, kind) << storage;
-        EXPECT_EQ(device.lastProblem().detail, detail) << storage;
-        EXPECT_EQ(device.lastProblem().where, storage.string());
-    }
+    // A memory file that keeps the device from opening, in the system's
+    // words (the tool's tests name the other ways).
+    EmulatedDevice secret(folder / "secret.bin");
+    EXPECT_EQ(open(secret, handle), DeviceFailure::NotFound);
+    EXPECT_EQ(secret.lastProblem().kind, DeviceProblemKind::MemoryFileCannotBeRead);
+    EXPECT_EQ(secret.lastProblem().detail, "Permission denied");
+    EXPECT_EQ(secret.lastProblem().where, (folder / "secret.bin").string());
     for (const fs::path& storage : {folder / "read-only.bin", folder / "locked" / "device.bin"}) {
         EmulatedDevice device(storage);
         ASSERT_EQ(open(device, handle), DeviceSuccess) << storage;
@@ -165,7 +155,6 @@ TEST(EmulatedDevice, ReadsMemoryItCannotKeepButFailsTheEndPairOfAWriteAndLeavesT
     EXPECT_TRUE(writable.lastProblem().ok());
     EXPECT_TRUE(fs::exists(folder / "fresh.bin")) << "kept at the end pair, before the close";
     ASSERT_TRUE(!wasRoot || seteuid(0) == 0);
-    EXPECT_EQ(testing::contentsOf(folder / "short.bin"), std::string(4088, '\x07'));
     EXPECT_EQ(testing::contentsOf(folder / "read-only.bin"), memory);
     fs::permissions(folder / "locked", fs::perms::owner_all);
 }

@@ -3,7 +3,6 @@
 #include "device/EmulatedDevice.h"
 #include "device/modDevice.h"
 #include "tests/support/EmulatorSeam.h"
-#include "tests/support/LimitConfiguration.h"
 #include "tests/support/ModelBuilders.h"
 #include "tests/support/Recorders.h"
 #include "tests/support/TemporaryFolder.h"
@@ -178,31 +177,6 @@ TEST(Transfers, DataGoesInWholeBlocksEachAnnouncedWithTheBytesDone) {
             }
         }
     }
-}
-
-TEST(Transfers, TheLargestConfigurationComesBackAsItWasWritten) {
-    const Configuration written = configurationAtTheLimit();
-    ASSERT_EQ(configurationSize(written), MaxConfigSize);
-    Rig rig;
-
-    ASSERT_TRUE(writeToDevice(written, sampleSettings(), rig.context).ok());
-    Configuration read;
-    DeviceSettings settings;
-    const TransferResult result = readFromDevice(read, settings, rig.context);
-    ASSERT_TRUE(result.ok());
-    EXPECT_EQ(result.loaded, ImageLoadResult::Complete);
-
-    EXPECT_EQ(read.InputMacros, written.InputMacros);
-    EXPECT_EQ(read.RotaryKeys, written.RotaryKeys);
-    EXPECT_EQ(settings, sampleSettings());
-    // 504 data reports each way, the last at 4024.
-    const Lines sent = rig.sent();
-    ASSERT_EQ(sent.size(), 2 * 508U);
-    EXPECT_EQ(sent[506], "write FB8");
-    EXPECT_EQ(sent[508 + 506], "read FB8");
-    const Events statuses = rig.user.of(UserEvent::Kind::Status);
-    EXPECT_EQ(statuses[506], dataStep(Writing, 4024, 4032));
-    EXPECT_EQ(statuses[508 + 506], dataStep(Reading, 4024, 4032));
 }
 
 TEST(Transfers, StoredLengthAboveTheImageIsCutToItsLastAddress) {

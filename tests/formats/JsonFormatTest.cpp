@@ -274,8 +274,6 @@ TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
          "inputs[0] (input 1).macro.activation: 65 steps, more than the 64 a sequence holds"},
         {inputs(R"({"input": 1e400})"),
          "inputs[0].input: not valid JSON: number overflow parsing '1e400'"},
-        {document(R"("trackball": {"reverseX": -1e400})"),
-         "trackball.reverseX: not valid JSON: number overflow parsing '-1e400'"},
         {document("") + std::string(1, '\0') + R"({"inputs": 7})",
          "not valid JSON: a NUL byte at byte 50"},
         {R"({"format": "vantrel-configuration", "version": 1.0})",
