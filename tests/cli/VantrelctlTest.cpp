@@ -97,20 +97,26 @@ protected:
         return runTools(folder, {args}, stdoutTo, stdinFrom).front();
     }
 
-    /// Runs the commands in this process on the test's own emulator.
+    /// Runs the commands in this process on the test's own emulator, with
+    /// the console as `setUp` leaves it.
     static ToolResult runHere(const std::vector<std::string>& args, EmulatedDevice& device,
-                              const std::function<void()>& meddle = {}, bool terminal = false) {
+                              const std::function<void()>& meddle = {},
+                              const std::function<void(Console&)>& setUp = {}) {
         return runOn(
-            args, [&] { return std::make_unique<BorrowedBackend>(device, meddle); }, terminal);
+            args, [&] { return std::make_unique<BorrowedBackend>(device, meddle); }, setUp);
     }
     /// Runs the commands in this process on the backends `makeBackend` makes.
     static ToolResult runOn(const std::vector<std::string>& args,
                             const std::function<std::unique_ptr<DeviceBackend>()>& makeBackend,
-                            bool terminal = false) {
+                            const std::function<void(Console&)>& setUp = {}) {
         std::ostringstream out;
         std::ostringstream err;
+        Console console{out, err};
+        if (setUp) {
+            setUp(console);
+        }
         const int status = runVantrelctl(
-            args, Console{out, err, terminal},
+            args, console,
             [&](const std::optional<std::string>&, DeviceChoiceResult&) { return makeBackend(); });
         return {status, out.str(), err.str()};
     }
@@ -378,18 +384,15 @@ TEST_F(Vantrelctl, RefusesATerminalAsStandardInputOrAsAConfigurationFilesOutput)
     };
     for (const auto& [args, inputIsTerminal, said] : cases) {
         std::istringstream in(EmptyDocument);
-        std::ostringstream out;
-        std::ostringstream err;
-        Console console(out, err);
-        console.in = &in;
-        console.inIsTerminal = inputIsTerminal;
-        console.outIsTerminal = !inputIsTerminal;
-        const int status = runVantrelctl(args, console, [&](const auto&, DeviceChoiceResult&) {
-            return std::make_unique<BorrowedBackend>(unused);
-        });
-        EXPECT_EQ(status, 1);
-        EXPECT_EQ(err.str(), "vantrelctl: " + said);
-        EXPECT_EQ(out.str(), "");
+        const ToolResult result =
+            runHere(args, unused, {}, [&, input = inputIsTerminal](Console& console) {
+                console.in = &in;
+                console.inIsTerminal = input;
+                console.outIsTerminal = !input;
+            });
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err, "vantrelctl: " + said);
+        EXPECT_EQ(result.out, "");
     }
 }
 
@@ -663,6 +666,10 @@ TEST_F(Vantrelctl, EachWayTheDeviceFailsIsOneLineCauseFirst) {
     writeImage("big.cfg", configurationAtTheLimit());
     const std::string partly = "vantrelctl: the device may now hold a partly written "
                                "configuration; writing a configuration again repairs it\n";
+    const std::string locked = "vantrelctl: a VANTREL is attached at /dev/hidraw3 but cannot be "
+                               "opened: permission denied\n\n(how to give access)\n";
+    const std::string missing = "vantrelctl: the emulated device's memory file "
+                                "missing/memory.bin cannot be created: No such file or directory\n";
     // What write and read each say, after their progress, for each device.
     struct Case {
         std::string device;
@@ -672,18 +679,8 @@ TEST_F(Vantrelctl, EachWayTheDeviceFailsIsOneLineCauseFirst) {
     const std::vector<Case> cases = {
         {"", [](EmulatedDevice& device) { device.setUnplugged(true); },
          "vantrelctl: no VANTREL is attached\n", "vantrelctl: no VANTREL is attached\n"},
-        {"locked",
-         {},
-         "vantrelctl: a VANTREL is attached at /dev/hidraw3 but cannot be opened: permission "
-         "denied\n\n(how to give access)\n",
-         "vantrelctl: a VANTREL is attached at /dev/hidraw3 but cannot be opened: permission "
-         "denied\n\n(how to give access)\n"},
-        {"emulated:missing/memory.bin",
-         {},
-         "vantrelctl: the emulated device's memory file missing/memory.bin cannot be created: No "
-         "such file or directory\n",
-         "vantrelctl: the emulated device's memory file missing/memory.bin cannot be created: No "
-         "such file or directory\n"},
+        {"locked", {}, locked, locked},
+        {"emulated:missing/memory.bin", {}, missing, missing},
         {"", [](EmulatedDevice& device) { device.unplugAfter(212); },
          "vantrelctl: the device stopped answering after 212 of 508 exchanges\n" + partly,
          // The read first looks for a cut-off write: one exchange more.
@@ -742,7 +739,8 @@ TEST_F(Vantrelctl, VerifyCatchesADeviceChangedBehindItsBack) {
 TEST_F(Vantrelctl, DrawsOneBarInPlaceOnATerminal) {
     writeImage("a.cfg", Configuration{});
     EmulatedDevice device;
-    const ToolResult result = runHere({"write", path("a.cfg"), "--no-verify"}, device, {}, true);
+    const ToolResult result = runHere({"write", path("a.cfg"), "--no-verify"}, device, {},
+                                      [](Console& console) { console.errIsTerminal = true; });
     ASSERT_EQ(result.status, 0);
     EXPECT_EQ(result.err.rfind("\rWriting [------------------------------] 0%  ", 0), 0U)
         << result.err;
