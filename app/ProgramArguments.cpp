@@ -97,6 +97,22 @@ std::string optionHelp(const ProgramIdentity& program) {
 
 } // namespace
 
+std::string programUsageErrorWords(const ProgramUsageResult& error) {
+    switch (error.kind) {
+    case ProgramUsageError::Unexpected:
+        return "unexpected \"" + error.detail + "\"";
+    case ProgramUsageError::SecondFile:
+        return "only one FILE can be opened";
+    case ProgramUsageError::NeedsValue:
+        return error.detail + " needs a value";
+    case ProgramUsageError::UnknownOption:
+        return "unknown option \"" + error.detail + "\"";
+    case ProgramUsageError::None:
+        break;
+    }
+    return {};
+}
+
 std::vector<std::string> ProgramArguments::valuesOf(const std::string& option) const {
     const auto found = values.find(option);
     return found == values.end() ? std::vector<std::string>{} : found->second;
@@ -106,13 +122,13 @@ ProgramArguments parseProgramArguments(std::span<const std::string> args,
                                        const ProgramIdentity& program) {
     ProgramArguments parsed;
     bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size() && parsed.usageError.empty(); ++i) {
+    for (std::size_t i = 0; i < args.size() && parsed.usageError.ok(); ++i) {
         const std::string& arg = args[i];
         const bool isWord = optionsEnded || arg == "-" || !arg.starts_with('-');
         if (isWord && !program.opensFile) {
-            parsed.usageError = "unexpected \"" + arg + "\"";
+            parsed.usageError = {ProgramUsageError::Unexpected, arg};
         } else if (isWord && parsed.file) {
-            parsed.usageError = "only one FILE can be opened";
+            parsed.usageError = {ProgramUsageError::SecondFile, {}};
         } else if (isWord) {
             parsed.file = arg;
         } else if (arg == "--") {
@@ -123,14 +139,14 @@ ProgramArguments parseProgramArguments(std::span<const std::string> args,
             parsed.version = true;
         } else if (const ProgramOption* option = programOption(program, arg)) {
             if (i + 1 >= args.size()) {
-                parsed.usageError = arg + " needs a value";
+                parsed.usageError = {ProgramUsageError::NeedsValue, arg};
             } else {
                 parsed.values[option->name].push_back(args[++i]);
             }
         } else if (const std::size_t words = qtOptionWords(arg); words == 0) {
-            parsed.usageError = "unknown option \"" + arg + "\"";
+            parsed.usageError = {ProgramUsageError::UnknownOption, arg};
         } else if (i + words > args.size()) {
-            parsed.usageError = arg + " needs a value";
+            parsed.usageError = {ProgramUsageError::NeedsValue, arg};
         } else {
             i += words - 1;
         }
@@ -141,8 +157,9 @@ ProgramArguments parseProgramArguments(std::span<const std::string> args,
 std::optional<int> answerWithoutWindow(const ProgramArguments& arguments,
                                        const ProgramIdentity& program, std::ostream& out,
                                        std::ostream& err) {
-    if (!arguments.usageError.empty()) {
-        err << program.name << ": " << arguments.usageError << "\n" << usageLine(program);
+    if (!arguments.usageError.ok()) {
+        err << program.name << ": " << programUsageErrorWords(arguments.usageError) << "\n"
+            << usageLine(program);
         return 2;
     }
     if (arguments.help) {

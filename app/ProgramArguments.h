@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Result.h"
+
 #include <iosfwd>
 #include <map>
 #include <optional>
@@ -32,6 +34,20 @@ struct ProgramIdentity {
     bool opensFile = true;
 };
 
+/// What can be wrong with a window program's words.
+enum class ProgramUsageError {
+    None,
+    Unexpected,    ///< detail: a word, where the program opens no file
+    SecondFile,    ///< a FILE after the one to open
+    NeedsValue,    ///< detail: the option the words end after
+    UnknownOption, ///< detail: the word
+};
+
+using ProgramUsageResult = Result<ProgramUsageError>;
+
+/// What is wrong, as the program says it before its usage line.
+[[nodiscard]] std::string programUsageErrorWords(const ProgramUsageResult& error);
+
 struct ProgramArguments {
     bool help = false;
     bool version = false;
@@ -39,7 +55,7 @@ struct ProgramArguments {
     /// The program's own options' values, by the option's name, in the order
     /// given.
     std::map<std::string, std::vector<std::string>> values;
-    std::string usageError; ///< empty when the words are valid
+    ProgramUsageResult usageError; ///< ok() when the words are valid
 
     /// The values given for `option`; none when it was not given.
     [[nodiscard]] std::vector<std::string> valuesOf(const std::string& option) const;

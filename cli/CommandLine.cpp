@@ -2,12 +2,15 @@
 
 #include "cli/CommandHelp.h"
 #include "cli/CommandTable.h"
+#include "cli/UsageError.h"
 #include "device/selection/DeviceSelection.h"
 #include "formats/NameLists.h"
 #include "generated/BuildConfig.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
+#include <utility>
 
 namespace vantrel::cli {
 namespace {
@@ -21,14 +24,13 @@ public:
     [[nodiscard]] bool done() const { return next_ >= args_.size(); }
     const std::string& take() { return args_[next_++]; }
 
-    /// The value of an option written "--name VALUE" or "--name=VALUE".
-    std::optional<std::string> valueOf(const std::string& arg, std::string_view name,
-                                       std::string& error) {
+    /// The value of an option written "--name VALUE" or "--name=VALUE";
+    /// none when the words end before it.
+    std::optional<std::string> valueOf(const std::string& arg, std::string_view name) {
         if (arg.size() > name.size() && arg.starts_with(name) && arg[name.size()] == '=') {
             return arg.substr(name.size() + 1);
         }
         if (done()) {
-            error = std::string(name) + " needs a value";
             return std::nullopt;
         }
         return take();
@@ -40,23 +42,37 @@ private:
 };
 
 /// Stores an option's value, refusing one given twice.
-void setOnce(std::optional<std::string>& slot, std::optional<std::string> value,
-             std::string_view name, std::string& error) {
-    if (!value) {
-        return;
-    }
+UsageResult setOnce(std::optional<std::string>& slot, std::string value, std::string_view name) {
     if (slot) {
-        error = std::string(name) + " is given twice";
-        return;
+        return {UsageError::GivenTwice, std::string(name)};
     }
     slot = std::move(value);
+    return {};
 }
 
-void applyOption(const OptionShape& option, const std::string& arg, ArgumentReader& reader,
-                 Invocation& invocation, std::string& error) {
-    // A value is asked for by the name the user wrote, so "-o" says "-o".
-    const std::string_view written = arg.starts_with(option.name) ? option.name : option.shortName;
-    switch (option.id) {
+UsageResult applyValue(OptionId id, std::string value, Invocation& invocation) {
+    switch (id) {
+    case OptionId::Device:
+        invocation.devices.push_back(std::move(value));
+        break;
+    case OptionId::Output:
+        return setOnce(invocation.output, std::move(value), "-o");
+    case OptionId::Backup:
+        return setOnce(invocation.backup, std::move(value), "--backup");
+    case OptionId::Events:
+        invocation.events.push_back(std::move(value));
+        break;
+    case OptionId::Config:
+        invocation.configs.push_back(std::move(value));
+        break;
+    default:
+        break;
+    }
+    return {};
+}
+
+UsageResult applySwitch(OptionId id, Invocation& invocation) {
+    switch (id) {
     case OptionId::Help:
         invocation.help = true;
         break;
@@ -68,34 +84,14 @@ void applyOption(const OptionShape& option, const std::string& arg, ArgumentRead
         break;
     case OptionId::Verify:
     case OptionId::NoVerify: {
-        const bool wanted = option.id == OptionId::Verify;
-        if (invocation.verify.value_or(wanted) != wanted) {
-            error = "--verify and --no-verify contradict each other";
-        }
+        const bool wanted = id == OptionId::Verify;
+        const bool contradicted = invocation.verify.value_or(wanted) != wanted;
         invocation.verify = wanted;
+        if (contradicted) {
+            return {UsageError::VerifyContradicted, {}};
+        }
         break;
     }
-    case OptionId::Device:
-        if (auto device = reader.valueOf(arg, written, error)) {
-            invocation.devices.push_back(std::move(*device));
-        }
-        break;
-    case OptionId::Output:
-        setOnce(invocation.output, reader.valueOf(arg, written, error), "-o", error);
-        break;
-    case OptionId::Backup:
-        setOnce(invocation.backup, reader.valueOf(arg, written, error), "--backup", error);
-        break;
-    case OptionId::Events:
-        if (auto file = reader.valueOf(arg, written, error)) {
-            invocation.events.push_back(std::move(*file));
-        }
-        break;
-    case OptionId::Config:
-        if (auto file = reader.valueOf(arg, written, error)) {
-            invocation.configs.push_back(std::move(*file));
-        }
-        break;
     case OptionId::Json:
         invocation.json = true;
         break;
@@ -105,127 +101,128 @@ void applyOption(const OptionShape& option, const std::string& arg, ArgumentRead
     case OptionId::Strict:
         invocation.strict = true;
         break;
+    default:
+        break;
     }
+    return {};
 }
 
-/// "unknown command "wirte"; did you mean write?"
-std::string unknownCommand(const std::string& name) {
-    const std::string_view closest = closestCommand(name);
-    return "unknown command \"" + name + "\"" +
-           (closest.empty() ? "" : "; did you mean " + std::string(closest) + "?");
+UsageResult applyOption(const OptionShape& option, const std::string& arg, ArgumentReader& reader,
+                        Invocation& invocation) {
+    if (option.value == OptionValue::None) {
+        return applySwitch(option.id, invocation);
+    }
+    // A value is asked for by the name the user wrote, so "-o" says "-o".
+    const std::string_view written = arg.starts_with(option.name) ? option.name : option.shortName;
+    std::optional<std::string> value = reader.valueOf(arg, written);
+    if (!value) {
+        return {UsageError::NeedsValue, std::string(written)};
+    }
+    return applyValue(option.id, std::move(*value), invocation);
 }
 
-std::string usageLine(const CommandShape& shape) {
-    return "usage: vantrelctl [--device DEVICE] " + std::string(shape.synopsis);
-}
-
-std::string checkDevices(const Invocation& invocation, const CommandShape& shape) {
+UsageResult checkDevices(const Invocation& invocation, const CommandShape& shape) {
     for (const std::string& device : invocation.devices) {
         if (!isDeviceName(device)) {
-            return "unknown device \"" + device +
-                   "\" (expected emulated:PATH or usb: with a number, node, port or serial "
-                   "number)";
+            return {UsageError::UnknownDevice, device};
         }
     }
     if (!invocation.devices.empty() && shape.devices == DeviceUse::None) {
-        return std::string(shape.name) + " takes no --device; " + usageLine(shape);
+        return {UsageError::TakesNoDevice, {}};
     }
     if (invocation.devices.size() <= 1) {
         return {};
     }
     if (shape.devices != DeviceUse::Several) {
-        return std::string(shape.name) + " takes one device; " + usageLine(shape);
+        return {UsageError::TakesOneDevice, {}};
     }
     if (invocation.backup) {
-        return "--backup takes one device; " + usageLine(shape);
+        return {UsageError::BackupTakesOneDevice, {}};
     }
     return {};
 }
 
-std::string checkOperands(const Invocation& invocation, const CommandShape& shape) {
+UsageResult checkOperands(const Invocation& invocation, const CommandShape& shape) {
     const std::size_t given = invocation.operands.size();
     // --device takes the place of the first FILE.
     const bool fromDevice = !invocation.devices.empty() && readsDeviceAsSource(shape);
     const std::size_t needed = shape.operands - (fromDevice ? 1 : 0);
     if (fromDevice && given == shape.operands) {
-        return std::string(shape.name) + " reads --device in place of a FILE, not both; " +
-               usageLine(shape);
+        return {UsageError::DeviceAndFile, {}};
     }
     if (given < needed || given > needed + shape.optionalOperands) {
-        return usageLine(shape);
+        return {UsageError::Operands, {}};
     }
     const auto standardInputs =
         std::count(invocation.operands.begin(), invocation.operands.end(), "-") +
         std::count(invocation.events.begin(), invocation.events.end(), "-") +
         std::count(invocation.configs.begin(), invocation.configs.end(), "-");
     if (standardInputs > 1) {
-        return "standard input (-) can be read only once";
+        return {UsageError::StandardInputTwice, {}};
     }
     if (shape.name == "help" && given == 1 && findCommand(invocation.operands[0]) == nullptr) {
-        return unknownCommand(invocation.operands[0]);
+        return {UsageError::UnknownCommand, invocation.operands[0]};
     }
     if (shape.name == "names" && given == 1 && !nameGroupNamed(invocation.operands[0])) {
-        return "unknown list \"" + invocation.operands[0] + "\"; " + usageLine(shape);
+        return {UsageError::UnknownList, invocation.operands[0]};
     }
     return {};
 }
 
 // Each encoder has its configuration: its own, or one --config each in the
 // order of --device; replayed, one recording each.
-std::string checkMonitorDevices(const Invocation& invocation, const std::string& usage) {
+UsageResult checkMonitorDevices(const Invocation& invocation) {
     const std::size_t devices = invocation.devices.size();
     const std::size_t configs = invocation.configs.size();
     if (devices > 0 && configs > 0 && devices != configs) {
-        return "monitor takes one --config per --device, in the same order; " + usage;
+        return {UsageError::ConfigsPerDevice, {}};
     }
     const std::size_t encoders = std::max(devices, configs);
     if (encoders > 1 && !invocation.events.empty() && invocation.events.size() != encoders) {
-        return "with several devices monitor replays one --events per device, in the same "
-               "order; " +
-               usage;
+        return {UsageError::EventsPerDevice, {}};
     }
     return {};
 }
 
-std::string checkAgainstShape(const Invocation& invocation) {
-    const CommandShape* shape = findCommand(invocation.command);
-    if (shape == nullptr) {
-        return unknownCommand(invocation.command);
-    }
-    std::string usage = usageLine(*shape);
-    if (std::string problem = checkDevices(invocation, *shape); !problem.empty()) {
-        return problem;
-    }
-    if (std::string problem = checkOperands(invocation, *shape); !problem.empty()) {
-        return problem;
-    }
-    if (shape->output == Need::Required && !invocation.output) {
-        return usage;
-    }
-    if (shape->output == Need::No && invocation.output) {
-        return std::string(shape->name) + " takes no -o; " + usage;
-    }
-    if (invocation.output == "-" && !shape->outputMayBeStandard) {
-        return std::string(shape->name) + " writes a file, not standard output; " + usage;
-    }
-    if (invocation.backup == "-") {
-        return "--backup writes a file, not standard output; " + usage;
-    }
-    if (!shape->takes(OptionId::Backup) && (invocation.verify || invocation.backup)) {
-        return "--verify, --no-verify and --backup belong to write; " + usage;
-    }
-    if (invocation.strict && !shape->takes(OptionId::Strict)) {
-        return "--strict belongs to import and write; " + usage;
-    }
-    if (invocation.json && !shape->takes(OptionId::Json)) {
-        return "--json belongs to monitor, check, diff and devices; " + usage;
-    }
+/// The first kind whose rule the command's options break, in the order
+/// they are checked.
+UsageError checkOptions(const Invocation& invocation, const CommandShape& shape) {
     const bool monitorOptions =
         !invocation.events.empty() || !invocation.configs.empty() || !invocation.grab;
-    if (!shape->takes(OptionId::Events) && monitorOptions) {
-        return "--events, --config and --no-grab belong to monitor; " + usage;
+    const std::array<std::pair<bool, UsageError>, 8> rules{{
+        {shape.output == Need::Required && !invocation.output, UsageError::OutputNeeded},
+        {shape.output == Need::No && invocation.output, UsageError::TakesNoOutput},
+        {invocation.output == "-" && !shape.outputMayBeStandard, UsageError::OutputNotStandard},
+        {invocation.backup == "-", UsageError::BackupNotStandard},
+        {!shape.takes(OptionId::Backup) && (invocation.verify || invocation.backup),
+         UsageError::WriteOptionsElsewhere},
+        {invocation.strict && !shape.takes(OptionId::Strict), UsageError::StrictElsewhere},
+        {invocation.json && !shape.takes(OptionId::Json), UsageError::JsonElsewhere},
+        {!shape.takes(OptionId::Events) && monitorOptions, UsageError::MonitorOptionsElsewhere},
+    }};
+    for (const auto& [broken, kind] : rules) {
+        if (broken) {
+            return kind;
+        }
     }
-    return shape->name == "monitor" ? checkMonitorDevices(invocation, usage) : std::string{};
+    return UsageError::None;
+}
+
+UsageResult checkAgainstShape(const Invocation& invocation) {
+    const CommandShape* shape = findCommand(invocation.command);
+    if (shape == nullptr) {
+        return {UsageError::UnknownCommand, invocation.command};
+    }
+    if (UsageResult problem = checkDevices(invocation, *shape); !problem.ok()) {
+        return problem;
+    }
+    if (UsageResult problem = checkOperands(invocation, *shape); !problem.ok()) {
+        return problem;
+    }
+    if (const UsageError broken = checkOptions(invocation, *shape); broken != UsageError::None) {
+        return {broken, {}};
+    }
+    return shape->name == "monitor" ? checkMonitorDevices(invocation) : UsageResult{};
 }
 
 } // namespace
@@ -233,10 +230,10 @@ std::string checkAgainstShape(const Invocation& invocation) {
 ParsedCommandLine parseCommandLine(std::span<const std::string> args) {
     ParsedCommandLine parsed;
     Invocation& invocation = parsed.invocation;
-    std::string& error = parsed.usageError;
+    UsageResult& error = parsed.usageError;
     ArgumentReader reader(args);
     bool optionsEnded = false;
-    while (!reader.done() && error.empty()) {
+    while (!reader.done() && error.ok()) {
         const std::string& arg = reader.take();
         if (optionsEnded || arg == "-" || !arg.starts_with("-")) {
             if (invocation.command.empty()) {
@@ -247,17 +244,18 @@ ParsedCommandLine parseCommandLine(std::span<const std::string> args) {
         } else if (arg == "--") {
             optionsEnded = true;
         } else if (const OptionShape* option = findOption(arg)) {
-            applyOption(*option, arg, reader, invocation, error);
+            error = applyOption(*option, arg, reader, invocation);
         } else {
-            error = "unknown option \"" + arg + "\"";
+            error = {UsageError::UnknownOption, arg};
         }
     }
-    if (error.empty() && invocation.help && !invocation.command.empty() &&
+    if (error.ok() && invocation.help && !invocation.command.empty() &&
         findCommand(invocation.command) == nullptr) {
-        error = unknownCommand(invocation.command);
+        error = {UsageError::UnknownCommand, invocation.command};
     }
-    if (error.empty() && !invocation.help && !invocation.version) {
-        error = invocation.command.empty() ? "no command given" : checkAgainstShape(invocation);
+    if (error.ok() && !invocation.help && !invocation.version) {
+        error = invocation.command.empty() ? UsageResult{UsageError::NoCommand, {}}
+                                           : checkAgainstShape(invocation);
     }
     return parsed;
 }

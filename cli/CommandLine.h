@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/UsageError.h"
+
 #include <optional>
 #include <span>
 #include <string>
@@ -30,10 +32,10 @@ struct Invocation {
 
 struct ParsedCommandLine {
     Invocation invocation;
-    /// What is wrong with the words; empty when they make a valid command.
-    std::string usageError;
+    /// What is wrong with the words; ok() when they make a valid command.
+    UsageResult usageError;
 
-    [[nodiscard]] bool ok() const { return usageError.empty(); }
+    [[nodiscard]] bool ok() const { return usageError.ok(); }
 };
 
 /// Reads the arguments that follow the program's name. Options may come

@@ -16,7 +16,7 @@ int runCommand(std::span<const std::string> args, const Console& outerConsole,
     Console console = outerConsole;
     console.quiet = console.quiet || invocation.quiet;
     if (!parsed.ok()) {
-        console.error(parsed.usageError);
+        console.error(usageErrorLine(parsed.usageError, invocation.command));
         console.err << "Try 'vantrelctl --help'.\n";
         return ExitTrouble;
     }

@@ -261,7 +261,8 @@ TEST(CommandTable, EachCommandTakesTheDevicesItsRowAllows) {
         if (shape.output == Need::Required) {
             args.insert(args.end(), {"-o", "out"});
         }
-        const std::string error = parseCommandLine(args).usageError;
+        const ParsedCommandLine parsed = parseCommandLine(args);
+        const std::string error = usageErrorLine(parsed.usageError, parsed.invocation.command);
         const std::string name(shape.name);
         switch (shape.devices) {
         case DeviceUse::None:
