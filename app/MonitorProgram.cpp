@@ -14,8 +14,9 @@
 
 namespace vantrel {
 
-DeviceRead readDeviceForTest(HidAccess& hid, const DeviceLockFile& lockFile, QWidget& owner) {
-    DeviceRead read;
+DeviceConfigurationRead readDeviceForTest(HidAccess& hid, const DeviceLockFile& lockFile,
+                                          QWidget& owner) {
+    DeviceConfigurationRead read;
     DeviceImage image{};
     StatusProgress progress(&owner);
     // While another program has the device, the window stays painted and a

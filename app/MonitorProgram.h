@@ -24,8 +24,8 @@ inline constexpr std::array<ProgramOption, 3> MonitorOptions{{
 /// Reads the attached device's configuration with the read that refuses a
 /// device whose last write did not finish, under the device's lock (named
 /// by `lockFile`), showing its progress over `owner`.
-[[nodiscard]] DeviceRead readDeviceForTest(HidAccess& hid, const DeviceLockFile& lockFile,
-                                           QWidget& owner);
+[[nodiscard]] DeviceConfigurationRead
+readDeviceForTest(HidAccess& hid, const DeviceLockFile& lockFile, QWidget& owner);
 
 /// The input test over one device: the configuration from --config or
 /// the device, the events from --events or the encoders' event devices,

@@ -144,7 +144,7 @@ void InputTestStartup(benchmark::State& state) {
         auto session = std::make_unique<InputTestSession>(
             *window, InputTestServices{dialogs,
                                        [&panel] {
-                                           return DeviceRead{{}, panel};
+                                           return DeviceConfigurationRead{{}, panel};
                                        },
                                        [](std::string& why) -> std::unique_ptr<EventFeed> {
                                            why = "none";

@@ -136,7 +136,7 @@ InputTestSession::~InputTestSession() {
 }
 
 bool InputTestSession::readDeviceConfiguration() {
-    DeviceRead read = services_.readDevice();
+    DeviceConfigurationRead read = services_.readDevice();
     const std::string decoded = imageLoadMessage(read.loaded.decoding, ImageOrigin::Device).words();
     if (!read.transfer.ok() || !read.loaded.ok()) {
         window_.showNotice(qText(read.transfer.ok() ? decoded : readFailure(read.transfer)),

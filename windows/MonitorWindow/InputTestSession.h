@@ -25,7 +25,7 @@ class MonitorWindow;
 
 /// What reading the attached device's configuration came to: how the read
 /// ended and, when it gave an image, what the image decoded to.
-struct DeviceRead {
+struct DeviceConfigurationRead {
     TransferResult transfer;
     LoadedConfiguration loaded;
 };
@@ -36,7 +36,7 @@ struct InputTestServices {
     FileDialogs& fileDialogs;
     /// Reads the attached device's configuration with the read that
     /// refuses a device whose last write was cut off.
-    std::function<DeviceRead()> readDevice;
+    std::function<DeviceConfigurationRead()> readDevice;
     /// The encoders' event devices; nothing, with why in the user's words,
     /// when there are none or they cannot be read.
     std::function<std::unique_ptr<EventFeed>(std::string& why)> openLive;

@@ -53,7 +53,7 @@ private:
 
 struct Harness {
     testing::ScriptedFileDialogs dialogs;
-    DeviceRead device; ///< what the device read gives
+    DeviceConfigurationRead device; ///< what the device read gives
     std::string noLiveFeed = "No VANTREL is attached.";
     std::vector<bool> grabs;
     std::optional<EventFeed::Grab> liveGrab; ///< a live feed, when set
