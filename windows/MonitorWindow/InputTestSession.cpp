@@ -46,32 +46,46 @@ std::optional<std::pair<int, int>> hatDirection(std::uint8_t code) {
     return std::nullopt;
 }
 
+/// A recording read whole, or why not: the file could not be read, or
+/// what it holds is no recording.
+struct RecordingRead {
+    NamedRecording recording;
+    FileResult file;
+    EvemuFailure content;
+
+    [[nodiscard]] bool ok() const { return file.ok() && content.ok(); }
+};
+
 /// A whole recording, read before anything of it is played, so that a
 /// damaged one shows nothing; a FIFO or a device node, which would hold the
 /// window up or never end, is refused as the other readers refuse it.
-std::optional<NamedRecording> readRecording(const std::string& file, std::string& failure) {
+RecordingRead readRecording(const std::string& file) {
+    RecordingRead read{{file, {}}, {}, {}};
     std::string bytes;
-    const FileResult read =
+    read.file =
         readRegularFile(pathFromUtf8(file), static_cast<std::size_t>(MaxEvemuRecordingSize), bytes);
-    if (!read.ok()) {
-        failure = read.kind == FileError::TooLong ? file + ": longer than a recording can be"
-                                                  : read.detail;
-        return std::nullopt;
+    if (!read.file.ok()) {
+        return read;
     }
     std::istringstream in(bytes);
     EvemuReader reader(in);
-    NamedRecording recording{file, {}};
     InputEvent event;
     EvemuReader::Result result = reader.readHeader();
     while (result != EvemuReader::Result::Failed &&
            (result = reader.next(event)) == EvemuReader::Result::Event) {
-        recording.events.push_back(event);
+        read.recording.events.push_back(event);
     }
-    if (result == EvemuReader::Result::Failed) {
-        failure = evemuFailureLine(file, reader.failure());
-        return std::nullopt;
+    read.content = reader.failure();
+    return read;
+}
+
+/// Why a recording cannot be replayed, in the window's words.
+std::string recordingFailure(const RecordingRead& read) {
+    const std::string& file = read.recording.name;
+    if (read.file.kind == FileError::TooLong) {
+        return file + ": longer than a recording can be";
     }
-    return recording;
+    return read.file.ok() ? evemuFailureLine(file, read.content) : read.file.detail;
 }
 
 /// What the window says of a read that gave no configuration: a failed
@@ -184,13 +198,12 @@ void InputTestSession::useConfiguration(LoadedConfiguration loaded, const std::s
 bool InputTestSession::replay(const std::vector<std::string>& files) {
     std::vector<NamedRecording> recordings;
     for (const std::string& file : files) {
-        std::string failure;
-        std::optional<NamedRecording> recording = readRecording(file, failure);
-        if (!recording) {
-            window_.showNotice(qText(failure), MonitorWindow::OfferRecording);
+        RecordingRead read = readRecording(file);
+        if (!read.ok()) {
+            window_.showNotice(qText(recordingFailure(read)), MonitorWindow::OfferRecording);
             return false;
         }
-        recordings.push_back(std::move(*recording));
+        recordings.push_back(std::move(read.recording));
     }
     startFeed(std::make_unique<ReplayFeed>(std::move(recordings)));
     return true;

@@ -329,9 +329,13 @@ private slots:
                  QStringLiteral(
                      "The VANTREL was not found. Open a configuration file to test against."));
         QVERIFY(namedControl<QPushButton>(h.window, "noticeRecording").isVisible());
-        // A folder is no recording, and saying so keeps the offer.
+        // A folder is no recording, nor is a configuration, and saying so
+        // keeps the offer.
         QVERIFY(!h.session.replay({VANTREL_EXAMPLES}));
         QCOMPARE(h.window.notice().text(), QStringLiteral(VANTREL_EXAMPLES ": is a folder"));
+        QVERIFY(!h.session.replay({Example}));
+        QCOMPARE(h.window.notice().text(),
+                 QString::fromStdString(Example + ", line 1: not a line of an evemu recording"));
         h.dialogs.choose(Example);
         QTest::mouseClick(&namedControl<QPushButton>(h.window, "noticeConfiguration"),
                           Qt::LeftButton);
