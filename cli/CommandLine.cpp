@@ -189,10 +189,9 @@ UsageResult checkMonitorDevices(const Invocation& invocation) {
 UsageError checkOptions(const Invocation& invocation, const CommandShape& shape) {
     const bool monitorOptions =
         !invocation.events.empty() || !invocation.configs.empty() || !invocation.grab;
-    const std::array<std::pair<bool, UsageError>, 8> rules{{
+    const std::array<std::pair<bool, UsageError>, 7> rules{{
         {shape.output == Need::Required && !invocation.output, UsageError::OutputNeeded},
         {shape.output == Need::No && invocation.output, UsageError::TakesNoOutput},
-        {invocation.output == "-" && !shape.outputMayBeStandard, UsageError::OutputNotStandard},
         {invocation.backup == "-", UsageError::BackupNotStandard},
         {!shape.takes(OptionId::Backup) && (invocation.verify || invocation.backup),
          UsageError::WriteOptionsElsewhere},

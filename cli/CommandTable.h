@@ -64,7 +64,6 @@ struct CommandShape {
     std::size_t optionalOperands; ///< may follow the required ones
     OperandKind operandKind;
     Need output;
-    bool outputMayBeStandard; ///< "-o -" means standard output
     DeviceUse devices;
     OptionSet options;
     CommandHandler run;

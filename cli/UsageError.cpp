@@ -53,8 +53,6 @@ std::string withCommand(const UsageResult& error, const std::string& name) {
         return "unknown list \"" + error.detail + "\"";
     case UsageError::TakesNoOutput:
         return name + " takes no -o";
-    case UsageError::OutputNotStandard:
-        return name + " writes a file, not standard output";
     case UsageError::BackupNotStandard:
         return "--backup writes a file, not standard output";
     case UsageError::WriteOptionsElsewhere:

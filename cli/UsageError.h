@@ -27,7 +27,6 @@ enum class UsageError {
     UnknownList,             ///< detail: the list asked for
     OutputNeeded,            ///< no -o where the command writes a file
     TakesNoOutput,           ///< -o where the command writes none
-    OutputNotStandard,       ///< -o - where the command writes a file
     BackupNotStandard,       ///< --backup -
     WriteOptionsElsewhere,   ///< --verify, --no-verify or --backup outside write
     StrictElsewhere,         ///< --strict outside import and write
