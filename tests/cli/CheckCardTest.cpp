@@ -1,26 +1,19 @@
 #include "cli/CommandLineText.h"
-#include "cli/Commands.h"
 #include "files/ConfigurationFile.h"
 #include "files/PathText.h"
 #include "model/DeviceImage.h"
+#include "tests/cli/InProcessRun.h"
 #include "tests/support/LimitConfiguration.h"
 #include "tests/support/ModelBuilders.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 #include <tuple>
 
 namespace vantrel::cli {
 namespace {
 
 using namespace vantrel::testing;
-
-struct ToolResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
 
 std::string document(const std::string& fields) {
     return R"({"format": "vantrel-configuration", "version": 1, )" + fields + "}";
@@ -38,14 +31,7 @@ class CheckAndCard : public ::testing::Test {
 protected:
     std::string path(const std::string& name) const { return (folder / name).string(); }
 
-    ToolResult run(std::vector<std::string> args) const {
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = runVantrelctl(
-            args, Console{out, err, false},
-            [](const std::optional<std::string>&, DeviceChoiceResult&) { return nullptr; });
-        return {status, out.str(), err.str()};
-    }
+    static ToolResult run(const std::vector<std::string>& args) { return runInProcess(args, {}); }
 
     TemporaryFolder folder;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/cli/InProcessRun.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <cstdlib>
@@ -9,12 +10,6 @@
 
 // The built tool run as a user runs it: from a shell, in the test's folder.
 namespace vantrel::testing {
-
-struct ToolResult {
-    int status = -1; ///< exit status; the shell reports a crash as 128 + the signal
-    std::string out;
-    std::string err;
-};
 
 /// Standard output closed rather than redirected; "&N" likewise sends it to
 /// the test's own descriptor N.

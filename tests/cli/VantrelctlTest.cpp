@@ -102,23 +102,8 @@ protected:
     static ToolResult runHere(const std::vector<std::string>& args, EmulatedDevice& device,
                               const std::function<void()>& meddle = {},
                               const std::function<void(Console&)>& setUp = {}) {
-        return runOn(
+        return runInProcess(
             args, [&] { return std::make_unique<BorrowedBackend>(device, meddle); }, setUp);
-    }
-    /// Runs the commands in this process on the backends `makeBackend` makes.
-    static ToolResult runOn(const std::vector<std::string>& args,
-                            const std::function<std::unique_ptr<DeviceBackend>()>& makeBackend,
-                            const std::function<void(Console&)>& setUp = {}) {
-        std::ostringstream out;
-        std::ostringstream err;
-        Console console{out, err};
-        if (setUp) {
-            setUp(console);
-        }
-        const int status = runVantrelctl(
-            args, console,
-            [&](const std::optional<std::string>&, DeviceChoiceResult&) { return makeBackend(); });
-        return {status, out.str(), err.str()};
     }
 
     TemporaryFolder folder;
@@ -194,53 +179,49 @@ TEST_F(Vantrelctl, MonitorTracesRecordingsByFileOrDeviceNamingEachWhenSeveralAre
 
 TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
     write("a.cfg", EmptyDocument);
+    const auto usage = [](const char* line) {
+        return "; usage: vantrelctl [--device DEVICE] " + std::string(line);
+    };
+    const std::string monitor = usage("monitor [--events FILE]... [--config FILE]... [--json] "
+                                      "[--no-grab]");
+    const std::string writeUsage = usage("write FILE [--no-verify] [--backup OUT] [--strict]");
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{}, "no command given"},
         {{"frobnicate"}, "unknown command \"frobnicate\""},
         {{"wirte", "a.cfg"}, "unknown command \"wirte\"; did you mean write?"},
         {{"help", "shwo"}, "unknown command \"shwo\"; did you mean show?"},
         {{"export", "a.cfg", "--strict"},
-         "--strict belongs to import and write; usage: vantrelctl [--device DEVICE] export FILE "
-         "[-o OUT]"},
+         "--strict belongs to import and write" + usage("export FILE [-o OUT]")},
         {{"import", "a.cfg"}, "usage: vantrelctl [--device DEVICE] import FILE -o OUT [--strict]"},
         {{"read", "-o", "x", "-o", "y"}, "-o is given twice"},
         {{"read", "-o"}, "-o needs a value"},
-        {{"show", "a.cfg", "-o", "x"},
-         "show takes no -o; usage: vantrelctl [--device DEVICE] show FILE"},
+        {{"show", "a.cfg", "-o", "x"}, "show takes no -o" + usage("show FILE")},
         {{"export", "a.cfg", "--verify"},
-         "--verify, --no-verify and --backup belong to write; usage: vantrelctl [--device DEVICE] "
-         "export FILE [-o OUT]"},
+         "--verify, --no-verify and --backup belong to write" + usage("export FILE [-o OUT]")},
         {{"write", "a.cfg", "--verify", "--no-verify"},
          "--verify and --no-verify contradict each other"},
         {{"write", "a.cfg", "--backup=-"},
-         "--backup writes a file, not standard output; usage: vantrelctl [--device DEVICE] write "
-         "FILE [--no-verify] [--backup OUT] [--strict]"},
+         "--backup writes a file, not standard output" + writeUsage},
         {{"--device", "emulated:a", "show", "a.cfg"},
-         "show reads --device in place of a FILE, not both; usage: vantrelctl [--device DEVICE] "
-         "show FILE"},
+         "show reads --device in place of a FILE, not both" + usage("show FILE")},
         {{"--device", "emulated:", "devices"},
          "unknown device \"emulated:\" (expected emulated:PATH or usb: with a number, node, port "
          "or serial number)"},
         {{"--device=emulated:a", "--device=emulated:b", "write", "a.cfg", "--backup", "b.cfg"},
-         "--backup takes one device; usage: vantrelctl [--device DEVICE] write FILE [--no-verify] "
-         "[--backup OUT] [--strict]"},
+         "--backup takes one device" + writeUsage},
         {{"diff", "-", "-"}, "standard input (-) can be read only once"},
         {{"help", "frobnicate"}, "unknown command \"frobnicate\""},
         {{"frobnicate", "--help"}, "unknown command \"frobnicate\""},
         {{"names", "colours"},
-         "unknown list \"colours\"; usage: vantrelctl [--device DEVICE] names "
-         "[keys|mouse|joystick|settings]"},
+         "unknown list \"colours\"" + usage("names [keys|mouse|joystick|settings]")},
         {{"show", "a.cfg", "--force"}, "unknown option \"--force\""},
         {{"--device", "emulated:a", "--device", "emulated:b", "monitor", "--config", "a.cfg"},
-         "monitor takes one --config per --device, in the same order; usage: vantrelctl "
-         "[--device DEVICE] monitor [--events FILE]... [--config FILE]... [--json] [--no-grab]"},
+         "monitor takes one --config per --device, in the same order" + monitor},
         {{"monitor", "--config", "a.cfg", "--config", "a.cfg", "--events", "x.evemu"},
-         "with several devices monitor replays one --events per device, in the same order; "
-         "usage: vantrelctl [--device DEVICE] monitor [--events FILE]... [--config FILE]... "
-         "[--json] [--no-grab]"},
+         "with several devices monitor replays one --events per device, in the same order" +
+             monitor},
         {{"show", "a.cfg", "--no-grab"},
-         "--events, --config and --no-grab belong to monitor; usage: vantrelctl "
-         "[--device DEVICE] show FILE"},
+         "--events, --config and --no-grab belong to monitor" + usage("show FILE")},
     };
     for (const auto& [args, message] : cases) {
         const ToolResult result = run(args);
@@ -422,27 +403,26 @@ TEST_F(Vantrelctl, HelpTellsEachCommandsStoryWithinEightyColumnsAndListsTheNames
     EXPECT_TRUE(texts["write"].starts_with(
         "usage: vantrelctl [--device DEVICE] write FILE [--no-verify] [--backup OUT]\n"
         "       [--strict]\n"));
-    // What check looks for, and what monitor replays, in their own words.
-    std::replace(texts["check"].begin(), texts["check"].end(), '\n', ' ');
-    EXPECT_NE(texts["check"].find("a key a macro presses and never releases"), std::string::npos);
-    EXPECT_NE(texts["monitor"].find("evemu-record"), std::string::npos);
-    EXPECT_NE(texts["monitor"].find("\"E: SECONDS.MICROSECONDS TYPE CODE VALUE\""),
-              std::string::npos);
-
     const ToolResult keys = run({"names", "keys"});
     EXPECT_EQ(keys.status, 0);
-    EXPECT_NE(keys.out.find("\n   41  Esc           KEY_ESC, KEYCODE_ESC, Escape\n"),
-              std::string::npos)
-        << keys.out;
-    EXPECT_NE(keys.out.find(
-                  "\n  224  Left Ctrl     KEY_LEFTCTRL, KEYCODE_LCONTROL, Control_L, ctrl, LCtrl,\n"
-                  "                     LControl\n"),
-              std::string::npos)
-        << keys.out;
-    const ToolResult all = run({"names"});
-    EXPECT_NE(all.out.find("\nmouse:\n      0  Left Click    BTN_LEFT\n"), std::string::npos)
-        << all.out;
-    EXPECT_NE(all.out.find("\n  divisor\n    1\n    2\n    4\n"), std::string::npos);
+    texts["names keys"] = keys.out;
+    texts["names"] = run({"names"}).out;
+    std::replace(texts["check"].begin(), texts["check"].end(), '\n', ' ');
+    // What check looks for, what monitor replays and the names, in their own words.
+    const std::vector<std::pair<std::string, std::string>> parts = {
+        {"check", "a key a macro presses and never releases"},
+        {"monitor", "evemu-record"},
+        {"monitor", "\"E: SECONDS.MICROSECONDS TYPE CODE VALUE\""},
+        {"names keys", "\n   41  Esc           KEY_ESC, KEYCODE_ESC, Escape\n"},
+        {"names keys",
+         "\n  224  Left Ctrl     KEY_LEFTCTRL, KEYCODE_LCONTROL, Control_L, ctrl, LCtrl,\n"
+         "                     LControl\n"},
+        {"names", "\nmouse:\n      0  Left Click    BTN_LEFT\n"},
+        {"names", "\n  divisor\n    1\n    2\n    4\n"},
+    };
+    for (const auto& [text, part] : parts) {
+        EXPECT_NE(texts[text].find(part), std::string::npos) << text << " lacks " << part;
+    }
 }
 
 TEST_F(Vantrelctl, ImportAndWriteWarnWhatCheckFindsAndStrictWritesNothing) {
@@ -708,7 +688,7 @@ TEST_F(Vantrelctl, EachWayTheDeviceFailsIsOneLineCauseFirst) {
             const ToolResult result =
                 c.device.starts_with("emulated:") ? run(named)
                 : c.device == "locked"
-                    ? runOn(args, [] { return std::make_unique<LockedBackend>(); })
+                    ? runInProcess(args, [] { return std::make_unique<LockedBackend>(); })
                     : runHere(args, device);
             const std::string& said = writing ? c.write : c.read;
             EXPECT_EQ(result.status, said.empty() ? 0 : 1) << result.err;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "cli/Commands.h"
+
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// The tool's commands run in the test's own process, on devices the test
+// makes, so that it can reach into them and into the console.
+namespace vantrel::testing {
+
+struct ToolResult {
+    int status = -1; ///< exit status; the shell reports a crash as 128 + the signal
+    std::string out;
+    std::string err;
+};
+
+/// Runs the commands on the backends `makeBackend` makes (none when empty),
+/// with the console as `setUp` leaves it.
+inline ToolResult runInProcess(const std::vector<std::string>& args,
+                               const std::function<std::unique_ptr<DeviceBackend>()>& makeBackend,
+                               const std::function<void(cli::Console&)>& setUp = {}) {
+    std::ostringstream out;
+    std::ostringstream err;
+    cli::Console console{out, err};
+    if (setUp) {
+        setUp(console);
+    }
+    const int status = cli::runVantrelctl(
+        args, console, [&](const std::optional<std::string>&, DeviceChoiceResult&) {
+            return makeBackend ? makeBackend() : nullptr;
+        });
+    return {status, out.str(), err.str()};
+}
+
+} // namespace vantrel::testing
