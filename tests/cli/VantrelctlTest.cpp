@@ -26,9 +26,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace vantrel::testing;
 
-constexpr std::uint8_t KeyA = 4;
-constexpr std::uint8_t KeyB = 5;
-
 /// An emulator owned by the test, so that faults can be set between runs;
 /// `meddle` writes to it as someone else would between our write and our
 /// read-back.

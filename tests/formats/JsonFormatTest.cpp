@@ -19,8 +19,6 @@ namespace {
 using namespace vantrel::testing;
 using Json = nlohmann::json;
 
-constexpr std::uint8_t KeyA = 4;
-
 /// A document holding the given top-level fields after format and version.
 std::string document(const std::string& fields) {
     return R"({"format": "vantrel-configuration", "version": 1)" +

@@ -12,8 +12,6 @@ namespace {
 
 using namespace vantrel::testing;
 
-constexpr std::uint8_t KeyA = 4;
-constexpr std::uint8_t KeyB = 5;
 constexpr std::uint8_t MouseRight = 1;
 constexpr std::uint8_t Hat1North = 64;
 

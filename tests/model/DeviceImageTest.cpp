@@ -12,8 +12,6 @@ namespace {
 
 using namespace vantrel::testing;
 
-constexpr std::uint8_t KeyA = 4;
-
 std::vector<std::uint8_t> bytes(const DeviceImage& image, std::size_t from, std::size_t count) {
     return {image.begin() + static_cast<std::ptrdiff_t>(from),
             image.begin() + static_cast<std::ptrdiff_t>(from + count)};

@@ -14,10 +14,6 @@ namespace {
 
 using namespace vantrel::testing;
 
-constexpr std::uint8_t KeyA = 4;
-constexpr std::uint8_t KeyB = 5;
-constexpr std::uint8_t KeyC = 6;
-
 // What a user types into the delay box and the step it becomes: halves go
 // to the even number of tens, and everything is held within 10..2560 ms.
 TEST(MacroDelay, TypedTextBecomesTheNearestDelay) {

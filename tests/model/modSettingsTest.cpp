@@ -10,9 +10,6 @@ namespace {
 
 using namespace vantrel::testing;
 
-constexpr std::uint8_t KeyA = 4;
-constexpr std::uint8_t KeyC = 6;
-
 /// The macro with one more step, set at the given position.
 InputMacro with(InputMacro macro, int n, int sequence, MacroStep step) {
     macro.step(n, sequence) = step;

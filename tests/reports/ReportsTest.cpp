@@ -14,8 +14,6 @@ namespace {
 
 using namespace vantrel::testing;
 
-constexpr std::uint8_t KeyA = 4;
-
 TEST(ConfigurationDiff, NamesWhatTheDeviceWouldDoDifferently) {
     Configuration before;
     encodeSingleKey(KeyTypeKeyboard, KeyA, 0, before.input(2));

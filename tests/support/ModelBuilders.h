@@ -11,6 +11,11 @@
 // Small helpers for building records and random configurations in tests.
 namespace vantrel::testing {
 
+/// The usages of the keys the tests assign most.
+inline constexpr std::uint8_t KeyA = 4;
+inline constexpr std::uint8_t KeyB = 5;
+inline constexpr std::uint8_t KeyC = 6;
+
 inline MacroStep press(std::uint8_t keyType, std::uint8_t value) {
     return {keyType, value, true};
 }

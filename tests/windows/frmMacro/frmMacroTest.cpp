@@ -17,8 +17,6 @@ using namespace vantrel::testing;
 
 namespace {
 
-constexpr std::uint8_t KeyA = 4;
-constexpr std::uint8_t KeyB = 5;
 constexpr std::int16_t Input = 5;
 
 const UserEvent Question =

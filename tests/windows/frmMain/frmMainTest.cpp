@@ -36,9 +36,6 @@ using namespace vantrel::testing;
 
 namespace {
 
-constexpr std::uint8_t KeyA = 4;
-constexpr std::uint8_t KeyB = 5;
-
 /// A message box as one readable line, as the recorder prints it.
 QString said(const UserEvent& box) {
     std::ostringstream line;
