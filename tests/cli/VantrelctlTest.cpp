@@ -29,7 +29,7 @@ using namespace vantrel::testing;
 /// An emulator owned by the test, so that faults can be set between runs;
 /// `meddle` writes to it as someone else would between our write and our
 /// read-back.
-class BorrowedBackend final : public DeviceBackend, public EmulatorSeam {
+class BorrowedBackend : public DeviceBackend, public EmulatorSeam {
 public:
     using EmulatorSeam::EmulatorSeam;
     HidAccess& link() override { return *this; }
@@ -37,20 +37,14 @@ public:
 };
 
 /// A device that is attached but whose node this user may not open.
-class LockedBackend final : public DeviceBackend, public HidAccess {
+class LockedBackend final : public BorrowedBackend {
 public:
-    HidAccess& link() override { return *this; }
-    std::vector<AttachedDevice> attachedDevices() override { return {}; }
+    using BorrowedBackend::BorrowedBackend;
     std::string accessAdvice() override { return "(how to give access)\n"; }
     DeviceStatus OpenHidDevice(std::int32_t /*productId*/, std::int32_t /*outputLength*/,
                                std::int32_t /*inputLength*/, DeviceHandle& /*handle*/) override {
         return DeviceFailure::NoPermission;
     }
-    DeviceStatus WriteHidDevice(DeviceHandle& /*handle*/, const Report& /*output*/,
-                                Report& /*input*/) override {
-        return DeviceFailure::Gone;
-    }
-    DeviceStatus CloseHidDevice(DeviceHandle& /*handle*/) override { return DeviceFailure::Gone; }
     [[nodiscard]] DeviceProblem lastProblem() const override {
         return {{DeviceProblemKind::NodeCannotBeOpened, "Permission denied"}, "/dev/hidraw3"};
     }
@@ -685,7 +679,7 @@ TEST_F(Vantrelctl, EachWayTheDeviceFailsIsOneLineCauseFirst) {
             const ToolResult result =
                 c.device.starts_with("emulated:") ? run(named)
                 : c.device == "locked"
-                    ? runInProcess(args, [] { return std::make_unique<LockedBackend>(); })
+                    ? runInProcess(args, [&] { return std::make_unique<LockedBackend>(device); })
                     : runHere(args, device);
             const std::string& said = writing ? c.write : c.read;
             EXPECT_EQ(result.status, said.empty() ? 0 : 1) << result.err;
