@@ -21,41 +21,28 @@
 #include <filesystem>
 #include <functional>
 #include <sstream>
+#include <type_traits>
 
 namespace vantrel {
 namespace {
 
-/// Once the modal window named `name` is up (it runs its own event loop),
-/// runs `act` on it once.
-void whenModal(const QString& name, std::function<void(QWidget&)> act) {
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, name, act = std::move(act)] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal != nullptr && modal->objectName() == name) {
-            poll->stop();
-            poll->deleteLater();
-            act(*modal);
-        }
-    });
-    poll->start();
-}
-
-/// Once a modal window of type T is up, runs `act` on it once.
-template <typename T>
-void whenModalOf(std::function<void(T&)> act) {
-    QTimer::singleShot(10, [act = std::move(act)]() mutable {
-        if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
+/// Once a modal window of type T, named `name` when a name is given, is up
+/// (it runs its own event loop), runs `act` on it once.
+template <typename T = QWidget>
+void whenModal(const QString& name, std::type_identity_t<std::function<void(T&)>> act) {
+    QTimer::singleShot(10, [name, act = std::move(act)]() mutable {
+        auto* modal = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (modal != nullptr && (name.isEmpty() || modal->objectName() == name)) {
             act(*modal);
         } else {
-            whenModalOf<T>(std::move(act));
+            whenModal<T>(name, std::move(act));
         }
     });
 }
 
 /// The next message box as "title | text", closed with its button.
 void recordNextMessage(QString& said) {
-    whenModalOf<QMessageBox>([&said](QMessageBox& box) {
+    whenModal<QMessageBox>({}, [&said](QMessageBox& box) {
         said = box.windowTitle() + (box.icon() == QMessageBox::Critical ? " (stop) | " : " | ") +
                box.text();
         box.accept();
@@ -187,7 +174,7 @@ private slots:
         const testing::TemporaryFolder folder;
         const auto saved = folder / "saved.cfg";
         QString offered;
-        whenModalOf<QFileDialog>([&offered, &saved](QFileDialog& dialog) {
+        whenModal<QFileDialog>({}, [&offered, &saved](QFileDialog& dialog) {
             auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             offered = QDir(dialog.directory()).filePath(name->text());
             name->setText(QString::fromStdString(saved.string()));
