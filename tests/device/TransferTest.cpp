@@ -82,7 +82,8 @@ DeviceImage sampleImage() {
     return imageOf(sampleConfiguration(), sampleSettings());
 }
 
-/// An emulated device holding `stored`, and the user's timeline.
+/// An emulated device holding `stored`, the user's timeline, and what a
+/// read from it loads.
 struct Rig {
     explicit Rig(const DeviceImage& stored = {}) {
         std::copy(stored.begin(), stored.end(), device.memory().begin());
@@ -104,9 +105,13 @@ struct Rig {
         EXPECT_FALSE(device.isOpen());
     }
 
+    TransferResult read() { return readFromDevice(config, settings, context); }
+
     EmulatedDevice device;
     UserRecorder user;
     TransferContext context{device, user};
+    Configuration config;
+    DeviceSettings settings;
 };
 
 TEST(TransferProgress, PercentagesAreRoundedHalfUpAndEachStageCountsAsWholeAroundItsOwn) {
@@ -146,13 +151,13 @@ TEST(Transfers, DataGoesInWholeBlocksEachAnnouncedWithTheBytesDone) {
             SCOPED_TRACE(verb + " " + std::to_string(c.length));
             const DeviceImage image = imageWithLength(c.length);
             Rig rig(reading ? image : DeviceImage{});
-            Configuration config = sampleConfiguration();
-            config.ConfigChanged = true;
-            config.ConfigFileName = "cabinet.cfg";
-            DeviceSettings settings = sampleSettings();
+            rig.config = sampleConfiguration();
+            rig.config.ConfigChanged = true;
+            rig.config.ConfigFileName = "cabinet.cfg";
+            rig.settings = sampleSettings();
 
-            const TransferResult result = reading ? readFromDevice(config, settings, rig.context)
-                                                  : writeImageToDevice(image, rig.context);
+            const TransferResult result =
+                reading ? rig.read() : writeImageToDevice(image, rig.context);
 
             EXPECT_EQ(result.kind, TransferKind::Succeeded);
             Lines sent = {reading ? "pair FF6 RE" : "pair FF6 WR", op + "FC0", op + "FC8"};
@@ -171,9 +176,10 @@ TEST(Transfers, DataGoesInWholeBlocksEachAnnouncedWithTheBytesDone) {
             rig.expectClosedOnce();
             EXPECT_EQ(rig.statePair(), "ZQ");
             if (reading) {
-                EXPECT_TRUE(config.ConfigChanged) << "reading neither sets nor clears it";
-                EXPECT_EQ(config.ConfigFileName, "cabinet.cfg");
-                EXPECT_EQ(settings, DeviceSettings{}) << "decoded from the trailer's zero bytes";
+                EXPECT_TRUE(rig.config.ConfigChanged) << "reading neither sets nor clears it";
+                EXPECT_EQ(rig.config.ConfigFileName, "cabinet.cfg");
+                EXPECT_EQ(rig.settings, DeviceSettings{})
+                    << "decoded from the trailer's zero bytes";
             }
         }
     }
@@ -181,12 +187,10 @@ TEST(Transfers, DataGoesInWholeBlocksEachAnnouncedWithTheBytesDone) {
 
 TEST(Transfers, StoredLengthAboveTheImageIsCutToItsLastAddress) {
     Rig rig(imageWithLength(0xFFFF));
-    Configuration config;
-    DeviceSettings settings;
 
     // The region read then decodes as an overlong sequence, which stops the
     // decoder: the read still counts as a success.
-    const TransferResult result = readFromDevice(config, settings, rig.context);
+    const TransferResult result = rig.read();
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result.loaded, ImageLoadResult::StoppedEarly);
     EXPECT_TRUE(result.changedConfiguration());
@@ -216,10 +220,8 @@ TEST(Transfers, AnInvalidTableIsReportedOnceReadingReachesWhatIsWrong) {
         DeviceImage image = sampleImage();
         image[c.address] = c.value;
         Rig rig(image);
-        Configuration config;
-        DeviceSettings settings;
 
-        const TransferResult result = readFromDevice(config, settings, rig.context);
+        const TransferResult result = rig.read();
 
         EXPECT_EQ(result.kind, TransferKind::InvalidImage);
         EXPECT_EQ(result.loaded, c.loaded);
@@ -227,14 +229,14 @@ TEST(Transfers, AnInvalidTableIsReportedOnceReadingReachesWhatIsWrong) {
         EXPECT_EQ(result.changedConfiguration(), dataRead) << "what the window redraws";
         rig.expectClosedOnce();
         if (dataRead) {
-            EXPECT_EQ(config.InputMacros, sampleConfiguration().InputMacros);
-            EXPECT_TRUE(settings.ReverseY) << "settings before the bad field were applied";
+            EXPECT_EQ(rig.config.InputMacros, sampleConfiguration().InputMacros);
+            EXPECT_TRUE(rig.settings.ReverseY) << "settings before the bad field were applied";
         } else {
             EXPECT_EQ(rig.sent(), (Lines{"pair FF6 RE", "read FC0", "read FC8"}));
             EXPECT_EQ(rig.user.events().back(), configurationStep(Reading, 2));
             EXPECT_EQ(rig.statePair(), "RE");
-            EXPECT_EQ(config.InputMacros, Configuration{}.InputMacros);
-            EXPECT_EQ(settings, DeviceSettings{});
+            EXPECT_EQ(rig.config.InputMacros, Configuration{}.InputMacros);
+            EXPECT_EQ(rig.settings, DeviceSettings{});
         }
     }
 }
@@ -248,21 +250,20 @@ TEST(Transfers, NoDeviceOrATableThatDoesNotFitEndsBeforeAnythingIsSent) {
         SCOPED_TRACE(run);
         Rig rig;
         rig.device.setUnplugged(run < 2);
-        Configuration config = sampleConfiguration();
-        DeviceSettings settings;
+        rig.config = sampleConfiguration();
 
-        const TransferResult result = run == 0   ? readFromDevice(config, settings, rig.context)
-                                      : run == 1 ? writeToDevice(config, settings, rig.context)
-                                      : run == 2
-                                          ? writeToDevice(overfull, settings, rig.context)
-                                          : writeImageToDevice(imageWithLength(4034), rig.context);
+        const TransferResult result =
+            run == 0   ? rig.read()
+            : run == 1 ? writeToDevice(rig.config, rig.settings, rig.context)
+            : run == 2 ? writeToDevice(overfull, rig.settings, rig.context)
+                       : writeImageToDevice(imageWithLength(4034), rig.context);
 
         EXPECT_EQ(result.kind, run < 2 ? TransferKind::NotFound : TransferKind::TooLarge);
         EXPECT_FALSE(result.dataSent);
         EXPECT_TRUE(rig.user.events().empty());
         EXPECT_TRUE(rig.device.reports().empty());
         EXPECT_EQ(rig.device.closeCount(), 0);
-        EXPECT_EQ(config.InputMacros, sampleConfiguration().InputMacros);
+        EXPECT_EQ(rig.config.InputMacros, sampleConfiguration().InputMacros);
     }
 }
 
@@ -277,12 +278,10 @@ TEST(Transfers, AFaultAtAnyExchangeStopsAtOnceClosesOnceAndSaysHowFarItGot) {
             // A device that stops answering, and one that refuses a report.
             const bool refused = index % 2 == 1;
             rig.device.failExchange(index, refused ? DeviceFailure::Refused : DeviceFailure::Gone);
-            Configuration config;
-            config.ConfigChanged = true;
-            DeviceSettings settings;
+            rig.config.ConfigChanged = true;
 
             const TransferResult result =
-                reading ? readFromDevice(config, settings, rig.context)
+                reading ? rig.read()
                         : writeToDevice(sampleConfiguration(), sampleSettings(), rig.context);
 
             EXPECT_EQ(result.kind, refused ? TransferKind::FailedPartWay : TransferKind::NoAnswer);
@@ -298,9 +297,9 @@ TEST(Transfers, AFaultAtAnyExchangeStopsAtOnceClosesOnceAndSaysHowFarItGot) {
             EXPECT_EQ(rig.statePair(), index == 0 ? std::string(2, '\0') : (reading ? "RE" : "WR"));
             if (reading) {
                 EXPECT_FALSE(result.changedConfiguration());
-                EXPECT_EQ(config.InputMacros, Configuration{}.InputMacros);
-                EXPECT_TRUE(config.ConfigChanged);
-                EXPECT_EQ(settings, DeviceSettings{});
+                EXPECT_EQ(rig.config.InputMacros, Configuration{}.InputMacros);
+                EXPECT_TRUE(rig.config.ConfigChanged);
+                EXPECT_EQ(rig.settings, DeviceSettings{});
             }
         }
     }
