@@ -24,12 +24,8 @@ TEST(BuildDeviceImage, EncodesEntriesFillersAndEverySettingsBit) {
     config.input(2) = macroOf({}, {press(KeyTypeJoystick, 3)}, 5);
     encodeSingleKey(KeyTypeMouse, 1, 0, config.input(4));
     config.RotaryKeys = {RotaryKey{0x52, 0x1}, {0x51, 0x6}, {0x04, 0x8}, {0xE0, 0xF}};
-    const DeviceSettings settings{true,
-                                  false,
-                                  true,
-                                  2,
-                                  {true, false, true, true},
-                                  {RotarySwitchSettings{2, 1, 1}, {1, 2, 0}}};
+    DeviceSettings settings{true, false, true, 2, {true, false, true, true}};
+    settings.Rotary = {RotarySwitchSettings{2, 1, 1}, {1, 2, 0}};
 
     const DeviceImage image = imageOf(config, settings);
 

@@ -13,12 +13,9 @@
 #include "windows/frmKeyboard/frmKeyboard.h"
 #include "windows/frmMacro/frmMacro.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
-#include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -26,9 +23,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
-#include <functional>
 #include <random>
-#include <set>
 #include <sstream>
 
 using namespace vantrel;
