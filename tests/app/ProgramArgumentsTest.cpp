@@ -16,16 +16,15 @@ constexpr ProgramIdentity Demo{"vantrel-config-emulated", "org.vantrel.Config.Em
 
 struct Answer {
     std::optional<int> status;
-    std::string out;
-    std::string err;
+    std::string out, err;
     std::optional<std::string> file;
 };
 
-Answer answer(const std::vector<std::string>& args) {
-    const ProgramArguments arguments = parseProgramArguments(args, Demo);
+Answer answer(const std::vector<std::string>& args, const ProgramIdentity& program = Demo) {
+    const ProgramArguments arguments = parseProgramArguments(args, program);
     std::ostringstream out;
     std::ostringstream err;
-    const std::optional<int> status = answerWithoutWindow(arguments, Demo, out, err);
+    const std::optional<int> status = answerWithoutWindow(arguments, program, out, err);
     return {status, out.str(), err.str(), arguments.file};
 }
 
@@ -53,8 +52,7 @@ TEST(ProgramArguments, HelpVersionAndMistakesAreAnsweredWithoutAWindow) {
     struct Case {
         std::vector<std::string> args;
         int status;
-        std::string out;
-        std::string err;
+        std::string out, err;
     };
     const std::string version = "vantrel-config-emulated " + std::string(build::Version) + "\n";
     const std::vector<Case> cases = {
@@ -112,20 +110,17 @@ TEST(ProgramArguments, AProgramsOwnOptionsCollectTheirValuesInOrder) {
         EXPECT_EQ(programUsageErrorWords(parseProgramArguments(args, Tester).usageError), error);
     }
 
-    std::ostringstream out;
-    std::ostringstream err;
-    EXPECT_EQ(answerWithoutWindow(parseProgramArguments(std::vector<std::string>{"--help"}, Tester),
-                                  Tester, out, err),
-              0);
-    EXPECT_EQ(out.str(), "usage: tester [--help] [--version] [--events FILE] [--log FILE] "
-                         "[QT-OPTION...]\n\nTests.\n\n"
-                         "  --events FILE replays a recording\n"
-                         "                at its own pace\n"
-                         "  --log FILE    keeps the lines\n"
-                         "  -h, --help    this text\n"
-                         "  -V, --version the program's version\n\n"
-                         "Qt's own options, such as -platform NAME and -style NAME, are passed on "
-                         "to Qt.\n");
+    const Answer help = answer({"--help"}, Tester);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out, "usage: tester [--help] [--version] [--events FILE] [--log FILE] "
+                        "[QT-OPTION...]\n\nTests.\n\n"
+                        "  --events FILE replays a recording\n"
+                        "                at its own pace\n"
+                        "  --log FILE    keeps the lines\n"
+                        "  -h, --help    this text\n"
+                        "  -V, --version the program's version\n\n"
+                        "Qt's own options, such as -platform NAME and -style NAME, are passed on "
+                        "to Qt.\n");
 }
 
 } // namespace

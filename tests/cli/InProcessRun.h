@@ -14,8 +14,7 @@ namespace vantrel::testing {
 
 struct ToolResult {
     int status = -1; ///< exit status; the shell reports a crash as 128 + the signal
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 /// Runs the commands on the backends `makeBackend` makes (none when empty),

@@ -64,8 +64,7 @@ TEST_F(modFilesTest, TheSaveQuestionDecidesWhetherTheCommandGoesOn) {
     struct Case {
         MessageAnswer answer;
         const char* file; ///< chosen in the Save dialog; "" cancels it, nullptr: not shown
-        bool abandon;
-        bool changedAfter;
+        bool abandon, changedAfter;
         Messages shown;
     };
     for (const Case& c : {
@@ -152,9 +151,7 @@ TEST_F(modFilesTest, OpeningJudgesTheFileAndReportsWhatWentWrong) {
         const char* name;
         std::optional<Bytes> bytes; ///< nothing: no such file
         Messages shown;
-        bool answer;
-        bool changedAfter;
-        bool recordsKept;
+        bool answer, changedAfter, recordsKept;
     };
     const std::vector<Case> cases = {
         {"empty file", Bytes{}, {Invalid}, true, false, true},

@@ -191,10 +191,8 @@ TEST(LoadDeviceImage, StopsAtA65thStepOrA109thInputWithoutApplyingSettings) {
 
 struct ListFieldCase {
     const char* name;
-    std::uint8_t switch1;
-    std::uint8_t switch2;
-    RotarySwitchSettings expected1;
-    RotarySwitchSettings expected2;
+    std::uint8_t switch1, switch2;
+    RotarySwitchSettings expected1, expected2;
     bool switch1KeysApplied;
 };
 
