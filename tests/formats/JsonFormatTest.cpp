@@ -171,10 +171,8 @@ TEST(JsonFormat, ReadsNamesInAnyCaseAndTheOtherNamesOfKeysButWritesTheProgramsOw
     };
     for (const auto& [spelling, type, name] : cases) {
         const Json assignment = {{"type", type}, {"code", spelling}};
-        const Json text = {{"format", "vantrel-configuration"},
-                           {"version", 1},
-                           {"inputs", {{{"input", 1}, {"single", assignment}}}}};
-        const ImportedConfiguration imported = importConfiguration(text.dump());
+        const ImportedConfiguration imported =
+            importConfiguration(inputs(R"({"input": 1, "single": )" + assignment.dump() + "}"));
         const Json exported =
             Json::parse(exportConfigurationText(imported.config, imported.settings));
         EXPECT_EQ(exported["inputs"][0]["single"]["code"], name) << spelling;
