@@ -346,27 +346,23 @@ TEST_F(Vantrelctl, RefusesATerminalAsStandardInputOrAsAConfigurationFilesOutput)
     write("a.json", EmptyDocument);
     EmulatedDevice unused;
     // Each command, whether standard input or output is the terminal, and what it says.
-    const std::vector<std::tuple<std::vector<std::string>, bool, std::string>> cases = {
-        {{"show", "-"}, true, "-: standard input is a terminal; pipe a configuration into it\n"},
-        {{"import", path("a.json"), "-o", "-"},
-         false,
-         "-o -: standard output is a terminal; redirect it to a file or a pipe\n"},
-        {{"monitor", "--config", path("a.json"), "--events", "-"},
-         true,
-         "-: standard input is a terminal; pipe a recording into it\n"},
-    };
-    for (const auto& [args, inputIsTerminal, said] : cases) {
+    const auto refuses = [&](const std::vector<std::string>& args, bool inputIsTerminal,
+                             const std::string& said) {
         std::istringstream in(EmptyDocument);
-        const ToolResult result =
-            runHere(args, unused, {}, [&, input = inputIsTerminal](Console& console) {
-                console.in = &in;
-                console.inIsTerminal = input;
-                console.outIsTerminal = !input;
-            });
+        const ToolResult result = runHere(args, unused, {}, [&](Console& console) {
+            console.in = &in;
+            console.inIsTerminal = inputIsTerminal;
+            console.outIsTerminal = !inputIsTerminal;
+        });
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.err, "vantrelctl: " + said);
         EXPECT_EQ(result.out, "");
-    }
+    };
+    refuses({"show", "-"}, true, "-: standard input is a terminal; pipe a configuration into it\n");
+    refuses({"import", path("a.json"), "-o", "-"}, false,
+            "-o -: standard output is a terminal; redirect it to a file or a pipe\n");
+    refuses({"monitor", "--config", path("a.json"), "--events", "-"}, true,
+            "-: standard input is a terminal; pipe a recording into it\n");
 }
 
 TEST_F(Vantrelctl, HelpTellsEachCommandsStoryWithinEightyColumnsAndListsTheNames) {
@@ -463,28 +459,24 @@ TEST_F(Vantrelctl, CheckAndDiffTellByTheirStatusInTextOrJsonLines) {
     write("b.json", R"({"format": "vantrel-configuration", "version": 1,
         "rotarySwitches": [{"switch": 2, "divisor": "4"}]})");
     // Each command, its status and what it prints.
-    const std::vector<std::tuple<std::vector<std::string>, int, std::string>> cases = {
-        {{"diff", "a.cfg", "b.json"},
-         1,
-         "Input 5: Single Key A -> Not Used\nRotary Switch 2 Divisor: 1 -> 4\n"},
-        {{"diff", "b.json", "b.json"}, 0, ""},
-        {{"diff", "a.cfg", "b.json", "--json"},
-         1,
-         R"({"difference":"Input 5: Single Key A -> Not Used"})"
-         "\n"
-         R"({"difference":"Rotary Switch 2 Divisor: 1 -> 4"})"
-         "\n"},
-        {{"check", "twice.json", "--json"},
-         1,
-         R"({"finding":"same-action","inputs":[1,2],)"
-         R"("message":"Inputs 1 and 2 both send A","rotaryKeys":[]})"
-         "\n"},
-    };
-    for (const auto& [args, status, out] : cases) {
+    const auto tells = [this](const std::vector<std::string>& args, int status,
+                              const std::string& out) {
         const ToolResult result = run(args);
         EXPECT_EQ(result.status, status) << args.back();
         EXPECT_EQ(result.out, out) << args.back();
-    }
+    };
+    tells({"diff", "a.cfg", "b.json"}, 1,
+          "Input 5: Single Key A -> Not Used\nRotary Switch 2 Divisor: 1 -> 4\n");
+    tells({"diff", "b.json", "b.json"}, 0, "");
+    tells({"diff", "a.cfg", "b.json", "--json"}, 1,
+          R"({"difference":"Input 5: Single Key A -> Not Used"})"
+          "\n"
+          R"({"difference":"Rotary Switch 2 Divisor: 1 -> 4"})"
+          "\n");
+    tells({"check", "twice.json", "--json"}, 1,
+          R"({"finding":"same-action","inputs":[1,2],)"
+          R"("message":"Inputs 1 and 2 both send A","rotaryKeys":[]})"
+          "\n");
     EXPECT_EQ(run({"show", "b.json", "--json"}).err,
               "vantrelctl: --json belongs to monitor, check, diff and devices; usage: vantrelctl "
               "[--device DEVICE] show FILE\nTry 'vantrelctl --help'.\n");
