@@ -25,18 +25,16 @@ struct Cabinet {
 };
 
 void single(Cabinet& cabinet, int input, std::uint8_t type, std::uint8_t value,
-            std::uint8_t keyOperator = 0) {
+            std::uint8_t keyOperator = 0, const std::string& label = {}) {
     encodeSingleKey(type, value, keyOperator, cabinet.config.input(input - 1));
+    cabinet.labels.inputs.at(static_cast<std::size_t>(input - 1)) = label;
 }
 
 Cabinet cabinet() {
     Cabinet cabinet;
-    single(cabinet, 17, KeyTypeKeyboard, 4, OperatorCtrl);
-    cabinet.labels.inputs[16] = "P1 Button 1";
-    single(cabinet, 2, KeyTypeKeyboard, 30, OperatorKeyRepeat);
-    cabinet.labels.inputs[1] = "P1 Start";
-    single(cabinet, 3, KeyTypeKeyboard, 80);
-    cabinet.labels.inputs[2] = "P1 Left";
+    single(cabinet, 17, KeyTypeKeyboard, 4, OperatorCtrl, "P1 Button 1");
+    single(cabinet, 2, KeyTypeKeyboard, 30, OperatorKeyRepeat, "P1 Start");
+    single(cabinet, 3, KeyTypeKeyboard, 80, 0, "P1 Left");
     single(cabinet, 5, KeyTypeMouse, 0);
     single(cabinet, 6, KeyTypeJoystick, 2);
     single(cabinet, 7, KeyTypeJoystick, 65);
