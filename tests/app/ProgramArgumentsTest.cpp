@@ -49,35 +49,25 @@ TEST(ProgramArguments, QtOptionsAndOneFileGoOnToTheWindow) {
 }
 
 TEST(ProgramArguments, HelpVersionAndMistakesAreAnsweredWithoutAWindow) {
-    struct Case {
-        std::vector<std::string> args;
-        int status;
-        std::string out, err;
-    };
     const std::string version = "vantrel-config-emulated " + std::string(build::Version) + "\n";
-    const std::vector<Case> cases = {
-        {{"--version"}, 0, version, ""},
-        {{"-V"}, 0, version, ""},
-        {{"-platform", "xcb", "--version"}, 0, version, ""},
-        {{"--frobnicate"},
-         2,
-         "",
-         "vantrel-config-emulated: unknown option \"--frobnicate\"\n" + Usage},
-        {{"a.cfg", "b.cfg"},
-         2,
-         "",
-         "vantrel-config-emulated: only one FILE can be opened\n" + Usage},
-        {{"-platform"}, 2, "", "vantrel-config-emulated: -platform needs a value\n" + Usage},
-        {{"--help", "--bogus"},
-         2,
-         "",
-         "vantrel-config-emulated: unknown option \"--bogus\"\n" + Usage},
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--version"}, {"-V"}, {"-platform", "xcb", "--version"}}) {
+        const Answer result = answer(args);
+        EXPECT_EQ(result.status, 0) << args.front();
+        EXPECT_EQ(std::pair(result.out, result.err), std::pair(version, std::string()));
+    }
+    // Each mistake and what it says after the program's name.
+    const std::vector<std::pair<std::vector<std::string>, std::string>> mistakes = {
+        {{"--frobnicate"}, "unknown option \"--frobnicate\""},
+        {{"a.cfg", "b.cfg"}, "only one FILE can be opened"},
+        {{"-platform"}, "-platform needs a value"},
+        {{"--help", "--bogus"}, "unknown option \"--bogus\""},
     };
-    for (const Case& c : cases) {
-        const Answer result = answer(c.args);
-        EXPECT_EQ(result.status, c.status) << c.args.front();
-        EXPECT_EQ(result.out, c.out);
-        EXPECT_EQ(result.err, c.err);
+    for (const auto& [args, said] : mistakes) {
+        const Answer result = answer(args);
+        EXPECT_EQ(result.status, 2) << said;
+        EXPECT_EQ(std::pair(result.out, result.err),
+                  std::pair(std::string(), "vantrel-config-emulated: " + said + "\n" + Usage));
     }
     const Answer help = answer({"-h"});
     EXPECT_EQ(help.status, 0);

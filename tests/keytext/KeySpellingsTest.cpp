@@ -58,52 +58,31 @@ TEST(KeySpellings, everyProgramNamesEveryKeyOfTheEncoder) {
 }
 
 TEST(KeySpellings, eachFamilyMeansItsKey) {
-    struct Case {
-        std::string_view spelling;
-        std::uint8_t code;
+    // Each key with its spellings across the families that name it.
+    const std::vector<std::pair<std::uint8_t, std::vector<std::string_view>>> keys = {
+        {224, {"KEY_LEFTCTRL", "KEYCODE_LCONTROL", "Control_L", "ctrl", "LCtrl"}},
+        {93, {"key_kp5", "KP_5", "keypad5", "KP5", "Numpad 5", "Keypad 5"}},
+        {40, {"KEY_ENTER", "Return"}},
+        {88, {"KEY_KPENTER", "Keypad Enter"}},
+        {226, {"KEYCODE_LALT", "alt", "LAlt"}},
+        {41, {"KEYCODE_ESC", "escape", "Esc"}},
+        {230, {"Alt_R", "ralt"}},
+        {75, {"Prior", "pageup", "PgUp"}},
+        {225, {"shift", "LShift"}},
+        {228, {"rctrl", "RCtrl"}},
+        {89, {"KEYCODE_1_PAD"}},
+        {78, {"Page_Down"}},
+        {229, {"rshift"}},
+        {87, {"kp_plus"}},
+        {227, {"Left GUI"}},
+        {76, {"Del"}},
     };
-    const std::vector<Case> cases = {
-        {"KEY_LEFTCTRL", 224},
-        {"key_kp5", 93},
-        {"KEY_ENTER", 40},
-        {"KEY_KPENTER", 88},
-        {"KEYCODE_LCONTROL", 224},
-        {"KEYCODE_LALT", 226},
-        {"KEYCODE_1_PAD", 89},
-        {"KEYCODE_ESC", 41},
-        {"Control_L", 224},
-        {"Alt_R", 230},
-        {"KP_5", 93},
-        {"Return", 40},
-        {"Prior", 75},
-        {"Page_Down", 78},
-        {"ctrl", 224},
-        {"shift", 225},
-        {"alt", 226},
-        {"rctrl", 228},
-        {"rshift", 229},
-        {"ralt", 230},
-        {"keypad5", 93},
-        {"kp_plus", 87},
-        {"escape", 41},
-        {"pageup", 75},
-        {"Left GUI", 227},
-        {"Keypad Enter", 88},
-        {"LCtrl", 224},
-        {"LAlt", 226},
-        {"LShift", 225},
-        {"RCtrl", 228},
-        {"Esc", 41},
-        {"KP5", 93},
-        {"Numpad 5", 93},
-        {"Keypad 5", 93},
-        {"Del", 76},
-        {"PgUp", 75},
-    };
-    for (const Case& c : cases) {
-        const std::vector<KeyMeaning> meanings = meaningsOf(c.spelling);
-        ASSERT_EQ(meanings.size(), 1U) << c.spelling;
-        EXPECT_EQ(meanings.front().code, c.code) << c.spelling;
+    for (const auto& [code, spellings] : keys) {
+        for (const std::string_view spelling : spellings) {
+            const std::vector<KeyMeaning> meanings = meaningsOf(spelling);
+            ASSERT_EQ(meanings.size(), 1U) << spelling;
+            EXPECT_EQ(meanings.front().code, code) << spelling;
+        }
     }
 }
 
