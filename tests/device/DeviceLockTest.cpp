@@ -5,6 +5,7 @@
 #include "tests/support/TemporaryFolder.h"
 
 #include <array>
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <sys/wait.h>
@@ -74,48 +75,42 @@ private:
     pid_t child_ = -1;
 };
 
-TEST(DeviceLock, waitsForAnotherProgramThenGivesUpAsBusyAndTakesItOnceFree) {
+class DeviceLockTest : public ::testing::Test {
+protected:
     const TemporaryFolder folder;
     const LockFile file = emulatorLockFile(folder / "memory.bin");
-    OtherProgram other(file);
-    ASSERT_TRUE(other.tryToTake());
+    OtherProgram other{file};
+};
 
+TEST_F(DeviceLockTest, waitsForAnotherProgramThenGivesUpAsBusyAndTakesItOnceFree) {
+    ASSERT_TRUE(other.tryToTake());
     int waitingNotices = 0;
     int tries = 0;
+    const std::function<void()> noticed([&] { ++waitingNotices; });
+    const std::function<void()> tried([&] { ++tries; });
     const auto started = std::chrono::steady_clock::now();
-    const DeviceLock refused = DeviceLock::take(file, {300ms, [&] { ++waitingNotices; },
-                                                       [&] {
-                                                           ++tries;
-                                                       }});
+    const DeviceLock refused = DeviceLock::take(file, {300ms, noticed, tried});
     EXPECT_TRUE(refused.busy());
     EXPECT_GE(std::chrono::steady_clock::now() - started, 300ms);
     EXPECT_EQ(waitingNotices, 1);
     EXPECT_GT(tries, 1) << "a window waiting must get to process its events";
 
     other.end();
-    const DeviceLock taken = DeviceLock::take(file, {0ms, [&] { ++waitingNotices; }, {}});
+    const DeviceLock taken = DeviceLock::take(file, {0ms, noticed, {}});
     EXPECT_EQ(taken.outcome(), DeviceLock::Outcome::Held);
     EXPECT_EQ(waitingNotices, 1) << "a free device is taken without a notice";
 }
 
-TEST(DeviceLock, aSecondProgramWaitingGetsTheDeviceWhenTheFirstEnds) {
-    const TemporaryFolder folder;
-    const LockFile file = emulatorLockFile(folder / "memory.bin");
-    OtherProgram other(file);
+TEST_F(DeviceLockTest, aSecondProgramWaitingGetsTheDeviceWhenTheFirstEnds) {
     ASSERT_TRUE(other.tryToTake());
     int waitingNotices = 0;
-    const DeviceLock taken = DeviceLock::take(file, {5s, [&] { ++waitingNotices; },
-                                                     [&] {
-                                                         other.end();
-                                                     }});
+    const std::function<void()> endOther([&] { other.end(); });
+    const DeviceLock taken = DeviceLock::take(file, {5s, [&] { ++waitingNotices; }, endOther});
     EXPECT_EQ(taken.outcome(), DeviceLock::Outcome::Held);
     EXPECT_EQ(waitingNotices, 1);
 }
 
-TEST(DeviceLock, isSharedWithinOneProgramAndHeldUntilItsLastHolderEnds) {
-    const TemporaryFolder folder;
-    const LockFile file = emulatorLockFile(folder / "memory.bin");
-    OtherProgram other(file);
+TEST_F(DeviceLockTest, isSharedWithinOneProgramAndHeldUntilItsLastHolderEnds) {
     std::optional<DeviceLock> command = DeviceLock::take(file);
     {
         const DeviceLock transfer = DeviceLock::take(file, {0ms, {}, {}});
@@ -147,13 +142,11 @@ TEST(DeviceLock, everyNameOfOneMemoryFileFindsTheSameLockFileWhichStays) {
               DeviceLock::Outcome::Absent);
 }
 
-TEST(LockingDevice, opensTheDeviceOnlyUnderItsLockAndLetsGoAtTheClose) {
-    const TemporaryFolder folder;
-    const LockFile file = emulatorLockFile(folder / "memory.bin");
-    OtherProgram first(file);
+TEST_F(DeviceLockTest, aLockingDeviceOpensOnlyUnderItsLockAndLetsGoAtTheClose) {
+    OtherProgram& first = other;
     OtherProgram second(file);
     EmulatedDevice emulator;
-    LockingDevice device(emulator, [&file] { return std::optional(file); }, {100ms, {}, {}});
+    LockingDevice device(emulator, [this] { return std::optional(file); }, {100ms, {}, {}});
     DeviceHandle handle = 0;
 
     ASSERT_TRUE(first.tryToTake());
