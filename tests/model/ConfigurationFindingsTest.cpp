@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <vector>
 
 namespace vantrel {
@@ -21,14 +22,10 @@ InputMacro single(std::uint8_t keyType, std::uint8_t value, std::uint8_t keyOper
     return macro;
 }
 
-struct FindingsCase {
-    const char* name;
-    std::function<void(Configuration&)> build;
-    std::vector<std::string> lines;
-};
-
 TEST(ConfigurationFindings, NamesEveryMistakeOnceAndNothingInACleanConfiguration) {
-    const std::vector<FindingsCase> cases = {
+    // Each case, how it builds its configuration, and the findings told.
+    using Build = std::function<void(Configuration&)>;
+    const std::vector<std::tuple<const char*, Build, std::vector<std::string>>> cases = {
         {"clean: distinct actions, a tapped macro, a held key released on release",
          [](Configuration& c) {
              c.input(0) = single(KeyTypeKeyboard, KeyA);
@@ -119,14 +116,14 @@ TEST(ConfigurationFindings, NamesEveryMistakeOnceAndNothingInACleanConfiguration
          },
          {"The configuration needs 8344 bytes, more than the 4032 the device holds"}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, build, expected] : cases) {
         Configuration config;
-        c.build(config);
+        build(config);
         std::vector<std::string> lines;
         for (const Finding& finding : configurationFindings(config)) {
             lines.push_back(describeFinding(finding));
         }
-        EXPECT_EQ(lines, c.lines) << c.name;
+        EXPECT_EQ(lines, expected) << name;
     }
 }
 

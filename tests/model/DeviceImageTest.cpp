@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <vector>
 
 namespace vantrel {
@@ -50,13 +51,6 @@ TEST(BuildDeviceImage, EncodesEntriesFillersAndEverySettingsBit) {
     }
 }
 
-struct LengthCase {
-    const char* name;
-    Configuration config;
-    std::int32_t length;
-    bool fits;
-};
-
 TEST(BuildDeviceImage, StoredLengthCountsEntriesAndStopsBelowTheMarker) {
     Configuration gap;
     gap.input(0) = macroOf({keyDown(KeyA)});
@@ -66,17 +60,18 @@ TEST(BuildDeviceImage, StoredLengthCountsEntriesAndStopsBelowTheMarker) {
     Configuration overLimit; // only a loaded configuration can be this large
     overLimit.InputMacros.fill(fullMacro());
 
-    const std::vector<LengthCase> cases = {
+    // Each configuration, its stored length and whether it fits whole.
+    const std::vector<std::tuple<const char*, Configuration, std::int32_t, bool>> cases = {
         {"empty: 107 fillers, none for input 1", Configuration{}, 214, true},
         {"a sequence stops at its first empty step", gap, 2 + 107 * 2, true},
         {"at the size limit", atLimit, MaxConfigSize, true},
         {"entries that would reach the marker are left out", overLimit, MaxConfigSize, false},
     };
-    for (const LengthCase& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, config, length, fits] : cases) {
+        SCOPED_TRACE(name);
         DeviceImage image;
-        EXPECT_EQ(buildDeviceImage(image, c.config, DeviceSettings{.Spinner = 1}), c.fits);
-        EXPECT_EQ(storedTableLength(image), c.length);
+        EXPECT_EQ(buildDeviceImage(image, config, DeviceSettings{.Spinner = 1}), fits);
+        EXPECT_EQ(storedTableLength(image), length);
         EXPECT_EQ(image[ImageAddress::Marker], 1);
         EXPECT_EQ(image[ImageAddress::SpinnerMode], 1);
     }
@@ -132,7 +127,6 @@ TEST(LoadDeviceImage, RefusesAnImageWithoutTheMarkerAndChangesNothing) {
 
 TEST(LoadDeviceImage, ReadsEntriesIntoInputsSequencesAndStepsAndClampsTheSpinnerMode) {
     DecodeBench bench;
-    bench.image[ImageAddress::SpinnerMode] = 7;
     // Input 1 (bit 7 first), a repeat of 3, then a deactivation whose repeat
     // bits count for nothing; then input 3 through a filler for input 2.
     bench.setTable(
@@ -143,14 +137,13 @@ TEST(LoadDeviceImage, ReadsEntriesIntoInputsSequencesAndStepsAndClampsTheSpinner
               macroOf({press(KeyTypeMouse, 2), release(KeyTypeJoystick, 9)}, {keyUp(KeyA)}, 3));
     EXPECT_EQ(bench.config.input(2), InputMacro{}) << "a filler leaves the input Not Used";
     EXPECT_EQ(bench.config.input(3), macroOf({delay(7)}));
-    EXPECT_EQ(bench.settings.Spinner, 2) << "an out-of-range mode is clamped, in the image too";
-    EXPECT_EQ(bench.image[ImageAddress::SpinnerMode], 2);
-    // Each stored mode and what it reads as: the last option and above it.
-    for (const auto& [stored, mode] : {std::pair{2, 2}, {3, 2}, {255, 2}}) {
+    // The last mode and those above it, which are clamped to it, in the image too.
+    for (const int stored : {2, 3, 7, 255}) {
         DecodeBench modes;
         modes.image[ImageAddress::SpinnerMode] = static_cast<std::uint8_t>(stored);
         EXPECT_EQ(modes.load(), ImageLoadResult::Complete);
-        EXPECT_EQ(modes.settings.Spinner, mode) << stored;
+        EXPECT_EQ(modes.settings.Spinner, 2) << stored;
+        EXPECT_EQ(modes.image[ImageAddress::SpinnerMode], 2) << stored;
     }
 }
 
@@ -189,32 +182,29 @@ TEST(LoadDeviceImage, StopsAtA65thStepOrA109thInputWithoutApplyingSettings) {
     EXPECT_EQ(inputs.config.input(107).step(0, Activation).KeyValue, 106);
 }
 
-struct ListFieldCase {
-    const char* name;
-    std::uint8_t switch1, switch2;
-    RotarySwitchSettings expected1, expected2;
-    bool switch1KeysApplied;
-};
-
 TEST(LoadDeviceImage, AListFieldNamingNoEntryStopsTheSettingsWhereItStands) {
     const RotarySwitchSettings before2{0, 2, 0};
-    const std::vector<ListFieldCase> cases = {
-        {"rate 3 on switch 1", 0x03 | 0x04, 0x00, {}, before2, false},
-        {"divisor 3 on switch 1 keeps its rate", 0x02 | 0x0C, 0x00, {2, 0, 0}, before2, false},
-        {"divisor 3 on switch 2", 0x11, 0x01 | 0x0C, {1, 0, 1}, {1, 2, 0}, true},
-    };
-    for (const ListFieldCase& c : cases) {
-        SCOPED_TRACE(c.name);
+    // Each case: both switches' bytes, what each switch then reads, and
+    // whether switch 1's keys were read before the stop.
+    const std::vector<std::tuple<const char*, std::uint8_t, std::uint8_t, RotarySwitchSettings,
+                                 RotarySwitchSettings, bool>>
+        cases = {
+            {"rate 3 on switch 1", 0x03 | 0x04, 0x00, {}, before2, false},
+            {"divisor 3 on switch 1 keeps its rate", 0x02 | 0x0C, 0x00, {2, 0, 0}, before2, false},
+            {"divisor 3 on switch 2", 0x11, 0x01 | 0x0C, {1, 0, 1}, {1, 2, 0}, true},
+        };
+    for (const auto& [name, switch1, switch2, expected1, expected2, keysApplied] : cases) {
+        SCOPED_TRACE(name);
         DecodeBench bench;
         bench.image[ImageAddress::JoystickAxes] = 0x0F;
-        bench.image[ImageAddress::RotarySwitch1] = c.switch1;
+        bench.image[ImageAddress::RotarySwitch1] = switch1;
         bench.image[ImageAddress::RotarySwitch1 + 3] = 0x55;
-        bench.image[ImageAddress::RotarySwitch1 + 4] = c.switch2;
+        bench.image[ImageAddress::RotarySwitch1 + 4] = switch2;
         EXPECT_EQ(bench.load(), ImageLoadResult::SettingsFailed);
         EXPECT_EQ(bench.settings.Joystick, (std::array<bool, 4>{true, true, true, true}));
-        EXPECT_EQ(bench.settings.Rotary[0], c.expected1);
-        EXPECT_EQ(bench.settings.Rotary[1], c.expected2);
-        EXPECT_EQ(bench.config.rotaryKey(1).KeyValue, c.switch1KeysApplied ? 0x55 : 0);
+        EXPECT_EQ(bench.settings.Rotary[0], expected1);
+        EXPECT_EQ(bench.settings.Rotary[1], expected2);
+        EXPECT_EQ(bench.config.rotaryKey(1).KeyValue, keysApplied ? 0x55 : 0);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace vantrel {
@@ -34,19 +35,14 @@ TEST(MacroRules, CompactingClosesGapsAndKeepsOrder) {
     EXPECT_EQ(macro, macroOf({keyDown(KeyA), keyUp(KeyA), keyDown(KeyB)}, {delay(4)}, 3));
 }
 
-struct UnmatchedCase {
-    const char* name;
-    InputMacro macro;
-    std::optional<int> unmatched;
-};
-
 TEST(MacroRules, FindsThePressThatNoLaterStepReleases) {
     // The last of the 128 step positions, deactivation step 64.
     InputMacro releasedLast = macroOf({keyDown(KeyA)});
     releasedLast.step(StepsPerSequence - 1, Deactivation) = keyUp(KeyA);
     InputMacro pressedLast;
     pressedLast.step(StepsPerSequence - 1, Deactivation) = keyDown(KeyA);
-    const std::vector<UnmatchedCase> cases = {
+    // Each macro and the position of its press that nothing releases.
+    const std::vector<std::tuple<const char*, InputMacro, std::optional<int>>> cases = {
         {"released at the last position", releasedLast, std::nullopt},
         {"pressed at the last position", pressedLast, StepPositionCount - 1},
         {"empty", InputMacro{}, std::nullopt},
@@ -60,17 +56,10 @@ TEST(MacroRules, FindsThePressThatNoLaterStepReleases) {
          macroOf({press(KeyTypeMouse, KeyA), keyUp(KeyA)}), 0},
         {"the first of several", macroOf({keyDown(KeyA), keyDown(KeyB), keyUp(KeyA)}), 1},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(findUnmatchedPress(c.macro), c.unmatched) << c.name;
+    for (const auto& [name, macro, unmatched] : cases) {
+        EXPECT_EQ(findUnmatchedPress(macro), unmatched) << name;
     }
 }
-
-struct DescribeCase {
-    const char* name;
-    bool singleKey;
-    InputMacro macro;
-    std::string expected;
-};
 
 TEST(DescribeMacro, ShowsWhatTheButtonReads) {
     const InputMacro ctrlC =
@@ -78,7 +67,8 @@ TEST(DescribeMacro, ShowsWhatTheButtonReads) {
     InputMacro gapped = macroOf({press(KeyTypeMouse, 0)});
     gapped.step(30, Activation) = keyDown(KeyA);
 
-    const std::vector<DescribeCase> cases = {
+    // Each case: whether the input is a single key, its record, and the button's text.
+    const std::vector<std::tuple<const char*, bool, InputMacro, std::string>> cases = {
         {"cleared, single", true, InputMacro{}, "Not Used"},
         {"cleared, macro", false, InputMacro{}, "Not Used"},
         {"key with Ctrl", true, ctrlC, "[ctrl] C"},
@@ -96,8 +86,8 @@ TEST(DescribeMacro, ShowsWhatTheButtonReads) {
          macroOf({keyDown(KeyA)}, {keyUp(KeyA), keyUp(KeyC)}), "(A, A, ...)"},
         {"the walk passes empty steps", false, gapped, "(Left Click, A)"},
     };
-    for (const DescribeCase& c : cases) {
-        EXPECT_EQ(describeMacro(c.singleKey, c.macro), c.expected) << c.name;
+    for (const auto& [name, singleKey, macro, expected] : cases) {
+        EXPECT_EQ(describeMacro(singleKey, macro), expected) << name;
     }
     EXPECT_EQ(describeRotaryKey({KeyA, OperatorCtrl | OperatorAlt}), "[ctrl] [alt] A");
     EXPECT_EQ(describeRotaryKey({}), "Not Used");

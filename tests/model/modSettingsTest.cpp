@@ -3,6 +3,7 @@
 #include "tests/support/ModelBuilders.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 #include <vector>
 
 namespace vantrel {
@@ -16,14 +17,8 @@ InputMacro with(InputMacro macro, int n, int sequence, MacroStep step) {
     return macro;
 }
 
-struct EncodeCase {
-    const char* name;
-    SingleKey assignment;
-    InputMacro expected;
-};
-
 TEST(EncodeSingleKey, WritesTheFixedShortMacro) {
-    const std::vector<EncodeCase> cases = {
+    const std::vector<std::tuple<const char*, SingleKey, InputMacro>> cases = {
         {"plain key is one tap", {KeyTypeKeyboard, KeyA, 0}, macroOf({keyDown(KeyA), keyUp(KeyA)})},
         {"all three modifiers are pressed in order and released in reverse",
          {KeyTypeKeyboard, KeyA, OperatorCtrl | OperatorShift | OperatorAlt},
@@ -42,11 +37,10 @@ TEST(EncodeSingleKey, WritesTheFixedShortMacro) {
         {"key 0 with modifiers stays cleared", {KeyTypeKeyboard, 0, 7}, InputMacro{}},
         {"a delay is no single assignment", {KeyTypeDelay, 9, 0}, InputMacro{}},
     };
-    for (const EncodeCase& c : cases) {
+    for (const auto& [name, assignment, expected] : cases) {
         InputMacro macro = macroOf({delay(1), keyDown(KeyC)}, {keyUp(KeyC)}, 5);
-        encodeSingleKey(c.assignment.KeyType, c.assignment.KeyValue, c.assignment.KeyOperator,
-                        macro);
-        EXPECT_EQ(macro, c.expected) << c.name;
+        encodeSingleKey(assignment.KeyType, assignment.KeyValue, assignment.KeyOperator, macro);
+        EXPECT_EQ(macro, expected) << name;
     }
 }
 
@@ -77,14 +71,8 @@ TEST(SingleKeyRoundTrip, EveryCodeAndModifierCombinationDecodesToItself) {
     }
 }
 
-struct DecodeCase {
-    const char* name;
-    InputMacro macro;
-    SingleKey expected;
-};
-
 TEST(DecodeSingleKey, ReadsRecordsThatNoSingleAssignmentMade) {
-    const std::vector<DecodeCase> cases = {
+    const std::vector<std::tuple<const char*, InputMacro, SingleKey>> cases = {
         {"cleared record", InputMacro{}, {KeyTypeKeyboard, 0, 0}},
         {"lone Left Ctrl is the key 224",
          macroOf({keyDown(KeyLeftCtrl), keyUp(KeyLeftCtrl)}),
@@ -106,8 +94,8 @@ TEST(DecodeSingleKey, ReadsRecordsThatNoSingleAssignmentMade) {
          macroOf({press(KeyTypeMouse, 2), keyDown(KeyLeftCtrl)}),
          {KeyTypeMouse, 2, 0}},
     };
-    for (const DecodeCase& c : cases) {
-        EXPECT_EQ(decodeSingleKey(c.macro), c.expected) << c.name;
+    for (const auto& [name, macro, expected] : cases) {
+        EXPECT_EQ(decodeSingleKey(macro), expected) << name;
     }
 }
 
@@ -119,14 +107,9 @@ TEST(IsSingleKeyAssignment, RepeatDelayAndEmptyReleaseStepsMakeAMacro) {
     EXPECT_FALSE(isSingleKeyAssignment(macroOf({delay(0), keyDown(KeyA), keyUp(KeyA)})));
 }
 
-struct SizeCase {
-    const char* name;
-    InputMacro firstInput;
-    std::int32_t expected;
-};
-
 TEST(ConfigurationSize, CountsEveryNonEmptyPositionAndOneFillerPerEmptyInput) {
-    const std::vector<SizeCase> cases = {
+    // Each first input and the size of the configuration it is in.
+    const std::vector<std::tuple<const char*, InputMacro, std::int32_t>> cases = {
         {"all cleared", InputMacro{}, 216},
         {"one full input", fullMacro(), 256 + 107 * 2},
         {"a step after a gap still counts",
@@ -136,10 +119,10 @@ TEST(ConfigurationSize, CountsEveryNonEmptyPositionAndOneFillerPerEmptyInput) {
         {"mouse code 0 counts", macroOf({press(KeyTypeMouse, 0)}, {release(KeyTypeMouse, 0)}), 218},
         {"a delay of 10 ms counts", macroOf({delay(0), delay(0), delay(0)}), 220},
     };
-    for (const SizeCase& c : cases) {
+    for (const auto& [name, firstInput, expected] : cases) {
         Configuration config;
-        config.input(0) = c.firstInput;
-        EXPECT_EQ(configurationSize(config), c.expected) << c.name;
+        config.input(0) = firstInput;
+        EXPECT_EQ(configurationSize(config), expected) << name;
     }
 }
 
