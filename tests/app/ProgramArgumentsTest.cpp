@@ -66,8 +66,9 @@ TEST(ProgramArguments, HelpVersionAndMistakesAreAnsweredWithoutAWindow) {
     for (const auto& [args, said] : mistakes) {
         const Answer result = answer(args);
         EXPECT_EQ(result.status, 2) << said;
-        EXPECT_EQ(std::pair(result.out, result.err),
-                  std::pair(std::string(), "vantrel-config-emulated: " + said + "\n" + Usage));
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err,
+                  std::string("vantrel-config-emulated: ").append(said).append("\n").append(Usage));
     }
     const Answer help = answer({"-h"});
     EXPECT_EQ(help.status, 0);
