@@ -14,17 +14,13 @@ using testing::UsageKeyCode;
 using testing::usageKeyCodes;
 
 TEST(KeyCodeTable, translatesAsTheKernelDoes) {
-    struct Case {
-        std::uint8_t usage;
-        std::uint16_t keyCode;
-    };
     // One from each run of the kernel's table, where an off-by-one would show.
-    for (const Case c :
-         {Case{0x04, 30}, Case{0x1d, 44},  Case{0x1e, 2},   Case{0x27, 11},  Case{0x28, 28},
-          Case{0x39, 58}, Case{0x45, 88},  Case{0x4f, 106}, Case{0x52, 103}, Case{0x53, 69},
-          Case{0x62, 82}, Case{0x63, 83},  Case{0x65, 127}, Case{0x68, 183}, Case{0x73, 194},
-          Case{0xe0, 29}, Case{0xe7, 126}, Case{0x00, 0},   Case{0x82, 0},   Case{0xfc, 0}}) {
-        EXPECT_EQ(keyCodeOfUsage(c.usage), c.keyCode) << int{c.usage};
+    const std::vector<std::pair<std::uint8_t, std::uint16_t>> cases = {
+        {0x04, 30},  {0x1d, 44},  {0x1e, 2},   {0x27, 11}, {0x28, 28}, {0x39, 58},  {0x45, 88},
+        {0x4f, 106}, {0x52, 103}, {0x53, 69},  {0x62, 82}, {0x63, 83}, {0x65, 127}, {0x68, 183},
+        {0x73, 194}, {0xe0, 29},  {0xe7, 126}, {0x00, 0},  {0x82, 0},  {0xfc, 0}};
+    for (const auto& [usage, keyCode] : cases) {
+        EXPECT_EQ(keyCodeOfUsage(usage), keyCode) << int{usage};
     }
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vantrel {
@@ -58,12 +59,8 @@ TEST(LockedDevice, SpeaksOnlyWhenPermissionKeepsEveryAttachedDeviceShut) {
     const HidDeviceInfo opens = attached(DeviceSuccess);
     const HidDeviceInfo denied = attached(DeviceFailure::NoPermission);
     const HidDeviceInfo broken = attached(DeviceFailure::NotFound);
-    struct Case {
-        const char* what;
-        std::vector<HidDeviceInfo> devices;
-        bool speaks;
-    };
-    const std::vector<Case> cases = {
+    // Each case, the devices attached, and whether the program speaks of permission.
+    const std::vector<std::tuple<const char*, std::vector<HidDeviceInfo>, bool>> cases = {
         {"no device: the start-up's own message says it", {}, false},
         {"the device opens", {opens}, false},
         {"one of two opens, so the program will use it", {denied, opens}, false},
@@ -71,8 +68,8 @@ TEST(LockedDevice, SpeaksOnlyWhenPermissionKeepsEveryAttachedDeviceShut) {
         {"attached but this user may not open it", {denied}, true},
         {"every interface shut, one for lack of permission", {broken, denied}, true},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(lockedOut(c.devices), c.speaks) << c.what;
+    for (const auto& [what, devices, speaks] : cases) {
+        EXPECT_EQ(lockedOut(devices), speaks) << what;
     }
 }
 

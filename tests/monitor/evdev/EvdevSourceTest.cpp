@@ -13,20 +13,18 @@ namespace {
 TEST(EvdevSource, aNodeThatCannotBeReadIsNamedWithItsReason) {
     testing::TemporaryFolder folder;
     testing::writeFile(folder / "event3", "not a device");
-    struct Case {
-        std::filesystem::path node;
-        EvdevError kind;
-    };
-    for (const Case& c :
-         {Case{folder / "event9", EvdevError::Unplugged},
-          Case{folder / "event3", EvdevError::NotEvdev}, Case{"/dev/null", EvdevError::NotEvdev}}) {
+    const std::vector<std::pair<std::filesystem::path, EvdevError>> cases = {
+        {folder / "event9", EvdevError::Unplugged},
+        {folder / "event3", EvdevError::NotEvdev},
+        {"/dev/null", EvdevError::NotEvdev}};
+    for (const auto& [node, kind] : cases) {
         EvdevFailure failure;
-        EXPECT_EQ(EvdevSource::open({"/dev/null", c.node}, true, failure), nullptr);
+        EXPECT_EQ(EvdevSource::open({"/dev/null", node}, true, failure), nullptr);
         EXPECT_EQ(failure.kind, EvdevError::NotEvdev) << "the first node fails first";
         failure = {};
-        EXPECT_EQ(EvdevSource::open({c.node}, false, failure), nullptr);
-        EXPECT_EQ(failure.kind, c.kind) << c.node;
-        EXPECT_EQ(failure.node, c.node);
+        EXPECT_EQ(EvdevSource::open({node}, false, failure), nullptr);
+        EXPECT_EQ(failure.kind, kind) << node;
+        EXPECT_EQ(failure.node, node);
         EXPECT_FALSE(failure.detail.empty());
     }
 }
