@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <random>
+#include <tuple>
 #include <vector>
 
 namespace vantrel {
@@ -61,36 +62,33 @@ TEST_F(modFilesTest, TheSaveQuestionDecidesWhetherTheCommandGoesOn) {
     EXPECT_TRUE(messages.events().empty());
 
     const UserEvent saveFailed = message("Error saving file", Caption, MessageIcon::Stop);
-    struct Case {
-        MessageAnswer answer;
-        const char* file; ///< chosen in the Save dialog; "" cancels it, nullptr: not shown
-        bool abandon, changedAfter;
-        Messages shown;
-    };
-    for (const Case& c : {
-             Case{MessageAnswer::Yes, "saved.cfg", false, false, {SaveQuestion}},
-             Case{MessageAnswer::Yes, "", true, true, {SaveQuestion}},
-             Case{MessageAnswer::Yes, "missing/saved.cfg", true, true, {SaveQuestion, saveFailed}},
-             Case{MessageAnswer::No, nullptr, false, true, {SaveQuestion}},
-             Case{MessageAnswer::Cancel, nullptr, true, true, {SaveQuestion}},
+    // Each answer, the file chosen in the Save dialog ("" cancels it, nullptr:
+    // not shown), whether the command is abandoned, the work still changed
+    // after, and the messages shown.
+    for (const auto& [answer, file, abandon, changedAfter, shown] :
+         std::vector<std::tuple<MessageAnswer, const char*, bool, bool, Messages>>{
+             {MessageAnswer::Yes, "saved.cfg", false, false, {SaveQuestion}},
+             {MessageAnswer::Yes, "", true, true, {SaveQuestion}},
+             {MessageAnswer::Yes, "missing/saved.cfg", true, true, {SaveQuestion, saveFailed}},
+             {MessageAnswer::No, nullptr, false, true, {SaveQuestion}},
+             {MessageAnswer::Cancel, nullptr, true, true, {SaveQuestion}},
          }) {
-        SCOPED_TRACE(c.file == nullptr ? "no dialog" : c.file);
+        SCOPED_TRACE(file == nullptr ? "no dialog" : file);
         startUnsavedWork();
         dialogs = {};
-        messages.answerNext(c.answer);
-        const fs::path target = folder / (c.file == nullptr ? "" : c.file);
-        if (c.file != nullptr) {
-            *c.file == '\0' ? dialogs.cancel() : dialogs.choose(target.string());
+        messages.answerNext(answer);
+        const fs::path target = folder / (file == nullptr ? "" : file);
+        if (file != nullptr) {
+            *file == '\0' ? dialogs.cancel() : dialogs.choose(target.string());
         }
 
-        EXPECT_EQ(files.querySaveChanges(), c.abandon);
+        EXPECT_EQ(files.querySaveChanges(), abandon);
 
-        EXPECT_EQ(messages.messages(), c.shown);
-        EXPECT_EQ(dialogs.requests().size(), c.file == nullptr ? 0U : 1U);
-        EXPECT_EQ(config.ConfigChanged, c.changedAfter);
-        EXPECT_EQ(fs::is_regular_file(target), !c.changedAfter) << "saved exactly when unchanged";
-        EXPECT_EQ(config.ConfigFileName,
-                  c.file != nullptr && *c.file != '\0' ? target.string() : "");
+        EXPECT_EQ(messages.messages(), shown);
+        EXPECT_EQ(dialogs.requests().size(), file == nullptr ? 0U : 1U);
+        EXPECT_EQ(config.ConfigChanged, changedAfter);
+        EXPECT_EQ(fs::is_regular_file(target), !changedAfter) << "saved exactly when unchanged";
+        EXPECT_EQ(config.ConfigFileName, file != nullptr && *file != '\0' ? target.string() : "");
         fs::remove(target);
     }
 }
@@ -147,13 +145,10 @@ TEST_F(modFilesTest, OpeningJudgesTheFileAndReportsWhatWentWrong) {
     std::fill_n(tooManySteps.begin(), 2 * Entries, '\x09');
     tooManySteps[ImageAddress::LengthHigh] = 0;
     tooManySteps[ImageAddress::LengthLow] = static_cast<char>(2 * Entries);
-    struct Case {
-        const char* name;
-        std::optional<Bytes> bytes; ///< nothing: no such file
-        Messages shown;
-        bool answer, changedAfter, recordsKept;
-    };
-    const std::vector<Case> cases = {
+    // Each file (nothing: no such file), the messages shown, what opening
+    // answers, whether the work is still changed after, and its records kept.
+    using Row = std::tuple<const char*, std::optional<Bytes>, Messages, bool, bool, bool>;
+    const std::vector<Row> cases = {
         {"empty file", Bytes{}, {Invalid}, true, false, true},
         {"whole image", image, {}, true, false, false},
         {"one byte too long", image + '\0', {TooLong}, true, true, true},
@@ -161,22 +156,22 @@ TEST_F(modFilesTest, OpeningJudgesTheFileAndReportsWhatWentWrong) {
         {"unknown rotary rate", badRate, {OpenFailed}, false, true, false},
         {"missing", std::nullopt, {OpenFailed}, false, true, true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, bytes, shown, answer, changedAfter, recordsKept] : cases) {
+        SCOPED_TRACE(name);
         startUnsavedWork();
         const auto before = config.InputMacros;
-        const fs::path chosen = folder / c.name;
-        if (c.bytes) {
-            writeFile(chosen, *c.bytes);
+        const fs::path chosen = folder / name;
+        if (bytes) {
+            writeFile(chosen, *bytes);
         }
         dialogs.choose(chosen.string());
 
-        EXPECT_EQ(files.openConfiguration(), c.answer);
+        EXPECT_EQ(files.openConfiguration(), answer);
 
-        EXPECT_EQ(messages.messages(), c.shown);
-        EXPECT_EQ(config.ConfigChanged, c.changedAfter);
+        EXPECT_EQ(messages.messages(), shown);
+        EXPECT_EQ(config.ConfigChanged, changedAfter);
         EXPECT_EQ(config.ConfigFileName, chosen.string());
-        EXPECT_EQ(config.InputMacros == before, c.recordsKept);
+        EXPECT_EQ(config.InputMacros == before, recordsKept);
     }
 }
 
