@@ -24,7 +24,7 @@ TEST(UsbSelector, ReadsWhatFollowsUsbByItsShape) {
     }
     // Not quite a port: these can only be serial numbers.
     for (const std::string serial : {"1-4.", "1-", "-4", "1-4:1.0", "A5X-0001"}) {
-        EXPECT_EQ(parseUsbSelector(serial), (UsbSelector{Kind::SerialNumber, serial}));
+        EXPECT_EQ(parseUsbSelector(serial), (UsbSelector{Kind::SerialNumber, serial})) << serial;
     }
 }
 
