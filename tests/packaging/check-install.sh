@@ -1,9 +1,12 @@
 #!/bin/sh
 # Installs the build into a temporary prefix and checks that every file a
 # desktop installation needs is there and valid.
-# usage: check-install.sh BUILD_DIR VERSION
+# usage: check-install.sh BUILD_DIR VERSION [EMULATOR...]
+# In a cross build the installed programs are started through the emulator
+# words that follow.
 set -eu
 build="$1" version="$2"
+shift 2
 prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT
 
@@ -99,11 +102,11 @@ for word in show export import diff check card read write devices names monitor 
 done
 printf '%s\n' "$page" | grep -q "^\.TH VANTRELCTL \"1\"" || fail "vantrelctl.1 is not a manual page"
 
-"$prefix/bin/vantrelctl" --version | grep -qx "vantrelctl $version" ||
+"$@" "$prefix/bin/vantrelctl" --version | grep -qx "vantrelctl $version" ||
     fail "the installed vantrelctl does not run"
 # The window programs answer without a display (Qt would abort without one).
 for program in vantrel-config vantrel-config-emulated; do
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/$program" --version |
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" "$prefix/bin/$program" --version |
         grep -qx "$program $version" || fail "$program --version needs a display"
 done
 echo "check-install: all files installed and valid"
