@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #ifndef _WIN32
@@ -17,20 +18,15 @@ namespace {
 using testing::TemporaryFolder;
 
 /// A report whose slots are given as {opcode, address, data}.
-struct SlotSpec {
-    std::uint8_t opcode;
-    int address;
-    std::uint8_t data;
-};
-
-Report reportOf(std::initializer_list<SlotSpec> slots, std::uint8_t reportId = TransferReportId) {
+Report reportOf(std::initializer_list<std::tuple<std::uint8_t, int, std::uint8_t>> slots,
+                std::uint8_t reportId = TransferReportId) {
     Report report{reportId};
     std::size_t at = 1;
-    for (const SlotSpec& slot : slots) {
-        report[at] = slot.opcode;
-        report[at + 1] = static_cast<std::uint8_t>((slot.address >> 8) & 0xFF);
-        report[at + 2] = static_cast<std::uint8_t>(slot.address & 0xFF);
-        report[at + 3] = slot.data;
+    for (const auto& [opcode, address, data] : slots) {
+        report[at] = opcode;
+        report[at + 1] = static_cast<std::uint8_t>((address >> 8) & 0xFF);
+        report[at + 2] = static_cast<std::uint8_t>(address & 0xFF);
+        report[at + 3] = data;
         at += 4;
     }
     return report;

@@ -1,6 +1,7 @@
 #include "monitor/PacedReplay.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace vantrel {
 namespace {
@@ -16,26 +17,23 @@ TEST(PacedReplay, playsEachRecordingAtItsOwnPaceOneAfterTheOther) {
     PacedReplay replay({{"a", {at(5'000'000, 1), at(5'400'000, 2)}},
                         {"empty", {}},
                         {"b", {at(100, 3), at(300'100, 4)}}});
-    struct Step {
-        std::int64_t elapsed;
-        std::vector<std::uint16_t> codes;
-        std::optional<std::size_t> ended;
-    };
+    // Each time since the start, the codes then due, and the recording that ended.
+    using Step = std::tuple<std::int64_t, std::vector<std::uint16_t>, std::optional<std::size_t>>;
     const std::vector<Step> steps = {
         {0, {1}, std::nullopt}, {399'999, {}, std::nullopt},  {400'000, {2}, 0},
         {400'000, {}, 1},       {400'000, {3}, std::nullopt}, {699'999, {}, std::nullopt},
         {1'000'000, {4}, 2},
     };
-    for (const Step& step : steps) {
+    for (const auto& [elapsed, expectedCodes, ended] : steps) {
         ASSERT_FALSE(replay.finished());
-        const PacedReplay::Due due = replay.due(step.elapsed);
+        const PacedReplay::Due due = replay.due(elapsed);
         std::vector<std::uint16_t> codes;
         for (const SourcedEvent& event : due.events) {
             codes.push_back(event.event.code);
             EXPECT_EQ(replay.deviceName(event.device), event.device == 0 ? "a" : "b");
         }
-        EXPECT_EQ(codes, step.codes) << "at " << step.elapsed;
-        EXPECT_EQ(due.ended, step.ended) << "at " << step.elapsed;
+        EXPECT_EQ(codes, expectedCodes) << "at " << elapsed;
+        EXPECT_EQ(due.ended, ended) << "at " << elapsed;
     }
     EXPECT_TRUE(replay.finished());
     EXPECT_EQ(replay.nextDue(), std::nullopt);
