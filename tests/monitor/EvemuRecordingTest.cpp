@@ -77,38 +77,27 @@ TEST(EvemuRecording, readsEventsWithPaddingSignsAndComments) {
         << "without a header nothing is known of the axes";
 }
 
-struct MalformedCase {
-    std::string text;
-    std::size_t line;
-};
-
-// GoogleTest would otherwise print the case's raw bytes, padding and all.
-void PrintTo(const MalformedCase& malformed, std::ostream* out) {
-    *out << "line " << malformed.line;
+TEST(EvemuRecording, aMalformedLineIsRefusedWithItsNumber) {
+    const std::string good = "E: 0.000001 0001 001e 0001\n";
+    // Each recording and the line refused.
+    const std::vector<std::pair<std::string, std::size_t>> cases = {
+        {good + "E: 1. 0001 001e 0001\n", 2},
+        {"E: 1 0001 001e 0001\n", 1},
+        {"E: 1.0x5 0001 001e 0001\n", 1},
+        {good + good + "E: 0.000001 0001 001e\n", 3},
+        {"E: 0.000001 000g 001e 0001\n", 1},
+        {"E: 0.000001 0001 001e 0x01\n", 1},
+        {"E: 0.000001 0001 001e 0001 7\n", 1},
+        {"E: 0.000001 10000 001e 0001\n", 1},
+        {"N: Panel\nhello\n", 2},
+        {"X: 1\n", 1},
+        {good + "#" + std::string(MaxEvemuLineLength, ' ') + good, 2}};
+    for (const auto& [text, line] : cases) {
+        const EvemuRecording recording = read(text);
+        EXPECT_FALSE(recording.ok()) << "line " << line;
+        EXPECT_EQ(recording.errorLine, line);
+    }
 }
-
-class EvemuMalformed : public ::testing::TestWithParam<MalformedCase> {};
-
-TEST_P(EvemuMalformed, isRefusedWithItsLine) {
-    const EvemuRecording recording = read(GetParam().text);
-    EXPECT_FALSE(recording.ok());
-    EXPECT_EQ(recording.errorLine, GetParam().line);
-}
-
-constexpr const char* Good = "E: 0.000001 0001 001e 0001\n";
-
-INSTANTIATE_TEST_SUITE_P(
-    lines, EvemuMalformed,
-    ::testing::Values(
-        MalformedCase{std::string(Good) + "E: 1. 0001 001e 0001\n", 2},
-        MalformedCase{"E: 1 0001 001e 0001\n", 1}, MalformedCase{"E: 1.0x5 0001 001e 0001\n", 1},
-        MalformedCase{std::string(Good) + Good + "E: 0.000001 0001 001e\n", 3},
-        MalformedCase{"E: 0.000001 000g 001e 0001\n", 1},
-        MalformedCase{"E: 0.000001 0001 001e 0x01\n", 1},
-        MalformedCase{"E: 0.000001 0001 001e 0001 7\n", 1},
-        MalformedCase{"E: 0.000001 10000 001e 0001\n", 1}, MalformedCase{"N: Panel\nhello\n", 2},
-        MalformedCase{"X: 1\n", 1},
-        MalformedCase{std::string(Good) + "#" + std::string(MaxEvemuLineLength, ' ') + Good, 2}));
 
 TEST(EvemuRecording, aStreamWithoutEndOrOneThatCannotBeReadIsRefusedInBoundedMemory) {
     EndlessComments endless(false);

@@ -75,55 +75,38 @@ std::vector<std::string> replay(const std::string& name, bool json = false) {
     return lines;
 }
 
-struct RecordingCase {
-    std::string fixture;
-    std::vector<std::string> lines;
-};
-
-// Named by its recording: GoogleTest would otherwise print the case's raw
-// bytes, padding and all.
-void PrintTo(const RecordingCase& recording, std::ostream* out) {
-    *out << recording.fixture;
-}
-
 const std::string LeftArrow =
     "Input 3 (P1 Left) or Rotary Switch 1 (P1 Dial) counterclockwise: Left Arrow";
 
-class MonitorReplay : public ::testing::TestWithParam<RecordingCase> {};
-
-TEST_P(MonitorReplay, printsOneLinePerActivation) {
-    EXPECT_EQ(replay(GetParam().fixture), GetParam().lines);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    recordings, MonitorReplay,
-    ::testing::Values(
+TEST(MonitorReplay, printsOneLinePerActivation) {
+    // Each recording and the lines the monitor prints for it.
+    const std::vector<std::pair<std::string, std::vector<std::string>>> recordings = {
         // Modifiers held, autorepeat, both rotary directions (one shared with an
         // input), a macro whose later steps are not taken for other inputs, a
         // key nothing sends.
-        RecordingCase{"keyboard.evemu",
-                      {"Input 17 (P1 Button 1): Ctrl+A", "Input 17 (P1 Button 1): Ctrl+A released",
-                       "Rotary Switch 1 (P1 Dial) clockwise: Right Arrow",
-                       "Rotary Switch 1 (P1 Dial) clockwise: Right Arrow released",
-                       LeftArrow + " (more than one control sends this: see vantrelctl check)",
-                       LeftArrow + " released",
-                       "Input 29 (Coin & Start): macro, first step press 5 %",
-                       "not in the configuration: F13", "Input 2 (P1 Start): 1 !",
-                       "Input 2 (P1 Start): 1 ! released"}},
+        {"keyboard.evemu",
+         {"Input 17 (P1 Button 1): Ctrl+A", "Input 17 (P1 Button 1): Ctrl+A released",
+          "Rotary Switch 1 (P1 Dial) clockwise: Right Arrow",
+          "Rotary Switch 1 (P1 Dial) clockwise: Right Arrow released",
+          LeftArrow + " (more than one control sends this: see vantrelctl check)",
+          LeftArrow + " released", "Input 29 (Coin & Start): macro, first step press 5 %",
+          "not in the configuration: F13", "Input 2 (P1 Start): 1 !",
+          "Input 2 (P1 Start): 1 ! released"}},
         // Key codes alone: a code two usages share, a modifier key on its own,
         // and a macro that starts with a modifier.
-        RecordingCase{"keyboard-without-scan-codes.evemu",
-                      {"Input 10: \\ |", "Input 10: \\ | released", "Input 11: Left Ctrl",
-                       "Input 11: Left Ctrl released",
-                       "Input 12: macro, first step press Right Shift"}},
-        RecordingCase{"mouse-and-joystick.evemu",
-                      {"Input 5: Left Click", "Input 5: Left Click released", "Input 6: Button 3",
-                       "Input 6: Button 3 released", "Input 8: Button 20",
-                       "Input 8: Button 20 released", "Input 7: Hat1 NE",
-                       "Input 7: Hat1 NE released", "not in the configuration: Hat2 W",
-                       "motion on mouse-and-joystick.evemu: X +8, Y -2",
-                       "motion on mouse-and-joystick.evemu: X +1, Wheel +1"}}),
-    [](const auto& param) { return "fixture" + std::to_string(param.index); });
+        {"keyboard-without-scan-codes.evemu",
+         {"Input 10: \\ |", "Input 10: \\ | released", "Input 11: Left Ctrl",
+          "Input 11: Left Ctrl released", "Input 12: macro, first step press Right Shift"}},
+        {"mouse-and-joystick.evemu",
+         {"Input 5: Left Click", "Input 5: Left Click released", "Input 6: Button 3",
+          "Input 6: Button 3 released", "Input 8: Button 20", "Input 8: Button 20 released",
+          "Input 7: Hat1 NE", "Input 7: Hat1 NE released", "not in the configuration: Hat2 W",
+          "motion on mouse-and-joystick.evemu: X +8, Y -2",
+          "motion on mouse-and-joystick.evemu: X +1, Wheel +1"}}};
+    for (const auto& [fixture, lines] : recordings) {
+        EXPECT_EQ(replay(fixture), lines) << fixture;
+    }
+}
 
 // The session's table pins a labelled press and one nothing sends; these
 // are the shapes only a cabinet with a rotary switch and a macro shows.
