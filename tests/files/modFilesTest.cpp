@@ -28,14 +28,6 @@ const UserEvent TooLong = message("Invalid configuration file", Caption, Message
 const UserEvent Invalid =
     message("Error: Invalid configuration file", "VANTREL", MessageIcon::Exclamation);
 
-/// The image of a configuration with one macro on input 0.
-Bytes imageBytes() {
-    Configuration source;
-    source.input(0) = macroOf({keyDown(7)});
-    const DeviceImage image = imageOf(source);
-    return {image.begin(), image.end()};
-}
-
 class modFilesTest : public ::testing::Test {
 protected:
     /// Unsaved work: a macro on input 5 and a rotary key.
@@ -136,7 +128,10 @@ TEST_F(modFilesTest, SavingAndOpeningAskForAFileAndBringBackTheWholeConfiguratio
 }
 
 TEST_F(modFilesTest, OpeningJudgesTheFileAndReportsWhatWentWrong) {
-    const Bytes image = imageBytes();
+    Configuration source; // one macro on input 1
+    source.input(0) = macroOf({keyDown(7)});
+    const DeviceImage sourceImage = imageOf(source);
+    const Bytes image(sourceImage.begin(), sourceImage.end());
     Bytes badRate = image;
     badRate[ImageAddress::RotarySwitch1] = 3;
     // 65 steps in one sequence: the decoder stops at the one past the last.
@@ -177,11 +172,7 @@ TEST_F(modFilesTest, OpeningJudgesTheFileAndReportsWhatWentWrong) {
 
 TEST_F(modFilesTest, AConfigurationTooLargeForTheDeviceIsNotSaved) {
     // Only a loaded configuration gets this large: every step of every input.
-    for (InputMacro& macro : config.InputMacros) {
-        for (auto& sequence : macro.Steps) {
-            sequence.fill(keyDown(4));
-        }
-    }
+    config.InputMacros.fill(fullMacro());
 
     EXPECT_FALSE(files.saveConfiguration());
 
