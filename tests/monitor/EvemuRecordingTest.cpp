@@ -77,7 +77,7 @@ TEST(EvemuRecording, readsEventsWithPaddingSignsAndComments) {
         << "without a header nothing is known of the axes";
 }
 
-TEST(EvemuRecording, aMalformedLineIsRefusedWithItsNumber) {
+TEST(EvemuRecording, aMalformedLineIsRefusedWithItsNumberAndWords) {
     const std::string good = "E: 0.000001 0001 001e 0001\n";
     // Each recording and the line refused.
     const std::vector<std::pair<std::string, std::size_t>> cases = {
@@ -97,6 +97,9 @@ TEST(EvemuRecording, aMalformedLineIsRefusedWithItsNumber) {
         EXPECT_FALSE(recording.ok()) << "line " << line;
         EXPECT_EQ(recording.errorLine, line);
     }
+    EXPECT_EQ(read("E: nonsense\n").error,
+              "not an event: expected \"E: seconds.microseconds type code value\"");
+    EXPECT_EQ(read("hello\n").error, "not a line of an evemu recording");
 }
 
 TEST(EvemuRecording, aStreamWithoutEndOrOneThatCannotBeReadIsRefusedInBoundedMemory) {
@@ -111,12 +114,6 @@ TEST(EvemuRecording, aStreamWithoutEndOrOneThatCannotBeReadIsRefusedInBoundedMem
     const EvemuRecording unreadable = readAll(failingStream);
     EXPECT_EQ(unreadable.error, "could not be read");
     EXPECT_EQ(unreadable.errorLine, 2U) << "a failed read is not the end of the recording";
-}
-
-TEST(EvemuRecording, errorTextIsFixed) {
-    EXPECT_EQ(read("E: nonsense\n").error,
-              "not an event: expected \"E: seconds.microseconds type code value\"");
-    EXPECT_EQ(read("hello\n").error, "not a line of an evemu recording");
 }
 
 } // namespace
