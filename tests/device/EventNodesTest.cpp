@@ -48,6 +48,8 @@ TEST(EventNodes, findsTheEncodersNodesOnly) {
     sysfs.link(sysfs.root.path / "devices/virtual/input/input9/mouse0", "mouse0");
     EXPECT_EQ(encoderEventNodes(sysfs.root.path, "/dev/input"),
               (std::vector<fs::path>{"/dev/input/event4", "/dev/input/event12"}));
+    const TemporaryFolder empty;
+    EXPECT_TRUE(encoderEventNodes(empty.path).empty()) << "no input class, no nodes";
 }
 
 TEST(EventNodes, groupsTheNodesOfEachEncoderByItsPort) {
@@ -65,11 +67,6 @@ TEST(EventNodes, groupsTheNodesOfEachEncoderByItsPort) {
               (std::vector<fs::path>{"/dev/input/event5", "/dev/input/event10"}));
     EXPECT_EQ(encoders[1].portPath, "1-4.2");
     EXPECT_EQ(encoders[1].nodes, (std::vector<fs::path>{"/dev/input/event8", "/dev/input/event9"}));
-}
-
-TEST(EventNodes, noInputClassMeansNoNodes) {
-    TemporaryFolder empty;
-    EXPECT_TRUE(encoderEventNodes(empty.path).empty());
 }
 
 } // namespace
