@@ -1,6 +1,8 @@
 #include "app/ProgramMain.h"
 
 #include "app/DisplayConnection.h"
+#include "app/ShownWindowReport.h"
+#include "app/TerminationRequests.h"
 #include "generated/BuildConfig.h"
 
 #include <QApplication>
@@ -39,6 +41,8 @@ int programMain(int argc, char** argv, const ProgramIdentity& program,
     }
     const std::unique_ptr<QApplication> application = openDisplayOrExit(argc, argv, program.name);
     nameApplication(program);
+    reportShownWindowsWhenAsked();
+    endOnTerminationRequests();
     return run(arguments);
 }
 

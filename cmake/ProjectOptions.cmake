@@ -5,9 +5,11 @@ add_library(vantrel_options INTERFACE)
 add_library(vantrel::options ALIAS vantrel_options)
 target_compile_features(vantrel_options INTERFACE cxx_std_20)
 
-# Warnings stop the build for developers and CI; a packager building with a
-# newer compiler than ours can turn that off and still get the warnings.
-option(VANTREL_WARNINGS_AS_ERRORS "Treat compiler warnings in our code as errors" ON)
+# Warnings stop the build only where we can fix them: the presets developers
+# and CI build turn this on. Users and packagers build with compilers newer
+# than ours, whose new warnings must not end a build that works, so by
+# default (the release preset, debian/rules) warnings are printed, not fatal.
+option(VANTREL_WARNINGS_AS_ERRORS "Treat compiler warnings in our code as errors" OFF)
 
 if(MSVC)
   target_compile_options(vantrel_options INTERFACE /W4 /permissive-)

@@ -57,9 +57,13 @@ public:
             if (!opens) {
                 const HidDeviceInfo& main = device.main();
                 listedDevice.openStatus = denied ? DeviceFailure::NoPermission : main.openResult;
-                listedDevice.problem = {
-                    {DeviceProblemKind::NodeCannotBeOpened, denied ? "" : main.openError},
-                    main.path};
+                // Member by member: GCC 12 at -O3 takes the nested braces for a
+                // read of an uninitialised string.
+                listedDevice.problem.kind = DeviceProblemKind::NodeCannotBeOpened;
+                if (!denied) {
+                    listedDevice.problem.detail = main.openError;
+                }
+                listedDevice.problem.where = main.path;
             }
             listed.push_back(std::move(listedDevice));
         }
