@@ -11,6 +11,7 @@
 #include "windows/controls/CaptionButton.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -46,6 +47,19 @@ void recordNextMessage(QString& said) {
         said = box.windowTitle() + (box.icon() == QMessageBox::Critical ? " (stop) | " : " | ") +
                box.text();
         box.accept();
+    });
+}
+
+/// Answers the next file dialog with `file`; `offered` gets the path the
+/// dialog offered first.
+void chooseInNextFileDialog(const std::filesystem::path& file, QString* offered = nullptr) {
+    whenModal<QFileDialog>({}, [file, offered](QFileDialog& dialog) {
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (offered != nullptr) {
+            *offered = QDir(dialog.directory()).filePath(name->text());
+        }
+        name->setText(QString::fromStdString(file.string()));
+        QTest::keyClick(name, Qt::Key_Return);
     });
 }
 
@@ -174,16 +188,90 @@ private slots:
         const testing::TemporaryFolder folder;
         const auto saved = folder / "saved.cfg";
         QString offered;
-        whenModal<QFileDialog>({}, [&offered, &saved](QFileDialog& dialog) {
-            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            offered = QDir(dialog.directory()).filePath(name->text());
-            name->setText(QString::fromStdString(saved.string()));
-            QTest::keyClick(name, Qt::Key_Return);
-        });
+        chooseInNextFileDialog(saved, &offered);
         window.mnuSave_Click();
         QCOMPARE(offered, QDir::current().filePath(QStringLiteral("Config.cfg")));
         QVERIFY(testing::contentsOf(saved) ==
                 testing::contentsOf(Examples / "two-player-cabinet.cfg"));
+    }
+
+    // File > Open reads the readable form as the command line does, but the
+    // file becomes the configuration's name.
+    void fileOpenReadsTheReadableFormWithItsLabels_data() {
+        QTest::addColumn<QString>("example");
+        for (const char* example :
+             {"two-player-cabinet.json", "retroarch-layout.json", "pinball-cabinet.json"}) {
+            QTest::newRow(example) << example;
+        }
+    }
+    void fileOpenReadsTheReadableFormWithItsLabels() {
+        QFETCH(QString, example);
+        const std::filesystem::path file = Examples / example.toStdString();
+        EmulatedDevice device;
+        ConfigurationProgram handed(device);
+        QVERIFY(handed.start(file.string()));
+        ConfigurationProgram program(device);
+        QVERIFY(program.start());
+        frmMain& window = program.window();
+        window.setKey(0, KeyTypeKeyboard, KeyA, 0);
+
+        whenModal<QMessageBox>({}, [](QMessageBox& box) { box.button(QMessageBox::No)->click(); });
+        chooseInNextFileDialog(file);
+        child<QAction>(window, "mnuOpen").trigger();
+
+        const Configuration& config = program.configuration();
+        QVERIFY(config.InputMacros == handed.configuration().InputMacros);
+        QVERIFY(config.RotaryKeys == handed.configuration().RotaryKeys);
+        QVERIFY(window.settings() == handed.window().settings());
+        QCOMPARE(allCaptions(window), allCaptions(handed.window()));
+        QVERIFY(window.labels().inputs == handed.window().labels().inputs);
+        QVERIFY(window.labels().rotarySwitches == handed.window().labels().rotarySwitches);
+        QVERIFY(!window.labels().input(0).empty());
+        QCOMPARE(child<QWidget>(window, "cmdKey", 0).toolTip(),
+                 QString::fromStdString(window.labels().input(0)));
+        QVERIFY(!config.ConfigChanged);
+        QCOMPARE(config.ConfigFileName, file.string());
+    }
+
+    // What File > Open refuses leaves the configuration and its labels as
+    // they were; only our own JSON escapes the refusals of a non-image.
+    void fileOpenRefusesWhatItCannotRead_data() {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("box"); // "PATH" stands for the file's path
+        const char* const mistake = R"({"format": "vantrel-configuration", "version": 1,
+            "inputs": [{"input": 5, "single": {"type": "key", "code": "Nonsense"}}]})";
+        QTest::newRow("readable form with a mistake")
+            << QByteArray(mistake)
+            << "VANTREL Configuration Utility (stop) | Error opening the file\nPATH: " +
+                   importersWords(mistake);
+        QTest::newRow("longer than an image, other JSON")
+            << QByteArray(R"({"format": "other", "version": 1})") + QByteArray(4100, ' ')
+            << "VANTREL Configuration Utility (stop) | Invalid configuration file";
+        QTest::newRow("shorter, not an image") << QByteArray("P1 Button 1 = Left Ctrl\n")
+                                               << "VANTREL | Error: Invalid configuration file";
+    }
+    void fileOpenRefusesWhatItCannotRead() {
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, box);
+        const testing::TemporaryFolder folder;
+        const auto path = folder / "chosen.json";
+        testing::writeFile(path, contents.toStdString());
+        EmulatedDevice device;
+        ConfigurationProgram program(device);
+        QVERIFY(program.start((Examples / "two-player-cabinet.json").string()));
+        frmMain& window = program.window();
+        const QStringList before = allCaptions(window);
+        const ConfigurationLabels labels = window.labels();
+
+        QString shown;
+        recordNextMessage(shown);
+        chooseInNextFileDialog(path);
+        child<QAction>(window, "mnuOpen").trigger();
+
+        QCOMPARE(shown, box.replace("PATH", QString::fromStdString(path.string())));
+        QCOMPARE(allCaptions(window), before);
+        QVERIFY(window.labels().inputs == labels.inputs);
+        QCOMPARE(program.configuration().ConfigFileName, path.string());
     }
 
     void aHandedFileIsReadByItsContent_data() {
