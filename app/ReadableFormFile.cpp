@@ -5,6 +5,7 @@
 #include "formats/JsonFormat.h"
 #include "model/DeviceImage.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -19,13 +20,10 @@ constexpr std::size_t FormatNameReach = 256;
 
 bool namesTheFormat(std::string_view firstBytes) {
     const std::string value = '"' + std::string(FormatName) + '"';
-    for (const std::string_view colon : std::array<std::string_view, 2>{": ", ":"}) {
-        const std::string pair = "\"format\"" + std::string(colon) + value;
-        if (firstBytes.find(pair) <= FormatNameReach) {
-            return true;
-        }
-    }
-    return false;
+    constexpr std::array<std::string_view, 2> Colons = {": ", ":"};
+    return std::ranges::any_of(Colons, [&](std::string_view colon) {
+        return firstBytes.find("\"format\"" + std::string(colon) + value) <= FormatNameReach;
+    });
 }
 
 } // namespace
