@@ -1,5 +1,6 @@
 #include "app/ConfigurationProgram.h"
 
+#include "app/ReadableFormFile.h"
 #include "files/PathText.h"
 #include "formats/ConfigurationSource.h"
 #include "generated/BuildConfig.h"
@@ -30,7 +31,8 @@ ConfigurationProgram::ConfigurationProgram(HidAccess& hid, DeviceLockFile lockFi
                                     about_->exec();
                                 },
                                 currentVolumeLabel,
-                                std::move(lockFile)};
+                                std::move(lockFile),
+                                readReadableFormFile};
     window_ = std::make_unique<frmMain>(config_, services);
     messages_.setOwner(window_.get());
     fileDialogs_.setOwner(window_.get());
@@ -66,8 +68,8 @@ void ConfigurationProgram::open(const std::string& path, std::ostream& diagnosti
     if (!loaded.ok()) {
         const std::string why = configurationFailureLine(loaded);
         diagnostics << programName() << ": " << OpenFailedText << ": " << why << "\n";
-        messages_.showMessage(std::string(OpenFailedText) + "\r\n" + why, MainWindowCaption,
-                              MessageIcon::Stop, MessageButtons::Ok);
+        messages_.showMessage(readableFormMistakeText(why), MainWindowCaption, MessageIcon::Stop,
+                              MessageButtons::Ok);
         return;
     }
     window_->showImportedConfiguration(loaded.config, loaded.settings, loaded.labels);

@@ -35,12 +35,14 @@ FileDialogRequest dialogRequest(const char* title, const std::filesystem::path& 
 } // namespace
 
 modFiles::modFiles(Configuration& config, DeviceSettings& settings, MessagePrompter& messages,
-                   FileDialogs& dialogs, std::function<std::filesystem::path()> currentFolder)
+                   FileDialogs& dialogs, std::function<std::filesystem::path()> currentFolder,
+                   ReadableFormReader readableForm)
     : config_(config)
     , settings_(settings)
     , messages_(messages)
     , dialogs_(dialogs)
-    , currentFolder_(std::move(currentFolder)) {}
+    , currentFolder_(std::move(currentFolder))
+    , readableForm_(std::move(readableForm)) {}
 
 std::filesystem::path modFiles::defaultCurrentFolder() {
     // A folder that has been removed under us leaves the dialogs to pick
@@ -100,6 +102,7 @@ bool modFiles::saveConfiguration() {
 
 bool modFiles::openConfiguration() {
     openReplaced_ = false;
+    openedLabels_ = {};
     const std::optional<std::string> chosen = dialogs_.getOpenFileName(
         dialogRequest(OpenTitle, currentFolder_(), config_.ConfigFileName, false));
     if (!chosen) {
@@ -107,8 +110,14 @@ bool modFiles::openConfiguration() {
     }
     config_.ConfigFileName = *chosen;
 
+    const std::filesystem::path path = pathFromUtf8(config_.ConfigFileName);
+    if (readableForm_) {
+        if (const std::optional<ReadableConfiguration> read = readableForm_(path)) {
+            return openReadableForm(*read);
+        }
+    }
     DeviceImage image{};
-    const FileResult read = readConfigurationFile(pathFromUtf8(config_.ConfigFileName), image);
+    const FileResult read = readConfigurationFile(path, image);
     if (read.kind == FileError::TooLong) {
         messages_.showMessage(FileTooLongText, MainWindowCaption, MessageIcon::Stop,
                               MessageButtons::Ok);
@@ -131,6 +140,23 @@ bool modFiles::openConfiguration() {
         // what the file holds, so ConfigChanged is left as it was.
         return false;
     }
+    config_.ConfigChanged = false;
+    return true;
+}
+
+bool modFiles::openReadableForm(const ReadableConfiguration& read) {
+    // A mistake anywhere in the document leaves everything as it was: the
+    // reader checks the whole document before anything is put in place.
+    if (!read.mistake.empty()) {
+        messages_.showMessage(readableFormMistakeText(read.mistake), MainWindowCaption,
+                              MessageIcon::Stop, MessageButtons::Ok);
+        return false;
+    }
+    config_.InputMacros = read.config.InputMacros;
+    config_.RotaryKeys = read.config.RotaryKeys;
+    settings_ = read.settings;
+    openedLabels_ = read.labels;
+    openReplaced_ = true;
     config_.ConfigChanged = false;
     return true;
 }

@@ -11,6 +11,7 @@
 #include "windows/controls/CaptionButton.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -46,6 +47,19 @@ void recordNextMessage(QString& said) {
         said = box.windowTitle() + (box.icon() == QMessageBox::Critical ? " (stop) | " : " | ") +
                box.text();
         box.accept();
+    });
+}
+
+/// Answers the next file dialog with `file`; `offered` gets the path the
+/// dialog offered first.
+void chooseInNextFileDialog(const std::filesystem::path& file, QString* offered = nullptr) {
+    whenModal<QFileDialog>({}, [file, offered](QFileDialog& dialog) {
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (offered != nullptr) {
+            *offered = QDir(dialog.directory()).filePath(name->text());
+        }
+        name->setText(QString::fromStdString(file.string()));
+        QTest::keyClick(name, Qt::Key_Return);
     });
 }
 
@@ -174,16 +188,82 @@ private slots:
         const testing::TemporaryFolder folder;
         const auto saved = folder / "saved.cfg";
         QString offered;
-        whenModal<QFileDialog>({}, [&offered, &saved](QFileDialog& dialog) {
-            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            offered = QDir(dialog.directory()).filePath(name->text());
-            name->setText(QString::fromStdString(saved.string()));
-            QTest::keyClick(name, Qt::Key_Return);
-        });
+        chooseInNextFileDialog(saved, &offered);
         window.mnuSave_Click();
         QCOMPARE(offered, QDir::current().filePath(QStringLiteral("Config.cfg")));
         QVERIFY(testing::contentsOf(saved) ==
                 testing::contentsOf(Examples / "two-player-cabinet.cfg"));
+    }
+
+    // File > Open reads our JSON as the command line does, and the file
+    // becomes the configuration's name; what it refuses leaves the work and
+    // its labels as they were.
+    void fileOpenReadsTheReadableForm_data() {
+        QTest::addColumn<QString>("example"); // empty: a file of `contents`
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("box"); // "PATH" stands for the file's path
+        QTest::addColumn<bool>("changedAfter");
+        for (const char* example :
+             {"two-player-cabinet.json", "retroarch-layout.json", "pinball-cabinet.json"}) {
+            QTest::newRow(example) << example << QByteArray() << "" << false;
+        }
+        const char* const mistake = R"({"format": "vantrel-configuration", "version": 1,
+            "inputs": [{"input": 5, "single": {"type": "key", "code": "Nonsense"}}]})";
+        QTest::newRow("readable form with a mistake")
+            << "" << QByteArray(mistake)
+            << "VANTREL Configuration Utility (stop) | Error opening the file\nPATH: " +
+                   importersWords(mistake)
+            << true;
+        QTest::newRow("longer than an image, other JSON")
+            << "" << QByteArray(R"({"format": "other", "version": 1})") + QByteArray(4100, ' ')
+            << "VANTREL Configuration Utility (stop) | Invalid configuration file" << true;
+        QTest::newRow("shorter, not an image")
+            << "" << QByteArray("P1 Button 1 = Left Ctrl\n")
+            << "VANTREL | Error: Invalid configuration file" << false;
+    }
+    void fileOpenReadsTheReadableForm() {
+        QFETCH(QString, example);
+        QFETCH(QString, box);
+        const testing::TemporaryFolder folder;
+        auto path = Examples / example.toStdString();
+        if (example.isEmpty()) {
+            path = folder / "chosen.json";
+            QFETCH(QByteArray, contents);
+            testing::writeFile(path, contents.toStdString());
+        }
+        // Both start from a labelled layout; `expected` then shows the example
+        // as handed over, or the same changed work the refused Open leaves.
+        const std::string labelled = (Examples / "two-player-cabinet.json").string();
+        EmulatedDevice device;
+        ConfigurationProgram expected(device);
+        QVERIFY(expected.start(example.isEmpty() ? labelled : path.string()));
+        ConfigurationProgram program(device);
+        QVERIFY(program.start(labelled));
+        program.window().setKey(0, KeyTypeKeyboard, KeyA, 0);
+        if (example.isEmpty()) {
+            expected.window().setKey(0, KeyTypeKeyboard, KeyA, 0);
+        }
+
+        QString shown;
+        whenModal<QMessageBox>({}, [&shown, &box](QMessageBox& save) {
+            save.button(QMessageBox::No)->click();
+            if (!box.isEmpty()) {
+                recordNextMessage(shown);
+            }
+        });
+        chooseInNextFileDialog(path);
+        child<QAction>(program.window(), "mnuOpen").trigger();
+
+        QCOMPARE(shown, box.replace("PATH", QString::fromStdString(path.string())));
+        const Configuration& config = program.configuration();
+        QVERIFY(config.InputMacros == expected.configuration().InputMacros);
+        QVERIFY(program.window().settings() == expected.window().settings());
+        QCOMPARE(allCaptions(program.window()), allCaptions(expected.window()));
+        const ConfigurationLabels& labels = expected.window().labels();
+        QVERIFY(program.window().labels().inputs == labels.inputs);
+        QVERIFY(program.window().labels().rotarySwitches == labels.rotarySwitches);
+        QTEST(config.ConfigChanged, "changedAfter");
+        QCOMPARE(config.ConfigFileName, path.string());
     }
 
     void aHandedFileIsReadByItsContent_data() {

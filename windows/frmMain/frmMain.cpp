@@ -89,7 +89,8 @@ frmMain::frmMain(Configuration& config, MainWindowServices services, QWidget* pa
     : QMainWindow(parent)
     , config_(config)
     , services_(std::move(services))
-    , files_(config, settings_, services_.messages, services_.fileDialogs)
+    , files_(config, settings_, services_.messages, services_.fileDialogs,
+             modFiles::defaultCurrentFolder, services_.readableForm)
     , client_(createClientArea()) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(MainWindowCaption));
@@ -554,10 +555,10 @@ void frmMain::mnuOpen_Click() {
         return;
     }
     files_.openConfiguration();
-    // The labels described the wiring of the configuration just replaced; an
-    // image carries none.
+    // The labels described the wiring of the configuration just replaced;
+    // the file brings its own, if any.
     if (files_.openReplacedConfiguration()) {
-        labels_ = ConfigurationLabels{};
+        labels_ = files_.openedLabels();
         showLabels();
     }
     // Also after a refused file: the rows then show what the configuration

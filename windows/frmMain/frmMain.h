@@ -3,6 +3,7 @@
 #include "device/DeviceLock.h"
 #include "device/HidAccess.h"
 #include "files/FileDialogs.h"
+#include "files/ReadableForm.h"
 #include "files/modFiles.h"
 #include "model/ConfigurationLabels.h"
 #include "model/DeviceSettings.h"
@@ -42,6 +43,9 @@ struct MainWindowServices {
     /// The file whose lock keeps other programs off the device while a
     /// transfer runs; empty (or answering nothing): no lock.
     DeviceLockFile deviceLockFile = {};
+    /// Reads the readable form for File > Open; empty: Open reads device
+    /// images only.
+    ReadableFormReader readableForm = {};
 };
 
 /// The main window: 108 input rows in a scrolling column, the device
@@ -78,7 +82,8 @@ public:
     void showImportedConfiguration(const Configuration& imported, const DeviceSettings& settings,
                                    const ConfigurationLabels& labels);
     /// The wiring labels shown; they stay through New, Read and every
-    /// assignment, and File > Open of an image replaces them with none.
+    /// assignment, and File > Open replaces them with the file's own (none
+    /// for an image).
     [[nodiscard]] const ConfigurationLabels& labels() const { return labels_; }
 
     // Event handlers, named after the control and the event.

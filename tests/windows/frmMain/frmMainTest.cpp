@@ -543,7 +543,7 @@ private slots:
 
     // Labels name the panel's wiring, not the assignment: they stay through
     // New, Read and every assignment, and go only when File > Open puts an
-    // image's configuration in place. Open still reads only images.
+    // image's configuration in place.
     void labelsStayUntilAnImageIsOpened_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("kept");
@@ -553,11 +553,8 @@ private slots:
         QTest::newRow("Read") << "mnuRead" << true
                               << "The configuration was successfully read from the device";
         QTest::newRow("Open, image") << "image" << false << "";
-        QTest::newRow("Open, short JSON") << R"({"format": "vantrel-configuration", "version": 1})"
-                                          << true << "Error: Invalid configuration file";
-        QTest::newRow("Open, long JSON")
-            << R"({"format": "vantrel-configuration", "version": 1})" + QString(4100, ' ') << true
-            << "Invalid configuration file";
+        QTest::newRow("Open, not an image")
+            << "P1 Button 1 = A" << true << "Error: Invalid configuration file";
     }
     void labelsStayUntilAnImageIsOpened() {
         QFETCH(QString, command);
