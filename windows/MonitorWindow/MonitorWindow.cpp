@@ -112,9 +112,7 @@ MonitorWindow::MonitorWindow(QWidget* parent)
                                 2 * lineList_->frameWidth() + 2);
     lineList_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     column->addLayout(
-        captioned(QStringLiteral("&Not matched, or matched by more than one control:"), lineList_,
-                  client),
-        1);
+        captioned(QStringLiteral("&Not matched, or not told apart:"), lineList_, client), 1);
     setCentralWidget(client);
     setCounter(0, 0);
     showLastPress({}, {});
