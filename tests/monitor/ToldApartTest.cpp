@@ -18,9 +18,7 @@ namespace {
 constexpr std::uint16_t Key1 = 0x02;
 constexpr std::uint16_t Key5 = 0x06;
 constexpr std::uint16_t KeyLeftCtrlCode = 0x1d;
-constexpr std::uint16_t KeyLeftShiftCode = 0x2a;
 constexpr std::uint16_t KeyZ = 0x2c;
-constexpr std::uint16_t KeyF7 = 0x41;
 constexpr std::uint16_t KeyLeft = 0x69;
 constexpr std::uint8_t UsageZ = 29;
 
@@ -108,18 +106,6 @@ INSTANTIATE_TEST_SUITE_P(
                        {1'730'000, Key1, 0}},
                       {Coin, Coin + " released", Start, Start + " released"},
                       2},
-        ToldApartCase{
-            "Left Shift alone is P1 Button 4, not Save State's first step",
-            {{1'000'000, KeyLeftShiftCode, 1}, {1'120'000, KeyLeftShiftCode, 0}},
-            {"Input 8 (P1 Button 4): Left Shift", "Input 8 (P1 Button 4): Left Shift released"},
-            1},
-        ToldApartCase{"Save State plays",
-                      {{1'000'000, KeyLeftShiftCode, 1},
-                       {1'000'000, KeyF7, 1},
-                       {1'050'000, KeyF7, 0},
-                       {1'050'000, KeyLeftShiftCode, 0}},
-                      {"Input 31 (Save State): macro, first step press Left Shift"},
-                      1},
         ToldApartCase{"held past autofire's release, it is P1 Button 1",
                       {{1'000'000, KeyLeftCtrlCode, 1}, {1'120'000, KeyLeftCtrlCode, 0}},
                       {Ctrl, Ctrl + " released"},
