@@ -10,7 +10,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <list>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,8 +35,18 @@ struct MonitorReport {
 /// taken for the macro going on rather than for a press of its own.
 constexpr std::int64_t MacroStepSlackMicroseconds = 30'000;
 
+/// The longest a rotary switch holds its key for one step. The encoder sends
+/// a step as a press and a release, and at its fastest rate ("40 per sec")
+/// steps come 25 ms apart, so both fit in that time; a button or joystick
+/// held longer than that was held by a person. How long the encoder really
+/// holds the key is not known: an assumption to confirm on the hardware.
+constexpr std::int64_t RotaryPulseMicroseconds = 25'000;
+
 /// One encoder's configuration, matched against the events of its devices
-/// (keyboard, mouse, joystick), each decoded on its own. Feed it every event
+/// (keyboard, mouse, joystick), each decoded on its own. A press that several
+/// controls could have sent is reported once what follows it decides which
+/// (a macro's later steps, the key let go, how long it was held), naming that
+/// one; when nothing can, it names them all and counts none. Feed it every event
 /// as it comes; call tick() when nothing came for a while (a few times a
 /// second), so that a modifier key held alone and the last second of motion
 /// are reported; finish() at the end.
@@ -64,6 +76,34 @@ private:
         std::vector<PlayedStep> steps;
         std::size_t next = 0;
         std::int64_t lastStep = 0;
+        bool roundPlayed = false; ///< a repeating macro has begun its steps again
+    };
+
+    /// One control that may have sent a press in doubt.
+    struct Alternative {
+        enum class State : std::uint8_t { Open, Fits, Out };
+        Candidate candidate;
+        State state = State::Open;
+        MacroInPlay macro;      ///< a macro's steps, followed as they come
+        bool beyondKey = false; ///< it played a step that the key alone does not make
+    };
+
+    /// A press that more than one control could have sent, until what
+    /// follows it decides which.
+    struct InDoubt {
+        ControlAction press;
+        std::vector<Alternative> alternatives;
+        /// What came after it as its macros' steps, or its key let go; told
+        /// again as activations of their own when no macro was playing.
+        std::vector<ControlAction> followers;
+        bool released = false;
+    };
+
+    /// A report, or the place of a press still in doubt: reports leave in
+    /// the order of their activations.
+    struct Slot {
+        MonitorReport report;
+        std::optional<InDoubt> doubt;
     };
 
     /// What belongs to one device: its decoding state and the macros it
@@ -75,7 +115,8 @@ private:
         EventDecoder decoder;
         ActivationTracker tracker;
         MotionSummary motion;
-        std::vector<MacroInPlay> macros;
+        std::vector<MacroInPlay> macros; ///< of presses decided to be macros
+        std::list<Slot> outgoing;
         std::int64_t lastEvent = 0;
         std::map<ControlIdentity, std::vector<Candidate>> pressedCandidates;
     };
@@ -83,12 +124,18 @@ private:
     Device& device(std::size_t index);
     void handle(std::size_t index, Device& device, const std::vector<ControlAction>& actions,
                 std::vector<MonitorReport>& out);
+    void take(std::size_t index, Device& device, const ControlAction& action);
     [[nodiscard]] bool continuesMacro(Device& device, const ControlAction& action) const;
-    [[nodiscard]] static bool mayReleaseASingleAction(const Device& device,
-                                                      const ControlAction& action);
     [[nodiscard]] bool continues(MacroInPlay& macro, const ControlAction& action) const;
-    void report(std::size_t index, Device& device, const ControlAction& activation,
-                std::vector<MonitorReport>& out);
+    [[nodiscard]] bool playedThrough(const MacroInPlay& macro) const;
+    [[nodiscard]] std::optional<std::int64_t> nextStepDue(const MacroInPlay& macro) const;
+    void open(std::size_t index, Device& device, const ControlAction& activation);
+    [[nodiscard]] bool offer(std::size_t index, Device& device, Slot& slot,
+                             const ControlAction& action);
+    void expire(std::size_t index, Device& device, std::int64_t microseconds);
+    void settle(std::size_t index, Device& device, Slot& slot);
+    void decide(std::size_t index, Device& device, Slot& slot, std::vector<Candidate> controls);
+    static void flush(Device& device, std::vector<MonitorReport>& out);
 
     ActivationMatcher matcher_;
     SeenControls seen_;

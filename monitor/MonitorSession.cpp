@@ -2,6 +2,8 @@
 
 #include "monitor/MonitorText.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace vantrel {
@@ -74,8 +76,9 @@ std::string MonitorSession::json(const EncoderReport& report, const std::string&
 std::vector<std::string> MonitorSession::summaryText() const {
     std::vector<std::string> lines;
     for (std::size_t e = 0; e < encoders_.size(); ++e) {
-        lines.push_back(vantrel::summaryText(encoders_[e].monitor->seen().summary(),
-                                             encoders_[e].encoder.labels, prefix(e)));
+        std::ranges::move(vantrel::summaryText(encoders_[e].monitor->seen().summary(),
+                                               encoders_[e].encoder.labels, prefix(e)),
+                          std::back_inserter(lines));
     }
     return lines;
 }

@@ -46,7 +46,8 @@ public:
     /// are several; `device` names the event device it came from.
     [[nodiscard]] std::string text(const EncoderReport& report, const std::string& device) const;
     [[nodiscard]] std::string json(const EncoderReport& report, const std::string& device) const;
-    /// The last lines: for each encoder, what was seen and what never was.
+    /// The last lines: for each encoder, what was seen, what never was, and
+    /// what was not told apart.
     [[nodiscard]] std::vector<std::string> summaryText() const;
     [[nodiscard]] std::vector<std::string> summaryJson() const;
 

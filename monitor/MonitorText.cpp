@@ -82,6 +82,17 @@ std::string sourceName(const ActionSource& source, const ConfigurationLabels& la
            " " + direction(index);
 }
 
+/// "A or B", "A, B or C".
+std::string sourceList(const std::vector<ActionSource>& sources,
+                       const ConfigurationLabels& labels) {
+    std::string names;
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        names += i == 0 ? "" : i + 1 == sources.size() ? " or " : ", ";
+        names += sourceName(sources[i], labels);
+    }
+    return names;
+}
+
 std::string candidateList(const MonitorReport& report, const ConfigurationLabels& labels) {
     std::string names;
     const std::size_t count = report.candidates.size();
@@ -225,8 +236,8 @@ std::string reportJson(const MonitorReport& report, const std::string& device,
     return json + ",\"action\":" + jsonString(report.action) + ",\"controls\":[" + controls + "]}";
 }
 
-std::string summaryText(const SeenSummary& summary, const ConfigurationLabels& labels,
-                        const std::string& encoder) {
+std::vector<std::string> summaryText(const SeenSummary& summary, const ConfigurationLabels& labels,
+                                     const std::string& encoder) {
     std::string text =
         encoderPrefix(encoder) + "Seen " + std::to_string(summary.seen) + " of " +
         std::to_string(summary.used) +
@@ -234,7 +245,14 @@ std::string summaryText(const SeenSummary& summary, const ConfigurationLabels& l
     for (std::size_t i = 0; i < summary.notSeen.size(); ++i) {
         text += (i == 0 ? "; not seen: " : ", ") + sourceName(summary.notSeen[i], labels);
     }
-    return text;
+    std::vector<std::string> lines{text};
+    for (const NotToldApart& group : summary.notToldApart) {
+        lines.push_back(encoderPrefix(encoder) +
+                        "not told apart: " + sourceList(group.sources, labels) + ": " +
+                        (group.sources.size() == 2 ? "both" : "all") + " send " + group.action +
+                        "; press it again, or see vantrelctl check");
+    }
+    return lines;
 }
 
 std::string summaryJson(const SeenSummary& summary, const ConfigurationLabels& labels,
@@ -243,9 +261,18 @@ std::string summaryJson(const SeenSummary& summary, const ConfigurationLabels& l
     for (const ActionSource& source : summary.notSeen) {
         notSeen += (notSeen.empty() ? "" : ",") + sourceJson(source, labels) + "}";
     }
+    std::string notToldApart;
+    for (const NotToldApart& group : summary.notToldApart) {
+        std::string controls;
+        for (const ActionSource& source : group.sources) {
+            controls += (controls.empty() ? "" : ",") + sourceJson(source, labels) + "}";
+        }
+        notToldApart += std::string(notToldApart.empty() ? "" : ",") + R"({"action":)" +
+                        jsonString(group.action) + R"(,"controls":[)" + controls + "]}";
+    }
     return R"({"event":"summary")" + encoderJson(encoder) + R"(,"seen":)" +
            std::to_string(summary.seen) + R"(,"used":)" + std::to_string(summary.used) +
-           R"(,"notSeen":[)" + notSeen + "]}";
+           R"(,"notSeen":[)" + notSeen + R"(],"notToldApart":[)" + notToldApart + "]}";
 }
 
 } // namespace vantrel

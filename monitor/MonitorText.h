@@ -6,6 +6,7 @@
 #include "monitor/SeenControls.h"
 
 #include <string>
+#include <vector>
 
 // The monitor's reports as lines: plain text for people, JSON for scripts.
 namespace vantrel {
@@ -28,13 +29,18 @@ namespace vantrel {
                                      const ConfigurationLabels& labels,
                                      const std::string& encoder = {});
 
-/// What was never pressed, as the monitor's last line: "Seen 31 of 33 used
-/// inputs; not seen: Input 12 (Coin 1), Input 24 (Coin 2)".
-[[nodiscard]] std::string summaryText(const SeenSummary& summary, const ConfigurationLabels& labels,
-                                      const std::string& encoder = {});
+/// What was never pressed, as the monitor's last lines: "Seen 31 of 33 used
+/// inputs; not seen: Input 12 (Coin 1), Input 24 (Coin 2)", then a line for
+/// each press not told apart: "not told apart: Input 3 (P1 Left) or Rotary
+/// Switch 1 (P1 Dial) counterclockwise: both send Left Arrow; press it
+/// again, or see vantrelctl check".
+[[nodiscard]] std::vector<std::string> summaryText(const SeenSummary& summary,
+                                                   const ConfigurationLabels& labels,
+                                                   const std::string& encoder = {});
 
 /// The same as one JSON object: {"event":"summary","seen":31,"used":33,
-/// "notSeen":[{"input":12,"label":"Coin 1"},...]}.
+/// "notSeen":[{"input":12,"label":"Coin 1"},...],"notToldApart":[{"action":
+/// "Left Arrow","controls":[{"input":3,...},{"rotarySwitch":1,...}]}]}.
 [[nodiscard]] std::string summaryJson(const SeenSummary& summary, const ConfigurationLabels& labels,
                                       const std::string& encoder = {});
 

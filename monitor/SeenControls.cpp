@@ -2,6 +2,8 @@
 
 #include "model/EffectiveMacro.h"
 
+#include <algorithm>
+
 namespace vantrel {
 
 SeenControls::SeenControls(const Configuration& config) {
@@ -13,13 +15,18 @@ SeenControls::SeenControls(const Configuration& config) {
     }
 }
 
-void SeenControls::markSeen(const std::vector<Candidate>& candidates) {
+void SeenControls::markPress(const std::vector<Candidate>& candidates, const std::string& action) {
+    if (candidates.size() == 1) {
+        control(candidates.front().source).seen = true;
+        return;
+    }
+    NotToldApart group{{}, action};
     for (const Candidate& candidate : candidates) {
-        const auto index = static_cast<std::size_t>(candidate.source.index);
-        Control& control = candidate.source.kind == ActionSource::Kind::Input
-                               ? inputs_.at(index)
-                               : rotaryKeys_.at(index);
-        control.seen = true;
+        control(candidate.source).maybe = true;
+        group.sources.push_back(candidate.source);
+    }
+    if (!group.sources.empty() && std::ranges::find(notToldApart_, group) == notToldApart_.end()) {
+        notToldApart_.push_back(std::move(group));
     }
 }
 
@@ -29,6 +36,10 @@ bool SeenControls::used(const ActionSource& source) const {
 
 bool SeenControls::seen(const ActionSource& source) const {
     return control(source).seen;
+}
+
+bool SeenControls::maybe(const ActionSource& source) const {
+    return control(source).maybe && !control(source).seen;
 }
 
 SeenSummary SeenControls::summary() const {
@@ -52,10 +63,22 @@ SeenSummary SeenControls::summary() const {
         summary.rotaryDirectionsUsed = summary.rotaryDirectionsUsed || direction.used;
         count(direction, {ActionSource::Kind::RotaryKey, k});
     }
+    for (const NotToldApart& group : notToldApart_) {
+        if (std::ranges::any_of(group.sources, [this](const ActionSource& source) {
+                return !control(source).seen;
+            })) {
+            summary.notToldApart.push_back(group);
+        }
+    }
     return summary;
 }
 
 const SeenControls::Control& SeenControls::control(const ActionSource& source) const {
+    const auto index = static_cast<std::size_t>(source.index);
+    return source.kind == ActionSource::Kind::Input ? inputs_.at(index) : rotaryKeys_.at(index);
+}
+
+SeenControls::Control& SeenControls::control(const ActionSource& source) {
     const auto index = static_cast<std::size_t>(source.index);
     return source.kind == ActionSource::Kind::Input ? inputs_.at(index) : rotaryKeys_.at(index);
 }

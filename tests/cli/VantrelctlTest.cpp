@@ -149,7 +149,7 @@ TEST_F(Vantrelctl, MonitorTracesRecordingsByFileOrDeviceNamingEachWhenSeveralAre
          R"({"event":"release","time":0.000003,"device":"keys.evemu",)"
          R"("action":"Ctrl+A","controls":[{"input":17}]})"
          "\n"
-         R"({"event":"summary","seen":1,"used":2,"notSeen":[{"input":18}]})"
+         R"({"event":"summary","seen":1,"used":2,"notSeen":[{"input":18}],"notToldApart":[]})"
          "\n"},
         {{"--device", "emulated:left.bin", "--device", "emulated:right.bin", "monitor", "--events",
           "left.evemu", "--events", "right.evemu"},

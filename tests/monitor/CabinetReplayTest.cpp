@@ -70,7 +70,7 @@ private:
 };
 
 /// A single key's modifiers and key in one report, held, then let go.
-void playSingle(Player& player, const SingleKey& action) {
+void playSingle(Player& player, const SingleKey& action, std::int64_t hold = HoldMicroseconds) {
     std::vector<MacroStep> down;
     std::vector<MacroStep> up;
     for (const Press& press : pressesOf(action)) {
@@ -78,7 +78,7 @@ void playSingle(Player& player, const SingleKey& action) {
         up.push_back({press.keyType, press.keyValue, false});
     }
     player.frame(down);
-    player.wait(HoldMicroseconds);
+    player.wait(hold);
     player.frame(up);
 }
 
@@ -126,7 +126,8 @@ TEST(CabinetReplay, everyControlIsNamedAndOthersOnlyWhereCheckReportsThePair) {
             playInput(player, cabinet.config.input(control.index));
         } else {
             const RotaryKey& key = cabinet.config.rotaryKey(control.index);
-            playSingle(player, {KeyTypeKeyboard, key.KeyValue, key.KeyOperator});
+            playSingle(player, {KeyTypeKeyboard, key.KeyValue, key.KeyOperator},
+                       RotaryPulseMicroseconds);
         }
         std::vector<MonitorReport> reports;
         for (const InputEvent& event : player.events()) {
@@ -159,8 +160,12 @@ TEST(CabinetReplay, everyControlIsNamedAndOthersOnlyWhereCheckReportsThePair) {
             }
         }
     }
-    EXPECT_EQ(summaryText(monitor.seen().summary(), cabinet.labels),
-              "Seen 37 of 37 used inputs and rotary directions");
+    // Each dial direction shares its key with a joystick direction, and a
+    // dial's step fits a tap of either: those alone are not counted.
+    const SeenSummary summary = monitor.seen().summary();
+    EXPECT_EQ(summary.notSeen,
+              std::vector<ActionSource>(controls.end() - RotaryKeyCount, controls.end()));
+    EXPECT_EQ(summary.notToldApart.size(), std::size_t{RotaryKeyCount});
 }
 
 } // namespace

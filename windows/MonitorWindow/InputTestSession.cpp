@@ -13,6 +13,8 @@
 #include "windows/MonitorWindow/ReplayFeed.h"
 
 #include <algorithm>
+#include <iterator>
+#include <set>
 #include <sstream>
 #include <variant>
 
@@ -22,8 +24,9 @@ namespace {
 /// Often enough that a press lights its cell at once, seldom enough to
 /// cost nothing.
 constexpr int PollMilliseconds = 10;
-/// How long a cell lights whose release will not be reported.
-constexpr int MacroFlashMilliseconds = 500;
+/// How long a cell lights whose release will not be reported, or came
+/// with its press.
+constexpr int FlashMilliseconds = 500;
 constexpr int HatDirections = 8;
 
 QString qText(const std::string& text) {
@@ -186,13 +189,37 @@ void InputTestSession::useConfiguration(LoadedConfiguration loaded, const std::s
     window_.showPanel(inputCells(loaded_.config, loaded_.labels, *seen_),
                       rotaryCells(loaded_.config, loaded_.labels, *seen_),
                       hatsSent(loaded_.config));
-    if (configurationWarning_.empty()) {
-        window_.clearNotice();
-    } else {
-        window_.showNotice(qText(configurationWarning_), MonitorWindow::NoOffer);
-    }
+    showSourceHint();
     showCounter();
     showSources();
+}
+
+// What the user should know of the configuration, and what is missing for
+// the test to show anything: a configuration to trace the presses to, or
+// something that sends presses.
+void InputTestSession::showSourceHint() {
+    std::string text = configurationWarning_;
+    int offers = MonitorWindow::NoOffer;
+    const auto add = [&text](const std::string& sentence) {
+        text += (text.empty() ? "" : " ") + sentence;
+    };
+    if (configurationOrigin_.empty()) {
+        add("No configuration is open, so no press can be traced to an input: open the "
+            "configuration to test against.");
+        offers |= MonitorWindow::OfferConfiguration | (feed_ ? 0 : MonitorWindow::OfferRecording);
+    } else if (!feed_ && replayEnded_) {
+        add("The replay has ended. Open a recording to replay another.");
+        offers |= MonitorWindow::OfferRecording;
+    } else if (!feed_) {
+        add("No presses can come in: no VANTREL input devices are read and no recording is "
+            "open. Open a recording to try the test without the hardware.");
+        offers |= MonitorWindow::OfferRecording;
+    }
+    if (text.empty()) {
+        window_.clearNotice();
+    } else {
+        window_.showNotice(qText(text), offers);
+    }
 }
 
 bool InputTestSession::replay(const std::vector<std::string>& files) {
@@ -226,6 +253,7 @@ void InputTestSession::startFeed(std::unique_ptr<EventFeed> feed) {
     stopFeed();
     feed_ = std::move(feed);
     feedDescription_ = feed_->description();
+    replayEnded_ = false;
     hatDecoders_.clear();
     // Whatever the last feed left held or half-matched is over.
     useConfiguration(std::move(loaded_), configurationOrigin_, configurationWarning_);
@@ -268,9 +296,17 @@ void InputTestSession::advance(std::int64_t elapsed) {
         stopFeed();
         stopLog();
     }
+    if (poll.finished && poll.failure.empty()) {
+        replayEnded_ = true;
+        showSourceHint();
+        showSources();
+    }
 }
 
 void InputTestSession::show(const std::vector<EncoderReport>& reports) {
+    // A press decided only after it was let go comes with its release: its
+    // cells flash, as a macro's do.
+    std::set<std::pair<int, int>> pressedNow;
     for (const EncoderReport& encoderReport : reports) {
         const MonitorReport& report = encoderReport.report;
         const std::string line = monitor_->text(encoderReport, feed_->deviceName(report.device));
@@ -283,10 +319,17 @@ void InputTestSession::show(const std::vector<EncoderReport>& reports) {
             break;
         case MonitorReport::Kind::Press:
             showPress(report, line);
+            for (const Candidate& candidate : report.candidates) {
+                pressedNow.insert(key(candidate.source));
+            }
             break;
         case MonitorReport::Kind::Release:
             for (const Candidate& candidate : report.candidates) {
-                window_.setHeld(candidate.source, false);
+                if (pressedNow.contains(key(candidate.source))) {
+                    flash(candidate.source);
+                } else {
+                    window_.setHeld(candidate.source, false);
+                }
             }
             break;
         }
@@ -294,23 +337,37 @@ void InputTestSession::show(const std::vector<EncoderReport>& reports) {
 }
 
 void InputTestSession::showPress(const MonitorReport& report, const std::string& line) {
+    std::vector<ActionSource> controls;
+    std::ranges::transform(report.candidates, std::back_inserter(controls), &Candidate::source);
+    window_.showLastPress(controls, qText(report.action));
     if (report.candidates.size() != 1) {
         window_.addLine(qText(line));
     }
-    seen_->markSeen(report.candidates);
+    if (report.candidates.empty()) {
+        return;
+    }
+    seen_->markPress(report.candidates, report.action);
+    const bool decided = report.candidates.size() == 1;
     // The release of a press a macro may have made is never reported (the
     // macro's own steps are all that arrives), so such cells only flash.
-    const bool flash = std::ranges::any_of(report.candidates, &Candidate::macro);
-    for (const Candidate& candidate : report.candidates) {
-        window_.setSeen(candidate.source, ++presses_[key(candidate.source)]);
-        window_.setHeld(candidate.source, true);
-        if (flash) {
-            QTimer::singleShot(MacroFlashMilliseconds, &window_, [this, source = candidate.source] {
-                window_.setHeld(source, false);
-            });
+    const bool macro = std::ranges::any_of(report.candidates, &Candidate::macro);
+    for (const ActionSource& source : controls) {
+        if (decided) {
+            window_.setSeen(source, ++presses_[key(source)]);
+        } else {
+            window_.setMaybe(source, seen_->maybe(source));
+        }
+        window_.setHeld(source, true);
+        if (macro) {
+            flash(source);
         }
     }
     showCounter();
+}
+
+void InputTestSession::flash(const ActionSource& source) {
+    QTimer::singleShot(FlashMilliseconds, &window_,
+                       [this, source] { window_.setHeld(source, false); });
 }
 
 void InputTestSession::showHats(const SourcedEvent& event) {
@@ -332,6 +389,7 @@ void InputTestSession::showHats(const SourcedEvent& event) {
 void InputTestSession::showCounter() {
     const SeenSummary summary = seen_->summary();
     window_.setCounter(static_cast<int>(summary.seen), static_cast<int>(summary.used));
+    window_.showUnseen(summary.notSeen);
 }
 
 void InputTestSession::showSources() {
@@ -339,6 +397,8 @@ void InputTestSession::showSources() {
                                                                      : qText(configurationOrigin_));
     if (feed_) {
         text += QStringLiteral("; ") + qText(feedDescription_);
+    } else if (replayEnded_) {
+        text += QStringLiteral("; ") + qText(feedDescription_) + QStringLiteral(" (ended)");
     }
     window_.showSources(text);
 }
@@ -350,7 +410,7 @@ void InputTestSession::resetMarks() {
     showCounter();
 }
 
-std::string InputTestSession::summaryLine() const {
+std::vector<std::string> InputTestSession::summaryLines() const {
     return summaryText(seen_->summary(), loaded_.labels);
 }
 
@@ -370,7 +430,9 @@ bool InputTestSession::startLog(const std::string& path) {
 
 void InputTestSession::stopLog() {
     if (log_) {
-        log_->write(summaryLine());
+        for (const std::string& line : summaryLines()) {
+            log_->write(line);
+        }
         log_.reset();
     }
     window_.showLogging(false);

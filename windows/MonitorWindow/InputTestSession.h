@@ -79,8 +79,8 @@ public:
     [[nodiscard]] bool feeding() const { return feed_ != nullptr; }
     /// Forgets every mark: the counter starts again at 0.
     void resetMarks();
-    /// The summary line, as the monitor ends with it.
-    [[nodiscard]] std::string summaryLine() const;
+    /// The summary lines, as the monitor ends with them.
+    [[nodiscard]] std::vector<std::string> summaryLines() const;
 
 private:
     void useConfiguration(LoadedConfiguration loaded, const std::string& origin,
@@ -90,8 +90,11 @@ private:
     void pollFeed();
     void show(const std::vector<EncoderReport>& reports);
     void showPress(const MonitorReport& report, const std::string& line);
+    /// Lights the control's cell a moment.
+    void flash(const ActionSource& source);
     void showHats(const SourcedEvent& event);
     void showCounter();
+    void showSourceHint();
     void showSources();
     void grab(bool take);
     void chooseConfiguration();
@@ -116,6 +119,8 @@ private:
     std::optional<SessionLog> log_;
     /// The window says that another program holds the devices.
     bool heldElsewhere_ = false;
+    /// The last recording was played to its end.
+    bool replayEnded_ = false;
     QTimer timer_;
     QElapsedTimer clock_;
 };

@@ -1,9 +1,12 @@
 #include "windows/MonitorWindow/MonitorWindow.h"
 
+#include "windows/MonitorWindow/ElidedLabel.h"
 #include "windows/MonitorWindow/HatIndicator.h"
 #include "windows/MonitorWindow/MotionIndicator.h"
 #include "windows/MonitorWindow/PanelGrid.h"
+#include "windows/controls/EnterKey.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,8 +19,9 @@
 namespace vantrel {
 namespace {
 
-/// The lines list shows this many lines and scrolls for more.
-constexpr int VisibleLines = 3;
+/// The lines list shows at least this many lines, and takes whatever height
+/// the cells leave.
+constexpr int VisibleLines = 2;
 /// Twelve columns show 108 inputs in nine rows, which with the rest fits a
 /// 1280 × 800 screen.
 constexpr int InputColumns = 12;
@@ -25,7 +29,13 @@ constexpr int InputColumns = 12;
 constexpr int RotaryColumns = 4;
 /// The counter is the first thing a wiring session looks at.
 constexpr double CounterScale = 1.4;
+/// The last press is read from the control panel, an arm's length or more
+/// from the screen: over twice the height of the cells' text.
+constexpr double LastPressScale = 2.2;
 constexpr int Spacing = 4;
+constexpr int SwatchSize = 12;
+/// Between the parts of the last press: "Input 9 · P1 Button 5 · Z".
+const QString Separator = QStringLiteral(" \u00b7 ");
 
 /// A caption over a control, which names it for a screen reader and takes
 /// the focus to it with its mnemonic.
@@ -39,6 +49,43 @@ QVBoxLayout* captioned(const QString& caption, QWidget* control, QWidget* parent
     return column;
 }
 
+/// The lines list asks only for its few lines, so that the window's size
+/// comes from the cells; the layout gives it the rest.
+class LineList final : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+    [[nodiscard]] QSize sizeHint() const override {
+        return {QListWidget::sizeHint().width(), minimumHeight()};
+    }
+};
+
+QFont scaled(QFont font, double scale) {
+    if (font.pointSizeF() > 0) {
+        font.setPointSizeF(font.pointSizeF() * scale);
+    } else {
+        font.setPixelSize(static_cast<int>(font.pixelSize() * scale));
+    }
+    return font;
+}
+
+/// One entry of the cells' legend: a swatch of the colour, and its meaning.
+QWidget* legendEntry(const QColor& colour, const QString& meaning, const char* name,
+                     QWidget* parent) {
+    auto* entry = new QWidget(parent);
+    auto* row = new QHBoxLayout(entry);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(Spacing);
+    auto* swatch = new QLabel(entry);
+    swatch->setFixedSize(SwatchSize, SwatchSize);
+    swatch->setStyleSheet(
+        QStringLiteral("background-color: %1; border: 1px solid gray;").arg(colour.name()));
+    auto* words = new QLabel(meaning, entry);
+    words->setObjectName(QString::fromUtf8(name));
+    row->addWidget(swatch);
+    row->addWidget(words);
+    return entry;
+}
+
 } // namespace
 
 MonitorWindow::MonitorWindow(QWidget* parent)
@@ -49,23 +96,33 @@ MonitorWindow::MonitorWindow(QWidget* parent)
     auto* client = new QWidget(this);
     auto* column = new QVBoxLayout(client);
     column->setSpacing(Spacing);
-    column->addWidget(createCounterRow());
+    column->addWidget(createHeader());
     column->addWidget(createNoticeRow());
 
     inputGrid_ =
         new PanelGrid(QStringLiteral("Inputs"), QStringLiteral("Input 108"), InputColumns, client);
     inputGrid_->setObjectName(QStringLiteral("inputGrid"));
-    column->addLayout(captioned(QStringLiteral("&Inputs"), inputGrid_, client), 1);
+    column->addLayout(createInputsCaption());
+    column->addWidget(inputGrid_);
     column->addLayout(createIndicatorRow());
 
-    lineList_ = new QListWidget(client);
+    lineList_ = new LineList(client);
     lineList_->setObjectName(QStringLiteral("lineList"));
-    lineList_->setFixedHeight(VisibleLines * lineList_->fontMetrics().height() +
-                              2 * lineList_->frameWidth() + 2);
-    column->addLayout(captioned(
-        QStringLiteral("&Not matched, or matched by more than one control:"), lineList_, client));
+    lineList_->setMinimumHeight(VisibleLines * lineList_->fontMetrics().height() +
+                                2 * lineList_->frameWidth() + 2);
+    lineList_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    column->addLayout(
+        captioned(QStringLiteral("&Not matched, or not told apart:"), lineList_, client), 1);
     setCentralWidget(client);
     setCounter(0, 0);
+    showLastPress({}, {});
+}
+
+QPushButton* MonitorWindow::button(const QString& caption, const char* name, QWidget* parent) {
+    auto* made = new QPushButton(caption, parent);
+    made->setObjectName(QString::fromUtf8(name));
+    made->installEventFilter(this);
+    return made;
 }
 
 void MonitorWindow::createMenus() {
@@ -92,10 +149,9 @@ QWidget* MonitorWindow::createNoticeRow() {
     notice_->setTextFormat(Qt::PlainText);
     notice_->setWordWrap(true);
     notice_->setFocusPolicy(Qt::TabFocus); // so that a screen reader comes upon it
-    noticeConfiguration_ = new QPushButton(QStringLiteral("Open &Configuration..."), noticeRow_);
-    noticeRecording_ = new QPushButton(QStringLiteral("Open Re&cording..."), noticeRow_);
-    noticeConfiguration_->setObjectName(QStringLiteral("noticeConfiguration"));
-    noticeRecording_->setObjectName(QStringLiteral("noticeRecording"));
+    noticeConfiguration_ =
+        button(QStringLiteral("Open &Configuration..."), "noticeConfiguration", noticeRow_);
+    noticeRecording_ = button(QStringLiteral("Open Recor&ding..."), "noticeRecording", noticeRow_);
     connect(noticeConfiguration_, &QPushButton::clicked, this,
             &MonitorWindow::openConfigurationClicked);
     connect(noticeRecording_, &QPushButton::clicked, this, &MonitorWindow::openRecordingClicked);
@@ -106,28 +162,61 @@ QWidget* MonitorWindow::createNoticeRow() {
     return noticeRow_;
 }
 
-QWidget* MonitorWindow::createCounterRow() {
+// The counter and the last press, then what is not seen yet and where the
+// configuration and the presses come from. Nothing in it takes its width
+// from what it shows, so that nothing moves as the counter goes up.
+QWidget* MonitorWindow::createHeader() {
     auto* holder = new QWidget(this);
-    auto* row = new QHBoxLayout(holder);
-    row->setContentsMargins(0, 0, 0, 0);
+    auto* rows = new QVBoxLayout(holder);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(Spacing);
+
+    auto* top = new QHBoxLayout;
     counter_ = new QLabel(holder);
     counter_->setObjectName(QStringLiteral("seenCounter"));
-    QFont large = counter_->font();
-    large.setPointSizeF(large.pointSizeF() * CounterScale);
+    QFont large = scaled(counter_->font(), CounterScale);
     large.setBold(true);
     counter_->setFont(large);
-    sources_ = new QLabel(holder);
-    sources_->setObjectName(QStringLiteral("sources"));
-    sources_->setTextFormat(Qt::PlainText);
-    sources_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    auto* reset = new QPushButton(QStringLiteral("&Reset Marks"), holder);
-    reset->setObjectName(QStringLiteral("resetMarks"));
+    lastPress_ = new QLabel(holder);
+    lastPress_->setObjectName(QStringLiteral("lastPress"));
+    lastPress_->setTextFormat(Qt::PlainText);
+    lastPress_->setFont(scaled(lastPress_->font(), LastPressScale));
+    lastPress_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    lastPress_->setFocusPolicy(Qt::TabFocus); // so that a screen reader comes upon it
+    auto* reset = button(QStringLiteral("&Reset Marks"), "resetMarks", holder);
     connect(reset, &QPushButton::clicked, this, &MonitorWindow::resetClicked);
-    row->addWidget(counter_);
-    row->addSpacing(3 * Spacing);
-    row->addWidget(sources_, 1);
-    row->addWidget(reset);
+    top->addWidget(counter_);
+    top->addSpacing(3 * Spacing);
+    top->addWidget(lastPress_, 1);
+    top->addWidget(reset);
+    rows->addLayout(top);
+
+    auto* below = new QHBoxLayout;
+    unseen_ = new ElidedLabel(Qt::ElideRight, holder);
+    unseen_->setObjectName(QStringLiteral("unseen"));
+    sources_ = new ElidedLabel(Qt::ElideMiddle, holder);
+    sources_->setObjectName(QStringLiteral("sources"));
+    below->addWidget(unseen_, 3);
+    below->addSpacing(3 * Spacing);
+    below->addWidget(sources_, 2);
+    rows->addLayout(below);
     return holder;
+}
+
+QHBoxLayout* MonitorWindow::createInputsCaption() {
+    auto* row = new QHBoxLayout;
+    auto* caption = new QLabel(QStringLiteral("&Inputs"), this);
+    caption->setBuddy(inputGrid_);
+    row->addWidget(caption);
+    row->addStretch(1);
+    row->addWidget(
+        legendEntry(PanelGrid::seenColour(), QStringLiteral("seen"), "legendSeen", this));
+    row->addWidget(legendEntry(PanelGrid::maybeColour(),
+                               QStringLiteral("? maybe: not told apart, not counted"),
+                               "legendMaybe", this));
+    row->addWidget(legendEntry(palette().color(QPalette::Highlight), QStringLiteral("held"),
+                               "legendHeld", this));
+    return row;
 }
 
 QHBoxLayout* MonitorWindow::createIndicatorRow() {
@@ -189,7 +278,52 @@ void MonitorWindow::growToShowEveryCell() {
 }
 
 void MonitorWindow::showSources(const QString& text) {
-    sources_->setText(text);
+    sources_->setFullText(text);
+}
+
+const PanelCell* MonitorWindow::cellOf(const ActionSource& source) const {
+    for (const PanelGrid* grid : {inputGrid_, rotaryGrid_}) {
+        if (const int row = grid->rowOf(source); row >= 0) {
+            return &grid->cells().at(static_cast<std::size_t>(row));
+        }
+    }
+    return nullptr;
+}
+
+void MonitorWindow::showLastPress(const std::vector<ActionSource>& controls,
+                                  const QString& action) {
+    QString text;
+    if (action.isEmpty()) {
+        text = QStringLiteral("No press yet");
+    } else if (controls.empty()) {
+        text = QStringLiteral("not in the configuration") + Separator + action;
+    } else if (controls.size() == 1) {
+        const PanelCell* cell = cellOf(controls.front());
+        text = cell == nullptr
+                   ? action
+                   : QString::fromStdString(cell->name) +
+                         (cell->label.empty() ? QString()
+                                              : Separator + QString::fromStdString(cell->label)) +
+                         Separator + action;
+    } else {
+        QStringList names;
+        for (const ActionSource& source : controls) {
+            if (const PanelCell* cell = cellOf(source)) {
+                names << QString::fromStdString(cell->name) +
+                             (cell->label.empty()
+                                  ? QString()
+                                  : " (" + QString::fromStdString(cell->label) + ")");
+            }
+        }
+        text = "maybe " + names.join(QStringLiteral(" or ")) + Separator + action;
+    }
+    lastPress_->setText(text);
+    // A live region: the change is announced without the focus moving.
+    lastPress_->setAccessibleName(text);
+    QAccessibleEvent nameChanged(lastPress_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&nameChanged);
+    QAccessibleEvent alert(lastPress_, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 void MonitorWindow::showNotice(const QString& text, int offers) {
@@ -212,10 +346,19 @@ void MonitorWindow::setSeen(const ActionSource& source, int count) {
     }
 }
 
+void MonitorWindow::setMaybe(const ActionSource& source, bool maybe) {
+    for (PanelGrid* grid : {inputGrid_, rotaryGrid_}) {
+        if (const int row = grid->rowOf(source); row >= 0) {
+            grid->setMaybe(row, maybe);
+        }
+    }
+}
+
 void MonitorWindow::clearMarks() {
     for (PanelGrid* grid : {inputGrid_, rotaryGrid_}) {
         for (int row = 0; row < grid->count(); ++row) {
             grid->setSeen(row, 0);
+            grid->setMaybe(row, false);
             grid->setHeld(row, false);
         }
     }
@@ -235,7 +378,22 @@ void MonitorWindow::setHeld(const ActionSource& source, bool held) {
 }
 
 void MonitorWindow::setCounter(int seen, int total) {
+    // As wide as the counter can become, so that it never moves what is beside it.
+    counter_->setFixedWidth(
+        counter_->fontMetrics().horizontalAdvance(QStringLiteral("Seen %1 of %1").arg(total)) +
+        2 * Spacing);
     counter_->setText(QStringLiteral("Seen %1 of %2").arg(seen).arg(total));
+}
+
+void MonitorWindow::showUnseen(const std::vector<ActionSource>& controls) {
+    QStringList names;
+    for (const ActionSource& source : controls) {
+        if (const PanelCell* cell = cellOf(source)) {
+            names << QString::fromStdString(cell->byLabel());
+        }
+    }
+    unseen_->setFullText(names.isEmpty() ? QString()
+                                         : QStringLiteral("Not seen: ") + names.join(", "));
 }
 
 void MonitorWindow::addLine(const QString& line) {
@@ -282,6 +440,17 @@ void MonitorWindow::changeEvent(QEvent* event) {
 void MonitorWindow::closeEvent(QCloseEvent* event) {
     emit closing();
     QMainWindow::closeEvent(event);
+}
+
+bool MonitorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* pressed = qobject_cast<QPushButton*>(watched);
+        if (pressed != nullptr && isEnterKey(*static_cast<QKeyEvent*>(event))) {
+            pressed->click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace vantrel

@@ -15,14 +15,16 @@ class QPushButton;
 
 namespace vantrel {
 
+class ElidedLabel;
 class HatIndicator;
 class MotionIndicator;
 class PanelGrid;
 
-/// The input test: the panel's controls as cells that light as they are
-/// pressed, the trackball's and spinner's motion, the hats, what matched no
-/// input or more than one, and how many controls were seen. It only shows
-/// what it is told; the session behind it decides.
+/// The input test: the last press in large type, the panel's controls as
+/// cells that light as they are pressed, the trackball's and spinner's
+/// motion, the hats, what matched no input or more than one, and how many
+/// controls were seen and which not yet. It only shows what it is told; the
+/// session behind it decides.
 class MonitorWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -39,18 +41,27 @@ public:
     /// hats (0..3) it sends.
     void showPanel(std::vector<PanelCell> inputs, std::vector<PanelCell> rotaryDirections,
                    const std::vector<int>& hats);
-    /// Says where the configuration and the events come from.
+    /// Says where the configuration and the events come from; a long path
+    /// is cut in the middle, and shown whole as the tooltip.
     void showSources(const QString& text);
+    /// The last press, read from across the cabinet and announced to a
+    /// screen reader: "Input 9 · P1 Button 5 · Z". Several controls are
+    /// those it was not told apart from; none, a press nothing sends.
+    void showLastPress(const std::vector<ActionSource>& controls, const QString& action);
     /// Says what is wrong, with buttons for what can be done about it.
     void showNotice(const QString& text, int offers);
     void clearNotice();
 
     void setSeen(const ActionSource& source, int count);
+    /// A press not told apart may have been this control's.
+    void setMaybe(const ActionSource& source, bool maybe);
     /// Every cell unseen and not held, no lines, no motion.
     void clearMarks();
     void setHeld(const ActionSource& source, bool held);
     /// "Seen 27 of 33".
     void setCounter(int seen, int total);
+    /// Beside the counter, the controls not seen yet, by label.
+    void showUnseen(const std::vector<ActionSource>& controls);
     /// A line of what matched no input or more than one, in the monitor's
     /// words; the list keeps the newest in sight.
     void addLine(const QString& line);
@@ -66,6 +77,9 @@ public:
     [[nodiscard]] PanelGrid& rotaryGrid() const { return *rotaryGrid_; }
     [[nodiscard]] QListWidget& lineList() const { return *lineList_; }
     [[nodiscard]] QLabel& counter() const { return *counter_; }
+    [[nodiscard]] QLabel& lastPress() const { return *lastPress_; }
+    [[nodiscard]] ElidedLabel& unseen() const { return *unseen_; }
+    [[nodiscard]] ElidedLabel& sources() const { return *sources_; }
     [[nodiscard]] QLabel& notice() const { return *notice_; }
     [[nodiscard]] MotionIndicator& motion() const { return *motion_; }
     [[nodiscard]] std::vector<HatIndicator*> hats() const { return hats_; }
@@ -82,17 +96,24 @@ signals:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    /// Enter on a focused button presses it, as Space does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createMenus();
     QWidget* createNoticeRow();
-    QWidget* createCounterRow();
+    QWidget* createHeader();
+    QHBoxLayout* createInputsCaption();
+    [[nodiscard]] const PanelCell* cellOf(const ActionSource& source) const;
+    QPushButton* button(const QString& caption, const char* name, QWidget* parent);
     QHBoxLayout* createIndicatorRow();
     /// Makes the window large enough for every cell, as far as the screen
     /// allows; never smaller.
     void growToShowEveryCell();
 
-    QLabel* sources_ = nullptr;
+    QLabel* lastPress_ = nullptr;
+    ElidedLabel* unseen_ = nullptr;
+    ElidedLabel* sources_ = nullptr;
     QWidget* noticeRow_ = nullptr;
     QLabel* notice_ = nullptr;
     QPushButton* noticeConfiguration_ = nullptr;

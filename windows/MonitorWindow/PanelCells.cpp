@@ -3,16 +3,34 @@
 #include "model/describeMacro.h"
 
 namespace vantrel {
-std::string PanelCell::spoken(int seenCount) const {
+namespace {
+
+std::string directionOf(int rotaryKey) {
+    return rotaryKey % 2 == 1 ? "clockwise" : "counterclockwise";
+}
+
+} // namespace
+
+std::string PanelCell::byLabel() const {
+    if (label.empty()) {
+        return name;
+    }
+    return source.kind == ActionSource::Kind::RotaryKey ? label + " " + directionOf(source.index)
+                                                        : label;
+}
+
+std::string PanelCell::spoken(int seenCount, bool maybe, bool held) const {
     std::string words = name + ", ";
     if (!label.empty()) {
         words += label + ", ";
     }
     words += assignment + ", ";
-    if (seenCount == 0) {
-        return words + "not seen";
+    if (seenCount > 0) {
+        words += seenCount == 1 ? "seen once" : "seen " + std::to_string(seenCount) + " times";
+    } else {
+        words += maybe ? "maybe" : "not seen";
     }
-    return words + (seenCount == 1 ? "seen once" : "seen " + std::to_string(seenCount) + " times");
+    return held ? words + ", held" : words;
 }
 
 std::vector<PanelCell> inputCells(const Configuration& config, const ConfigurationLabels& labels,
@@ -39,8 +57,7 @@ std::vector<PanelCell> rotaryCells(const Configuration& config, const Configurat
         if (controls.used({ActionSource::Kind::RotaryKey, k})) {
             const int rotarySwitch = k / 2;
             const std::string number = std::to_string(rotarySwitch + 1);
-            const std::string direction = k % 2 == 1 ? " clockwise" : " counterclockwise";
-            const std::string numbered = number + direction;
+            const std::string numbered = number + " " + directionOf(k);
             cells.push_back({{ActionSource::Kind::RotaryKey, k},
                              "Rotary " + numbered,
                              "Rotary Switch " + numbered,

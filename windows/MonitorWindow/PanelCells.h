@@ -21,9 +21,13 @@ struct PanelCell {
     std::string assignment; ///< as the main window's button shows it
 
     /// What a screen reader says of the cell, with whether it was seen:
-    /// "Input 17, P2 Button 1, A, seen 2 times"
-    /// or "..., not seen".
-    [[nodiscard]] std::string spoken(int seenCount) const;
+    /// "Input 17, P2 Button 1, A, seen 2 times", "..., not seen", or
+    /// "..., maybe" when a press not told apart may have been its; then
+    /// ", held" while it is held.
+    [[nodiscard]] std::string spoken(int seenCount, bool maybe = false, bool held = false) const;
+    /// How a list of controls names it: by its label ("Coin 1", "P1 Dial
+    /// clockwise"), by its name where it has none.
+    [[nodiscard]] std::string byLabel() const;
 };
 
 /// One cell per input the monitor counts as used, in input order.

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <algorithm>
+#include <optional>
 
 namespace vantrel {
 namespace {
@@ -32,6 +33,7 @@ public:
         const QRect cell = option.rect.adjusted(Gap / 2, Gap / 2, -Gap / 2, -Gap / 2);
         const int seen = index.data(PanelGrid::SeenRole).toInt();
         const bool held = index.data(PanelGrid::HeldRole).toBool();
+        const bool maybe = seen == 0 && index.data(PanelGrid::MaybeRole).toBool();
         const QPalette& palette = option.palette;
         QColor fill = palette.color(QPalette::Base);
         QColor text = palette.color(QPalette::Text);
@@ -39,9 +41,10 @@ public:
             fill = palette.color(QPalette::Highlight);
             text = palette.color(QPalette::HighlightedText);
         } else if (seen > 0) {
-            // A soft green that keeps dark text readable on light and dark
-            // styles alike.
-            fill = QColor(0xc8, 0xef, 0xc4);
+            fill = PanelGrid::seenColour();
+            text = Qt::black;
+        } else if (maybe) {
+            fill = PanelGrid::maybeColour();
             text = Qt::black;
         }
         painter->save();
@@ -59,7 +62,9 @@ public:
         QFont bold = option.font;
         bold.setBold(true);
         painter->setFont(bold);
-        const QString count = seen > 0 ? QStringLiteral("%1\u00d7").arg(seen) : QString();
+        const QString count = seen > 0 ? QStringLiteral("%1\u00d7").arg(seen)
+                              : maybe  ? QStringLiteral("?")
+                                       : QString();
         const int countWidth = QFontMetrics(bold).horizontalAdvance(count);
         painter->drawText(QRect(inner.left(), inner.top(), inner.width() - countWidth, line),
                           Qt::AlignLeft | Qt::AlignVCenter,
@@ -86,6 +91,16 @@ public:
 };
 
 } // namespace
+
+// A soft green and a soft amber that keep dark text readable on light and
+// dark styles alike, and differ in lightness as well as in hue.
+QColor PanelGrid::seenColour() {
+    return {0xc8, 0xef, 0xc4};
+}
+
+QColor PanelGrid::maybeColour() {
+    return {0xff, 0xd8, 0x80};
+}
 
 PanelGrid::PanelGrid(const QString& name, QString widestTitle, int columns, QWidget* parent)
     : QListWidget(parent)
@@ -142,6 +157,10 @@ QSize PanelGrid::minimumSizeHint() const {
 }
 
 void PanelGrid::setCells(std::vector<PanelCell> cells) {
+    const std::optional<ActionSource> current =
+        currentRow() >= 0 && currentRow() < static_cast<int>(cells_.size())
+            ? std::optional(cells_.at(static_cast<std::size_t>(currentRow())).source)
+            : std::nullopt;
     cells_ = std::move(cells);
     clear();
     for (std::size_t row = 0; row < cells_.size(); ++row) {
@@ -151,11 +170,15 @@ void PanelGrid::setCells(std::vector<PanelCell> cells) {
         item->setData(AssignmentRole, qText(cell.assignment));
         item->setData(SeenRole, 0);
         item->setData(HeldRole, false);
+        item->setData(MaybeRole, false);
         item->setToolTip(qText(cell.name) +
                          (cell.label.empty() ? QString() : "\n" + qText(cell.label)) + "\n" +
                          qText(cell.assignment));
         item->setSizeHint(cellSize());
         updateSpoken(static_cast<int>(row));
+    }
+    if (current && rowOf(*current) >= 0) {
+        setCurrentRow(rowOf(*current));
     }
     updateGeometry();
 }
@@ -172,6 +195,16 @@ void PanelGrid::setSeen(int row, int count) {
 
 void PanelGrid::setHeld(int row, bool held) {
     item(row)->setData(HeldRole, held);
+    updateSpoken(row);
+}
+
+void PanelGrid::setMaybe(int row, bool maybe) {
+    item(row)->setData(MaybeRole, maybe);
+    updateSpoken(row);
+}
+
+bool PanelGrid::maybe(int row) const {
+    return item(row)->data(MaybeRole).toBool();
 }
 
 int PanelGrid::seen(int row) const {
@@ -183,8 +216,9 @@ bool PanelGrid::held(int row) const {
 }
 
 void PanelGrid::updateSpoken(int row) {
-    item(row)->setData(Qt::AccessibleTextRole,
-                       qText(cells_.at(static_cast<std::size_t>(row)).spoken(seen(row))));
+    item(row)->setData(
+        Qt::AccessibleTextRole,
+        qText(cells_.at(static_cast<std::size_t>(row)).spoken(seen(row), maybe(row), held(row))));
 }
 
 } // namespace vantrel

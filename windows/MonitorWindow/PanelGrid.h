@@ -2,6 +2,7 @@
 
 #include "windows/MonitorWindow/PanelCells.h"
 
+#include <QColor>
 #include <QListWidget>
 #include <vector>
 
@@ -17,9 +18,14 @@ public:
     enum Role {
         LabelRole = Qt::UserRole,
         AssignmentRole,
-        SeenRole, ///< how often the control was seen
-        HeldRole, ///< true while the control is held
+        SeenRole,  ///< how often the control was seen
+        HeldRole,  ///< true while the control is held
+        MaybeRole, ///< a press not told apart may have been this control's
     };
+
+    /// The cell colours, which the window's legend shows too.
+    [[nodiscard]] static QColor seenColour();
+    [[nodiscard]] static QColor maybeColour();
 
     /// `widestTitle` is the longest title a cell must show whole;
     /// `columns` how many columns it asks for.
@@ -27,13 +33,16 @@ public:
 
     void setCells(std::vector<PanelCell> cells);
     [[nodiscard]] const std::vector<PanelCell>& cells() const { return cells_; }
-    /// The row of the control's cell; -1 when it has none.
+    /// The row of the control's cell; -1 when it has none. New cells keep
+    /// the current cell where the control has one.
     [[nodiscard]] int rowOf(const ActionSource& source) const;
 
     void setSeen(int row, int count);
     void setHeld(int row, bool held);
+    void setMaybe(int row, bool maybe);
     [[nodiscard]] int seen(int row) const;
     [[nodiscard]] bool held(int row) const;
+    [[nodiscard]] bool maybe(int row) const;
 
     /// The size of one cell with the grid's font.
     [[nodiscard]] QSize cellSize() const;
