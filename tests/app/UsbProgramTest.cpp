@@ -1,5 +1,4 @@
 #include "app/ConfigurationProgram.h"
-
 #include "device/hidapi/HidapiDevice.h"
 #include "tests/support/ModalWindows.h"
 #include "tests/support/OtherProgram.h"
@@ -35,7 +34,9 @@ struct UsbProgram {
     TemporaryFolder folder;
     ScriptedHid hid{folder.path, {ScriptedHidDevice{}}};
     HidapiDevice device;
-    ConfigurationProgram program{device, [this] { return device.lockFile(); }};
+    ConfigurationProgram program{device, [this] {
+                                     return device.lockFile();
+                                 }};
 
     QString said(void (frmMain::*command)()) {
         QString shown;
@@ -59,7 +60,9 @@ private slots:
         const QString writeError = Stop + "Error while writing to the VANTREL";
         const QString readError = Stop + "Error while reading from the VANTREL";
         const auto row = [](const char* name, int fault, const QString& write,
-                            const QString& read) { QTest::newRow(name) << fault << write << read; };
+                            const QString& read) {
+            QTest::newRow(name) << fault << write << read;
+        };
         row("no permission", 0, notFound, notFound);
         row("busy", 1, notFound, notFound);
         row("vanishes", 2, writeError, readError);
@@ -82,7 +85,7 @@ private slots:
             }
             ScriptedHidDevice& device = usb.hid.device(0);
             device.faultAt = 2;
-            Faults.at(fault)(device);
+            Faults.at(static_cast<std::size_t>(fault))(device);
             QCOMPARE(usb.said(writing ? &frmMain::mnuWrite_Click : &frmMain::mnuRead_Click),
                      writing ? write : read);
         }

@@ -63,8 +63,9 @@ protected:
 TEST_F(UsbTool, ListsEachDeviceOnceByItsChannelAndEachNameChoosesTheSecond) {
     const Said listed = run({"devices"});
     EXPECT_EQ(listed.status, 0) << listed.err;
-    EXPECT_NE(listed.out.find("1  " + node(0) + "  port 1-4  serial VT-0001  1209:0108  Vantrel  "
-                                                "VANTREL Encoder\n2  " +
+    EXPECT_NE(listed.out.find("1  " + node(0) +
+                              "  port 1-4  serial VT-0001  1209:0108  Vantrel  "
+                              "VANTREL Encoder\n2  " +
                               node(1) + "  port 1-5.2  serial Zürich-Ä2  1209:0108"),
               std::string::npos)
         << listed.out;
@@ -123,7 +124,9 @@ TEST_F(UsbTool, EachWayTheDeviceFailsIsWordedAsForAnyDevice) {
                     udevAdvice(configuredVendorId(), packagedUdevRuleInstalled());
          }},
         {"busy", [](ScriptedHidDevice& device) { device.openError = EBUSY; },
-         [&](int) { return refused + "Device or resource busy\n"; }},
+         [&](int) {
+             return refused + "Device or resource busy\n";
+         }},
         {"vanishes", [](ScriptedHidDevice& device) { device.memory->unplugAfter(212); },
          stoppedAt(212), true},
         {"short", answering(HidAnswer::Short), failedAt("only 20 of 33 bytes received"), true},
@@ -131,20 +134,25 @@ TEST_F(UsbTool, EachWayTheDeviceFailsIsWordedAsForAnyDevice) {
         {"another report", answering(HidAnswer::WrongReportId),
          failedAt("an answer with report ID 4, not 3"), true},
         {"a stale report waits", [](ScriptedHidDevice& device) { device.staleReport = true; },
-         [](int) { return ""; }},
+         [](int) {
+             return "";
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         for (const bool writing : {true, false}) {
             ScriptedHidDevice& device = hid.device(0);
             device = ScriptedHidDevice{};
-            const std::vector<std::string> write = {"--device", "usb:1", "write", big, "--no-verify"};
+            const std::vector<std::string> write = {"--device", "usb:1", "write", big,
+                                                    "--no-verify"};
             if (!writing) {
                 ASSERT_EQ(run(write).status, 0);
             }
             c.fault(device);
             std::filesystem::remove(back);
-            const Said said = run(writing ? write : std::vector<std::string>{"--device", "usb:1", "read", "-o", back});
+            const Said said =
+                run(writing ? write
+                            : std::vector<std::string>{"--device", "usb:1", "read", "-o", back});
             const std::string expected =
                 c.says(writing ? 508 : 509) + (writing && c.partlyWritten ? partly : "");
             EXPECT_EQ(said.status, expected.empty() ? 0 : 1) << said.err;
@@ -161,7 +169,8 @@ TEST_F(UsbTool, KeepsOffTheChosenDeviceWhileAnotherProgramHoldsIt) {
     ASSERT_TRUE(other.tryToTake());
     const Said said = run({"--device", "usb:2", "write", big});
     EXPECT_EQ(said.status, 1);
-    EXPECT_TRUE(said.err.ends_with("vantrelctl: " + std::string(DeviceBusyText) + "\n")) << said.err;
+    EXPECT_TRUE(said.err.ends_with("vantrelctl: " + std::string(DeviceBusyText) + "\n"))
+        << said.err;
     EXPECT_EQ(memoryOf(1), std::string(DeviceImageSize, '\0'));
     EXPECT_EQ(run({"--device", "usb:1", "write", big, "--no-verify"}).status, 0);
 }

@@ -1,4 +1,5 @@
 #include "device/hidapi/HidapiDevice.h"
+
 #include "tests/support/TemporaryFolder.h"
 #include "tests/support/hidapi/ScriptedHid.h"
 
