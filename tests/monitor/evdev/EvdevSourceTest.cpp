@@ -49,7 +49,7 @@ TEST(EvdevSource, readsFramesInTurnResynchronisesAfterAnOverflowAndTellsAnUnplug
                           std::int32_t value) {
         return std::vector<InputEvent>{{time, type, code, value}, {time, EV_SYN, SYN_REPORT, 0}};
     };
-    const auto session = [](std::vector<std::vector<InputEvent>> frames) {
+    const auto session = [](const std::vector<std::vector<InputEvent>>& frames) {
         std::vector<InputEvent> events;
         for (const auto& f : frames) {
             events.insert(events.end(), f.begin(), f.end());
@@ -81,7 +81,7 @@ TEST(EvdevSource, readsFramesInTurnResynchronisesAfterAnOverflowAndTellsAnUnplug
         read.emplace_back(event.device, event.event);
     }
     std::vector<std::pair<std::size_t, InputEvent>> expected;
-    const auto add = [&expected](std::size_t device, std::vector<InputEvent> events) {
+    const auto add = [&expected](std::size_t device, const std::vector<InputEvent>& events) {
         for (const InputEvent& e : events) {
             expected.emplace_back(device, e);
         }

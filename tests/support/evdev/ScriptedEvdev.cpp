@@ -78,7 +78,7 @@ struct libevdev {
     State state;
 
     /// Lets the source's poll see that something waits.
-    void announce() {
+    void announce() const {
         const char token = 'F';
         [[maybe_unused]] const auto written = ::write(writer, &token, 1);
     }
@@ -158,9 +158,9 @@ struct libevdev {
 
 namespace vantrel::testing {
 
-ScriptedEvdev::ScriptedEvdev(const fs::path& folder, std::vector<ScriptedEventDevice> devices,
+ScriptedEvdev::ScriptedEvdev(fs::path folder, std::vector<ScriptedEventDevice> devices,
                              SessionEnd end)
-    : folder_(folder)
+    : folder_(std::move(folder))
     , devices_(std::move(devices))
     , end_(end) {
     fs::create_directories(deviceRoot());

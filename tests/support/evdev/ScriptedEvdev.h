@@ -38,7 +38,7 @@ struct ScriptedEventDevice {
 /// Attaches `devices` as event0, event1, ... for as long as it lives.
 class ScriptedEvdev {
 public:
-    ScriptedEvdev(const std::filesystem::path& folder, std::vector<ScriptedEventDevice> devices,
+    ScriptedEvdev(std::filesystem::path folder, std::vector<ScriptedEventDevice> devices,
                   SessionEnd end = SessionEnd::Quiet);
     ~ScriptedEvdev();
     ScriptedEvdev(const ScriptedEvdev&) = delete;

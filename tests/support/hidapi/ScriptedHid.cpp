@@ -72,8 +72,8 @@ struct hid_device_ {
 
 namespace vantrel::testing {
 
-ScriptedHid::ScriptedHid(const fs::path& folder, std::vector<ScriptedHidDevice> devices)
-    : folder_(folder)
+ScriptedHid::ScriptedHid(fs::path folder, std::vector<ScriptedHidDevice> devices)
+    : folder_(std::move(folder))
     , devices_(std::move(devices)) {
     fs::create_directories(folder_ / "dev");
     for (std::size_t d = 0; d < devices_.size(); ++d) {
@@ -145,11 +145,11 @@ hid_device_info* hid_enumerate(unsigned short vendor_id, unsigned short product_
     return first;
 }
 
-void hid_free_enumeration(hid_device_info* devices) {
-    while (devices != nullptr) {
-        hid_device_info* next = devices->next;
-        delete static_cast<Entry*>(devices);
-        devices = next;
+void hid_free_enumeration(hid_device_info* devs) {
+    while (devs != nullptr) {
+        hid_device_info* next = devs->next;
+        delete static_cast<Entry*>(devs);
+        devs = next;
     }
 }
 
@@ -181,30 +181,29 @@ hid_device* hid_open_path(const char* path) {
     return opened.release();
 }
 
-void hid_close(hid_device* device) {
-    if (device->channel) {
-        (void)device->device->memory->CloseHidDevice(device->handle);
+void hid_close(hid_device* dev) {
+    if (dev->channel) {
+        (void)dev->device->memory->CloseHidDevice(dev->handle);
     }
-    delete device;
+    delete dev;
 }
 
-int hid_write(hid_device* device, const unsigned char* data, size_t length) {
+int hid_write(hid_device* dev, const unsigned char* data, size_t length) {
     // The keyboard, mouse and joystick interfaces take a report and never answer.
-    if (!device->channel) {
+    if (!dev->channel) {
         return static_cast<int>(length);
     }
     vantrel::Report output{};
     vantrel::Report input{};
     std::copy_n(data, std::min(length, output.size()), output.begin());
-    if (device->device->memory->WriteHidDevice(device->handle, output, input) !=
-        vantrel::DeviceSuccess) {
-        device->gone = true;
-        device->error = L"No such device";
+    if (dev->device->memory->WriteHidDevice(dev->handle, output, input) != vantrel::DeviceSuccess) {
+        dev->gone = true;
+        dev->error = L"No such device";
         return -1;
     }
     std::vector<unsigned char> answer(input.begin(), input.end());
-    if (device->exchanges++ == device->device->faultAt) {
-        switch (device->device->answer) {
+    if (dev->exchanges++ == dev->device->faultAt) {
+        switch (dev->device->answer) {
         case HidAnswer::Whole:
             break;
         case HidAnswer::Short:
@@ -217,26 +216,26 @@ int hid_write(hid_device* device, const unsigned char* data, size_t length) {
             break;
         }
     }
-    device->waiting.push_back(answer);
+    dev->waiting.push_back(answer);
     return static_cast<int>(length);
 }
 
-int hid_read_timeout(hid_device* device, unsigned char* data, size_t length, int /*milliseconds*/) {
-    if (device->gone) {
+int hid_read_timeout(hid_device* dev, unsigned char* data, size_t length, int /*milliseconds*/) {
+    if (dev->gone) {
         return -1;
     }
-    if (device->waiting.empty()) {
+    if (dev->waiting.empty()) {
         return 0;
     }
-    const std::vector<unsigned char> report = device->waiting.front();
-    device->waiting.pop_front();
+    const std::vector<unsigned char> report = dev->waiting.front();
+    dev->waiting.pop_front();
     const std::size_t count = std::min(length, report.size());
     std::copy_n(report.begin(), count, data);
     return static_cast<int>(count);
 }
 
-const wchar_t* hid_error(hid_device* device) {
-    return device != nullptr ? device->error.c_str() : lastOpenError.c_str();
+const wchar_t* hid_error(hid_device* dev) {
+    return dev != nullptr ? dev->error.c_str() : lastOpenError.c_str();
 }
 
 } // extern "C"

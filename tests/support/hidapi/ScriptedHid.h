@@ -47,7 +47,7 @@ struct ScriptedHidDevice {
 /// and hid_enumerate lists the devices the other way round.
 class ScriptedHid {
 public:
-    ScriptedHid(const std::filesystem::path& folder, std::vector<ScriptedHidDevice> devices);
+    ScriptedHid(std::filesystem::path folder, std::vector<ScriptedHidDevice> devices);
     ~ScriptedHid();
     ScriptedHid(const ScriptedHid&) = delete;
     ScriptedHid& operator=(const ScriptedHid&) = delete;
