@@ -1,4 +1,3 @@
-#include "monitor/EvemuRecording.h"
 #include "tests/cli/InProcessRun.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tests/support/evdev/ScriptedEvdev.h"
@@ -14,20 +13,6 @@ namespace {
 using namespace vantrel::testing;
 
 const std::filesystem::path Examples = VANTREL_EXAMPLES;
-
-std::vector<InputEvent> recorded(const std::filesystem::path& file) {
-    std::ifstream in(file);
-    EvemuReader reader(in);
-    std::vector<InputEvent> events;
-    InputEvent event;
-    for (auto result = reader.readHeader(); result != EvemuReader::Result::End;
-         result = reader.next(event)) {
-        if (result == EvemuReader::Result::Event) {
-            events.push_back(event);
-        }
-    }
-    return events;
-}
 
 /// The lines about `encoder`, in order, and the summary after them.
 std::string linesOf(const std::string& out, const std::string& encoder) {
@@ -48,9 +33,10 @@ TEST(LiveMonitor, AnswersTwoEncodersWithAnOverflowAsTheirRecordingsDo) {
     const std::string config = (Examples / "two-player-cabinet.cfg").string();
     // The kernel loses the press of the third input; the resynchronisation
     // brings it back before its release.
-    const ScriptedEvdev evdev(folder / "system",
-                              {{"1-4", recorded(keyboard), {}, 4}, {"1-5", recorded(mouse)}},
-                              SessionEnd::Interrupt);
+    const ScriptedEvdev evdev(
+        folder / "system",
+        {{"1-4", recordedEvents(keyboard), {}, 4}, {"1-5", recordedEvents(mouse)}},
+        SessionEnd::Interrupt);
 
     const ToolResult live = runInProcess({"monitor", "--config", config, "--config", config}, {},
                                          [&evdev](Console& console) {

@@ -1,6 +1,7 @@
 #include "tests/support/evdev/ScriptedEvdev.h"
 
 #include "generated/BuildConfig.h"
+#include "monitor/EvemuRecording.h"
 
 #include <algorithm>
 #include <array>
@@ -186,6 +187,18 @@ ScriptedEvdev::ScriptedEvdev(fs::path folder, std::vector<ScriptedEventDevice> d
 
 ScriptedEvdev::~ScriptedEvdev() {
     attached = nullptr;
+}
+
+std::vector<InputEvent> recordedEvents(const fs::path& recording) {
+    std::ifstream in(recording);
+    EvemuReader reader(in);
+    std::vector<InputEvent> events;
+    InputEvent event;
+    for (auto result = reader.readHeader(); result == EvemuReader::Result::Event;
+         result = reader.next(event)) {
+        events.push_back(event);
+    }
+    return events;
 }
 
 fs::path ScriptedEvdev::node(std::size_t device) const {

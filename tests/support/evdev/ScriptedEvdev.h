@@ -35,6 +35,9 @@ struct ScriptedEventDevice {
     bool grabbedElsewhere = false; ///< another program holds it (EBUSY)
 };
 
+/// The events of an evemu recording, for a device to replay.
+[[nodiscard]] std::vector<InputEvent> recordedEvents(const std::filesystem::path& recording);
+
 /// Attaches `devices` as event0, event1, ... for as long as it lives.
 class ScriptedEvdev {
 public:
