@@ -91,10 +91,10 @@ TEST_F(UsbTool, EachWayTheDeviceFailsIsWordedAsForAnyDevice) {
                                "configuration; writing a configuration again repairs it\n";
     const std::string refused =
         "vantrelctl: a VANTREL is attached at " + node(0) + " but cannot be opened: ";
-    const auto failedAt = [](const std::string& why) {
-        return [why](int total) {
-            return "vantrelctl: the device failed after 100 of " + std::to_string(total) +
-                   " exchanges: read: " + why + "\n";
+    const auto failedAt = [](int exchanges, const std::string& why) {
+        return [exchanges, why](int total) {
+            return "vantrelctl: the device failed after " + std::to_string(exchanges) + " of " +
+                   std::to_string(total) + " exchanges: read: " + why + "\n";
         };
     };
     const auto stoppedAt = [](int exchanges) {
@@ -103,10 +103,10 @@ TEST_F(UsbTool, EachWayTheDeviceFailsIsWordedAsForAnyDevice) {
                    " of " + std::to_string(total) + " exchanges\n";
         };
     };
-    const auto answering = [](HidAnswer answer) {
-        return [answer](ScriptedHidDevice& device) {
+    const auto answering = [](HidAnswer answer, int exchange = 100) {
+        return [answer, exchange](ScriptedHidDevice& device) {
             device.answer = answer;
-            device.faultAt = 100;
+            device.faultAt = exchange;
         };
     };
     // The fault, then what a write and a read each end with, given how many
@@ -116,6 +116,7 @@ TEST_F(UsbTool, EachWayTheDeviceFailsIsWordedAsForAnyDevice) {
         std::function<void(ScriptedHidDevice&)> fault;
         std::function<std::string(int)> says;
         bool partlyWritten = false;
+        bool read = true; ///< the read is tried too
     };
     const std::vector<Case> cases = {
         {"no permission", [](ScriptedHidDevice& device) { device.openError = EACCES; },
@@ -129,10 +130,13 @@ TEST_F(UsbTool, EachWayTheDeviceFailsIsWordedAsForAnyDevice) {
          }},
         {"vanishes", [](ScriptedHidDevice& device) { device.memory->unplugAfter(212); },
          stoppedAt(212), true},
-        {"short", answering(HidAnswer::Short), failedAt("only 20 of 33 bytes received"), true},
+        {"short", answering(HidAnswer::Short), failedAt(100, "only 20 of 33 bytes received"), true},
+        // Only the write-start pair went out: nothing of the configuration.
+        {"short before any data", answering(HidAnswer::Short, 0),
+         failedAt(0, "only 20 of 33 bytes received"), false, false},
         {"late", answering(HidAnswer::Late), stoppedAt(100), true},
         {"another report", answering(HidAnswer::WrongReportId),
-         failedAt("an answer with report ID 4, not 3"), true},
+         failedAt(100, "an answer with report ID 4, not 3"), true},
         {"a stale report waits", [](ScriptedHidDevice& device) { device.staleReport = true; },
          [](int) {
              return "";
@@ -141,6 +145,9 @@ TEST_F(UsbTool, EachWayTheDeviceFailsIsWordedAsForAnyDevice) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         for (const bool writing : {true, false}) {
+            if (!writing && !c.read) {
+                continue;
+            }
             ScriptedHidDevice& device = hid.device(0);
             device = ScriptedHidDevice{};
             const std::vector<std::string> write = {"--device", "usb:1", "write", big,
