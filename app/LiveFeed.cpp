@@ -80,7 +80,13 @@ private:
 } // namespace
 
 std::unique_ptr<EventFeed> openLiveFeed(std::string& why) {
-    const std::vector<std::filesystem::path> nodes = encoderEventNodes();
+    return openLiveFeedUnder("/sys", "/dev/input", why);
+}
+
+std::unique_ptr<EventFeed> openLiveFeedUnder(const std::filesystem::path& sysfsRoot,
+                                             const std::filesystem::path& inputRoot,
+                                             std::string& why) {
+    const std::vector<std::filesystem::path> nodes = encoderEventNodes(sysfsRoot, inputRoot);
     if (nodes.empty()) {
         why = "No VANTREL is attached. Open a configuration file, and a recording to replay.";
         return nullptr;

@@ -2,6 +2,7 @@
 
 #include "model/EchoedText.h"
 
+#include <filesystem>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -37,6 +38,10 @@ struct Console {
     /// Put before every error and success line ("usb:2: "), so that the
     /// lines of one device among several can be told apart.
     std::string subject;
+    /// Where the live monitor finds the encoders' input event devices: the
+    /// system's sysfs and event nodes, or trees a test gives.
+    std::filesystem::path sysfsRoot = "/sys";
+    std::filesystem::path inputRoot = "/dev/input";
 
     // Every line below echoes names from outside (files, devices, values
     // in a document); what would drive the terminal is shown escaped.

@@ -43,7 +43,8 @@ struct LiveEncoder {
 /// device is matched against every attached encoder's presses.
 std::optional<std::vector<LiveEncoder>> encodersToRead(const Invocation& invocation,
                                                        const Console& console) {
-    const std::vector<EncoderEventNodes> attached = encoderEventNodesByPort();
+    const std::vector<EncoderEventNodes> attached =
+        encoderEventNodesByPort(console.sysfsRoot, console.inputRoot);
     if (attached.empty()) {
         console.error("no input devices of a VANTREL found: is it plugged in?");
         return std::nullopt;
@@ -68,7 +69,8 @@ std::optional<std::vector<LiveEncoder>> encodersToRead(const Invocation& invocat
                                        "replay its recording with --events");
                 return std::nullopt;
             }
-            std::vector<std::filesystem::path> nodes = encoderEventNodes();
+            std::vector<std::filesystem::path> nodes =
+                encoderEventNodes(console.sysfsRoot, console.inputRoot);
             encoders.push_back({device, device, std::move(nodes)});
             continue;
         }

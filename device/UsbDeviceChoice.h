@@ -13,6 +13,10 @@
 // devices numbered.
 namespace vantrel {
 
+/// Where the system's sysfs is mounted, which tells the USB port of each
+/// device; tests give a tree of their own instead.
+constexpr const char* SystemSysfsRoot = "/sys";
+
 /// What follows "usb:" in --device: which attached device is meant.
 struct UsbSelector {
     enum class Kind {

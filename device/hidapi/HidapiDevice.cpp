@@ -8,7 +8,6 @@
 #include <hidapi.h>
 #include <limits>
 #include <string>
-#include <string_view>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -17,6 +16,9 @@ namespace vantrel {
 namespace {
 
 constexpr unsigned short VendorDefinedUsagePages = 0xFF00;
+/// How many input reports hidraw keeps for a reader; more than that cannot
+/// be waiting, so dropping them ends even with a device that never stops.
+constexpr int HidrawQueueLength = 64;
 
 /// Initialises hidapi once and releases it when the program ends.
 class HidLibrary {
@@ -96,27 +98,40 @@ DeviceStatus openFailure(int reason) {
                                                : DeviceFailure::NotFound;
 }
 
-/// The USB port of a hidraw node, from where sysfs puts its device; empty
-/// on other systems and for nodes that are not on USB.
-std::string usbPortPath(const std::string& nodePath) {
+/// The USB port of a hidraw node, from where sysfs under `sysfsRoot` puts
+/// its device; empty on other systems and for nodes that are not on USB.
+std::string usbPortPath(const std::string& nodePath, const std::filesystem::path& sysfsRoot) {
 #ifdef __linux__
-    constexpr std::string_view DevicesFolder = "/dev/";
-    if (!nodePath.starts_with(DevicesFolder)) {
-        return {};
-    }
     std::error_code error;
     const std::filesystem::path resolved = std::filesystem::canonical(
-        "/sys/class/hidraw/" + nodePath.substr(DevicesFolder.size()) + "/device", error);
+        sysfsRoot / "class" / "hidraw" / std::filesystem::path(nodePath).filename() / "device",
+        error);
     return error ? std::string() : portPathFromSysfs(resolved.string());
 #else
     (void)nodePath;
+    (void)sysfsRoot;
     return {};
 #endif
 }
 
+/// Reads and drops the input reports already waiting: an answer that came
+/// after its exchange gave up, or a report the device sent unasked, would
+/// otherwise be taken for the next report's answer, and every answer after
+/// it would be one behind. Negative when the device has gone.
+int dropWaitingReports(hid_device* device) {
+    Report stale{};
+    int waiting = 0;
+    int dropped = 0;
+    do {
+        waiting = hid_read_timeout(device, stale.data(), stale.size(), 0);
+    } while (waiting > 0 && ++dropped < HidrawQueueLength);
+    return waiting;
+}
+
 /// The interfaces that match, vendor-defined usage pages first, otherwise
 /// in the order the system lists them.
-std::vector<HidDeviceInfo> candidates(std::uint16_t vendorId, std::uint16_t productId) {
+std::vector<HidDeviceInfo> candidates(std::uint16_t vendorId, std::uint16_t productId,
+                                      const std::filesystem::path& sysfsRoot) {
     std::vector<HidDeviceInfo> found;
     hid_device_info* list = hid_enumerate(vendorId, productId);
     for (const hid_device_info* info = list; info != nullptr; info = info->next) {
@@ -127,7 +142,7 @@ std::vector<HidDeviceInfo> candidates(std::uint16_t vendorId, std::uint16_t prod
         entry.manufacturer = toUtf8(info->manufacturer_string);
         entry.product = toUtf8(info->product_string);
         entry.serialNumber = toUtf8(info->serial_number);
-        entry.portPath = usbPortPath(entry.path);
+        entry.portPath = usbPortPath(entry.path, sysfsRoot);
         entry.interfaceNumber = info->interface_number;
         entry.usagePage = info->usage_page;
         found.push_back(std::move(entry));
@@ -145,12 +160,13 @@ std::uint16_t configuredVendorId() {
     return build::VendorId;
 }
 
-std::vector<HidDeviceInfo> enumerateHidDevices(std::uint16_t vendorId) {
+std::vector<HidDeviceInfo> enumerateHidDevices(std::uint16_t vendorId,
+                                               const std::filesystem::path& sysfsRoot) {
     if (!HidLibrary::ready()) {
         return {};
     }
     std::vector<HidDeviceInfo> found =
-        candidates(vendorId, static_cast<std::uint16_t>(DeviceProductId));
+        candidates(vendorId, static_cast<std::uint16_t>(DeviceProductId), sysfsRoot);
     for (HidDeviceInfo& entry : found) {
         errno = 0;
         if (hid_device* device = hid_open_path(entry.path.c_str())) {
@@ -219,7 +235,7 @@ DeviceStatus HidapiDevice::OpenHidDevice(std::int32_t productId, std::int32_t ou
 
 std::vector<HidDeviceInfo> HidapiDevice::chosenInterfaces(std::int32_t productId) const {
     std::vector<HidDeviceInfo> found =
-        candidates(options_.vendorId, static_cast<std::uint16_t>(productId));
+        candidates(options_.vendorId, static_cast<std::uint16_t>(productId), options_.sysfsRoot);
     if (!options_.device) {
         return found;
     }
@@ -235,6 +251,10 @@ DeviceStatus HidapiDevice::WriteHidDevice(DeviceHandle& handle, const Report& ou
         return fail(DeviceFailure::Gone, "the device is not open");
     }
     hid_device* device = open->second.get();
+
+    if (dropWaitingReports(device) < 0) {
+        return fail(DeviceFailure::Gone, "read: " + errorText(device));
+    }
 
     const int written = hid_write(device, output.data(), output.size());
     if (written < 0) {
@@ -258,6 +278,11 @@ DeviceStatus HidapiDevice::WriteHidDevice(DeviceHandle& handle, const Report& ou
     if (read < ReportLength) {
         return fail(DeviceFailure::ShortAnswer,
                     "read: only " + std::to_string(read) + " of 33 bytes received");
+    }
+    if (answer[0] != output[0]) {
+        return fail(DeviceFailure::Refused, "read: an answer with report ID " +
+                                                std::to_string(answer[0]) + ", not " +
+                                                std::to_string(output[0]));
     }
     input = answer;
     return succeed();

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -27,9 +28,11 @@ namespace vantrel {
 /// `vendorId` (0 = any), in the order OpenHidDevice tries them. Each is
 /// opened and closed again to fill `openResult` and `openError`; nothing is
 /// sent to it. Empty when none is attached or the HID library cannot be
-/// initialised.
+/// initialised. Each interface's USB port is read from sysfs under
+/// `sysfsRoot`, which tests replace with a tree of their own.
 [[nodiscard]] std::vector<HidDeviceInfo>
-enumerateHidDevices(std::uint16_t vendorId = configuredVendorId());
+enumerateHidDevices(std::uint16_t vendorId = configuredVendorId(),
+                    const std::filesystem::path& sysfsRoot = SystemSysfsRoot);
 
 struct HidapiOptions {
     /// 0 matches every vendor.
@@ -39,6 +42,8 @@ struct HidapiOptions {
     /// Opens only this device among those attached (see groupUsbDevices);
     /// without it, the first that opens.
     std::optional<UsbSelector> device;
+    /// Where sysfs tells the USB port of each interface (see enumerateHidDevices).
+    std::filesystem::path sysfsRoot = SystemSysfsRoot;
 };
 
 /// Finds the device among the attached HID interfaces by product ID (and
@@ -46,14 +51,18 @@ struct HidapiOptions {
 /// (0xFF00 and up), where a configuration channel lives, are tried first,
 /// then the others in the order the system lists them; the first that opens
 /// for reading and writing is used; with a device chosen in the options, only
-/// its interfaces are tried, in the same order. An exchange writes the 33-byte report
-/// (report ID 3 in byte 0) and then waits up to the answer timeout for one
-/// input report, which must be 33 bytes with its report ID in byte 0.
+/// its interfaces are tried, in the same order. An exchange first drops every
+/// input report already waiting (an answer that came after its exchange gave
+/// up, or one the device sent unasked), so that the answer read belongs to
+/// the report sent; then it writes the 33-byte report (report ID 3 in byte 0)
+/// and waits up to the answer timeout for one input report, which must be 33
+/// bytes with report ID 3 in byte 0.
 /// A timeout, a short read or write, or a device that has gone is a failure
 /// of its kind (DeviceFailure), never a hang: Refused for report lengths
-/// other than 33, NotFound or NoPermission from an open, Gone for a handle
-/// this object did not open or a device that stopped answering, ShortAnswer
-/// and Timeout as named. Several handles may be open at once.
+/// other than 33 and for an answer of another report ID, NotFound or
+/// NoPermission from an open, Gone for a handle this object did not open or
+/// a device that stopped answering, ShortAnswer and Timeout as named.
+/// Several handles may be open at once.
 class HidapiDevice final : public HidAccess {
 public:
     explicit HidapiDevice(HidapiOptions options = {});

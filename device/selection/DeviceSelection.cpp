@@ -16,6 +16,12 @@ bool isDeviceName(std::string_view device) {
 
 std::unique_ptr<DeviceBackend> makeDeviceBackend(const std::optional<std::string>& device,
                                                  DeviceChoiceResult& result) {
+    return makeDeviceBackendUnder(SystemSysfsRoot, device, result);
+}
+
+std::unique_ptr<DeviceBackend> makeDeviceBackendUnder(const std::filesystem::path& sysfsRoot,
+                                                      const std::optional<std::string>& device,
+                                                      DeviceChoiceResult& result) {
     if (device && device->starts_with(EmulatedPrefix)) {
         return std::make_unique<EmulatedBackend>(
             pathFromUtf8(std::string_view(*device).substr(EmulatedPrefix.size())));
@@ -24,7 +30,7 @@ std::unique_ptr<DeviceBackend> makeDeviceBackend(const std::optional<std::string
     if (device) {
         selector = parseUsbSelector(std::string_view(*device).substr(UsbPrefix.size()));
     }
-    return makeUsbBackend(selector, result);
+    return makeUsbBackend(selector, result, sysfsRoot);
 }
 
 } // namespace vantrel

@@ -2,6 +2,7 @@
 
 #include "device/selection/DeviceBackend.h"
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,5 +25,11 @@ constexpr std::string_view UsbPrefix = "usb:";
 /// cannot be reached at all.
 [[nodiscard]] std::unique_ptr<DeviceBackend>
 makeDeviceBackend(const std::optional<std::string>& device, DeviceChoiceResult& result);
+
+/// The same, with the USB ports read from sysfs under `sysfsRoot`: for tests,
+/// which stand a tree of their own in for the system's.
+[[nodiscard]] std::unique_ptr<DeviceBackend>
+makeDeviceBackendUnder(const std::filesystem::path& sysfsRoot,
+                       const std::optional<std::string>& device, DeviceChoiceResult& result);
 
 } // namespace vantrel

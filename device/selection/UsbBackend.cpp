@@ -33,15 +33,18 @@ std::string describe(const UsbDevice& device) {
 /// The device on USB through hidapi.
 class UsbBackend final : public DeviceBackend {
 public:
-    explicit UsbBackend(const std::optional<UsbSelector>& selector)
+    UsbBackend(const std::optional<UsbSelector>& selector, const std::filesystem::path& sysfsRoot)
         : selector_(selector)
-        , device_(HidapiOptions{configuredVendorId(), std::chrono::milliseconds(1000), selector}) {}
+        , sysfsRoot_(sysfsRoot)
+        , device_(HidapiOptions{configuredVendorId(), std::chrono::milliseconds(1000), selector,
+                                sysfsRoot}) {}
 
     HidAccess& link() override { return device_; }
 
     std::vector<AttachedDevice> attachedDevices() override {
         std::vector<AttachedDevice> listed;
-        for (const UsbDevice& device : groupUsbDevices(enumerateHidDevices())) {
+        for (const UsbDevice& device :
+             groupUsbDevices(enumerateHidDevices(configuredVendorId(), sysfsRoot_))) {
             if (selector_ && !device.matches(*selector_)) {
                 continue;
             }
@@ -82,17 +85,20 @@ public:
 
 private:
     std::optional<UsbSelector> selector_;
+    std::filesystem::path sysfsRoot_;
     HidapiDevice device_;
 };
 
 } // namespace
 
 std::unique_ptr<DeviceBackend> makeUsbBackend(const std::optional<UsbSelector>& selector,
-                                              DeviceChoiceResult& result) {
+                                              DeviceChoiceResult& result,
+                                              const std::filesystem::path& sysfsRoot) {
     if (!selector) {
-        return std::make_unique<UsbBackend>(std::nullopt);
+        return std::make_unique<UsbBackend>(std::nullopt, sysfsRoot);
     }
-    const std::vector<UsbDevice> devices = groupUsbDevices(enumerateHidDevices());
+    const std::vector<UsbDevice> devices =
+        groupUsbDevices(enumerateHidDevices(configuredVendorId(), sysfsRoot));
     const UsbDevice* chosen = chooseUsbDevice(devices, *selector);
     if (chosen == nullptr) {
         result = {DeviceChoiceError::NotAttached, {}};
@@ -100,7 +106,7 @@ std::unique_ptr<DeviceBackend> makeUsbBackend(const std::optional<UsbSelector>& 
     }
     // Named by what stays the same for as long as it is plugged in, so that
     // a backup, the write and its check all reach the same device.
-    return std::make_unique<UsbBackend>(lastingSelector(*chosen));
+    return std::make_unique<UsbBackend>(lastingSelector(*chosen), sysfsRoot);
 }
 
 std::string usbPortOf(const UsbSelector& selector, DeviceChoiceResult& result) {

@@ -3,6 +3,7 @@
 #include "device/UsbDeviceChoice.h"
 #include "device/selection/DeviceBackend.h"
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,9 +12,11 @@ namespace vantrel {
 
 /// The device on USB: the one the selector names, or without one the first
 /// that opens. Returns nullptr and says why in `result` when this build has
-/// no USB support or no attached device matches the selector.
+/// no USB support or no attached device matches the selector. The ports
+/// the devices are on are read from sysfs under `sysfsRoot`.
 [[nodiscard]] std::unique_ptr<DeviceBackend>
-makeUsbBackend(const std::optional<UsbSelector>& selector, DeviceChoiceResult& result);
+makeUsbBackend(const std::optional<UsbSelector>& selector, DeviceChoiceResult& result,
+               const std::filesystem::path& sysfsRoot = SystemSysfsRoot);
 
 /// The USB port of the attached device the selector names ("1-4.1"), which
 /// also names its input event nodes. Empty, with `result` saying why, when

@@ -5,7 +5,8 @@
 namespace vantrel {
 
 std::unique_ptr<DeviceBackend> makeUsbBackend(const std::optional<UsbSelector>& /*selector*/,
-                                              DeviceChoiceResult& result) {
+                                              DeviceChoiceResult& result,
+                                              const std::filesystem::path& /*sysfsRoot*/) {
     result = {DeviceChoiceError::NoUsbSupport, {}};
     return nullptr;
 }

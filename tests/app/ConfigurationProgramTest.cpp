@@ -5,6 +5,7 @@
 #include "formats/ImportError.h"
 #include "formats/JsonImport.h"
 #include "model/DeviceImage.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/ModelBuilders.h"
 #include "tests/support/NamedControl.h"
 #include "tests/support/TemporaryFolder.h"
@@ -27,28 +28,8 @@
 namespace vantrel {
 namespace {
 
-/// Once a modal window of type T, named `name` when a name is given, is up
-/// (it runs its own event loop), runs `act` on it once.
-template <typename T = QWidget>
-void whenModal(const QString& name, std::type_identity_t<std::function<void(T&)>> act) {
-    QTimer::singleShot(10, [name, act = std::move(act)]() mutable {
-        auto* modal = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (modal != nullptr && (name.isEmpty() || modal->objectName() == name)) {
-            act(*modal);
-        } else {
-            whenModal<T>(name, std::move(act));
-        }
-    });
-}
-
-/// The next message box as "title | text", closed with its button.
-void recordNextMessage(QString& said) {
-    whenModal<QMessageBox>({}, [&said](QMessageBox& box) {
-        said = box.windowTitle() + (box.icon() == QMessageBox::Critical ? " (stop) | " : " | ") +
-               box.text();
-        box.accept();
-    });
-}
+using testing::recordNextMessage;
+using testing::whenModal;
 
 /// Answers the next file dialog with `file`; `offered` gets the path the
 /// dialog offered first.

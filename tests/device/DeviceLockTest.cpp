@@ -2,6 +2,7 @@
 
 #include "device/EmulatedDevice.h"
 #include "device/LockingDevice.h"
+#include "tests/support/OtherProgram.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <array>
@@ -15,65 +16,8 @@ namespace vantrel {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::OtherProgram;
 using testing::TemporaryFolder;
-
-/// Another program on the same device: a child process, forked before this
-/// one takes anything (a lock is per process, and a thread of this one would
-/// share it), that takes the lock when told and keeps it until it ends.
-class OtherProgram {
-public:
-    explicit OtherProgram(const LockFile& file) {
-        EXPECT_EQ(::pipe(orders_.data()), 0);
-        EXPECT_EQ(::pipe(answers_.data()), 0);
-        child_ = ::fork();
-        if (child_ == 0) {
-            DeviceLock lock;
-            char order = 0;
-            while (::read(orders_[0], &order, 1) == 1 && order == 'T') {
-                if (lock.outcome() != DeviceLock::Outcome::Held) {
-                    lock = DeviceLock::take(file, {0ms, {}, {}});
-                }
-                const char held = lock.outcome() == DeviceLock::Outcome::Held ? 'y' : 'n';
-                if (::write(answers_[1], &held, 1) != 1) {
-                    break;
-                }
-            }
-            ::_exit(0);
-        }
-    }
-    ~OtherProgram() { end(); }
-    OtherProgram(const OtherProgram&) = delete;
-    OtherProgram& operator=(const OtherProgram&) = delete;
-
-    /// Whether it got the device at once; it keeps it if so.
-    bool tryToTake() {
-        const char order = 'T';
-        char held = 0;
-        EXPECT_EQ(::write(orders_[1], &order, 1), 1);
-        EXPECT_EQ(::read(answers_[0], &held, 1), 1);
-        return held == 'y';
-    }
-
-    /// Ends the program, which lets go of the lock.
-    void end() {
-        if (child_ <= 0) {
-            return;
-        }
-        const char order = 'E';
-        EXPECT_EQ(::write(orders_[1], &order, 1), 1);
-        int status = 0;
-        ::waitpid(child_, &status, 0);
-        child_ = -1;
-        for (const int pipeEnd : {orders_[0], orders_[1], answers_[0], answers_[1]}) {
-            ::close(pipeEnd);
-        }
-    }
-
-private:
-    std::array<int, 2> orders_{};
-    std::array<int, 2> answers_{};
-    pid_t child_ = -1;
-};
 
 class DeviceLockTest : public ::testing::Test {
 protected:

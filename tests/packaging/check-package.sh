@@ -61,6 +61,13 @@ apt-get install -y -qq --no-install-recommends "./$tool_deb" "./$desktop_deb" \
 dpkg -L "$tool" "$desktop" >"$scratch/files"
 
 [ "$(command -v vantrelctl)" = /usr/bin/vantrelctl ] || fail "vantrelctl is not on the PATH"
+# The installed programs reach devices through the system's hidapi and
+# libevdev, never through the stand-ins the test programs link instead.
+linked="$(dirname "$0")/check-linked-libraries.sh"
+hidapi=libhidapi-hidraw:hid_open_path evdev=libevdev:libevdev_new_from_fd
+"$linked" /usr/bin/vantrelctl "$hidapi" "$evdev" || fail "vantrelctl links a stand-in"
+"$linked" /usr/bin/vantrel-config "$hidapi" || fail "vantrel-config links a stand-in"
+"$linked" /usr/bin/vantrel-monitor "$hidapi" "$evdev" || fail "vantrel-monitor links a stand-in"
 [ -f /usr/lib/udev/rules.d/60-vantrel.rules ] || fail "the udev rule is not installed"
 # The installed MIME type names the readable form of the sample cabinet.
 type="$(xdg-mime query filetype /usr/share/doc/$tool/examples/two-player-cabinet.json)"

@@ -1,15 +1,16 @@
 #include "monitor/evdev/EvdevSource.h"
 
 #include "tests/support/TemporaryFolder.h"
+#include "tests/support/evdev/ScriptedEvdev.h"
 
 #include <gtest/gtest.h>
+#include <linux/input.h>
 
 namespace vantrel {
 namespace {
 
-// Without input devices on the build machine, what can be checked is that a
-// node that cannot be read is refused with its reason and nothing is left
-// open or grabbed.
+// libevdev's library is replaced by scripted event devices
+// (tests/support/evdev), read through FIFOs the source polls itself.
 TEST(EvdevSource, aNodeThatCannotBeReadIsNamedWithItsReason) {
     testing::TemporaryFolder folder;
     testing::writeFile(folder / "event3", "not a device");
@@ -27,6 +28,76 @@ TEST(EvdevSource, aNodeThatCannotBeReadIsNamedWithItsReason) {
         EXPECT_EQ(failure.node, node);
         EXPECT_FALSE(failure.detail.empty());
     }
+}
+
+TEST(EvdevSource, aDeviceAnotherProgramHoldsIsNamedWhenTaken) {
+    const testing::TemporaryFolder folder;
+    testing::ScriptedEventDevice held{"1-5"};
+    held.grabbedElsewhere = true;
+    const testing::ScriptedEvdev evdev(folder.path, {{"1-4"}, held});
+    EvdevFailure failure;
+    EXPECT_EQ(EvdevSource::open({evdev.node(0), evdev.node(1)}, true, failure), nullptr);
+    EXPECT_EQ(failure.kind, EvdevError::HeldElsewhere);
+    EXPECT_EQ(failure.node, evdev.node(1));
+    const auto source = EvdevSource::open({evdev.node(0), evdev.node(1)}, false, failure);
+    ASSERT_NE(source, nullptr);
+    EXPECT_EQ(source->setGrabbed(true).kind, EvdevError::HeldElsewhere);
+}
+
+TEST(EvdevSource, readsFramesInTurnResynchronisesAfterAnOverflowAndTellsAnUnplug) {
+    const auto frame = [](std::int64_t time, std::uint16_t type, std::uint16_t code,
+                          std::int32_t value) {
+        return std::vector<InputEvent>{{time, type, code, value}, {time, EV_SYN, SYN_REPORT, 0}};
+    };
+    const auto session = [](const std::vector<std::vector<InputEvent>>& frames) {
+        std::vector<InputEvent> events;
+        for (const auto& f : frames) {
+            events.insert(events.end(), f.begin(), f.end());
+        }
+        return events;
+    };
+    // The third frame of the keys is lost to an overflow.
+    const testing::TemporaryFolder folder;
+    const testing::ScriptedEvdev evdev(
+        folder.path,
+        {{"1-4",
+          session({frame(10, EV_KEY, KEY_A, 1), frame(20, EV_KEY, KEY_A, 0),
+                   frame(30, EV_KEY, KEY_B, 1), frame(40, EV_KEY, KEY_B, 0)}),
+          {},
+          2},
+         {"1-5",
+          session({frame(11, EV_ABS, ABS_X, 5), frame(21, EV_ABS, ABS_X, 9),
+                   frame(31, EV_ABS, ABS_X, 2), frame(41, EV_ABS, ABS_X, 0)}),
+          {ABS_X}}},
+        testing::SessionEnd::Unplug);
+    EvdevFailure failure;
+    const auto source = EvdevSource::open({evdev.node(0), evdev.node(1)}, true, failure);
+    ASSERT_NE(source, nullptr) << failure.detail;
+    EXPECT_EQ(source->absoluteAxes(1), std::vector<std::uint16_t>{ABS_X});
+
+    std::vector<std::pair<std::size_t, InputEvent>> read;
+    SourcedEvent event;
+    while (source->next(event) == EventSource::Status::Event) {
+        read.emplace_back(event.device, event.event);
+    }
+    std::vector<std::pair<std::size_t, InputEvent>> expected;
+    const auto add = [&expected](std::size_t device, const std::vector<InputEvent>& events) {
+        for (const InputEvent& e : events) {
+            expected.emplace_back(device, e);
+        }
+    };
+    add(0, frame(10, EV_KEY, KEY_A, 1));
+    add(1, frame(11, EV_ABS, ABS_X, 5));
+    add(0, frame(20, EV_KEY, KEY_A, 0));
+    add(1, frame(21, EV_ABS, ABS_X, 9));
+    add(0, {{30, EV_SYN, SYN_DROPPED, 0}});
+    add(0, frame(30, EV_KEY, KEY_B, 1));
+    add(1, frame(31, EV_ABS, ABS_X, 2));
+    add(0, frame(40, EV_KEY, KEY_B, 0));
+    add(1, frame(41, EV_ABS, ABS_X, 0));
+    EXPECT_EQ(read, expected);
+    EXPECT_EQ(source->failure().kind, EvdevError::Unplugged);
+    EXPECT_EQ(source->failure().node, evdev.node(0));
 }
 
 } // namespace
