@@ -1,6 +1,7 @@
 #include "monitor/MonitorText.h"
 
 #include "keytext/modKeyText.h"
+#include "model/EchoedText.h"
 #include "model/modSettings.h"
 #include "reports/ConfigurationWords.h"
 
@@ -108,20 +109,7 @@ std::string motionText(const MonitorReport& report) {
 }
 
 std::string jsonString(std::string_view text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            std::array<char, 8> escaped{};
-            std::snprintf(escaped.data(), escaped.size(), "\\u%04x", static_cast<unsigned>(c));
-            quoted += escaped.data();
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
+    return "\"" + jsonEscapedText(text) + "\"";
 }
 
 std::string jsonTime(std::int64_t microseconds) {

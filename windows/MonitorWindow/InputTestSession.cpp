@@ -103,7 +103,10 @@ std::string readFailure(const TransferResult& result) {
         cause = NotFoundText;
         break;
     case TransferKind::Busy:
-        cause = "The VANTREL is in use by another program";
+        cause = result.device.kind == DeviceProblemKind::LockFileCannotBeOpened
+                    ? "The lock file " + result.device.where +
+                          " cannot be opened: " + result.device.detail
+                    : std::string("The VANTREL is in use by another program");
         break;
     case TransferKind::CannotOpen:
         cause = result.device.detail.empty()
@@ -157,6 +160,7 @@ bool InputTestSession::readDeviceConfiguration() {
                            MonitorWindow::OfferConfiguration | MonitorWindow::OfferRecording);
         return false;
     }
+    configurationFile_.clear();
     useConfiguration(std::move(read.loaded), "the VANTREL", decoded);
     return true;
 }
@@ -169,6 +173,7 @@ bool InputTestSession::openConfiguration(const std::string& path) {
         return false;
     }
     const std::string warning = configurationWarningLine(loaded);
+    configurationFile_ = path;
     useConfiguration(std::move(loaded), path, warning);
     return true;
 }
@@ -206,6 +211,7 @@ bool InputTestSession::replay(const std::vector<std::string>& files) {
         recordings.push_back(std::move(read.recording));
     }
     startFeed(std::make_unique<ReplayFeed>(std::move(recordings)));
+    recordingFiles_ = files;
     return true;
 }
 
@@ -218,6 +224,7 @@ bool InputTestSession::listen() {
         return false;
     }
     startFeed(std::move(feed));
+    recordingFiles_.clear();
     grab(window_.isActiveWindow());
     return true;
 }
@@ -356,6 +363,12 @@ std::string InputTestSession::summaryLine() const {
 
 bool InputTestSession::startLog(const std::string& path) {
     stopLog();
+    if (const std::string replaced = logOverInput(path, configurationFile_, recordingFiles_);
+        !replaced.empty()) {
+        window_.showNotice(qText(logOverInputText(path, replaced)), MonitorWindow::NoOffer);
+        window_.showLogging(false);
+        return false;
+    }
     log_.emplace(path);
     if (!log_->ok()) {
         log_.reset();
