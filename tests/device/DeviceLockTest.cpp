@@ -174,7 +174,7 @@ TEST(DeviceLock, aLockFileThatCannotBeOpenedRefusesAUsableDeviceAsBusyNamingIt) 
           std::tuple(folder / "missing" / "memory.bin", DeviceFailure::NotFound,
                      DeviceProblemKind::MemoryFileCannotBeCreated)}) {
         EmulatedDevice emulator(memory);
-        LockingDevice device(emulator, [&memory] { return emulatorLockFile(memory); }, {});
+        LockingDevice device(emulator, [path = memory] { return emulatorLockFile(path); }, {});
         DeviceHandle handle = 0;
         EXPECT_EQ(device.OpenHidDevice(DeviceProductId, ReportLength, ReportLength, handle),
                   status);
