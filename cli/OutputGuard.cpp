@@ -78,6 +78,20 @@ std::string refusalLine(const GuardedFile& output, const GuardedFile& input) {
            "; give the output a name of its own";
 }
 
+/// The refusal of the first output that is one of `inputs`; empty when
+/// none is.
+std::string firstOverlap(const std::vector<GuardedFile>& outputs,
+                         const std::vector<GuardedFile>& inputs) {
+    for (const GuardedFile& output : outputs) {
+        for (const GuardedFile& input : inputs) {
+            if (same(output, input)) {
+                return refusalLine(output, input);
+            }
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 StandardFiles standardFilesOfProcess() {
@@ -86,38 +100,30 @@ StandardFiles standardFilesOfProcess() {
 
 OutputRefusal outputOverInput(const Invocation& invocation, const StandardFiles& standard) {
     std::vector<GuardedFile> inputs = namedInputsOf(invocation);
-    const GuardedFile standardInput{"standard input", {}, standard.in};
     // Standard input is no named output's to replace, read or not.
-    std::vector<GuardedFile> outputInputs = inputs;
+    std::vector<GuardedFile> namedOutputInputs = inputs;
     if (standard.in) {
-        outputInputs.push_back(standardInput);
+        const GuardedFile standardInput{"standard input", {}, standard.in};
+        namedOutputInputs.push_back(standardInput);
         if (readsStandardInput(invocation)) {
             inputs.push_back(standardInput);
         }
     }
-    for (const GuardedFile& output : namedOutputsOf(invocation)) {
-        for (const GuardedFile& input : outputInputs) {
-            if (same(output, input)) {
-                return {refusalLine(output, input), false};
-            }
-        }
+    if (std::string line = firstOverlap(namedOutputsOf(invocation), namedOutputInputs);
+        !line.empty()) {
+        return {line, false};
     }
     // Standard output and error take part only as the files they are: a
     // command appended to its own input or device would grow it while it
     // reads.
-    const std::vector<std::pair<GuardedFile, bool>> streams = {
-        {{"standard output", {}, standard.out}, false},
-        {{"standard error", {}, standard.err}, true},
-    };
-    for (const auto& [stream, isError] : streams) {
-        if (!stream.identity) {
-            continue;
+    if (standard.out) {
+        if (std::string line = firstOverlap({{"standard output", {}, standard.out}}, inputs);
+            !line.empty()) {
+            return {line, false};
         }
-        for (const GuardedFile& input : inputs) {
-            if (same(stream, input)) {
-                return {refusalLine(stream, input), isError};
-            }
-        }
+    }
+    if (standard.err) {
+        return {firstOverlap({{"standard error", {}, standard.err}}, inputs), true};
     }
     return {};
 }
