@@ -1,6 +1,5 @@
 #include "monitor/MonitorSession.h"
 
-#include "model/EchoedText.h"
 #include "monitor/MonitorText.h"
 
 #include <utility>
@@ -64,7 +63,7 @@ std::vector<EncoderReport> MonitorSession::finish() {
 
 std::string MonitorSession::text(const EncoderReport& report, const std::string& device) const {
     return reportText(report.report, device, encoder(report.encoder).labels,
-                      escapedText(prefix(report.encoder)));
+                      prefix(report.encoder));
 }
 
 std::string MonitorSession::json(const EncoderReport& report, const std::string& device) const {
@@ -76,7 +75,7 @@ std::vector<std::string> MonitorSession::summaryText() const {
     std::vector<std::string> lines;
     for (std::size_t e = 0; e < encoders_.size(); ++e) {
         lines.push_back(vantrel::summaryText(encoders_[e].monitor->seen().summary(),
-                                             encoders_[e].encoder.labels, escapedText(prefix(e))));
+                                             encoders_[e].encoder.labels, prefix(e)));
     }
     return lines;
 }

@@ -147,7 +147,7 @@ std::string candidateJson(const Candidate& candidate, const ConfigurationLabels&
 }
 
 std::string encoderPrefix(const std::string& encoder) {
-    return encoder.empty() ? std::string{} : encoder + ": ";
+    return encoder.empty() ? std::string{} : escapedText(encoder) + ": ";
 }
 
 std::string encoderJson(const std::string& encoder) {
