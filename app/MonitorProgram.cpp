@@ -7,6 +7,7 @@
 #include "userinterface/ImageLoadMessage.h"
 #include "windows/MonitorWindow/InputTestSession.h"
 #include "windows/MonitorWindow/MonitorWindow.h"
+#include "windows/MonitorWindow/SessionLog.h"
 #include "windows/frmStatus/StatusProgress.h"
 
 #include <QApplication>
@@ -52,6 +53,17 @@ int runMonitorProgram(HidAccess& hid, const DeviceLockFile& lockFile,
         std::cerr << "vantrel-monitor: --config and --log can each be given once\n";
         return 2;
     }
+    const std::vector<std::string> recordings = arguments.valuesOf("--events");
+    // Checked before anything is opened: the log is made afresh at once.
+    if (!logs.empty()) {
+        const std::string replaced =
+            logOverInput(logs.front(), configs.empty() ? "" : configs.front(), recordings);
+        if (!replaced.empty()) {
+            std::cerr << "vantrel-monitor: " << logOverInputText("--log " + logs.front(), replaced)
+                      << '\n';
+            return 2;
+        }
+    }
     MonitorWindow window;
     WindowOwnedFileDialogs fileDialogs;
     fileDialogs.setOwner(&window);
@@ -65,7 +77,6 @@ int runMonitorProgram(HidAccess& hid, const DeviceLockFile& lockFile,
     }
     const bool configured = configs.empty() ? session.readDeviceConfiguration()
                                             : session.openConfiguration(configs.front());
-    const std::vector<std::string> recordings = arguments.valuesOf("--events");
     if (!recordings.empty()) {
         session.replay(recordings);
     } else if (configured) {

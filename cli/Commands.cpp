@@ -27,8 +27,13 @@ int runCommand(std::span<const std::string> args, const Console& outerConsole,
         console.out << "vantrelctl " << build::Version << '\n';
         return ExitSuccess;
     }
-    if (const std::string refused = outputOverInput(invocation); !refused.empty()) {
-        console.error(refused);
+    if (const OutputRefusal refusal = outputOverInput(invocation, console.standardFiles);
+        refusal.refused()) {
+        // Said nowhere when standard error is the file: a line appended to
+        // it would damage what the refusal keeps whole.
+        if (!refusal.onStandardError) {
+            console.error(refusal.line);
+        }
         return ExitTrouble;
     }
     // The command line was checked against the table: the command is in it.

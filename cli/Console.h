@@ -1,9 +1,11 @@
 #pragma once
 
+#include "files/SameFile.h"
 #include "model/EchoedText.h"
 
 #include <filesystem>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -16,6 +18,14 @@ enum ExitStatus : int {
     /// A usage error; and for diff and check, which answer with 1, trouble:
     /// a file that cannot be opened or compared (as diff(1) uses 2).
     ExitTrouble = 2,
+};
+
+/// Standard input, output and error by what they are, where they are
+/// regular files; a pipe, a terminal or /dev/null is none.
+struct StandardFiles {
+    std::optional<FileIdentity> in;
+    std::optional<FileIdentity> out;
+    std::optional<FileIdentity> err;
 };
 
 /// Where the tool's output goes.
@@ -33,6 +43,9 @@ struct Console {
     std::istream* in = nullptr;
     bool inIsTerminal = false;
     bool outIsTerminal = false;
+    /// Which files the standard streams are, so that no output replaces an
+    /// input through them; none in a run that is no process of its own.
+    StandardFiles standardFiles;
     /// Leave out progress and success lines: only results and errors.
     bool quiet = false;
     /// Put before every error and success line ("usb:2: "), so that the

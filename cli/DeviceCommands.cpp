@@ -20,15 +20,17 @@
 namespace vantrel::cli {
 namespace {
 
-/// A table the write would refuse could not be restored from the file.
-std::string tooLongTableText() {
+/// A table the write would refuse could not be restored from the file;
+/// `saving` when a file would have kept it.
+std::string tooLongTableText(bool saving) {
     return "the device's input table is longer than the " + std::to_string(MaxConfigSize) +
-           " bytes a configuration may take; nothing was kept";
+           " bytes a configuration may take" + (saving ? "; nothing was kept" : "");
 }
 
 /// Keeps other programs off the device for the whole command, a write and
 /// its verify together. False, after telling the user, when another
-/// program kept it for longer than the wait.
+/// program kept it for longer than the wait or its lock file cannot be
+/// opened.
 bool holdDevice(DeviceBackend& backend, const Console& console, DeviceLock& lock) {
     // Named for what it is: "not found" would send the user to the cable.
     if (const DeviceProblem problem = backend.openProblem(); !problem.ok()) {
@@ -51,6 +53,13 @@ bool holdDevice(DeviceBackend& backend, const Console& console, DeviceLock& lock
     lock = DeviceLock::take(*file, wait);
     if (lock.busy()) {
         console.error(DeviceBusyText);
+        return false;
+    }
+    if (lock.outcome() == DeviceLock::Outcome::Absent) {
+        // Unlocked, another program could write the device at the same time.
+        const DeviceProblem unlocked{{DeviceProblemKind::LockFileCannotBeOpened, lock.problem()},
+                                     utf8Text(file->path)};
+        console.error(deviceProblemLine(unlocked, DeviceFailure::Busy));
         return false;
     }
     return true;
@@ -139,9 +148,9 @@ private:
 
 /// Why an image read whole cannot become a file that writes back the same
 /// configuration; empty when it can.
-std::string unkeepableImage(const DeviceImage& image) {
+std::string unkeepableImage(const DeviceImage& image, bool saving) {
     if (storedTableLength(image) > MaxConfigSize) {
-        return tooLongTableText();
+        return tooLongTableText(saving);
     }
     DeviceImage decoded = image;
     Configuration config;
@@ -161,8 +170,9 @@ enum class DeviceRead {
 };
 
 /// The one read of the tool: the image as the device holds it, refused when
-/// its last write was cut off or it holds what no file could keep.
-DeviceRead readCheckedImage(ConsoleTransfer& transfer, DeviceImage& image) {
+/// its last write was cut off or it holds what no file could keep; `saving`
+/// when the read is to be kept in a file.
+DeviceRead readCheckedImage(ConsoleTransfer& transfer, DeviceImage& image, bool saving) {
     switch (transfer.readImage(image).kind) {
     case TransferKind::Succeeded:
         break;
@@ -173,7 +183,7 @@ DeviceRead readCheckedImage(ConsoleTransfer& transfer, DeviceImage& image) {
     default:
         return DeviceRead::Failed;
     }
-    if (const std::string problem = unkeepableImage(image); !problem.empty()) {
+    if (const std::string problem = unkeepableImage(image, saving); !problem.empty()) {
         transfer.fail(problem);
         return DeviceRead::Failed;
     }
@@ -182,9 +192,9 @@ DeviceRead readCheckedImage(ConsoleTransfer& transfer, DeviceImage& image) {
 
 /// Why a device has nothing to read, for a caller to whom it matters;
 /// empty for a failure the user was told of.
-std::string nothingToRead(DeviceRead copy) {
+std::string nothingToRead(DeviceRead copy, bool saving) {
     if (copy == DeviceRead::Unfinished) {
-        return UnfinishedWriteText;
+        return unfinishedWriteLine(saving);
     }
     if (copy == DeviceRead::Empty) {
         return NoConfigurationText;
@@ -206,7 +216,8 @@ DeviceRead copyDeviceIntoFile(const std::string& path, const Console& console,
                               DeviceBackend& backend, const std::string& step) {
     DeviceImage image{};
     ConsoleTransfer transfer(console, backend, step);
-    if (const DeviceRead read = readCheckedImage(transfer, image); read != DeviceRead::Whole) {
+    if (const DeviceRead read = readCheckedImage(transfer, image, true);
+        read != DeviceRead::Whole) {
         return read;
     }
     if (path == "-") {
@@ -246,8 +257,9 @@ bool backUp(const std::string& path, const Console& console, DeviceBackend& back
 bool verify(const LoadedConfiguration& written, const Console& console, DeviceBackend& backend) {
     DeviceImage image{};
     ConsoleTransfer transfer(console, backend, "verify");
-    if (const DeviceRead read = readCheckedImage(transfer, image); read != DeviceRead::Whole) {
-        if (const std::string why = nothingToRead(read); !why.empty()) {
+    if (const DeviceRead read = readCheckedImage(transfer, image, false);
+        read != DeviceRead::Whole) {
+        if (const std::string why = nothingToRead(read, false); !why.empty()) {
             transfer.fail(why);
         }
         return false;
@@ -351,8 +363,8 @@ bool readDeviceConfiguration(const Console& console, DeviceBackend& backend,
     }
     DeviceImage image{};
     ConsoleTransfer transfer(console, backend);
-    const DeviceRead read = readCheckedImage(transfer, image);
-    if (const std::string why = nothingToRead(read); !why.empty()) {
+    const DeviceRead read = readCheckedImage(transfer, image, false);
+    if (const std::string why = nothingToRead(read, false); !why.empty()) {
         console.error(why);
         console.error("give the configuration with --config FILE to trace the panel meanwhile");
     }
@@ -390,7 +402,7 @@ std::optional<LoadedConfiguration> readDeviceSource(const std::string& device,
     case TransferKind::Succeeded:
         break;
     case TransferKind::WriteStartPairFound:
-        console.error(device + ": " + UnfinishedWriteText);
+        console.error(device + ": " + unfinishedWriteLine(false));
         return std::nullopt;
     case TransferKind::InvalidImage:
         console.error(device + ": " + NoConfigurationText);
@@ -431,7 +443,7 @@ int readCommand(const Invocation& invocation, const Console& outerConsole,
         console.success(ReadSuccessText);
         return ExitSuccess;
     }
-    if (const std::string why = nothingToRead(copy); !why.empty()) {
+    if (const std::string why = nothingToRead(copy, true); !why.empty()) {
         console.error(why);
     }
     return ExitFailure;

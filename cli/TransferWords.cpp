@@ -1,6 +1,7 @@
 #include "cli/TransferWords.h"
 
 #include "device/UdevRule.h"
+#include "model/EchoedText.h"
 #include "userinterface/ImageLoadMessage.h"
 #include "userinterface/UserInterface.h"
 
@@ -42,7 +43,7 @@ std::string statusWords(DeviceStatus status) {
 }
 
 std::string memoryFile(const DeviceProblem& problem) {
-    return "the emulated device's memory file " + problem.where;
+    return "the emulated device's memory file " + echoedPath(problem.where);
 }
 
 /// What is wrong with the memory file `subject` names; empty for a problem
@@ -96,6 +97,10 @@ std::string deviceProblemLine(const DeviceProblem& problem, DeviceStatus status)
                                 : problem.detail;
     if (std::string line = memoryFileLine(memoryFile(problem), problem); !line.empty()) {
         return line;
+    }
+    if (problem.kind == DeviceProblemKind::LockFileCannotBeOpened) {
+        return "the lock file " + echoedPath(problem.where) +
+               " cannot be opened: " + problem.detail;
     }
     if (problem.kind == DeviceProblemKind::NodeCannotBeOpened) {
         return "a VANTREL is attached at " + problem.where + " but cannot be opened: " + why;
@@ -152,6 +157,12 @@ std::string eventNodesMissingLine(const DeviceChoiceResult& result) {
     }
 }
 
+std::string unfinishedWriteLine(bool saving) {
+    return std::string("the last write to the device did not finish, so it holds no whole "
+                       "configuration") +
+           (saving ? "; nothing was kept" : "") + ". Write a configuration to the device again";
+}
+
 std::string transferFailureLine(const TransferResult& result) {
     switch (result.kind) {
     case TransferKind::Succeeded:
@@ -161,7 +172,9 @@ std::string transferFailureLine(const TransferResult& result) {
     case TransferKind::CannotOpen:
         return deviceProblemLine(result.device, result.status);
     case TransferKind::Busy:
-        return DeviceBusyText;
+        return result.device.kind == DeviceProblemKind::LockFileCannotBeOpened
+                   ? deviceProblemLine(result.device, result.status)
+                   : DeviceBusyText;
     case TransferKind::NoAnswer:
         return "the device stopped answering after " + exchangesDone(result);
     case TransferKind::FailedPartWay:
@@ -169,7 +182,7 @@ std::string transferFailureLine(const TransferResult& result) {
     case TransferKind::InvalidImage:
         return invalidImageLine(result);
     case TransferKind::WriteStartPairFound:
-        return UnfinishedWriteText;
+        return unfinishedWriteLine(false);
     case TransferKind::TooLarge:
         return SizeLimitText;
     }

@@ -17,9 +17,9 @@ inline constexpr const char* NoConfigurationText = "the device holds no configur
 
 /// A device left holding the write-start pair holds the first part of one
 /// configuration over the rest of another; only a whole write mends it.
-inline constexpr const char* UnfinishedWriteText =
-    "the last write to the device did not finish, so it holds no whole configuration; nothing was "
-    "kept. Write a configuration to the device again";
+/// `saving` for a command that would have kept what it read in a file
+/// (read, the backup), which says that nothing was.
+[[nodiscard]] std::string unfinishedWriteLine(bool saving);
 
 /// The line for a transfer that did not succeed, without the tool's name.
 [[nodiscard]] std::string transferFailureLine(const TransferResult& result);

@@ -1,5 +1,6 @@
 #include "cli/CommandLineText.h"
 #include "cli/Commands.h"
+#include "cli/OutputGuard.h"
 #include "device/selection/DeviceSelection.h"
 #include "files/AtomicFile.h"
 
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
     console.in = &std::cin;
     console.inIsTerminal = VANTREL_ISATTY(0) != 0;
     console.outIsTerminal = VANTREL_ISATTY(1) != 0;
+    console.standardFiles = vantrel::cli::standardFilesOfProcess();
     try {
         return vantrel::cli::runVantrelctl(args, console, vantrel::makeDeviceBackend);
     } catch (const std::bad_alloc&) {

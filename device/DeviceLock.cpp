@@ -4,6 +4,7 @@
 
 #include <map>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -33,11 +34,15 @@ constexpr std::chrono::milliseconds RetryInterval{50};
 using Descriptor = HANDLE;
 const Descriptor NoDescriptor = INVALID_HANDLE_VALUE;
 
-Descriptor openLockFile(const LockFile& file) {
-    return CreateFileW(file.path.c_str(), GENERIC_READ,
-                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       file.createWhenMissing ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                       nullptr);
+Descriptor openLockFile(const LockFile& file, std::string& why) {
+    const Descriptor descriptor = CreateFileW(
+        file.path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, file.createWhenMissing ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+        nullptr);
+    if (descriptor == INVALID_HANDLE_VALUE) {
+        why = std::system_category().message(static_cast<int>(GetLastError()));
+    }
+    return descriptor;
 }
 
 std::string keyOf(Descriptor /*descriptor*/, const LockFile& file) {
@@ -59,13 +64,50 @@ void closeDescriptor(Descriptor descriptor) {
 using Descriptor = int;
 constexpr Descriptor NoDescriptor = -1;
 
-Descriptor openLockFile(const LockFile& file) {
+/// Why opening `path` failed with `error`.
+std::string openFailure(const fs::path& path, int error) {
+    struct stat status {};
+    if (error == EISDIR) {
+        return "is a folder";
+    }
+    if (error == ELOOP && ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode)) {
+        return "is a link";
+    }
+    return std::generic_category().message(error);
+}
+
+/// A lock file that is not a regular file, or a link, is not ours to use: a
+/// link planted in a shared folder would have this program make the file it
+/// names, and anything else can be replaced under a held lock.
+std::string notRegular(Descriptor descriptor) {
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0) {
+        return std::generic_category().message(errno);
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return "is a folder";
+    }
+    return S_ISREG(status.st_mode) ? std::string() : "is not a regular file";
+}
+
+Descriptor openLockFile(const LockFile& file, std::string& why) {
     // Read access is enough for flock, and all the udev rule may give on a
     // device node that someone else's program has open for writing.
     const int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
     constexpr mode_t Everyone = 0666; // narrowed by the umask
-    return file.createWhenMissing ? ::open(file.path.c_str(), flags | O_CREAT, Everyone)
-                                  : ::open(file.path.c_str(), flags);
+    const Descriptor descriptor =
+        file.createWhenMissing ? ::open(file.path.c_str(), flags | O_CREAT | O_NOFOLLOW, Everyone)
+                               : ::open(file.path.c_str(), flags);
+    if (descriptor == NoDescriptor) {
+        why = openFailure(file.path, errno);
+    } else if (file.createWhenMissing) {
+        why = notRegular(descriptor);
+        if (!why.empty()) {
+            ::close(descriptor);
+            return NoDescriptor;
+        }
+    }
+    return descriptor;
 }
 
 /// The same file under every name it has.
@@ -150,7 +192,7 @@ LockFile emulatorLockFile(const fs::path& memoryFile) {
 
 DeviceLock DeviceLock::take(const LockFile& file, const LockWait& wait) {
     DeviceLock lock;
-    const Descriptor descriptor = openLockFile(file);
+    const Descriptor descriptor = openLockFile(file, lock.problem_);
     if (descriptor == NoDescriptor) {
         return lock;
     }
@@ -175,13 +217,15 @@ DeviceLock::~DeviceLock() {
 
 DeviceLock::DeviceLock(DeviceLock&& other) noexcept
     : outcome_(other.outcome_)
-    , key_(std::exchange(other.key_, {})) {}
+    , key_(std::exchange(other.key_, {}))
+    , problem_(std::move(other.problem_)) {}
 
 DeviceLock& DeviceLock::operator=(DeviceLock&& other) noexcept {
     if (this != &other) {
         release();
         outcome_ = other.outcome_;
         key_ = std::exchange(other.key_, {});
+        problem_ = std::move(other.problem_);
     }
     return *this;
 }

@@ -31,8 +31,9 @@ struct LockWait {
 struct LockFile {
     std::filesystem::path path;
     /// A file beside the emulator's memory file is made when missing (and
-    /// never removed, since another program may be waiting on it); a
-    /// device's own node is only ever opened.
+    /// never removed, since another program may be waiting on it), never
+    /// through a link and only ever a regular file; a device's own node is
+    /// only ever opened.
     bool createWhenMissing = false;
 };
 
@@ -56,8 +57,8 @@ public:
     enum class Outcome {
         Held,   ///< this program has the device to itself
         Busy,   ///< another program kept it for longer than the wait
-        Absent, ///< no lock file could be opened; nothing is held, and the
-                ///< device's own open says what is wrong
+        Absent, ///< the lock file could not be opened, problem() says why;
+                ///< nothing is held, and a usable device is refused
     };
 
     /// Takes the lock, trying again until `wait.patience` has passed.
@@ -73,12 +74,16 @@ public:
 
     [[nodiscard]] Outcome outcome() const { return outcome_; }
     [[nodiscard]] bool busy() const { return outcome_ == Outcome::Busy; }
+    /// Why the lock file could not be opened, in the system's words ("is a
+    /// folder"); empty unless the outcome is Absent.
+    [[nodiscard]] const std::string& problem() const { return problem_; }
 
 private:
     void release();
 
     Outcome outcome_ = Outcome::Absent;
     std::string key_; ///< the held lock in this process's table; empty when none
+    std::string problem_;
 };
 
 } // namespace vantrel

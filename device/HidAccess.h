@@ -54,6 +54,7 @@ enum class DeviceProblemKind {
     MemoryFileCannotBeWritten, ///< the emulator's memory file cannot be replaced
     MemoryFileUnusable,        ///< not a file of the memory's size: detail says what it is
     MemoryNotKept,             ///< the emulator could not save what a write left in it
+    LockFileCannotBeOpened,    ///< the device is usable but `where`, its lock file, is not
     Other,                     ///< only the library's own words in detail
 };
 

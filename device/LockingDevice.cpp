@@ -1,5 +1,7 @@
 #include "device/LockingDevice.h"
 
+#include "files/PathText.h"
+
 #include <optional>
 #include <utility>
 
@@ -12,7 +14,9 @@ LockingDevice::LockingDevice(HidAccess& device, DeviceLockFile lockFile, LockWai
 
 DeviceStatus LockingDevice::OpenHidDevice(std::int32_t productId, std::int32_t outputLength,
                                           std::int32_t inputLength, DeviceHandle& handle) {
-    if (const std::optional<LockFile> file = lockFile_ ? lockFile_() : std::nullopt) {
+    lockProblem_ = {};
+    const std::optional<LockFile> file = lockFile_ ? lockFile_() : std::nullopt;
+    if (file) {
         lock_ = DeviceLock::take(*file, wait_);
         if (lock_.busy()) {
             return DeviceFailure::Busy;
@@ -21,8 +25,21 @@ DeviceStatus LockingDevice::OpenHidDevice(std::int32_t productId, std::int32_t o
     const DeviceStatus opened = device_.OpenHidDevice(productId, outputLength, inputLength, handle);
     if (opened != DeviceSuccess) {
         lock_ = DeviceLock();
+        return opened;
+    }
+    if (file && lock_.outcome() == DeviceLock::Outcome::Absent) {
+        // Unlocked, another program could write the device at the same time.
+        device_.CloseHidDevice(handle);
+        lockProblem_ = {{DeviceProblemKind::LockFileCannotBeOpened, lock_.problem()},
+                        utf8Text(file->path)};
+        lock_ = DeviceLock();
+        return DeviceFailure::Busy;
     }
     return opened;
+}
+
+DeviceProblem LockingDevice::lastProblem() const {
+    return lockProblem_.ok() ? device_.lastProblem() : lockProblem_;
 }
 
 DeviceStatus LockingDevice::WriteHidDevice(DeviceHandle& handle, const Report& output,

@@ -1,5 +1,8 @@
 #include "files/AtomicFile.h"
 
+#include "files/PathText.h"
+#include "model/EchoedText.h"
+
 #include <array>
 #include <cerrno>
 #include <csignal>
@@ -252,7 +255,12 @@ FileResult writeFileAtomically(const fs::path& path, std::span<const std::uint8_
     fs::path temporary;
     FilePointer file = createTemporaryBeside(target, temporary);
     if (!file) {
-        return systemFailure(FileError::CannotWrite, target, errno);
+        // The target itself may be fine: the folder refused the new file
+        // (read-only, full, or a file system like /proc that makes none).
+        const int error = errno;
+        return {FileError::CannotWrite,
+                echoedPath(utf8Text(target)) +
+                    ": no temporary file can be made beside it: " + std::strerror(error)};
     }
 
     const auto discard = [&temporary](FileResult result) {

@@ -2,6 +2,7 @@
 
 #include "files/AtomicFile.h"
 #include "files/PathText.h"
+#include "model/EchoedText.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -56,7 +57,7 @@ bool readUpTo(std::size_t limit, std::string& buffer, ReadPiece readPiece) {
 
 FileResult tooLong(const fs::path& path, std::size_t limit) {
     return {FileError::TooLong,
-            utf8Text(path) + ": longer than " + std::to_string(limit) + " bytes"};
+            echoedPath(utf8Text(path)) + ": longer than " + std::to_string(limit) + " bytes"};
 }
 
 #ifndef _WIN32

@@ -4,6 +4,10 @@
 
 #include <system_error>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace vantrel {
 namespace fs = std::filesystem;
 
@@ -24,5 +28,33 @@ bool sameFile(const fs::path& output, const fs::path& input) {
     const fs::path b = fs::weakly_canonical(fs::absolute(inputTarget, error), error);
     return !error && a == b;
 }
+
+#ifdef _WIN32
+// Windows has no inode a descriptor shows; its standard streams take part
+// in the guard by the names given only.
+std::optional<FileIdentity> regularFileOn(int /*descriptor*/) {
+    return std::nullopt;
+}
+
+bool isFile(const fs::path& /*path*/, const FileIdentity& /*identity*/) {
+    return false;
+}
+#else
+std::optional<FileIdentity> regularFileOn(int descriptor) {
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    return FileIdentity{static_cast<std::uint64_t>(status.st_dev),
+                        static_cast<std::uint64_t>(status.st_ino)};
+}
+
+bool isFile(const fs::path& path, const FileIdentity& identity) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 &&
+           FileIdentity{static_cast<std::uint64_t>(status.st_dev),
+                        static_cast<std::uint64_t>(status.st_ino)} == identity;
+}
+#endif
 
 } // namespace vantrel

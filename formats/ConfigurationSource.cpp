@@ -6,6 +6,7 @@
 #include "formats/ImportError.h"
 #include "formats/JsonImport.h"
 #include "model/DeviceImage.h"
+#include "model/EchoedText.h"
 #include "userinterface/ImageLoadMessage.h"
 #include "userinterface/UserInterface.h"
 
@@ -88,7 +89,7 @@ LoadedConfiguration judge(std::string_view name, std::string_view bytes, bool to
 }
 
 std::string named(const LoadedConfiguration& loaded, std::string_view words) {
-    return loaded.source + ": " + std::string(words);
+    return echoedPath(loaded.source) + ": " + std::string(words);
 }
 
 } // namespace

@@ -114,7 +114,9 @@ public:
             const auto* known = std::find_if(allowed.begin(), allowed.end(),
                                              [&](std::string_view a) { return sameWord(a, name); });
             if (known == allowed.end()) {
-                child(name).fail(unknownFieldMessage(name, allowed));
+                // A name of any length may come: it is echoed cut, as a value is.
+                throw ImportError(childPlace(echoedValue(name)),
+                                  unknownFieldMessage(name, allowed));
             }
             if (std::find(seen.begin(), seen.end(), *known) != seen.end()) {
                 child(name).fail("given twice");

@@ -1,7 +1,9 @@
 #include "model/EchoedText.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace vantrel {
 namespace {
@@ -80,14 +82,50 @@ bool appendEscaped(std::string& out, std::string_view text, bool keepLineFeeds, 
 } // namespace
 
 bool movesOrReorders(char32_t c) {
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0x2028 && c <= 0x202E) ||
-           (c >= 0x2066 && c <= 0x2069);
+    // U+061C, U+200E and U+200F are the direction marks.
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
+           (c >= 0x2028 && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
 }
 
 std::string escapedText(std::string_view text, bool keepLineFeeds) {
     std::string out;
     appendEscaped(out, text, keepLineFeeds, std::string_view::npos);
     return out;
+}
+
+std::string jsonEscapedText(std::string_view text) {
+    std::string out;
+    for (std::size_t at = 0; at < text.size();) {
+        const Decoded c = decodeAt(text, at);
+        const std::size_t length = c.length == 0 ? 1 : c.length;
+        if (c.point == U'"' || c.point == U'\\') {
+            out += '\\';
+            out += static_cast<char>(c.point);
+        } else if (c.length != 0 && movesOrReorders(c.point)) {
+            out += hexEscape('u', c.point, 4);
+        } else {
+            out.append(text.substr(at, length));
+        }
+        at += length;
+    }
+    return out;
+}
+
+std::string echoedPath(std::string_view path) {
+    std::vector<std::size_t> starts; // where each character begins
+    for (std::size_t at = 0; at < path.size();) {
+        starts.push_back(at);
+        at += std::max<std::size_t>(decodeAt(path, at).length, 1);
+    }
+    if (starts.size() <= EchoedPathLength) {
+        return escapedText(path);
+    }
+    // The start names where it is, the end the file itself; the ellipsis
+    // takes the place of one character.
+    constexpr std::size_t Head = EchoedPathLength / 2;
+    constexpr std::size_t Tail = EchoedPathLength - Head - 1;
+    return escapedText(path.substr(0, starts[Head])) + std::string(Ellipsis) +
+           escapedText(path.substr(starts[starts.size() - Tail]));
 }
 
 std::string echoedValue(std::string_view text) {

@@ -1,5 +1,7 @@
 #include "monitor/EvemuRecording.h"
 
+#include "model/EchoedText.h"
+
 #include <array>
 #include <charconv>
 #include <optional>
@@ -210,7 +212,7 @@ std::string evemuErrorWords(EvemuError error) {
 }
 
 std::string evemuFailureLine(std::string_view recording, const EvemuFailure& failure) {
-    return std::string(recording) + ", line " + std::to_string(failure.line) + ": " +
+    return echoedPath(recording) + ", line " + std::to_string(failure.line) + ": " +
            evemuErrorWords(failure.kind);
 }
 

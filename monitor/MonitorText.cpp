@@ -1,6 +1,7 @@
 #include "monitor/MonitorText.h"
 
 #include "keytext/modKeyText.h"
+#include "model/EchoedText.h"
 #include "model/modSettings.h"
 #include "reports/ConfigurationWords.h"
 
@@ -119,20 +120,7 @@ std::string motionText(const MonitorReport& report) {
 }
 
 std::string jsonString(std::string_view text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            std::array<char, 8> escaped{};
-            std::snprintf(escaped.data(), escaped.size(), "\\u%04x", static_cast<unsigned>(c));
-            quoted += escaped.data();
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
+    return "\"" + jsonEscapedText(text) + "\"";
 }
 
 std::string jsonTime(std::int64_t microseconds) {
@@ -170,7 +158,7 @@ std::string candidateJson(const Candidate& candidate, const ConfigurationLabels&
 }
 
 std::string encoderPrefix(const std::string& encoder) {
-    return encoder.empty() ? std::string{} : encoder + ": ";
+    return encoder.empty() ? std::string{} : escapedText(encoder) + ": ";
 }
 
 std::string encoderJson(const std::string& encoder) {

@@ -16,30 +16,36 @@ namespace vantrel::testing {
 inline constexpr const char* ClosedOutput = "&-";
 
 /// Runs the tool once for each argument list, all side by side, and returns
-/// once every run has ended. Standard output goes to `stdoutTo` when given;
-/// what a run prints is otherwise kept beside the folder, so that the folder
-/// holds only what the tool made. No argument a test passes holds a quote,
-/// so quoting each one keeps it one word. A run that waits for ever is ended
+/// once every run has ended. Standard output goes to `stdoutTo` when given
+/// (">NAME" appends to NAME in the folder); what a run prints is otherwise
+/// kept beside the folder, so that the folder holds only what the tool made;
+/// standard error likewise to `stderrTo`. `launcher` comes before the tool
+/// (another user's setpriv). No argument a test passes holds a quote, so
+/// quoting each one keeps it one word. A run that waits for ever is ended
 /// after 20 seconds and fails the test instead of hanging it.
-inline std::vector<ToolResult> runTools(const TemporaryFolder& folder,
-                                        const std::vector<std::vector<std::string>>& runs,
-                                        const std::string& stdoutTo = {},
-                                        const std::string& stdinFrom = "/dev/null") {
+inline std::vector<ToolResult>
+runTools(const TemporaryFolder& folder, const std::vector<std::vector<std::string>>& runs,
+         const std::string& stdoutTo = {}, const std::string& stdinFrom = "/dev/null",
+         const std::string& stderrTo = {}, const std::string& launcher = {}) {
     const auto kept = [&folder](std::size_t run, const char* what) {
         return folder.path.string() + "." + std::to_string(run) + what;
     };
+    const auto target = [](const std::string& to, const std::string& otherwise) {
+        return to.empty()            ? "'" + otherwise + "'"
+               : to.starts_with('&') ? to
+               : to.starts_with('>') ? ">'" + to.substr(1) + "'"
+                                     : "'" + to + "'";
+    };
     std::string script;
     for (std::size_t run = 0; run < runs.size(); ++run) {
-        std::string command =
-            "cd '" + folder.path.string() + "' && timeout 20 '" VANTRELCTL_PATH "'";
+        std::string command = "cd '" + folder.path.string() + "' && " + launcher +
+                              " timeout 20 '" VANTRELCTL_PATH "'";
         for (const std::string& arg : runs[run]) {
             command += " '" + arg + "'";
         }
-        const std::string out = stdoutTo.empty()            ? "'" + kept(run, ".out") + "'"
-                                : stdoutTo.starts_with('&') ? stdoutTo
-                                                            : "'" + stdoutTo + "'";
         script.append("(").append(command).append(" <'").append(stdinFrom).append("' >");
-        script.append(out).append(" 2>'").append(kept(run, ".err")).append("'; echo $? >'");
+        script.append(target(stdoutTo, kept(run, ".out")));
+        script.append(" 2>").append(target(stderrTo, kept(run, ".err"))).append("; echo $? >'");
         script.append(kept(run, ".status")).append("') & ");
     }
     // Each run's status is kept in a file of its own: a shell that did not

@@ -9,8 +9,11 @@
 #include "tests/support/TemporaryFolder.h"
 
 #include <array>
+#include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,6 +43,11 @@ protected:
     ToolResult run(const std::vector<std::string>& args,
                    const std::string& in = "/dev/null") const {
         return runTools(folder, {args}, {}, in).front();
+    }
+    /// An emulated device's memory that holds `image`.
+    static std::string memoryHolding(const std::string& image) {
+        std::string memory(EmulatedDevice::MemorySize, '\0');
+        return memory.replace(0, DeviceImageSize, image);
     }
     /// What the device holds now, read by the tool.
     std::string deviceHolds() const {
@@ -123,6 +131,12 @@ TEST_F(ToolSafety, AnOutputThatIsAnInputOrTheDevicesMemoryIsRefusedBeforeAnythin
          "-o ./memory.bin is the same file as the emulated device's memory file memory.bin"},
         {{"--device=emulated:fresh.bin", "write", "c.cfg", "--backup", "fresh.bin"},
          "--backup fresh.bin is the same file as the emulated device's memory file fresh.bin"},
+        {{device, "read", "-o", "memory.bin.lock"},
+         "-o memory.bin.lock is the same file as the emulated device's lock file "
+         "memory.bin.lock"},
+        {{device, "write", "c.cfg", "--backup", "./memory.bin.lock"},
+         "--backup ./memory.bin.lock is the same file as the emulated device's lock file "
+         "memory.bin.lock"},
     };
     for (const auto& [args, said] : cases) {
         const ToolResult refused = run(args);
@@ -132,6 +146,146 @@ TEST_F(ToolSafety, AnOutputThatIsAnInputOrTheDevicesMemoryIsRefusedBeforeAnythin
     EXPECT_EQ(contentsOf(folder / "c.json"), document);
     EXPECT_EQ(contentsOf(folder / "memory.bin"), std::string(EmulatedDevice::MemorySize, '\0'));
     EXPECT_FALSE(std::filesystem::exists(folder / "fresh.bin"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "memory.bin.lock"));
+}
+
+// Standard input, output and error take part by the files they are: the
+// shell opened them, so no name on the command line shows them.
+TEST_F(ToolSafety, AStandardStreamThatIsAnInputOrAnOutputIsRefusedBeforeAnythingIsTouched) {
+    const std::string image = saveImage("new.cfg", 5);
+    const std::string document = R"({"format": "vantrel-configuration", "version": 1})";
+    writeFile(folder / "c.json", document);
+    writeFile(folder / memory, memoryHolding(image));
+    writeFile(folder / "blank.bin", std::string(EmulatedDevice::MemorySize, '\0'));
+    writeFile(folder / "memory.bin.lock", "");
+    const std::string blank = "--device=emulated:blank.bin";
+    const std::vector<std::string> files = {"new.cfg", "c.json", memory, "blank.bin",
+                                            "memory.bin.lock"};
+    const auto contents = [&] {
+        std::vector<std::string> held;
+        held.reserve(files.size());
+        for (const std::string& file : files) {
+            held.push_back(contentsOf(folder / file));
+        }
+        return held;
+    };
+    const std::vector<std::string> before = contents();
+    // Each row starts from these files, so that a row that got through
+    // shows alone.
+    const auto layAgain = [&] {
+        for (std::size_t file = 0; file < files.size(); ++file) {
+            writeFile(folder / files[file], before[file]);
+        }
+    };
+    const std::string sameAs = " is the same file as ";
+    const std::string memoryFile = "the emulated device's memory file memory.bin";
+    struct Case {
+        std::vector<std::string> args;
+        std::string in, out, err; ///< "" for /dev/null; ">NAME" appends
+        std::string said;         ///< after "vantrelctl: ", when standard error is no file
+    };
+    const std::vector<Case> cases = {
+        {{"card", "-", "-o", "c.json"}, "c.json", "", "", "-o c.json" + sameAs + "standard input"},
+        {{"export", "-", "-o", "c.json"},
+         "c.json",
+         "",
+         "",
+         "-o c.json" + sameAs + "standard input"},
+        {{"import", "-", "-o", "/dev/stdin"},
+         "c.json",
+         "",
+         "",
+         "-o /dev/stdin" + sameAs + "standard input"},
+        {{device, "write", "-", "--backup", "new.cfg"},
+         "new.cfg",
+         "",
+         "",
+         "--backup new.cfg" + sameAs + "standard input"},
+        {{"export", "-"}, "c.json", ">c.json", "", "standard output" + sameAs + "standard input"},
+        {{device, "read", "-o", "-"},
+         "",
+         ">memory.bin",
+         "",
+         "standard output" + sameAs + memoryFile},
+        {{device, "export"}, "", ">memory.bin", "", "standard output" + sameAs + memoryFile},
+        {{device, "show"}, "", ">memory.bin", "", "standard output" + sameAs + memoryFile},
+        {{device, "check"}, "", ">memory.bin", "", "standard output" + sameAs + memoryFile},
+        {{device, "show"},
+         "",
+         ">memory.bin.lock",
+         "",
+         "standard output" + sameAs + "the emulated device's lock file memory.bin.lock"},
+        // A device that holds nothing has its error appended: no line is
+        // written there, the status says it.
+        {{blank, "read", "-o", "-"}, "", "", ">blank.bin", ""},
+        {{blank, "export"}, "", "", ">blank.bin", ""},
+        {{blank, "show"}, "", "", ">blank.bin", ""},
+        {{blank, "check"}, "", "", ">blank.bin", ""},
+    };
+    for (const Case& refused : cases) {
+        layAgain();
+        const ToolResult run = runTools(folder, {refused.args}, refused.out,
+                                        refused.in.empty() ? "/dev/null" : refused.in, refused.err)
+                                   .front();
+        const std::string row =
+            refused.args[1] + " <" + refused.in + " >" + refused.out + " 2>" + refused.err;
+        EXPECT_EQ(run.status, 2) << row;
+        EXPECT_EQ(run.err, refused.said.empty() ? ""
+                                                : "vantrelctl: " + refused.said +
+                                                      "; give the output a name of its own\n")
+            << row;
+        EXPECT_TRUE(contents() == before) << row << ": a file was changed";
+    }
+    // A pipe, a terminal or /dev/null is never the same file.
+    const ToolResult piped = runTools(folder, {{"export", "-"}}, "", "c.json", "").front();
+    EXPECT_EQ(piped.status, 0) << piped.err;
+}
+
+// A transfer without the lock may meet another program's: a lock file that
+// cannot be opened refuses it once the memory file is usable, and the lock
+// file is never reached through a link, made by whoever planted it.
+TEST_F(ToolSafety, ALockFileThatCannotBeOpenedRefusesTheTransferNamingItAndWhy) {
+    writeFile(folder / memory, memoryHolding(saveImage("a.cfg", 4)));
+    std::filesystem::permissions(folder.path, std::filesystem::perms::all);
+    std::filesystem::permissions(
+        folder / memory,
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+            std::filesystem::perms::group_read | std::filesystem::perms::group_write |
+            std::filesystem::perms::others_read | std::filesystem::perms::others_write);
+    const std::string other = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    const std::string third = "setpriv --reuid=65533 --regid=65533 --clear-groups ";
+    struct Case {
+        std::string made;     ///< the shell command that leaves the lock file so
+        std::string launcher; ///< who runs the tool
+        std::string why;
+    };
+    const std::vector<Case> cases = {
+        {"mkdir memory.bin.lock", "", "is a folder"},
+        {"ln -s memory.bin.lock memory.bin.lock", "", "is a link"},
+        {"ln -s missing/lock memory.bin.lock", "", "is a link"},
+        {"mkfifo memory.bin.lock", "", "is not a regular file"},
+        {other + "sh -c 'umask 077 && : >memory.bin.lock'", third, "Permission denied"},
+        {other + "ln -s planted memory.bin.lock", "", "is a link"},
+    };
+    for (const Case& lock : cases) {
+        if (lock.made.starts_with("setpriv") && ::geteuid() != 0) {
+            std::cout << "[ SKIPPED ] another user's lock file needs root: " << lock.made << '\n';
+            continue;
+        }
+        std::filesystem::remove_all(folder / "memory.bin.lock");
+        std::filesystem::remove(folder / "r.cfg");
+        ASSERT_EQ(std::system(("cd '" + folder.path.string() + "' && " + lock.made).c_str()), 0)
+            << lock.made;
+        const ToolResult read =
+            runTools(folder, {{device, "read", "-o", "r.cfg"}}, {}, "/dev/null", {}, lock.launcher)
+                .front();
+        EXPECT_EQ(read.status, 1) << lock.made;
+        EXPECT_EQ(read.err,
+                  "vantrelctl: the lock file memory.bin.lock cannot be opened: " + lock.why + "\n")
+            << lock.made;
+        EXPECT_FALSE(std::filesystem::exists(folder / "r.cfg")) << lock.made;
+        EXPECT_FALSE(std::filesystem::exists(folder / "planted")) << lock.made;
+    }
 }
 
 TEST_F(ToolSafety, RecordingsAreRegularFilesOrAPipeOnStandardInput) {
@@ -163,13 +317,35 @@ TEST_F(ToolSafety, RecordingsAreRegularFilesOrAPipeOnStandardInput) {
     EXPECT_EQ(piped.out, "Input 5: A\nInput 5: A released\nSeen 1 of 1 used inputs\n");
 }
 
+TEST_F(ToolSafety, CtrlCEndsAMonitorWaitingOnASilentPipeWithItsSummary) {
+    writeFile(folder / "c.json", R"({"format": "vantrel-configuration", "version": 1, "inputs": [
+        {"input": 5, "single": {"type": "key", "code": "A"}}]})");
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    // The writer stays for 10 seconds and says nothing; Ctrl+C comes after one.
+    const std::string script = "cd '" + folder.path.string() + "' && sleep 10 3>fifo & cd '" +
+                               folder.path.string() +
+                               "' && timeout --preserve-status -s INT 1 '" VANTRELCTL_PATH
+                               "' monitor --config c.json --events - <fifo >out; echo $? >status; "
+                               "kill $! 2>/dev/null";
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_EQ(std::system(script.c_str()), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    EXPECT_EQ(contentsOf(folder / "status"), "0\n");
+    EXPECT_EQ(contentsOf(folder / "out"), "Seen 0 of 1 used inputs; not seen: Input 5\n");
+}
+
 TEST_F(ToolSafety, NamesAndValuesEchoedAreEscapedAndLongValuesCut) {
     writeFile(folder / "key.json",
               R"({"format": "vantrel-configuration", "version": 1, "inputs": [{"input": 1,
               "single": {"type": "key", "code": ")" +
                   std::string(100000, 'Q') + R"("}}]})");
     writeFile(folder / "c.json", R"({"format": "vantrel-configuration", "version": 1})");
-    writeFile(folder / "\x1b[2J.evemu", "E: 0.000001 0002 0000 0005\nE: 0.000001 0000 0000 0000\n");
+    const std::string motion = "E: 0.000001 0002 0000 0005\nE: 0.000001 0000 0000 0000\n";
+    writeFile(folder / "\x1b[2J.evemu", motion);
+    writeFile(folder / "\u202e.evemu", motion);
+    writeFile(folder / "field.json", R"({"format": "vantrel-configuration", "version": 1, ")" +
+                                         std::string(100000, 'F') + R"(": 1})");
+    const std::string longPath = std::string(150, 'a') + "/" + std::string(150, 'b') + ".json";
     // Each command and what it prints, on standard error or output.
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"show", "\x1b[31mred.json"},
@@ -180,30 +356,53 @@ TEST_F(ToolSafety, NamesAndValuesEchoedAreEscapedAndLongValuesCut) {
              "\u2026\" (vantrelctl names keys lists them all)\n"},
         {{"monitor", "--config", "c.json", "--events", "\x1b[2J.evemu"},
          "motion on \\x1b[2J.evemu: X +5\nSeen 0 of 0 used inputs\n"},
+        {{"monitor", "--config", "c.json", "--config", "c.json", "--events", "\x1b[2J.evemu",
+          "--events", "\u202e.evemu"},
+         "\\x1b[2J.evemu: motion on \\x1b[2J.evemu: X +5\n\\u202e.evemu: motion on "
+         "\\u202e.evemu: X +5\n\\x1b[2J.evemu: Seen 0 of 0 used inputs\n\\u202e.evemu: Seen 0 "
+         "of 0 used inputs\n"},
+        {{"show", "field.json"},
+         "vantrelctl: field.json: " + std::string(EchoedValueLength, 'F') +
+             "\u2026: unknown field\n"},
+        {{"show", longPath},
+         "vantrelctl: Error opening the file: " + longPath.substr(0, EchoedPathLength / 2) +
+             "\u2026" + longPath.substr(longPath.size() - (EchoedPathLength / 2 - 1)) +
+             ": No such file or directory\n"},
     };
     for (const auto& [args, said] : cases) {
         const ToolResult echoed = run(args);
         EXPECT_EQ(echoed.err + echoed.out, said);
     }
+    // JSON escapes them its own way; the summary line after it is not the point.
+    EXPECT_TRUE(
+        run({"monitor", "--json", "--config", "c.json", "--events", "\u202e.evemu"})
+            .out.starts_with(R"({"event":"motion","time":0.000001,"device":"\u202e.evemu",)"));
 }
 
 TEST_F(ToolSafety, TheMonitorRefusesADeviceWhoseLastWriteWasCutOffAndLeavesItsMark) {
     const std::string image = saveImage("a.cfg", 4);
-    std::string cutOff(EmulatedDevice::MemorySize, '\0');
-    cutOff.replace(0, DeviceImageSize, image);
+    std::string cutOff = memoryHolding(image);
     cutOff.replace(ImageAddress::TransferState, 2, "WR");
     writeFile(folder / "memory.bin", cutOff);
     writeFile(folder / "keys.evemu", "E: 0.000001 0001 001e 0001\n");
-    const std::string unfinished =
-        "vantrelctl: the last write to the device did not finish, so it holds no whole "
-        "configuration; nothing was kept. Write a configuration to the device again\n";
+    const std::string unfinished = "vantrelctl: the last write to the device did not finish, so "
+                                   "it holds no whole configuration";
+    const std::string again = ". Write a configuration to the device again\n";
     const ToolResult monitor = run({device, "monitor", "--events", "keys.evemu"});
     EXPECT_EQ(monitor.status, 1);
-    EXPECT_EQ(monitor.err, unfinished + "vantrelctl: give the configuration with --config FILE "
-                                        "to trace the panel meanwhile\n");
+    EXPECT_EQ(monitor.err, unfinished + again +
+                               "vantrelctl: give the configuration with --config FILE "
+                               "to trace the panel meanwhile\n");
+    // Only a command that would have kept what it read says that nothing was.
+    const ToolResult show = run({device, "show"});
+    EXPECT_EQ(show.status, 1);
+    EXPECT_EQ(show.err,
+              unfinished.substr(0, 12) + "emulated:memory.bin: " + unfinished.substr(12) + again);
     const ToolResult read = run({device, "read", "-o", "kept.cfg"});
     EXPECT_EQ(read.status, 1);
-    EXPECT_TRUE(read.err.ends_with(unfinished)) << "the mark is still there:\n" << read.err;
+    EXPECT_TRUE(read.err.ends_with(unfinished + "; nothing was kept" + again))
+        << "the mark is still there:\n"
+        << read.err;
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <tuple>
+#include <unistd.h>
 
 namespace vantrel::cli {
 namespace {
@@ -185,6 +186,7 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
          "--strict belongs to import and write" + usage("export FILE [-o OUT]")},
         {{"import", "a.cfg"}, "usage: vantrelctl [--device DEVICE] import FILE -o OUT [--strict]"},
         {{"read", "-o", "x", "-o", "y"}, "-o is given twice"},
+        {{"write", "a.cfg", "--backup=x", "--backup", "y"}, "--backup is given twice"},
         {{"read", "-o"}, "-o needs a value"},
         {{"show", "a.cfg", "-o", "x"}, "show takes no -o" + usage("show FILE")},
         {{"export", "a.cfg", "--verify"},
@@ -580,6 +582,11 @@ TEST_F(Vantrelctl, RefusalsSayOneLineWithoutWaitingAndTouchNothing) {
     refuses({"export", "a.cfg", "-o", "/dev/null"}, 1,
             "Error saving file: /dev/null: is not a regular file");
     refuses({"card", "a.cfg", "-o", "."}, 1, "Error saving file: .: is a folder");
+    if (::geteuid() == 0) { // root may replace the file, but /proc makes no new ones
+        refuses({"export", "a.cfg", "-o", "/proc/version"}, 1,
+                "Error saving file: /proc/version: no temporary file can be made beside it: No "
+                "such file or directory");
+    }
     // A pipe is read once, as it comes: its fault is said where the replay
     // reaches it.
     EXPECT_EQ(run({"monitor", "--config", "a.cfg", "--events", "-"}, {}, path("bad.evemu")).err,

@@ -106,7 +106,10 @@ std::string readFailure(const TransferResult& result) {
         cause = NotFoundText;
         break;
     case TransferKind::Busy:
-        cause = "The VANTREL is in use by another program";
+        cause = result.device.kind == DeviceProblemKind::LockFileCannotBeOpened
+                    ? "The lock file " + result.device.where +
+                          " cannot be opened: " + result.device.detail
+                    : std::string("The VANTREL is in use by another program");
         break;
     case TransferKind::CannotOpen:
         cause = result.device.detail.empty()
@@ -160,6 +163,7 @@ bool InputTestSession::readDeviceConfiguration() {
                            MonitorWindow::OfferConfiguration | MonitorWindow::OfferRecording);
         return false;
     }
+    configurationFile_.clear();
     useConfiguration(std::move(read.loaded), "the VANTREL", decoded);
     return true;
 }
@@ -172,6 +176,7 @@ bool InputTestSession::openConfiguration(const std::string& path) {
         return false;
     }
     const std::string warning = configurationWarningLine(loaded);
+    configurationFile_ = path;
     useConfiguration(std::move(loaded), path, warning);
     return true;
 }
@@ -233,6 +238,7 @@ bool InputTestSession::replay(const std::vector<std::string>& files) {
         recordings.push_back(std::move(read.recording));
     }
     startFeed(std::make_unique<ReplayFeed>(std::move(recordings)));
+    recordingFiles_ = files;
     return true;
 }
 
@@ -245,6 +251,7 @@ bool InputTestSession::listen() {
         return false;
     }
     startFeed(std::move(feed));
+    recordingFiles_.clear();
     grab(window_.isActiveWindow());
     return true;
 }
@@ -416,6 +423,12 @@ std::vector<std::string> InputTestSession::summaryLines() const {
 
 bool InputTestSession::startLog(const std::string& path) {
     stopLog();
+    if (const std::string replaced = logOverInput(path, configurationFile_, recordingFiles_);
+        !replaced.empty()) {
+        window_.showNotice(qText(logOverInputText(path, replaced)), MonitorWindow::NoOffer);
+        window_.showLogging(false);
+        return false;
+    }
     log_.emplace(path);
     if (!log_->ok()) {
         log_.reset();

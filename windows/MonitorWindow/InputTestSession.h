@@ -68,7 +68,8 @@ public:
     /// Reads the encoders' event devices, taken from the desktop while the
     /// window is active.
     bool listen();
-    /// Starts a log of the lines; false when the file cannot be made.
+    /// Starts a log of the lines; false when the file cannot be made or is
+    /// the configuration or a recording in use.
     bool startLog(const std::string& path);
     /// Ends the log with the summary.
     void stopLog();
@@ -106,6 +107,11 @@ private:
     InputTestServices services_;
     LoadedConfiguration loaded_;
     std::string configurationOrigin_;
+    /// The files the session reads, which no log may replace: the
+    /// configuration's (empty when it came from the device) and the
+    /// recordings being replayed.
+    std::string configurationFile_;
+    std::vector<std::string> recordingFiles_;
     /// What the user should know about the configuration in use.
     std::string configurationWarning_;
     std::unique_ptr<MonitorSession> monitor_;

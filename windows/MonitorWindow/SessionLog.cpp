@@ -1,6 +1,7 @@
 #include "windows/MonitorWindow/SessionLog.h"
 
 #include "files/PathText.h"
+#include "files/SameFile.h"
 
 namespace vantrel {
 
@@ -16,6 +17,26 @@ bool SessionLog::write(const std::string& line) {
         ok_ = file_.good();
     }
     return ok_;
+}
+
+std::string logOverInput(const std::string& log, const std::string& configuration,
+                         const std::vector<std::string>& recordings) {
+    const auto replaces = [&log](const std::string& input) {
+        return !input.empty() && input != "-" && sameFile(pathFromUtf8(log), pathFromUtf8(input));
+    };
+    if (replaces(configuration)) {
+        return "the configuration " + configuration;
+    }
+    for (const std::string& recording : recordings) {
+        if (replaces(recording)) {
+            return "the recording " + recording;
+        }
+    }
+    return {};
+}
+
+std::string logOverInputText(const std::string& logWords, const std::string& replaced) {
+    return logWords + " is the same file as " + replaced + "; give the log a name of its own";
 }
 
 } // namespace vantrel

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace vantrel {
 
@@ -24,5 +25,16 @@ private:
     std::ofstream file_;
     bool ok_ = false;
 };
+
+/// What a log at `log` would replace of what a session reads, in words
+/// ("the configuration c.json", "the recording s.evemu"): a log started
+/// afresh over it would leave the session nothing to read. Empty when the
+/// log is a file of its own; an empty `configuration` is none.
+[[nodiscard]] std::string logOverInput(const std::string& log, const std::string& configuration,
+                                       const std::vector<std::string>& recordings);
+
+/// The refusal of such a log, named as `logWords` says ("--log s.txt").
+[[nodiscard]] std::string logOverInputText(const std::string& logWords,
+                                           const std::string& replaced);
 
 } // namespace vantrel

@@ -10,6 +10,7 @@
 #include "windows/MonitorWindow/InputTestSession.h"
 #include "windows/MonitorWindow/MotionIndicator.h"
 #include "windows/MonitorWindow/PanelGrid.h"
+#include "windows/MonitorWindow/SessionLog.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -458,6 +459,17 @@ private slots:
         QVERIFY(sources.toolTip().contains(QString::fromStdString(ExampleSession.front())));
     }
 
+    void aLockFileThatCannotBeOpenedIsNamedNotTakenForAnotherProgram() {
+        Harness h;
+        h.device.transfer.kind = TransferKind::Busy;
+        h.device.transfer.device = {{DeviceProblemKind::LockFileCannotBeOpened, "is a folder"},
+                                    "/tmp/d.bin.lock"};
+        QVERIFY(!h.session.readDeviceConfiguration());
+        QCOMPARE(h.window.notice().text(),
+                 QStringLiteral("The lock file /tmp/d.bin.lock cannot be opened: is a folder. Open "
+                                "a configuration file to test against."));
+    }
+
     void theLogMenuStartsAndEndsALog() {
         testing::TemporaryFolder folder;
         const std::filesystem::path log = folder / "kept.txt";
@@ -473,6 +485,42 @@ private slots:
                  QStringList(QString::fromStdString(h.session.summaryLines().front())));
         QCOMPARE(h.dialogs.requests().size(), std::size_t{1});
         QVERIFY(h.dialogs.requests().front().confirmOverwrite);
+    }
+
+    // A log is made afresh: over the configuration or a recording it would
+    // leave the session nothing to read. The program's --log is checked
+    // before anything is opened, the menu's against what is in use.
+    void aLogOverWhatTheSessionReadsIsRefusedAndTheFileKept() {
+        testing::TemporaryFolder folder;
+        const std::string config = (folder / "c.json").string();
+        const std::string recording = (folder / "s.evemu").string();
+        const std::string document = testing::contentsOf(Example);
+        testing::writeFile(config, document);
+        testing::writeFile(recording, testing::contentsOf(ExampleSession[0]));
+        std::filesystem::create_symlink("s.evemu", folder / "link.evemu");
+        const std::string link = (folder / "link.evemu").string();
+        QCOMPARE(logOverInput(config, config, {}), "the configuration " + config);
+        QCOMPARE(logOverInput(link, config, {recording}), "the recording " + recording);
+        QCOMPARE(logOverInput((folder / "log.txt").string(), config, {recording}), std::string());
+        QCOMPARE(logOverInputText("--log " + config, "the configuration " + config),
+                 "--log " + config + " is the same file as the configuration " + config +
+                     "; give the log a name of its own");
+
+        Harness h;
+        QVERIFY(h.session.openConfiguration(config));
+        QVERIFY(h.session.replay({recording}));
+        QVERIFY(!h.session.startLog(config));
+        QCOMPARE(h.window.notice().text(),
+                 QString::fromStdString(config + " is the same file as the configuration " +
+                                        config + "; give the log a name of its own"));
+        h.dialogs.choose(link);
+        h.window.findChild<QAction*>("mnuLog")->trigger();
+        QVERIFY(!h.window.findChild<QAction*>("mnuLog")->isChecked());
+        QCOMPARE(h.window.notice().text(),
+                 QString::fromStdString(link + " is the same file as the recording " + recording +
+                                        "; give the log a name of its own"));
+        QCOMPARE(testing::contentsOf(config), document);
+        QCOMPARE(testing::contentsOf(recording), testing::contentsOf(ExampleSession[0]));
     }
 };
 
