@@ -34,9 +34,9 @@ constexpr std::array<CommandShape, 12> Commands = {{
     {"diff", "diff A B [--json]", 2, 0, OperandKind::Files, Need::No, DeviceUse::Source,
      optionsOf(OptionId::Json), diffCommand,
      "what differs between two configurations (status 0 equal, 1 different)"},
-    {"check", "check FILE [--json]", 1, 0, OperandKind::Files, Need::No, DeviceUse::Source,
-     optionsOf(OptionId::Json), checkCommand,
-     "mistakes a cabinet would suffer from (status 0 none, 1 some)"},
+    {"check", "check FILE [--json] [--strict]", 1, 0, OperandKind::Files, Need::No,
+     DeviceUse::Source, optionsOf(OptionId::Json, OptionId::Strict), checkCommand,
+     "mistakes a cabinet would suffer from (status 0 none, 1 some), and notes"},
     {"card", "card FILE [-o OUT.html]", 1, 0, OperandKind::Files, Need::Optional, DeviceUse::Source,
      0, cardCommand, "a printable control card as an HTML page"},
     {"read", "read -o OUT", 0, 0, OperandKind::Files, Need::Required, DeviceUse::One, 0,
@@ -74,7 +74,8 @@ constexpr std::array<OptionShape, 13> Options = {{
     {OptionId::Backup, "--backup", "", OptionValue::File, "OUT",
      "save the device's configuration to OUT first"},
     {OptionId::Strict, "--strict", "", OptionValue::None, "",
-     "refuse a configuration check finds fault with\n(import and write; without it: warnings)"},
+     "import, write: refuse what check finds (without\n"
+     "it: warnings); check: fail on its notes too"},
     {OptionId::Events, "--events", "", OptionValue::File, "FILE",
      "replay an evemu-record recording instead of the\n"
      "device; once per recorded interface (several\n"

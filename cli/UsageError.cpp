@@ -58,7 +58,7 @@ std::string withCommand(const UsageResult& error, const std::string& name) {
     case UsageError::WriteOptionsElsewhere:
         return "--verify, --no-verify and --backup belong to write";
     case UsageError::StrictElsewhere:
-        return "--strict belongs to import and write";
+        return "--strict belongs to import, write and check";
     case UsageError::JsonElsewhere:
         return "--json belongs to monitor, check, diff and devices";
     case UsageError::MonitorOptionsElsewhere:

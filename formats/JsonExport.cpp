@@ -1,6 +1,7 @@
 #include "formats/JsonExport.h"
 
 #include "formats/JsonFormat.h"
+#include "formats/JsonText.h"
 #include "model/CodeNames.h"
 #include "model/EffectiveMacro.h"
 
@@ -141,7 +142,7 @@ nlohmann::ordered_json exportConfiguration(const Configuration& config,
 }
 
 std::string exportConfigurationText(const Configuration& config, const DeviceSettings& settings) {
-    return exportConfiguration(config, settings).dump(2) + "\n";
+    return jsonText(exportConfiguration(config, settings), 2) + "\n";
 }
 
 } // namespace vantrel

@@ -4,6 +4,7 @@
 #include "formats/JsonDocument.h"
 #include "formats/JsonFormat.h"
 #include "formats/NameLists.h"
+#include "keytext/JoystickCodes.h"
 #include "keytext/KeySpellings.h"
 #include "keytext/modKeyText.h"
 #include "model/CodeNames.h"
@@ -304,21 +305,51 @@ std::optional<std::string> otherTypeHint(CodeKind kind, const std::string& name,
     return std::nullopt;
 }
 
-/// A code as a name or as the device's raw number for its type. A number
-/// without a name is taken, as the device takes it, with a warning: the
-/// windows show it as "Not Used".
+/// What a person who wrote the bare number `code` may have meant besides
+/// the device's code: the key of that digit, or the button counted from 1 as
+/// people count them.
+std::string otherReadingOf(CodeKind kind, std::uint8_t code) {
+    constexpr std::uint8_t HighestDigit = 9;
+    const std::string number = std::to_string(code);
+    if (kind == CodeKind::Key && code <= HighestDigit) {
+        return "for the key " + number + " write \"" + number + "\"";
+    }
+    // Buttons are the mouse's codes and the joystick's below its hats.
+    const bool countsButtons = kind == CodeKind::Mouse || code <= JoystickButtonCount;
+    const auto counted = static_cast<std::uint8_t>(code - 1);
+    if (kind != CodeKind::Key && code >= 1 && countsButtons &&
+        std::holds_alternative<std::string>(codeText(kind, counted))) {
+        const std::string button = code == 1 ? "the first button" : "button " + number;
+        return "for " + button + " write \"" + displayName(kind, counted) + "\"";
+    }
+    return "write \"" + displayName(kind, code) + "\"";
+}
+
+/// A code as a name or as the device's raw number for its type. A number is
+/// taken only where the code has no name, which is the only place export
+/// writes one: anywhere else it may as well mean the key or button the
+/// person counted, so both readings are named instead. A number without a
+/// name is taken, as the device takes it, with a warning: the windows show
+/// it as "Not Used".
 std::uint8_t readCode(const Node& node, CodeKind kind, bool typeIsChosen = true) {
     if (node.isInteger()) {
         const auto code = static_cast<std::uint8_t>(node.integer(0, HighestCode));
-        if (std::holds_alternative<std::uint8_t>(codeText(kind, code))) {
-            node.warn(std::to_string(code) + " is a " + std::string(kindWord(kind)) +
-                      " code without a name: the main window shows it as \"" +
-                      displayName(kind, code) + "\"");
+        if (std::holds_alternative<std::string>(codeText(kind, code))) {
+            node.fail(std::to_string(code) + " is the device's code of \"" +
+                      displayName(kind, code) + "\"; " + otherReadingOf(kind, code));
         }
+        node.warn(std::to_string(code) + " is a " + std::string(kindWord(kind)) +
+                  " code without a name: the main window shows it as \"" + displayName(kind, code) +
+                  "\"");
         return code;
     }
     const std::string name = node.text();
     if (const std::optional<std::uint8_t> code = codeNamed(kind, name)) {
+        if (const auto twin = kind == CodeKind::Key ? twinOf(name) : std::nullopt) {
+            node.warn("\"" + name + "\" is read as \"" + keyName(twin->meant) +
+                      "\"; if you meant \"" + keyName(twin->other) + "\", write \"" +
+                      keyName(twin->other) + "\"");
+        }
         return *code;
     }
     if (const auto hint = otherTypeHint(kind, name, typeIsChosen)) {
@@ -539,6 +570,60 @@ void readRotarySwitches(const Node& list, Configuration& config, DeviceSettings&
     }
 }
 
+/// Numbered controls of one kind ("inputs": [12, 29]) as sources.
+void readShareSources(const Node& list, ActionSource::Kind kind, int count,
+                      std::vector<ActionSource>& sources) {
+    for (const Node& element : list.elements()) {
+        const ActionSource source{kind, element.integer(1, count) - 1};
+        if (std::find(sources.begin(), sources.end(), source) != sources.end()) {
+            element.fail("given twice");
+        }
+        sources.push_back(source);
+    }
+}
+
+/// {"finding": "same-first-press", "inputs": [12, 29], "rotaryKeys": [1]}
+void readIntended(const Node& list, ConfigurationLabels& labels) {
+    constexpr std::array<FindingKind, 2> Notes = {FindingKind::SameAction,
+                                                  FindingKind::SameFirstPress};
+    const std::array<std::string_view, 2> words = {findingWord(Notes[0]), findingWord(Notes[1])};
+    for (const Node& entry : list.elements()) {
+        entry.expectObject({"finding", "inputs", "rotaryKeys"});
+        IntendedShare share;
+        share.kind = Notes.at(entry.required("finding").choice(words, "finding"));
+        if (const auto inputs = entry.field("inputs")) {
+            readShareSources(*inputs, ActionSource::Kind::Input, InputCount, share.sources);
+        }
+        if (const auto keys = entry.field("rotaryKeys")) {
+            readShareSources(*keys, ActionSource::Kind::RotaryKey, RotaryKeyCount, share.sources);
+        }
+        if (share.sources.size() < 2) {
+            entry.fail("a share needs two controls or more");
+        }
+        std::sort(share.sources.begin(), share.sources.end());
+        if (std::find(labels.intended.begin(), labels.intended.end(), share) !=
+            labels.intended.end()) {
+            entry.fail("given twice");
+        }
+        labels.intended.push_back(std::move(share));
+    }
+}
+
+/// An intended share that check does not find is most likely a typo in its
+/// numbers, or a share the layout no longer has.
+void warnAboutUnmatchedShares(const Node& list, const ImportedConfiguration& imported) {
+    const std::vector<Finding> findings = configurationFindings(imported.config);
+    const std::vector<Node> entries = list.elements();
+    for (std::size_t n = 0; n < entries.size(); ++n) {
+        const IntendedShare& share = imported.labels.intended.at(n);
+        if (std::none_of(findings.begin(), findings.end(), [&](const Finding& finding) {
+                return finding.kind == share.kind && finding.sources == share.sources;
+            })) {
+            entries[n].warn("check finds no such share");
+        }
+    }
+}
+
 void readFlag(const Node& object, std::string_view name, bool& flag) {
     if (const auto value = object.field(name)) {
         flag = value->boolean();
@@ -593,8 +678,8 @@ ImportedConfiguration importConfiguration(std::string_view text) {
         root.fail("expected a JSON object");
     }
     checkFormat(root);
-    root.expectObject(
-        {"format", "version", "inputs", "rotarySwitches", "trackball", "spinner", "joystickAxes"});
+    root.expectObject({"format", "version", "inputs", "rotarySwitches", "trackball", "spinner",
+                       "joystickAxes", "intended"});
 
     if (const auto inputs = root.field("inputs")) {
         readInputs(*inputs, result.config, result.labels);
@@ -610,6 +695,10 @@ ImportedConfiguration importConfiguration(std::string_view text) {
     }
     if (const auto axes = root.field("joystickAxes")) {
         readJoystickAxes(*axes, result.settings);
+    }
+    if (const auto intended = root.field("intended")) {
+        readIntended(*intended, result.labels);
+        warnAboutUnmatchedShares(*intended, result);
     }
 
     // What the encoder stores, not the editing commands' cautious count, so

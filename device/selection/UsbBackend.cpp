@@ -54,8 +54,13 @@ public:
                 });
             AttachedDevice listedDevice;
             listedDevice.description = describe(device);
+            const HidDeviceInfo& main = device.main();
+            listedDevice.node = main.path;
+            listedDevice.port = main.portPath;
+            listedDevice.serial = main.serialNumber;
+            listedDevice.vendorId = main.vendorId;
+            listedDevice.productId = main.productId;
             if (!opens) {
-                const HidDeviceInfo& main = device.main();
                 listedDevice.openStatus = denied ? DeviceFailure::NoPermission : main.openResult;
                 listedDevice.problem = {
                     {DeviceProblemKind::NodeCannotBeOpened, denied ? "" : main.openError},
