@@ -2,6 +2,7 @@
 
 #include "cli/CommandHelp.h"
 #include "cli/CommandTable.h"
+#include "cli/FormatHelp.h"
 #include "cli/UsageError.h"
 #include "device/selection/DeviceSelection.h"
 #include "formats/NameLists.h"
@@ -62,6 +63,8 @@ UsageResult applyValue(OptionId id, std::string value, Invocation& invocation) {
     case OptionId::Events:
         invocation.events.push_back(std::move(value));
         break;
+    case OptionId::Layout:
+        return setOnce(invocation.layout, std::move(value), "--layout");
     case OptionId::Config:
         invocation.configs.push_back(std::move(value));
         break;
@@ -160,7 +163,8 @@ UsageResult checkOperands(const Invocation& invocation, const CommandShape& shap
     if (standardInputs > 1) {
         return {UsageError::StandardInputTwice, {}};
     }
-    if (shape.name == "help" && given == 1 && findCommand(invocation.operands[0]) == nullptr) {
+    if (shape.name == "help" && given == 1 && invocation.operands[0] != FormatTopic &&
+        findCommand(invocation.operands[0]) == nullptr) {
         return {UsageError::UnknownCommand, invocation.operands[0]};
     }
     if (shape.name == "names" && given == 1 && !nameGroupNamed(invocation.operands[0])) {
@@ -189,7 +193,7 @@ UsageResult checkMonitorDevices(const Invocation& invocation) {
 UsageError checkOptions(const Invocation& invocation, const CommandShape& shape) {
     const bool monitorOptions =
         !invocation.events.empty() || !invocation.configs.empty() || !invocation.grab;
-    const std::array<std::pair<bool, UsageError>, 7> rules{{
+    const std::array<std::pair<bool, UsageError>, 8> rules{{
         {shape.output == Need::Required && !invocation.output, UsageError::OutputNeeded},
         {shape.output == Need::No && invocation.output, UsageError::TakesNoOutput},
         {invocation.backup == "-", UsageError::BackupNotStandard},
@@ -198,6 +202,7 @@ UsageError checkOptions(const Invocation& invocation, const CommandShape& shape)
         {invocation.strict && !shape.takes(OptionId::Strict), UsageError::StrictElsewhere},
         {invocation.json && !shape.takes(OptionId::Json), UsageError::JsonElsewhere},
         {!shape.takes(OptionId::Events) && monitorOptions, UsageError::MonitorOptionsElsewhere},
+        {invocation.layout && !shape.takes(OptionId::Layout), UsageError::LayoutElsewhere},
     }};
     for (const auto& [broken, kind] : rules) {
         if (broken) {
@@ -280,15 +285,19 @@ std::string usageText() {
                  "or - for standard input. OUT of export, card and import may be - for "
                  "standard output. The JSON form is described in " +
                      std::string(build::InstalledReadmePath) +
-                     ". 'vantrelctl help COMMAND' tells everything about one command.\n"
+                     " and by 'vantrelctl help format'. 'vantrelctl help COMMAND' tells everything "
+                     "about one command.\n"
                      "Exit status: 0 success, 1 failure, 2 usage error; diff and check: 0 equal "
-                     "or nothing found, 1 different or something found, 2 trouble.",
+                     "or no mistake found, 1 different or a mistake found, 2 trouble.",
                  0, 0) +
         "\n";
     return text;
 }
 
 std::string commandUsageText(std::string_view command) {
+    if (command == FormatTopic) {
+        return formatHelpText();
+    }
     const CommandShape* shape = findCommand(command);
     if (shape == nullptr) {
         return {};

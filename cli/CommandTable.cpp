@@ -6,6 +6,7 @@
 #include "cli/FileCommands.h"
 #include "cli/MonitorCommand.h"
 #include "cli/NamesCommand.h"
+#include "cli/NewCommand.h"
 
 #include <algorithm>
 #include <array>
@@ -23,7 +24,7 @@ int runNames(const Invocation& invocation, const Console& console,
     return namesCommand(invocation, console);
 }
 
-constexpr std::array<CommandShape, 12> Commands = {{
+constexpr std::array<CommandShape, 13> Commands = {{
     {"show", "show FILE", 1, 0, OperandKind::Files, Need::No, DeviceUse::Source, 0, showCommand,
      "every input and setting as the main window shows them"},
     {"export", "export FILE [-o OUT]", 1, 0, OperandKind::Files, Need::Optional, DeviceUse::Source,
@@ -48,6 +49,9 @@ constexpr std::array<CommandShape, 12> Commands = {{
     {"devices", "devices [--json]", 0, 0, OperandKind::Files, Need::No, DeviceUse::Several,
      optionsOf(OptionId::Json), devicesCommand,
      "list the attached devices, numbered for --device usb:N"},
+    {"new", "new [--layout NAME] -o FILE", 0, 0, OperandKind::Files, Need::Required,
+     DeviceUse::None, optionsOf(OptionId::Layout), newCommand,
+     "a layout to start from: blank, or an example"},
     {"names", "names [keys|mouse|joystick|settings]", 0, 1, OperandKind::NameGroups, Need::No,
      DeviceUse::None, 0, runNames,
      "every name the JSON form accepts, and the values of each setting"},
@@ -59,7 +63,7 @@ constexpr std::array<CommandShape, 12> Commands = {{
      helpCommand, "this text, or one command's usage"},
 }};
 
-constexpr std::array<OptionShape, 13> Options = {{
+constexpr std::array<OptionShape, 14> Options = {{
     {OptionId::Device, "--device", "", OptionValue::Device, "DEVICE",
      "usb:N, the device numbered N by devices; also\n"
      "usb:/dev/hidrawN, usb:PORT (1-4.2), usb:SERIAL;\n"
@@ -76,6 +80,8 @@ constexpr std::array<OptionShape, 13> Options = {{
     {OptionId::Strict, "--strict", "", OptionValue::None, "",
      "import, write: refuse what check finds (without\n"
      "it: warnings); check: fail on its notes too"},
+    {OptionId::Layout, "--layout", "", OptionValue::Layout, "NAME",
+     "new: blank (the default), two-player,\nretroarch or pinball"},
     {OptionId::Events, "--events", "", OptionValue::File, "FILE",
      "replay an evemu-record recording instead of the\n"
      "device; once per recorded interface (several\n"

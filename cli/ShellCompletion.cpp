@@ -1,6 +1,7 @@
 #include "cli/ShellCompletion.h"
 
 #include "cli/CommandTable.h"
+#include "cli/NewCommand.h"
 #include "device/selection/DeviceSelection.h"
 #include "formats/NameLists.h"
 
@@ -66,6 +67,15 @@ std::string optionNames(Keep keep) {
         }
     }
     return names;
+}
+
+/// "blank two-player retroarch pinball"
+std::string layoutWords() {
+    std::string words;
+    for (const std::string_view name : LayoutNames) {
+        appendWord(words, name);
+    }
+    return words;
 }
 
 std::string namesTaking(OptionValue value) {
@@ -272,7 +282,9 @@ std::string zshOptionEntry(const OptionShape& option) {
     if (option.value != OptionValue::None) {
         entry += ":";
         entry += option.valueName;
-        entry += option.value == OptionValue::Device ? ":_vantrelctl_device" : ":_files";
+        entry += option.value == OptionValue::Device   ? ":_vantrelctl_device"
+                 : option.value == OptionValue::Layout ? ":(" + layoutWords() + ")"
+                                                       : std::string(":_files");
     }
     if (option.shortName.empty()) {
         const std::string_view equals = option.value == OptionValue::None ? "" : "=";
@@ -366,6 +378,8 @@ std::string fishOptionLine(const OptionShape& option) {
         line += " -r -F";
     } else if (option.value == OptionValue::Device) {
         line += " -x -a " + fishDeviceChoices();
+    } else if (option.value == OptionValue::Layout) {
+        line += " -x -a " + singleQuoted(layoutWords());
     }
     line += " -d " + singleQuoted(oneLine(option.summary)) + "\n";
     return line;

@@ -61,6 +61,8 @@ std::string withCommand(const UsageResult& error, const std::string& name) {
         return "--strict belongs to import, write and check";
     case UsageError::JsonElsewhere:
         return "--json belongs to monitor, check, diff and devices";
+    case UsageError::LayoutElsewhere:
+        return "--layout belongs to new";
     case UsageError::MonitorOptionsElsewhere:
         return "--events, --config and --no-grab belong to monitor";
     case UsageError::ConfigsPerDevice:

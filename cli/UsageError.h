@@ -32,6 +32,7 @@ enum class UsageError {
     StrictElsewhere,         ///< --strict outside import and write
     JsonElsewhere,           ///< --json where nothing is reported in JSON
     MonitorOptionsElsewhere, ///< --events, --config or --no-grab outside monitor
+    LayoutElsewhere,         ///< --layout outside new
     ConfigsPerDevice,        ///< monitor: --config and --device counts differ
     EventsPerDevice,         ///< monitor: --events and device counts differ
 };

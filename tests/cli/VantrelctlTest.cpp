@@ -441,6 +441,52 @@ TEST_F(Vantrelctl, ImportAndWriteWarnWhatCheckFindsAndStrictWritesNothing) {
     }
 }
 
+TEST_F(Vantrelctl, HelpFormatDescribesTheFormWithAnExampleThatReads) {
+    const ToolResult help = run({"help", "format"});
+    ASSERT_EQ(help.status, 0) << help.err;
+    for (const std::string field :
+         {"\"format\"", "\"inputs\"", "\"label\"", "\"single\"", "\"macro\"", "\"rotarySwitches\"",
+          "\"trackball\"", "\"spinner\"", "\"joystickAxes\"", "\"intended\"",
+          "\"Repeat with 3.0 sec delay\"", "\"same-first-press\""}) {
+        EXPECT_NE(help.out.find(field), std::string::npos) << field;
+    }
+    const std::size_t example = help.out.find("Example:\n");
+    ASSERT_NE(example, std::string::npos);
+    write("example.json",
+          help.out.substr(example + 9, help.out.find("\n}\n", example) - example - 7));
+    EXPECT_EQ(run({"check", "example.json"}).status, 0) << read("example.json");
+}
+
+TEST_F(Vantrelctl, NewWritesABlankLayoutOrAnExampleAndNeverOverwrites) {
+    // Each layout, and the file it must equal (none for the blank one).
+    const std::vector<std::pair<std::string, std::string>> layouts = {
+        {"blank", ""},
+        {"two-player", "two-player-cabinet.json"},
+        {"retroarch", "retroarch-layout.json"},
+        {"pinball", "pinball-cabinet.json"},
+    };
+    for (const auto& [layout, example] : layouts) {
+        const ToolResult made = run({"new", "--layout", layout, "-o", layout + ".json"});
+        ASSERT_EQ(made.status, 0) << layout << made.err;
+        if (!example.empty()) {
+            EXPECT_EQ(read(layout + ".json"), contentsOf(fs::path(VANTREL_EXAMPLES) / example));
+        }
+        EXPECT_EQ(run({"check", "--strict", layout + ".json"}).status, 0) << layout;
+    }
+    write("empty.json", R"({"format": "vantrel-configuration", "version": 1})");
+    EXPECT_EQ(run({"diff", "blank.json", "empty.json"}).out, "") << "the start-up values";
+    const std::string blank = read("blank.json");
+    std::size_t unused = 0;
+    for (auto at = blank.find("\"Not Used\""); at != std::string::npos;
+         at = blank.find("\"Not Used\"", at + 1)) {
+        ++unused;
+    }
+    EXPECT_EQ(unused, 108U + 4U) << "every input and rotary key, its fields present";
+    EXPECT_EQ(run({"new", "-o", "blank.json"}).status, 1);
+    EXPECT_EQ(read("blank.json"), blank) << "an existing file is never overwritten";
+    EXPECT_EQ(run({"new", "--layout", "arcade", "-o", "x.json"}).status, 2);
+}
+
 // The two-player cabinet shares its dials' keys with its joysticks on purpose,
 // and says so; its configuration file has no room to say it, and shows notes.
 TEST_F(Vantrelctl, EveryExampleConfigurationPassesCheckStrictlyWhereItDeclaresItsShares) {
