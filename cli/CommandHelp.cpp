@@ -201,6 +201,20 @@ int helpCommand(const Invocation& invocation, const Console& console,
     return ExitSuccess;
 }
 
+std::string_view closestOption(std::string_view name) {
+    constexpr std::size_t Close = 2;
+    std::string_view best;
+    std::size_t bestDistance = Close + 1;
+    for (const OptionShape& option : optionTable()) {
+        const std::size_t distance = spellingDistance(option.name, name);
+        if (distance < bestDistance) {
+            best = option.name;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
 std::string_view closestCommand(std::string_view name) {
     constexpr std::size_t Close = 2;
     std::string_view best;

@@ -65,6 +65,8 @@ UsageResult applyValue(OptionId id, std::string value, Invocation& invocation) {
         break;
     case OptionId::Layout:
         return setOnce(invocation.layout, std::move(value), "--layout");
+    case OptionId::LabelsFrom:
+        return setOnce(invocation.labelsFrom, std::move(value), "--labels-from");
     case OptionId::Config:
         invocation.configs.push_back(std::move(value));
         break;
@@ -124,6 +126,29 @@ UsageResult applyOption(const OptionShape& option, const std::string& arg, Argum
     return applyValue(option.id, std::move(*value), invocation);
 }
 
+/// A device the words name more than once, as it was written the second
+/// time; empty when each is named once.
+std::string namedTwice(const std::vector<std::string>& devices) {
+    for (auto it = devices.begin(); it != devices.end(); ++it) {
+        if (std::find(devices.begin(), it, *it) != it) {
+            return *it;
+        }
+    }
+    return {};
+}
+
+/// "-ox.json": a short option with its value run on, as "-o x.json".
+std::optional<std::pair<const OptionShape*, std::string>> runOnValue(const std::string& arg) {
+    for (const OptionShape& option : optionTable()) {
+        const std::string_view name = option.shortName;
+        if (!name.empty() && option.value != OptionValue::None && arg.size() > name.size() &&
+            arg.starts_with(name)) {
+            return std::pair{&option, arg.substr(name.size())};
+        }
+    }
+    return std::nullopt;
+}
+
 UsageResult checkDevices(const Invocation& invocation, const CommandShape& shape) {
     for (const std::string& device : invocation.devices) {
         if (!isDeviceName(device)) {
@@ -132,6 +157,9 @@ UsageResult checkDevices(const Invocation& invocation, const CommandShape& shape
     }
     if (!invocation.devices.empty() && shape.devices == DeviceUse::None) {
         return {UsageError::TakesNoDevice, {}};
+    }
+    if (const auto twice = namedTwice(invocation.devices); !twice.empty()) {
+        return {UsageError::DeviceTwice, twice};
     }
     if (invocation.devices.size() <= 1) {
         return {};
@@ -193,7 +221,7 @@ UsageResult checkMonitorDevices(const Invocation& invocation) {
 UsageError checkOptions(const Invocation& invocation, const CommandShape& shape) {
     const bool monitorOptions =
         !invocation.events.empty() || !invocation.configs.empty() || !invocation.grab;
-    const std::array<std::pair<bool, UsageError>, 8> rules{{
+    const std::array<std::pair<bool, UsageError>, 9> rules{{
         {shape.output == Need::Required && !invocation.output, UsageError::OutputNeeded},
         {shape.output == Need::No && invocation.output, UsageError::TakesNoOutput},
         {invocation.backup == "-", UsageError::BackupNotStandard},
@@ -203,6 +231,8 @@ UsageError checkOptions(const Invocation& invocation, const CommandShape& shape)
         {invocation.json && !shape.takes(OptionId::Json), UsageError::JsonElsewhere},
         {!shape.takes(OptionId::Events) && monitorOptions, UsageError::MonitorOptionsElsewhere},
         {invocation.layout && !shape.takes(OptionId::Layout), UsageError::LayoutElsewhere},
+        {invocation.labelsFrom && !shape.takes(OptionId::LabelsFrom),
+         UsageError::LabelsFromElsewhere},
     }};
     for (const auto& [broken, kind] : rules) {
         if (broken) {
@@ -249,6 +279,8 @@ ParsedCommandLine parseCommandLine(std::span<const std::string> args) {
             optionsEnded = true;
         } else if (const OptionShape* option = findOption(arg)) {
             error = applyOption(*option, arg, reader, invocation);
+        } else if (const auto runOn = runOnValue(arg)) {
+            error = applyValue(runOn->first->id, runOn->second, invocation);
         } else {
             error = {UsageError::UnknownOption, arg};
         }

@@ -26,9 +26,10 @@ struct Invocation {
     bool grab = true;                 ///< --no-grab turns it off
     bool help = false;                ///< with a command: that command's usage
     bool version = false;
-    bool quiet = false;                ///< no progress and no success lines
-    bool strict = false;               ///< import, write: a finding of check is an error
-    std::optional<std::string> layout; ///< --layout NAME of new
+    bool quiet = false;                    ///< no progress and no success lines
+    bool strict = false;                   ///< import, write: a finding of check is an error
+    std::optional<std::string> layout;     ///< --layout NAME of new
+    std::optional<std::string> labelsFrom; ///< --labels-from LAYOUT of export
 };
 
 struct ParsedCommandLine {

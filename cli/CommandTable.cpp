@@ -27,8 +27,9 @@ int runNames(const Invocation& invocation, const Console& console,
 constexpr std::array<CommandShape, 13> Commands = {{
     {"show", "show FILE", 1, 0, OperandKind::Files, Need::No, DeviceUse::Source, 0, showCommand,
      "every input and setting as the main window shows them"},
-    {"export", "export FILE [-o OUT]", 1, 0, OperandKind::Files, Need::Optional, DeviceUse::Source,
-     0, exportCommand, "the readable JSON form, to standard output unless -o names a file"},
+    {"export", "export FILE [-o OUT] [--labels-from LAYOUT]", 1, 0, OperandKind::Files,
+     Need::Optional, DeviceUse::Source, optionsOf(OptionId::LabelsFrom), exportCommand,
+     "the readable JSON form, to standard output unless -o names a file"},
     {"import", "import FILE -o OUT [--strict]", 1, 0, OperandKind::Files, Need::Required,
      DeviceUse::None, optionsOf(OptionId::Strict), runImport,
      "the configuration file, written only when FILE is valid"},
@@ -59,17 +60,20 @@ constexpr std::array<CommandShape, 13> Commands = {{
      OperandKind::Files, Need::No, DeviceUse::Several,
      optionsOf(OptionId::Events, OptionId::Config, OptionId::Json, OptionId::NoGrab),
      monitorCommand, "show which input each press on the panel comes from, until Ctrl+C"},
-    {"help", "help [COMMAND]", 0, 1, OperandKind::Commands, Need::No, DeviceUse::None, 0,
-     helpCommand, "this text, or one command's usage"},
+    {"help", "help [COMMAND|format]", 0, 1, OperandKind::Commands, Need::No, DeviceUse::None, 0,
+     helpCommand, "this text, one command's usage, or the JSON form"},
 }};
 
-constexpr std::array<OptionShape, 14> Options = {{
+constexpr std::array<OptionShape, 15> Options = {{
     {OptionId::Device, "--device", "", OptionValue::Device, "DEVICE",
      "usb:N, the device numbered N by devices; also\n"
      "usb:/dev/hidrawN, usb:PORT (1-4.2), usb:SERIAL;\n"
      "emulated:PATH, the device emulator, its memory\n"
-     "kept in PATH (without --device: the first device\n"
-     "on USB; write and monitor take several)"},
+     "kept in PATH. Without it, read, write, devices\n"
+     "and monitor reach the first device on USB; show,\n"
+     "export, diff, check and card read a device only\n"
+     "when given one; write, devices and monitor take\n"
+     "several"},
     {OptionId::Output, "--output", "-o", OptionValue::File, "OUT",
      "the file to write; - for standard output\n(export, card, import)"},
     {OptionId::Verify, "--verify", "", OptionValue::None, "",
@@ -80,6 +84,8 @@ constexpr std::array<OptionShape, 14> Options = {{
     {OptionId::Strict, "--strict", "", OptionValue::None, "",
      "import, write: refuse what check finds (without\n"
      "it: warnings); check: fail on its notes too"},
+    {OptionId::LabelsFrom, "--labels-from", "", OptionValue::File, "LAYOUT",
+     "export: the labels and intended shares of a JSON\nlayout, put into what is exported"},
     {OptionId::Layout, "--layout", "", OptionValue::Layout, "NAME",
      "new: blank (the default), two-player,\nretroarch or pinball"},
     {OptionId::Events, "--events", "", OptionValue::File, "FILE",

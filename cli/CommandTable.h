@@ -42,6 +42,7 @@ enum class OptionId {
     NoGrab,
     Strict,
     Layout,
+    LabelsFrom,
 };
 
 /// The options a command takes beyond those every command takes (--help,

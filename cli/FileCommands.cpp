@@ -119,6 +119,22 @@ int showCommand(const Invocation& invocation, const Console& console,
     return ExitSuccess;
 }
 
+namespace {
+
+/// The layout --labels-from names, when it is a JSON file: only that form
+/// has labels to give.
+std::optional<LoadedConfiguration> labelsLayout(const std::string& path, const Console& console) {
+    auto layout = openConfiguration(path, console, Partial::Warn);
+    if (layout && layout->form != ConfigurationForm::Json) {
+        console.error("--labels-from " + path +
+                      ": a configuration file has no labels; name its JSON form");
+        return std::nullopt;
+    }
+    return layout;
+}
+
+} // namespace
+
 int exportCommand(const Invocation& invocation, const Console& console,
                   const DeviceBackendFactory& devices) {
     const auto [source, loaded] = openSource(invocation, 0, console, devices);
@@ -129,7 +145,15 @@ int exportCommand(const Invocation& invocation, const Console& console,
         console.warning(source + ": " + SizeLimitText + " " + sizeLine(loaded->config) +
                         ": it cannot be imported or written until inputs are removed.");
     }
-    const std::string text = exportConfigurationText(loaded->config, loaded->settings);
+    std::optional<LoadedConfiguration> layout;
+    if (invocation.labelsFrom) {
+        layout = labelsLayout(*invocation.labelsFrom, console);
+        if (!layout) {
+            return ExitFailure;
+        }
+    }
+    const std::string text = exportConfigurationText(loaded->config, loaded->settings,
+                                                     layout ? &layout->labels : nullptr);
     return writeTextOutput(invocation, text, console) ? ExitSuccess : ExitFailure;
 }
 

@@ -49,7 +49,8 @@ std::string nameGroupWords() {
 
 /// The words a shell offers for a command's operands.
 std::string operandWords(OperandKind kind) {
-    return kind == OperandKind::NameGroups ? nameGroupWords() : commandNames();
+    return kind == OperandKind::NameGroups ? nameGroupWords()
+                                           : commandNames() + " " + std::string(FormatTopic);
 }
 
 /// The names, short and long, of the options that `keep` selects.
@@ -67,6 +68,12 @@ std::string optionNames(Keep keep) {
         }
     }
     return names;
+}
+
+/// --device, --events and --config may each be given once per device.
+bool isRepeatable(const OptionShape& option) {
+    return option.id == OptionId::Device || option.id == OptionId::Events ||
+           option.id == OptionId::Config;
 }
 
 /// "blank two-player retroarch pinball"
@@ -288,7 +295,10 @@ std::string zshOptionEntry(const OptionShape& option) {
     }
     if (option.shortName.empty()) {
         const std::string_view equals = option.value == OptionValue::None ? "" : "=";
-        return singleQuoted(std::string(option.name) + std::string(equals) + entry);
+        // "*": offered again after its first use, as it may be given again.
+        const std::string_view again = isRepeatable(option) ? "*" : "";
+        return singleQuoted(std::string(again) + std::string(option.name) + std::string(equals) +
+                            entry);
     }
     std::string names(option.shortName);
     names += " ";
@@ -310,7 +320,7 @@ std::string zshOperandSpec(const CommandShape& command) {
     case OperandKind::NameGroups:
         return " '1:list:(" + nameGroupWords() + ")'";
     case OperandKind::Commands:
-        return " '1:command:(" + commandNames() + ")'";
+        return " '1:command:(" + operandWords(OperandKind::Commands) + ")'";
     case OperandKind::Files:
         break;
     }

@@ -182,13 +182,15 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
         {{"wirte", "a.cfg"}, "unknown command \"wirte\"; did you mean write?"},
         {{"help", "shwo"}, "unknown command \"shwo\"; did you mean show?"},
         {{"export", "a.cfg", "--strict"},
-         "--strict belongs to import, write and check" + usage("export FILE [-o OUT]")},
+         "--strict belongs to import, write and check" +
+             usage("export FILE [-o OUT] [--labels-from LAYOUT]")},
         {{"import", "a.cfg"}, "usage: vantrelctl [--device DEVICE] import FILE -o OUT [--strict]"},
         {{"read", "-o", "x", "-o", "y"}, "-o is given twice"},
         {{"read", "-o"}, "-o needs a value"},
         {{"show", "a.cfg", "-o", "x"}, "show takes no -o" + usage("show FILE")},
         {{"export", "a.cfg", "--verify"},
-         "--verify, --no-verify and --backup belong to write" + usage("export FILE [-o OUT]")},
+         "--verify, --no-verify and --backup belong to write" +
+             usage("export FILE [-o OUT] [--labels-from LAYOUT]")},
         {{"write", "a.cfg", "--verify", "--no-verify"},
          "--verify and --no-verify contradict each other"},
         {{"write", "a.cfg", "--backup=-"},
@@ -206,6 +208,15 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
         {{"names", "colours"},
          "unknown list \"colours\"" + usage("names [keys|mouse|joystick|settings]")},
         {{"show", "a.cfg", "--force"}, "unknown option \"--force\""},
+        {{"show", "a.cfg", "--jsn"}, "unknown option \"--jsn\"; did you mean --json?"},
+        {{"write", "a.cfg", "--no-verfy"},
+         "unknown option \"--no-verfy\"; did you mean --no-verify?"},
+        {{"--devcie=usb:1", "devices"},
+         "unknown option \"--devcie=usb:1\"; did you mean --device?"},
+        {{"--device", "emulated:a", "--device", "emulated:a", "write", "a.cfg"},
+         "emulated:a is named twice" + writeUsage},
+        {{"show", "a.cfg", "--labels-from", "a.cfg"},
+         "--labels-from belongs to export" + usage("show FILE")},
         {{"--device", "emulated:a", "--device", "emulated:b", "monitor", "--config", "a.cfg"},
          "monitor takes one --config per --device, in the same order" + monitor},
         {{"monitor", "--config", "a.cfg", "--config", "a.cfg", "--events", "x.evemu"},
@@ -220,6 +231,12 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
         EXPECT_EQ(result.err.substr(0, result.err.find('\n')), "vantrelctl: " + message);
     }
     EXPECT_EQ(files(), std::set<std::string>{"a.cfg"});
+    // A usage error points to the help of the command it is about.
+    EXPECT_TRUE(run({"show", "a.cfg", "-o", "x"}).err.ends_with("\nTry 'vantrelctl help show'.\n"));
+    EXPECT_TRUE(run({"frobnicate"}).err.ends_with("\nTry 'vantrelctl --help'.\n"));
+    // A short option's value may follow it directly.
+    EXPECT_EQ(run({"export", "a.cfg", "-oout.json"}).status, 0);
+    EXPECT_TRUE(fs::exists(folder / "out.json"));
 }
 
 // Every command takes as many devices as its row in the table says, no
@@ -441,6 +458,21 @@ TEST_F(Vantrelctl, ImportAndWriteWarnWhatCheckFindsAndStrictWritesNothing) {
     }
 }
 
+TEST_F(Vantrelctl, ExportCarriesTheLabelsOfALayoutAndDiffComparesLabels) {
+    const std::string example = std::string(VANTREL_EXAMPLES) + "/two-player-cabinet";
+    ASSERT_EQ(run({"export", example + ".cfg", "-o", "bare.json"}).status, 0);
+    ASSERT_EQ(
+        run({"export", example + ".cfg", "--labels-from", example + ".json", "-o", "labelled.json"})
+            .status,
+        0);
+    const ToolResult bare = run({"diff", "bare.json", example + ".json"});
+    EXPECT_EQ(bare.status, 1);
+    EXPECT_EQ(bare.out.substr(0, bare.out.find('\n')), R"(Input 1 label: no label -> "P1 Up")");
+    EXPECT_EQ(run({"diff", "labelled.json", example + ".json"}).out, "");
+    EXPECT_EQ(run({"check", "--strict", "labelled.json"}).status, 0) << "the intended shares too";
+    EXPECT_EQ(run({"export", example + ".cfg", "--labels-from", example + ".cfg"}).status, 1);
+}
+
 TEST_F(Vantrelctl, HelpFormatDescribesTheFormWithAnExampleThatReads) {
     const ToolResult help = run({"help", "format"});
     ASSERT_EQ(help.status, 0) << help.err;
@@ -537,7 +569,7 @@ TEST_F(Vantrelctl, CheckAndDiffTellByTheirStatusInTextOrJsonLines) {
           "\n");
     EXPECT_EQ(run({"show", "b.json", "--json"}).err,
               "vantrelctl: --json belongs to monitor, check, diff and devices; usage: vantrelctl "
-              "[--device DEVICE] show FILE\nTry 'vantrelctl --help'.\n");
+              "[--device DEVICE] show FILE\nTry 'vantrelctl help show'.\n");
 }
 
 TEST_F(Vantrelctl, ABackupIsSkippedOnlyWhenTheDeviceHasNothingToLose) {

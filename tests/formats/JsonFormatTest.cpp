@@ -5,6 +5,7 @@
 #include "model/DeviceImage.h"
 #include "tests/support/ModelBuilders.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <random>
@@ -240,6 +241,29 @@ TEST(JsonFormat, ANumberIsReadOnlyWhereTheCodeHasNoNameAndElseBothReadingsAreNam
     EXPECT_EQ(imported.warnings[0].place, "inputs[0] (input 2).single.code");
     EXPECT_EQ(imported.warnings[0].message,
               R"(104 is a key code without a name: the main window shows it as "Not Used")");
+}
+
+TEST(JsonFormat, NamesEveryFaultItFindsInOneRunUpToTwentyThenCountsTheRest) {
+    EXPECT_EQ(importFailure(inputs(
+                  R"({"input": 1, "single": {"type": "key", "code": "Escpe"}},
+                     {"input": 2, "macro": {"activation": [{"action": "press", "type": "key",
+                      "code": "A"}, {"action": "jump"}]}, "colour": "red"},
+                     {"input": 1})")),
+              "inputs[0] (input 1).single.code: unknown key name \"Escpe\"; did you mean "
+              "\"Esc\"? (vantrelctl names keys lists them all)\n"
+              "inputs[1] (input 2).colour: unknown field\n"
+              "inputs[1] (input 2).macro.activation[1].action: unknown action \"jump\" "
+              "(expected \"press\", \"release\" or \"delay\")\n"
+              "inputs[2].input: input 1 is given twice (first at inputs[0])");
+    std::string many;
+    for (int n = 1; n <= 25; ++n) {
+        many += std::string(n == 1 ? "" : ", ") + R"({"input": )" + std::to_string(n) +
+                R"(, "single": {"type": "key", "code": "?"}})";
+    }
+    const std::string refused = importFailure(inputs(many));
+    EXPECT_EQ(std::count(refused.begin(), refused.end(), '\n'), 20);
+    EXPECT_TRUE(refused.starts_with("inputs[0] (input 1).single.code: ")) << refused;
+    EXPECT_TRUE(refused.ends_with("\nand 5 more")) << refused;
 }
 
 TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
