@@ -7,6 +7,9 @@
 #include "model/DeviceSettings.h"
 #include "model/MacroDelay.h"
 
+#include <algorithm>
+#include <array>
+
 namespace vantrel::cli {
 namespace {
 
@@ -23,10 +26,9 @@ std::string quotedChoices(const Words& words) {
 }
 
 std::string modifierChoices() {
-    std::vector<std::string_view> words;
-    for (const ModifierWord& modifier : ModifierWords) {
-        words.push_back(modifier.word);
-    }
+    std::array<std::string_view, ModifierWords.size()> words{};
+    std::transform(ModifierWords.begin(), ModifierWords.end(), words.begin(),
+                   [](const ModifierWord& modifier) { return modifier.word; });
     return quotedChoices(words);
 }
 

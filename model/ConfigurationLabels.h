@@ -28,7 +28,10 @@ struct ActionSource {
     int index = 0; ///< input 0..107, or the RotaryKeys index 0..3
 
     friend bool operator==(const ActionSource&, const ActionSource&) = default;
-    friend auto operator<=>(const ActionSource&, const ActionSource&) = default;
+    /// Inputs first, each kind in order of its index.
+    friend bool operator<(const ActionSource& a, const ActionSource& b) {
+        return a.kind != b.kind ? a.kind < b.kind : a.index < b.index;
+    }
 };
 
 /// A press that a layout shares between controls on purpose (a coin button
