@@ -3,43 +3,64 @@
 #include "cli/FileCommands.h"
 #include "files/AtomicFile.h"
 #include "files/PathText.h"
+#include "formats/JsonText.h"
 #include "model/ConfigurationFindings.h"
+#include "model/DeviceImage.h"
 #include "reports/ControlCard.h"
 #include "userinterface/UserInterface.h"
 
-#include <array>
 #include <filesystem>
-#include <nlohmann/json.hpp>
 
 namespace vantrel::cli {
 namespace {
 
-/// The word --json gives each kind of finding, in FindingKind order.
-constexpr std::array<std::string_view, 8> FindingWords = {"same-action",
-                                                          "same-first-press",
-                                                          "stuck-key",
-                                                          "unreachable-steps",
-                                                          "repeat-without-activation",
-                                                          "release-without-press",
-                                                          "over-size-limit",
-                                                          "no-room-to-edit"};
-
-/// {"finding": "stuck-key", "message": "...", "inputs": [2], "rotaryKeys": []}:
-/// inputs numbered from 1 as the windows number them, rotary keys 1 to 4
-/// (switch 1 counterclockwise, clockwise, switch 2 counterclockwise, clockwise).
+/// {"finding": "stuck-key", "mistake": true, "message": "...", "inputs": [2],
+/// "rotaryKeys": []}: inputs numbered from 1 as the windows number them,
+/// rotary keys 1 to 4 (switch 1 counterclockwise, clockwise, switch 2
+/// counterclockwise, clockwise).
 std::string findingJson(const Finding& finding, const ConfigurationLabels& labels) {
-    nlohmann::json inputs = nlohmann::json::array();
-    nlohmann::json rotaryKeys = nlohmann::json::array();
+    JsonObject inputs = JsonObject::array();
+    JsonObject rotaryKeys = JsonObject::array();
     for (const ActionSource& source : finding.sources) {
         (source.kind == ActionSource::Kind::Input ? inputs : rotaryKeys)
             .push_back(source.index + 1);
     }
-    const nlohmann::json object = {
-        {"finding", FindingWords.at(static_cast<std::size_t>(finding.kind))},
-        {"message", describeFinding(finding, labels)},
-        {"inputs", inputs},
-        {"rotaryKeys", rotaryKeys}};
-    return object.dump();
+    const JsonObject object = {{"finding", findingWord(finding.kind)},
+                               {"mistake", !isNote(finding.kind)},
+                               {"message", describeFinding(finding, labels)},
+                               {"inputs", inputs},
+                               {"rotaryKeys", rotaryKeys}};
+    return jsonLine(object);
+}
+
+/// The findings a command tells, leaving out the shares the layout intends.
+struct Told {
+    std::vector<Finding> shown;
+    std::size_t intended = 0;
+    std::size_t mistakes = 0;
+};
+
+Told toldFindings(const Configuration& config, const ConfigurationLabels& labels) {
+    Told told;
+    for (Finding& finding : configurationFindings(config)) {
+        if (isIntended(finding, labels)) {
+            ++told.intended;
+            continue;
+        }
+        told.mistakes += isNote(finding.kind) ? 0U : 1U;
+        told.shown.push_back(std::move(finding));
+    }
+    return told;
+}
+
+/// "note: " before what is worth knowing but is no mistake.
+std::string findingLine(const Finding& finding, const ConfigurationLabels& labels) {
+    return (isNote(finding.kind) ? "note: " : "") + describeFinding(finding, labels);
+}
+
+std::string intendedLine(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " note" : " notes") +
+           " about shares the file marks as intended not shown";
 }
 
 } // namespace
@@ -50,29 +71,39 @@ int checkCommand(const Invocation& invocation, const Console& console,
     if (!loaded) {
         return ExitTrouble;
     }
-    const std::vector<Finding> findings = configurationFindings(loaded->config);
-    for (const Finding& finding : findings) {
+    const Told told = toldFindings(loaded->config, loaded->labels);
+    for (const Finding& finding : told.shown) {
         console.out << (invocation.json ? findingJson(finding, loaded->labels)
-                                        : describeFinding(finding, loaded->labels))
+                                        : findingLine(finding, loaded->labels))
                     << '\n';
     }
-    if (!invocation.json) {
+    if (invocation.json) {
+        console.out << jsonLine({{"size", encodedTableLength(loaded->config)},
+                                 {"limit", MaxConfigSize},
+                                 {"message", sizeLine(loaded->config)},
+                                 {"intendedNotes", told.intended}})
+                    << '\n';
+    } else {
+        if (told.intended > 0) {
+            console.out << intendedLine(told.intended) << '\n';
+        }
         console.out << sizeLine(loaded->config) << '\n';
     }
-    return findings.empty() ? ExitSuccess : ExitFailure;
+    const bool fails = told.mistakes > 0 || (invocation.strict && !told.shown.empty());
+    return fails ? ExitFailure : ExitSuccess;
 }
 
 bool passesCheck(const std::string& source, const Configuration& config,
                  const ConfigurationLabels& labels, const Invocation& invocation,
                  const Console& console) {
-    const std::vector<Finding> findings = configurationFindings(config);
-    for (const Finding& finding : findings) {
-        console.warning(source + ": " + describeFinding(finding, labels));
+    const Told told = toldFindings(config, labels);
+    for (const Finding& finding : told.shown) {
+        console.warning(source + ": " + findingLine(finding, labels));
     }
-    if (invocation.strict && !findings.empty()) {
+    if (invocation.strict && !told.shown.empty()) {
         console.error(source + ": --strict: nothing written, as check found " +
-                      std::to_string(findings.size()) +
-                      (findings.size() == 1 ? " problem" : " problems"));
+                      std::to_string(told.shown.size()) +
+                      (told.shown.size() == 1 ? " problem" : " problems"));
         return false;
     }
     return true;

@@ -21,8 +21,9 @@ struct CommandStory {
 constexpr std::string_view Plain = "0 success, 1 failure, 2 usage error.";
 constexpr std::string_view Differs =
     "0 equal, 1 different, 2 trouble: a usage error or a configuration that cannot be opened.";
-constexpr std::string_view Finds = "0 nothing found, 1 something found, 2 trouble: a usage error "
-                                   "or a configuration that cannot be opened.";
+constexpr std::string_view Finds =
+    "0 no mistake (notes allowed unless --strict), 1 a mistake found, 2 trouble: a usage error "
+    "or a configuration that cannot be opened.";
 constexpr std::string_view FileSource =
     " FILE is a configuration file as the windows save it, its JSON form, or - for standard "
     "input.";
@@ -50,16 +51,19 @@ constexpr std::array<CommandStory, 12> Stories = {{
      "rotary keys and settings. --json prints each as an object with its \"difference\".",
      Differs, "vantrelctl diff left.cfg right.json"},
     {"check",
-     "Looks for what a cabinet would suffer from although the device takes it: two inputs or "
-     "rotary directions that send the same action; a macro that begins by pressing what another "
-     "control sends; a key a macro presses and never releases; "
-     "steps after an empty step, which the device never plays; a repeat setting with nothing "
-     "to repeat; a release of something never pressed; a configuration larger than the device "
-     "holds, or so full that the editors refuse every new assignment. Ends with how full the "
-     "device's table is. --json prints one object a line per finding instead: \"finding\" "
-     "(same-action, same-first-press, stuck-key, unreachable-steps, repeat-without-activation, "
-     "release-without-press, over-size-limit or no-room-to-edit), \"message\", \"inputs\" "
-     "and \"rotaryKeys\" (numbered from 1).",
+     "Looks for mistakes a cabinet would suffer from although the device takes it: a key a "
+     "macro presses and never releases; steps after an empty step, which the device never "
+     "plays; a repeat setting with nothing to repeat; a release of something never pressed; a "
+     "configuration larger than the device holds, or so full that the editors refuse every "
+     "new assignment. Shared presses are notes (\"note: \"), which say what a game and the "
+     "monitor will see: two inputs or rotary directions that send the same action, a macro "
+     "that begins by pressing what another control sends. A note the file lists under "
+     "\"intended\" is only counted. Ends with how full the device's table is. --json prints "
+     "one object a line per finding instead: \"finding\" (same-action, same-first-press, "
+     "stuck-key, unreachable-steps, repeat-without-activation, release-without-press, "
+     "over-size-limit or no-room-to-edit), \"mistake\", \"message\", \"inputs\" and "
+     "\"rotaryKeys\" (numbered from 1), and last {\"size\", \"limit\", \"message\", "
+     "\"intendedNotes\"}.",
      Finds, "vantrelctl check cabinet.json"},
     {"card",
      "Writes a control card for the cabinet as an HTML page to print: each input with its "
@@ -195,6 +199,20 @@ int helpCommand(const Invocation& invocation, const Console& console,
         console.out << commandUsageText(invocation.command);
     }
     return ExitSuccess;
+}
+
+std::string_view closestOption(std::string_view name) {
+    constexpr std::size_t Close = 2;
+    std::string_view best;
+    std::size_t bestDistance = Close + 1;
+    for (const OptionShape& option : optionTable()) {
+        const std::size_t distance = spellingDistance(option.name, name);
+        if (distance < bestDistance) {
+            best = option.name;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 std::string_view closestCommand(std::string_view name) {

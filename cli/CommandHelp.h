@@ -33,4 +33,8 @@ int helpCommand(const Invocation& invocation, const Console& console,
 /// The command a mistyped name most likely meant; empty when none is close.
 [[nodiscard]] std::string_view closestCommand(std::string_view name);
 
+/// The option a mistyped one most likely meant ("--json" for "--jsn"); empty
+/// when none is close.
+[[nodiscard]] std::string_view closestOption(std::string_view name);
+
 } // namespace vantrel::cli

@@ -2,6 +2,7 @@
 
 #include "cli/CommandHelp.h"
 #include "cli/CommandTable.h"
+#include "cli/FormatHelp.h"
 #include "cli/UsageError.h"
 #include "device/selection/DeviceSelection.h"
 #include "formats/NameLists.h"
@@ -62,6 +63,10 @@ UsageResult applyValue(OptionId id, std::string value, Invocation& invocation) {
     case OptionId::Events:
         invocation.events.push_back(std::move(value));
         break;
+    case OptionId::Layout:
+        return setOnce(invocation.layout, std::move(value), "--layout");
+    case OptionId::LabelsFrom:
+        return setOnce(invocation.labelsFrom, std::move(value), "--labels-from");
     case OptionId::Config:
         invocation.configs.push_back(std::move(value));
         break;
@@ -121,6 +126,29 @@ UsageResult applyOption(const OptionShape& option, const std::string& arg, Argum
     return applyValue(option.id, std::move(*value), invocation);
 }
 
+/// A device the words name more than once, as it was written the second
+/// time; empty when each is named once.
+std::string namedTwice(const std::vector<std::string>& devices) {
+    for (auto it = devices.begin(); it != devices.end(); ++it) {
+        if (std::find(devices.begin(), it, *it) != it) {
+            return *it;
+        }
+    }
+    return {};
+}
+
+/// "-ox.json": a short option with its value run on, as "-o x.json".
+std::optional<std::pair<const OptionShape*, std::string>> runOnValue(const std::string& arg) {
+    for (const OptionShape& option : optionTable()) {
+        const std::string_view name = option.shortName;
+        if (!name.empty() && option.value != OptionValue::None && arg.size() > name.size() &&
+            arg.starts_with(name)) {
+            return std::pair{&option, arg.substr(name.size())};
+        }
+    }
+    return std::nullopt;
+}
+
 UsageResult checkDevices(const Invocation& invocation, const CommandShape& shape) {
     for (const std::string& device : invocation.devices) {
         if (!isDeviceName(device)) {
@@ -129,6 +157,9 @@ UsageResult checkDevices(const Invocation& invocation, const CommandShape& shape
     }
     if (!invocation.devices.empty() && shape.devices == DeviceUse::None) {
         return {UsageError::TakesNoDevice, {}};
+    }
+    if (const auto twice = namedTwice(invocation.devices); !twice.empty()) {
+        return {UsageError::DeviceTwice, twice};
     }
     if (invocation.devices.size() <= 1) {
         return {};
@@ -160,7 +191,8 @@ UsageResult checkOperands(const Invocation& invocation, const CommandShape& shap
     if (standardInputs > 1) {
         return {UsageError::StandardInputTwice, {}};
     }
-    if (shape.name == "help" && given == 1 && findCommand(invocation.operands[0]) == nullptr) {
+    if (shape.name == "help" && given == 1 && invocation.operands[0] != FormatTopic &&
+        findCommand(invocation.operands[0]) == nullptr) {
         return {UsageError::UnknownCommand, invocation.operands[0]};
     }
     if (shape.name == "names" && given == 1 && !nameGroupNamed(invocation.operands[0])) {
@@ -189,7 +221,7 @@ UsageResult checkMonitorDevices(const Invocation& invocation) {
 UsageError checkOptions(const Invocation& invocation, const CommandShape& shape) {
     const bool monitorOptions =
         !invocation.events.empty() || !invocation.configs.empty() || !invocation.grab;
-    const std::array<std::pair<bool, UsageError>, 7> rules{{
+    const std::array<std::pair<bool, UsageError>, 9> rules{{
         {shape.output == Need::Required && !invocation.output, UsageError::OutputNeeded},
         {shape.output == Need::No && invocation.output, UsageError::TakesNoOutput},
         {invocation.backup == "-", UsageError::BackupNotStandard},
@@ -198,6 +230,9 @@ UsageError checkOptions(const Invocation& invocation, const CommandShape& shape)
         {invocation.strict && !shape.takes(OptionId::Strict), UsageError::StrictElsewhere},
         {invocation.json && !shape.takes(OptionId::Json), UsageError::JsonElsewhere},
         {!shape.takes(OptionId::Events) && monitorOptions, UsageError::MonitorOptionsElsewhere},
+        {invocation.layout && !shape.takes(OptionId::Layout), UsageError::LayoutElsewhere},
+        {invocation.labelsFrom && !shape.takes(OptionId::LabelsFrom),
+         UsageError::LabelsFromElsewhere},
     }};
     for (const auto& [broken, kind] : rules) {
         if (broken) {
@@ -244,6 +279,8 @@ ParsedCommandLine parseCommandLine(std::span<const std::string> args) {
             optionsEnded = true;
         } else if (const OptionShape* option = findOption(arg)) {
             error = applyOption(*option, arg, reader, invocation);
+        } else if (const auto runOn = runOnValue(arg)) {
+            error = applyValue(runOn->first->id, runOn->second, invocation);
         } else {
             error = {UsageError::UnknownOption, arg};
         }
@@ -280,15 +317,19 @@ std::string usageText() {
                  "or - for standard input. OUT of export, card and import may be - for "
                  "standard output. The JSON form is described in " +
                      std::string(build::InstalledReadmePath) +
-                     ". 'vantrelctl help COMMAND' tells everything about one command.\n"
+                     " and by 'vantrelctl help format'. 'vantrelctl help COMMAND' tells everything "
+                     "about one command.\n"
                      "Exit status: 0 success, 1 failure, 2 usage error; diff and check: 0 equal "
-                     "or nothing found, 1 different or something found, 2 trouble.",
+                     "or no mistake found, 1 different or a mistake found, 2 trouble.",
                  0, 0) +
         "\n";
     return text;
 }
 
 std::string commandUsageText(std::string_view command) {
+    if (command == FormatTopic) {
+        return formatHelpText();
+    }
     const CommandShape* shape = findCommand(command);
     if (shape == nullptr) {
         return {};

@@ -26,8 +26,10 @@ struct Invocation {
     bool grab = true;                 ///< --no-grab turns it off
     bool help = false;                ///< with a command: that command's usage
     bool version = false;
-    bool quiet = false;  ///< no progress and no success lines
-    bool strict = false; ///< import, write: a finding of check is an error
+    bool quiet = false;                    ///< no progress and no success lines
+    bool strict = false;                   ///< import, write: a finding of check is an error
+    std::optional<std::string> layout;     ///< --layout NAME of new
+    std::optional<std::string> labelsFrom; ///< --labels-from LAYOUT of export
 };
 
 struct ParsedCommandLine {
@@ -46,8 +48,11 @@ struct ParsedCommandLine {
 /// The synopsis of every command, for --help and after a usage error.
 [[nodiscard]] std::string usageText();
 
-/// One command's usage, for "help COMMAND" and "COMMAND --help"; empty for
-/// a name that is no command.
+/// What "help format" tells about: the JSON form rather than a command.
+constexpr std::string_view FormatTopic = "format";
+
+/// One command's usage, for "help COMMAND" and "COMMAND --help", the JSON
+/// form's description for FormatTopic; empty for a name that is no command.
 [[nodiscard]] std::string commandUsageText(std::string_view command);
 
 } // namespace vantrel::cli

@@ -6,6 +6,7 @@
 #include "cli/FileCommands.h"
 #include "cli/MonitorCommand.h"
 #include "cli/NamesCommand.h"
+#include "cli/NewCommand.h"
 
 #include <algorithm>
 #include <array>
@@ -23,20 +24,21 @@ int runNames(const Invocation& invocation, const Console& console,
     return namesCommand(invocation, console);
 }
 
-constexpr std::array<CommandShape, 12> Commands = {{
+constexpr std::array<CommandShape, 13> Commands = {{
     {"show", "show FILE", 1, 0, OperandKind::Files, Need::No, DeviceUse::Source, 0, showCommand,
      "every input and setting as the main window shows them"},
-    {"export", "export FILE [-o OUT]", 1, 0, OperandKind::Files, Need::Optional, DeviceUse::Source,
-     0, exportCommand, "the readable JSON form, to standard output unless -o names a file"},
+    {"export", "export FILE [-o OUT] [--labels-from LAYOUT]", 1, 0, OperandKind::Files,
+     Need::Optional, DeviceUse::Source, optionsOf(OptionId::LabelsFrom), exportCommand,
+     "the readable JSON form, to standard output unless -o names a file"},
     {"import", "import FILE -o OUT [--strict]", 1, 0, OperandKind::Files, Need::Required,
      DeviceUse::None, optionsOf(OptionId::Strict), runImport,
      "the configuration file, written only when FILE is valid"},
     {"diff", "diff A B [--json]", 2, 0, OperandKind::Files, Need::No, DeviceUse::Source,
      optionsOf(OptionId::Json), diffCommand,
      "what differs between two configurations (status 0 equal, 1 different)"},
-    {"check", "check FILE [--json]", 1, 0, OperandKind::Files, Need::No, DeviceUse::Source,
-     optionsOf(OptionId::Json), checkCommand,
-     "mistakes a cabinet would suffer from (status 0 none, 1 some)"},
+    {"check", "check FILE [--json] [--strict]", 1, 0, OperandKind::Files, Need::No,
+     DeviceUse::Source, optionsOf(OptionId::Json, OptionId::Strict), checkCommand,
+     "mistakes a cabinet would suffer from (status 0 none, 1 some), and notes"},
     {"card", "card FILE [-o OUT.html]", 1, 0, OperandKind::Files, Need::Optional, DeviceUse::Source,
      0, cardCommand, "a printable control card as an HTML page"},
     {"read", "read -o OUT", 0, 0, OperandKind::Files, Need::Required, DeviceUse::One, 0,
@@ -48,6 +50,9 @@ constexpr std::array<CommandShape, 12> Commands = {{
     {"devices", "devices [--json]", 0, 0, OperandKind::Files, Need::No, DeviceUse::Several,
      optionsOf(OptionId::Json), devicesCommand,
      "list the attached devices, numbered for --device usb:N"},
+    {"new", "new [--layout NAME] -o FILE", 0, 0, OperandKind::Files, Need::Required,
+     DeviceUse::None, optionsOf(OptionId::Layout), newCommand,
+     "a layout to start from: blank, or an example"},
     {"names", "names [keys|mouse|joystick|settings]", 0, 1, OperandKind::NameGroups, Need::No,
      DeviceUse::None, 0, runNames,
      "every name the JSON form accepts, and the values of each setting"},
@@ -55,17 +60,20 @@ constexpr std::array<CommandShape, 12> Commands = {{
      OperandKind::Files, Need::No, DeviceUse::Several,
      optionsOf(OptionId::Events, OptionId::Config, OptionId::Json, OptionId::NoGrab),
      monitorCommand, "show which input each press on the panel comes from, until Ctrl+C"},
-    {"help", "help [COMMAND]", 0, 1, OperandKind::Commands, Need::No, DeviceUse::None, 0,
-     helpCommand, "this text, or one command's usage"},
+    {"help", "help [COMMAND|format]", 0, 1, OperandKind::Commands, Need::No, DeviceUse::None, 0,
+     helpCommand, "this text, one command's usage, or the JSON form"},
 }};
 
-constexpr std::array<OptionShape, 13> Options = {{
+constexpr std::array<OptionShape, 15> Options = {{
     {OptionId::Device, "--device", "", OptionValue::Device, "DEVICE",
      "usb:N, the device numbered N by devices; also\n"
      "usb:/dev/hidrawN, usb:PORT (1-4.2), usb:SERIAL;\n"
      "emulated:PATH, the device emulator, its memory\n"
-     "kept in PATH (without --device: the first device\n"
-     "on USB; write and monitor take several)"},
+     "kept in PATH. Without it, read, write, devices\n"
+     "and monitor reach the first device on USB; show,\n"
+     "export, diff, check and card read a device only\n"
+     "when given one; write, devices and monitor take\n"
+     "several"},
     {OptionId::Output, "--output", "-o", OptionValue::File, "OUT",
      "the file to write; - for standard output\n(export, card, import)"},
     {OptionId::Verify, "--verify", "", OptionValue::None, "",
@@ -74,7 +82,12 @@ constexpr std::array<OptionShape, 13> Options = {{
     {OptionId::Backup, "--backup", "", OptionValue::File, "OUT",
      "save the device's configuration to OUT first"},
     {OptionId::Strict, "--strict", "", OptionValue::None, "",
-     "refuse a configuration check finds fault with\n(import and write; without it: warnings)"},
+     "import, write: refuse what check finds (without\n"
+     "it: warnings); check: fail on its notes too"},
+    {OptionId::LabelsFrom, "--labels-from", "", OptionValue::File, "LAYOUT",
+     "export: the labels and intended shares of a JSON\nlayout, put into what is exported"},
+    {OptionId::Layout, "--layout", "", OptionValue::Layout, "NAME",
+     "new: blank (the default), two-player,\nretroarch or pinball"},
     {OptionId::Events, "--events", "", OptionValue::File, "FILE",
      "replay an evemu-record recording instead of the\n"
      "device; once per recorded interface (several\n"

@@ -41,6 +41,8 @@ enum class OptionId {
     Json,
     NoGrab,
     Strict,
+    Layout,
+    LabelsFrom,
 };
 
 /// The options a command takes beyond those every command takes (--help,
@@ -73,7 +75,7 @@ struct CommandShape {
 };
 
 /// What an option's value is, so that a shell can offer the right words.
-enum class OptionValue { None, File, Device };
+enum class OptionValue { None, File, Device, Layout };
 
 struct OptionShape {
     OptionId id;

@@ -9,6 +9,12 @@
 namespace vantrel::cli {
 namespace {
 
+/// Where a usage error sends the user: the command's own help when there is
+/// such a command, else the whole usage.
+std::string helpFor(const std::string& command) {
+    return findCommand(command) == nullptr ? "--help" : "help " + command;
+}
+
 int runCommand(std::span<const std::string> args, const Console& outerConsole,
                const DeviceBackendFactory& devices) {
     const ParsedCommandLine parsed = parseCommandLine(args);
@@ -17,7 +23,7 @@ int runCommand(std::span<const std::string> args, const Console& outerConsole,
     console.quiet = console.quiet || invocation.quiet;
     if (!parsed.ok()) {
         console.error(usageErrorLine(parsed.usageError, invocation.command));
-        console.err << "Try 'vantrelctl --help'.\n";
+        console.err << "Try 'vantrelctl " << helpFor(invocation.command) << "'.\n";
         return ExitTrouble;
     }
     if (invocation.help) {

@@ -9,13 +9,15 @@
 #include "device/Transfer.h"
 #include "files/ConfigurationFile.h"
 #include "files/PathText.h"
+#include "formats/JsonText.h"
 #include "generated/BuildConfig.h"
 #include "reports/ConfigurationDiff.h"
 #include "userinterface/ImageLoadMessage.h"
 #include "userinterface/UserInterface.h"
 
+#include <array>
 #include <chrono>
-#include <nlohmann/json.hpp>
+#include <cstdio>
 
 namespace vantrel::cli {
 namespace {
@@ -308,15 +310,28 @@ std::vector<std::optional<std::string>> namedDevices(const Invocation& invocatio
     return {invocation.devices.begin(), invocation.devices.end()};
 }
 
-/// {"description": "1  /dev/hidraw3  port 1-4.2 ...", "canOpen": true,
-/// "problem": ""}: one object a line, as devices --json prints them.
+/// "0108": USB IDs as lsusb and the description write them.
+std::string usbId(std::uint16_t id) {
+    std::array<char, 8> text{};
+    std::snprintf(text.data(), text.size(), "%04x", static_cast<unsigned>(id));
+    return text.data();
+}
+
+/// {"node": "/dev/hidraw3", "port": "1-4.2", "serial": "0001", "vendorId":
+/// "1234", "productId": "0108", "canOpen": true, "problemKind": "",
+/// "problem": "", "description": "1  /dev/hidraw3  ..."}: one object a line.
 void listDevicesAsJson(const Console& console, const std::vector<AttachedDevice>& devices) {
     for (const AttachedDevice& device : devices) {
-        console.out << nlohmann::json{{"description", attachedDeviceDescription(device)},
-                                      {"canOpen", device.canOpen()},
-                                      {"problem", attachedDeviceProblem(device)}}
-                           .dump()
-                    << '\n';
+        const JsonObject object = {{"node", device.node},
+                                   {"port", device.port},
+                                   {"serial", device.serial},
+                                   {"vendorId", usbId(device.vendorId)},
+                                   {"productId", usbId(device.productId)},
+                                   {"canOpen", device.canOpen()},
+                                   {"problemKind", attachedDeviceProblemKind(device)},
+                                   {"problem", attachedDeviceProblem(device)},
+                                   {"description", attachedDeviceDescription(device)}};
+        console.out << jsonLine(object) << '\n';
     }
 }
 

@@ -6,12 +6,11 @@
 #include "files/ConfigurationFile.h"
 #include "files/PathText.h"
 #include "formats/JsonExport.h"
+#include "formats/JsonText.h"
 #include "model/ConfigurationFindings.h"
 #include "reports/ConfigurationDiff.h"
 #include "reports/ShowConfiguration.h"
 #include "userinterface/UserInterface.h"
-
-#include <nlohmann/json.hpp>
 
 namespace vantrel::cli {
 
@@ -120,6 +119,22 @@ int showCommand(const Invocation& invocation, const Console& console,
     return ExitSuccess;
 }
 
+namespace {
+
+/// The layout --labels-from names, when it is a JSON file: only that form
+/// has labels to give.
+std::optional<LoadedConfiguration> labelsLayout(const std::string& path, const Console& console) {
+    auto layout = openConfiguration(path, console, Partial::Warn);
+    if (layout && layout->form != ConfigurationForm::Json) {
+        console.error("--labels-from " + path +
+                      ": a configuration file has no labels; name its JSON form");
+        return std::nullopt;
+    }
+    return layout;
+}
+
+} // namespace
+
 int exportCommand(const Invocation& invocation, const Console& console,
                   const DeviceBackendFactory& devices) {
     const auto [source, loaded] = openSource(invocation, 0, console, devices);
@@ -130,7 +145,15 @@ int exportCommand(const Invocation& invocation, const Console& console,
         console.warning(source + ": " + SizeLimitText + " " + sizeLine(loaded->config) +
                         ": it cannot be imported or written until inputs are removed.");
     }
-    const std::string text = exportConfigurationText(loaded->config, loaded->settings);
+    std::optional<LoadedConfiguration> layout;
+    if (invocation.labelsFrom) {
+        layout = labelsLayout(*invocation.labelsFrom, console);
+        if (!layout) {
+            return ExitFailure;
+        }
+    }
+    const std::string text = exportConfigurationText(loaded->config, loaded->settings,
+                                                     layout ? &layout->labels : nullptr);
     return writeTextOutput(invocation, text, console) ? ExitSuccess : ExitFailure;
 }
 
@@ -152,6 +175,27 @@ int importCommand(const Invocation& invocation, const Console& console) {
     return saved ? ExitSuccess : ExitFailure;
 }
 
+namespace {
+
+/// {"input": 5, "field": "single", "before": "...", "after": "..."}; a
+/// rotary switch's setting by "switch", the others by their field alone.
+std::string differenceJson(const Difference& difference) {
+    JsonObject object = JsonObject::object();
+    if (difference.input != 0) {
+        object["input"] = difference.input;
+    }
+    if (difference.rotarySwitch != 0) {
+        object["switch"] = difference.rotarySwitch;
+    }
+    object["field"] = difference.field;
+    object["before"] = difference.before;
+    object["after"] = difference.after;
+    object["difference"] = difference.line();
+    return jsonLine(object);
+}
+
+} // namespace
+
 int diffCommand(const Invocation& invocation, const Console& console,
                 const DeviceBackendFactory& devices) {
     const auto a = openSource(invocation, 0, console, devices).loaded;
@@ -159,14 +203,17 @@ int diffCommand(const Invocation& invocation, const Console& console,
     if (!a || !b) {
         return ExitTrouble;
     }
-    const std::vector<std::string> lines =
-        configurationDifferences(a->config, a->settings, b->config, b->settings);
-    for (const std::string& line : lines) {
+    // Only the JSON form has labels: a device image has nothing to compare.
+    const bool bothHaveLabels =
+        a->form == ConfigurationForm::Json && b->form == ConfigurationForm::Json;
+    const std::vector<Difference> changes = configurationChanges(
+        a->config, a->settings, b->config, b->settings, bothHaveLabels ? &a->labels : nullptr,
+        bothHaveLabels ? &b->labels : nullptr);
+    for (const Difference& difference : changes) {
         // One object a line, so that a script reads each difference whole.
-        console.out << (invocation.json ? nlohmann::json{{"difference", line}}.dump() : line)
-                    << '\n';
+        console.out << (invocation.json ? differenceJson(difference) : difference.line()) << '\n';
     }
-    return lines.empty() ? ExitSuccess : ExitFailure;
+    return changes.empty() ? ExitSuccess : ExitFailure;
 }
 
 } // namespace vantrel::cli

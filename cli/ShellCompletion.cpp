@@ -1,6 +1,7 @@
 #include "cli/ShellCompletion.h"
 
 #include "cli/CommandTable.h"
+#include "cli/NewCommand.h"
 #include "device/selection/DeviceSelection.h"
 #include "formats/NameLists.h"
 
@@ -48,7 +49,8 @@ std::string nameGroupWords() {
 
 /// The words a shell offers for a command's operands.
 std::string operandWords(OperandKind kind) {
-    return kind == OperandKind::NameGroups ? nameGroupWords() : commandNames();
+    return kind == OperandKind::NameGroups ? nameGroupWords()
+                                           : commandNames() + " " + std::string(FormatTopic);
 }
 
 /// The names, short and long, of the options that `keep` selects.
@@ -66,6 +68,21 @@ std::string optionNames(Keep keep) {
         }
     }
     return names;
+}
+
+/// --device, --events and --config may each be given once per device.
+bool isRepeatable(const OptionShape& option) {
+    return option.id == OptionId::Device || option.id == OptionId::Events ||
+           option.id == OptionId::Config;
+}
+
+/// "blank two-player retroarch pinball"
+std::string layoutWords() {
+    std::string words;
+    for (const std::string_view name : LayoutNames) {
+        appendWord(words, name);
+    }
+    return words;
 }
 
 std::string namesTaking(OptionValue value) {
@@ -272,11 +289,16 @@ std::string zshOptionEntry(const OptionShape& option) {
     if (option.value != OptionValue::None) {
         entry += ":";
         entry += option.valueName;
-        entry += option.value == OptionValue::Device ? ":_vantrelctl_device" : ":_files";
+        entry += option.value == OptionValue::Device   ? ":_vantrelctl_device"
+                 : option.value == OptionValue::Layout ? ":(" + layoutWords() + ")"
+                                                       : std::string(":_files");
     }
     if (option.shortName.empty()) {
         const std::string_view equals = option.value == OptionValue::None ? "" : "=";
-        return singleQuoted(std::string(option.name) + std::string(equals) + entry);
+        // "*": offered again after its first use, as it may be given again.
+        const std::string_view again = isRepeatable(option) ? "*" : "";
+        return singleQuoted(std::string(again) + std::string(option.name) + std::string(equals) +
+                            entry);
     }
     std::string names(option.shortName);
     names += " ";
@@ -298,7 +320,7 @@ std::string zshOperandSpec(const CommandShape& command) {
     case OperandKind::NameGroups:
         return " '1:list:(" + nameGroupWords() + ")'";
     case OperandKind::Commands:
-        return " '1:command:(" + commandNames() + ")'";
+        return " '1:command:(" + operandWords(OperandKind::Commands) + ")'";
     case OperandKind::Files:
         break;
     }
@@ -366,6 +388,8 @@ std::string fishOptionLine(const OptionShape& option) {
         line += " -r -F";
     } else if (option.value == OptionValue::Device) {
         line += " -x -a " + fishDeviceChoices();
+    } else if (option.value == OptionValue::Layout) {
+        line += " -x -a " + singleQuoted(layoutWords());
     }
     line += " -d " + singleQuoted(oneLine(option.summary)) + "\n";
     return line;

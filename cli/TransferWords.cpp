@@ -108,6 +108,33 @@ std::string deviceProblemLine(const DeviceProblem& problem, DeviceStatus status)
     return "a VANTREL is attached but cannot be opened: " + why;
 }
 
+std::string_view attachedDeviceProblemKind(const AttachedDevice& device) {
+    if (device.canOpen()) {
+        return {};
+    }
+    if (device.openStatus == DeviceFailure::NoPermission) {
+        return "no-permission";
+    }
+    switch (device.problem.kind) {
+    case DeviceProblemKind::NodeCannotBeOpened:
+        return "node-cannot-be-opened";
+    case DeviceProblemKind::MemoryFileCannotBeCreated:
+        return "memory-file-cannot-be-created";
+    case DeviceProblemKind::MemoryFileCannotBeRead:
+        return "memory-file-cannot-be-read";
+    case DeviceProblemKind::MemoryFileCannotBeWritten:
+        return "memory-file-cannot-be-written";
+    case DeviceProblemKind::MemoryFileUnusable:
+        return "memory-file-unusable";
+    case DeviceProblemKind::MemoryNotKept:
+        return "memory-not-kept";
+    case DeviceProblemKind::None:
+    case DeviceProblemKind::Other:
+        break;
+    }
+    return "other";
+}
+
 std::string attachedDeviceProblem(const AttachedDevice& device) {
     if (device.canOpen()) {
         return {};

@@ -4,6 +4,7 @@
 #include "device/selection/DeviceBackend.h"
 
 #include <string>
+#include <string_view>
 
 // How the tool words what went wrong with a device, the end of a transfer
 // among it: one line, cause first.
@@ -31,6 +32,10 @@ inline constexpr const char* NoConfigurationText = "the device holds no configur
 /// The line for a device whose memory a write would not keep, found
 /// before anything is sent.
 [[nodiscard]] std::string deviceProblemLine(const DeviceProblem& problem, DeviceStatus status);
+
+/// The kind of problem that keeps a listed device from opening, as a word
+/// for scripts ("no-permission", "memory-file-unusable"); empty when it opens.
+[[nodiscard]] std::string_view attachedDeviceProblemKind(const AttachedDevice& device);
 
 /// Why a listed device cannot be opened, as the list of devices says it.
 [[nodiscard]] std::string attachedDeviceProblem(const AttachedDevice& device);

@@ -13,6 +13,13 @@ std::string unknownCommand(const std::string& name) {
            (closest.empty() ? "" : "; did you mean " + std::string(closest) + "?");
 }
 
+/// "unknown option "--jsn"; did you mean --json?"
+std::string unknownOption(const std::string& arg) {
+    const std::string_view closest = closestOption(arg.substr(0, arg.find('=')));
+    return "unknown option \"" + arg + "\"" +
+           (closest.empty() ? "" : "; did you mean " + std::string(closest) + "?");
+}
+
 /// The words that need no command to say.
 std::string withoutCommand(const UsageResult& error) {
     switch (error.kind) {
@@ -21,7 +28,7 @@ std::string withoutCommand(const UsageResult& error) {
     case UsageError::UnknownCommand:
         return unknownCommand(error.detail);
     case UsageError::UnknownOption:
-        return "unknown option \"" + error.detail + "\"";
+        return unknownOption(error.detail);
     case UsageError::NeedsValue:
         return error.detail + " needs a value";
     case UsageError::GivenTwice:
@@ -43,6 +50,8 @@ std::string withCommand(const UsageResult& error, const std::string& name) {
     switch (error.kind) {
     case UsageError::TakesNoDevice:
         return name + " takes no --device";
+    case UsageError::DeviceTwice:
+        return error.detail + " is named twice";
     case UsageError::TakesOneDevice:
         return name + " takes one device";
     case UsageError::BackupTakesOneDevice:
@@ -58,9 +67,13 @@ std::string withCommand(const UsageResult& error, const std::string& name) {
     case UsageError::WriteOptionsElsewhere:
         return "--verify, --no-verify and --backup belong to write";
     case UsageError::StrictElsewhere:
-        return "--strict belongs to import and write";
+        return "--strict belongs to import, write and check";
     case UsageError::JsonElsewhere:
         return "--json belongs to monitor, check, diff and devices";
+    case UsageError::LayoutElsewhere:
+        return "--layout belongs to new";
+    case UsageError::LabelsFromElsewhere:
+        return "--labels-from belongs to export";
     case UsageError::MonitorOptionsElsewhere:
         return "--events, --config and --no-grab belong to monitor";
     case UsageError::ConfigsPerDevice:

@@ -20,6 +20,7 @@ enum class UsageError {
     UnknownDevice,           ///< detail: the device as given
     TakesNoDevice,           ///< the command reads no device
     TakesOneDevice,          ///< several devices for a command that takes one
+    DeviceTwice,             ///< detail: the device named twice
     BackupTakesOneDevice,    ///< --backup with several devices
     DeviceAndFile,           ///< --device and the FILE it stands in for
     Operands,                ///< too few or too many words after the command
@@ -29,9 +30,11 @@ enum class UsageError {
     TakesNoOutput,           ///< -o where the command writes none
     BackupNotStandard,       ///< --backup -
     WriteOptionsElsewhere,   ///< --verify, --no-verify or --backup outside write
-    StrictElsewhere,         ///< --strict outside import and write
+    StrictElsewhere,         ///< --strict outside import, write and check
     JsonElsewhere,           ///< --json where nothing is reported in JSON
     MonitorOptionsElsewhere, ///< --events, --config or --no-grab outside monitor
+    LayoutElsewhere,         ///< --layout outside new
+    LabelsFromElsewhere,     ///< --labels-from outside export
     ConfigsPerDevice,        ///< monitor: --config and --device counts differ
     EventsPerDevice,         ///< monitor: --events and device counts differ
 };

@@ -92,6 +92,17 @@ std::string named(const LoadedConfiguration& loaded, std::string_view words) {
     return echoedPath(loaded.source) + ": " + std::string(words);
 }
 
+/// Each line of a refusal that names several faults, named on its own.
+std::string namedLines(const LoadedConfiguration& loaded, std::string_view lines) {
+    std::string text;
+    for (std::size_t start = 0; start <= lines.size();) {
+        const std::size_t end = std::min(lines.find('\n', start), lines.size());
+        text += (start == 0 ? "" : "\n") + named(loaded, lines.substr(start, end - start));
+        start = end + 1;
+    }
+    return text;
+}
+
 } // namespace
 
 bool looksLikeJson(std::string_view bytes) {
@@ -140,7 +151,7 @@ std::string configurationFailureLine(const LoadedConfiguration& loaded) {
                                  ? "too large to be a configuration"
                                  : FileTooLongText);
     case ConfigurationError::Refused:
-        return named(loaded, loaded.failure.detail);
+        return namedLines(loaded, loaded.failure.detail);
     case ConfigurationError::NotDecoded:
         return named(loaded, imageLoadMessage(loaded.decoding, ImageOrigin::File).words());
     case ConfigurationError::None:

@@ -1,7 +1,9 @@
 #include "formats/JsonExport.h"
 
 #include "formats/JsonFormat.h"
+#include "formats/JsonText.h"
 #include "model/CodeNames.h"
+#include "model/ConfigurationFindings.h"
 #include "model/EffectiveMacro.h"
 
 namespace vantrel {
@@ -119,6 +121,60 @@ Json rotarySwitchesJson(const Configuration& config, const DeviceSettings& setti
     return switches;
 }
 
+/// `entry` with its label after the number, as the format lists it.
+Json labelled(const Json& entry, const std::string& label) {
+    Json result = Json::object();
+    for (const auto& [name, value] : entry.items()) {
+        result[name] = value;
+        if (result.size() == 1 && !label.empty()) {
+            result["label"] = label;
+        }
+    }
+    return result;
+}
+
+Json intendedJson(const std::vector<IntendedShare>& shares) {
+    Json list = Json::array();
+    for (const IntendedShare& share : shares) {
+        Json inputs = Json::array();
+        Json rotaryKeys = Json::array();
+        for (const ActionSource& source : share.sources) {
+            (source.kind == ActionSource::Kind::Input ? inputs : rotaryKeys)
+                .push_back(source.index + 1);
+        }
+        Json entry = {{"finding", findingWord(share.kind)}, {"inputs", inputs}};
+        if (!rotaryKeys.empty()) {
+            entry["rotaryKeys"] = rotaryKeys;
+        }
+        list.push_back(entry);
+    }
+    return list;
+}
+
+/// Puts the labels into the document: into the entries there are, and as
+/// entries of their own for labelled inputs that send nothing.
+void addLabels(const ConfigurationLabels& labels, Json& document) {
+    Json inputs = Json::array();
+    std::size_t next = 0;
+    const Json& used = document["inputs"];
+    for (int i = 0; i < InputCount; ++i) {
+        const bool sends = next < used.size() && used[next]["input"] == i + 1;
+        if (sends) {
+            inputs.push_back(labelled(used[next++], labels.input(i)));
+        } else if (!labels.input(i).empty()) {
+            inputs.push_back({{"input", i + 1}, {"label", labels.input(i)}});
+        }
+    }
+    document["inputs"] = inputs;
+    for (Json& rotarySwitch : document["rotarySwitches"]) {
+        const int j = rotarySwitch["switch"].get<int>() - 1;
+        rotarySwitch = labelled(rotarySwitch, labels.rotarySwitch(j));
+    }
+    if (!labels.intended.empty()) {
+        document["intended"] = intendedJson(labels.intended);
+    }
+}
+
 } // namespace
 
 nlohmann::ordered_json exportConfiguration(const Configuration& config,
@@ -140,8 +196,13 @@ nlohmann::ordered_json exportConfiguration(const Configuration& config,
     };
 }
 
-std::string exportConfigurationText(const Configuration& config, const DeviceSettings& settings) {
-    return exportConfiguration(config, settings).dump(2) + "\n";
+std::string exportConfigurationText(const Configuration& config, const DeviceSettings& settings,
+                                    const ConfigurationLabels* labels) {
+    Json document = exportConfiguration(config, settings);
+    if (labels != nullptr) {
+        addLabels(*labels, document);
+    }
+    return jsonText(document, 2) + "\n";
 }
 
 } // namespace vantrel

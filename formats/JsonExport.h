@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ConfigurationLabels.h"
 #include "model/DeviceSettings.h"
 #include "model/modSettings.h"
 
@@ -14,8 +15,11 @@ namespace vantrel {
 [[nodiscard]] nlohmann::ordered_json exportConfiguration(const Configuration& config,
                                                          const DeviceSettings& settings);
 
-/// The document as text: two-space indents, ending with a newline.
+/// The document as text: two-space indents, ending with a newline. With
+/// `labels`, each labelled input and switch carries its "label" (a labelled
+/// input that sends nothing too) and the intended shares are listed.
 [[nodiscard]] std::string exportConfigurationText(const Configuration& config,
-                                                  const DeviceSettings& settings);
+                                                  const DeviceSettings& settings,
+                                                  const ConfigurationLabels* labels = nullptr);
 
 } // namespace vantrel

@@ -4,6 +4,7 @@
 #include "formats/JsonDocument.h"
 #include "formats/JsonFormat.h"
 #include "formats/NameLists.h"
+#include "keytext/JoystickCodes.h"
 #include "keytext/KeySpellings.h"
 #include "keytext/modKeyText.h"
 #include "model/CodeNames.h"
@@ -79,24 +80,43 @@ std::string unknownFieldMessage(std::string_view name,
                         : "unknown field; did you mean \"" + std::string(best) + "\"?";
 }
 
+/// What reading a document has found so far: the warnings, and the faults
+/// of the parts already read, so that one run names every fault it can.
+struct ReadLog {
+    std::vector<ImportWarning>& warnings;
+    std::vector<ImportFault> faults;
+};
+
 /// One value of the document together with its place, so that every fault
 /// found in it can say where it is.
 class Node {
 public:
-    Node(const Json& value, std::string place, std::vector<ImportWarning>& warnings)
+    Node(const Json& value, std::string place, ReadLog& log)
         : value_(value)
         , place_(std::move(place))
-        , warnings_(warnings) {}
+        , log_(log) {}
 
     [[noreturn]] void fail(const std::string& message) const { throw ImportError(place_, message); }
 
     /// Notes something the reader accepts but the user should know.
-    void warn(const std::string& message) const { warnings_.push_back({place_, message}); }
+    void warn(const std::string& message) const { log_.warnings.push_back({place_, message}); }
+
+    /// Runs `read`, a part of the document that can be judged on its own;
+    /// a fault in it is kept and reading goes on with the next part.
+    /// False when it found a fault.
+    template <typename Read>
+    bool attempt(Read&& read) const {
+        try {
+            std::forward<Read>(read)();
+            return true;
+        } catch (const ImportError& error) {
+            log_.faults.insert(log_.faults.end(), error.faults().begin(), error.faults().end());
+            return false;
+        }
+    }
 
     /// The same value, named by `place` in messages.
-    [[nodiscard]] Node renamed(std::string place) const {
-        return {value_, std::move(place), warnings_};
-    }
+    [[nodiscard]] Node renamed(std::string place) const { return {value_, std::move(place), log_}; }
 
     void requireObject() const {
         if (!value_.is_object()) {
@@ -147,7 +167,7 @@ public:
         }
         std::vector<Node> nodes;
         for (std::size_t i = 0; i < value_.size(); ++i) {
-            nodes.emplace_back(value_[i], place_ + "[" + std::to_string(i) + "]", warnings_);
+            nodes.emplace_back(value_[i], place_ + "[" + std::to_string(i) + "]", log_);
         }
         return nodes;
     }
@@ -224,12 +244,12 @@ private:
     /// Only for a field that exists.
     [[nodiscard]] Node child(std::string_view name) const {
         const std::string written = fieldName(name).value_or(std::string(name));
-        return {value_.at(written), childPlace(name), warnings_};
+        return {value_.at(written), childPlace(name), log_};
     }
 
     const Json& value_;
     std::string place_;
-    std::vector<ImportWarning>& warnings_;
+    ReadLog& log_;
 };
 
 constexpr std::size_t DelayAction = 2;
@@ -306,21 +326,51 @@ std::optional<std::string> otherTypeHint(CodeKind kind, const std::string& name,
     return std::nullopt;
 }
 
-/// A code as a name or as the device's raw number for its type. A number
-/// without a name is taken, as the device takes it, with a warning: the
-/// windows show it as "Not Used".
+/// What a person who wrote the bare number `code` may have meant besides
+/// the device's code: the key of that digit, or the button counted from 1 as
+/// people count them.
+std::string otherReadingOf(CodeKind kind, std::uint8_t code) {
+    constexpr std::uint8_t HighestDigit = 9;
+    const std::string number = std::to_string(code);
+    if (kind == CodeKind::Key && code <= HighestDigit) {
+        return "for the key " + number + " write \"" + number + "\"";
+    }
+    // Buttons are the mouse's codes and the joystick's below its hats.
+    const bool countsButtons = kind == CodeKind::Mouse || code <= JoystickButtonCount;
+    const auto counted = static_cast<std::uint8_t>(code - 1);
+    if (kind != CodeKind::Key && code >= 1 && countsButtons &&
+        std::holds_alternative<std::string>(codeText(kind, counted))) {
+        const std::string button = code == 1 ? "the first button" : "button " + number;
+        return "for " + button + " write \"" + displayName(kind, counted) + "\"";
+    }
+    return "write \"" + displayName(kind, code) + "\"";
+}
+
+/// A code as a name or as the device's raw number for its type. A number is
+/// taken only where the code has no name, which is the only place export
+/// writes one: anywhere else it may as well mean the key or button the
+/// person counted, so both readings are named instead. A number without a
+/// name is taken, as the device takes it, with a warning: the windows show
+/// it as "Not Used".
 std::uint8_t readCode(const Node& node, CodeKind kind, bool typeIsChosen = true) {
     if (node.isInteger()) {
         const auto code = static_cast<std::uint8_t>(node.integer(0, HighestCode));
-        if (std::holds_alternative<std::uint8_t>(codeText(kind, code))) {
-            node.warn(std::to_string(code) + " is a " + std::string(kindWord(kind)) +
-                      " code without a name: the main window shows it as \"" +
-                      displayName(kind, code) + "\"");
+        if (std::holds_alternative<std::string>(codeText(kind, code))) {
+            node.fail(std::to_string(code) + " is the device's code of \"" +
+                      displayName(kind, code) + "\"; " + otherReadingOf(kind, code));
         }
+        node.warn(std::to_string(code) + " is a " + std::string(kindWord(kind)) +
+                  " code without a name: the main window shows it as \"" + displayName(kind, code) +
+                  "\"");
         return code;
     }
     const std::string name = node.text();
     if (const std::optional<std::uint8_t> code = codeNamed(kind, name)) {
+        if (const auto twin = kind == CodeKind::Key ? twinOf(name) : std::nullopt) {
+            node.warn("\"" + name + "\" is read as \"" + keyName(twin->meant) +
+                      "\"; if you meant \"" + keyName(twin->other) + "\", write \"" +
+                      keyName(twin->other) + "\"");
+        }
         return *code;
     }
     if (const auto hint = otherTypeHint(kind, name, typeIsChosen)) {
@@ -418,18 +468,18 @@ void readSequence(const Node& list, int sequence, InputMacro& macro) {
                   std::to_string(StepsPerSequence) + " a sequence holds");
     }
     for (std::size_t n = 0; n < steps.size(); ++n) {
-        macro.step(static_cast<int>(n), sequence) = readStep(steps[n]);
+        steps[n].attempt([&] { macro.step(static_cast<int>(n), sequence) = readStep(steps[n]); });
     }
 }
 
 InputMacro readMacro(const Node& object) {
-    object.expectObject({"activation", "deactivation", "repeat"});
+    object.attempt([&] { object.expectObject({"activation", "deactivation", "repeat"}); });
     InputMacro macro;
     if (const auto activation = object.field("activation")) {
-        readSequence(*activation, Activation, macro);
+        activation->attempt([&] { readSequence(*activation, Activation, macro); });
     }
     if (const auto deactivation = object.field("deactivation")) {
-        readSequence(*deactivation, Deactivation, macro);
+        deactivation->attempt([&] { readSequence(*deactivation, Deactivation, macro); });
     }
     if (const auto repeat = object.field("repeat")) {
         macro.RepeatDelay =
@@ -441,26 +491,30 @@ InputMacro readMacro(const Node& object) {
     return macro;
 }
 
-/// Reads a list of numbered entries ("input": 1..108, "switch": 1..2),
-/// refusing a number given twice. Returns each entry with its 0-based index.
-std::vector<std::pair<int, Node>> numberedEntries(const Node& list, std::string_view key,
-                                                  int count) {
-    std::vector<std::pair<int, Node>> entries;
+/// Reads a list of numbered entries ("input": 1..108, "switch": 1..2), each
+/// by `read` with its 0-based index right after its number, so that faults
+/// are found in the list's order; a number given twice is refused.
+template <typename Read>
+void readNumberedEntries(const Node& list, std::string_view key, int count, const Read& read) {
     std::map<int, std::string> seen;
     for (const Node& entry : list.elements()) {
-        entry.requireObject();
-        const Node number = entry.required(key);
-        const int index = number.integer(1, count) - 1;
-        if (const auto earlier = seen.find(index); earlier != seen.end()) {
-            number.fail(std::string(key) + " " + std::to_string(index + 1) +
-                        " is given twice (first at " + earlier->second + ")");
+        int index = 0;
+        const bool numbered = entry.attempt([&] {
+            entry.requireObject();
+            const Node number = entry.required(key);
+            index = number.integer(1, count) - 1;
+            if (const auto earlier = seen.find(index); earlier != seen.end()) {
+                number.fail(std::string(key) + " " + std::to_string(index + 1) +
+                            " is given twice (first at " + earlier->second + ")");
+            }
+            seen.emplace(index, entry.place());
+        });
+        if (numbered) {
+            // "inputs[4] (input 5)": the list's order need not be the inputs'.
+            read(index, entry.renamed(entry.place() + " (" + std::string(key) + " " +
+                                      std::to_string(index + 1) + ")"));
         }
-        seen.emplace(index, entry.place());
-        // "inputs[4] (input 5)": the list's order need not be the inputs'.
-        entries.emplace_back(index, entry.renamed(entry.place() + " (" + std::string(key) + " " +
-                                                  std::to_string(index + 1) + ")"));
     }
-    return entries;
 }
 
 /// The code points of UTF-8 text the parser has already checked.
@@ -492,20 +546,23 @@ std::string readLabel(const Node& label) {
 }
 
 void readInputs(const Node& list, Configuration& config, ConfigurationLabels& labels) {
-    for (const auto& [index, entry] : numberedEntries(list, "input", InputCount)) {
-        entry.expectObject({"input", "label", "single", "macro"});
+    readNumberedEntries(list, "input", InputCount, [&](int index, const Node& entry) {
+        entry.attempt([&] { entry.expectObject({"input", "label", "single", "macro"}); });
         if (const auto label = entry.field("label")) {
-            labels.inputs.at(static_cast<std::size_t>(index)) = readLabel(*label);
+            label->attempt(
+                [&] { labels.inputs.at(static_cast<std::size_t>(index)) = readLabel(*label); });
         }
-        if (entry.has("single") && entry.has("macro")) {
-            entry.fail(R"(give either "single" or "macro", not both)");
-        }
-        if (const auto single = entry.field("single")) {
-            config.input(index) = readSingle(*single);
-        } else if (const auto macro = entry.field("macro")) {
-            config.input(index) = readMacro(*macro);
-        }
-    }
+        entry.attempt([&] {
+            if (entry.has("single") && entry.has("macro")) {
+                entry.fail(R"(give either "single" or "macro", not both)");
+            }
+            if (const auto single = entry.field("single")) {
+                config.input(index) = readSingle(*single);
+            } else if (const auto macro = entry.field("macro")) {
+                config.input(index) = readMacro(*macro);
+            }
+        });
+    });
 }
 
 RotaryKey readRotaryKey(const Node& object) {
@@ -513,30 +570,98 @@ RotaryKey readRotaryKey(const Node& object) {
     return {readCode(object.required("code"), CodeKind::Key, false), readKeyOperator(object)};
 }
 
-void readRotarySwitches(const Node& list, Configuration& config, DeviceSettings& settings,
-                        ConfigurationLabels& labels) {
-    for (const auto& [j, entry] : numberedEntries(list, "switch", RotarySwitchCount)) {
+/// One entry of "rotarySwitches", each field judged on its own.
+void readRotarySwitch(const Node& entry, int j, Configuration& config, DeviceSettings& settings,
+                      ConfigurationLabels& labels) {
+    entry.attempt([&] {
         entry.expectObject({"switch", "label", "counterclockwise", "clockwise", "maximumRate",
                             "divisor", "bufferOverflow"});
-        if (const auto label = entry.field("label")) {
-            labels.rotarySwitches.at(static_cast<std::size_t>(j)) = readLabel(*label);
+    });
+    const auto read = [&entry](std::string_view name, const auto& readField) {
+        if (const auto field = entry.field(name)) {
+            field->attempt([&] { readField(*field); });
         }
-        if (const auto key = entry.field("counterclockwise")) {
-            config.rotaryKey(rotaryKeyIndex(j, false)) = readRotaryKey(*key);
+    };
+    read("label", [&](const Node& label) {
+        labels.rotarySwitches.at(static_cast<std::size_t>(j)) = readLabel(label);
+    });
+    read("counterclockwise",
+         [&](const Node& key) { config.rotaryKey(rotaryKeyIndex(j, false)) = readRotaryKey(key); });
+    read("clockwise",
+         [&](const Node& key) { config.rotaryKey(rotaryKeyIndex(j, true)) = readRotaryKey(key); });
+    RotarySwitchSettings& lists = settings.Rotary.at(static_cast<std::size_t>(j));
+    read("maximumRate", [&](const Node& rate) {
+        lists.MaximumRate = static_cast<std::uint8_t>(rate.choice(MaximumRateEntries, "rate"));
+    });
+    read("divisor", [&](const Node& divisor) {
+        lists.Divisor = static_cast<std::uint8_t>(divisor.choice(DivisorEntries, "divisor"));
+    });
+    read("bufferOverflow", [&](const Node& overflow) {
+        lists.BufferOverflow = static_cast<std::uint8_t>(
+            overflow.choice(BufferOverflowEntries, "buffer overflow setting"));
+    });
+}
+
+void readRotarySwitches(const Node& list, Configuration& config, DeviceSettings& settings,
+                        ConfigurationLabels& labels) {
+    readNumberedEntries(list, "switch", RotarySwitchCount, [&](int j, const Node& entry) {
+        readRotarySwitch(entry, j, config, settings, labels);
+    });
+}
+
+/// Numbered controls of one kind ("inputs": [12, 29]) as sources.
+void readShareSources(const Node& list, ActionSource::Kind kind, int count,
+                      std::vector<ActionSource>& sources) {
+    for (const Node& element : list.elements()) {
+        const ActionSource source{kind, element.integer(1, count) - 1};
+        if (std::find(sources.begin(), sources.end(), source) != sources.end()) {
+            element.fail("given twice");
         }
-        if (const auto key = entry.field("clockwise")) {
-            config.rotaryKey(rotaryKeyIndex(j, true)) = readRotaryKey(*key);
-        }
-        RotarySwitchSettings& lists = settings.Rotary.at(static_cast<std::size_t>(j));
-        if (const auto rate = entry.field("maximumRate")) {
-            lists.MaximumRate = static_cast<std::uint8_t>(rate->choice(MaximumRateEntries, "rate"));
-        }
-        if (const auto divisor = entry.field("divisor")) {
-            lists.Divisor = static_cast<std::uint8_t>(divisor->choice(DivisorEntries, "divisor"));
-        }
-        if (const auto overflow = entry.field("bufferOverflow")) {
-            lists.BufferOverflow = static_cast<std::uint8_t>(
-                overflow->choice(BufferOverflowEntries, "buffer overflow setting"));
+        sources.push_back(source);
+    }
+}
+
+/// {"finding": "same-first-press", "inputs": [12, 29], "rotaryKeys": [1]}
+void readIntendedShare(const Node& entry, ConfigurationLabels& labels) {
+    constexpr std::array<FindingKind, 2> Notes = {FindingKind::SameAction,
+                                                  FindingKind::SameFirstPress};
+    const std::array<std::string_view, 2> words = {findingWord(Notes[0]), findingWord(Notes[1])};
+    entry.expectObject({"finding", "inputs", "rotaryKeys"});
+    IntendedShare share;
+    share.kind = Notes.at(entry.required("finding").choice(words, "finding"));
+    if (const auto inputs = entry.field("inputs")) {
+        readShareSources(*inputs, ActionSource::Kind::Input, InputCount, share.sources);
+    }
+    if (const auto keys = entry.field("rotaryKeys")) {
+        readShareSources(*keys, ActionSource::Kind::RotaryKey, RotaryKeyCount, share.sources);
+    }
+    if (share.sources.size() < 2) {
+        entry.fail("a share needs two controls or more");
+    }
+    std::sort(share.sources.begin(), share.sources.end());
+    if (std::find(labels.intended.begin(), labels.intended.end(), share) != labels.intended.end()) {
+        entry.fail("given twice");
+    }
+    labels.intended.push_back(std::move(share));
+}
+
+void readIntended(const Node& list, ConfigurationLabels& labels) {
+    for (const Node& entry : list.elements()) {
+        entry.attempt([&] { readIntendedShare(entry, labels); });
+    }
+}
+
+/// An intended share that check does not find is most likely a typo in its
+/// numbers, or a share the layout no longer has.
+void warnAboutUnmatchedShares(const Node& list, const ImportedConfiguration& imported) {
+    const std::vector<Finding> findings = configurationFindings(imported.config);
+    const std::vector<Node> entries = list.elements();
+    for (std::size_t n = 0; n < entries.size(); ++n) {
+        const IntendedShare& share = imported.labels.intended.at(n);
+        if (std::none_of(findings.begin(), findings.end(), [&](const Finding& finding) {
+                return finding.kind == share.kind && finding.sources == share.sources;
+            })) {
+            entries[n].warn("check finds no such share");
         }
     }
 }
@@ -585,33 +710,52 @@ void checkFormat(const Node& root) {
     }
 }
 
+/// Every part of the document after its format and version, each judged on
+/// its own so that a fault in one does not hide those of the others.
+void readSections(const Node& root, ImportedConfiguration& result) {
+    if (const auto inputs = root.field("inputs")) {
+        inputs->attempt([&] { readInputs(*inputs, result.config, result.labels); });
+    }
+    if (const auto switches = root.field("rotarySwitches")) {
+        switches->attempt(
+            [&] { readRotarySwitches(*switches, result.config, result.settings, result.labels); });
+    }
+    if (const auto trackball = root.field("trackball")) {
+        trackball->attempt([&] { readTrackball(*trackball, result.settings); });
+    }
+    if (const auto spinner = root.field("spinner")) {
+        spinner->attempt([&] { readSpinner(*spinner, result.settings); });
+    }
+    if (const auto axes = root.field("joystickAxes")) {
+        axes->attempt([&] { readJoystickAxes(*axes, result.settings); });
+    }
+    if (const auto intended = root.field("intended")) {
+        intended->attempt([&] { readIntended(*intended, result.labels); });
+    }
+}
+
 } // namespace
 
 ImportedConfiguration importConfiguration(std::string_view text) {
     const Json document = parseJsonDocument(text);
     ImportedConfiguration result;
-    const Node root(document, "", result.warnings);
+    ReadLog log{result.warnings, {}};
+    const Node root(document, "", log);
     if (!document.is_object()) {
         root.fail("expected a JSON object");
     }
+    // A document of another format or version is not read any further.
     checkFormat(root);
-    root.expectObject(
-        {"format", "version", "inputs", "rotarySwitches", "trackball", "spinner", "joystickAxes"});
-
-    if (const auto inputs = root.field("inputs")) {
-        readInputs(*inputs, result.config, result.labels);
+    root.attempt([&] {
+        root.expectObject({"format", "version", "inputs", "rotarySwitches", "trackball", "spinner",
+                           "joystickAxes", "intended"});
+    });
+    readSections(root, result);
+    if (!log.faults.empty()) {
+        throw ImportError(std::move(log.faults));
     }
-    if (const auto switches = root.field("rotarySwitches")) {
-        readRotarySwitches(*switches, result.config, result.settings, result.labels);
-    }
-    if (const auto trackball = root.field("trackball")) {
-        readTrackball(*trackball, result.settings);
-    }
-    if (const auto spinner = root.field("spinner")) {
-        readSpinner(*spinner, result.settings);
-    }
-    if (const auto axes = root.field("joystickAxes")) {
-        readJoystickAxes(*axes, result.settings);
+    if (const auto intended = root.field("intended")) {
+        warnAboutUnmatchedShares(*intended, result);
     }
 
     // What the encoder stores, not the editing commands' cautious count, so

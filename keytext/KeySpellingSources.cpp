@@ -213,10 +213,10 @@ constexpr std::array<KeySpelling, 120> MameNames = {{
     {"KEYCODE_SPACE", 44},      {"KEYCODE_INSERT", 73},     {"KEYCODE_DEL", 76},
     {"KEYCODE_HOME", 74},       {"KEYCODE_END", 77},        {"KEYCODE_PGUP", 75},
     {"KEYCODE_PGDN", 78},       {"KEYCODE_LEFT", 80},       {"KEYCODE_RIGHT", 79},
-    {"KEYCODE_UP", 82},         {"KEYCODE_DOWN", 81},       {"KEYCODE_0_PAD", 98},
-    {"KEYCODE_1_PAD", 89},      {"KEYCODE_2_PAD", 90},      {"KEYCODE_3_PAD", 91},
-    {"KEYCODE_4_PAD", 92},      {"KEYCODE_5_PAD", 93},      {"KEYCODE_6_PAD", 94},
-    {"KEYCODE_7_PAD", 95},      {"KEYCODE_8_PAD", 96},      {"KEYCODE_9_PAD", 97},
+    {"KEYCODE_UP", 82},         {"KEYCODE_DOWN", 81},       {"KEYCODE_0PAD", 98},
+    {"KEYCODE_1PAD", 89},       {"KEYCODE_2PAD", 90},       {"KEYCODE_3PAD", 91},
+    {"KEYCODE_4PAD", 92},       {"KEYCODE_5PAD", 93},       {"KEYCODE_6PAD", 94},
+    {"KEYCODE_7PAD", 95},       {"KEYCODE_8PAD", 96},       {"KEYCODE_9PAD", 97},
     {"KEYCODE_SLASH_PAD", 84},  {"KEYCODE_ASTERISK", 85},   {"KEYCODE_MINUS_PAD", 86},
     {"KEYCODE_PLUS_PAD", 87},   {"KEYCODE_DEL_PAD", 99},    {"KEYCODE_ENTER_PAD", 88},
     {"KEYCODE_BS_PAD", 187},    {"KEYCODE_TAB_PAD", 186},   {"KEYCODE_00_PAD", 176},
@@ -698,6 +698,14 @@ constexpr std::array<std::string_view, 13> Refused = {"num0", "num1", "num2", "n
                                                       "num5", "num6", "num7", "num8", "num9",
                                                       "next", "menu", "win"};
 
+constexpr std::array<TwinSpelling, 5> Twins = {{
+    {"Ent", 88, 40},
+    {"Del", 76, 99},
+    {"Ins", 73, 98},
+    {"PgUp", 75, 97},
+    {"PgDn", 78, 91},
+}};
+
 constexpr std::array<KeySpelling, 3> MouseNames = {
     {{"BTN_LEFT", 0}, {"BTN_RIGHT", 1}, {"BTN_MIDDLE", 2}}};
 
@@ -785,6 +793,10 @@ std::string_view sourceExample(SpellingSource source) {
 
 std::span<const std::string_view> refusedSpellings() {
     return Refused;
+}
+
+std::span<const TwinSpelling> twinSpellings() {
+    return Twins;
 }
 
 std::span<const KeySpelling> mouseSpellings() {

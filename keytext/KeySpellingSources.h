@@ -51,6 +51,18 @@ struct KeySpelling {
 /// refused with each meaning, so that nobody gets the other key unawares.
 [[nodiscard]] std::span<const std::string_view> refusedSpellings();
 
+/// A spelling that is read as one key although a person may mean another:
+/// keypads print "Del", "Ins", "PgUp" and "PgDn" on their digits, and the key
+/// picture's "Ent" is the keypad's Enter while most people mean the main one.
+struct TwinSpelling {
+    std::string_view spelling;
+    std::uint8_t meant = 0; ///< the key it is read as
+    std::uint8_t other = 0; ///< the key a person may have meant instead
+};
+
+/// Every spelling read with a warning that names its twin.
+[[nodiscard]] std::span<const TwinSpelling> twinSpellings();
+
 /// Mouse buttons by their Linux input names ("BTN_LEFT"), with their codes.
 [[nodiscard]] std::span<const KeySpelling> mouseSpellings();
 

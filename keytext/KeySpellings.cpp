@@ -91,6 +91,16 @@ std::vector<KeyMeaning> meaningsOf(std::string_view spelling) {
     return found == index.end() ? std::vector<KeyMeaning>{} : found->second;
 }
 
+std::optional<TwinSpelling> twinOf(std::string_view spelling) {
+    const std::string folded = foldedSpelling(spelling);
+    for (const TwinSpelling& twin : twinSpellings()) {
+        if (foldedSpelling(twin.spelling) == folded) {
+            return twin;
+        }
+    }
+    return std::nullopt;
+}
+
 std::vector<std::string_view> otherSpellingsOf(std::uint8_t code) {
     std::vector<std::string_view> spellings;
     std::vector<std::string> seen = {foldedSpelling(keyName(code))};

@@ -33,6 +33,10 @@ struct KeyMeaning {
 /// when sources disagree.
 [[nodiscard]] std::vector<KeyMeaning> meaningsOf(std::string_view spelling);
 
+/// The twin entry of `spelling`, without regard to case, when it is read
+/// as one key that a person may not have meant.
+[[nodiscard]] std::optional<TwinSpelling> twinOf(std::string_view spelling);
+
 /// The other spellings of a key the encoder has, one per spelling without
 /// regard to case, in the order of the sources; neither its display name
 /// nor a refused spelling.

@@ -9,6 +9,7 @@
 #include "model/MacroStart.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <optional>
 #include <string_view>
@@ -261,7 +262,31 @@ std::string unreachableWords(const std::vector<int>& steps) {
            " never sent";
 }
 
+/// The word of each kind, in FindingKind order.
+constexpr std::array<std::string_view, 8> FindingWords = {"same-action",
+                                                          "same-first-press",
+                                                          "stuck-key",
+                                                          "unreachable-steps",
+                                                          "repeat-without-activation",
+                                                          "release-without-press",
+                                                          "over-size-limit",
+                                                          "no-room-to-edit"};
+
 } // namespace
+
+bool isNote(FindingKind kind) {
+    return kind == FindingKind::SameAction || kind == FindingKind::SameFirstPress;
+}
+
+bool isIntended(const Finding& finding, const ConfigurationLabels& labels) {
+    const IntendedShare share{finding.kind, finding.sources};
+    return isNote(finding.kind) && std::find(labels.intended.begin(), labels.intended.end(),
+                                             share) != labels.intended.end();
+}
+
+std::string_view findingWord(FindingKind kind) {
+    return FindingWords.at(static_cast<std::size_t>(kind));
+}
 
 std::optional<Finding> sizeFinding(const Configuration& config) {
     // Judged by what the encoder stores, as writing and import judge it. A
@@ -295,10 +320,11 @@ std::string describeFinding(const Finding& finding, const ConfigurationLabels& l
     const std::string action = actionWords(finding.action);
     switch (finding.kind) {
     case FindingKind::SameAction:
-        return who + (finding.sources.size() == 2 ? " both send " : " all send ") + action;
+        return who + (finding.sources.size() == 2 ? " both send " : " all send ") + action +
+               ": a game sees one control, and the monitor names them together";
     case FindingKind::SameFirstPress:
         return who + (finding.sources.size() == 2 ? " both" : " all") + " begin by pressing " +
-               action + ": a game sees that press from each";
+               action + ": a game sees that press from each, and the monitor names them together";
     case FindingKind::StuckKey:
         return who + ": " + action + " is pressed and never released";
     case FindingKind::UnreachableSteps:

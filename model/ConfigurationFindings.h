@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Mistakes in a configuration that the device would accept but a cabinet
@@ -13,26 +14,6 @@
 // held after a macro, steps the device never plays. Computed as data, so
 // that every front end can show them its own way.
 namespace vantrel {
-
-enum class FindingKind : std::uint8_t {
-    SameAction,              ///< two or more sources send the same single action
-    SameFirstPress,          ///< a macro begins by pressing what another source presses
-    StuckKey,                ///< a press that no later step releases
-    UnreachableSteps,        ///< steps behind an empty step, never played
-    RepeatWithoutActivation, ///< a repeat setting with nothing to repeat
-    ReleaseWithoutPress,     ///< a deactivation release of something never pressed
-    OverSizeLimit,           ///< more bytes than the device's input table holds
-    NoRoomToEdit, ///< fits the device, but the editors' count refuses every new assignment
-};
-
-/// Where an action comes from: an input, or one direction of a rotary switch.
-struct ActionSource {
-    enum class Kind : std::uint8_t { Input, RotaryKey };
-    Kind kind = Kind::Input;
-    int index = 0; ///< input 0..107, or the RotaryKeys index 0..3
-
-    friend bool operator==(const ActionSource&, const ActionSource&) = default;
-};
 
 struct Finding {
     FindingKind kind = FindingKind::SameAction;
@@ -52,6 +33,17 @@ struct Finding {
 
     friend bool operator==(const Finding&, const Finding&) = default;
 };
+
+/// Shared presses are notes, not mistakes: a coin-and-start macro or a dial
+/// on the arrow keys is how cabinets are built, so a note only says what a
+/// game and the monitor will see. Every other finding is a mistake.
+[[nodiscard]] bool isNote(FindingKind kind);
+
+/// Whether the layout declares the finding's share as intended.
+[[nodiscard]] bool isIntended(const Finding& finding, const ConfigurationLabels& labels);
+
+/// The word the readable forms give each kind ("same-first-press").
+[[nodiscard]] std::string_view findingWord(FindingKind kind);
 
 /// Every finding: the duplicates, the macros that begin like another control,
 /// then input by input the findings about its macro in the order of

@@ -6,6 +6,8 @@
 #include "model/EffectiveMacro.h"
 #include "model/describeMacro.h"
 
+#include <array>
+
 namespace vantrel {
 namespace {
 
@@ -68,14 +70,20 @@ std::string singleInWords(const InputMacro& macro) {
 void addRotarySwitch(std::vector<SettingItem>& items, int j, const Configuration& config,
                      const RotarySwitchSettings& lists) {
     const std::string name = "Rotary Switch " + std::to_string(j + 1) + " ";
+    const int number = j + 1;
     items.push_back({name + "Counterclockwise Movement",
-                     rotaryKeyInWords(config.rotaryKey(rotaryKeyIndex(j, false)))});
+                     rotaryKeyInWords(config.rotaryKey(rotaryKeyIndex(j, false))), number,
+                     "counterclockwise"});
+    items.push_back({name + "Clockwise Movement",
+                     rotaryKeyInWords(config.rotaryKey(rotaryKeyIndex(j, true))), number,
+                     "clockwise"});
+    items.push_back({name + "Maximum rate", std::string(MaximumRateEntries.at(lists.MaximumRate)),
+                     number, "maximumRate"});
     items.push_back(
-        {name + "Clockwise Movement", rotaryKeyInWords(config.rotaryKey(rotaryKeyIndex(j, true)))});
-    items.push_back({name + "Maximum rate", std::string(MaximumRateEntries.at(lists.MaximumRate))});
-    items.push_back({name + "Divisor", std::string(DivisorEntries.at(lists.Divisor))});
-    items.push_back(
-        {name + "Buffer overflow", std::string(BufferOverflowEntries.at(lists.BufferOverflow))});
+        {name + "Divisor", std::string(DivisorEntries.at(lists.Divisor)), number, "divisor"});
+    items.push_back({name + "Buffer overflow",
+                     std::string(BufferOverflowEntries.at(lists.BufferOverflow)), number,
+                     "bufferOverflow"});
 }
 
 } // namespace
@@ -97,6 +105,19 @@ std::string buttonText(const InputMacro& macro) {
     return describeMacro(isSingleKeyAssignment(macro), macro);
 }
 
+std::string rowInWords(const InputMacro& macro) {
+    if (isSingleKeyAssignment(macro)) {
+        const SingleKey single = decodeSingleKey(macro);
+        return single.KeyType == KeyTypeKeyboard
+                   ? withKeyRepeat(buttonText(macro), single.KeyOperator)
+                   : buttonText(macro);
+    }
+    if (macro.RepeatDelay == 0) {
+        return buttonText(macro);
+    }
+    return buttonText(macro) + "; " + std::string(RepeatDelayEntries.at(macro.RepeatDelay - 1U));
+}
+
 std::string inputInWords(const InputMacro& macro) {
     const InputMacro kept = effectiveMacro(macro);
     if (isNotUsed(kept)) {
@@ -114,12 +135,17 @@ std::vector<SettingItem> settingItems(const Configuration& config, const DeviceS
     for (int j = 0; j < RotarySwitchCount; ++j) {
         addRotarySwitch(items, j, config, settings.Rotary.at(static_cast<std::size_t>(j)));
     }
-    items.push_back({"Trackball Reverse X Axis", onOff(settings.ReverseX)});
-    items.push_back({"Trackball Reverse Y Axis", onOff(settings.ReverseY)});
-    items.push_back({"Spinner", std::string(SpinnerOptionCaptions.at(settings.Spinner))});
-    items.push_back({"Reverse Spinner", onOff(settings.ReverseSpinner)});
+    items.push_back(
+        {"Trackball Reverse X Axis", onOff(settings.ReverseX), 0, "trackball.reverseX"});
+    items.push_back(
+        {"Trackball Reverse Y Axis", onOff(settings.ReverseY), 0, "trackball.reverseY"});
+    items.push_back(
+        {"Spinner", std::string(SpinnerOptionCaptions.at(settings.Spinner)), 0, "spinner.mode"});
+    items.push_back({"Reverse Spinner", onOff(settings.ReverseSpinner), 0, "spinner.reverse"});
+    constexpr std::array<std::string_view, JoystickAxisCount> Axes = {"x", "y", "z", "rx"};
     for (std::size_t k = 0; k < JoystickAxisCount; ++k) {
-        items.push_back({std::string(JoystickAxisCaptions.at(k)), onOff(settings.Joystick.at(k))});
+        items.push_back({std::string(JoystickAxisCaptions.at(k)), onOff(settings.Joystick.at(k)), 0,
+                         "joystickAxes." + std::string(Axes.at(k))});
     }
     return items;
 }

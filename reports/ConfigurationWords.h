@@ -17,6 +17,11 @@ namespace vantrel {
 /// The text of the input's button in the main window, in the row's mode.
 [[nodiscard]] std::string buttonText(const InputMacro& macro);
 
+/// The button text with what the button leaves out: Key Repeat of a single
+/// key ("A with Key Repeat"), the repeat setting of a macro ("(A, B); Repeat
+/// with 0.5 sec delay").
+[[nodiscard]] std::string rowInWords(const InputMacro& macro);
+
 /// Everything the input does, for telling two inputs apart: a single
 /// assignment by its button text (with Key Repeat, which the button does not
 /// show), a macro step by step with its repeat setting.
@@ -32,6 +37,8 @@ namespace vantrel {
 struct SettingItem {
     std::string label;
     std::string value;
+    int rotarySwitch = 0;   ///< 1 or 2 for a rotary switch's setting, else 0
+    std::string field = {}; ///< the JSON form's name: "clockwise", "trackball.reverseX"
 };
 
 /// Every setting outside the inputs, always in the same order: for each

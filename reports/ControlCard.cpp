@@ -127,6 +127,9 @@ std::string settingsHtml(const Configuration& config, const DeviceSettings& sett
 std::string findingsHtml(const Configuration& config, const ConfigurationLabels& labels) {
     std::string items;
     for (const Finding& finding : configurationFindings(config)) {
+        if (isIntended(finding, labels)) {
+            continue; // the layout is built that way on purpose
+        }
         items += element("li", htmlText(describeFinding(finding, labels)));
     }
     return element("h2", "Findings") +

@@ -50,7 +50,7 @@ std::string showConfiguration(const Configuration& config, const DeviceSettings&
         const InputMacro& macro = config.input(i);
         const std::string& label = labels.input(i);
         inputs.add({inputLabel(i) + (label.empty() ? "" : " (" + label + ")"), rowMode(macro),
-                    buttonText(macro)});
+                    rowInWords(macro)});
     }
     Columns others;
     for (const SettingItem& item : settingItems(config, settings)) {

@@ -4,6 +4,7 @@
 #include "device/HidAccess.h"
 #include "model/Result.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -17,6 +18,14 @@ namespace vantrel {
 /// One device that matches, as the devices command lists it.
 struct AttachedDevice {
     std::string description; ///< one line: where it is and what it calls itself
+    /// What identifies it, one by one, for scripts: its hidraw node (for the
+    /// emulator its memory file), USB port and serial number (empty when
+    /// unknown), and its USB IDs (0 for the emulator).
+    std::string node;
+    std::string port;
+    std::string serial;
+    std::uint16_t vendorId = 0;
+    std::uint16_t productId = 0;
     /// How opening it ends: DeviceSuccess, or the failure `problem` tells more of.
     DeviceStatus openStatus = DeviceSuccess;
     DeviceProblem problem;

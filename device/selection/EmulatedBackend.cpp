@@ -14,6 +14,7 @@ EmulatedBackend::EmulatedBackend(fs::path storage)
 std::vector<AttachedDevice> EmulatedBackend::attachedDevices() {
     AttachedDevice device;
     device.description = std::string(EmulatedPrefix) + utf8Text(storage_) + "  device emulator";
+    device.node = utf8Text(storage_);
     device.problem = openProblem();
     if (!device.problem.ok()) {
         device.openStatus = DeviceFailure::NotFound;

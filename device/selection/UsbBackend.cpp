@@ -57,8 +57,13 @@ public:
                 });
             AttachedDevice listedDevice;
             listedDevice.description = describe(device);
+            const HidDeviceInfo& main = device.main();
+            listedDevice.node = main.path;
+            listedDevice.port = main.portPath;
+            listedDevice.serial = main.serialNumber;
+            listedDevice.vendorId = main.vendorId;
+            listedDevice.productId = main.productId;
             if (!opens) {
-                const HidDeviceInfo& main = device.main();
                 listedDevice.openStatus = denied ? DeviceFailure::NoPermission : main.openResult;
                 // Member by member: GCC 12 at -O3 takes the nested braces for a
                 // read of an uninitialised string.

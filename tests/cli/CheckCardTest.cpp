@@ -28,27 +28,41 @@ protected:
     TemporaryFolder folder;
 };
 
-TEST_F(CheckAndCard, CheckPrintsEachFindingWithLabelsAndTellsByItsStatus) {
+TEST_F(CheckAndCard, CheckFailsOnMistakesAndNotesOnlyUnderStrictAndCountsIntendedNotes) {
     const std::string ctrlA = R"("single": {"type": "key", "code": "A", "modifiers": ["ctrl"]})";
+    const std::string twice = R"("inputs": [{"input": 1, "label": "P1 Start", )" + ctrlA +
+                              R"(}, {"input": 2, "label": "P2 Start", )" + ctrlA + "}]";
     writeFile(folder / "clean.json",
               document(R"("inputs": [{"input": 1, "label": "P1 Start", )" + ctrlA + "}]"));
-    writeFile(folder / "twice.json",
-              document(R"("inputs": [{"input": 1, "label": "P1 Start", )" + ctrlA +
-                       R"(}, {"input": 2, "label": "P2 Start", )" + ctrlA + "}]"));
+    writeFile(folder / "twice.json", document(twice));
+    writeFile(folder / "intended.json",
+              document(twice + R"(, "intended": [{"finding": "same-action", "inputs": [2, 1]}])"));
+    writeFile(folder / "stuck.json",
+              document(R"("inputs": [{"input": 1, "macro": {"activation": )"
+                       R"([{"action": "press", "type": "key", "code": "A"}]}}])"));
     writeFile(folder / "broken.json", document(R"("inputs": 5)"));
+    const std::string note = "note: Input 1 (P1 Start) and Input 2 (P2 Start) both send [ctrl] A: "
+                             "a game sees one control, and the monitor names them together\n";
 
-    // Each file, check's status and what it prints.
-    const std::vector<std::tuple<std::string, int, std::string>> cases = {
-        {"clean.json", 0, "222 of 4032 bytes (5 %)\n"},
-        {"twice.json", 1,
-         "Input 1 (P1 Start) and Input 2 (P2 Start) both send [ctrl] A\n"
-         "228 of 4032 bytes (5 %)\n"},
-        {"broken.json", 2, ""},
+    // Each file with check's options, its status and what it prints.
+    const std::vector<std::tuple<std::string, std::string, int, std::string>> cases = {
+        {"clean.json", "", 0, "222 of 4032 bytes (5 %)\n"},
+        {"twice.json", "", 0, note + "228 of 4032 bytes (5 %)\n"},
+        {"twice.json", "--strict", 1, note + "228 of 4032 bytes (5 %)\n"},
+        {"intended.json", "--strict", 0,
+         "1 note about shares the file marks as intended not shown\n228 of 4032 bytes (5 %)\n"},
+        {"stuck.json", "", 1,
+         "Input 1: A is pressed and never released\n216 of 4032 bytes (5 %)\n"},
+        {"broken.json", "", 2, ""},
     };
-    for (const auto& [file, status, out] : cases) {
-        const ToolResult checked = run({"check", path(file)});
-        EXPECT_EQ(checked.status, status) << file << checked.err;
-        EXPECT_EQ(checked.out, out) << file;
+    for (const auto& [file, option, status, out] : cases) {
+        std::vector<std::string> args = {"check", path(file)};
+        if (!option.empty()) {
+            args.push_back(option);
+        }
+        const ToolResult checked = run(args);
+        EXPECT_EQ(checked.status, status) << file << option << checked.err;
+        EXPECT_EQ(checked.out, out) << file << option;
         EXPECT_EQ(checked.err.empty(), status != 2) << file << checked.err;
     }
 }

@@ -183,14 +183,16 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
         {{"wirte", "a.cfg"}, "unknown command \"wirte\"; did you mean write?"},
         {{"help", "shwo"}, "unknown command \"shwo\"; did you mean show?"},
         {{"export", "a.cfg", "--strict"},
-         "--strict belongs to import and write" + usage("export FILE [-o OUT]")},
+         "--strict belongs to import, write and check" +
+             usage("export FILE [-o OUT] [--labels-from LAYOUT]")},
         {{"import", "a.cfg"}, "usage: vantrelctl [--device DEVICE] import FILE -o OUT [--strict]"},
         {{"read", "-o", "x", "-o", "y"}, "-o is given twice"},
         {{"write", "a.cfg", "--backup=x", "--backup", "y"}, "--backup is given twice"},
         {{"read", "-o"}, "-o needs a value"},
         {{"show", "a.cfg", "-o", "x"}, "show takes no -o" + usage("show FILE")},
         {{"export", "a.cfg", "--verify"},
-         "--verify, --no-verify and --backup belong to write" + usage("export FILE [-o OUT]")},
+         "--verify, --no-verify and --backup belong to write" +
+             usage("export FILE [-o OUT] [--labels-from LAYOUT]")},
         {{"write", "a.cfg", "--verify", "--no-verify"},
          "--verify and --no-verify contradict each other"},
         {{"write", "a.cfg", "--backup=-"},
@@ -208,6 +210,15 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
         {{"names", "colours"},
          "unknown list \"colours\"" + usage("names [keys|mouse|joystick|settings]")},
         {{"show", "a.cfg", "--force"}, "unknown option \"--force\""},
+        {{"show", "a.cfg", "--jsn"}, "unknown option \"--jsn\"; did you mean --json?"},
+        {{"write", "a.cfg", "--no-verfy"},
+         "unknown option \"--no-verfy\"; did you mean --no-verify?"},
+        {{"--devcie=usb:1", "devices"},
+         "unknown option \"--devcie=usb:1\"; did you mean --device?"},
+        {{"--device", "emulated:a", "--device", "emulated:a", "write", "a.cfg"},
+         "emulated:a is named twice" + writeUsage},
+        {{"show", "a.cfg", "--labels-from", "a.cfg"},
+         "--labels-from belongs to export" + usage("show FILE")},
         {{"--device", "emulated:a", "--device", "emulated:b", "monitor", "--config", "a.cfg"},
          "monitor takes one --config per --device, in the same order" + monitor},
         {{"monitor", "--config", "a.cfg", "--config", "a.cfg", "--events", "x.evemu"},
@@ -222,6 +233,12 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
         EXPECT_EQ(result.err.substr(0, result.err.find('\n')), "vantrelctl: " + message);
     }
     EXPECT_EQ(files(), std::set<std::string>{"a.cfg"});
+    // A usage error points to the help of the command it is about.
+    EXPECT_TRUE(run({"show", "a.cfg", "-o", "x"}).err.ends_with("\nTry 'vantrelctl help show'.\n"));
+    EXPECT_TRUE(run({"frobnicate"}).err.ends_with("\nTry 'vantrelctl --help'.\n"));
+    // A short option's value may follow it directly.
+    EXPECT_EQ(run({"export", "a.cfg", "-oout.json"}).status, 0);
+    EXPECT_TRUE(fs::exists(folder / "out.json"));
 }
 
 // Every command takes as many devices as its row in the table says, no
@@ -422,7 +439,8 @@ TEST_F(Vantrelctl, ImportAndWriteWarnWhatCheckFindsAndStrictWritesNothing) {
     const std::string warnings =
         "vantrelctl: warning: twice.json: inputs[2] (input 3).single.code: 96 is a joystick code "
         "without a name: the main window shows it as \"Not Used\"\n"
-        "vantrelctl: warning: twice.json: Input 1 and Input 2 (Fire) both send A\n";
+        "vantrelctl: warning: twice.json: note: Input 1 and Input 2 (Fire) both send A: a game "
+        "sees one control, and the monitor names them together\n";
     const std::string refused =
         "vantrelctl: twice.json: --strict: nothing written, as check found 1 problem\n";
     // Each command, its status and what it says on standard error; only the
@@ -442,10 +460,77 @@ TEST_F(Vantrelctl, ImportAndWriteWarnWhatCheckFindsAndStrictWritesNothing) {
     }
 }
 
-// The two-player cabinet shares its dials' keys with its joysticks on purpose.
-TEST_F(Vantrelctl, TheRetroArchAndPinballLayoutsPassCheck) {
-    for (const std::string name : {"retroarch-layout.json", "pinball-cabinet.json"}) {
-        const ToolResult checked = run({"check", std::string(VANTREL_EXAMPLES) + "/" + name});
+TEST_F(Vantrelctl, ExportCarriesTheLabelsOfALayoutAndDiffComparesLabels) {
+    const std::string example = std::string(VANTREL_EXAMPLES) + "/two-player-cabinet";
+    ASSERT_EQ(run({"export", example + ".cfg", "-o", "bare.json"}).status, 0);
+    ASSERT_EQ(
+        run({"export", example + ".cfg", "--labels-from", example + ".json", "-o", "labelled.json"})
+            .status,
+        0);
+    const ToolResult bare = run({"diff", "bare.json", example + ".json"});
+    EXPECT_EQ(bare.status, 1);
+    EXPECT_EQ(bare.out.substr(0, bare.out.find('\n')), R"(Input 1 label: no label -> "P1 Up")");
+    EXPECT_EQ(run({"diff", "labelled.json", example + ".json"}).out, "");
+    EXPECT_EQ(run({"check", "--strict", "labelled.json"}).status, 0) << "the intended shares too";
+    EXPECT_EQ(run({"export", example + ".cfg", "--labels-from", example + ".cfg"}).status, 1);
+}
+
+TEST_F(Vantrelctl, HelpFormatDescribesTheFormWithAnExampleThatReads) {
+    const ToolResult help = run({"help", "format"});
+    ASSERT_EQ(help.status, 0) << help.err;
+    for (const std::string field :
+         {"\"format\"", "\"inputs\"", "\"label\"", "\"single\"", "\"macro\"", "\"rotarySwitches\"",
+          "\"trackball\"", "\"spinner\"", "\"joystickAxes\"", "\"intended\"",
+          "\"Repeat with 3.0 sec delay\"", "\"same-first-press\""}) {
+        EXPECT_NE(help.out.find(field), std::string::npos) << field;
+    }
+    const std::size_t example = help.out.find("Example:\n");
+    ASSERT_NE(example, std::string::npos);
+    write("example.json",
+          help.out.substr(example + 9, help.out.find("\n}\n", example) - example - 7));
+    EXPECT_EQ(run({"check", "example.json"}).status, 0) << read("example.json");
+}
+
+TEST_F(Vantrelctl, NewWritesABlankLayoutOrAnExampleAndNeverOverwrites) {
+    // Each layout, and the file it must equal (none for the blank one).
+    const std::vector<std::pair<std::string, std::string>> layouts = {
+        {"blank", ""},
+        {"two-player", "two-player-cabinet.json"},
+        {"retroarch", "retroarch-layout.json"},
+        {"pinball", "pinball-cabinet.json"},
+    };
+    for (const auto& [layout, example] : layouts) {
+        const ToolResult made = run({"new", "--layout", layout, "-o", layout + ".json"});
+        ASSERT_EQ(made.status, 0) << layout << made.err;
+        if (!example.empty()) {
+            EXPECT_EQ(read(layout + ".json"), contentsOf(fs::path(VANTREL_EXAMPLES) / example));
+        }
+        EXPECT_EQ(run({"check", "--strict", layout + ".json"}).status, 0) << layout;
+    }
+    write("empty.json", R"({"format": "vantrel-configuration", "version": 1})");
+    EXPECT_EQ(run({"diff", "blank.json", "empty.json"}).out, "") << "the start-up values";
+    const std::string blank = read("blank.json");
+    std::size_t unused = 0;
+    for (auto at = blank.find("\"Not Used\""); at != std::string::npos;
+         at = blank.find("\"Not Used\"", at + 1)) {
+        ++unused;
+    }
+    EXPECT_EQ(unused, 108U + 4U) << "every input and rotary key, its fields present";
+    EXPECT_EQ(run({"new", "-o", "blank.json"}).status, 1);
+    EXPECT_EQ(read("blank.json"), blank) << "an existing file is never overwritten";
+    EXPECT_EQ(run({"new", "--layout", "arcade", "-o", "x.json"}).status, 2);
+}
+
+// The two-player cabinet shares its dials' keys with its joysticks on purpose,
+// and says so; its configuration file has no room to say it, and shows notes.
+TEST_F(Vantrelctl, EveryExampleConfigurationPassesCheckStrictlyWhereItDeclaresItsShares) {
+    for (const auto& entry : fs::directory_iterator(VANTREL_EXAMPLES)) {
+        const std::string name = entry.path().string();
+        const bool json = entry.path().extension() == ".json";
+        if (!json && entry.path().extension() != ".cfg") {
+            continue; // recordings
+        }
+        const ToolResult checked = run({"check", name, json ? "--strict" : "-q"});
         EXPECT_EQ(checked.status, 0) << name << "\n" << checked.out << checked.err;
         EXPECT_EQ(checked.err, "") << name;
     }
@@ -471,17 +556,22 @@ TEST_F(Vantrelctl, CheckAndDiffTellByTheirStatusInTextOrJsonLines) {
           "Input 5: Single Key A -> Not Used\nRotary Switch 2 Divisor: 1 -> 4\n");
     tells({"diff", "b.json", "b.json"}, 0, "");
     tells({"diff", "a.cfg", "b.json", "--json"}, 1,
-          R"({"difference":"Input 5: Single Key A -> Not Used"})"
+          R"({"input":5,"field":"single","before":"Single Key A","after":"Not Used",)"
+          R"("difference":"Input 5: Single Key A -> Not Used"})"
           "\n"
-          R"({"difference":"Rotary Switch 2 Divisor: 1 -> 4"})"
+          R"({"switch":2,"field":"divisor","before":"1","after":"4",)"
+          R"("difference":"Rotary Switch 2 Divisor: 1 -> 4"})"
           "\n");
-    tells({"check", "twice.json", "--json"}, 1,
-          R"({"finding":"same-action","inputs":[1,2],)"
-          R"("message":"Inputs 1 and 2 both send A","rotaryKeys":[]})"
+    tells({"check", "twice.json", "--json"}, 0,
+          R"({"finding":"same-action","mistake":false,"message":"Inputs 1 and 2 both send A: )"
+          R"(a game sees one control, and the monitor names them together","inputs":[1,2],)"
+          R"("rotaryKeys":[]})"
+          "\n"
+          R"x({"size":220,"limit":4032,"message":"220 of 4032 bytes (5 %)","intendedNotes":0})x"
           "\n");
     EXPECT_EQ(run({"show", "b.json", "--json"}).err,
               "vantrelctl: --json belongs to monitor, check, diff and devices; usage: vantrelctl "
-              "[--device DEVICE] show FILE\nTry 'vantrelctl --help'.\n");
+              "[--device DEVICE] show FILE\nTry 'vantrelctl help show'.\n");
 }
 
 TEST_F(Vantrelctl, ABackupIsSkippedOnlyWhenTheDeviceHasNothingToLose) {
@@ -517,9 +607,22 @@ TEST_F(Vantrelctl, AMemoryFileThatCannotServeIsNamedForWhatIsWrongWithIt) {
     EXPECT_EQ(run({"--device", "emulated:memory.bin", "devices"}).out,
               "emulated:memory.bin  device emulator\n");
     EXPECT_EQ(run({"--device", "emulated:" + path("memory.bin"), "devices", "--json"}).out,
-              R"({"canOpen":true,"description":"emulated:)" + path("memory.bin") +
-                  R"(  device emulator","problem":""})"
+              R"({"node":")" + path("memory.bin") +
+                  R"(","port":"","serial":"","vendorId":"0000","productId":"0000","canOpen":true,)"
+                  R"("problemKind":"","problem":"","description":"emulated:)" +
+                  path("memory.bin") +
+                  R"(  device emulator"})"
                   "\n");
+    // A byte that is not UTF-8 in the path is replaced; the line is printed.
+    const ToolResult odd = run({"--device",
+                                "emulated:m\xff"
+                                "em.bin",
+                                "devices", "--json"});
+    EXPECT_EQ(odd.status, 0) << odd.err;
+    EXPECT_TRUE(odd.out.starts_with(R"({"node":"m)"
+                                    "\xEF\xBF\xBD"
+                                    R"(em.bin")"))
+        << odd.out;
     ASSERT_EQ(mkfifo(path("fifo.bin").c_str(), 0600), 0);
     write("short.bin", "short");
     fs::create_directory(folder / "folder.bin");

@@ -5,6 +5,7 @@
 #include "model/DeviceImage.h"
 #include "tests/support/ModelBuilders.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <random>
@@ -135,7 +136,7 @@ std::string inputWithSteps(int input, int steps) {
     std::string list;
     for (int n = 0; n < steps; ++n) {
         list += (n == 0 ? "" : ", ") +
-                std::string(R"({"action": "press", "type": "mouse", "code": 0})");
+                std::string(R"({"action": "press", "type": "mouse", "code": "Left Click"})");
     }
     return R"({"input": )" + std::to_string(input) + R"(, "macro": {"activation": [)" + list +
            "]}}";
@@ -154,14 +155,13 @@ TEST(JsonFormat, ReadsNamesInAnyCaseAndTheOtherNamesOfKeysButWritesTheProgramsOw
     // the other programs' names (their lists are pinned with the key
     // texts), the abbreviations, and every word of the format in any case.
     const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
-        {"KEYCODE_1_PAD", "key", "1 (Num)"},
+        {"KEYCODE_1PAD", "key", "1 (Num)"},
         {"kp_plus", "KEY", "+ (Num)"},
         {"BTN_MIDDLE", "Mouse", "Middle Click"},
         {"a", "key", "A"},
         {"PgDn", "key", "Page Down"},
         {"caps lock", "key", "Caps"},
         {"CapsLk", "key", "Caps"},
-        {"Ent", "key", "Enter (Num)"},
         {"Up", "key", "Up Arrow"},
         {"1", "key", "1 !"},
         {"0", "key", "0 )"},
@@ -188,27 +188,90 @@ TEST(JsonFormat, ReadsNamesInAnyCaseAndTheOtherNamesOfKeysButWritesTheProgramsOw
     EXPECT_EQ(exported["rotarySwitches"][0]["bufferOverflow"], "Enabled");
 }
 
-TEST(JsonFormat, ANumberIsTheDevicesRawCodeAndOneWithoutANameIsReadWithAWarning) {
+TEST(JsonFormat, AShortSpellingOfTwoKeysIsReadAsOneWithAWarningThatNamesTheOther) {
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+        {"Ent", "Enter (Num)",
+         R"x("Ent" is read as "Enter (Num)"; if you meant "Enter", write "Enter")x"},
+        {"del", "Delete",
+         R"x("del" is read as "Delete"; if you meant ". (Num)", write ". (Num)")x"},
+        {"Ins", "Insert",
+         R"x("Ins" is read as "Insert"; if you meant "0 (Num)", write "0 (Num)")x"},
+        {"PgUp", "Page Up",
+         R"x("PgUp" is read as "Page Up"; if you meant "9 (Num)", write "9 (Num)")x"},
+        {"PGDN", "Page Down",
+         R"x("PGDN" is read as "Page Down"; if you meant "3 (Num)", write "3 (Num)")x"},
+        {"Enter", "Enter", ""},
+    };
+    for (const auto& [spelling, name, warning] : cases) {
+        const Json assignment = {{"type", "key"}, {"code", spelling}};
+        const ImportedConfiguration imported =
+            importConfiguration(inputs(R"({"input": 1, "single": )" + assignment.dump() + "}"));
+        EXPECT_EQ(Json::parse(exportConfigurationText(
+                      imported.config, imported.settings))["inputs"][0]["single"]["code"],
+                  name);
+        EXPECT_EQ(imported.warnings.empty() ? "" : imported.warnings.front().message, warning);
+    }
+}
+
+TEST(JsonFormat, ANumberIsReadOnlyWhereTheCodeHasNoNameAndElseBothReadingsAreNamed) {
+    const std::vector<std::tuple<std::string, int, std::string>> refused = {
+        {"key", 5, R"(5 is the device's code of "B"; for the key 5 write "5")"},
+        {"key", 0, R"(0 is the device's code of "Not Used"; for the key 0 write "0")"},
+        {"key", 40, R"(40 is the device's code of "Enter"; write "Enter")"},
+        {"joystick", 1,
+         R"(1 is the device's code of "Button 2"; for the first button write "Button 1")"},
+        {"joystick", 0, R"(0 is the device's code of "Button 1"; write "Button 1")"},
+        {"joystick", 64, R"(64 is the device's code of "Hat1 N"; for button 64 write "Button 64")"},
+        {"joystick", 65, R"(65 is the device's code of "Hat1 NE"; write "Hat1 NE")"},
+        {"mouse", 2,
+         R"(2 is the device's code of "Middle Click"; for button 2 write "Right Click")"},
+    };
+    for (const auto& [type, code, message] : refused) {
+        const Json assignment = {{"type", type}, {"code", code}};
+        EXPECT_EQ(importFailure(inputs(R"({"input": 1, "single": )" + assignment.dump() + "}")),
+                  "inputs[0] (input 1).single.code: " + message);
+    }
     const ImportedConfiguration imported = importConfiguration(inputs(
-        R"({"input": 1, "single": {"type": "joystick", "code": 3}},
-           {"input": 2, "single": {"type": "key", "code": 104}},
-           {"input": 3, "single": {"type": "joystick", "code": 96}})"));
+        R"({"input": 2, "single": {"type": "key", "code": 104}},
+           {"input": 3, "single": {"type": "joystick", "code": 96}},
+           {"input": 4, "single": {"type": "mouse", "code": 3}})"));
     const Json exported = Json::parse(exportConfigurationText(imported.config, imported.settings));
-    EXPECT_EQ(exported["inputs"][0]["single"]["code"], "Button 4");
-    EXPECT_EQ(exported["inputs"][1]["single"]["code"], 104);
-    ASSERT_EQ(imported.warnings.size(), 2U);
-    EXPECT_EQ(imported.warnings[0].place, "inputs[1] (input 2).single.code");
+    EXPECT_EQ(exported["inputs"][0]["single"]["code"], 104);
+    ASSERT_EQ(imported.warnings.size(), 3U);
+    EXPECT_EQ(imported.warnings[0].place, "inputs[0] (input 2).single.code");
     EXPECT_EQ(imported.warnings[0].message,
               R"(104 is a key code without a name: the main window shows it as "Not Used")");
-    EXPECT_EQ(imported.warnings[1].place, "inputs[2] (input 3).single.code");
+}
+
+TEST(JsonFormat, NamesEveryFaultItFindsInOneRunUpToTwentyThenCountsTheRest) {
+    EXPECT_EQ(importFailure(inputs(
+                  R"({"input": 1, "single": {"type": "key", "code": "Escpe"}},
+                     {"input": 2, "macro": {"activation": [{"action": "press", "type": "key",
+                      "code": "A"}, {"action": "jump"}]}, "colour": "red"},
+                     {"input": 1})")),
+              "inputs[0] (input 1).single.code: unknown key name \"Escpe\"; did you mean "
+              "\"Esc\"? (vantrelctl names keys lists them all)\n"
+              "inputs[1] (input 2).colour: unknown field\n"
+              "inputs[1] (input 2).macro.activation[1].action: unknown action \"jump\" "
+              "(expected \"press\", \"release\" or \"delay\")\n"
+              "inputs[2].input: input 1 is given twice (first at inputs[0])");
+    std::string many;
+    for (int n = 1; n <= 25; ++n) {
+        many += std::string(n == 1 ? "" : ", ") + R"({"input": )" + std::to_string(n) +
+                R"(, "single": {"type": "key", "code": "?"}})";
+    }
+    const std::string refused = importFailure(inputs(many));
+    EXPECT_EQ(std::count(refused.begin(), refused.end(), '\n'), 20);
+    EXPECT_TRUE(refused.starts_with("inputs[0] (input 1).single.code: ")) << refused;
+    EXPECT_TRUE(refused.ends_with("\nand 5 more")) << refused;
 }
 
 TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
     const std::string press = R"({"action": "press", "type": "key", "code": "A"})";
     std::vector<std::pair<std::string, std::string>> cases = {
-        {"{\"format\": ",
-         "not valid JSON: parse error at line 1, column 12: syntax error while "
-         "parsing value - unexpected end of input; expected '[', '{', or a literal"},
+        {"{\"format\": ", "not valid JSON: parse error at line 1, column 12: syntax error while "
+                          "parsing value - unexpected end of input; expected '[', '{', or a "
+                          "literal"},
         {R"({"version": 1})", "format: missing"},
         {R"({"format": "other", "version": 1})",
          R"(format: expected "vantrel-configuration", found "other")"},
@@ -219,9 +282,11 @@ TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
         {single(R"("type": "key", "code": "A", "code": "B")"),
          "inputs[0].single.code: given twice"},
         {single(R"("type": "mouse", "code": "Left Click", "modifiers": [])"),
-         "inputs[0] (input 1).single.modifiers: only a key has this, not a mouse action"},
+         "inputs[0] (input 1).single.modifiers: only a key has this, not a mouse "
+         "action"},
         {macro(R"("activation": [{"action": "delay", "ms": 500.0}])"),
-         "inputs[0] (input 1).macro.activation[0].ms: expected a whole number from 10 to 2560, "
+         "inputs[0] (input 1).macro.activation[0].ms: expected a whole number from "
+         "10 to 2560, "
          "found 500.0"},
         {macro(R"("activation": [)" + press + ", " + press +
                R"(, {"action": "press", "type": "mouse", "code": "Not Used"}])"),
@@ -270,11 +335,12 @@ TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
         {single(R"("type": "key", "code": "Not Used", "keyRepeat": true)"),
          R"(inputs[0] (input 1).single.code: "Not Used" cannot have modifiers or Key Repeat)"},
         {macro(R"("deactivation": [)" + press + R"(], "repeat": "Repeat with no delay")"),
-         "inputs[0] (input 1).macro.repeat: a macro without activation steps cannot repeat"},
+         "inputs[0] (input 1).macro.repeat: a macro without activation steps "
+         "cannot repeat"},
         {inputs(R"({"input": 1, "single": {"type": "key", "code": "A"}, "macro": {}})"),
          R"(inputs[0] (input 1): give either "single" or "macro", not both)"},
-        {inputs(inputWithSteps(1, 65)),
-         "inputs[0] (input 1).macro.activation: 65 steps, more than the 64 a sequence holds"},
+        {inputs(inputWithSteps(1, 65)), "inputs[0] (input 1).macro.activation: 65 "
+                                        "steps, more than the 64 a sequence holds"},
         {inputs(R"({"input": 1e400})"),
          "inputs[0].input: not valid JSON: number overflow parsing '1e400'"},
         {document("") + std::string(1, '\0') + R"({"inputs": 7})",
@@ -285,7 +351,8 @@ TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
          "inputs[0] (input 1).label: expected a text, found 5"},
         {R"({"format": "vantrel-configuration", "version": 1, "inputs": )" +
              std::string(100000, '['),
-         "inputs[0][0][0][0][0][0][0]: not valid JSON: nested deeper than a configuration can be "
+         "inputs[0][0][0][0][0][0][0]: not valid JSON: nested deeper than a "
+         "configuration can be "
          "(8 "
          "levels)"},
     };
@@ -293,10 +360,10 @@ TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
     // bidirectional overrides and isolates.
     for (const char* label :
          {"Fire\\nSmoke", "\\u007F", "\\u0085", "\\u2029", "\\u202E", "\\u2067"}) {
-        cases.emplace_back(
-            inputs(R"({"input": 1, "label": ")" + std::string(label) + "\"}"),
-            "inputs[0] (input 1).label: a label cannot hold line breaks, control characters "
-            "or text direction controls");
+        cases.emplace_back(inputs(R"({"input": 1, "label": ")" + std::string(label) + "\"}"),
+                           "inputs[0] (input 1).label: a label cannot hold line breaks, control "
+                           "characters "
+                           "or text direction controls");
     }
     for (const auto& [text, message] : cases) {
         EXPECT_EQ(importFailure(text), message) << text.substr(0, 200);
@@ -312,9 +379,9 @@ TEST(JsonFormat, RefusesOnlyWhatTheDeviceCannotHold) {
         full += inputWithSteps(i, 64) + ", ";
     }
     full += inputWithSteps(32, 20);
-    EXPECT_EQ(
-        importFailure(inputs(inputWithSteps(1, 1) + ", " + full)),
-        "inputs: This configuration exceeds the maximum size limit. 4034 of 4032 bytes (2 over)");
+    EXPECT_EQ(importFailure(inputs(inputWithSteps(1, 1) + ", " + full)),
+              "inputs: This configuration exceeds the maximum size limit. 4034 of "
+              "4032 bytes (2 over)");
 
     const ImportedConfiguration imported = importConfiguration(inputs(full));
     EXPECT_EQ(configurationSize(imported.config), MaxConfigSize + 2);
@@ -345,12 +412,15 @@ TEST(ConfigurationSource, WordsEachFailureAndWarningNamingTheConfiguration) {
     image.form = ConfigurationForm::Image;
     image.decoding = ImageLoadResult::StoppedEarly;
     EXPECT_EQ(configurationWarningLine(image),
-              "x.cfg: the input table holds more inputs or steps than the device has; it was "
-              "read up to there and the device settings were left at their start-up values");
+              "x.cfg: the input table holds more inputs or steps than the device "
+              "has; it was "
+              "read up to there and the device settings were left at their "
+              "start-up values");
     image.decoding = ImageLoadResult::SettingsFailed;
     image.failure = {ConfigurationError::NotDecoded, {}};
     EXPECT_EQ(configurationFailureLine(image),
-              "x.cfg: Error opening the file (a rotary switch setting names no entry of its list)");
+              "x.cfg: Error opening the file (a rotary switch setting names no "
+              "entry of its list)");
     EXPECT_EQ(configurationWarningLine(image), "") << "a refused file warns of nothing";
 }
 

@@ -70,7 +70,7 @@ TEST(KeySpellings, eachFamilyMeansItsKey) {
         {75, {"Prior", "pageup", "PgUp"}},
         {225, {"shift", "LShift"}},
         {228, {"rctrl", "RCtrl"}},
-        {89, {"KEYCODE_1_PAD"}},
+        {89, {"KEYCODE_1PAD"}},
         {78, {"Page_Down"}},
         {229, {"rshift"}},
         {87, {"kp_plus"}},

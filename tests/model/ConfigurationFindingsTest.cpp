@@ -23,6 +23,10 @@ InputMacro single(std::uint8_t keyType, std::uint8_t value, std::uint8_t keyOper
 }
 
 TEST(ConfigurationFindings, NamesEveryMistakeOnceAndNothingInACleanConfiguration) {
+    // What the notes about shared presses say a game and the monitor see.
+    const std::string oneControl = ": a game sees one control, and the monitor names them together";
+    const std::string eachPress =
+        ": a game sees that press from each, and the monitor names them together";
     // Each case, how it builds its configuration, and the findings told.
     using Build = std::function<void(Configuration&)>;
     const std::vector<std::tuple<const char*, Build, std::vector<std::string>>> cases = {
@@ -41,7 +45,7 @@ TEST(ConfigurationFindings, NamesEveryMistakeOnceAndNothingInACleanConfiguration
              c.input(2) = single(KeyTypeKeyboard, KeyA, OperatorCtrl);
              c.input(16) = single(KeyTypeKeyboard, KeyA, OperatorCtrl | OperatorKeyRepeat);
          },
-         {"Inputs 3 and 17 both send [ctrl] A"}},
+         {"Inputs 3 and 17 both send [ctrl] A" + oneControl}},
         {"three inputs and a rotary key; Not Used is never a duplicate",
          [](Configuration& c) {
              for (const int i : {4, 7, 9}) {
@@ -52,7 +56,7 @@ TEST(ConfigurationFindings, NamesEveryMistakeOnceAndNothingInACleanConfiguration
              c.rotaryKey(1) = {KeyA, 0};
              c.input(30) = single(KeyTypeKeyboard, KeyA, OperatorAlt);
          },
-         {"Inputs 5, 8, 10 and Rotary Switch 2 clockwise all send B"}},
+         {"Inputs 5, 8, 10 and Rotary Switch 2 clockwise all send B" + oneControl}},
         {"joystick hats and mouse buttons",
          [](Configuration& c) {
              c.input(0) = single(KeyTypeJoystick, Hat1North);
@@ -60,7 +64,8 @@ TEST(ConfigurationFindings, NamesEveryMistakeOnceAndNothingInACleanConfiguration
              c.input(2) = single(KeyTypeMouse, MouseRight);
              c.input(3) = single(KeyTypeMouse, MouseRight);
          },
-         {"Inputs 1 and 2 both send Hat1 N", "Inputs 3 and 4 both send Right Click"}},
+         {"Inputs 1 and 2 both send Hat1 N" + oneControl,
+          "Inputs 3 and 4 both send Right Click" + oneControl}},
         {"macros that begin as a single action, or another macro, does",
          [](Configuration& c) {
              constexpr std::uint8_t KeyF7 = 64;
@@ -78,10 +83,9 @@ TEST(ConfigurationFindings, NamesEveryMistakeOnceAndNothingInACleanConfiguration
              c.input(60) =
                  macroOf({keyDown(KeyLeftCtrl), keyUp(KeyLeftCtrl), keyDown(KeyA), keyUp(KeyA)});
          },
-         {"Inputs 2 and 41 both begin by pressing [ctrl] A: a game sees that press from each",
-          "Inputs 8 and 31 both begin by pressing Left Shift: a game sees that press from each",
-          "Inputs 51 and 52 both begin by pressing Right Click: a game sees that press from "
-          "each"}},
+         {"Inputs 2 and 41 both begin by pressing [ctrl] A" + eachPress,
+          "Inputs 8 and 31 both begin by pressing Left Shift" + eachPress,
+          "Inputs 51 and 52 both begin by pressing Right Click" + eachPress}},
         {"stuck in the activation, in the deactivation, and released only before",
          [](Configuration& c) {
              c.input(8) = macroOf({keyDown(KeyLeftCtrl), keyDown(KeyA), keyUp(KeyA)});
@@ -141,7 +145,7 @@ TEST(ConfigurationFindings, GivesTheStepsAndNamesLabelledControlsOneByOne) {
     ASSERT_EQ(findings.size(), 2U);
     EXPECT_EQ(describeFinding(findings[0], labels),
               "Input 3, Input 17 (Coin 2) and Rotary Switch 1 (Volume) counterclockwise all "
-              "send A");
+              "send A: a game sees one control, and the monitor names them together");
     EXPECT_EQ(findings[1].steps, std::vector<int>{1}) << "the press, for the editor to select";
 }
 

@@ -94,7 +94,8 @@ cmp "$prefix/lib/udev/rules.d/60-vantrel.rules" "$build/packaging/60-vantrel.rul
 # The tool's page comes from its own --help, so it names every command and
 # option; the rest is written beside it.
 page="$(cat "$prefix/$man/vantrelctl.1")"
-for word in show export import diff check card read write devices names monitor help \
+for word in show export import diff check card read write devices new names monitor help \
+    'JSON FORM' '"intended"' '\\-\\-layout' \
     '\\-\\-device' '\\-\\-verify' '\\-\\-no\\-verify' '\\-\\-backup' '\\-\\-output' \
     '\\-\\-quiet' '\\-\\-events' '\\-\\-config' '\\-\\-json' '\\-\\-no\\-grab' \
     'SYNOPSIS' 'EXIT STATUS' 'FILES' 'SEE ALSO'; do
@@ -104,6 +105,14 @@ printf '%s\n' "$page" | grep -q "^\.TH VANTRELCTL \"1\"" || fail "vantrelctl.1 i
 
 "$@" "$prefix/bin/vantrelctl" --version | grep -qx "vantrelctl $version" ||
     fail "the installed vantrelctl does not run"
+# The format and a start come from the installed tool alone.
+"$@" "$prefix/bin/vantrelctl" help format | grep -q '"joystickAxes"' ||
+    fail "the installed vantrelctl does not describe the JSON form"
+for layout in blank two-player retroarch pinball; do
+    "$@" "$prefix/bin/vantrelctl" new --layout "$layout" -o "$prefix/$layout.json" &&
+        "$@" "$prefix/bin/vantrelctl" check --strict "$prefix/$layout.json" >/dev/null ||
+        fail "the installed vantrelctl's new layout $layout does not pass check"
+done
 # The window programs answer without a display (Qt would abort without one).
 for program in vantrel-config vantrel-config-emulated; do
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" "$prefix/bin/$program" --version |

@@ -55,6 +55,11 @@ expect 'vantrelctl wri' write
 expect 'vantrelctl write --' --no-verify --backup '!--events' '!--output'
 expect 'vantrelctl show --' --help '!--output' '!--no-verify' '!--json'
 expect 'vantrelctl monitor --' --events --json '!--backup'
+# Options that may be given again are offered again.
+expect 'vantrelctl monitor --events a.evemu --config a.json --device emulated:b --' --events \
+    --config --device
+expect 'vantrelctl help ' write format '!(_files)'
+expect 'vantrelctl new --layout ' blank two-player '!(_files)'
 expect 'vantrelctl names ' keys settings '!(_files)'
 zpty -d vz
 exit $failed

@@ -52,10 +52,12 @@ TEST(ShowConfiguration, ListsEveryInputAsTheMainWindowWouldThenTheSettingsAndThe
     config.rotaryKey(0) = {82, OperatorShift};
 
     const std::string shown = showConfiguration(config, DeviceSettings{});
-    EXPECT_TRUE(shown.starts_with("Input 1    Single Key      [ctrl] A\n"
+    EXPECT_TRUE(shown.starts_with("Input 1    Single Key      [ctrl] A with Key Repeat\n"
                                   "Input 2    Single Key      Not Used\n"))
         << shown;
-    EXPECT_NE(shown.find("\nInput 100  Macro Sequence  (A, Delay, ...)\n"), std::string::npos);
+    EXPECT_NE(
+        shown.find("\nInput 100  Macro Sequence  (A, Delay, ...); Repeat with 1.0 sec delay\n"),
+        std::string::npos);
     EXPECT_NE(shown.find("\nInput 108  Single Key      Not Used\n\n"
                          "Rotary Switch 1 Counterclockwise Movement  [shift] Up Arrow\n"),
               std::string::npos)
