@@ -128,6 +128,8 @@ std::string_view attachedDeviceProblemKind(const AttachedDevice& device) {
         return "memory-file-unusable";
     case DeviceProblemKind::MemoryNotKept:
         return "memory-not-kept";
+    case DeviceProblemKind::LockFileCannotBeOpened:
+        return "lock-file-cannot-be-opened";
     case DeviceProblemKind::None:
     case DeviceProblemKind::Other:
         break;
