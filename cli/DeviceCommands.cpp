@@ -59,8 +59,8 @@ bool holdDevice(DeviceBackend& backend, const Console& console, DeviceLock& lock
     }
     if (lock.outcome() == DeviceLock::Outcome::Absent) {
         // Unlocked, another program could write the device at the same time.
-        const DeviceProblem unlocked{{DeviceProblemKind::LockFileCannotBeOpened, lock.problem()},
-                                     utf8Text(file->path)};
+        const DeviceProblem unlocked = DeviceProblem::of(DeviceProblemKind::LockFileCannotBeOpened,
+                                                         lock.problem(), utf8Text(file->path));
         console.error(deviceProblemLine(unlocked, DeviceFailure::Busy));
         return false;
     }

@@ -165,7 +165,7 @@ namespace {
 /// that loaded, or that is missing where it can be made.
 DeviceProblem problemOf(const MemoryFileResult& load, const std::filesystem::path& storage) {
     const auto problem = [&](DeviceProblemKind kind) {
-        return DeviceProblem{{kind, load.detail}, utf8Text(storage)};
+        return DeviceProblem::of(kind, load.detail, utf8Text(storage));
     };
     switch (load.kind) {
     case MemoryFileLoad::Loaded:

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 // The device is reached through three operations only: open, exchange one
 // report, close. The real USB backend and the in-process emulator both
@@ -62,6 +63,16 @@ enum class DeviceProblemKind {
 /// the problem concerns (empty when it concerns none).
 struct DeviceProblem : Result<DeviceProblemKind> {
     std::string where;
+
+    /// Built member by member: GCC 12 at -O3 takes the nested braces of
+    /// aggregate initialisation for a read of an uninitialised string.
+    static DeviceProblem of(DeviceProblemKind kind, std::string detail, std::string where) {
+        DeviceProblem problem;
+        problem.kind = kind;
+        problem.detail = std::move(detail);
+        problem.where = std::move(where);
+        return problem;
+    }
 };
 
 /// Identifies an open device for the length of one operation.

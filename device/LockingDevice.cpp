@@ -30,8 +30,8 @@ DeviceStatus LockingDevice::OpenHidDevice(std::int32_t productId, std::int32_t o
     if (file && lock_.outcome() == DeviceLock::Outcome::Absent) {
         // Unlocked, another program could write the device at the same time.
         device_.CloseHidDevice(handle);
-        lockProblem_ = {{DeviceProblemKind::LockFileCannotBeOpened, lock_.problem()},
-                        utf8Text(file->path)};
+        lockProblem_ = DeviceProblem::of(DeviceProblemKind::LockFileCannotBeOpened, lock_.problem(),
+                                         utf8Text(file->path));
         lock_ = DeviceLock();
         return DeviceFailure::Busy;
     }

@@ -65,13 +65,8 @@ public:
             listedDevice.productId = main.productId;
             if (!opens) {
                 listedDevice.openStatus = denied ? DeviceFailure::NoPermission : main.openResult;
-                // Member by member: GCC 12 at -O3 takes the nested braces for a
-                // read of an uninitialised string.
-                listedDevice.problem.kind = DeviceProblemKind::NodeCannotBeOpened;
-                if (!denied) {
-                    listedDevice.problem.detail = main.openError;
-                }
-                listedDevice.problem.where = main.path;
+                listedDevice.problem = DeviceProblem::of(DeviceProblemKind::NodeCannotBeOpened,
+                                                         denied ? "" : main.openError, main.path);
             }
             listed.push_back(std::move(listedDevice));
         }
