@@ -201,32 +201,32 @@ int helpCommand(const Invocation& invocation, const Console& console,
     return ExitSuccess;
 }
 
-std::string_view closestOption(std::string_view name) {
+namespace {
+
+/// The name in `table` that `name` is a small slip from, or empty.
+template <typename Table>
+std::string_view closestName(const Table& table, std::string_view name) {
     constexpr std::size_t Close = 2;
     std::string_view best;
     std::size_t bestDistance = Close + 1;
-    for (const OptionShape& option : optionTable()) {
-        const std::size_t distance = spellingDistance(option.name, name);
+    for (const auto& entry : table) {
+        const std::size_t distance = spellingDistance(entry.name, name);
         if (distance < bestDistance) {
-            best = option.name;
+            best = entry.name;
             bestDistance = distance;
         }
     }
     return best;
 }
 
+} // namespace
+
+std::string_view closestOption(std::string_view name) {
+    return closestName(optionTable(), name);
+}
+
 std::string_view closestCommand(std::string_view name) {
-    constexpr std::size_t Close = 2;
-    std::string_view best;
-    std::size_t bestDistance = Close + 1;
-    for (const CommandShape& shape : commandTable()) {
-        const std::size_t distance = spellingDistance(shape.name, name);
-        if (distance < bestDistance) {
-            best = shape.name;
-            bestDistance = distance;
-        }
-    }
-    return best;
+    return closestName(commandTable(), name);
 }
 
 } // namespace vantrel::cli
