@@ -18,9 +18,12 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace vantrel::cli {
 namespace {
+namespace fs = std::filesystem;
 
 /// A table the write would refuse could not be restored from the file;
 /// `saving` when a file would have kept it.
@@ -29,17 +32,37 @@ std::string tooLongTableText(bool saving) {
            " bytes a configuration may take" + (saving ? "; nothing was kept" : "");
 }
 
+/// What a command does with the device it holds.
+enum class HoldFor { Reading, Writing };
+
+/// Says why a read would find nothing on the device at all; false then.
+bool readable(const DeviceBackend& backend, const Console& console) {
+    const DeviceProblem problem = backend.readProblem();
+    if (!problem.ok()) {
+        console.error(deviceProblemLine(problem, DeviceFailure::NotFound));
+    }
+    return problem.ok();
+}
+
 /// Keeps other programs off the device for the whole command, a write and
 /// its verify together. False, after telling the user, when another
-/// program kept it for longer than the wait or its lock file cannot be
-/// opened.
-bool holdDevice(DeviceBackend& backend, const Console& console, DeviceLock& lock) {
+/// program kept it for longer than the wait, its lock file cannot be
+/// opened, or a read would find nothing there at all.
+bool holdDevice(DeviceBackend& backend, const Console& console, DeviceLock& lock, HoldFor use) {
     // Named for what it is: "not found" would send the user to the cable.
     if (const DeviceProblem problem = backend.openProblem(); !problem.ok()) {
         console.error(deviceProblemLine(problem, DeviceFailure::NotFound));
         return false;
     }
     const std::optional<LockFile> file = backend.lockFile();
+    const bool reading = use == HoldFor::Reading;
+    // A read of nothing leaves no lock file behind; a lock file that is
+    // there already may be another program's, writing the device now.
+    std::error_code error;
+    if (reading && !(file && fs::exists(fs::symlink_status(file->path, error))) &&
+        !readable(backend, console)) {
+        return false;
+    }
     if (!file) {
         return true;
     }
@@ -64,7 +87,7 @@ bool holdDevice(DeviceBackend& backend, const Console& console, DeviceLock& lock
         console.error(deviceProblemLine(unlocked, DeviceFailure::Busy));
         return false;
     }
-    return true;
+    return !reading || readable(backend, console);
 }
 
 /// One transfer on the console: its progress on standard error, and what
@@ -281,7 +304,7 @@ bool verify(const LoadedConfiguration& written, const Console& console, DeviceBa
 bool writeOneDevice(const LoadedConfiguration& loaded, const Invocation& invocation,
                     const Console& console, DeviceBackend& backend) {
     DeviceLock lock;
-    if (!holdDevice(backend, console, lock)) {
+    if (!holdDevice(backend, console, lock, HoldFor::Writing)) {
         return false;
     }
     if (invocation.backup && !backUp(*invocation.backup, console, backend)) {
@@ -373,7 +396,7 @@ bool listDevices(const Console& console, DeviceBackend& backend, bool json) {
 bool readDeviceConfiguration(const Console& console, DeviceBackend& backend,
                              Configuration& config) {
     DeviceLock lock;
-    if (!holdDevice(backend, console, lock)) {
+    if (!holdDevice(backend, console, lock, HoldFor::Reading)) {
         return false;
     }
     DeviceImage image{};
@@ -408,7 +431,7 @@ std::optional<LoadedConfiguration> readDeviceSource(const std::string& device,
                                                     const DeviceBackendFactory& devices) {
     const std::unique_ptr<DeviceBackend> backend = reachDevice(device, console, devices);
     DeviceLock lock;
-    if (!backend || !holdDevice(*backend, console, lock)) {
+    if (!backend || !holdDevice(*backend, console, lock, HoldFor::Reading)) {
         return std::nullopt;
     }
     DeviceImage image{};
@@ -450,7 +473,7 @@ int readCommand(const Invocation& invocation, const Console& outerConsole,
     const std::unique_ptr<DeviceBackend> backend =
         reachDevice(namedDevices(invocation).front(), console, devices);
     DeviceLock lock;
-    if (!backend || !holdDevice(*backend, console, lock)) {
+    if (!backend || !holdDevice(*backend, console, lock, HoldFor::Reading)) {
         return ExitFailure;
     }
     const DeviceRead copy = copyDeviceIntoFile(*invocation.output, console, *backend, {});

@@ -52,6 +52,8 @@ std::string memoryFileLine(const std::string& subject, const DeviceProblem& prob
     switch (problem.kind) {
     case DeviceProblemKind::MemoryFileCannotBeCreated:
         return subject + " cannot be created: " + problem.detail;
+    case DeviceProblemKind::MemoryFileMissing:
+        return subject + " does not exist";
     case DeviceProblemKind::MemoryFileCannotBeRead:
         return subject + " cannot be read: " + problem.detail;
     case DeviceProblemKind::MemoryFileCannotBeWritten:
@@ -120,6 +122,8 @@ std::string_view attachedDeviceProblemKind(const AttachedDevice& device) {
         return "node-cannot-be-opened";
     case DeviceProblemKind::MemoryFileCannotBeCreated:
         return "memory-file-cannot-be-created";
+    case DeviceProblemKind::MemoryFileMissing:
+        return "memory-file-missing";
     case DeviceProblemKind::MemoryFileCannotBeRead:
         return "memory-file-cannot-be-read";
     case DeviceProblemKind::MemoryFileCannotBeWritten:

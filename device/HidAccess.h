@@ -51,6 +51,7 @@ enum class DeviceProblemKind {
     None,                      ///< nothing more to tell
     NodeCannotBeOpened,        ///< a matching device is there; `where` is its node
     MemoryFileCannotBeCreated, ///< the emulator's memory file; its folder is missing
+    MemoryFileMissing,         ///< the emulator's memory file does not exist: nothing to read
     MemoryFileCannotBeRead,    ///< the emulator's memory file exists but cannot be read
     MemoryFileCannotBeWritten, ///< the emulator's memory file cannot be replaced
     MemoryFileUnusable,        ///< not a file of the memory's size: detail says what it is

@@ -61,6 +61,9 @@ public:
     /// Why the device will not open, found without opening it (a FIFO
     /// would wait for a writer); empty when nothing is known to be wrong.
     [[nodiscard]] virtual DeviceProblem openProblem() const { return {}; }
+    /// Why the device holds nothing a read could find, found before anything
+    /// is sent or locked; empty when a read may go ahead.
+    [[nodiscard]] virtual DeviceProblem readProblem() const { return {}; }
     /// The file whose lock keeps other programs off this device while a
     /// command uses it; nothing when there is none.
     [[nodiscard]] virtual std::optional<LockFile> lockFile() const { return std::nullopt; }

@@ -29,7 +29,18 @@ DeviceProblem EmulatedBackend::writeProblem() const {
     if (writable.ok()) {
         return {};
     }
-    return {{DeviceProblemKind::MemoryFileCannotBeWritten, writable.detail}, utf8Text(storage_)};
+    return DeviceProblem::of(DeviceProblemKind::MemoryFileCannotBeWritten, writable.detail,
+                             utf8Text(storage_));
+}
+
+DeviceProblem EmulatedBackend::readProblem() const {
+    // A missing file is a fresh device to a write, which creates it; a read
+    // would only leave a lock file behind for a device that is not there.
+    std::error_code error;
+    if (fs::exists(storage_, error) || error) {
+        return {};
+    }
+    return DeviceProblem::of(DeviceProblemKind::MemoryFileMissing, {}, utf8Text(storage_));
 }
 
 std::optional<LockFile> EmulatedBackend::lockFile() const {

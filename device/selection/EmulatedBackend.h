@@ -16,6 +16,7 @@ public:
     HidAccess& link() override { return device_; }
     std::vector<AttachedDevice> attachedDevices() override;
     [[nodiscard]] DeviceProblem writeProblem() const override;
+    [[nodiscard]] DeviceProblem readProblem() const override;
     [[nodiscard]] std::optional<LockFile> lockFile() const override;
     [[nodiscard]] DeviceProblem openProblem() const override;
 

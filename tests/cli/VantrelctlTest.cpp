@@ -751,7 +751,10 @@ TEST_F(Vantrelctl, EachWayTheDeviceFailsIsOneLineCauseFirst) {
          "vantrelctl: the device stopped answering after 212 of 508 exchanges\n" + partly,
          // The read first looks for a cut-off write: one exchange more.
          "vantrelctl: the device stopped answering after 212 of 509 exchanges\n"},
-        {"emulated:fresh.bin", {}, "", "vantrelctl: the device holds no configuration yet\n"},
+        {"emulated:fresh.bin",
+         {},
+         "",
+         "vantrelctl: the emulated device's memory file fresh.bin does not exist\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.device);
@@ -775,6 +778,10 @@ TEST_F(Vantrelctl, EachWayTheDeviceFailsIsOneLineCauseFirst) {
                 : c.device == "locked"
                     ? runInProcess(args, [&] { return std::make_unique<LockedBackend>(device); })
                     : runHere(args, device);
+            if (!writing && c.device.starts_with("emulated:")) {
+                // A read of a memory file that is not there leaves nothing behind.
+                EXPECT_FALSE(fs::exists(folder / (c.device.substr(9) + ".lock")));
+            }
             const std::string& said = writing ? c.write : c.read;
             EXPECT_EQ(result.status, said.empty() ? 0 : 1) << result.err;
             if (!said.empty()) {
