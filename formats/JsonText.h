@@ -3,10 +3,8 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-// The one way the program writes JSON: a file it saves, a line a script
-// reads. Text the program did not make (a device path, a serial number) may
-// hold bytes that are not UTF-8; they are replaced by U+FFFD, so that the
-// document is still printed rather than lost to an exception.
+// A document built with the JSON library, written out through the program's
+// one JSON writer (model/JsonWriter.h), which never fails on its text.
 namespace vantrel {
 
 using JsonObject = nlohmann::ordered_json;

@@ -54,6 +54,24 @@ std::string hexEscape(char prefix, std::uint32_t value, int digits) {
     return escape;
 }
 
+/// The two-character escapes JSON has for some controls; empty for others.
+std::string_view jsonShortEscape(char32_t c) {
+    switch (c) {
+    case U'\b':
+        return "\\b";
+    case U'\f':
+        return "\\f";
+    case U'\n':
+        return "\\n";
+    case U'\r':
+        return "\\r";
+    case U'\t':
+        return "\\t";
+    default:
+        return {};
+    }
+}
+
 /// Escapes up to `limit` characters of `text`; true when it all fitted.
 bool appendEscaped(std::string& out, std::string_view text, bool keepLineFeeds, std::size_t limit) {
     std::size_t characters = 0;
@@ -94,19 +112,29 @@ std::string escapedText(std::string_view text, bool keepLineFeeds) {
 }
 
 std::string jsonEscapedText(std::string_view text) {
+    constexpr std::string_view Replacement = "\uFFFD";
     std::string out;
     for (std::size_t at = 0; at < text.size();) {
         const Decoded c = decodeAt(text, at);
-        const std::size_t length = c.length == 0 ? 1 : c.length;
+        if (c.length == 0) {
+            // Text the program did not make (a device path, a serial number)
+            // may hold bytes that are not UTF-8; the document still goes out.
+            out += Replacement;
+            ++at;
+            continue;
+        }
         if (c.point == U'"' || c.point == U'\\') {
             out += '\\';
             out += static_cast<char>(c.point);
-        } else if (c.length != 0 && movesOrReorders(c.point)) {
+        } else if (const std::string_view shortForm = jsonShortEscape(c.point);
+                   !shortForm.empty()) {
+            out += shortForm;
+        } else if (movesOrReorders(c.point)) {
             out += hexEscape('u', c.point, 4);
         } else {
-            out.append(text.substr(at, length));
+            out.append(text.substr(at, c.length));
         }
-        at += length;
+        at += c.length;
     }
     return out;
 }

@@ -22,8 +22,9 @@ namespace vantrel {
 [[nodiscard]] std::string escapedText(std::string_view text, bool keepLineFeeds = false);
 
 /// `text` as the inside of a JSON string: quotes and backslashes escaped,
-/// and every character that moves or reorders as \u001b or \u202e, so that
-/// JSON read on a terminal cannot drive or reorder it either.
+/// and every character that moves or reorders as \n, \u001b or \u202e, so
+/// that JSON read on a terminal cannot drive or reorder it either; a byte
+/// that is not UTF-8 becomes U+FFFD.
 [[nodiscard]] std::string jsonEscapedText(std::string_view text);
 
 /// How many characters of a file's path are echoed.

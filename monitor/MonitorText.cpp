@@ -2,6 +2,7 @@
 
 #include "keytext/modKeyText.h"
 #include "model/EchoedText.h"
+#include "model/JsonWriter.h"
 #include "model/modSettings.h"
 #include "reports/ConfigurationWords.h"
 
@@ -119,50 +120,45 @@ std::string motionText(const MonitorReport& report) {
     return text;
 }
 
-std::string jsonString(std::string_view text) {
-    return "\"" + jsonEscapedText(text) + "\"";
-}
-
-std::string jsonTime(std::int64_t microseconds) {
-    std::array<char, 32> text{};
-    std::snprintf(text.data(), text.size(), "%lld.%06lld",
-                  static_cast<long long>(microseconds / 1'000'000),
-                  static_cast<long long>(microseconds % 1'000'000));
-    return text.data();
-}
-
-std::string sourceJson(const ActionSource& source, const ConfigurationLabels& labels) {
+/// A control's fields, within an object the caller opened.
+void writeSource(JsonWriter& out, const ActionSource& source, const ConfigurationLabels& labels) {
     const int index = source.index;
-    std::string json;
     std::string label;
     if (source.kind == ActionSource::Kind::Input) {
-        json = "{\"input\":" + std::to_string(index + 1);
+        out.key("input").number(index + 1);
         label = labels.input(index);
     } else {
-        json = "{\"rotarySwitch\":" + std::to_string(index / 2 + 1) +
-               ",\"direction\":" + jsonString(direction(index));
+        out.key("rotarySwitch").number(index / 2 + 1).key("direction").string(direction(index));
         label = labels.rotarySwitch(index / 2);
     }
     if (!label.empty()) {
-        json += ",\"label\":" + jsonString(label);
+        out.key("label").string(label);
     }
-    return json;
 }
 
-std::string candidateJson(const Candidate& candidate, const ConfigurationLabels& labels) {
-    std::string json = sourceJson(candidate.source, labels);
-    if (candidate.macro) {
-        json += R"(,"macro":true,"firstStep":)" + jsonString(stepInWords(candidate.firstPress));
+void writeSources(JsonWriter& out, const std::vector<ActionSource>& sources,
+                  const ConfigurationLabels& labels) {
+    out.beginArray();
+    for (const ActionSource& source : sources) {
+        out.beginObject();
+        writeSource(out, source, labels);
+        out.endObject();
     }
-    return json + "}";
+    out.endArray();
+}
+
+void writeCandidate(JsonWriter& out, const Candidate& candidate,
+                    const ConfigurationLabels& labels) {
+    out.beginObject();
+    writeSource(out, candidate.source, labels);
+    if (candidate.macro) {
+        out.key("macro").boolean(true).key("firstStep").string(stepInWords(candidate.firstPress));
+    }
+    out.endObject();
 }
 
 std::string encoderPrefix(const std::string& encoder) {
     return encoder.empty() ? std::string{} : escapedText(encoder) + ": ";
-}
-
-std::string encoderJson(const std::string& encoder) {
-    return encoder.empty() ? std::string{} : R"(,"encoder":)" + jsonString(encoder);
 }
 
 std::string lineText(const MonitorReport& report, const std::string& device,
@@ -204,24 +200,26 @@ std::string reportText(const MonitorReport& report, const std::string& device,
 std::string reportJson(const MonitorReport& report, const std::string& device,
                        const ConfigurationLabels& labels, const std::string& encoder) {
     constexpr std::array<std::string_view, 3> kinds = {"press", "release", "motion"};
-    std::string json = R"({"event":")" +
-                       std::string(kinds.at(static_cast<std::size_t>(report.kind))) +
-                       R"(","time":)" + jsonTime(report.microseconds) + encoderJson(encoder) +
-                       R"(,"device":)" + jsonString(device);
+    JsonWriter out;
+    out.beginObject().key("event").string(kinds.at(static_cast<std::size_t>(report.kind)));
+    out.key("time").seconds(report.microseconds);
+    if (!encoder.empty()) {
+        out.key("encoder").string(encoder);
+    }
+    out.key("device").string(device);
     if (report.kind == MonitorReport::Kind::Motion) {
-        std::string axes;
+        out.key("axes").beginArray();
         for (const MotionAxis& axis : report.motion) {
-            axes += (axes.empty() ? "{\"axis\":" : ",{\"axis\":") + jsonString(axis.name) +
-                    (axis.relative ? ",\"change\":" : ",\"position\":") +
-                    std::to_string(axis.amount) + "}";
+            out.beginObject().key("axis").string(axis.name);
+            out.key(axis.relative ? "change" : "position").number(axis.amount).endObject();
         }
-        return json + ",\"axes\":[" + axes + "]}";
+        return out.endArray().endObject().text();
     }
-    std::string controls;
+    out.key("action").string(report.action).key("controls").beginArray();
     for (const Candidate& candidate : report.candidates) {
-        controls += (controls.empty() ? "" : ",") + candidateJson(candidate, labels);
+        writeCandidate(out, candidate, labels);
     }
-    return json + ",\"action\":" + jsonString(report.action) + ",\"controls\":[" + controls + "]}";
+    return out.endArray().endObject().text();
 }
 
 std::vector<std::string> summaryText(const SeenSummary& summary, const ConfigurationLabels& labels,
@@ -245,22 +243,20 @@ std::vector<std::string> summaryText(const SeenSummary& summary, const Configura
 
 std::string summaryJson(const SeenSummary& summary, const ConfigurationLabels& labels,
                         const std::string& encoder) {
-    std::string notSeen;
-    for (const ActionSource& source : summary.notSeen) {
-        notSeen += (notSeen.empty() ? "" : ",") + sourceJson(source, labels) + "}";
+    JsonWriter out;
+    out.beginObject().key("event").string("summary");
+    if (!encoder.empty()) {
+        out.key("encoder").string(encoder);
     }
-    std::string notToldApart;
+    out.key("seen").number(summary.seen).key("used").number(summary.used).key("notSeen");
+    writeSources(out, summary.notSeen, labels);
+    out.key("notToldApart").beginArray();
     for (const NotToldApart& group : summary.notToldApart) {
-        std::string controls;
-        for (const ActionSource& source : group.sources) {
-            controls += (controls.empty() ? "" : ",") + sourceJson(source, labels) + "}";
-        }
-        notToldApart += std::string(notToldApart.empty() ? "" : ",") + R"({"action":)" +
-                        jsonString(group.action) + R"(,"controls":[)" + controls + "]}";
+        out.beginObject().key("action").string(group.action).key("controls");
+        writeSources(out, group.sources, labels);
+        out.endObject();
     }
-    return R"({"event":"summary")" + encoderJson(encoder) + R"(,"seen":)" +
-           std::to_string(summary.seen) + R"(,"used":)" + std::to_string(summary.used) +
-           R"(,"notSeen":[)" + notSeen + R"(],"notToldApart":[)" + notToldApart + "]}";
+    return out.endArray().endObject().text();
 }
 
 } // namespace vantrel
