@@ -5,8 +5,8 @@
 #include "windows/MonitorWindow/MotionIndicator.h"
 #include "windows/MonitorWindow/PanelGrid.h"
 #include "windows/controls/EnterKey.h"
+#include "windows/controls/LiveRegion.h"
 
-#include <QAccessible>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -317,13 +317,7 @@ void MonitorWindow::showLastPress(const std::vector<ActionSource>& controls,
         }
         text = "maybe " + names.join(QStringLiteral(" or ")) + Separator + action;
     }
-    lastPress_->setText(text);
-    // A live region: the change is announced without the focus moving.
-    lastPress_->setAccessibleName(text);
-    QAccessibleEvent nameChanged(lastPress_, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&nameChanged);
-    QAccessibleEvent alert(lastPress_, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
+    announceText(*lastPress_, text);
 }
 
 void MonitorWindow::showNotice(const QString& text, int offers) {

@@ -11,6 +11,7 @@
 #include "windows/MonitorWindow/MotionIndicator.h"
 #include "windows/MonitorWindow/PanelGrid.h"
 #include "windows/MonitorWindow/SessionLog.h"
+#include "windows/controls/LiveRegion.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -18,6 +19,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTest>
 #include <limits>
@@ -393,6 +395,14 @@ private slots:
             events += std::string("E: ") + line + "\nE: " + time + " 0000 0000 0\n";
         }
         testing::writeFile(recording, events);
+        // What a screen reader is told, as (event, what it would read).
+        static std::vector<std::pair<QAccessible::Event, QString>> told;
+        told.clear();
+        setAnnouncementSink([](QAccessibleEvent* event) {
+            told.emplace_back(event->type(),
+                              event->object()->property("accessibleName").toString());
+        });
+        const auto quiet = qScopeGuard([] { setAnnouncementSink(nullptr); });
         Harness h;
         LoadedConfiguration cabinet = loadConfiguration(Example);
         encodeSingleKey(KeyTypeKeyboard, 29, 0, cabinet.config.input(27)); // Pause sends Z
@@ -440,6 +450,12 @@ private slots:
         QCOMPARE(
             QAccessible::queryAccessibleInterface(&h.window.lastPress())->text(QAccessible::Name),
             h.window.lastPress().text());
+        // Each press is told as it comes, read out at once: the last of them
+        // is this one.
+        QVERIFY(told.size() >= 4);
+        QCOMPARE(told[told.size() - 2],
+                 std::make_pair(QAccessible::NameChanged, h.window.lastPress().text()));
+        QCOMPARE(told.back(), std::make_pair(QAccessible::Alert, h.window.lastPress().text()));
     }
 
     // A long path is cut in the middle and shown whole as the tooltip; a
