@@ -173,15 +173,6 @@ bool mayReplace(const fs::path& target) {
 #endif
 }
 
-/// True when new files can be made in the folder.
-bool mayCreateIn(const fs::path& folder) {
-#ifdef _WIN32
-    return _waccess(folder.c_str(), 2) == 0;
-#else
-    return faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
-#endif
-}
-
 } // namespace
 
 void removeTemporaryFileOnInterrupt() {
@@ -228,20 +219,6 @@ FileResult findWriteTarget(const fs::path& path, fs::path& target) {
         }
         target = next.is_absolute() ? next : target.parent_path() / next;
     }
-}
-
-FileResult checkWritable(const fs::path& path) {
-    fs::path target;
-    if (FileResult found = findWriteTarget(path, target); !found.ok()) {
-        return found;
-    }
-    if (!mayReplace(target)) {
-        return systemFailure(FileError::CannotWrite, target, errno);
-    }
-    if (!mayCreateIn(folderOf(target))) {
-        return systemFailure(FileError::CannotWrite, folderOf(target), errno);
-    }
-    return {};
 }
 
 FileResult writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {

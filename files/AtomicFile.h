@@ -16,11 +16,6 @@ namespace vantrel {
 /// device node, a socket), so that a write never replaces one.
 FileResult findWriteTarget(const std::filesystem::path& path, std::filesystem::path& target);
 
-/// Whether writeFileAtomically could put a file at `path` now: the target is
-/// allowed, this process may replace it, and its folder takes new files.
-/// Writes nothing.
-FileResult checkWritable(const std::filesystem::path& path);
-
 /// Replaces a file's contents without ever leaving it half written: the
 /// bytes go to a new file in the same folder, which is flushed to disk and
 /// then renamed over the target. A failure at any point leaves the file that
