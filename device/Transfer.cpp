@@ -250,9 +250,13 @@ TransferResult readFromDevice(Configuration& config, DeviceSettings& settings,
     return result;
 }
 
-TransferResult readImageFromDevice(DeviceImage& image, TransferContext& context) {
-    image = DeviceImage{};
-    return fetchImage(image, context, LastWrite::Checked);
+ImageRead readImageFromDevice(TransferContext& context) {
+    DeviceImage image{};
+    TransferResult result = fetchImage(image, context, LastWrite::Checked);
+    if (!result.ok()) {
+        return result;
+    }
+    return image;
 }
 
 } // namespace vantrel
