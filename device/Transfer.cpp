@@ -116,12 +116,6 @@ private:
     TransferResult result_;
 };
 
-TransferResult tooLarge() {
-    TransferResult result;
-    result.kind = TransferKind::TooLarge;
-    return result;
-}
-
 /// Every report of a write, from the start pair to the end pair.
 void writeReports(Session& session, const DeviceImage& image, std::int32_t length) {
     session.announceConfiguration(0);
@@ -223,14 +217,14 @@ TransferResult writeToDevice(const Configuration& config, const DeviceSettings& 
                              TransferContext& context) {
     DeviceImage image{};
     if (!buildDeviceImage(image, config, settings)) {
-        return tooLarge();
+        return TransferResult::of(TransferKind::TooLarge);
     }
     return sendImage(image, context);
 }
 
 TransferResult writeImageToDevice(const DeviceImage& image, TransferContext& context) {
     if (storedTableLength(image) > MaxConfigSize) {
-        return tooLarge();
+        return TransferResult::of(TransferKind::TooLarge);
     }
     return sendImage(image, context);
 }

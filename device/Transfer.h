@@ -54,6 +54,13 @@ struct TransferResult : Result<TransferKind> {
     /// A read's decoding: InvalidImage when nothing was decoded.
     ImageLoadResult loaded = ImageLoadResult::InvalidImage;
 
+    /// Built member by member, as DeviceProblem is.
+    static TransferResult of(TransferKind kind) {
+        TransferResult result;
+        result.kind = kind;
+        return result;
+    }
+
     /// The read replaced the configuration, wholly or in part, so what shows
     /// it must be redrawn.
     [[nodiscard]] bool changedConfiguration() const {

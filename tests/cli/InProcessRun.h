@@ -30,10 +30,8 @@ inline ToolResult runInProcess(const std::vector<std::string>& args,
     }
     const int status =
         cli::runVantrelctl(args, console, [&](const std::optional<std::string>&) -> DeviceChoice {
-            if (!makeBackend) {
-                return DeviceChoiceResult{DeviceChoiceError::NotAttached, {}};
-            }
-            return makeBackend();
+            return makeBackend ? DeviceChoice(makeBackend())
+                               : DeviceChoiceResult{DeviceChoiceError::NotAttached, {}};
         });
     return {status, out.str(), err.str()};
 }

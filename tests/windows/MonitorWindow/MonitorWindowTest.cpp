@@ -71,14 +71,6 @@ struct Harness {
              return std::make_unique<StillFeed>(grabs, liveGrab);
          }}};
 
-    /// A read of the device that fails as `kind` says.
-    static DeviceConfigurationRead failedRead(TransferKind kind, DeviceProblem problem = {}) {
-        TransferResult failure;
-        failure.kind = kind;
-        failure.device = std::move(problem);
-        return failure;
-    }
-
     /// Plays the recordings without waiting for their time.
     void replayAll(const std::vector<std::string>& files) {
         QVERIFY(session.replay(files));
@@ -335,7 +327,7 @@ private slots:
     // configuration chosen there is opened by its content.
     void withoutADeviceTheFilesAreOffered() {
         Harness h;
-        h.device = Harness::failedRead(TransferKind::NotFound);
+        h.device = TransferResult::of(TransferKind::NotFound);
         h.window.show();
         QVERIFY(!h.session.readDeviceConfiguration());
         QCOMPARE(h.window.notice().text(),
@@ -365,7 +357,7 @@ private slots:
     // the offer of a configuration.
     void theNoticeButtonsAnswerTheirKeys() {
         Harness h;
-        h.device = Harness::failedRead(TransferKind::NotFound);
+        h.device = TransferResult::of(TransferKind::NotFound);
         h.window.show();
         QVERIFY(QTest::qWaitForWindowActive(&h.window));
         QVERIFY(!h.session.readDeviceConfiguration());
@@ -469,9 +461,10 @@ private slots:
 
     void aLockFileThatCannotBeOpenedIsNamedNotTakenForAnotherProgram() {
         Harness h;
-        h.device = Harness::failedRead(TransferKind::Busy,
-                                       DeviceProblem::of(DeviceProblemKind::LockFileCannotBeOpened,
-                                                         "is a folder", "/tmp/d.bin.lock"));
+        TransferResult busy = TransferResult::of(TransferKind::Busy);
+        busy.device = DeviceProblem::of(DeviceProblemKind::LockFileCannotBeOpened, "is a folder",
+                                        "/tmp/d.bin.lock");
+        h.device = busy;
         QVERIFY(!h.session.readDeviceConfiguration());
         QCOMPARE(h.window.notice().text(),
                  QStringLiteral("The lock file /tmp/d.bin.lock cannot be opened: is a folder. Open "
