@@ -79,25 +79,23 @@ private:
 
 } // namespace
 
-std::unique_ptr<EventFeed> openLiveFeed(std::string& why) {
-    return openLiveFeedUnder("/sys", "/dev/input", why);
+OpenedLiveFeed openLiveFeed() {
+    return openLiveFeedUnder("/sys", "/dev/input");
 }
 
-std::unique_ptr<EventFeed> openLiveFeedUnder(const std::filesystem::path& sysfsRoot,
-                                             const std::filesystem::path& inputRoot,
-                                             std::string& why) {
+OpenedLiveFeed openLiveFeedUnder(const std::filesystem::path& sysfsRoot,
+                                 const std::filesystem::path& inputRoot) {
     const std::vector<std::filesystem::path> nodes = encoderEventNodes(sysfsRoot, inputRoot);
     if (nodes.empty()) {
-        why = "No VANTREL is attached. Open a configuration file, and a recording to replay.";
-        return nullptr;
+        return Result<LiveFeedError>{
+            LiveFeedError::NotAttached,
+            "No VANTREL is attached. Open a configuration file, and a recording to replay."};
     }
-    EvdevFailure failure;
-    std::unique_ptr<EvdevSource> source = EvdevSource::open(nodes, false, failure);
-    if (!source) {
-        why = failureText(failure);
-        return nullptr;
+    OpenedEvdevSource opened = EvdevSource::open(nodes, false);
+    if (!opened.ok()) {
+        return Result<LiveFeedError>{LiveFeedError::CannotRead, failureText(opened.failure())};
     }
-    return std::make_unique<LiveFeed>(std::move(source));
+    return std::make_unique<LiveFeed>(std::move(opened).value());
 }
 
 } // namespace vantrel

@@ -17,8 +17,6 @@ namespace vantrel {
 
 DeviceConfigurationRead readDeviceForTest(HidAccess& hid, const DeviceLockFile& lockFile,
                                           QWidget& owner) {
-    DeviceConfigurationRead read;
-    DeviceImage image{};
     StatusProgress progress(&owner);
     // While another program has the device, the window stays painted and a
     // terminal is told why nothing happens.
@@ -32,17 +30,17 @@ DeviceConfigurationRead readDeviceForTest(HidAccess& hid, const DeviceLockFile& 
     };
     LockingDevice locked(hid, lockFile, wait);
     TransferContext context{locked, progress};
-    read.transfer = readImageFromDevice(image, context);
-    if (!read.transfer.ok()) {
-        return read;
+    ImageRead read = readImageFromDevice(context);
+    if (!read.ok()) {
+        return read.failure();
     }
-    LoadedConfiguration& loaded = read.loaded;
+    LoadedConfiguration loaded;
     loaded.form = ConfigurationForm::Image;
-    loaded.decoding = loadDeviceImage(image, loaded.config, loaded.settings);
+    loaded.decoding = loadDeviceImage(read.value(), loaded.config, loaded.settings);
     if (imageLoadMessage(loaded.decoding, ImageOrigin::Device).failed) {
         loaded.failure = {ConfigurationError::NotDecoded, {}};
     }
-    return read;
+    return loaded;
 }
 
 int runMonitorProgram(HidAccess& hid, const DeviceLockFile& lockFile,
@@ -56,9 +54,9 @@ int runMonitorProgram(HidAccess& hid, const DeviceLockFile& lockFile,
     const std::vector<std::string> recordings = arguments.valuesOf("--events");
     // Checked before anything is opened: the log is made afresh at once.
     if (!logs.empty()) {
-        const std::string replaced =
+        const LogOverInput replaced =
             logOverInput(logs.front(), configs.empty() ? "" : configs.front(), recordings);
-        if (!replaced.empty()) {
+        if (!replaced.ok()) {
             std::cerr << "vantrel-monitor: " << logOverInputText("--log " + logs.front(), replaced)
                       << '\n';
             return 2;

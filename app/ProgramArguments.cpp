@@ -118,17 +118,18 @@ std::vector<std::string> ProgramArguments::valuesOf(const std::string& option) c
     return found == values.end() ? std::vector<std::string>{} : found->second;
 }
 
-ProgramArguments parseProgramArguments(std::span<const std::string> args,
-                                       const ProgramIdentity& program) {
+ParsedProgramArguments parseProgramArguments(std::span<const std::string> args,
+                                             const ProgramIdentity& program) {
     ProgramArguments parsed;
+    ProgramUsageResult error;
     bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size() && parsed.usageError.ok(); ++i) {
+    for (std::size_t i = 0; i < args.size() && error.ok(); ++i) {
         const std::string& arg = args[i];
         const bool isWord = optionsEnded || arg == "-" || !arg.starts_with('-');
         if (isWord && !program.opensFile) {
-            parsed.usageError = {ProgramUsageError::Unexpected, arg};
+            error = {ProgramUsageError::Unexpected, arg};
         } else if (isWord && parsed.file) {
-            parsed.usageError = {ProgramUsageError::SecondFile, {}};
+            error = {ProgramUsageError::SecondFile, {}};
         } else if (isWord) {
             parsed.file = arg;
         } else if (arg == "--") {
@@ -139,29 +140,33 @@ ProgramArguments parseProgramArguments(std::span<const std::string> args,
             parsed.version = true;
         } else if (const ProgramOption* option = programOption(program, arg)) {
             if (i + 1 >= args.size()) {
-                parsed.usageError = {ProgramUsageError::NeedsValue, arg};
+                error = {ProgramUsageError::NeedsValue, arg};
             } else {
                 parsed.values[option->name].push_back(args[++i]);
             }
         } else if (const std::size_t words = qtOptionWords(arg); words == 0) {
-            parsed.usageError = {ProgramUsageError::UnknownOption, arg};
+            error = {ProgramUsageError::UnknownOption, arg};
         } else if (i + words > args.size()) {
-            parsed.usageError = {ProgramUsageError::NeedsValue, arg};
+            error = {ProgramUsageError::NeedsValue, arg};
         } else {
             i += words - 1;
         }
     }
+    if (!error.ok()) {
+        return error;
+    }
     return parsed;
 }
 
-std::optional<int> answerWithoutWindow(const ProgramArguments& arguments,
+std::optional<int> answerWithoutWindow(const ParsedProgramArguments& parsed,
                                        const ProgramIdentity& program, std::ostream& out,
                                        std::ostream& err) {
-    if (!arguments.usageError.ok()) {
-        err << program.name << ": " << programUsageErrorWords(arguments.usageError) << "\n"
+    if (!parsed.ok()) {
+        err << program.name << ": " << programUsageErrorWords(parsed.failure()) << "\n"
             << usageLine(program);
         return 2;
     }
+    const ProgramArguments& arguments = parsed.value();
     if (arguments.help) {
         out << usageLine(program) << "\n"
             << program.description << "\n\n"

@@ -55,20 +55,21 @@ struct ProgramArguments {
     /// The program's own options' values, by the option's name, in the order
     /// given.
     std::map<std::string, std::vector<std::string>> values;
-    ProgramUsageResult usageError; ///< ok() when the words are valid
 
     /// The values given for `option`; none when it was not given.
     [[nodiscard]] std::vector<std::string> valuesOf(const std::string& option) const;
 };
 
+using ParsedProgramArguments = Expected<ProgramArguments, ProgramUsageError>;
+
 /// Reads the arguments after the program's name. Qt's own options
 /// ("-platform xcb", "-style=fusion", ...) are let through for Qt to read.
-[[nodiscard]] ProgramArguments parseProgramArguments(std::span<const std::string> args,
-                                                     const ProgramIdentity& program);
+[[nodiscard]] ParsedProgramArguments parseProgramArguments(std::span<const std::string> args,
+                                                           const ProgramIdentity& program);
 
 /// Prints the help, the version or the usage error, and returns the exit
 /// status; nothing when the program should go on and open its window.
-[[nodiscard]] std::optional<int> answerWithoutWindow(const ProgramArguments& arguments,
+[[nodiscard]] std::optional<int> answerWithoutWindow(const ParsedProgramArguments& parsed,
                                                      const ProgramIdentity& program,
                                                      std::ostream& out, std::ostream& err);
 

@@ -35,7 +35,7 @@ void nameApplication(const ProgramIdentity& program) {
 int programMain(int argc, char** argv, const ProgramIdentity& program,
                 const std::function<int(const ProgramArguments& arguments)>& run) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const ProgramArguments arguments = parseProgramArguments(args, program);
+    const ParsedProgramArguments arguments = parseProgramArguments(args, program);
     if (const auto status = answerWithoutWindow(arguments, program, std::cout, std::cerr)) {
         return *status;
     }
@@ -43,7 +43,7 @@ int programMain(int argc, char** argv, const ProgramIdentity& program,
     nameApplication(program);
     reportShownWindowsWhenAsked();
     endOnTerminationRequests();
-    return run(arguments);
+    return run(arguments.value());
 }
 
 } // namespace vantrel

@@ -28,27 +28,22 @@ bool namesTheFormat(std::string_view firstBytes) {
 
 } // namespace
 
-std::optional<ReadableConfiguration> readReadableFormFile(const std::filesystem::path& path) {
+std::optional<ReadableFormRead> readReadableFormFile(const std::filesystem::path& path) {
     // As much as a device image holds is enough to tell the forms apart.
-    std::string firstBytes;
-    const FileResult head = readRegularFile(path, DeviceImageSize, firstBytes);
-    if ((!head.ok() && head.kind != FileError::TooLong) || !looksLikeJson(firstBytes) ||
-        !namesTheFormat(firstBytes)) {
+    const Expected<FileHead, FileError> head = readFileHead(path, DeviceImageSize);
+    if (!head.ok() || !looksLikeJson(head.value().bytes) || !namesTheFormat(head.value().bytes)) {
         return std::nullopt;
     }
     LoadedConfiguration loaded = loadConfiguration(path);
     if (loaded.form != ConfigurationForm::Json) {
         return std::nullopt; // replaced since it was looked at
     }
-    ReadableConfiguration read;
     if (!loaded.ok()) {
-        read.mistake = configurationFailureLine(loaded);
-        return read;
+        return Result<ReadableFormError>{ReadableFormError::Mistake,
+                                         configurationFailureLine(loaded)};
     }
-    read.config = std::move(loaded.config);
-    read.settings = loaded.settings;
-    read.labels = std::move(loaded.labels);
-    return read;
+    return ReadableConfiguration{std::move(loaded.config), loaded.settings,
+                                 std::move(loaded.labels)};
 }
 
 } // namespace vantrel

@@ -12,7 +12,7 @@ namespace vantrel {
 /// ("format": "vantrel-configuration") near its start, where the desktop's
 /// file type finds it too. Nothing for any other file, which Open then reads
 /// as a device image.
-[[nodiscard]] std::optional<ReadableConfiguration>
+[[nodiscard]] std::optional<ReadableFormRead>
 readReadableFormFile(const std::filesystem::path& path);
 
 } // namespace vantrel

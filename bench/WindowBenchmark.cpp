@@ -142,14 +142,11 @@ void InputTestStartup(benchmark::State& state) {
     for ([[maybe_unused]] auto _ : state) {
         auto window = std::make_unique<MonitorWindow>();
         auto session = std::make_unique<InputTestSession>(
-            *window, InputTestServices{dialogs,
-                                       [&panel] {
-                                           return DeviceConfigurationRead{{}, panel};
-                                       },
-                                       [](std::string& why) -> std::unique_ptr<EventFeed> {
-                                           why = "none";
-                                           return nullptr;
-                                       }});
+            *window,
+            InputTestServices{dialogs, [&panel] { return DeviceConfigurationRead{panel}; },
+                              []() -> OpenedLiveFeed {
+                                  return Result<LiveFeedError>{LiveFeedError::NotAttached, "none"};
+                              }});
         window->show();
         if (!session->readDeviceConfiguration()) {
             state.SkipWithError("the configuration was not taken");

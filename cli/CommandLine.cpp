@@ -262,9 +262,8 @@ UsageResult checkAgainstShape(const Invocation& invocation) {
 } // namespace
 
 ParsedCommandLine parseCommandLine(std::span<const std::string> args) {
-    ParsedCommandLine parsed;
-    Invocation& invocation = parsed.invocation;
-    UsageResult& error = parsed.usageError;
+    Invocation invocation;
+    UsageResult error;
     ArgumentReader reader(args);
     bool optionsEnded = false;
     while (!reader.done() && error.ok()) {
@@ -293,7 +292,14 @@ ParsedCommandLine parseCommandLine(std::span<const std::string> args) {
         error = invocation.command.empty() ? UsageResult{UsageError::NoCommand, {}}
                                            : checkAgainstShape(invocation);
     }
-    return parsed;
+    if (!error.ok()) {
+        UsageFailure failure;
+        failure.kind = error.kind;
+        failure.detail = std::move(error.detail);
+        failure.command = std::move(invocation.command);
+        return failure;
+    }
+    return invocation;
 }
 
 std::string usageText() {

@@ -32,13 +32,13 @@ struct Invocation {
     std::optional<std::string> labelsFrom; ///< --labels-from LAYOUT of export
 };
 
-struct ParsedCommandLine {
-    Invocation invocation;
-    /// What is wrong with the words; ok() when they make a valid command.
-    UsageResult usageError;
-
-    [[nodiscard]] bool ok() const { return usageError.ok(); }
+/// What is wrong with the words, and the command they name (empty when
+/// none), whose usage the tool points to after it.
+struct UsageFailure : UsageResult {
+    std::string command;
 };
+
+using ParsedCommandLine = Expected<Invocation, UsageError, UsageFailure>;
 
 /// Reads the arguments that follow the program's name. Options may come
 /// before or after the command, as "--name VALUE" or "--name=VALUE"; "--"

@@ -18,14 +18,15 @@ std::string helpFor(const std::string& command) {
 int runCommand(std::span<const std::string> args, const Console& outerConsole,
                const DeviceBackendFactory& devices) {
     const ParsedCommandLine parsed = parseCommandLine(args);
-    const Invocation& invocation = parsed.invocation;
-    Console console = outerConsole;
-    console.quiet = console.quiet || invocation.quiet;
     if (!parsed.ok()) {
-        console.error(usageErrorLine(parsed.usageError, invocation.command));
-        console.err << "Try 'vantrelctl " << helpFor(invocation.command) << "'.\n";
+        const UsageFailure& failure = parsed.failure();
+        outerConsole.error(usageErrorLine(failure, failure.command));
+        outerConsole.err << "Try 'vantrelctl " << helpFor(failure.command) << "'.\n";
         return ExitTrouble;
     }
+    const Invocation& invocation = parsed.value();
+    Console console = outerConsole;
+    console.quiet = console.quiet || invocation.quiet;
     if (invocation.help) {
         return helpCommand(invocation, console, devices);
     }
@@ -34,11 +35,11 @@ int runCommand(std::span<const std::string> args, const Console& outerConsole,
         return ExitSuccess;
     }
     if (const OutputRefusal refusal = outputOverInput(invocation, console.standardFiles);
-        refusal.refused()) {
+        !refusal.ok()) {
         // Said nowhere when standard error is the file: a line appended to
         // it would damage what the refusal keeps whole.
-        if (!refusal.onStandardError) {
-            console.error(refusal.line);
+        if (refusal.kind != OutputClash::StandardError) {
+            console.error(refusal.detail);
         }
         return ExitTrouble;
     }
@@ -52,8 +53,10 @@ int statusAfterLostOutput(std::span<const std::string> args, int status) {
     if (status != ExitSuccess && status != ExitFailure) {
         return status;
     }
-    const std::string command = parseCommandLine(args).invocation.command;
-    return command == "diff" || command == "check" ? ExitTrouble : ExitFailure;
+    const ParsedCommandLine parsed = parseCommandLine(args);
+    const bool answersWithOne =
+        parsed.ok() && (parsed.value().command == "diff" || parsed.value().command == "check");
+    return answersWithOne ? ExitTrouble : ExitFailure;
 }
 
 } // namespace

@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <type_traits>
 
 namespace vantrel::cli {
 namespace {
@@ -105,14 +106,13 @@ public:
 
     /// The image as the device holds it; the caller words a device that
     /// holds no image (InvalidImage, WriteStartPairFound), the rest is told.
-    TransferResult readImage(DeviceImage& image) {
-        TransferResult result =
-            run([&](TransferContext& context) { return readImageFromDevice(image, context); });
-        if (result.kind != TransferKind::InvalidImage &&
-            result.kind != TransferKind::WriteStartPairFound) {
-            tell(result);
+    ImageRead readImage() {
+        ImageRead read = run([](TransferContext& context) { return readImageFromDevice(context); });
+        if (read.kind() != TransferKind::InvalidImage &&
+            read.kind() != TransferKind::WriteStartPairFound) {
+            tell(read.failure());
         }
-        return result;
+        return read;
     }
 
     /// Sends the file's own bytes when it has them, else the encoded
@@ -136,10 +136,10 @@ public:
 
 private:
     template <typename Procedure>
-    TransferResult run(Procedure procedure) {
+    std::invoke_result_t<Procedure, TransferContext&> run(Procedure procedure) {
         progress_.show();
         TransferContext context{device_, progress_};
-        TransferResult result = procedure(context);
+        std::invoke_result_t<Procedure, TransferContext&> result = procedure(context);
         progress_.remove();
         return result;
     }
@@ -194,25 +194,29 @@ enum class DeviceRead {
     Failed,     ///< the user was told why
 };
 
+/// An image read whole, or why not.
+using CheckedImage = Expected<DeviceImage, DeviceRead>;
+
 /// The one read of the tool: the image as the device holds it, refused when
 /// its last write was cut off or it holds what no file could keep; `saving`
 /// when the read is to be kept in a file.
-DeviceRead readCheckedImage(ConsoleTransfer& transfer, DeviceImage& image, bool saving) {
-    switch (transfer.readImage(image).kind) {
+CheckedImage readCheckedImage(ConsoleTransfer& transfer, bool saving) {
+    const ImageRead read = transfer.readImage();
+    switch (read.kind()) {
     case TransferKind::Succeeded:
         break;
     case TransferKind::WriteStartPairFound:
-        return DeviceRead::Unfinished;
+        return Result<DeviceRead>{DeviceRead::Unfinished, {}};
     case TransferKind::InvalidImage:
-        return DeviceRead::Empty;
+        return Result<DeviceRead>{DeviceRead::Empty, {}};
     default:
-        return DeviceRead::Failed;
+        return Result<DeviceRead>{DeviceRead::Failed, {}};
     }
-    if (const std::string problem = unkeepableImage(image, saving); !problem.empty()) {
+    if (const std::string problem = unkeepableImage(read.value(), saving); !problem.empty()) {
         transfer.fail(problem);
-        return DeviceRead::Failed;
+        return Result<DeviceRead>{DeviceRead::Failed, {}};
     }
-    return DeviceRead::Whole;
+    return read.value();
 }
 
 /// Why a device has nothing to read, for a caller to whom it matters;
@@ -239,12 +243,12 @@ Configuration decodedConfiguration(DeviceImage image, DeviceSettings& settings) 
 /// file back restores exactly them.
 DeviceRead copyDeviceIntoFile(const std::string& path, const Console& console,
                               DeviceBackend& backend, const std::string& step) {
-    DeviceImage image{};
     ConsoleTransfer transfer(console, backend, step);
-    if (const DeviceRead read = readCheckedImage(transfer, image, true);
-        read != DeviceRead::Whole) {
-        return read;
+    const CheckedImage read = readCheckedImage(transfer, true);
+    if (!read.ok()) {
+        return read.kind();
     }
+    const DeviceImage& image = read.value();
     if (path == "-") {
         console.out.write(reinterpret_cast<const char*>(image.data()),
                           static_cast<std::streamsize>(image.size()));
@@ -280,17 +284,16 @@ bool backUp(const std::string& path, const Console& console, DeviceBackend& back
 
 /// Reads the device back and compares it with what was written.
 bool verify(const LoadedConfiguration& written, const Console& console, DeviceBackend& backend) {
-    DeviceImage image{};
     ConsoleTransfer transfer(console, backend, "verify");
-    if (const DeviceRead read = readCheckedImage(transfer, image, false);
-        read != DeviceRead::Whole) {
-        if (const std::string why = nothingToRead(read, false); !why.empty()) {
+    const CheckedImage read = readCheckedImage(transfer, false);
+    if (!read.ok()) {
+        if (const std::string why = nothingToRead(read.kind(), false); !why.empty()) {
             transfer.fail(why);
         }
         return false;
     }
     DeviceSettings settings;
-    const Configuration config = decodedConfiguration(image, settings);
+    const Configuration config = decodedConfiguration(read.value(), settings);
     const std::vector<std::string> differences =
         configurationDifferences(written.config, written.settings, config, settings);
     if (!differences.empty()) {
@@ -393,37 +396,35 @@ bool listDevices(const Console& console, DeviceBackend& backend, bool json) {
 
 } // namespace
 
-bool readDeviceConfiguration(const Console& console, DeviceBackend& backend,
-                             Configuration& config) {
+std::optional<Configuration> readDeviceConfiguration(const Console& console,
+                                                     DeviceBackend& backend) {
     DeviceLock lock;
     if (!holdDevice(backend, console, lock, HoldFor::Reading)) {
-        return false;
+        return std::nullopt;
     }
-    DeviceImage image{};
     ConsoleTransfer transfer(console, backend);
-    const DeviceRead read = readCheckedImage(transfer, image, false);
-    if (const std::string why = nothingToRead(read, false); !why.empty()) {
+    const CheckedImage read = readCheckedImage(transfer, false);
+    if (const std::string why = nothingToRead(read.kind(), false); !why.empty()) {
         console.error(why);
         console.error("give the configuration with --config FILE to trace the panel meanwhile");
     }
-    if (read != DeviceRead::Whole) {
-        return false;
+    if (!read.ok()) {
+        return std::nullopt;
     }
     DeviceSettings settings;
-    config = decodedConfiguration(image, settings);
-    return true;
+    return decodedConfiguration(read.value(), settings);
 }
 
 std::unique_ptr<DeviceBackend> reachDevice(const std::optional<std::string>& device,
                                            const Console& console,
                                            const DeviceBackendFactory& devices) {
-    DeviceChoiceResult choice;
-    std::unique_ptr<DeviceBackend> backend = devices(device, choice);
-    if (!backend) {
-        const std::string why = deviceChoiceLine(choice);
+    DeviceChoice choice = devices(device);
+    if (!choice.ok()) {
+        const std::string why = deviceChoiceLine(choice.failure());
         console.error(device && console.subject.empty() ? *device + ": " + why : why);
+        return nullptr;
     }
-    return backend;
+    return std::move(choice).value();
 }
 
 std::optional<LoadedConfiguration> readDeviceSource(const std::string& device,
@@ -434,9 +435,9 @@ std::optional<LoadedConfiguration> readDeviceSource(const std::string& device,
     if (!backend || !holdDevice(*backend, console, lock, HoldFor::Reading)) {
         return std::nullopt;
     }
-    DeviceImage image{};
     ConsoleTransfer transfer(console, *backend);
-    switch (transfer.readImage(image).kind) {
+    const ImageRead read = transfer.readImage();
+    switch (read.kind()) {
     case TransferKind::Succeeded:
         break;
     case TransferKind::WriteStartPairFound:
@@ -449,13 +450,13 @@ std::optional<LoadedConfiguration> readDeviceSource(const std::string& device,
         return std::nullopt;
     }
     LoadedConfiguration loaded;
-    DeviceImage decoded = image;
+    DeviceImage decoded = read.value();
     const ImageLoadResult result = loadDeviceImage(decoded, loaded.config, loaded.settings);
     if (result != ImageLoadResult::Complete) {
         console.error(device + ": " + imageLoadMessage(result, ImageOrigin::Device).words());
         return std::nullopt;
     }
-    loaded.image = image;
+    loaded.image = read.value();
     return loaded;
 }
 

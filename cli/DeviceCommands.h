@@ -23,8 +23,9 @@ int writeCommand(const Invocation& invocation, const Console& console,
                  const DeviceBackendFactory& devices);
 
 /// Reads the device's configuration as `read` does, with its progress;
-/// false after telling why not.
-bool readDeviceConfiguration(const Console& console, DeviceBackend& backend, Configuration& config);
+/// nothing after telling why not.
+[[nodiscard]] std::optional<Configuration> readDeviceConfiguration(const Console& console,
+                                                                   DeviceBackend& backend);
 
 /// Reads the configuration the device holds, with the checked read `read`
 /// uses, as a command's source in place of a FILE; nothing after telling why

@@ -74,11 +74,12 @@ std::optional<std::vector<LiveEncoder>> encodersToRead(const Invocation& invocat
             encoders.push_back({device, device, std::move(nodes)});
             continue;
         }
-        DeviceChoiceResult choice;
-        const std::string port = usbPortOf(*selector, choice);
-        const auto found = std::ranges::find(attached, port, &EncoderEventNodes::portPath);
-        if (!choice.ok() || found == attached.end()) {
-            console.error(device + ": " + eventNodesMissingLine(choice));
+        const Expected<std::string, DeviceChoiceError> port = usbPortOf(*selector);
+        const auto found =
+            port.ok() ? std::ranges::find(attached, port.value(), &EncoderEventNodes::portPath)
+                      : attached.end();
+        if (found == attached.end()) {
+            console.error(device + ": " + eventNodesMissingLine(port.failure()));
             return std::nullopt;
         }
         encoders.push_back({device, device, found->nodes});
@@ -116,12 +117,12 @@ int monitorLive(const Invocation& invocation, const MonitorPrinter& printer,
         nodes.insert(nodes.end(), encoder.nodes.begin(), encoder.nodes.end());
         encoderOf.insert(encoderOf.end(), encoder.nodes.size(), e);
     }
-    EvdevFailure failure;
-    const std::unique_ptr<EvdevSource> source = EvdevSource::open(nodes, invocation.grab, failure);
-    if (!source) {
-        console.error(failureText(failure));
+    OpenedEvdevSource opened = EvdevSource::open(nodes, invocation.grab);
+    if (!opened.ok()) {
+        console.error(failureText(opened.failure()));
         return ExitFailure;
     }
+    const std::unique_ptr<EvdevSource> source = std::move(opened).value();
     for (std::size_t e = 0; e < encoders.size(); ++e) {
         std::vector<std::optional<std::vector<std::uint16_t>>> axes;
         for (std::size_t i = 0; i < nodes.size(); ++i) {

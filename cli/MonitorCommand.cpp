@@ -46,11 +46,12 @@ bool openRecording(Recording& recording, const Console& console) {
         }
         recording.stream = console.in;
     } else {
-        if (const FileResult opened = openRegularFile(pathFromUtf8(recording.name), recording.file);
-            !opened.ok()) {
-            console.error(opened.detail);
+        Expected<std::ifstream, FileError> opened = openRegularFile(pathFromUtf8(recording.name));
+        if (!opened.ok()) {
+            console.error(opened.detail());
             return false;
         }
+        recording.file = std::move(opened).value();
         recording.stream = &recording.file;
         EvemuReader check(recording.file);
         InputEvent ignored;
@@ -168,11 +169,11 @@ std::optional<MonitoredEncoder> encoderToMonitor(std::string name,
     if (!backend) {
         return std::nullopt;
     }
-    MonitoredEncoder encoder{std::move(name), {}, {}};
-    if (!readDeviceConfiguration(console, *backend, encoder.config)) {
+    std::optional<Configuration> read = readDeviceConfiguration(console, *backend);
+    if (!read) {
         return std::nullopt;
     }
-    return encoder;
+    return MonitoredEncoder{std::move(name), std::move(*read), {}};
 }
 
 void MonitorPrinter::print(const std::vector<EncoderReport>& reports, const MonitorSession& session,

@@ -6,6 +6,8 @@
 #include "model/EchoedText.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace vantrel::cli {
@@ -111,7 +113,7 @@ OutputRefusal outputOverInput(const Invocation& invocation, const StandardFiles&
     }
     if (std::string line = firstOverlap(namedOutputsOf(invocation), namedOutputInputs);
         !line.empty()) {
-        return {line, false};
+        return {OutputClash::NamedOutput, line};
     }
     // Standard output and error take part only as the files they are: a
     // command appended to its own input or device would grow it while it
@@ -119,11 +121,14 @@ OutputRefusal outputOverInput(const Invocation& invocation, const StandardFiles&
     if (standard.out) {
         if (std::string line = firstOverlap({{"standard output", {}, standard.out}}, inputs);
             !line.empty()) {
-            return {line, false};
+            return {OutputClash::StandardOutput, line};
         }
     }
     if (standard.err) {
-        return {firstOverlap({{"standard error", {}, standard.err}}, inputs), true};
+        if (std::string line = firstOverlap({{"standard error", {}, standard.err}}, inputs);
+            !line.empty()) {
+            return {OutputClash::StandardError, line};
+        }
     }
     return {};
 }

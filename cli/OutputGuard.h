@@ -2,25 +2,24 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
-
-#include <optional>
-#include <string>
+#include "model/Result.h"
 
 namespace vantrel::cli {
 
 /// What this process's descriptors 0, 1 and 2 are.
 [[nodiscard]] StandardFiles standardFilesOfProcess();
 
-/// Why a command may not run because an output would destroy what it
-/// works from; empty line when every output is a file of its own.
-struct OutputRefusal {
-    std::string line;
-    /// Standard error is the file concerned: writing the refusal there would
-    /// do the damage it prevents.
-    bool onStandardError = false;
-
-    [[nodiscard]] bool refused() const { return !line.empty(); }
+/// Which output would destroy what a command works from.
+enum class OutputClash {
+    None,           ///< every output is a file of its own
+    NamedOutput,    ///< -o or --backup
+    StandardOutput, ///< appended to the command's own input or device
+    StandardError,  ///< the same, where writing the refusal would do the damage it prevents
 };
+
+/// Why a command may not run; `detail` is the refusal as the tool says it,
+/// naming the output and the input it is.
+using OutputRefusal = Result<OutputClash>;
 
 /// The one place every output of a command passes before anything is read
 /// or written: an output (-o, --backup, standard output and error) that is

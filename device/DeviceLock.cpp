@@ -30,17 +30,22 @@ namespace fs = std::filesystem;
 
 constexpr std::chrono::milliseconds RetryInterval{50};
 
+/// Why a lock file could not be opened; the detail is the system's words
+/// ("is a folder").
+enum class LockFileError { None, CannotOpen };
+
 #ifdef _WIN32
 using Descriptor = HANDLE;
-const Descriptor NoDescriptor = INVALID_HANDLE_VALUE;
 
-Descriptor openLockFile(const LockFile& file, std::string& why) {
+Expected<Descriptor, LockFileError> openLockFile(const LockFile& file) {
     const Descriptor descriptor = CreateFileW(
         file.path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
         nullptr, file.createWhenMissing ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
         nullptr);
     if (descriptor == INVALID_HANDLE_VALUE) {
-        why = std::system_category().message(static_cast<int>(GetLastError()));
+        return Result<LockFileError>{
+            LockFileError::CannotOpen,
+            std::system_category().message(static_cast<int>(GetLastError()))};
     }
     return descriptor;
 }
@@ -90,7 +95,7 @@ std::string notRegular(Descriptor descriptor) {
     return S_ISREG(status.st_mode) ? std::string() : "is not a regular file";
 }
 
-Descriptor openLockFile(const LockFile& file, std::string& why) {
+Expected<Descriptor, LockFileError> openLockFile(const LockFile& file) {
     // Read access is enough for flock, and all the udev rule may give on a
     // device node that someone else's program has open for writing.
     const int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
@@ -99,12 +104,12 @@ Descriptor openLockFile(const LockFile& file, std::string& why) {
         file.createWhenMissing ? ::open(file.path.c_str(), flags | O_CREAT | O_NOFOLLOW, Everyone)
                                : ::open(file.path.c_str(), flags);
     if (descriptor == NoDescriptor) {
-        why = openFailure(file.path, errno);
-    } else if (file.createWhenMissing) {
-        why = notRegular(descriptor);
-        if (!why.empty()) {
+        return Result<LockFileError>{LockFileError::CannotOpen, openFailure(file.path, errno)};
+    }
+    if (file.createWhenMissing) {
+        if (std::string why = notRegular(descriptor); !why.empty()) {
             ::close(descriptor);
-            return NoDescriptor;
+            return Result<LockFileError>{LockFileError::CannotOpen, std::move(why)};
         }
     }
     return descriptor;
@@ -182,20 +187,20 @@ bool waitForLock(Descriptor descriptor, const LockWait& wait) {
 } // namespace
 
 LockFile emulatorLockFile(const fs::path& memoryFile) {
-    fs::path target;
-    if (!findWriteTarget(memoryFile, target).ok()) {
-        target = memoryFile;
-    }
+    const Expected<fs::path, FileError> found = findWriteTarget(memoryFile);
+    fs::path target = found.ok() ? found.value() : memoryFile;
     target += ".lock";
     return {target, true};
 }
 
 DeviceLock DeviceLock::take(const LockFile& file, const LockWait& wait) {
     DeviceLock lock;
-    const Descriptor descriptor = openLockFile(file, lock.problem_);
-    if (descriptor == NoDescriptor) {
+    const Expected<Descriptor, LockFileError> opened = openLockFile(file);
+    if (!opened.ok()) {
+        lock.problem_ = opened.detail();
         return lock;
     }
+    const Descriptor descriptor = opened.value();
     std::string key = keyOf(descriptor, file);
     if (shareHeldLock(key)) {
         closeDescriptor(descriptor);

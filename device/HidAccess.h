@@ -99,7 +99,10 @@ public:
     virtual DeviceStatus WriteHidDevice(DeviceHandle& handle, const Report& output,
                                         Report& input) = 0;
 
-    /// Releases the handle. Callers ignore the result.
+    /// Releases the handle. A nonzero result means the device could not keep
+    /// what was left to keep at the close: a transfer reports it beside its
+    /// own outcome, since a write whose end pair was not kept may still have
+    /// been kept whole by the close.
     virtual DeviceStatus CloseHidDevice(DeviceHandle& handle) = 0;
 
     /// What this implementation can tell of its last failed call beyond the

@@ -116,12 +116,6 @@ private:
     TransferResult result_;
 };
 
-TransferResult tooLarge() {
-    TransferResult result;
-    result.kind = TransferKind::TooLarge;
-    return result;
-}
-
 /// Every report of a write, from the start pair to the end pair.
 void writeReports(Session& session, const DeviceImage& image, std::int32_t length) {
     session.announceConfiguration(0);
@@ -223,14 +217,14 @@ TransferResult writeToDevice(const Configuration& config, const DeviceSettings& 
                              TransferContext& context) {
     DeviceImage image{};
     if (!buildDeviceImage(image, config, settings)) {
-        return tooLarge();
+        return TransferResult::of(TransferKind::TooLarge);
     }
     return sendImage(image, context);
 }
 
 TransferResult writeImageToDevice(const DeviceImage& image, TransferContext& context) {
     if (storedTableLength(image) > MaxConfigSize) {
-        return tooLarge();
+        return TransferResult::of(TransferKind::TooLarge);
     }
     return sendImage(image, context);
 }
@@ -250,9 +244,13 @@ TransferResult readFromDevice(Configuration& config, DeviceSettings& settings,
     return result;
 }
 
-TransferResult readImageFromDevice(DeviceImage& image, TransferContext& context) {
-    image = DeviceImage{};
-    return fetchImage(image, context, LastWrite::Checked);
+ImageRead readImageFromDevice(TransferContext& context) {
+    DeviceImage image{};
+    TransferResult result = fetchImage(image, context, LastWrite::Checked);
+    if (!result.ok()) {
+        return result;
+    }
+    return image;
 }
 
 } // namespace vantrel

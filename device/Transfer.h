@@ -4,6 +4,7 @@
 #include "device/TransferProgress.h"
 #include "model/DeviceImage.h"
 #include "model/DeviceSettings.h"
+#include "model/Result.h"
 #include "model/modSettings.h"
 
 #include <cstdint>
@@ -19,7 +20,7 @@ struct TransferContext {
     TransferObserver& progress;
 };
 
-/// How a transfer ended.
+/// How a transfer ended; Succeeded is the Result's success.
 enum class TransferKind {
     Succeeded,
     NotFound,      ///< no device to open; nothing was sent
@@ -32,10 +33,11 @@ enum class TransferKind {
     TooLarge,            ///< write only: the input table does not fit the device; nothing sent
 };
 
-/// What a transfer came to. `device` is the link's own account of the
-/// failure that ended it, empty when the link had nothing to add.
-struct TransferResult {
-    TransferKind kind = TransferKind::Succeeded;
+/// What a transfer came to: its kind, and beside it what each front end
+/// needs to word a failure. `device` is the link's own account of the
+/// failure that ended it, empty when the link had nothing to add; `detail`
+/// stays empty, since the link's words are there.
+struct TransferResult : Result<TransferKind> {
     DeviceStatus status = DeviceSuccess; ///< the link's result that ended it
     DeviceProblem device;
     /// Exchanges the device answered before the transfer ended.
@@ -52,7 +54,13 @@ struct TransferResult {
     /// A read's decoding: InvalidImage when nothing was decoded.
     ImageLoadResult loaded = ImageLoadResult::InvalidImage;
 
-    [[nodiscard]] bool ok() const { return kind == TransferKind::Succeeded; }
+    /// Built member by member, as DeviceProblem is.
+    static TransferResult of(TransferKind kind) {
+        TransferResult result;
+        result.kind = kind;
+        return result;
+    }
+
     /// The read replaced the configuration, wholly or in part, so what shows
     /// it must be redrawn.
     [[nodiscard]] bool changedConfiguration() const {
@@ -83,6 +91,9 @@ TransferResult writeImageToDevice(const DeviceImage& image, TransferContext& con
 TransferResult readFromDevice(Configuration& config, DeviceSettings& settings,
                               TransferContext& context);
 
+/// The image a read gave, or how the read failed.
+using ImageRead = Expected<DeviceImage, TransferKind, TransferResult>;
+
 /// Reads the device's image as the device holds it, for a caller that keeps
 /// the bytes rather than a configuration: the trailer and the data region up
 /// to the stored length (cut to the image's last address), the rest zero.
@@ -93,6 +104,6 @@ TransferResult readFromDevice(Configuration& config, DeviceSettings& settings,
 /// written. That block is not put into the image. A device still holding the
 /// write-start pair gives WriteStartPairFound, one without a valid marker
 /// InvalidImage. Nothing is decoded.
-TransferResult readImageFromDevice(DeviceImage& image, TransferContext& context);
+ImageRead readImageFromDevice(TransferContext& context);
 
 } // namespace vantrel

@@ -137,25 +137,36 @@ std::optional<fs::perms> existingPermissions(const fs::path& target) {
     return status.permissions() & fs::perms::mask;
 }
 
+/// A new file, open for writing, and its name.
+struct TemporaryFile {
+    FilePointer file;
+    fs::path path;
+};
+
 /// Creates a new, empty file beside the target under a name nobody else
-/// uses, with the target's permissions.
-FilePointer createTemporaryBeside(const fs::path& target, fs::path& temporary) {
+/// uses, with the target's permissions. The target itself may be fine when
+/// this fails: the folder refused the new file (read-only, full, or a file
+/// system like /proc that makes none).
+Expected<TemporaryFile, FileError> createTemporaryBeside(const fs::path& target) {
     std::random_device seed;
     std::mt19937 generator(seed());
     const fs::path folder = folderOf(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
         // Short and fixed in length: a name derived from the target's would
         // exceed the folder's limit when the target's own name is near it.
-        temporary = folder / (".vantrel-" + std::to_string(100000 + generator() % 900000));
+        fs::path temporary = folder / (".vantrel-" + std::to_string(100000 + generator() % 900000));
         if (std::FILE* file = createPrivately(temporary, existingPermissions(target))) {
             markPending(temporary);
-            return FilePointer(file);
+            return TemporaryFile{FilePointer(file), std::move(temporary)};
         }
         if (errno != EEXIST) {
-            return nullptr;
+            break;
         }
     }
-    return nullptr;
+    const int error = errno;
+    return FileResult{FileError::CannotWrite,
+                      echoedPath(utf8Text(target)) +
+                          ": no temporary file can be made beside it: " + std::strerror(error)};
 }
 
 /// True unless the target exists and this process may not write to it.
@@ -170,15 +181,6 @@ bool mayReplace(const fs::path& target) {
     return _waccess(target.c_str(), 2) == 0;
 #else
     return faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0;
-#endif
-}
-
-/// True when new files can be made in the folder.
-bool mayCreateIn(const fs::path& folder) {
-#ifdef _WIN32
-    return _waccess(folder.c_str(), 2) == 0;
-#else
-    return faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 #endif
 }
 
@@ -201,15 +203,15 @@ std::FILE* openFile(const fs::path& path, const char* mode) {
 #endif
 }
 
-FileResult findWriteTarget(const fs::path& path, fs::path& target) {
-    target = path;
+Expected<fs::path, FileError> findWriteTarget(const fs::path& path) {
+    fs::path target = path;
     for (int links = 0;; ++links) {
         std::error_code error;
         const fs::file_status status = fs::symlink_status(target, error);
         switch (status.type()) {
         case fs::file_type::not_found:
         case fs::file_type::regular:
-            return {};
+            return target;
         case fs::file_type::none:
             return systemFailure(FileError::CannotWrite, path, error);
         case fs::file_type::directory:
@@ -230,38 +232,21 @@ FileResult findWriteTarget(const fs::path& path, fs::path& target) {
     }
 }
 
-FileResult checkWritable(const fs::path& path) {
-    fs::path target;
-    if (FileResult found = findWriteTarget(path, target); !found.ok()) {
-        return found;
-    }
-    if (!mayReplace(target)) {
-        return systemFailure(FileError::CannotWrite, target, errno);
-    }
-    if (!mayCreateIn(folderOf(target))) {
-        return systemFailure(FileError::CannotWrite, folderOf(target), errno);
-    }
-    return {};
-}
-
 FileResult writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
-    fs::path target;
-    if (FileResult found = findWriteTarget(path, target); !found.ok()) {
-        return found;
+    const Expected<fs::path, FileError> found = findWriteTarget(path);
+    if (!found.ok()) {
+        return found.failure();
     }
+    const fs::path& target = found.value();
     if (!mayReplace(target)) {
         return systemFailure(FileError::CannotWrite, target, errno);
     }
-    fs::path temporary;
-    FilePointer file = createTemporaryBeside(target, temporary);
-    if (!file) {
-        // The target itself may be fine: the folder refused the new file
-        // (read-only, full, or a file system like /proc that makes none).
-        const int error = errno;
-        return {FileError::CannotWrite,
-                echoedPath(utf8Text(target)) +
-                    ": no temporary file can be made beside it: " + std::strerror(error)};
+    Expected<TemporaryFile, FileError> created = createTemporaryBeside(target);
+    if (!created.ok()) {
+        return created.failure();
     }
+    FilePointer file = std::move(created.value().file);
+    const fs::path& temporary = created.value().path;
 
     const auto discard = [&temporary](FileResult result) {
         std::error_code ignored;

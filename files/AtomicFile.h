@@ -14,12 +14,8 @@ namespace vantrel {
 /// dangling link writes the file it points to). Refuses a loop of links and
 /// anything that exists but is not a regular file (a folder, a FIFO, a
 /// device node, a socket), so that a write never replaces one.
-FileResult findWriteTarget(const std::filesystem::path& path, std::filesystem::path& target);
-
-/// Whether writeFileAtomically could put a file at `path` now: the target is
-/// allowed, this process may replace it, and its folder takes new files.
-/// Writes nothing.
-FileResult checkWritable(const std::filesystem::path& path);
+[[nodiscard]] Expected<std::filesystem::path, FileError>
+findWriteTarget(const std::filesystem::path& path);
 
 /// Replaces a file's contents without ever leaving it half written: the
 /// bytes go to a new file in the same folder, which is flushed to disk and

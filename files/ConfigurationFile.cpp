@@ -9,23 +9,23 @@
 namespace vantrel {
 namespace fs = std::filesystem;
 
-bool imageFromFileBytes(std::string_view bytes, DeviceImage& image) {
+std::optional<DeviceImage> imageFromFileBytes(std::string_view bytes) {
     if (bytes.size() > DeviceImageSize) {
-        return false;
+        return std::nullopt;
     }
-    image.fill(0);
+    DeviceImage image{};
     std::transform(bytes.begin(), bytes.end(), image.begin(),
                    [](char byte) { return static_cast<std::uint8_t>(byte); });
-    return true;
+    return image;
 }
 
-FileResult readConfigurationFile(const fs::path& path, DeviceImage& image) {
-    std::string bytes;
-    FileResult read = readRegularFile(path, DeviceImageSize, bytes);
-    if (read.ok() && !imageFromFileBytes(bytes, image)) {
-        read.kind = FileError::TooLong;
+Expected<DeviceImage, FileError> readConfigurationFile(const fs::path& path) {
+    const Expected<std::string, FileError> read = readRegularFile(path, DeviceImageSize);
+    if (!read.ok()) {
+        return read.failure();
     }
-    return read;
+    // Never longer than the image: readRegularFile refused that.
+    return imageFromFileBytes(read.value()).value();
 }
 
 FileResult writeConfigurationFile(const fs::path& path, const DeviceImage& image) {

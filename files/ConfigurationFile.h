@@ -4,20 +4,22 @@
 #include "model/DeviceImage.h"
 
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 // Configuration files hold exactly the device image, with no header.
 namespace vantrel {
 
-/// Reads a configuration file into a zero-filled image. A file shorter than
-/// the image, even an empty one, is read and its missing tail is zero; a
-/// longer one is refused, and so is anything that is not a regular file,
-/// without waiting on it. On failure the image is left as it was.
-FileResult readConfigurationFile(const std::filesystem::path& path, DeviceImage& image);
+/// Reads a configuration file as an image. A file shorter than the image,
+/// even an empty one, is read and its missing tail is zero; a longer one is
+/// refused, and so is anything that is not a regular file, without waiting
+/// on it.
+[[nodiscard]] Expected<DeviceImage, FileError>
+readConfigurationFile(const std::filesystem::path& path);
 
-/// A file's bytes as an image, by the same rule: false, with the image left
-/// alone, when there are more bytes than the image holds.
-[[nodiscard]] bool imageFromFileBytes(std::string_view bytes, DeviceImage& image);
+/// A file's bytes as an image, by the same rule: nothing when there are
+/// more bytes than the image holds.
+[[nodiscard]] std::optional<DeviceImage> imageFromFileBytes(std::string_view bytes);
 
 /// Writes the image to a file. The bytes go to a temporary file in the same
 /// folder, which is flushed to disk and then renamed over the target, so a

@@ -11,7 +11,7 @@ namespace vantrel {
 /// Why a file operation failed.
 enum class FileError {
     None,
-    TooLong,     ///< more bytes than a device image; nothing was read
+    TooLong,     ///< more bytes than the reader takes
     CannotOpen,  ///< missing, not a regular file, or not readable
     CannotRead,  ///< an I/O error while reading
     CannotWrite, ///< the file could not be created, written or put in place

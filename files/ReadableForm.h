@@ -2,6 +2,7 @@
 
 #include "model/ConfigurationLabels.h"
 #include "model/DeviceSettings.h"
+#include "model/Result.h"
 #include "model/modSettings.h"
 
 #include <filesystem>
@@ -19,16 +20,21 @@ struct ReadableConfiguration {
     Configuration config;
     DeviceSettings settings;
     ConfigurationLabels labels;
-    /// Empty when the file was read; otherwise why it cannot be used, as one
-    /// line naming the file and the place of the mistake.
-    std::string mistake;
 };
+
+/// Why a document in the readable form cannot be used.
+enum class ReadableFormError {
+    None,
+    Mistake, ///< detail: one line naming the file and the place of the mistake
+};
+
+using ReadableFormRead = Expected<ReadableConfiguration, ReadableFormError>;
 
 /// Reads the file at a path when its content shows it is the readable form;
 /// nothing when it is not (or cannot be read at all), so that it is opened
 /// as a device image, whose own read says what is wrong with it.
 using ReadableFormReader =
-    std::function<std::optional<ReadableConfiguration>(const std::filesystem::path&)>;
+    std::function<std::optional<ReadableFormRead>(const std::filesystem::path&)>;
 
 /// The text of the box for a readable form with a mistake: the open failure,
 /// then the mistake on a line of its own.

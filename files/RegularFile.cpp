@@ -83,8 +83,7 @@ private:
 
 } // namespace
 
-FileResult readRegularFile(const fs::path& path, std::size_t limit, std::string& bytes) {
-    bytes.clear();
+Expected<FileHead, FileError> readFileHead(const fs::path& path, std::size_t limit) {
     std::string buffer;
 #ifdef _WIN32
     // Windows has no FIFOs in the file system; opening a device name does
@@ -147,11 +146,21 @@ FileResult readRegularFile(const fs::path& path, std::size_t limit, std::string&
     }
     const bool longer = buffer.size() > limit;
     buffer.resize(std::min(buffer.size(), limit));
-    bytes = std::move(buffer);
-    return longer ? tooLong(path, limit) : FileResult{};
+    return FileHead{std::move(buffer), longer};
 }
 
-FileResult openRegularFile(const fs::path& path, std::ifstream& stream) {
+Expected<std::string, FileError> readRegularFile(const fs::path& path, std::size_t limit) {
+    Expected<FileHead, FileError> head = readFileHead(path, limit);
+    if (!head.ok()) {
+        return head.failure();
+    }
+    if (head.value().cutOff) {
+        return tooLong(path, limit);
+    }
+    return std::move(head.value().bytes);
+}
+
+Expected<std::ifstream, FileError> openRegularFile(const fs::path& path) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (error) {
@@ -161,11 +170,11 @@ FileResult openRegularFile(const fs::path& path, std::ifstream& stream) {
         return notRegularFile(FileError::CannotOpen, path, fs::is_directory(status));
     }
     errno = 0;
-    stream.open(path, std::ios::binary);
+    std::ifstream stream(path, std::ios::binary);
     if (!stream) {
         return systemFailure(FileError::CannotOpen, path, errno);
     }
-    return {};
+    return stream;
 }
 
 } // namespace vantrel

@@ -16,16 +16,16 @@ bool sameFile(const fs::path& output, const fs::path& input) {
     if (fs::equivalent(output, input, error)) {
         return true;
     }
-    fs::path outputTarget;
-    fs::path inputTarget;
-    if (!findWriteTarget(output, outputTarget).ok() || !findWriteTarget(input, inputTarget).ok()) {
+    const Expected<fs::path, FileError> outputTarget = findWriteTarget(output);
+    const Expected<fs::path, FileError> inputTarget = findWriteTarget(input);
+    if (!outputTarget.ok() || !inputTarget.ok()) {
         return false;
     }
-    const fs::path a = fs::weakly_canonical(fs::absolute(outputTarget, error), error);
+    const fs::path a = fs::weakly_canonical(fs::absolute(outputTarget.value(), error), error);
     if (error) {
         return false;
     }
-    const fs::path b = fs::weakly_canonical(fs::absolute(inputTarget, error), error);
+    const fs::path b = fs::weakly_canonical(fs::absolute(inputTarget.value(), error), error);
     return !error && a == b;
 }
 

@@ -112,13 +112,12 @@ bool modFiles::openConfiguration() {
 
     const std::filesystem::path path = pathFromUtf8(config_.ConfigFileName);
     if (readableForm_) {
-        if (const std::optional<ReadableConfiguration> read = readableForm_(path)) {
+        if (const std::optional<ReadableFormRead> read = readableForm_(path)) {
             return openReadableForm(*read);
         }
     }
-    DeviceImage image{};
-    const FileResult read = readConfigurationFile(path, image);
-    if (read.kind == FileError::TooLong) {
+    Expected<DeviceImage, FileError> read = readConfigurationFile(path);
+    if (read.kind() == FileError::TooLong) {
         messages_.showMessage(FileTooLongText, MainWindowCaption, MessageIcon::Stop,
                               MessageButtons::Ok);
         return true;
@@ -129,7 +128,7 @@ bool modFiles::openConfiguration() {
         return false;
     }
 
-    const ImageLoadResult result = loadDeviceImage(image, config_, settings_);
+    const ImageLoadResult result = loadDeviceImage(read.value(), config_, settings_);
     openReplaced_ = result != ImageLoadResult::InvalidImage;
     const ImageLoadMessage message = imageLoadMessage(result, ImageOrigin::File);
     if (message.text != nullptr) {
@@ -144,18 +143,19 @@ bool modFiles::openConfiguration() {
     return true;
 }
 
-bool modFiles::openReadableForm(const ReadableConfiguration& read) {
+bool modFiles::openReadableForm(const ReadableFormRead& read) {
     // A mistake anywhere in the document leaves everything as it was: the
     // reader checks the whole document before anything is put in place.
-    if (!read.mistake.empty()) {
-        messages_.showMessage(readableFormMistakeText(read.mistake), MainWindowCaption,
+    if (!read.ok()) {
+        messages_.showMessage(readableFormMistakeText(read.detail()), MainWindowCaption,
                               MessageIcon::Stop, MessageButtons::Ok);
         return false;
     }
-    config_.InputMacros = read.config.InputMacros;
-    config_.RotaryKeys = read.config.RotaryKeys;
-    settings_ = read.settings;
-    openedLabels_ = read.labels;
+    const ReadableConfiguration& document = read.value();
+    config_.InputMacros = document.config.InputMacros;
+    config_.RotaryKeys = document.config.RotaryKeys;
+    settings_ = document.settings;
+    openedLabels_ = document.labels;
     openReplaced_ = true;
     config_.ConfigChanged = false;
     return true;

@@ -47,7 +47,7 @@ public:
     static std::filesystem::path defaultCurrentFolder();
 
 private:
-    bool openReadableForm(const ReadableConfiguration& read);
+    bool openReadableForm(const ReadableFormRead& read);
 
     Configuration& config_;
     DeviceSettings& settings_;

@@ -60,14 +60,14 @@ LoadedConfiguration loadJson(std::string_view path, std::string_view text) {
 }
 
 LoadedConfiguration loadImage(std::string_view path, std::string_view bytes) {
-    DeviceImage image{};
-    if (!imageFromFileBytes(bytes, image)) {
+    const std::optional<DeviceImage> asRead = imageFromFileBytes(bytes);
+    if (!asRead) {
         return refused(path, ConfigurationForm::Image, ConfigurationError::TooLong);
     }
     LoadedConfiguration loaded;
     loaded.form = ConfigurationForm::Image;
     loaded.source = path;
-    const DeviceImage asRead = image;
+    DeviceImage image = *asRead;
     loaded.decoding = loadDeviceImage(image, loaded.config, loaded.settings);
     if (imageLoadMessage(loaded.decoding, ImageOrigin::File).failed) {
         loaded.failure = {ConfigurationError::NotDecoded, {}};
@@ -118,13 +118,12 @@ bool looksLikeJson(std::string_view bytes) {
 LoadedConfiguration loadConfiguration(const fs::path& path) {
     // Read once, then judged: the name may stand for something else by the
     // time it is opened a second time.
-    std::string bytes;
-    const FileResult read = readRegularFile(path, MaximumJsonSize, bytes);
-    if (!read.ok() && read.kind != FileError::TooLong) {
+    const Expected<FileHead, FileError> read = readFileHead(path, MaximumJsonSize);
+    if (!read.ok()) {
         return refused(utf8Text(path), ConfigurationForm::Unread, ConfigurationError::CannotOpen,
-                       read.detail);
+                       read.detail());
     }
-    return judge(utf8Text(path), bytes, read.kind == FileError::TooLong);
+    return judge(utf8Text(path), read.value().bytes, read.value().cutOff);
 }
 
 LoadedConfiguration loadConfiguration(std::istream& in, std::string_view name) {

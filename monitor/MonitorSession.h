@@ -51,7 +51,6 @@ public:
     [[nodiscard]] std::vector<std::string> summaryText() const;
     [[nodiscard]] std::vector<std::string> summaryJson() const;
 
-    [[nodiscard]] std::size_t encoderCount() const { return encoders_.size(); }
     [[nodiscard]] const MonitoredEncoder& encoder(std::size_t index) const;
     [[nodiscard]] const Monitor& monitor(std::size_t encoder) const;
 

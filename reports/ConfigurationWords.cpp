@@ -1,9 +1,9 @@
 #include "reports/ConfigurationWords.h"
 
-#include "formats/JsonFormat.h"
 #include "keytext/modKeyText.h"
 #include "model/CodeNames.h"
 #include "model/EffectiveMacro.h"
+#include "model/MacroDelay.h"
 #include "model/describeMacro.h"
 
 #include <array>

@@ -44,6 +44,11 @@ enum class DeviceChoiceError {
 };
 using DeviceChoiceResult = Result<DeviceChoiceError>;
 
+class DeviceBackend;
+/// The backend --device names, or why it names no device this program can
+/// reach.
+using DeviceChoice = Expected<std::unique_ptr<DeviceBackend>, DeviceChoiceError>;
+
 class DeviceBackend {
 public:
     virtual ~DeviceBackend() = default;
@@ -74,9 +79,8 @@ protected:
     DeviceBackend& operator=(const DeviceBackend&) = default;
 };
 
-/// Makes the backend that --device names (no value: the USB device). Returns
-/// nullptr and says why in `result` when it cannot be reached.
-using DeviceBackendFactory = std::function<std::unique_ptr<DeviceBackend>(
-    const std::optional<std::string>& device, DeviceChoiceResult& result)>;
+/// Makes the backend that --device names (no value: the USB device), or
+/// says why it cannot be reached.
+using DeviceBackendFactory = std::function<DeviceChoice(const std::optional<std::string>& device)>;
 
 } // namespace vantrel

@@ -14,14 +14,12 @@ bool isDeviceName(std::string_view device) {
            parseUsbSelector(device.substr(UsbPrefix.size())).has_value();
 }
 
-std::unique_ptr<DeviceBackend> makeDeviceBackend(const std::optional<std::string>& device,
-                                                 DeviceChoiceResult& result) {
-    return makeDeviceBackendUnder(SystemSysfsRoot, device, result);
+DeviceChoice makeDeviceBackend(const std::optional<std::string>& device) {
+    return makeDeviceBackendUnder(SystemSysfsRoot, device);
 }
 
-std::unique_ptr<DeviceBackend> makeDeviceBackendUnder(const std::filesystem::path& sysfsRoot,
-                                                      const std::optional<std::string>& device,
-                                                      DeviceChoiceResult& result) {
+DeviceChoice makeDeviceBackendUnder(const std::filesystem::path& sysfsRoot,
+                                    const std::optional<std::string>& device) {
     if (device && device->starts_with(EmulatedPrefix)) {
         return std::make_unique<EmulatedBackend>(
             pathFromUtf8(std::string_view(*device).substr(EmulatedPrefix.size())));
@@ -30,7 +28,7 @@ std::unique_ptr<DeviceBackend> makeDeviceBackendUnder(const std::filesystem::pat
     if (device) {
         selector = parseUsbSelector(std::string_view(*device).substr(UsbPrefix.size()));
     }
-    return makeUsbBackend(selector, result, sysfsRoot);
+    return makeUsbBackend(selector, sysfsRoot);
 }
 
 } // namespace vantrel

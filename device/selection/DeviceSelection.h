@@ -21,15 +21,12 @@ constexpr std::string_view UsbPrefix = "usb:";
 
 /// Makes the backend --device names: "emulated:PATH", "usb:WHICH" or,
 /// without a value, the first device on USB. The value has been checked with
-/// isDeviceName. Returns nullptr and says why in `result` when the device
-/// cannot be reached at all.
-[[nodiscard]] std::unique_ptr<DeviceBackend>
-makeDeviceBackend(const std::optional<std::string>& device, DeviceChoiceResult& result);
+/// isDeviceName. Fails when the device cannot be reached at all.
+[[nodiscard]] DeviceChoice makeDeviceBackend(const std::optional<std::string>& device);
 
 /// The same, with the USB ports read from sysfs under `sysfsRoot`: for tests,
 /// which stand a tree of their own in for the system's.
-[[nodiscard]] std::unique_ptr<DeviceBackend>
-makeDeviceBackendUnder(const std::filesystem::path& sysfsRoot,
-                       const std::optional<std::string>& device, DeviceChoiceResult& result);
+[[nodiscard]] DeviceChoice makeDeviceBackendUnder(const std::filesystem::path& sysfsRoot,
+                                                  const std::optional<std::string>& device);
 
 } // namespace vantrel

@@ -91,9 +91,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<DeviceBackend> makeUsbBackend(const std::optional<UsbSelector>& selector,
-                                              DeviceChoiceResult& result,
-                                              const std::filesystem::path& sysfsRoot) {
+DeviceChoice makeUsbBackend(const std::optional<UsbSelector>& selector,
+                            const std::filesystem::path& sysfsRoot) {
     if (!selector) {
         return std::make_unique<UsbBackend>(std::nullopt, sysfsRoot);
     }
@@ -101,26 +100,24 @@ std::unique_ptr<DeviceBackend> makeUsbBackend(const std::optional<UsbSelector>& 
         groupUsbDevices(enumerateHidDevices(configuredVendorId(), sysfsRoot));
     const UsbDevice* chosen = chooseUsbDevice(devices, *selector);
     if (chosen == nullptr) {
-        result = {DeviceChoiceError::NotAttached, {}};
-        return nullptr;
+        return DeviceChoiceResult{DeviceChoiceError::NotAttached, {}};
     }
     // Named by what stays the same for as long as it is plugged in, so that
     // a backup, the write and its check all reach the same device.
     return std::make_unique<UsbBackend>(lastingSelector(*chosen), sysfsRoot);
 }
 
-std::string usbPortOf(const UsbSelector& selector, DeviceChoiceResult& result) {
+Expected<std::string, DeviceChoiceError> usbPortOf(const UsbSelector& selector) {
     if (selector.kind == UsbSelector::Kind::PortPath) {
         return selector.value;
     }
     const std::vector<UsbDevice> devices = groupUsbDevices(enumerateHidDevices());
     const UsbDevice* chosen = chooseUsbDevice(devices, selector);
     if (chosen == nullptr) {
-        result = {DeviceChoiceError::NotAttached, {}};
-        return {};
+        return DeviceChoiceResult{DeviceChoiceError::NotAttached, {}};
     }
     if (chosen->main().portPath.empty()) {
-        result = {DeviceChoiceError::PortUnknown, {}};
+        return DeviceChoiceResult{DeviceChoiceError::PortUnknown, {}};
     }
     return chosen->main().portPath;
 }

@@ -4,19 +4,16 @@
 
 namespace vantrel {
 
-std::unique_ptr<DeviceBackend> makeUsbBackend(const std::optional<UsbSelector>& /*selector*/,
-                                              DeviceChoiceResult& result,
-                                              const std::filesystem::path& /*sysfsRoot*/) {
-    result = {DeviceChoiceError::NoUsbSupport, {}};
-    return nullptr;
+DeviceChoice makeUsbBackend(const std::optional<UsbSelector>& /*selector*/,
+                            const std::filesystem::path& /*sysfsRoot*/) {
+    return DeviceChoiceResult{DeviceChoiceError::NoUsbSupport, {}};
 }
 
-std::string usbPortOf(const UsbSelector& selector, DeviceChoiceResult& result) {
+Expected<std::string, DeviceChoiceError> usbPortOf(const UsbSelector& selector) {
     if (selector.kind == UsbSelector::Kind::PortPath) {
         return selector.value;
     }
-    result = {DeviceChoiceError::NoUsbSupport, {}};
-    return {};
+    return DeviceChoiceResult{DeviceChoiceError::NoUsbSupport, {}};
 }
 
 } // namespace vantrel

@@ -37,27 +37,23 @@ InputEvent fromKernel(const input_event& event) {
 
 } // namespace
 
-std::unique_ptr<EvdevSource> EvdevSource::open(const std::vector<std::filesystem::path>& nodes,
-                                               bool grab, EvdevFailure& failure) {
+OpenedEvdevSource EvdevSource::open(const std::vector<std::filesystem::path>& nodes, bool grab) {
     auto source = std::make_unique<EvdevSource>(Token{});
     for (const std::filesystem::path& path : nodes) {
         Node node{path, ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC), nullptr};
         if (node.descriptor < 0) {
-            failure = failureOf(path, errno);
-            return nullptr;
+            return failureOf(path, errno);
         }
         source->nodes_.push_back(node);
         Node& opened = source->nodes_.back();
         if (const int error = libevdev_new_from_fd(opened.descriptor, &opened.device); error < 0) {
-            failure = failureOf(path, -error);
-            return nullptr;
+            return failureOf(path, -error);
         }
         // The idle time stamps come from the same clock as the events'.
         (void)libevdev_set_clock_id(opened.device, CLOCK_MONOTONIC);
         if (grab) {
             if (const int error = libevdev_grab(opened.device, LIBEVDEV_GRAB); error < 0) {
-                failure = failureOf(path, -error);
-                return nullptr;
+                return failureOf(path, -error);
             }
         }
     }

@@ -31,13 +31,17 @@ struct EvdevFailure : Result<EvdevError> {
     std::filesystem::path node;
 };
 
+class EvdevSource;
+/// The opened devices, or why one of them cannot be used.
+using OpenedEvdevSource = Expected<std::unique_ptr<EvdevSource>, EvdevError, EvdevFailure>;
+
 class EvdevSource final : public EventSource {
 public:
     /// Opens every node; with `grab`, takes them from the desktop so that a
     /// press reaches only this program until the source is destroyed.
-    /// Returns nullptr and fills `failure` when a node cannot be used.
-    [[nodiscard]] static std::unique_ptr<EvdevSource>
-    open(const std::vector<std::filesystem::path>& nodes, bool grab, EvdevFailure& failure);
+    /// Fails at the first node that cannot be used.
+    [[nodiscard]] static OpenedEvdevSource open(const std::vector<std::filesystem::path>& nodes,
+                                                bool grab);
 
     ~EvdevSource() override;
     EvdevSource(const EvdevSource&) = delete;

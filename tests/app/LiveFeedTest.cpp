@@ -41,10 +41,9 @@ TEST(LiveFeed, AnswersAScriptedSessionWithAnOverflowAsItsRecordingDoes) {
     const std::filesystem::path recording = Examples / "two-player-cabinet.evemu";
     const testing::ScriptedEvdev evdev(folder.path,
                                        {{"1-4", testing::recordedEvents(recording), {}, 4}});
-    std::string why;
-    const std::unique_ptr<EventFeed> live =
-        openLiveFeedUnder(evdev.sysfsRoot(), evdev.deviceRoot(), why);
-    ASSERT_NE(live, nullptr) << why;
+    const OpenedLiveFeed opened = openLiveFeedUnder(evdev.sysfsRoot(), evdev.deviceRoot());
+    ASSERT_TRUE(opened.ok()) << opened.detail();
+    const std::unique_ptr<EventFeed>& live = opened.value();
     ReplayFeed replay({{"keyboard", testing::recordedEvents(recording)}});
     const std::vector<std::string> recorded = answers(replay);
     EXPECT_GT(recorded.size(), 10U);

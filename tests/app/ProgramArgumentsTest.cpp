@@ -21,11 +21,11 @@ struct Answer {
 };
 
 Answer answer(const std::vector<std::string>& args, const ProgramIdentity& program = Demo) {
-    const ProgramArguments arguments = parseProgramArguments(args, program);
+    const ParsedProgramArguments arguments = parseProgramArguments(args, program);
     std::ostringstream out;
     std::ostringstream err;
     const std::optional<int> status = answerWithoutWindow(arguments, program, out, err);
-    return {status, out.str(), err.str(), arguments.file};
+    return {status, out.str(), err.str(), arguments.ok() ? arguments.value().file : std::nullopt};
 }
 
 const std::string Usage =
@@ -83,11 +83,12 @@ constexpr std::array<ProgramOption, 2> TesterOptions{{
 constexpr ProgramIdentity Tester{"tester", "org.example.Tester", "Tests.", TesterOptions, false};
 
 TEST(ProgramArguments, AProgramsOwnOptionsCollectTheirValuesInOrder) {
-    const ProgramArguments given =
+    const ParsedProgramArguments parsed =
         parseProgramArguments(std::vector<std::string>{"--events", "a.evemu", "-platform", "xcb",
                                                        "--log", "l.txt", "--events", "-"},
                               Tester);
-    EXPECT_TRUE(given.usageError.ok());
+    ASSERT_TRUE(parsed.ok());
+    const ProgramArguments& given = parsed.value();
     EXPECT_EQ(given.valuesOf("--events"), (std::vector<std::string>{"a.evemu", "-"}));
     EXPECT_EQ(given.valuesOf("--log"), std::vector<std::string>{"l.txt"});
     EXPECT_EQ(given.valuesOf("--config"), std::vector<std::string>{});
@@ -98,7 +99,7 @@ TEST(ProgramArguments, AProgramsOwnOptionsCollectTheirValuesInOrder) {
         {{"--events=a.evemu"}, "unknown option \"--events=a.evemu\""},
     };
     for (const auto& [args, error] : mistakes) {
-        EXPECT_EQ(programUsageErrorWords(parseProgramArguments(args, Tester).usageError), error);
+        EXPECT_EQ(programUsageErrorWords(parseProgramArguments(args, Tester).failure()), error);
     }
 
     const Answer help = answer({"--help"}, Tester);

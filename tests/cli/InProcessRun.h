@@ -17,8 +17,8 @@ struct ToolResult {
     std::string out, err;
 };
 
-/// Runs the commands on the backends `makeBackend` makes (none when empty),
-/// with the console as `setUp` leaves it.
+/// Runs the commands on the backends `makeBackend` makes (none attached when
+/// empty), with the console as `setUp` leaves it.
 inline ToolResult runInProcess(const std::vector<std::string>& args,
                                const std::function<std::unique_ptr<DeviceBackend>()>& makeBackend,
                                const std::function<void(cli::Console&)>& setUp = {}) {
@@ -28,9 +28,10 @@ inline ToolResult runInProcess(const std::vector<std::string>& args,
     if (setUp) {
         setUp(console);
     }
-    const int status = cli::runVantrelctl(
-        args, console, [&](const std::optional<std::string>&, DeviceChoiceResult&) {
-            return makeBackend ? makeBackend() : nullptr;
+    const int status =
+        cli::runVantrelctl(args, console, [&](const std::optional<std::string>&) -> DeviceChoice {
+            return makeBackend ? DeviceChoice(makeBackend())
+                               : DeviceChoiceResult{DeviceChoiceError::NotAttached, {}};
         });
     return {status, out.str(), err.str()};
 }

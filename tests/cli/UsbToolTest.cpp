@@ -40,9 +40,9 @@ protected:
         std::ostringstream out;
         std::ostringstream err;
         Console console{out, err};
-        const int status = runVantrelctl(
-            args, console, [this](const std::optional<std::string>& device, DeviceChoiceResult& r) {
-                return makeDeviceBackendUnder(hid.sysfsRoot(), device, r);
+        const int status =
+            runVantrelctl(args, console, [this](const std::optional<std::string>& device) {
+                return makeDeviceBackendUnder(hid.sysfsRoot(), device);
             });
         return {status, out.str(), err.str()};
     }

@@ -252,8 +252,8 @@ TEST(CommandTable, EachCommandTakesTheDevicesItsRowAllows) {
         if (shape.output == Need::Required) {
             args.insert(args.end(), {"-o", "out"});
         }
-        const ParsedCommandLine parsed = parseCommandLine(args);
-        const std::string error = usageErrorLine(parsed.usageError, parsed.invocation.command);
+        const UsageFailure failure = parseCommandLine(args).failure();
+        const std::string error = usageErrorLine(failure, failure.command);
         const std::string name(shape.name);
         switch (shape.devices) {
         case DeviceUse::None:

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "model/Result.h"
 #include "monitor/EventSource.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,5 +57,17 @@ public:
         return Grab::Released;
     }
 };
+
+/// Why the encoders' own event devices give no feed.
+enum class LiveFeedError {
+    None,
+    NotAttached, ///< no encoder's event devices are there
+    CannotRead,  ///< they are there but cannot be read, or not on this system
+};
+
+/// The encoders' event devices as a feed, or why not. Only the program that
+/// opens the devices knows them, so `detail` is what the window shows, in
+/// the user's words, as the feed's own failures are.
+using OpenedLiveFeed = Expected<std::unique_ptr<EventFeed>, LiveFeedError>;
 
 } // namespace vantrel

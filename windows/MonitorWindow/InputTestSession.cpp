@@ -64,13 +64,13 @@ struct RecordingRead {
 /// window up or never end, is refused as the other readers refuse it.
 RecordingRead readRecording(const std::string& file) {
     RecordingRead read{{file, {}}, {}, {}};
-    std::string bytes;
-    read.file =
-        readRegularFile(pathFromUtf8(file), static_cast<std::size_t>(MaxEvemuRecordingSize), bytes);
-    if (!read.file.ok()) {
+    const Expected<std::string, FileError> bytes =
+        readRegularFile(pathFromUtf8(file), static_cast<std::size_t>(MaxEvemuRecordingSize));
+    if (!bytes.ok()) {
+        read.file = bytes.failure();
         return read;
     }
-    std::istringstream in(bytes);
+    std::istringstream in(bytes.value());
     EvemuReader reader(in);
     InputEvent event;
     EvemuReader::Result result = reader.readHeader();
@@ -157,14 +157,20 @@ InputTestSession::~InputTestSession() {
 
 bool InputTestSession::readDeviceConfiguration() {
     DeviceConfigurationRead read = services_.readDevice();
-    const std::string decoded = imageLoadMessage(read.loaded.decoding, ImageOrigin::Device).words();
-    if (!read.transfer.ok() || !read.loaded.ok()) {
-        window_.showNotice(qText(read.transfer.ok() ? decoded : readFailure(read.transfer)),
+    if (!read.ok()) {
+        window_.showNotice(qText(readFailure(read.failure())),
+                           MonitorWindow::OfferConfiguration | MonitorWindow::OfferRecording);
+        return false;
+    }
+    LoadedConfiguration& loaded = read.value();
+    const std::string decoded = imageLoadMessage(loaded.decoding, ImageOrigin::Device).words();
+    if (!loaded.ok()) {
+        window_.showNotice(qText(decoded),
                            MonitorWindow::OfferConfiguration | MonitorWindow::OfferRecording);
         return false;
     }
     configurationFile_.clear();
-    useConfiguration(std::move(read.loaded), "the VANTREL", decoded);
+    useConfiguration(std::move(loaded), "the VANTREL", decoded);
     return true;
 }
 
@@ -243,14 +249,13 @@ bool InputTestSession::replay(const std::vector<std::string>& files) {
 }
 
 bool InputTestSession::listen() {
-    std::string why;
-    std::unique_ptr<EventFeed> feed = services_.openLive(why);
-    if (!feed) {
-        window_.showNotice(qText(why),
+    OpenedLiveFeed live = services_.openLive();
+    if (!live.ok()) {
+        window_.showNotice(qText(live.detail()),
                            MonitorWindow::OfferConfiguration | MonitorWindow::OfferRecording);
         return false;
     }
-    startFeed(std::move(feed));
+    startFeed(std::move(live).value());
     recordingFiles_.clear();
     grab(window_.isActiveWindow());
     return true;
@@ -423,8 +428,8 @@ std::vector<std::string> InputTestSession::summaryLines() const {
 
 bool InputTestSession::startLog(const std::string& path) {
     stopLog();
-    if (const std::string replaced = logOverInput(path, configurationFile_, recordingFiles_);
-        !replaced.empty()) {
+    if (const LogOverInput replaced = logOverInput(path, configurationFile_, recordingFiles_);
+        !replaced.ok()) {
         window_.showNotice(qText(logOverInputText(path, replaced)), MonitorWindow::NoOffer);
         window_.showLogging(false);
         return false;

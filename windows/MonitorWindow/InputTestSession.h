@@ -23,12 +23,9 @@ namespace vantrel {
 
 class MonitorWindow;
 
-/// What reading the attached device's configuration came to: how the read
-/// ended and, when it gave an image, what the image decoded to.
-struct DeviceConfigurationRead {
-    TransferResult transfer;
-    LoadedConfiguration loaded;
-};
+/// What the image read from the attached device decoded to, or how the
+/// read failed.
+using DeviceConfigurationRead = Expected<LoadedConfiguration, TransferKind, TransferResult>;
 
 /// What the input test reaches outside itself. The program passes the
 /// device and the event devices; tests pass stand-ins.
@@ -37,9 +34,8 @@ struct InputTestServices {
     /// Reads the attached device's configuration with the read that
     /// refuses a device whose last write was cut off.
     std::function<DeviceConfigurationRead()> readDevice;
-    /// The encoders' event devices; nothing, with why in the user's words,
-    /// when there are none or they cannot be read.
-    std::function<std::unique_ptr<EventFeed>(std::string& why)> openLive;
+    /// The encoders' event devices, or why there are none to read.
+    std::function<OpenedLiveFeed()> openLive;
 };
 
 /// The input test's session: a front end over the monitor. It takes the

@@ -19,24 +19,27 @@ bool SessionLog::write(const std::string& line) {
     return ok_;
 }
 
-std::string logOverInput(const std::string& log, const std::string& configuration,
-                         const std::vector<std::string>& recordings) {
+LogOverInput logOverInput(const std::string& log, const std::string& configuration,
+                          const std::vector<std::string>& recordings) {
     const auto replaces = [&log](const std::string& input) {
         return !input.empty() && input != "-" && sameFile(pathFromUtf8(log), pathFromUtf8(input));
     };
     if (replaces(configuration)) {
-        return "the configuration " + configuration;
+        return {LogClash::Configuration, configuration};
     }
     for (const std::string& recording : recordings) {
         if (replaces(recording)) {
-            return "the recording " + recording;
+            return {LogClash::Recording, recording};
         }
     }
     return {};
 }
 
-std::string logOverInputText(const std::string& logWords, const std::string& replaced) {
-    return logWords + " is the same file as " + replaced + "; give the log a name of its own";
+std::string logOverInputText(const std::string& logWords, const LogOverInput& replaced) {
+    const char* input =
+        replaced.kind == LogClash::Configuration ? "the configuration " : "the recording ";
+    return logWords + " is the same file as " + input + replaced.detail +
+           "; give the log a name of its own";
 }
 
 } // namespace vantrel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Result.h"
+
 #include <fstream>
 #include <string>
 #include <vector>
@@ -26,15 +28,24 @@ private:
     bool ok_ = false;
 };
 
-/// What a log at `log` would replace of what a session reads, in words
-/// ("the configuration c.json", "the recording s.evemu"): a log started
-/// afresh over it would leave the session nothing to read. Empty when the
-/// log is a file of its own; an empty `configuration` is none.
-[[nodiscard]] std::string logOverInput(const std::string& log, const std::string& configuration,
-                                       const std::vector<std::string>& recordings);
+/// Which of what a session reads a log would replace.
+enum class LogClash {
+    None, ///< the log is a file of its own
+    Configuration,
+    Recording,
+};
+
+/// `detail` is the path of the input the log would replace.
+using LogOverInput = Result<LogClash>;
+
+/// What a log at `log` would replace of what a session reads: a log started
+/// afresh over it would leave the session nothing to read. An empty
+/// `configuration` is none.
+[[nodiscard]] LogOverInput logOverInput(const std::string& log, const std::string& configuration,
+                                        const std::vector<std::string>& recordings);
 
 /// The refusal of such a log, named as `logWords` says ("--log s.txt").
 [[nodiscard]] std::string logOverInputText(const std::string& logWords,
-                                           const std::string& replaced);
+                                           const LogOverInput& replaced);
 
 } // namespace vantrel

@@ -19,11 +19,9 @@ TEST(EvdevSource, aNodeThatCannotBeReadIsNamedWithItsReason) {
         {folder / "event3", EvdevError::NotEvdev},
         {"/dev/null", EvdevError::NotEvdev}};
     for (const auto& [node, kind] : cases) {
-        EvdevFailure failure;
-        EXPECT_EQ(EvdevSource::open({"/dev/null", node}, true, failure), nullptr);
-        EXPECT_EQ(failure.kind, EvdevError::NotEvdev) << "the first node fails first";
-        failure = {};
-        EXPECT_EQ(EvdevSource::open({node}, false, failure), nullptr);
+        EXPECT_EQ(EvdevSource::open({"/dev/null", node}, true).kind(), EvdevError::NotEvdev)
+            << "the first node fails first";
+        const EvdevFailure failure = EvdevSource::open({node}, false).failure();
         EXPECT_EQ(failure.kind, kind) << node;
         EXPECT_EQ(failure.node, node);
         EXPECT_FALSE(failure.detail.empty());
@@ -35,12 +33,12 @@ TEST(EvdevSource, aDeviceAnotherProgramHoldsIsNamedWhenTaken) {
     testing::ScriptedEventDevice held{"1-5"};
     held.grabbedElsewhere = true;
     const testing::ScriptedEvdev evdev(folder.path, {{"1-4"}, held});
-    EvdevFailure failure;
-    EXPECT_EQ(EvdevSource::open({evdev.node(0), evdev.node(1)}, true, failure), nullptr);
+    const EvdevFailure failure = EvdevSource::open({evdev.node(0), evdev.node(1)}, true).failure();
     EXPECT_EQ(failure.kind, EvdevError::HeldElsewhere);
     EXPECT_EQ(failure.node, evdev.node(1));
-    const auto source = EvdevSource::open({evdev.node(0), evdev.node(1)}, false, failure);
-    ASSERT_NE(source, nullptr);
+    const auto opened = EvdevSource::open({evdev.node(0), evdev.node(1)}, false);
+    ASSERT_TRUE(opened.ok());
+    const auto& source = opened.value();
     EXPECT_EQ(source->setGrabbed(true).kind, EvdevError::HeldElsewhere);
 }
 
@@ -70,9 +68,9 @@ TEST(EvdevSource, readsFramesInTurnResynchronisesAfterAnOverflowAndTellsAnUnplug
                    frame(31, EV_ABS, ABS_X, 2), frame(41, EV_ABS, ABS_X, 0)}),
           {ABS_X}}},
         testing::SessionEnd::Unplug);
-    EvdevFailure failure;
-    const auto source = EvdevSource::open({evdev.node(0), evdev.node(1)}, true, failure);
-    ASSERT_NE(source, nullptr) << failure.detail;
+    const auto opened = EvdevSource::open({evdev.node(0), evdev.node(1)}, true);
+    ASSERT_TRUE(opened.ok()) << opened.detail();
+    const auto& source = opened.value();
     EXPECT_EQ(source->absoluteAxes(1), std::vector<std::uint16_t>{ABS_X});
 
     std::vector<std::pair<std::size_t, InputEvent>> read;

@@ -63,15 +63,15 @@ struct Harness {
     std::vector<bool> grabs;
     std::optional<EventFeed::Grab> liveGrab; ///< a live feed, when set
     MonitorWindow window;
-    InputTestSession session{window,
-                             {dialogs, [this] { return device; },
-                              [this](std::string& why) -> std::unique_ptr<EventFeed> {
-                                  if (!liveGrab) {
-                                      why = noLiveFeed;
-                                      return nullptr;
-                                  }
-                                  return std::make_unique<StillFeed>(grabs, liveGrab);
-                              }}};
+    InputTestSession session{
+        window,
+        {dialogs, [this] { return device; },
+         [this]() -> OpenedLiveFeed {
+             if (!liveGrab) {
+                 return Result<LiveFeedError>{LiveFeedError::NotAttached, noLiveFeed};
+             }
+             return std::make_unique<StillFeed>(grabs, liveGrab);
+         }}};
 
     /// Plays the recordings without waiting for their time.
     void replayAll(const std::vector<std::string>& files) {
@@ -232,7 +232,7 @@ private slots:
         Harness h;
         LoadedConfiguration hat;
         encodeSingleKey(KeyTypeJoystick, 65, 0, hat.config.input(6)); // Hat1 NE
-        h.device.loaded = hat;
+        h.device = hat;
         QVERIFY(h.session.readDeviceConfiguration());
         QVERIFY(h.session.replay({VANTREL_MONITOR_FIXTURES "/mouse-and-joystick.evemu"}));
         QCOMPARE(h.window.hats().size(), std::size_t{1});
@@ -251,7 +251,7 @@ private slots:
     // title bar: every cell in sight, with its title whole.
     void theFullPanelFitsTheSmallScreen() {
         Harness h;
-        h.device.loaded = fullPanel();
+        h.device = fullPanel();
         QVERIFY(h.session.readDeviceConfiguration());
         h.window.resize(1280, 770);
         h.window.show();
@@ -329,7 +329,7 @@ private slots:
     // configuration chosen there is opened by its content.
     void withoutADeviceTheFilesAreOffered() {
         Harness h;
-        h.device.transfer.kind = TransferKind::NotFound;
+        h.device = TransferResult::of(TransferKind::NotFound);
         h.window.show();
         QVERIFY(!h.session.readDeviceConfiguration());
         QCOMPARE(h.window.notice().text(),
@@ -359,7 +359,7 @@ private slots:
     // the offer of a configuration.
     void theNoticeButtonsAnswerTheirKeys() {
         Harness h;
-        h.device.transfer.kind = TransferKind::NotFound;
+        h.device = TransferResult::of(TransferKind::NotFound);
         h.window.show();
         QVERIFY(QTest::qWaitForWindowActive(&h.window));
         QVERIFY(!h.session.readDeviceConfiguration());
@@ -406,7 +406,7 @@ private slots:
         Harness h;
         LoadedConfiguration cabinet = loadConfiguration(Example);
         encodeSingleKey(KeyTypeKeyboard, 29, 0, cabinet.config.input(27)); // Pause sends Z
-        h.device.loaded = cabinet;
+        h.device = cabinet;
         QVERIFY(h.session.readDeviceConfiguration());
         h.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&h.window));
@@ -477,9 +477,10 @@ private slots:
 
     void aLockFileThatCannotBeOpenedIsNamedNotTakenForAnotherProgram() {
         Harness h;
-        h.device.transfer.kind = TransferKind::Busy;
-        h.device.transfer.device = {{DeviceProblemKind::LockFileCannotBeOpened, "is a folder"},
-                                    "/tmp/d.bin.lock"};
+        TransferResult busy = TransferResult::of(TransferKind::Busy);
+        busy.device = DeviceProblem::of(DeviceProblemKind::LockFileCannotBeOpened, "is a folder",
+                                        "/tmp/d.bin.lock");
+        h.device = busy;
         QVERIFY(!h.session.readDeviceConfiguration());
         QCOMPARE(h.window.notice().text(),
                  QStringLiteral("The lock file /tmp/d.bin.lock cannot be opened: is a folder. Open "
@@ -515,12 +516,13 @@ private slots:
         testing::writeFile(recording, testing::contentsOf(ExampleSession[0]));
         std::filesystem::create_symlink("s.evemu", folder / "link.evemu");
         const std::string link = (folder / "link.evemu").string();
-        QCOMPARE(logOverInput(config, config, {}), "the configuration " + config);
-        QCOMPARE(logOverInput(link, config, {recording}), "the recording " + recording);
-        QCOMPARE(logOverInput((folder / "log.txt").string(), config, {recording}), std::string());
-        QCOMPARE(logOverInputText("--log " + config, "the configuration " + config),
+        QCOMPARE(logOverInputText("--log " + config, logOverInput(config, config, {})),
                  "--log " + config + " is the same file as the configuration " + config +
                      "; give the log a name of its own");
+        QCOMPARE(logOverInputText(link, logOverInput(link, config, {recording})),
+                 link + " is the same file as the recording " + recording +
+                     "; give the log a name of its own");
+        QVERIFY(logOverInput((folder / "log.txt").string(), config, {recording}).ok());
 
         Harness h;
         QVERIFY(h.session.openConfiguration(config));
