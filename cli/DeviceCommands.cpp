@@ -364,8 +364,10 @@ bool listDevices(const Console& console, DeviceBackend& backend, bool json) {
     if (devices.empty()) {
         console.error("No VANTREL devices detected !");
         console.err << "Check that the encoder's USB cable is plugged in at both ends (lsusb lists "
-                       "product ID 0108 when it is), and that the udev rule "
-                    << build::PackagedUdevRulePath << " or " << build::UdevRulePath
+                       "product ID "
+                    << usbId(static_cast<std::uint16_t>(DeviceProductId))
+                    << " when it is), and that the udev rule " << build::PackagedUdevRulePath
+                    << " or " << build::UdevRulePath
                     << " is installed; then plug the encoder in again.\n";
         return false;
     }
