@@ -9,6 +9,7 @@
 #include "windows/MonitorWindow/MonitorWindow.h"
 #include "windows/MonitorWindow/SessionLog.h"
 #include "windows/frmStatus/StatusProgress.h"
+#include "windows/frmStatus/TransferLockWait.h"
 
 #include <QApplication>
 #include <iostream>
@@ -20,17 +21,7 @@ DeviceConfigurationRead readDeviceForTest(HidAccess& hid, const DeviceLockFile& 
     DeviceConfigurationRead read;
     DeviceImage image{};
     StatusProgress progress(&owner);
-    // While another program has the device, the window stays painted and a
-    // terminal is told why nothing happens.
-    LockWait wait;
-    wait.waiting = [] {
-        std::cerr << "vantrel-monitor: waiting for another program to finish with the VANTREL "
-                     "(up to 5 seconds)\n";
-    };
-    wait.meanwhile = [] {
-        QCoreApplication::processEvents();
-    };
-    LockingDevice locked(hid, lockFile, wait);
+    LockingDevice locked(hid, lockFile, transferLockWait("vantrel-monitor: "));
     TransferContext context{locked, progress};
     read.transfer = readImageFromDevice(image, context);
     if (!read.transfer.ok()) {

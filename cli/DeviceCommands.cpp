@@ -12,11 +12,11 @@
 #include "formats/JsonText.h"
 #include "generated/BuildConfig.h"
 #include "reports/ConfigurationDiff.h"
+#include "userinterface/DeviceWaitText.h"
 #include "userinterface/ImageLoadMessage.h"
 #include "userinterface/UserInterface.h"
 
 #include <array>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -67,12 +67,9 @@ bool holdDevice(DeviceBackend& backend, const Console& console, DeviceLock& lock
         return true;
     }
     LockWait wait;
-    wait.waiting = [&console] {
-        const auto seconds =
-            std::chrono::duration_cast<std::chrono::seconds>(DeviceLockPatience).count();
-        console.err << "vantrelctl: " << console.subject
-                    << "waiting for another program to finish with the device (up to " << seconds
-                    << " seconds)\n"
+    wait.waiting = [&console, patience = wait.patience] {
+        console.err << "vantrelctl: " << console.subject << deviceWaitText("device", patience)
+                    << '\n'
                     << std::flush;
     };
     lock = DeviceLock::take(*file, wait);

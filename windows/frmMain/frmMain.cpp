@@ -8,6 +8,7 @@
 #include "windows/frmMain/InputRow.h"
 #include "windows/frmMain/TransferMessage.h"
 #include "windows/frmStatus/StatusProgress.h"
+#include "windows/frmStatus/TransferLockWait.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -17,7 +18,6 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 #include <utility>
 
@@ -40,21 +40,6 @@ const char* const DistributionVolumeWarning =
 
 QString qText(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-/// How a transfer waits for a device another program uses: with the
-/// windows kept painted, and a line for whoever started the program from a
-/// terminal; the window itself shows only what a failed open shows.
-LockWait transferLockWait() {
-    LockWait wait;
-    wait.waiting = [] {
-        std::fputs("waiting for another program to finish with the VANTREL (up to 5 seconds)\n",
-                   stderr);
-    };
-    wait.meanwhile = [] {
-        QCoreApplication::processEvents();
-    };
-    return wait;
 }
 
 bool isJumpToColumnEnd(const QKeyEvent& key) {
@@ -583,7 +568,7 @@ void frmMain::mnuRead_Click() {
     const std::string caption = windowTitle().toStdString();
     StatusProgress progress(this);
     progress.show();
-    LockingDevice device(services_.hid, services_.deviceLockFile, transferLockWait());
+    LockingDevice device(services_.hid, services_.deviceLockFile, transferLockWait(""));
     TransferContext context{device, progress};
     const TransferResult result = readFromDevice(config_, settings_, context);
     // Redrawn while the progress window is still up, as the device's own
@@ -603,7 +588,7 @@ void frmMain::mnuWrite_Click() {
     const std::string caption = windowTitle().toStdString();
     StatusProgress progress(this);
     progress.show();
-    LockingDevice device(services_.hid, services_.deviceLockFile, transferLockWait());
+    LockingDevice device(services_.hid, services_.deviceLockFile, transferLockWait(""));
     TransferContext context{device, progress};
     const TransferResult result = writeToDevice(config_, settings_, context);
     progress.remove();
