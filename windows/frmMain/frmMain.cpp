@@ -2,6 +2,7 @@
 
 #include "device/LockingDevice.h"
 #include "device/Transfer.h"
+#include "model/SourceNames.h"
 #include "model/describeMacro.h"
 #include "windows/controls/Twips.h"
 #include "windows/frmMain/DistributionVolume.h"
@@ -170,7 +171,7 @@ bool frmMain::Form_Load() {
     for (int i = 0; i < InputCount; ++i) {
         InputRow& inputRow = row(i);
         inputRow.move(0, pixels(i * twipsFromPixels(inputRow.height())));
-        inputRow.setLabel(QStringLiteral("Input %1").arg(i + 1));
+        inputRow.setLabel(qText(inputName(i)));
     }
     const InputRow& last = row(InputCount - 1);
     layout_.RowsHeight = twipsFromPixels(last.y() + last.height());
