@@ -559,41 +559,44 @@ void frmMain::mnuSave_Click() {
     files_.saveConfiguration();
 }
 
-void frmMain::mnuRead_Click() {
-    if (transferRunning_ || files_.querySaveChanges()) {
-        return;
-    }
-    // The scope starts once the user has let the read go ahead, so that the
-    // save question and a save dialog appear over a window that looks normal.
+template <typename Transfer>
+void frmMain::runTransfer(TransferDirection direction, const Transfer& transfer) {
     const TransferScope scope(*this);
     const std::string caption = windowTitle().toStdString();
     StatusProgress progress(this);
     progress.show();
     LockingDevice device(services_.hid, services_.deviceLockFile, transferLockWait(""));
     TransferContext context{device, progress};
-    const TransferResult result = readFromDevice(config_, settings_, context);
-    // Redrawn while the progress window is still up, as the device's own
-    // sequence has it.
-    if (result.changedConfiguration()) {
-        showLoadedConfiguration();
-    }
+    const auto result = transfer(context);
     progress.remove();
-    tellTransferResult(services_.messages, TransferDirection::Reading, result, caption);
+    tellTransferResult(services_.messages, direction, result, caption);
+}
+
+void frmMain::mnuRead_Click() {
+    if (transferRunning_ || files_.querySaveChanges()) {
+        return;
+    }
+    // The transfer starts once the user has let the read go ahead, so that
+    // the save question and a save dialog appear over a window that looks
+    // normal.
+    runTransfer(TransferDirection::Reading, [this](TransferContext& context) {
+        auto result = readFromDevice(config_, settings_, context);
+        // Redrawn while the progress window is still up, as the device's own
+        // sequence has it.
+        if (result.changedConfiguration()) {
+            showLoadedConfiguration();
+        }
+        return result;
+    });
 }
 
 void frmMain::mnuWrite_Click() {
     if (transferRunning_) {
         return;
     }
-    const TransferScope scope(*this);
-    const std::string caption = windowTitle().toStdString();
-    StatusProgress progress(this);
-    progress.show();
-    LockingDevice device(services_.hid, services_.deviceLockFile, transferLockWait(""));
-    TransferContext context{device, progress};
-    const TransferResult result = writeToDevice(config_, settings_, context);
-    progress.remove();
-    tellTransferResult(services_.messages, TransferDirection::Writing, result, caption);
+    runTransfer(TransferDirection::Writing, [this](TransferContext& context) {
+        return writeToDevice(config_, settings_, context);
+    });
 }
 
 void frmMain::mnuExit_Click() {

@@ -2,6 +2,7 @@
 
 #include "device/DeviceLock.h"
 #include "device/HidAccess.h"
+#include "device/TransferProgress.h"
 #include "files/FileDialogs.h"
 #include "files/ReadableForm.h"
 #include "files/modFiles.h"
@@ -130,6 +131,10 @@ private:
     void showLoadedConfiguration();
     void showLabels();
     [[nodiscard]] bool deviceAttached();
+    /// Runs `transfer` behind the progress window, with every command
+    /// ignored and the rows and settings disabled, then tells how it ended.
+    template <typename Transfer>
+    void runTransfer(TransferDirection direction, const Transfer& transfer);
     void warnOnDistributionVolume();
 
     [[nodiscard]] std::int32_t outerHeight() const;
