@@ -9,6 +9,7 @@
 #include "windows/MonitorWindow/MonitorWindow.h"
 #include "windows/MonitorWindow/SessionLog.h"
 #include "windows/frmStatus/StatusProgress.h"
+#include "windows/frmStatus/TransferLockWait.h"
 
 #include <QApplication>
 #include <iostream>
@@ -18,17 +19,7 @@ namespace vantrel {
 DeviceConfigurationRead readDeviceForTest(HidAccess& hid, const DeviceLockFile& lockFile,
                                           QWidget& owner) {
     StatusProgress progress(&owner);
-    // While another program has the device, the window stays painted and a
-    // terminal is told why nothing happens.
-    LockWait wait;
-    wait.waiting = [] {
-        std::cerr << "vantrel-monitor: waiting for another program to finish with the VANTREL "
-                     "(up to 5 seconds)\n";
-    };
-    wait.meanwhile = [] {
-        QCoreApplication::processEvents();
-    };
-    LockingDevice locked(hid, lockFile, wait);
+    LockingDevice locked(hid, lockFile, transferLockWait("vantrel-monitor: "));
     TransferContext context{locked, progress};
     ImageRead read = readImageFromDevice(context);
     if (!read.ok()) {

@@ -12,11 +12,11 @@
 #include "formats/JsonText.h"
 #include "generated/BuildConfig.h"
 #include "reports/ConfigurationDiff.h"
+#include "userinterface/DeviceWaitText.h"
 #include "userinterface/ImageLoadMessage.h"
 #include "userinterface/UserInterface.h"
 
 #include <array>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -68,12 +68,9 @@ bool holdDevice(DeviceBackend& backend, const Console& console, DeviceLock& lock
         return true;
     }
     LockWait wait;
-    wait.waiting = [&console] {
-        const auto seconds =
-            std::chrono::duration_cast<std::chrono::seconds>(DeviceLockPatience).count();
-        console.err << "vantrelctl: " << console.subject
-                    << "waiting for another program to finish with the device (up to " << seconds
-                    << " seconds)\n"
+    wait.waiting = [&console, patience = wait.patience] {
+        console.err << "vantrelctl: " << console.subject << deviceWaitText("device", patience)
+                    << '\n'
                     << std::flush;
     };
     lock = DeviceLock::take(*file, wait);
@@ -367,8 +364,10 @@ bool listDevices(const Console& console, DeviceBackend& backend, bool json) {
     if (devices.empty()) {
         console.error("No VANTREL devices detected !");
         console.err << "Check that the encoder's USB cable is plugged in at both ends (lsusb lists "
-                       "product ID 0108 when it is), and that the udev rule "
-                    << build::PackagedUdevRulePath << " or " << build::UdevRulePath
+                       "product ID "
+                    << usbId(static_cast<std::uint16_t>(DeviceProductId))
+                    << " when it is), and that the udev rule " << build::PackagedUdevRulePath
+                    << " or " << build::UdevRulePath
                     << " is installed; then plug the encoder in again.\n";
         return false;
     }

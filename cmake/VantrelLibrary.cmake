@@ -29,3 +29,19 @@ function(vantrel_add_library name)
     set_target_properties(${target} PROPERTIES AUTOMOC ON)
   endif()
 endfunction()
+
+# A part that needs an optional backend (hidapi, libevdev): with the backend
+# configured, `target` gets SOURCE and links LINK; without it, FALLBACK, the
+# same functions saying that the part is not in this build.
+#
+#   vantrel_add_optional_part(<target> BACKEND <backend target> SOURCE file
+#                             FALLBACK file [LINK target...])
+function(vantrel_add_optional_part target)
+  cmake_parse_arguments(ARG "" "BACKEND;SOURCE;FALLBACK" "LINK" ${ARGN})
+  if(TARGET ${ARG_BACKEND})
+    target_sources(${target} PRIVATE ${ARG_SOURCE})
+    target_link_libraries(${target} PRIVATE ${ARG_LINK})
+  else()
+    target_sources(${target} PRIVATE ${ARG_FALLBACK})
+  endif()
+endfunction()

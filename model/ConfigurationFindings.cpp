@@ -7,6 +7,7 @@
 #include "model/EffectiveMacro.h"
 #include "model/MacroRules.h"
 #include "model/MacroStart.h"
+#include "model/SourceNames.h"
 
 #include <algorithm>
 #include <array>
@@ -186,20 +187,6 @@ std::string actionWords(const SingleKey& action) {
     const CodeKind kind = codeKindOf(action.KeyType);
     const std::string prefix = kind == CodeKind::Key ? modifierText(action.KeyOperator) : "";
     return prefix + codeWords(kind, action.KeyValue);
-}
-
-std::string withLabel(const std::string& name, const std::string& label) {
-    return label.empty() ? name : name + " (" + label + ")";
-}
-
-std::string sourceName(const ActionSource& source, const ConfigurationLabels& labels) {
-    if (source.kind == ActionSource::Kind::Input) {
-        return withLabel("Input " + std::to_string(source.index + 1), labels.input(source.index));
-    }
-    const int rotarySwitch = source.index / 2;
-    return withLabel("Rotary Switch " + std::to_string(rotarySwitch + 1),
-                     labels.rotarySwitch(rotarySwitch)) +
-           (source.index % 2 == 1 ? " clockwise" : " counterclockwise");
 }
 
 /// The parts with ", " between them and `last` before the final one.

@@ -2,7 +2,6 @@
 
 #include "model/EchoedText.h"
 
-#include <array>
 #include <charconv>
 #include <optional>
 #include <string_view>
@@ -15,20 +14,34 @@ namespace {
 constexpr std::string_view HeaderPrefixes = "NIPBALS";
 constexpr std::int64_t MicrosecondsPerSecond = 1'000'000;
 
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
+// Loops rather than find_first_of: that asks memchr about every character,
+// and the fields of every event pass through here.
+constexpr bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
 }
 
+std::string_view trimmed(std::string_view text) {
+    std::size_t first = 0;
+    while (first < text.size() && isBlank(text[first])) {
+        ++first;
+    }
+    std::size_t last = text.size();
+    while (last > first && isBlank(text[last - 1])) {
+        --last;
+    }
+    return text.substr(first, last - first);
+}
+
+/// The first field of `text`, which then holds what follows it. Fields are
+/// parted by spaces and tabs; a carriage return only ends the line.
 std::string_view nextField(std::string_view& text) {
     text = trimmed(text);
-    const auto end = text.find_first_of(" \t");
+    std::size_t end = 0;
+    while (end < text.size() && text[end] != ' ' && text[end] != '\t') {
+        ++end;
+    }
     const std::string_view field = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view{} : text.substr(end);
+    text.remove_prefix(end);
     return field;
 }
 
@@ -48,22 +61,28 @@ std::optional<Number> number(std::string_view text, int base) {
 std::optional<std::int64_t> timestamp(std::string_view text) {
     constexpr std::size_t MicrosecondDigits = 6;
     const auto dot = text.find('.');
-    if (dot == std::string_view::npos) {
+    if (dot == std::string_view::npos || dot + 1 == text.size()) {
         return std::nullopt;
     }
-    const std::string_view fraction = text.substr(dot + 1);
-    if (fraction.empty() || fraction.find_first_not_of("0123456789") != std::string_view::npos) {
-        return std::nullopt;
+    std::int64_t microseconds = 0;
+    std::size_t digits = 0;
+    for (const char c : text.substr(dot + 1)) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        if (digits < MicrosecondDigits) {
+            microseconds = microseconds * 10 + (c - '0');
+            ++digits;
+        }
     }
-    std::string micro(fraction.substr(0, MicrosecondDigits));
-    micro.resize(MicrosecondDigits, '0');
+    for (; digits < MicrosecondDigits; ++digits) {
+        microseconds *= 10;
+    }
     const auto seconds = number<std::int64_t>(text.substr(0, dot), 10);
-    const auto microseconds = number<std::int64_t>(micro, 10);
-    if (!seconds || !microseconds || *seconds < 0 ||
-        *seconds > INT64_MAX / MicrosecondsPerSecond - 1) {
+    if (!seconds || *seconds < 0 || *seconds > INT64_MAX / MicrosecondsPerSecond - 1) {
         return std::nullopt;
     }
-    return *seconds * MicrosecondsPerSecond + *microseconds;
+    return *seconds * MicrosecondsPerSecond + microseconds;
 }
 
 // "E: 0.000001 0004 0004 458756" with the type and code in hexadecimal and
@@ -99,10 +118,10 @@ void noteAxes(std::string_view line, std::optional<std::vector<std::uint16_t>>& 
 } // namespace
 
 EvemuReader::EvemuReader(std::istream& in)
-    : in_(in) {}
+    : lines_(in, MaxEvemuLineLength) {}
 
 EvemuReader::Result EvemuReader::readHeader() {
-    std::string line;
+    std::string_view line;
     while (!pending_) {
         if (const Result read = readLine(line); read != Result::Event) {
             return read;
@@ -126,7 +145,7 @@ EvemuReader::Result EvemuReader::next(InputEvent& event) {
         pending_.reset();
         return Result::Event;
     }
-    std::string line;
+    std::string_view line;
     for (;;) {
         if (const Result read = readLine(line); read != Result::Event) {
             return read;
@@ -140,28 +159,23 @@ EvemuReader::Result EvemuReader::next(InputEvent& event) {
     }
 }
 
-/// One line into `line`, its length and the recording's checked before
-/// either can grow: Event stands for a line read.
-EvemuReader::Result EvemuReader::readLine(std::string& line) {
-    std::array<char, MaxEvemuLineLength + 1> buffer{};
-    in_.getline(buffer.data(), std::ssize(buffer));
-    const auto count = static_cast<std::size_t>(in_.gcount());
+/// The next line into `line`, the recording's length checked with it:
+/// Event stands for a line read.
+EvemuReader::Result EvemuReader::readLine(std::string_view& line) {
     ++lineNumber_;
-    if (in_.bad()) {
+    switch (lines_.next(line)) {
+    case LineReader::Status::Line:
+        break;
+    case LineReader::Status::End:
+        return Result::End;
+    case LineReader::Status::TooLong:
+        return fail(EvemuError::LineTooLong);
+    case LineReader::Status::Unreadable:
         return fail(EvemuError::Unreadable);
     }
-    if (in_.fail() && !in_.eof()) { // the buffer filled before the line ended
-        return fail(EvemuError::LineTooLong);
-    }
-    if (count == 0 && in_.eof()) {
-        return Result::End;
-    }
-    size_ += count;
-    if (size_ > MaxEvemuRecordingSize) {
+    if (lines_.consumed() > MaxEvemuRecordingSize) {
         return fail(EvemuError::TooLong);
     }
-    const std::size_t length = in_.eof() ? count : count - 1; // without the line feed
-    line.assign(buffer.data(), length);
     return Result::Event;
 }
 

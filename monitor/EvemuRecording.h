@@ -3,6 +3,7 @@
 #include "model/Result.h"
 #include "monitor/EventSource.h"
 #include "monitor/InputEvent.h"
+#include "monitor/LineReader.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -46,7 +47,8 @@ struct EvemuFailure : Result<EvemuError> {
 
 /// Reads a recording as it comes, one line at a time, in bounded memory: a
 /// pipe from evemu-record is replayed while it records. The header is read
-/// first, up to the first event; then each call gives the next event.
+/// first, up to the first event; then each call gives the next event. Lines
+/// are parsed where they were read, without a copy.
 class EvemuReader {
 public:
     enum class Result {
@@ -73,13 +75,12 @@ public:
 private:
     enum class Line { Header, Event, Skipped };
 
-    Result readLine(std::string& line);
+    Result readLine(std::string_view& line);
     Line classify(std::string_view text, InputEvent& event);
     Result fail(EvemuError error);
 
-    std::istream& in_;
+    LineReader lines_;
     std::size_t lineNumber_ = 0;
-    std::uint64_t size_ = 0;
     std::optional<InputEvent> pending_;
     std::optional<std::vector<std::uint16_t>> absoluteAxes_;
     EvemuFailure failure_;

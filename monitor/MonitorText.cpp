@@ -3,6 +3,7 @@
 #include "keytext/modKeyText.h"
 #include "model/EchoedText.h"
 #include "model/JsonWriter.h"
+#include "model/SourceNames.h"
 #include "model/modSettings.h"
 #include "reports/ConfigurationWords.h"
 
@@ -66,24 +67,6 @@ std::string modifierName(std::uint8_t usage) {
     }
 }
 
-std::string direction(int rotaryKey) {
-    return rotaryKey % 2 == 1 ? "clockwise" : "counterclockwise";
-}
-
-std::string withLabel(const std::string& name, const std::string& label) {
-    return label.empty() ? name : name + " (" + label + ")";
-}
-
-std::string sourceName(const ActionSource& source, const ConfigurationLabels& labels) {
-    const int index = source.index;
-    if (source.kind == ActionSource::Kind::Input) {
-        return withLabel("Input " + std::to_string(index + 1), labels.input(index));
-    }
-    return withLabel("Rotary Switch " + std::to_string(index / 2 + 1),
-                     labels.rotarySwitch(index / 2)) +
-           " " + direction(index);
-}
-
 /// "A or B", "A, B or C".
 std::string sourceList(const std::vector<ActionSource>& sources,
                        const ConfigurationLabels& labels) {
@@ -128,7 +111,10 @@ void writeSource(JsonWriter& out, const ActionSource& source, const Configuratio
         out.key("input").number(index + 1);
         label = labels.input(index);
     } else {
-        out.key("rotarySwitch").number(index / 2 + 1).key("direction").string(direction(index));
+        out.key("rotarySwitch")
+            .number(index / 2 + 1)
+            .key("direction")
+            .string(rotaryDirection(index));
         label = labels.rotarySwitch(index / 2);
     }
     if (!label.empty()) {

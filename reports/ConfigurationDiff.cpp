@@ -1,6 +1,7 @@
 #include "reports/ConfigurationDiff.h"
 
 #include "model/EffectiveMacro.h"
+#include "model/SourceNames.h"
 #include "reports/ConfigurationWords.h"
 
 namespace vantrel {
@@ -35,18 +36,18 @@ configurationChanges(const Configuration& a, const DeviceSettings& settingsA,
     std::vector<Difference> changes;
     for (int i = 0; i < InputCount; ++i) {
         if (labelsA && labelsB && labelsA->input(i) != labelsB->input(i)) {
-            changes.push_back({inputLabel(i) + " label", i + 1, 0, "label",
+            changes.push_back({inputName(i) + " label", i + 1, 0, "label",
                                labelInWords(labelsA->input(i)), labelInWords(labelsB->input(i))});
         }
         if (effectiveMacro(a.input(i)) != effectiveMacro(b.input(i))) {
-            changes.push_back({inputLabel(i), i + 1, 0, assignmentField(a.input(i), b.input(i)),
+            changes.push_back({inputName(i), i + 1, 0, assignmentField(a.input(i), b.input(i)),
                                inputInWords(a.input(i)), inputInWords(b.input(i))});
         }
     }
     for (int j = 0; labelsA && labelsB && j < RotarySwitchCount; ++j) {
         if (labelsA->rotarySwitch(j) != labelsB->rotarySwitch(j)) {
-            changes.push_back({"Rotary Switch " + std::to_string(j + 1) + " label", 0, j + 1,
-                               "label", labelInWords(labelsA->rotarySwitch(j)),
+            changes.push_back({rotarySwitchName(j) + " label", 0, j + 1, "label",
+                               labelInWords(labelsA->rotarySwitch(j)),
                                labelInWords(labelsB->rotarySwitch(j))});
         }
     }

@@ -4,6 +4,7 @@
 #include "model/CodeNames.h"
 #include "model/EffectiveMacro.h"
 #include "model/MacroDelay.h"
+#include "model/SourceNames.h"
 #include "model/describeMacro.h"
 
 #include <array>
@@ -69,7 +70,7 @@ std::string singleInWords(const InputMacro& macro) {
 
 void addRotarySwitch(std::vector<SettingItem>& items, int j, const Configuration& config,
                      const RotarySwitchSettings& lists) {
-    const std::string name = "Rotary Switch " + std::to_string(j + 1) + " ";
+    const std::string name = rotarySwitchName(j) + " ";
     const int number = j + 1;
     items.push_back({name + "Counterclockwise Movement",
                      rotaryKeyInWords(config.rotaryKey(rotaryKeyIndex(j, false))), number,
@@ -124,10 +125,6 @@ std::string inputInWords(const InputMacro& macro) {
         return keyName(0);
     }
     return isSingleKeyAssignment(kept) ? singleInWords(kept) : macroInWords(kept);
-}
-
-std::string inputLabel(int index) {
-    return "Input " + std::to_string(index + 1);
 }
 
 std::vector<SettingItem> settingItems(const Configuration& config, const DeviceSettings& settings) {

@@ -30,9 +30,6 @@ namespace vantrel {
 /// One macro step: "press A", "release Right Click", "wait 500 ms".
 [[nodiscard]] std::string stepInWords(const MacroStep& step);
 
-/// "Input " and the input's number, as the main window labels row `index`.
-[[nodiscard]] std::string inputLabel(int index);
-
 /// One device setting: the label the windows give it and its value.
 struct SettingItem {
     std::string label;

@@ -2,6 +2,7 @@
 
 #include "model/ConfigurationFindings.h"
 #include "model/EffectiveMacro.h"
+#include "model/SourceNames.h"
 #include "reports/ConfigurationWords.h"
 #include "reports/HtmlText.h"
 
@@ -114,7 +115,7 @@ std::string settingsHtml(const Configuration& config, const DeviceSettings& sett
     std::string items;
     for (int j = 0; j < RotarySwitchCount; ++j) {
         if (!labels.rotarySwitch(j).empty()) {
-            items += settingHtml("Rotary Switch " + std::to_string(j + 1), labels.rotarySwitch(j));
+            items += settingHtml(rotarySwitchName(j), labels.rotarySwitch(j));
         }
     }
     for (const SettingItem& item : settingItems(config, settings)) {

@@ -1,6 +1,7 @@
 #include "reports/ShowConfiguration.h"
 
 #include "model/ConfigurationFindings.h"
+#include "model/SourceNames.h"
 #include "reports/ConfigurationWords.h"
 
 #include <algorithm>
@@ -49,8 +50,7 @@ std::string showConfiguration(const Configuration& config, const DeviceSettings&
     for (int i = 0; i < InputCount; ++i) {
         const InputMacro& macro = config.input(i);
         const std::string& label = labels.input(i);
-        inputs.add({inputLabel(i) + (label.empty() ? "" : " (" + label + ")"), rowMode(macro),
-                    rowInWords(macro)});
+        inputs.add({withLabel(inputName(i), label), rowMode(macro), rowInWords(macro)});
     }
     Columns others;
     for (const SettingItem& item : settingItems(config, settings)) {

@@ -20,6 +20,11 @@ constexpr unsigned short VendorDefinedUsagePages = 0xFF00;
 /// be waiting, so dropping them ends even with a device that never stops.
 constexpr int HidrawQueueLength = 64;
 
+/// "33 bytes": a report's length, as the problems name it.
+std::string reportBytes() {
+    return std::to_string(ReportLength) + " bytes";
+}
+
 /// Initialises hidapi once and releases it when the program ends.
 class HidLibrary {
 public:
@@ -192,7 +197,8 @@ HidapiDevice::~HidapiDevice() = default;
 DeviceStatus HidapiDevice::OpenHidDevice(std::int32_t productId, std::int32_t outputLength,
                                          std::int32_t inputLength, DeviceHandle& handle) {
     if (outputLength != ReportLength || inputLength != ReportLength) {
-        return fail(DeviceFailure::Refused, "reports of this device are 33 bytes long");
+        return fail(DeviceFailure::Refused,
+                    "reports of this device are " + reportBytes() + " long");
     }
     if (productId <= 0 || productId > 0xFFFF) {
         return fail(DeviceFailure::Refused, "a product ID is a number from 1 to 65535");
@@ -262,7 +268,7 @@ DeviceStatus HidapiDevice::WriteHidDevice(DeviceHandle& handle, const Report& ou
     }
     if (written < ReportLength) {
         return fail(DeviceFailure::ShortAnswer,
-                    "write: only " + std::to_string(written) + " of 33 bytes sent");
+                    "write: only " + std::to_string(written) + " of " + reportBytes() + " sent");
     }
 
     Report answer{};
@@ -277,7 +283,7 @@ DeviceStatus HidapiDevice::WriteHidDevice(DeviceHandle& handle, const Report& ou
     }
     if (read < ReportLength) {
         return fail(DeviceFailure::ShortAnswer,
-                    "read: only " + std::to_string(read) + " of 33 bytes received");
+                    "read: only " + std::to_string(read) + " of " + reportBytes() + " received");
     }
     if (answer[0] != output[0]) {
         return fail(DeviceFailure::Refused, "read: an answer with report ID " +

@@ -1,5 +1,6 @@
 #include "monitor/EvemuRecording.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <ios>
 #include <sstream>
@@ -61,6 +62,44 @@ private:
     std::string line_ = "# " + std::string(1000, 'x') + "\n";
 };
 
+/// A recording handed out a few bytes at a time, as a pipe may.
+class Trickle final : public std::streambuf {
+public:
+    explicit Trickle(std::string text)
+        : text_(std::move(text)) {}
+
+protected:
+    int_type underflow() override {
+        constexpr std::size_t Piece = 7;
+        if (served_ == text_.size()) {
+            return traits_type::eof();
+        }
+        const std::size_t piece = std::min(Piece, text_.size() - served_);
+        char* begin = text_.data() + served_;
+        setg(begin, begin, begin + piece);
+        served_ += piece;
+        return traits_type::to_int_type(*begin);
+    }
+
+private:
+    std::string text_;
+    std::size_t served_ = 0;
+};
+
+TEST(EvemuRecording, linesCutAcrossReadsAndLongerThanAReadComeWhole) {
+    std::string text = std::string(MaxEvemuLineLength, '#') + "\n"; // the longest line allowed
+    std::vector<InputEvent> expected;
+    for (int i = 1; i <= 2000; ++i) { // some 250 KB, lines long and short
+        text += "# " + std::string(static_cast<std::size_t>(i % 200), 'x') + "\n";
+        text += "E: " + std::to_string(i) + ".000001 0001 001e " + std::to_string(i % 2) + "\n";
+        expected.push_back({i * 1'000'000LL + 1, 1, 0x1e, i % 2});
+    }
+    Trickle trickle(text);
+    std::istream pipe(&trickle);
+    EXPECT_EQ(readAll(pipe).events, expected);
+    EXPECT_EQ(read(text).events, expected);
+}
+
 TEST(EvemuRecording, readsEventsWithPaddingSignsAndComments) {
     const EvemuRecording recording = read("# EVEMU 1.3\nN: Panel\nA: 10 -1 1 0 0 0\n\n"
                                           "E: 1.000002 0003 0011 -001\t# EV_ABS / ABS_HAT0Y -1\n"
@@ -91,7 +130,7 @@ TEST(EvemuRecording, aMalformedLineIsRefusedWithItsNumberAndWords) {
         {"E: 0.000001 10000 001e 0001\n", 1},
         {"N: Panel\nhello\n", 2},
         {"X: 1\n", 1},
-        {good + "#" + std::string(MaxEvemuLineLength, ' ') + good, 2}};
+        {good + "#" + std::string(MaxEvemuLineLength, ' ') + "\n" + good, 2}};
     for (const auto& [text, line] : cases) {
         const EvemuRecording recording = read(text);
         EXPECT_FALSE(recording.ok()) << "line " << line;

@@ -35,21 +35,25 @@ chmod +x bin/vantrelctl
 PATH=$PWD/bin:$PATH
 
 failed=0
+# The completions on standard input, one a line, against those expected;
+# shells sort what they show.
+compare() {
+    local shell=$1 line=$2 expected=$3 got
+    got="$(sort | tr '\n' ' ')"
+    got="${got% }"
+    if [[ $got != "$expected" ]]; then
+        echo "check-completion: $shell completes '$line' to '$got', expected '$expected'" >&2
+        failed=1
+    fi
+}
 expect() {
-    local line=$1 expected=$2
+    local line=$1
     read -r -a COMP_WORDS <<<"$line"
     [[ $line == *" " ]] && COMP_WORDS+=("")
     COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
     COMPREPLY=()
     _vantrelctl
-    # bash sorts what it shows; compgen -f gives folder order.
-    local got
-    got="$(printf '%s\n' "${COMPREPLY[@]}" | sort | tr '\n' ' ')"
-    got="${got% }"
-    if [[ $got != "$expected" ]]; then
-        echo "check-completion: '$line' completes to '$got', expected '$expected'" >&2
-        failed=1
-    fi
+    compare bash "$line" "$2" < <(printf '%s\n' "${COMPREPLY[@]}")
 }
 
 expect "vantrelctl wr" "write"
@@ -82,14 +86,8 @@ zsh -n "$dir/zsh/_vantrelctl" || failed=1
 zsh "$here/check-zsh-completion.zsh" "$dir/zsh" "$PWD" || failed=1
 fish --no-execute "$dir/fish/vantrelctl.fish" || failed=1
 fish_expect() {
-    local line=$1 expected=$2 got
-    got="$(HOME="$PWD" fish -c "source '$dir/fish/vantrelctl.fish'; complete -C '$line'" |
-        cut -f1 | sort | tr '\n' ' ')"
-    got="${got% }"
-    if [[ $got != "$expected" ]]; then
-        echo "check-completion: fish completes '$line' to '$got', expected '$expected'" >&2
-        failed=1
-    fi
+    compare fish "$1" "$2" < <(HOME="$PWD" fish -c \
+        "source '$dir/fish/vantrelctl.fish'; complete -C '$1'" | cut -f1)
 }
 fish_expect "vantrelctl wr" "write"
 fish_expect "vantrelctl --device usb:" "usb: usb:1 usb:2"

@@ -1,22 +1,17 @@
 #include "windows/MonitorWindow/PanelCells.h"
 
+#include "model/SourceNames.h"
 #include "model/describeMacro.h"
 
 namespace vantrel {
-namespace {
-
-std::string directionOf(int rotaryKey) {
-    return rotaryKey % 2 == 1 ? "clockwise" : "counterclockwise";
-}
-
-} // namespace
 
 std::string PanelCell::byLabel() const {
     if (label.empty()) {
         return name;
     }
-    return source.kind == ActionSource::Kind::RotaryKey ? label + " " + directionOf(source.index)
-                                                        : label;
+    return source.kind == ActionSource::Kind::RotaryKey
+               ? label + " " + std::string(rotaryDirection(source.index))
+               : label;
 }
 
 std::string PanelCell::spoken(int seenCount, bool maybe, bool held) const {
@@ -39,7 +34,7 @@ std::vector<PanelCell> inputCells(const Configuration& config, const Configurati
     for (int i = 0; i < InputCount; ++i) {
         const InputMacro& input = config.input(i);
         if (controls.used({ActionSource::Kind::Input, i})) {
-            const std::string title = "Input " + std::to_string(i + 1);
+            const std::string title = inputName(i);
             cells.push_back({{ActionSource::Kind::Input, i},
                              title,
                              title,
@@ -56,11 +51,10 @@ std::vector<PanelCell> rotaryCells(const Configuration& config, const Configurat
     for (int k = 0; k < RotaryKeyCount; ++k) {
         if (controls.used({ActionSource::Kind::RotaryKey, k})) {
             const int rotarySwitch = k / 2;
-            const std::string number = std::to_string(rotarySwitch + 1);
-            const std::string numbered = number + " " + directionOf(k);
+            const std::string direction(rotaryDirection(k));
             cells.push_back({{ActionSource::Kind::RotaryKey, k},
-                             "Rotary " + numbered,
-                             "Rotary Switch " + numbered,
+                             "Rotary " + std::to_string(rotarySwitch + 1) + " " + direction,
+                             rotarySwitchName(rotarySwitch) + " " + direction,
                              labels.rotarySwitch(rotarySwitch),
                              describeRotaryKey(config.rotaryKey(k))});
         }

@@ -2,23 +2,22 @@
 
 #include "device/LockingDevice.h"
 #include "device/Transfer.h"
+#include "model/SourceNames.h"
 #include "model/describeMacro.h"
 #include "windows/controls/Twips.h"
 #include "windows/frmMain/DistributionVolume.h"
 #include "windows/frmMain/InputRow.h"
+#include "windows/frmMain/RowNavigation.h"
 #include "windows/frmMain/TransferMessage.h"
 #include "windows/frmStatus/StatusProgress.h"
+#include "windows/frmStatus/TransferLockWait.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <algorithm>
-#include <cstdio>
-#include <optional>
 #include <utility>
 
 namespace vantrel {
@@ -40,26 +39,6 @@ const char* const DistributionVolumeWarning =
 
 QString qText(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-/// How a transfer waits for a device another program uses: with the
-/// windows kept painted, and a line for whoever started the program from a
-/// terminal; the window itself shows only what a failed open shows.
-LockWait transferLockWait() {
-    LockWait wait;
-    wait.waiting = [] {
-        std::fputs("waiting for another program to finish with the VANTREL (up to 5 seconds)\n",
-                   stderr);
-    };
-    wait.meanwhile = [] {
-        QCoreApplication::processEvents();
-    };
-    return wait;
-}
-
-bool isJumpToColumnEnd(const QKeyEvent& key) {
-    return key.matches(QKeySequence::MoveToStartOfDocument) ||
-           key.matches(QKeySequence::MoveToEndOfDocument);
 }
 
 } // namespace
@@ -98,7 +77,7 @@ frmMain::frmMain(Configuration& config, MainWindowServices services, QWidget* pa
     frames_ = std::make_unique<SettingsFrames>(*client_, settings_, [this](int index) {
         cmdRotaryKey_Click(static_cast<std::int16_t>(index));
     });
-    guardListsFromTheWheel();
+    navigation_ = std::make_unique<RowNavigation>(*client_, *ScrollBar_, rows_, layout_);
     createMenus();
     setDesignSize();
 }
@@ -109,9 +88,6 @@ QWidget* frmMain::createClientArea() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
-    // The rows and settings take no wheel events themselves; turning the
-    // wheel anywhere over them scrolls the column as over the scroll bar.
-    client->installEventFilter(this);
     return client;
 }
 
@@ -185,7 +161,7 @@ bool frmMain::Form_Load() {
     for (int i = 0; i < InputCount; ++i) {
         InputRow& inputRow = row(i);
         inputRow.move(0, pixels(i * twipsFromPixels(inputRow.height())));
-        inputRow.setLabel(QStringLiteral("Input %1").arg(i + 1));
+        inputRow.setLabel(qText(inputName(i)));
     }
     const InputRow& last = row(InputCount - 1);
     layout_.RowsHeight = twipsFromPixels(last.y() + last.height());
@@ -255,19 +231,7 @@ void frmMain::ScrollBar_Change() {
 }
 
 void frmMain::ScrollBar_Scroll() {
-    const std::int32_t barHeight = scrollBarHeight();
-    const int value = ScrollBar_->sliderPosition();
-    for (InputRow* inputRow : rows_) {
-        const std::int32_t rowHeight = twipsFromPixels(inputRow->height());
-        const std::int32_t top = rowTop(layout_, inputRow->index(), rowHeight, value);
-        if (rowShown(top, rowHeight, barHeight)) {
-            inputRow->move(0, pixels(top));
-            inputRow->show();
-        } else {
-            inputRow->hide();
-        }
-    }
-    keepFocusInSight();
+    navigation_->placeRows();
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {
@@ -289,152 +253,22 @@ void frmMain::changeEvent(QEvent* event) {
     }
 }
 
-void frmMain::guardListsFromTheWheel() {
-    // Settings do not mark the configuration changed, so a wheel turn that
-    // changed a list on its way over it would go into the device unseen. A
-    // list takes the focus only from a click or Tab, and the wheel only while
-    // it has the focus.
-    for (QComboBox* list : client_->findChildren<QComboBox*>()) {
-        list->setFocusPolicy(Qt::StrongFocus);
-        list->installEventFilter(this);
-    }
-}
-
-bool frmMain::wheelScrollsRows(QObject* watched) const {
-    const auto* list = qobject_cast<const QComboBox*>(watched);
-    return watched == client_ || (list != nullptr && !list->hasFocus());
-}
-
-bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Wheel && wheelScrollsRows(watched)) {
-        QCoreApplication::sendEvent(ScrollBar_, event);
-        return true;
-    }
-    // A list would take Ctrl+Home and Ctrl+End as its first and last entry.
-    if (event->type() == QEvent::KeyPress && watched != client_ &&
-        isJumpToColumnEnd(*static_cast<QKeyEvent*>(event))) {
-        return moveThroughRows(*static_cast<QKeyEvent*>(event));
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
 // ---------------------------------------------------------------- keyboard
-//
-// In the column the focus stops at each row's selected option and then its
-// button, from the first row to the last, shown or not; the column scrolls
-// just far enough to show the row that gets the focus. The settings keep
-// Qt's own order.
-
-const InputRow* frmMain::rowHolding(const QWidget* widget) {
-    for (; widget != nullptr; widget = widget->parentWidget()) {
-        if (const auto* inputRow = qobject_cast<const InputRow*>(widget)) {
-            return inputRow;
-        }
-    }
-    return nullptr;
-}
 
 bool frmMain::focusNextPrevChild(bool next) {
     const QWidget* from = focusWidget();
-    const InputRow* fromRow = rowHolding(from);
-    // Qt asks this of a focused control as its row is hidden; once every row
-    // is placed, keepFocusInSight() moves the focus to a row in sight.
-    if (fromRow != nullptr && !fromRow->isVisible()) {
+    if (navigation_->tabThroughRows(from, next)) {
         return true;
     }
-    if (fromRow != nullptr) {
-        const int stop = 2 * fromRow->index() + (fromRow->buttonHasFocus() ? 1 : 0);
-        const int to = next ? stop + 1 : stop - 1;
-        if (to >= 0 && to < 2 * InputCount) {
-            focusRow(to / 2, to % 2 == 1, next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-            return true;
-        }
-    }
     const bool moved = QMainWindow::focusNextPrevChild(next);
-    // Qt's order skips hidden rows; from the settings the column is entered
-    // at its first row going forward and at its last going back.
-    if (fromRow == nullptr && rowHolding(focusWidget()) != nullptr) {
-        if (next) {
-            focusRow(0, false, Qt::TabFocusReason);
-        } else {
-            focusRow(InputCount - 1, true, Qt::BacktabFocusReason);
-        }
-    }
+    navigation_->enterColumn(from, focusWidget(), next);
     return moved;
 }
 
 void frmMain::keyPressEvent(QKeyEvent* event) {
-    if (!moveThroughRows(*event)) {
+    if (!navigation_->moveThroughRows(*event)) {
         QMainWindow::keyPressEvent(event);
     }
-}
-
-bool frmMain::moveThroughRows(const QKeyEvent& key) {
-    // Ctrl+Home and Ctrl+End reach the first and last row from anywhere in
-    // the window; the page keys act only in the column.
-    const InputRow* from = rowHolding(focusWidget());
-    const bool onButton = from == nullptr || from->buttonHasFocus();
-    if (key.matches(QKeySequence::MoveToStartOfDocument)) {
-        ScrollBar_->setValue(ScrollBar_->minimum());
-        focusRow(0, onButton, Qt::OtherFocusReason);
-        return true;
-    }
-    if (key.matches(QKeySequence::MoveToEndOfDocument)) {
-        ScrollBar_->setValue(ScrollBar_->maximum());
-        focusRow(InputCount - 1, onButton, Qt::OtherFocusReason);
-        return true;
-    }
-    return from != nullptr && pageThroughRows(*from, key);
-}
-
-bool frmMain::pageThroughRows(const InputRow& from, const QKeyEvent& key) {
-    // A page of the scroll bar is a whole number of rows; the focus moves by
-    // as many rows as the column does.
-    const int rowsPerPage =
-        ScrollBar_->pageStep() * layout_.ScrollUnit / twipsFromPixels(from.height());
-    int value = ScrollBar_->value();
-    int target = from.index();
-    if (key.matches(QKeySequence::MoveToNextPage)) {
-        value += ScrollBar_->pageStep();
-        target += rowsPerPage;
-    } else if (key.matches(QKeySequence::MoveToPreviousPage)) {
-        value -= ScrollBar_->pageStep();
-        target -= rowsPerPage;
-    } else {
-        return false;
-    }
-    const bool onButton = from.buttonHasFocus();
-    ScrollBar_->setValue(value);
-    focusRow(std::clamp(target, 0, InputCount - 1), onButton, Qt::OtherFocusReason);
-    return true;
-}
-
-void frmMain::showRow(int index) {
-    const std::int32_t rowHeight = twipsFromPixels(row(index).height());
-    ScrollBar_->setValue(
-        valueShowingRow(layout_, index, rowHeight, scrollBarHeight(), ScrollBar_->value()));
-}
-
-void frmMain::focusRow(int index, bool onButton, Qt::FocusReason reason) {
-    showRow(index);
-    row(index).takeFocus(onButton, reason);
-}
-
-void frmMain::keepFocusInSight() {
-    const InputRow* focused = rowHolding(focusWidget());
-    if (focused == nullptr || focused->isVisible()) {
-        return;
-    }
-    const auto shown = [](const InputRow* inputRow) {
-        return inputRow->isVisible();
-    };
-    const auto first = std::find_if(rows_.begin(), rows_.end(), shown);
-    const auto last = std::find_if(rows_.rbegin(), rows_.rend(), shown);
-    if (first == rows_.end()) {
-        return;
-    }
-    const int nearest = std::clamp(focused->index(), (*first)->index(), (*last)->index());
-    row(nearest).takeFocus(focused->buttonHasFocus(), Qt::OtherFocusReason);
 }
 
 // ---------------------------------------------------------------- assignments
@@ -573,41 +407,44 @@ void frmMain::mnuSave_Click() {
     files_.saveConfiguration();
 }
 
-void frmMain::mnuRead_Click() {
-    if (transferRunning_ || files_.querySaveChanges()) {
-        return;
-    }
-    // The scope starts once the user has let the read go ahead, so that the
-    // save question and a save dialog appear over a window that looks normal.
+template <typename Transfer>
+void frmMain::runTransfer(TransferDirection direction, const Transfer& transfer) {
     const TransferScope scope(*this);
     const std::string caption = windowTitle().toStdString();
     StatusProgress progress(this);
     progress.show();
-    LockingDevice device(services_.hid, services_.deviceLockFile, transferLockWait());
+    LockingDevice device(services_.hid, services_.deviceLockFile, transferLockWait(""));
     TransferContext context{device, progress};
-    const TransferResult result = readFromDevice(config_, settings_, context);
-    // Redrawn while the progress window is still up, as the device's own
-    // sequence has it.
-    if (result.changedConfiguration()) {
-        showLoadedConfiguration();
-    }
+    const auto result = transfer(context);
     progress.remove();
-    tellTransferResult(services_.messages, TransferDirection::Reading, result, caption);
+    tellTransferResult(services_.messages, direction, result, caption);
+}
+
+void frmMain::mnuRead_Click() {
+    if (transferRunning_ || files_.querySaveChanges()) {
+        return;
+    }
+    // The transfer starts once the user has let the read go ahead, so that
+    // the save question and a save dialog appear over a window that looks
+    // normal.
+    runTransfer(TransferDirection::Reading, [this](TransferContext& context) {
+        auto result = readFromDevice(config_, settings_, context);
+        // Redrawn while the progress window is still up, as the device's own
+        // sequence has it.
+        if (result.changedConfiguration()) {
+            showLoadedConfiguration();
+        }
+        return result;
+    });
 }
 
 void frmMain::mnuWrite_Click() {
     if (transferRunning_) {
         return;
     }
-    const TransferScope scope(*this);
-    const std::string caption = windowTitle().toStdString();
-    StatusProgress progress(this);
-    progress.show();
-    LockingDevice device(services_.hid, services_.deviceLockFile, transferLockWait());
-    TransferContext context{device, progress};
-    const TransferResult result = writeToDevice(config_, settings_, context);
-    progress.remove();
-    tellTransferResult(services_.messages, TransferDirection::Writing, result, caption);
+    runTransfer(TransferDirection::Writing, [this](TransferContext& context) {
+        return writeToDevice(config_, settings_, context);
+    });
 }
 
 void frmMain::mnuExit_Click() {

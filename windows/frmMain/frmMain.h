@@ -2,6 +2,7 @@
 
 #include "device/DeviceLock.h"
 #include "device/HidAccess.h"
+#include "device/TransferProgress.h"
 #include "files/FileDialogs.h"
 #include "files/ReadableForm.h"
 #include "files/modFiles.h"
@@ -26,6 +27,7 @@ class QScrollBar;
 namespace vantrel {
 
 class InputRow;
+class RowNavigation;
 
 /// Everything the main window reaches outside itself. The program passes the
 /// real platform; tests pass scripted stand-ins.
@@ -109,7 +111,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -130,22 +131,14 @@ private:
     void showLoadedConfiguration();
     void showLabels();
     [[nodiscard]] bool deviceAttached();
+    /// Runs `transfer` behind the progress window, with every command
+    /// ignored and the rows and settings disabled, then tells how it ended.
+    template <typename Transfer>
+    void runTransfer(TransferDirection direction, const Transfer& transfer);
     void warnOnDistributionVolume();
 
     [[nodiscard]] std::int32_t outerHeight() const;
     [[nodiscard]] std::int32_t scrollBarHeight() const;
-
-    void guardListsFromTheWheel();
-    [[nodiscard]] bool wheelScrollsRows(QObject* watched) const;
-    [[nodiscard]] static const InputRow* rowHolding(const QWidget* widget);
-    /// The keys that move the focus through the column; false for others.
-    [[nodiscard]] bool moveThroughRows(const QKeyEvent& key);
-    [[nodiscard]] bool pageThroughRows(const InputRow& from, const QKeyEvent& key);
-    void showRow(int index);
-    void focusRow(int index, bool onButton, Qt::FocusReason reason);
-    /// Moves the focus from a row scrolled out of sight to the nearest row
-    /// in sight, on the same control.
-    void keepFocusInSight();
 
     Configuration& config_;
     MainWindowServices services_;
@@ -157,6 +150,7 @@ private:
     QScrollBar* ScrollBar_ = nullptr;
     std::array<InputRow*, InputCount> rows_{};
     std::unique_ptr<SettingsFrames> frames_;
+    std::unique_ptr<RowNavigation> navigation_;
     /// True while a transfer runs; every command is ignored meanwhile.
     bool transferRunning_ = false;
 };
