@@ -67,6 +67,10 @@ UsageResult applyValue(OptionId id, std::string value, Invocation& invocation) {
         return setOnce(invocation.layout, std::move(value), "--layout");
     case OptionId::LabelsFrom:
         return setOnce(invocation.labelsFrom, std::move(value), "--labels-from");
+    case OptionId::From:
+        return setOnce(invocation.from, std::move(value), "--from");
+    case OptionId::Players:
+        return setOnce(invocation.players, std::move(value), "--players");
     case OptionId::Config:
         invocation.configs.push_back(std::move(value));
         break;
@@ -221,7 +225,10 @@ UsageResult checkMonitorDevices(const Invocation& invocation) {
 UsageError checkOptions(const Invocation& invocation, const CommandShape& shape) {
     const bool monitorOptions =
         !invocation.events.empty() || !invocation.configs.empty() || !invocation.grab;
-    const std::array<std::pair<bool, UsageError>, 9> rules{{
+    // new reads a FILE only to take a front end's layout from it.
+    const bool fileWithoutFrom =
+        shape.takes(OptionId::From) && invocation.operands.size() != (invocation.from ? 1U : 0U);
+    const std::array<std::pair<bool, UsageError>, 13> rules{{
         {shape.output == Need::Required && !invocation.output, UsageError::OutputNeeded},
         {shape.output == Need::No && invocation.output, UsageError::TakesNoOutput},
         {invocation.backup == "-", UsageError::BackupNotStandard},
@@ -233,6 +240,10 @@ UsageError checkOptions(const Invocation& invocation, const CommandShape& shape)
         {invocation.layout && !shape.takes(OptionId::Layout), UsageError::LayoutElsewhere},
         {invocation.labelsFrom && !shape.takes(OptionId::LabelsFrom),
          UsageError::LabelsFromElsewhere},
+        {invocation.from && !shape.takes(OptionId::From), UsageError::FromElsewhere},
+        {invocation.players && !invocation.from, UsageError::PlayersWithoutFrom},
+        {invocation.layout && invocation.from, UsageError::LayoutAndFrom},
+        {fileWithoutFrom, UsageError::Operands},
     }};
     for (const auto& [broken, kind] : rules) {
         if (broken) {

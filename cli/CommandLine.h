@@ -29,6 +29,8 @@ struct Invocation {
     bool quiet = false;                    ///< no progress and no success lines
     bool strict = false;                   ///< import, write: a finding of check is an error
     std::optional<std::string> layout;     ///< --layout NAME of new
+    std::optional<std::string> from;       ///< --from FRONTEND of new
+    std::optional<std::string> players;    ///< --players N of new --from
     std::optional<std::string> labelsFrom; ///< --labels-from LAYOUT of export
 };
 

@@ -50,9 +50,10 @@ constexpr std::array<CommandShape, 13> Commands = {{
     {"devices", "devices [--json]", 0, 0, OperandKind::Files, Need::No, DeviceUse::Several,
      optionsOf(OptionId::Json), devicesCommand,
      "list the attached devices, numbered for --device usb:N"},
-    {"new", "new [--layout NAME] -o FILE", 0, 0, OperandKind::Files, Need::Required,
-     DeviceUse::None, optionsOf(OptionId::Layout), newCommand,
-     "a layout to start from: blank, or an example"},
+    {"new", "new [--layout NAME | --from FRONTEND FILE [--players N]] -o OUT", 0, 1,
+     OperandKind::Files, Need::Required, DeviceUse::None,
+     optionsOf(OptionId::Layout, OptionId::From, OptionId::Players), newCommand,
+     "a layout to start from: blank, an example, or a front end's own"},
     {"names", "names [keys|mouse|joystick|settings]", 0, 1, OperandKind::NameGroups, Need::No,
      DeviceUse::None, 0, runNames,
      "every name the JSON form accepts, and the values of each setting"},
@@ -64,7 +65,7 @@ constexpr std::array<CommandShape, 13> Commands = {{
      helpCommand, "this text, one command's usage, or the JSON form"},
 }};
 
-constexpr std::array<OptionShape, 15> Options = {{
+constexpr std::array<OptionShape, 17> Options = {{
     {OptionId::Device, "--device", "", OptionValue::Device, "DEVICE",
      "usb:N, the device numbered N by devices; also\n"
      "usb:/dev/hidrawN, usb:PORT (1-4.2), usb:SERIAL;\n"
@@ -88,6 +89,12 @@ constexpr std::array<OptionShape, 15> Options = {{
      "export: the labels and intended shares of a JSON\nlayout, put into what is exported"},
     {OptionId::Layout, "--layout", "", OptionValue::Layout, "NAME",
      "new: blank (the default), two-player,\nretroarch or pinball"},
+    {OptionId::From, "--from", "", OptionValue::FrontEnd, "FRONTEND",
+     "new: the layout FILE gives, a retroarch.cfg\n"
+     "(retroarch) or a MAME controller file or\n"
+     "default.cfg (mame), over the front end's defaults"},
+    {OptionId::Players, "--players", "", OptionValue::Number, "N",
+     "new --from: players 1 to N only (1 to 4; all four\nunless given)"},
     {OptionId::Events, "--events", "", OptionValue::File, "FILE",
      "replay an evemu-record recording instead of the\n"
      "device; once per recorded interface (several\n"
@@ -119,6 +126,17 @@ constexpr std::string_view MonitorDetails =
     "point. Header lines (N:, I:, P:, B:, A:, L:, S:) and # comments are read or\n"
     "skipped; anything else is refused with its line number.\n";
 
+constexpr std::string_view NewDetails =
+    "\nWith --from, every control the front end has a key for becomes an input,\n"
+    "player by player, then the front end's own functions (menu, exit, pause, reset,\n"
+    "save and load state, ...), labelled as \"P1 Button 1\", its key named as the\n"
+    "file names it and held down for as long as the control is. A bind the file\n"
+    "leaves out takes the front end's default key; nul (retroarch) or NONE (mame)\n"
+    "leaves it without one. Of MAME's alternatives (OR) the first that is all keys\n"
+    "is taken. A note on standard error tells each bind that does not come over as\n"
+    "the file has it: a joystick's or mouse's input, a key the encoder does not\n"
+    "have, a bind the layout has no control for, a setting for one game only.\n";
+
 bool namesWithValue(const OptionShape& option, std::string_view arg) {
     return option.value != OptionValue::None && arg.size() > option.name.size() &&
            arg.starts_with(option.name) && arg[option.name.size()] == '=';
@@ -142,6 +160,9 @@ const CommandShape* findCommand(std::string_view name) {
 }
 
 std::string_view commandDetails(std::string_view command) {
+    if (command == "new") {
+        return NewDetails;
+    }
     return command == "monitor" ? MonitorDetails : std::string_view{};
 }
 

@@ -43,6 +43,8 @@ enum class OptionId {
     Strict,
     Layout,
     LabelsFrom,
+    From,
+    Players,
 };
 
 /// The options a command takes beyond those every command takes (--help,
@@ -75,7 +77,7 @@ struct CommandShape {
 };
 
 /// What an option's value is, so that a shell can offer the right words.
-enum class OptionValue { None, File, Device, Layout };
+enum class OptionValue { None, File, Device, Layout, FrontEnd, Number };
 
 struct OptionShape {
     OptionId id;

@@ -16,9 +16,6 @@ namespace vantrel::cli {
 
 namespace {
 
-/// What "-" as a file reads, as messages name it.
-constexpr std::string_view StandardInputName = "standard input";
-
 /// The configuration file's bytes on standard output, for a pipe.
 bool writeImageToStandardOutput(const LoadedConfiguration& loaded, const Console& console) {
     DeviceImage image{};

@@ -6,9 +6,13 @@
 #include "formats/ConfigurationSource.h"
 
 #include <optional>
+#include <string_view>
 
 // The commands that work on configuration files alone.
 namespace vantrel::cli {
+
+/// What "-" as a file reads, as messages name it.
+constexpr std::string_view StandardInputName = "standard input";
 
 /// How a command treats a file that opens only in part.
 enum class Partial {

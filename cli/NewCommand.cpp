@@ -1,15 +1,19 @@
 #include "cli/NewCommand.h"
 
 #include "cli/FileCommands.h"
+#include "cli/LayoutWords.h"
 #include "files/PathText.h"
 #include "formats/JsonExport.h"
 #include "formats/JsonText.h"
 #include "generated/ExampleLayouts.h"
 #include "keytext/modKeyText.h"
+#include "layouts/LayoutDocument.h"
 #include "model/EchoedText.h"
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
+#include <span>
 #include <system_error>
 
 namespace vantrel::cli {
@@ -76,33 +80,105 @@ std::optional<std::string> layoutNamed(std::string_view name) {
         ExampleLayouts.at(static_cast<std::size_t>(found - LayoutNames.begin()) - 1));
 }
 
-std::string layoutChoices() {
+/// "a, b or c"
+std::string choicesText(std::span<const std::string_view> choices) {
     std::string text;
-    for (std::size_t k = 0; k < LayoutNames.size(); ++k) {
-        text += (k == 0 ? "" : (k + 1 == LayoutNames.size() ? " or " : ", ")) +
-                std::string(LayoutNames[k]);
+    for (std::size_t k = 0; k < choices.size(); ++k) {
+        text += (k == 0 ? "" : (k + 1 == choices.size() ? " or " : ", ")) + std::string(choices[k]);
     }
     return text;
+}
+
+/// Whether -o names a file there is already, which new never replaces.
+bool outputExists(const Invocation& invocation, const Console& console) {
+    std::error_code error;
+    if (*invocation.output != "-" &&
+        std::filesystem::exists(pathFromUtf8(*invocation.output), error)) {
+        console.error(echoedValue(*invocation.output) +
+                      ": already exists; new writes only a file that does not");
+        return true;
+    }
+    return false;
+}
+
+/// The players --players keeps, all when not given; none for a value that
+/// is no number from 1 to MaximumPlayers.
+std::optional<int> playersKept(const std::optional<std::string>& given) {
+    if (!given) {
+        return MaximumPlayers;
+    }
+    int players = 0;
+    const char* end = given->data() + given->size();
+    const auto [stop, error] = std::from_chars(given->data(), end, players);
+    if (error != std::errc{} || stop != end || players < 1 || players > MaximumPlayers) {
+        return std::nullopt;
+    }
+    return players;
+}
+
+/// The front end's file, or standard input for "-"; nothing after telling
+/// the user why not.
+std::optional<FrontEndLayout> frontEndLayout(FrontEnd frontEnd, const std::string& file,
+                                             int players, const Console& console) {
+    if (file == "-" && (console.in == nullptr || console.inIsTerminal)) {
+        console.error("-: standard input is a terminal; pipe the front end's file into it");
+        return std::nullopt;
+    }
+    FrontEndLayoutRead reading = file == "-"
+                                     ? readFrontEndLayout(frontEnd, *console.in, players)
+                                     : readFrontEndLayout(frontEnd, pathFromUtf8(file), players);
+    const std::string source = file == "-" ? std::string(StandardInputName) : file;
+    if (!reading.ok()) {
+        console.error(layoutFailureLine(source, reading.failure()));
+        return std::nullopt;
+    }
+    for (const LayoutNote& note : reading.value().notes) {
+        console.err << "vantrelctl: note: " << escapedText(layoutNoteLine(source, note), true)
+                    << '\n';
+    }
+    return std::move(reading).value();
+}
+
+int newFromFrontEnd(const Invocation& invocation, const Console& console) {
+    const std::optional<FrontEnd> frontEnd = frontEndNamed(*invocation.from);
+    if (!frontEnd) {
+        console.error("--from " + echoedValue(*invocation.from) + ": no such front end (" +
+                      choicesText(FrontEndWords) + ")");
+        return ExitTrouble;
+    }
+    const std::optional<int> players = playersKept(invocation.players);
+    if (!players) {
+        console.error("--players " + echoedValue(*invocation.players) +
+                      ": give a number from 1 to " + std::to_string(MaximumPlayers));
+        return ExitTrouble;
+    }
+    if (outputExists(invocation, console)) {
+        return ExitFailure;
+    }
+    const auto layout = frontEndLayout(*frontEnd, invocation.operands.front(), *players, console);
+    if (!layout) {
+        return ExitFailure;
+    }
+    const std::string text = layoutText(layoutDocument(*layout));
+    return writeTextOutput(invocation, text, console) ? ExitSuccess : ExitFailure;
 }
 
 } // namespace
 
 int newCommand(const Invocation& invocation, const Console& console,
                const DeviceBackendFactory& /*devices*/) {
+    if (invocation.from) {
+        return newFromFrontEnd(invocation, console);
+    }
     const std::string name = invocation.layout.value_or(std::string(LayoutNames.front()));
     const std::optional<std::string> text = layoutNamed(name);
     if (!text) {
-        console.error("--layout " + echoedValue(name) + ": no such layout (" + layoutChoices() +
-                      ")");
+        console.error("--layout " + echoedValue(name) + ": no such layout (" +
+                      choicesText(LayoutNames) + ")");
         return ExitTrouble;
     }
-    if (*invocation.output != "-") {
-        std::error_code error;
-        if (std::filesystem::exists(pathFromUtf8(*invocation.output), error)) {
-            console.error(echoedValue(*invocation.output) +
-                          ": already exists; new writes only a file that does not");
-            return ExitFailure;
-        }
+    if (outputExists(invocation, console)) {
+        return ExitFailure;
     }
     return writeTextOutput(invocation, *text, console) ? ExitSuccess : ExitFailure;
 }

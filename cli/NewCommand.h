@@ -15,8 +15,9 @@ namespace vantrel::cli {
 constexpr std::array<std::string_view, 4> LayoutNames = {"blank", "two-player", "retroarch",
                                                          "pinball"};
 
-/// Writes the layout --layout names (blank when not given) to -o FILE, which
-/// must not exist yet, or to standard output for "-".
+/// Writes the layout --layout names (blank when not given), or the one
+/// --from takes from a front end's FILE, to -o FILE, which must not exist
+/// yet, or to standard output for "-".
 int newCommand(const Invocation& invocation, const Console& console,
                const DeviceBackendFactory& devices);
 

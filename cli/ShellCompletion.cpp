@@ -4,6 +4,7 @@
 #include "cli/NewCommand.h"
 #include "device/selection/DeviceSelection.h"
 #include "formats/NameLists.h"
+#include "layouts/FrontEndLayout.h"
 
 #include <string_view>
 
@@ -76,11 +77,18 @@ bool isRepeatable(const OptionShape& option) {
            option.id == OptionId::Config;
 }
 
-/// "blank two-player retroarch pinball"
-std::string layoutWords() {
+/// The words an option's value is one of ("blank two-player retroarch
+/// pinball"); empty for a value of the user's own.
+std::string valueWords(OptionValue value) {
     std::string words;
-    for (const std::string_view name : LayoutNames) {
-        appendWord(words, name);
+    if (value == OptionValue::Layout) {
+        for (const std::string_view name : LayoutNames) {
+            appendWord(words, name);
+        }
+    } else if (value == OptionValue::FrontEnd) {
+        for (const std::string_view name : FrontEndWords) {
+            appendWord(words, name);
+        }
     }
     return words;
 }
@@ -209,9 +217,16 @@ std::string bashValueCompletion() {
               ")\n"
               "        compopt -o filenames 2>/dev/null\n"
               "        COMPREPLY=($(compgen -f -- \"$cur\"))\n"
-              "        return ;;\n"
-              "    esac\n";
-    return script;
+              "        return ;;\n";
+    for (const OptionShape& option : optionTable()) {
+        if (option.value == OptionValue::Number) {
+            script += "    " + std::string(option.name) + ") return ;;\n";
+        } else if (const std::string words = valueWords(option.value); !words.empty()) {
+            script += "    " + std::string(option.name) + ")\n        COMPREPLY=($(compgen -W " +
+                      singleQuoted(words) + " -- \"$cur\"))\n        return ;;\n";
+        }
+    }
+    return script + "    esac\n";
 }
 
 /// Finds the command among the words typed so far, skipping options and
@@ -289,9 +304,9 @@ std::string zshOptionEntry(const OptionShape& option) {
     if (option.value != OptionValue::None) {
         entry += ":";
         entry += option.valueName;
-        entry += option.value == OptionValue::Device   ? ":_vantrelctl_device"
-                 : option.value == OptionValue::Layout ? ":(" + layoutWords() + ")"
-                                                       : std::string(":_files");
+        entry += option.value == OptionValue::Device ? ":_vantrelctl_device"
+                 : option.value == OptionValue::File ? std::string(":_files")
+                                                     : ":(" + valueWords(option.value) + ")";
     }
     if (option.shortName.empty()) {
         const std::string_view equals = option.value == OptionValue::None ? "" : "=";
@@ -388,8 +403,10 @@ std::string fishOptionLine(const OptionShape& option) {
         line += " -r -F";
     } else if (option.value == OptionValue::Device) {
         line += " -x -a " + fishDeviceChoices();
-    } else if (option.value == OptionValue::Layout) {
-        line += " -x -a " + singleQuoted(layoutWords());
+    } else if (const std::string words = valueWords(option.value); !words.empty()) {
+        line += " -x -a " + singleQuoted(words);
+    } else if (option.value == OptionValue::Number) {
+        line += " -x";
     }
     line += " -d " + singleQuoted(oneLine(option.summary)) + "\n";
     return line;

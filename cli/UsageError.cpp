@@ -74,6 +74,12 @@ std::string withCommand(const UsageResult& error, const std::string& name) {
         return "--layout belongs to new";
     case UsageError::LabelsFromElsewhere:
         return "--labels-from belongs to export";
+    case UsageError::FromElsewhere:
+        return "--from belongs to new";
+    case UsageError::PlayersWithoutFrom:
+        return "--players belongs to new --from";
+    case UsageError::LayoutAndFrom:
+        return "new starts from --layout or --from, not both";
     case UsageError::MonitorOptionsElsewhere:
         return "--events, --config and --no-grab belong to monitor";
     case UsageError::ConfigsPerDevice:

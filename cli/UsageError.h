@@ -35,6 +35,9 @@ enum class UsageError {
     MonitorOptionsElsewhere, ///< --events, --config or --no-grab outside monitor
     LayoutElsewhere,         ///< --layout outside new
     LabelsFromElsewhere,     ///< --labels-from outside export
+    FromElsewhere,           ///< --from outside new
+    PlayersWithoutFrom,      ///< --players without --from
+    LayoutAndFrom,           ///< new with both --layout and --from
     ConfigsPerDevice,        ///< monitor: --config and --device counts differ
     EventsPerDevice,         ///< monitor: --events and device counts differ
 };

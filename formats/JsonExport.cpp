@@ -178,8 +178,9 @@ void addLabels(const ConfigurationLabels& labels, Json& document) {
 } // namespace
 
 nlohmann::ordered_json exportConfiguration(const Configuration& config,
-                                           const DeviceSettings& settings) {
-    return {
+                                           const DeviceSettings& settings,
+                                           const ConfigurationLabels* labels) {
+    Json document = {
         {"format", FormatName},
         {"version", FormatVersion},
         {"inputs", inputsJson(config)},
@@ -194,15 +195,15 @@ nlohmann::ordered_json exportConfiguration(const Configuration& config,
           {"z", settings.Joystick[2]},
           {"rx", settings.Joystick[3]}}},
     };
+    if (labels != nullptr) {
+        addLabels(*labels, document);
+    }
+    return document;
 }
 
 std::string exportConfigurationText(const Configuration& config, const DeviceSettings& settings,
                                     const ConfigurationLabels* labels) {
-    Json document = exportConfiguration(config, settings);
-    if (labels != nullptr) {
-        addLabels(*labels, document);
-    }
-    return jsonText(document, 2) + "\n";
+    return jsonText(exportConfiguration(config, settings, labels), 2) + "\n";
 }
 
 } // namespace vantrel

@@ -11,9 +11,11 @@
 // name where it has one, every list setting by its entry's text.
 namespace vantrel {
 
-/// The configuration as a document, fields in the order they are documented.
-[[nodiscard]] nlohmann::ordered_json exportConfiguration(const Configuration& config,
-                                                         const DeviceSettings& settings);
+/// The configuration as a document, fields in the order they are documented;
+/// with `labels`, labelled as exportConfigurationText labels it.
+[[nodiscard]] nlohmann::ordered_json
+exportConfiguration(const Configuration& config, const DeviceSettings& settings,
+                    const ConfigurationLabels* labels = nullptr);
 
 /// The document as text: two-space indents, ending with a newline. With
 /// `labels`, each labelled input and switch carries its "label" (a labelled

@@ -78,6 +78,8 @@ expect "vantrelctl show -" "--device --help --quiet -h -q"
 expect "vantrelctl import x -" "--help --output --quiet --strict -h -o -q"
 expect "vantrelctl -" "--device --help --quiet --version -V -h -q"
 expect "vantrelctl helpp --v" ""
+expect "vantrelctl new --from " "mame retroarch"
+expect "vantrelctl new --from mame --players " ""
 
 for shell in zsh fish; do
     command -v $shell >/dev/null || { echo "check-completion: '$shell' is missing; run scripts/setup" >&2; exit 1; }
@@ -93,4 +95,5 @@ fish_expect "vantrelctl wr" "write"
 fish_expect "vantrelctl --device usb:" "usb: usb:1 usb:2"
 fish_expect "vantrelctl show --" "--device --help --quiet"
 fish_expect "vantrelctl write --no" "--no-verify"
+fish_expect "vantrelctl new --from " "mame retroarch"
 exit $failed

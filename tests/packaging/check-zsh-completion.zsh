@@ -60,6 +60,7 @@ expect 'vantrelctl monitor --events a.evemu --config a.json --device emulated:b 
     --config --device
 expect 'vantrelctl help ' write format '!(_files)'
 expect 'vantrelctl new --layout ' blank two-player '!(_files)'
+expect 'vantrelctl new --from ' retroarch mame '!(_files)'
 expect 'vantrelctl names ' keys settings '!(_files)'
 zpty -d vz
 exit $failed
