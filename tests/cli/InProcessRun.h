@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -16,6 +17,12 @@ struct ToolResult {
     int status = -1; ///< exit status; the shell reports a crash as 128 + the signal
     std::string out, err;
 };
+
+/// A command line's words, split at blanks: no argument a test passes holds one.
+inline std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
 
 /// Runs the commands on the backends `makeBackend` makes (none attached when
 /// empty), with the console as `setUp` leaves it.
