@@ -1,7 +1,6 @@
 #include "monitor/MonitorSession.h"
 
 #include "monitor/EvemuRecording.h"
-#include "tests/support/ModelBuilders.h"
 
 #include <algorithm>
 #include <array>
@@ -71,7 +70,6 @@ struct PanelCase {
     std::string json{};
     std::vector<std::size_t> encoderOf{};
     bool summary = false;
-    bool autofire = false; ///< Input 33 taps Left Ctrl every 50 ms while held, as Input 5 sends it
 };
 
 void PrintTo(const PanelCase& panelCase, std::ostream* out) {
@@ -96,10 +94,6 @@ std::vector<SourcedEvent> merged(const std::vector<std::string>& recordings) {
 
 std::vector<std::string> replay(const PanelCase& panelCase, bool json) {
     std::vector<MonitoredEncoder> encoders = {buttons("usb:1-4.1")};
-    if (panelCase.autofire) {
-        encoders[0].config.input(32) = testing::macroOf(
-            {testing::keyDown(KeyLeftCtrl), testing::delay(4), testing::keyUp(KeyLeftCtrl)}, {}, 1);
-    }
     if (std::ranges::count(panelCase.encoderOf, 1) > 0) {
         encoders.push_back(buttons("usb:1-4.2"));
     }
@@ -216,14 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
             R"({"input":5,"label":"P1 Button 1"},{"input":6,"label":"P1 Button 2"},)"
             R"({"input":8,"label":"P1 Button 4"},{"input":20,"label":"Pause"}],"notToldApart":[]})",
             {0, 0},
-            true},
-        PanelCase{.name = "held longer than the macro's 50 ms, it is the button pressed twice",
-                  .recordings = {frame("1.0", {key(CodeLeftCtrl, 1)}) +
-                                 frame("1.2", {key(CodeLeftCtrl, 0)}) +
-                                 frame("1.22", {key(CodeLeftCtrl, 1)}) +
-                                 frame("1.4", {key(CodeLeftCtrl, 0)})},
-                  .text = {Ctrl, Ctrl + " released", Ctrl, Ctrl + " released"},
-                  .autofire = true}),
+            true}),
     [](const auto& param) { return "case" + std::to_string(param.index); });
 
 TEST(PanelMonitorTime, aModifierAloneIsNamedOnceTheChordWindowHasPassed) {

@@ -117,6 +117,13 @@ INSTANTIATE_TEST_SUITE_P(
                        {1'100'000, KeyLeftCtrlCode, 0}},
                       {"Input 33 (P1 Autofire): macro, first step press Left Ctrl"},
                       1},
+        ToldApartCase{"autofire's release at the latest it may come still plays the macro",
+                      {{1'000'000, KeyLeftCtrlCode, 1},
+                       {1'080'000, KeyLeftCtrlCode, 0},
+                       {1'080'000, KeyLeftCtrlCode, 1},
+                       {1'130'000, KeyLeftCtrlCode, 0}},
+                      {"Input 33 (P1 Autofire): macro, first step press Left Ctrl"},
+                      1},
         ToldApartCase{
             "one round of autofire is also a tap of P1 Button 1",
             {{1'000'000, KeyLeftCtrlCode, 1}, {1'050'000, KeyLeftCtrlCode, 0}},
