@@ -16,7 +16,14 @@ namespace vantrel::testing {
 struct ToolResult {
     int status = -1; ///< exit status; the shell reports a crash as 128 + the signal
     std::string out, err;
+
+    friend bool operator==(const ToolResult&, const ToolResult&) = default;
 };
+
+/// Readable failures: the status, then what each stream got.
+inline void PrintTo(const ToolResult& result, std::ostream* os) {
+    *os << "status " << result.status << "\nout: " << result.out << "\nerr: " << result.err;
+}
 
 /// A command line's words, split at blanks: no argument a test passes holds one.
 inline std::vector<std::string> words(const std::string& line) {
