@@ -605,7 +605,7 @@ TEST_F(Vantrelctl, FailsWhenStandardOutputCannotBeWritten) {
 }
 
 // How the link itself fails is worded the same for every device (UsbToolTest).
-TEST_F(Vantrelctl, ADeviceThatIsGoneOrHoldsNothingIsOneLine) {
+TEST_F(Vantrelctl, ADeviceThatIsGoneOrNeverWrittenIsOneLine) {
     writeImage("a.cfg", Configuration{});
     EmulatedDevice gone;
     gone.setUnplugged(true);
@@ -613,11 +613,12 @@ TEST_F(Vantrelctl, ADeviceThatIsGoneOrHoldsNothingIsOneLine) {
         EXPECT_EQ(runHere(words(command), gone),
                   (ToolResult{1, "", "vantrelctl: no VANTREL is attached\n"}));
     }
-    const ToolResult fresh = run("--device emulated:fresh.bin read -o read.cfg");
-    EXPECT_EQ(fresh.status, 1);
-    EXPECT_TRUE(fresh.err.ends_with("vantrelctl: the device holds no configuration yet\n"))
-        << fresh.err;
+    EXPECT_EQ(run("--device emulated:fresh.bin read -o read.cfg"),
+              (ToolResult{1, "",
+                          "vantrelctl: the emulated device's memory file fresh.bin does "
+                          "not exist\n"}));
     EXPECT_FALSE(fs::exists(folder / "read.cfg")) << "nothing read, nothing saved";
+    EXPECT_FALSE(fs::exists(folder / "fresh.bin.lock")) << "nor a lock file";
 }
 
 TEST_F(Vantrelctl, VerifyCatchesADeviceChangedBehindItsBack) {
