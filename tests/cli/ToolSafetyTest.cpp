@@ -121,6 +121,7 @@ TEST_F(ToolSafety, AnOutputThatIsAnInputOrTheDevicesFileIsRefusedBeforeAnythingI
     const std::vector<std::string> files = {"c.cfg", "c.json", memory, "blank.bin"};
     const auto contents = [&] {
         std::vector<std::string> held;
+        held.reserve(files.size());
         for (const std::string& file : files) {
             held.push_back(contentsOf(folder / file));
         }

@@ -105,7 +105,10 @@ TEST_F(Vantrelctl, MonitorTracesRecordingsByFileOrDeviceNamingEachWhenSeveralAre
     write("right.evemu", "E: 6.5 0001 001e 1\nE: 6.5 0000 0000 0\n");
     // The devices keep no labels.
     for (const std::string name : {"cabinet", "left", "right"}) {
-        ASSERT_EQ(run("--device emulated:" + name + ".bin write " + name + ".json").status, 0);
+        ASSERT_EQ(run(std::vector<std::string>{"--device", "emulated:" + name + ".bin", "write",
+                                               name + ".json"})
+                      .status,
+                  0);
     }
     // Each command line and what monitor prints.
     const std::vector<std::pair<std::string, std::string>> cases = {
@@ -420,7 +423,10 @@ TEST_F(Vantrelctl, NewWritesABlankLayoutOrAnExampleAndNeverOverwrites) {
         {"pinball", "pinball-cabinet.json"},
     };
     for (const auto& [layout, example] : layouts) {
-        ASSERT_EQ(run("new --layout " + layout + " -o " + layout + ".json").status, 0) << layout;
+        ASSERT_EQ(
+            run(std::vector<std::string>{"new", "--layout", layout, "-o", layout + ".json"}).status,
+            0)
+            << layout;
         if (!example.empty()) {
             EXPECT_EQ(read(layout + ".json"), contentsOf(fs::path(VANTREL_EXAMPLES) / example));
         }
@@ -534,15 +540,15 @@ TEST_F(Vantrelctl, AMemoryFileThatCannotServeIsNamedForWhatIsWrongWithIt) {
         {"missing/memory.bin", "cannot be created: No such file or directory"},
     };
     for (const auto& [name, fault] : cases) {
-        const std::string device = "--device emulated:" + name + " ";
-        EXPECT_EQ(run(device + "devices").out,
-                  "emulated:" + name + "  device emulator  (cannot be opened: its memory file " +
-                      fault + ")\n");
-        for (const std::string command : {"write a.cfg", "read -o r.cfg"}) {
-            EXPECT_EQ(run(device + command),
-                      (ToolResult{1, "",
-                                  "vantrelctl: the emulated device's memory file " + name + " " +
-                                      fault + "\n"}));
+        const std::string emulated = "emulated:" + name;
+        const std::string device = "--device " + emulated;
+        EXPECT_EQ(run(device + " devices").out,
+                  emulated + "  device emulator  (cannot be opened: its memory file " +
+                      std::string(fault).append(")\n"));
+        std::string refused = "vantrelctl: the emulated device's memory file " + name;
+        refused.append(" ").append(fault).append("\n");
+        for (const std::string command : {" write a.cfg", " read -o r.cfg"}) {
+            EXPECT_EQ(run(device + command), (ToolResult{1, "", refused}));
         }
     }
     EXPECT_EQ(read("short.bin"), "short") << "a write leaves a memory file it refuses alone";
