@@ -31,23 +31,33 @@ inline std::vector<std::string> words(const std::string& line) {
     return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
 }
 
-/// Runs the commands on the backends `makeBackend` makes (none attached when
-/// empty), with the console as `setUp` leaves it.
-inline ToolResult runInProcess(const std::vector<std::string>& args,
-                               const std::function<std::unique_ptr<DeviceBackend>()>& makeBackend,
-                               const std::function<void(cli::Console&)>& setUp = {}) {
+/// Runs the commands on the devices `devices` chooses, with the console as
+/// `setUp` leaves it.
+inline ToolResult runChoosing(const std::vector<std::string>& args,
+                              const DeviceBackendFactory& devices,
+                              const std::function<void(cli::Console&)>& setUp = {}) {
     std::ostringstream out;
     std::ostringstream err;
     cli::Console console{out, err};
     if (setUp) {
         setUp(console);
     }
-    const int status =
-        cli::runVantrelctl(args, console, [&](const std::optional<std::string>&) -> DeviceChoice {
+    const int status = cli::runVantrelctl(args, console, devices);
+    return {status, out.str(), err.str()};
+}
+
+/// Runs the commands on the backends `makeBackend` makes (none attached when
+/// empty), with the console as `setUp` leaves it.
+inline ToolResult runInProcess(const std::vector<std::string>& args,
+                               const std::function<std::unique_ptr<DeviceBackend>()>& makeBackend,
+                               const std::function<void(cli::Console&)>& setUp = {}) {
+    return runChoosing(
+        args,
+        [&](const std::optional<std::string>&) -> DeviceChoice {
             return makeBackend ? DeviceChoice(makeBackend())
                                : DeviceChoiceResult{DeviceChoiceError::NotAttached, {}};
-        });
-    return {status, out.str(), err.str()};
+        },
+        setUp);
 }
 
 } // namespace vantrel::testing
