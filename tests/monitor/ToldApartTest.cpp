@@ -16,6 +16,7 @@ namespace vantrel {
 namespace {
 
 constexpr std::uint8_t UsageZ = 29;
+constexpr std::uint8_t UsageF7 = 64;
 
 const std::string Example = std::string(VANTREL_EXAMPLES) + "/two-player-cabinet.json";
 
@@ -25,7 +26,7 @@ struct ToldApartCase {
     /// What is printed for it, then the summary's lines after its count.
     std::vector<std::string> lines;
     std::size_t seen = 0;
-    bool pauseSendsZ = false;       ///< Input 28 sends Z, as Input 9 does
+    std::uint8_t pauseSends = 0;    ///< a key Input 28 (Pause) sends in place of its own
     std::string notToldApartJson{}; ///< the JSON summary's field, where pinned
 };
 
@@ -38,8 +39,8 @@ class ToldApart : public ::testing::TestWithParam<ToldApartCase> {};
 TEST_P(ToldApart, countsOnlyWhatIsDecided) {
     LoadedConfiguration cabinet = loadConfiguration(Example);
     ASSERT_TRUE(cabinet.ok()) << configurationFailureLine(cabinet);
-    if (GetParam().pauseSendsZ) {
-        encodeSingleKey(KeyTypeKeyboard, UsageZ, 0, cabinet.config.input(27));
+    if (GetParam().pauseSends != 0) {
+        encodeSingleKey(KeyTypeKeyboard, GetParam().pauseSends, 0, cabinet.config.input(27));
     }
     Monitor monitor(cabinet.config);
     std::vector<std::string> lines;
@@ -71,6 +72,7 @@ const std::string Ctrl = "Input 5 (P1 Button 1): Left Ctrl";
 const std::string Left = "Input 3 (P1 Left): Left Arrow";
 const std::string LeftOrDial =
     "Input 3 (P1 Left) or Rotary Switch 1 (P1 Dial) counterclockwise: Left Arrow";
+const std::string LoadOrF7 = "Input 28 (Pause) or Input 32 (Load State) (macro): F7";
 const std::string ZOrPause = "Input 9 (P1 Button 5) or Input 28 (Pause): Z";
 const std::string Pointer = " (more than one control sends this: see vantrelctl check)";
 const std::string AutofireMacro = "Input 33 (P1 Autofire): macro, first step press Left Ctrl";
@@ -121,13 +123,20 @@ INSTANTIATE_TEST_SUITE_P(
                       "1.0 Left+; 1.025001 Left-",
                       {Left, Left + " released"},
                       1},
+        ToldApartCase{.name = "a macro that only taps a key cannot be told from that key",
+                      .keys = "1.0 F7+; 1.05 F7-",
+                      .lines = {LoadOrF7 + Pointer, LoadOrF7 + " released",
+                                "not told apart: Input 28 (Pause) or Input 32 (Load State): both "
+                                "send F7; press it again, or see vantrelctl check"},
+                      .seen = 0,
+                      .pauseSends = UsageF7},
         ToldApartCase{.name = "two inputs on one key are each maybe, and neither counts",
                       .keys = "1.0 Z+; 1.2 Z-",
                       .lines = {ZOrPause + Pointer, ZOrPause + " released",
                                 "not told apart: Input 9 (P1 Button 5) or Input 28 (Pause): both "
                                 "send Z; press it again, or see vantrelctl check"},
                       .seen = 0,
-                      .pauseSendsZ = true,
+                      .pauseSends = UsageZ,
                       .notToldApartJson =
                           R"("notToldApart":[{"action":"Z","controls":[{"input":9,"label":"P1 )"
                           R"(Button 5"},{"input":28,"label":"Pause"}]}]})"}),
