@@ -17,8 +17,8 @@ namespace vantrel::testing {
 
 inline std::vector<InputEvent> frames(const std::string& text) {
     static const std::map<std::string, std::uint16_t> keys = {
-        {"Ctrl", 0x1d}, {"Shift", 0x2a}, {"Alt", 0x38}, {"A", 0x1e}, {"P", 0x19},
-        {"Z", 0x2c},    {"Left", 0x69},  {"1", 0x02},   {"5", 0x06}, {"F7", 0x41}};
+        {"Ctrl", 0x1d}, {"Shift", 0x2a}, {"Alt", 0x38}, {"A", 0x1e},  {"P", 0x19},  {"Z", 0x2c},
+        {"Left", 0x69}, {"1", 0x02},     {"5", 0x06},   {"F7", 0x41}, {"Win", 0x7d}};
     static const std::map<std::string, std::uint16_t> axes = {
         {"X", evdev::RelX}, {"Y", evdev::RelY}, {"Wheel", evdev::RelWheel}};
     std::vector<InputEvent> events;

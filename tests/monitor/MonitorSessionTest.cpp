@@ -135,6 +135,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {Ctrl, Alt, Ctrl + " released", Alt + " released", "Input 21: Shift+Left Alt",
                    "Input 21: Shift+Left Alt released"}},
         PanelCase{"a modifier held alone", {"1.0 Ctrl+"}, {Ctrl}},
+        PanelCase{"a key with a modifier no operator bit names is two presses",
+                  {"1.0 Win+ A+; 1.1 A- Win-"},
+                  {"not in the configuration: Left Win", "Input 17: A", "Input 17: A released"}},
         PanelCase{"X and Y in the same frames, five times in 40 ms, then a second later",
                   {"1.00 X-3 Y+7; 1.01 X-3 Y+7; 1.02 X-3 Y+7; 1.03 X-3 Y+7; 1.04 Y+7 X-3; "
                    "2.5 Wheel+1 Y+1"},
