@@ -18,13 +18,11 @@ const QString Stop = QStringLiteral("VANTREL Configuration Utility (stop) | ");
 
 /// What each scripted failure does to the channel; the exchange it hits is
 /// the read's second trailer report, which the small configuration reaches.
+/// How every fault is classed is the tool's test (UsbToolTest); here, that
+/// the window words each class: a refused open, a failed exchange, none.
 const std::vector<std::function<void(ScriptedHidDevice&)>> Faults = {
     [](ScriptedHidDevice& device) { device.openError = EACCES; },
-    [](ScriptedHidDevice& device) { device.openError = EBUSY; },
-    [](ScriptedHidDevice& device) { device.memory->unplugAfter(2); },
     [](ScriptedHidDevice& device) { device.answer = HidAnswer::Short; },
-    [](ScriptedHidDevice& device) { device.answer = HidAnswer::Late; },
-    [](ScriptedHidDevice& device) { device.answer = HidAnswer::WrongReportId; },
     [](ScriptedHidDevice& device) { device.staleReport = true; },
 };
 
@@ -64,12 +62,8 @@ private slots:
             QTest::newRow(name) << fault << write << read;
         };
         row("no permission", 0, notFound, notFound);
-        row("busy", 1, notFound, notFound);
-        row("vanishes", 2, writeError, readError);
-        row("short", 3, writeError, readError);
-        row("late", 4, writeError, readError);
-        row("another report", 5, writeError, readError);
-        row("a stale report waits", 6,
+        row("short", 1, writeError, readError);
+        row("a stale report waits", 2,
             "VANTREL | The configuration was successfully saved to the device",
             "VANTREL | The configuration was successfully read from the device");
     }

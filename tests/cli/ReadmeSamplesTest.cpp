@@ -1,4 +1,5 @@
 #include "tests/cli/InProcessRun.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -14,13 +15,6 @@ namespace vantrel::cli {
 namespace {
 
 using namespace vantrel::testing;
-
-std::string readAll(const std::string& path) {
-    std::ifstream file(path);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 /// The words of a sample's command line, its examples found where the
 /// tests keep them, and how many lines it keeps (0: all).
@@ -44,18 +38,14 @@ std::vector<std::string> commandWords(const std::string& line, std::size_t& kept
 /// The first `count` lines of the text, all of them for 0.
 std::string firstLines(const std::string& text, std::size_t count) {
     std::size_t end = 0;
-    for (std::size_t n = 0; n < count; ++n) {
-        end = text.find('\n', end);
-        if (end == std::string::npos) {
-            return text;
-        }
-        ++end;
+    for (std::size_t n = 0; n < count && end < text.size(); ++n) {
+        end = text.find('\n', end) + 1;
     }
     return count == 0 ? text : text.substr(0, end);
 }
 
 TEST(ReadmeSamples, everySampleIsWhatTheToolPrintsForTheExamples) {
-    const std::string readme = readAll(VANTREL_README);
+    const std::string readme = contentsOf(VANTREL_README);
     const std::regex sample(R"(```\n(\$ vantrelctl [^\n]*examples/[^\n]*)\n([^`]*)```)");
     std::string updated;
     std::size_t copied = 0;

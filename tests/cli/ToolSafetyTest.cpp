@@ -109,58 +109,16 @@ TEST_F(ToolSafety, TwoWritesAtOnceEachEndVerifiedOrBusyAndTheDeviceHoldsOneOfThe
     }
 }
 
-TEST_F(ToolSafety, AnOutputThatIsAnInputOrTheDevicesMemoryIsRefusedBeforeAnythingIsTouched) {
-    saveImage("c.cfg", 4);
-    const std::string document = R"({"format": "vantrel-configuration", "version": 1})";
-    writeFile(folder / "c.json", document);
-    writeFile(folder / "memory.bin", std::string(EmulatedDevice::MemorySize, '\0'));
+// However an output is named (a link, a second name, a standard stream the
+// shell opened, which no name on the command line shows), it is refused when
+// it is an input or one of the device's files, before anything is touched.
+TEST_F(ToolSafety, AnOutputThatIsAnInputOrTheDevicesFileIsRefusedBeforeAnythingIsTouched) {
+    writeFile(folder / memory, memoryHolding(saveImage("c.cfg", 5)));
+    writeFile(folder / "c.json", R"({"format": "vantrel-configuration", "version": 1})");
+    writeFile(folder / "blank.bin", std::string(EmulatedDevice::MemorySize, '\0'));
     std::filesystem::create_symlink("c.json", folder / "link.json");
     std::filesystem::create_hard_link(folder / "c.json", folder / "hard.json");
-    const std::string own = "; give the output a name of its own\n";
-    // Each command and what it says after "vantrelctl: ".
-    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{"write", "c.json", "--backup", "c.json"},
-         "--backup c.json is the same file as the input c.json"},
-        {{"card", "c.json", "-o", "link.json"},
-         "-o link.json is the same file as the input c.json"},
-        {{"import", "link.json", "-o", "./c.json"},
-         "-o ./c.json is the same file as the input link.json"},
-        {{"export", "c.json", "-o", "hard.json"},
-         "-o hard.json is the same file as the input c.json"},
-        {{device, "read", "-o", "./memory.bin"},
-         "-o ./memory.bin is the same file as the emulated device's memory file memory.bin"},
-        {{"--device=emulated:fresh.bin", "write", "c.cfg", "--backup", "fresh.bin"},
-         "--backup fresh.bin is the same file as the emulated device's memory file fresh.bin"},
-        {{device, "read", "-o", "memory.bin.lock"},
-         "-o memory.bin.lock is the same file as the emulated device's lock file "
-         "memory.bin.lock"},
-        {{device, "write", "c.cfg", "--backup", "./memory.bin.lock"},
-         "--backup ./memory.bin.lock is the same file as the emulated device's lock file "
-         "memory.bin.lock"},
-    };
-    for (const auto& [args, said] : cases) {
-        const ToolResult refused = run(args);
-        EXPECT_EQ(refused.status, 2) << said;
-        EXPECT_EQ(refused.err, std::string("vantrelctl: ").append(said).append(own));
-    }
-    EXPECT_EQ(contentsOf(folder / "c.json"), document);
-    EXPECT_EQ(contentsOf(folder / "memory.bin"), std::string(EmulatedDevice::MemorySize, '\0'));
-    EXPECT_FALSE(std::filesystem::exists(folder / "fresh.bin"));
-    EXPECT_FALSE(std::filesystem::exists(folder / "memory.bin.lock"));
-}
-
-// Standard input, output and error take part by the files they are: the
-// shell opened them, so no name on the command line shows them.
-TEST_F(ToolSafety, AStandardStreamThatIsAnInputOrAnOutputIsRefusedBeforeAnythingIsTouched) {
-    const std::string image = saveImage("new.cfg", 5);
-    const std::string document = R"({"format": "vantrel-configuration", "version": 1})";
-    writeFile(folder / "c.json", document);
-    writeFile(folder / memory, memoryHolding(image));
-    writeFile(folder / "blank.bin", std::string(EmulatedDevice::MemorySize, '\0'));
-    writeFile(folder / "memory.bin.lock", "");
-    const std::string blank = "--device=emulated:blank.bin";
-    const std::vector<std::string> files = {"new.cfg", "c.json", memory, "blank.bin",
-                                            "memory.bin.lock"};
+    const std::vector<std::string> files = {"c.cfg", "c.json", memory, "blank.bin"};
     const auto contents = [&] {
         std::vector<std::string> held;
         held.reserve(files.size());
@@ -170,71 +128,66 @@ TEST_F(ToolSafety, AStandardStreamThatIsAnInputOrAnOutputIsRefusedBeforeAnything
         return held;
     };
     const std::vector<std::string> before = contents();
-    // Each row starts from these files, so that a row that got through
-    // shows alone.
-    const auto layAgain = [&] {
+    const std::string same = " is the same file as ";
+    const std::string input = same + "the input ";
+    const std::string in = same + "standard input";
+    const std::string memoryFile = same + "the emulated device's memory file memory.bin";
+    const std::string lockFile = same + "the emulated device's lock file memory.bin.lock";
+    const std::string on = device + " ";
+    const std::string blank = "--device=emulated:blank.bin ";
+    struct Case {
+        std::string line, in, out, err; ///< the streams: "" for /dev/null; ">NAME" appends
+        std::string said;               ///< after "vantrelctl: ", when standard error is no file
+    };
+    const std::vector<Case> cases = {
+        {"write c.json --backup c.json", "", "", "", "--backup c.json" + input + "c.json"},
+        {"card c.json -o link.json", "", "", "", "-o link.json" + input + "c.json"},
+        {"import link.json -o ./c.json", "", "", "", "-o ./c.json" + input + "link.json"},
+        {"export c.json -o hard.json", "", "", "", "-o hard.json" + input + "c.json"},
+        {on + "read -o ./memory.bin", "", "", "", "-o ./memory.bin" + memoryFile},
+        {"--device=emulated:fresh.bin write c.cfg --backup fresh.bin", "", "", "",
+         "--backup fresh.bin" + same + "the emulated device's memory file fresh.bin"},
+        {on + "read -o memory.bin.lock", "", "", "", "-o memory.bin.lock" + lockFile},
+        {on + "write c.cfg --backup ./memory.bin.lock", "", "", "",
+         "--backup ./memory.bin.lock" + lockFile},
+        {"card - -o c.json", "c.json", "", "", "-o c.json" + in},
+        {"export - -o c.json", "c.json", "", "", "-o c.json" + in},
+        {"import - -o /dev/stdin", "c.json", "", "", "-o /dev/stdin" + in},
+        {on + "write - --backup c.cfg", "c.cfg", "", "", "--backup c.cfg" + in},
+        {"export -", "c.json", ">c.json", "", "standard output" + in},
+        {on + "read -o -", "", ">memory.bin", "", "standard output" + memoryFile},
+        {on + "export", "", ">memory.bin", "", "standard output" + memoryFile},
+        {on + "show", "", ">memory.bin", "", "standard output" + memoryFile},
+        {on + "check", "", ">memory.bin", "", "standard output" + memoryFile},
+        {on + "show", "", ">memory.bin.lock", "", "standard output" + lockFile},
+        // A device that holds nothing has its error appended: no line is
+        // written there, the status says it.
+        {blank + "read -o -", "", "", ">blank.bin", ""},
+        {blank + "export", "", "", ">blank.bin", ""},
+        {blank + "show", "", "", ">blank.bin", ""},
+        {blank + "check", "", "", ">blank.bin", ""},
+    };
+    for (const Case& refused : cases) {
+        // Each row starts from these files, so that a row that got through shows alone.
         for (std::size_t file = 0; file < files.size(); ++file) {
             writeFile(folder / files[file], before[file]);
         }
-    };
-    const std::string sameAs = " is the same file as ";
-    const std::string memoryFile = "the emulated device's memory file memory.bin";
-    struct Case {
-        std::vector<std::string> args;
-        std::string in, out, err; ///< "" for /dev/null; ">NAME" appends
-        std::string said;         ///< after "vantrelctl: ", when standard error is no file
-    };
-    const std::vector<Case> cases = {
-        {{"card", "-", "-o", "c.json"}, "c.json", "", "", "-o c.json" + sameAs + "standard input"},
-        {{"export", "-", "-o", "c.json"},
-         "c.json",
-         "",
-         "",
-         "-o c.json" + sameAs + "standard input"},
-        {{"import", "-", "-o", "/dev/stdin"},
-         "c.json",
-         "",
-         "",
-         "-o /dev/stdin" + sameAs + "standard input"},
-        {{device, "write", "-", "--backup", "new.cfg"},
-         "new.cfg",
-         "",
-         "",
-         "--backup new.cfg" + sameAs + "standard input"},
-        {{"export", "-"}, "c.json", ">c.json", "", "standard output" + sameAs + "standard input"},
-        {{device, "read", "-o", "-"},
-         "",
-         ">memory.bin",
-         "",
-         "standard output" + sameAs + memoryFile},
-        {{device, "export"}, "", ">memory.bin", "", "standard output" + sameAs + memoryFile},
-        {{device, "show"}, "", ">memory.bin", "", "standard output" + sameAs + memoryFile},
-        {{device, "check"}, "", ">memory.bin", "", "standard output" + sameAs + memoryFile},
-        {{device, "show"},
-         "",
-         ">memory.bin.lock",
-         "",
-         "standard output" + sameAs + "the emulated device's lock file memory.bin.lock"},
-        // A device that holds nothing has its error appended: no line is
-        // written there, the status says it.
-        {{blank, "read", "-o", "-"}, "", "", ">blank.bin", ""},
-        {{blank, "export"}, "", "", ">blank.bin", ""},
-        {{blank, "show"}, "", "", ">blank.bin", ""},
-        {{blank, "check"}, "", "", ">blank.bin", ""},
-    };
-    for (const Case& refused : cases) {
-        layAgain();
-        const ToolResult run = runTools(folder, {refused.args}, refused.out,
+        std::filesystem::remove(folder / "memory.bin.lock");
+        const ToolResult run = runTools(folder, {words(refused.line)}, refused.out,
                                         refused.in.empty() ? "/dev/null" : refused.in, refused.err)
                                    .front();
         const std::string row =
-            refused.args[1] + " <" + refused.in + " >" + refused.out + " 2>" + refused.err;
+            refused.line + " <" + refused.in + " >" + refused.out + " 2>" + refused.err;
         EXPECT_EQ(run.status, 2) << row;
         EXPECT_EQ(run.err, refused.said.empty() ? ""
                                                 : "vantrelctl: " + refused.said +
                                                       "; give the output a name of its own\n")
             << row;
         EXPECT_TRUE(contents() == before) << row << ": a file was changed";
+        EXPECT_EQ(std::filesystem::exists(folder / "memory.bin.lock"),
+                  refused.out == ">memory.bin.lock")
+            << row << ": the lock file was made";
+        EXPECT_FALSE(std::filesystem::exists(folder / "fresh.bin")) << row;
     }
     // A pipe, a terminal or /dev/null is never the same file.
     const ToolResult piped = runTools(folder, {{"export", "-"}}, "", "c.json", "").front();
@@ -295,6 +248,9 @@ TEST_F(ToolSafety, RecordingsAreRegularFilesOrAPipeOnStandardInput) {
     writeFile(folder / "keys.evemu", press);
     writeFile(folder / "long.evemu",
               press + "# " + std::string(MaxEvemuLineLength, 'x') + "\n" + press);
+    writeFile(folder / "bad.evemu", "E: 0.000001 0001 001e 0001\nE: 0.000002 0001\n");
+    const std::string bad = ", line 2: not an event: expected \"E: seconds.microseconds type code "
+                            "value\"";
     ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
     std::filesystem::create_directory(folder / "folder");
     // Each recording and what the monitor says of it after "vantrelctl: ".
@@ -304,6 +260,7 @@ TEST_F(ToolSafety, RecordingsAreRegularFilesOrAPipeOnStandardInput) {
         {"/dev/zero", "/dev/zero: is not a regular file"},
         {"missing.evemu", "missing.evemu: No such file or directory"},
         {"long.evemu", "long.evemu, line 3: a line longer than 4096 bytes: not an evemu recording"},
+        {"bad.evemu", "bad.evemu" + bad},
     };
     for (const auto& [recording, said] : refused) {
         const ToolResult monitor = run({"monitor", "--config", "c.json", "--events", recording});
@@ -315,6 +272,11 @@ TEST_F(ToolSafety, RecordingsAreRegularFilesOrAPipeOnStandardInput) {
         run({"monitor", "--config", "c.json", "--events", "-"}, (folder / "keys.evemu").string());
     EXPECT_EQ(piped.status, 0) << piped.err;
     EXPECT_EQ(piped.out, "Input 5: A\nInput 5: A released\nSeen 1 of 1 used inputs\n");
+    // A pipe is read once, as it comes: its fault is said where the replay reaches it.
+    EXPECT_EQ(
+        run({"monitor", "--config", "c.json", "--events", "-"}, (folder / "bad.evemu").string())
+            .err,
+        "vantrelctl: -" + bad + "\n");
 }
 
 TEST_F(ToolSafety, CtrlCEndsAMonitorWaitingOnASilentPipeWithItsSummary) {

@@ -4,6 +4,7 @@
 #include "device/hidapi/HidapiDevice.h"
 #include "device/selection/DeviceSelection.h"
 #include "files/ConfigurationFile.h"
+#include "tests/cli/InProcessRun.h"
 #include "tests/support/LimitConfiguration.h"
 #include "tests/support/OtherProgram.h"
 #include "tests/support/TemporaryFolder.h"
@@ -12,7 +13,6 @@
 #include <cerrno>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sstream>
 
 // The tool over the hidapi backend's own code, with hidapi's library
 // replaced by scripted devices: choosing one, its transfers, and how each
@@ -21,11 +21,6 @@ namespace vantrel::cli {
 namespace {
 
 using namespace vantrel::testing;
-
-struct Said {
-    int status = -1;
-    std::string out, err;
-};
 
 class UsbTool : public ::testing::Test {
 protected:
@@ -36,15 +31,10 @@ protected:
         written.assign(image.begin(), image.end());
     }
 
-    Said run(std::vector<std::string> args) {
-        std::ostringstream out;
-        std::ostringstream err;
-        Console console{out, err};
-        const int status =
-            runVantrelctl(args, console, [this](const std::optional<std::string>& device) {
-                return makeDeviceBackendUnder(hid.sysfsRoot(), device);
-            });
-        return {status, out.str(), err.str()};
+    ToolResult run(const std::vector<std::string>& args) {
+        return runChoosing(args, [this](const std::optional<std::string>& device) {
+            return makeDeviceBackendUnder(hid.sysfsRoot(), device);
+        });
     }
     std::string node(std::size_t device) const { return hid.node(device, 3).string(); }
     std::string memoryOf(std::size_t device) {
@@ -61,7 +51,7 @@ protected:
 };
 
 TEST_F(UsbTool, ListsEachDeviceOnceByItsChannelAndEachNameChoosesTheSecond) {
-    const Said listed = run({"devices"});
+    const ToolResult listed = run({"devices"});
     EXPECT_EQ(listed.status, 0) << listed.err;
     EXPECT_NE(listed.out.find("1  " + node(0) +
                               "  port 1-4  serial VT-0001  1209:0108  Vantrel  "
@@ -75,7 +65,7 @@ TEST_F(UsbTool, ListsEachDeviceOnceByItsChannelAndEachNameChoosesTheSecond) {
           "usb:" + hid.node(1, 0).string()}) {
         SCOPED_TRACE(name);
         hid.device(1).memory->memory().fill(0);
-        const Said wrote = run({"--device", name, "write", big, "--verify"});
+        const ToolResult wrote = run({"--device", name, "write", big, "--verify"});
         ASSERT_EQ(wrote.status, 0) << wrote.err;
         EXPECT_NE(wrote.out.find("Verified"), std::string::npos) << wrote.out;
         EXPECT_EQ(memoryOf(1).substr(0, 4086), written.substr(0, 4086));
@@ -157,7 +147,7 @@ TEST_F(UsbTool, EachWayTheDeviceFailsIsWordedAsForAnyDevice) {
             }
             c.fault(device);
             std::filesystem::remove(back);
-            const Said said =
+            const ToolResult said =
                 run(writing ? write
                             : std::vector<std::string>{"--device", "usb:1", "read", "-o", back});
             const std::string expected =
@@ -174,7 +164,7 @@ TEST_F(UsbTool, EachWayTheDeviceFailsIsWordedAsForAnyDevice) {
 TEST_F(UsbTool, KeepsOffTheChosenDeviceWhileAnotherProgramHoldsIt) {
     OtherProgram other{{hid.node(1, 3), false}};
     ASSERT_TRUE(other.tryToTake());
-    const Said said = run({"--device", "usb:2", "write", big});
+    const ToolResult said = run({"--device", "usb:2", "write", big});
     EXPECT_EQ(said.status, 1);
     EXPECT_TRUE(said.err.ends_with("vantrelctl: " + std::string(DeviceBusyText) + "\n"))
         << said.err;

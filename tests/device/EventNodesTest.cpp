@@ -39,34 +39,32 @@ struct FakeSysfs {
     }
 };
 
-TEST(EventNodes, findsTheEncodersNodesOnly) {
-    FakeSysfs sysfs;
-    sysfs.addUsbEvent("1-2", "0108", "event12");
-    sysfs.addUsbEvent("1-3", "c52b", "event3");
-    sysfs.addUsbEvent("1-4", "0108", "event4");
-    sysfs.link(sysfs.root.path / "devices/platform/i8042/serio0/input/input1/event0", "event0");
-    sysfs.link(sysfs.root.path / "devices/virtual/input/input9/mouse0", "mouse0");
-    EXPECT_EQ(encoderEventNodes(sysfs.root.path, "/dev/input"),
-              (std::vector<fs::path>{"/dev/input/event4", "/dev/input/event12"}));
-    const TemporaryFolder empty;
-    EXPECT_TRUE(encoderEventNodes(empty.path).empty()) << "no input class, no nodes";
-}
-
-TEST(EventNodes, groupsTheNodesOfEachEncoderByItsPort) {
+TEST(EventNodes, findsTheEncodersNodesOnlyGroupedByPort) {
     FakeSysfs sysfs;
     sysfs.addUsbEvent("1-4.2", "0108", "event9");
     sysfs.addUsbEvent("1-4.1", "0108", "event5");
     sysfs.addUsbEvent("1-4.2", "0108", "event8");
     sysfs.addUsbEvent("1-3", "c52b", "event3");
     sysfs.addUsbEvent("1-4.1", "0108", "event10");
+    // More nodes on one port than the order a folder lists them in could sort by chance.
+    sysfs.addUsbEvent("1-4.1", "0108", "event11");
+    sysfs.addUsbEvent("1-4.1", "0108", "event4");
+    sysfs.link(sysfs.root.path / "devices/platform/i8042/serio0/input/input1/event0", "event0");
+    sysfs.link(sysfs.root.path / "devices/virtual/input/input9/mouse0", "mouse0");
+    using Nodes = std::vector<fs::path>;
+    EXPECT_EQ(encoderEventNodes(sysfs.root.path, "/dev/input"),
+              (Nodes{"/dev/input/event4", "/dev/input/event5", "/dev/input/event8",
+                     "/dev/input/event9", "/dev/input/event10", "/dev/input/event11"}));
     const std::vector<EncoderEventNodes> encoders =
         encoderEventNodesByPort(sysfs.root.path, "/dev/input");
     ASSERT_EQ(encoders.size(), 2U);
     EXPECT_EQ(encoders[0].portPath, "1-4.1");
-    EXPECT_EQ(encoders[0].nodes,
-              (std::vector<fs::path>{"/dev/input/event5", "/dev/input/event10"}));
+    EXPECT_EQ(encoders[0].nodes, (Nodes{"/dev/input/event4", "/dev/input/event5",
+                                        "/dev/input/event10", "/dev/input/event11"}));
     EXPECT_EQ(encoders[1].portPath, "1-4.2");
-    EXPECT_EQ(encoders[1].nodes, (std::vector<fs::path>{"/dev/input/event8", "/dev/input/event9"}));
+    EXPECT_EQ(encoders[1].nodes, (Nodes{"/dev/input/event8", "/dev/input/event9"}));
+    const TemporaryFolder empty;
+    EXPECT_TRUE(encoderEventNodes(empty.path).empty()) << "no input class, no nodes";
 }
 
 } // namespace

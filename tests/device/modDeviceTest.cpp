@@ -48,20 +48,6 @@ TEST_F(TransferReports, SendTheExactReportBytes) {
     }
 }
 
-TEST_F(TransferReports, ReadStoresEachAnswerByteAtItsAddressAndNothingElse) {
-    image.fill(0xEE);
-    for (std::size_t k = 0; k < 8; ++k) {
-        device.memory()[0x100 + k] = static_cast<std::uint8_t>(0x11 * (k + 1));
-    }
-
-    ASSERT_EQ(ReadEightBytes(device, handle, 0x100, image), DeviceSuccess);
-
-    for (std::size_t address = 0; address < DeviceImageSize; ++address) {
-        const bool inBlock = address >= 0x100 && address < 0x108;
-        ASSERT_EQ(image[address], inBlock ? 0x11 * (address - 0xFF) : 0xEE) << address;
-    }
-}
-
 TEST_F(TransferReports, FailureIsPassedBackAfterOneExchangeAndABlockPastTheImageHasNone) {
     image.fill(0x33);
     device.failExchange(0, DeviceFailure::Timeout);

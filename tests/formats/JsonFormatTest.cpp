@@ -39,6 +39,17 @@ std::string importFailure(const std::string& text) {
     return "(imported without error)";
 }
 
+/// A document whose input 1 is a single action of `type` spelled `code`.
+std::string singleAction(const std::string& type, const Json& code) {
+    return inputs(R"({"input": 1, "single": )" + Json{{"type", type}, {"code", code}}.dump() + "}");
+}
+
+/// The code export writes for input 1 of an imported document.
+Json exportedCode(const ImportedConfiguration& imported) {
+    return Json::parse(
+        exportConfigurationText(imported.config, imported.settings))["inputs"][0]["single"]["code"];
+}
+
 // The image's own round trip, and on every 25th the document's on top of it.
 TEST(JsonFormat, RandomImagesSurviveDecodingAndExportAndImportByteForByte) {
     std::mt19937 random(20261206);
@@ -170,12 +181,8 @@ TEST(JsonFormat, ReadsNamesInAnyCaseAndTheOtherNamesOfKeysButWritesTheProgramsOw
         {"hat2 sw", "joystick", "Hat2 SW"},
     };
     for (const auto& [spelling, type, name] : cases) {
-        const Json assignment = {{"type", type}, {"code", spelling}};
-        const ImportedConfiguration imported =
-            importConfiguration(inputs(R"({"input": 1, "single": )" + assignment.dump() + "}"));
-        const Json exported =
-            Json::parse(exportConfigurationText(imported.config, imported.settings));
-        EXPECT_EQ(exported["inputs"][0]["single"]["code"], name) << spelling;
+        EXPECT_EQ(exportedCode(importConfiguration(singleAction(type, spelling))), name)
+            << spelling;
     }
     const ImportedConfiguration words = importConfiguration(
         R"({"Format": "VANTREL-configuration", "version": 1, "Inputs": [{"input": 1, "single":
@@ -203,12 +210,8 @@ TEST(JsonFormat, AShortSpellingOfTwoKeysIsReadAsOneWithAWarningThatNamesTheOther
         {"Enter", "Enter", ""},
     };
     for (const auto& [spelling, name, warning] : cases) {
-        const Json assignment = {{"type", "key"}, {"code", spelling}};
-        const ImportedConfiguration imported =
-            importConfiguration(inputs(R"({"input": 1, "single": )" + assignment.dump() + "}"));
-        EXPECT_EQ(Json::parse(exportConfigurationText(
-                      imported.config, imported.settings))["inputs"][0]["single"]["code"],
-                  name);
+        const ImportedConfiguration imported = importConfiguration(singleAction("key", spelling));
+        EXPECT_EQ(exportedCode(imported), name);
         EXPECT_EQ(imported.warnings.empty() ? "" : imported.warnings.front().message, warning);
     }
 }
@@ -227,16 +230,14 @@ TEST(JsonFormat, ANumberIsReadOnlyWhereTheCodeHasNoNameAndElseBothReadingsAreNam
          R"(2 is the device's code of "Middle Click"; for button 2 write "Right Click")"},
     };
     for (const auto& [type, code, message] : refused) {
-        const Json assignment = {{"type", type}, {"code", code}};
-        EXPECT_EQ(importFailure(inputs(R"({"input": 1, "single": )" + assignment.dump() + "}")),
+        EXPECT_EQ(importFailure(singleAction(type, code)),
                   "inputs[0] (input 1).single.code: " + message);
     }
     const ImportedConfiguration imported = importConfiguration(inputs(
         R"({"input": 2, "single": {"type": "key", "code": 104}},
            {"input": 3, "single": {"type": "joystick", "code": 96}},
            {"input": 4, "single": {"type": "mouse", "code": 3}})"));
-    const Json exported = Json::parse(exportConfigurationText(imported.config, imported.settings));
-    EXPECT_EQ(exported["inputs"][0]["single"]["code"], 104);
+    EXPECT_EQ(exportedCode(imported), 104);
     ASSERT_EQ(imported.warnings.size(), 3U);
     EXPECT_EQ(imported.warnings[0].place, "inputs[0] (input 2).single.code");
     EXPECT_EQ(imported.warnings[0].message,
@@ -268,45 +269,28 @@ TEST(JsonFormat, NamesEveryFaultItFindsInOneRunUpToTwentyThenCountsTheRest) {
 
 TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
     const std::string press = R"({"action": "press", "type": "key", "code": "A"})";
+    const std::string code = "inputs[0] (input 1).single.code: ";
+    const std::string step = "inputs[0] (input 1).macro.activation[0].";
     std::vector<std::pair<std::string, std::string>> cases = {
-        {"{\"format\": ", "not valid JSON: parse error at line 1, column 12: syntax error while "
-                          "parsing value - unexpected end of input; expected '[', '{', or a "
-                          "literal"},
+        {"{\"format\": ",
+         "not valid JSON: parse error at line 1, column 12: syntax error while parsing value - "
+         "unexpected end of input; expected '[', '{', or a literal"},
         {R"({"version": 1})", "format: missing"},
         {R"({"format": "other", "version": 1})",
          R"(format: expected "vantrel-configuration", found "other")"},
         {R"({"format": "vantrel-configuration", "version": 2})",
          "version: unsupported version 2 (this program reads version 1)"},
         {macro(R"("activation": [{"action": "delay", "ms": 10, "code": "A"}])"),
-         "inputs[0] (input 1).macro.activation[0].code: unknown field"},
+         step + "code: unknown field"},
         {single(R"("type": "key", "code": "A", "code": "B")"),
          "inputs[0].single.code: given twice"},
         {single(R"("type": "mouse", "code": "Left Click", "modifiers": [])"),
-         "inputs[0] (input 1).single.modifiers: only a key has this, not a mouse "
-         "action"},
+         "inputs[0] (input 1).single.modifiers: only a key has this, not a mouse action"},
         {macro(R"("activation": [{"action": "delay", "ms": 500.0}])"),
-         "inputs[0] (input 1).macro.activation[0].ms: expected a whole number from "
-         "10 to 2560, "
-         "found 500.0"},
+         step + "ms: expected a whole number from 10 to 2560, found 500.0"},
         {macro(R"("activation": [)" + press + ", " + press +
                R"(, {"action": "press", "type": "mouse", "code": "Not Used"}])"),
          R"(inputs[0] (input 1).macro.activation[2].code: unknown mouse name "Not Used" (vantrelctl names mouse lists them all))"},
-        {single(R"("type": "key", "code": "Escpe")"),
-         R"(inputs[0] (input 1).single.code: unknown key name "Escpe"; did you mean "Esc"? (vantrelctl names keys lists them all))"},
-        {single(R"("type": "key", "code": "Win")"),
-         R"(inputs[0] (input 1).single.code: "Win" is ambiguous: it means "Left Win" in abbreviation or "Right Win" in abbreviation; write the name of the key you mean)"},
-        {single(R"("type": "key", "code": "num5")"),
-         R"x(inputs[0] (input 1).single.code: "num5" is ambiguous: it means "5 %" in RetroArch or "5 (Num)" in abbreviation; write the name of the key you mean)x"},
-        {single(R"("type": "key", "code": "next")"),
-         R"(inputs[0] (input 1).single.code: "next" is ambiguous: it means "Page Down" in X keysym or a key the encoder lacks in RetroArch; write the name of the key you mean)"},
-        {single(R"("type": "key", "code": "KEY_F13")"),
-         R"(inputs[0] (input 1).single.code: "KEY_F13" has no key on the encoder (vantrelctl names keys lists them all))"},
-        {single(R"("type": "key", "code": "LCtrll")"),
-         R"(inputs[0] (input 1).single.code: unknown key name "LCtrll"; did you mean "Left Ctrl"? (vantrelctl names keys lists them all))"},
-        {single(R"("type": "key", "code": "Button 3")"),
-         R"(inputs[0] (input 1).single.code: Button 3 is a joystick name: use "type": "joystick")"},
-        {single(R"("type": "mouse", "code": "A")"),
-         R"(inputs[0] (input 1).single.code: A is a key name: use "type": "key")"},
         {document(R"("rotarySwitches": [{"switch": 2, "clockwise": {"code": "Left Click"}}])"),
          R"(rotarySwitches[0] (switch 2).clockwise.code: Left Click is a mouse name: a rotary switch sends keys only)"},
         {single(R"("type": "key", "code": "A", "repeat": true)"),
@@ -318,29 +302,24 @@ TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
          "inputs[0] (input 1).single.code: given twice"},
         {inputs(R"({"input": 3}, {"input": 5, "single": {"type": "key", "code": "Fo"}})"),
          R"(inputs[1] (input 5).single.code: unknown key name "Fo"; did you mean "F", "O" or "F1"? (vantrelctl names keys lists them all))"},
-        {single(R"("type": "joystick", "code": "Buton 7")"),
-         R"(inputs[0] (input 1).single.code: unknown joystick name "Buton 7"; did you mean "Button 7"? (vantrelctl names joystick lists them all))"},
         {single(R"("type": "key", "code": "A", "modifiers": ["win"])"),
          R"(inputs[0] (input 1).single.modifiers[0]: unknown modifier "win" (expected "ctrl", "shift" or "alt"))"},
         {inputs(R"({"input": 109})"), "inputs[0].input: 109 is out of range (1 to 108)"},
         {inputs(R"({"input": 0})"), "inputs[0].input: 0 is out of range (1 to 108)"},
         {macro(R"("activation": [{"action": "delay", "ms": 25}])"),
-         "inputs[0] (input 1).macro.activation[0].ms: 25 is not a multiple of 10"},
-        {inputs(R"({"input": 4}, {"input": 5}, {"input": 4})"),
-         "inputs[2].input: input 4 is given twice (first at inputs[0])"},
+         step + "ms: 25 is not a multiple of 10"},
         {single(R"("type": "key", "code": "A", "modifiers": ["ctrl", "ctrl"])"),
          "inputs[0] (input 1).single.modifiers[1]: given twice"},
         {macro(R"("activation": [{"action": "press", "type": "key", "code": "Not Used"}])"),
-         R"(inputs[0] (input 1).macro.activation[0].code: a key step needs a key: "Not Used" would end the sequence here)"},
+         step + R"(code: a key step needs a key: "Not Used" would end the sequence here)"},
         {single(R"("type": "key", "code": "Not Used", "keyRepeat": true)"),
-         R"(inputs[0] (input 1).single.code: "Not Used" cannot have modifiers or Key Repeat)"},
+         code + R"("Not Used" cannot have modifiers or Key Repeat)"},
         {macro(R"("deactivation": [)" + press + R"(], "repeat": "Repeat with no delay")"),
-         "inputs[0] (input 1).macro.repeat: a macro without activation steps "
-         "cannot repeat"},
+         "inputs[0] (input 1).macro.repeat: a macro without activation steps cannot repeat"},
         {inputs(R"({"input": 1, "single": {"type": "key", "code": "A"}, "macro": {}})"),
          R"(inputs[0] (input 1): give either "single" or "macro", not both)"},
-        {inputs(inputWithSteps(1, 65)), "inputs[0] (input 1).macro.activation: 65 "
-                                        "steps, more than the 64 a sequence holds"},
+        {inputs(inputWithSteps(1, 65)),
+         "inputs[0] (input 1).macro.activation: 65 steps, more than the 64 a sequence holds"},
         {inputs(R"({"input": 1e400})"),
          "inputs[0].input: not valid JSON: number overflow parsing '1e400'"},
         {document("") + std::string(1, '\0') + R"({"inputs": 7})",
@@ -351,19 +330,38 @@ TEST(JsonFormat, RefusesFaultyDocumentsNamingThePlace) {
          "inputs[0] (input 1).label: expected a text, found 5"},
         {R"({"format": "vantrel-configuration", "version": 1, "inputs": )" +
              std::string(100000, '['),
-         "inputs[0][0][0][0][0][0][0]: not valid JSON: nested deeper than a "
-         "configuration can be "
-         "(8 "
-         "levels)"},
+         "inputs[0][0][0][0][0][0][0]: not valid JSON: nested deeper than a configuration can be "
+         "(8 levels)"},
     };
+    const auto ambiguous = [](const std::string& spelling, const std::string& meanings) {
+        return '"' + spelling + "\" is ambiguous: it means " + meanings +
+               "; write the name of the key you mean";
+    };
+    const std::string keys = " (vantrelctl names keys lists them all)";
+    // Each single action's type and code, and what is said of the code.
+    const std::vector<std::tuple<std::string, std::string, std::string>> codes = {
+        {"key", "Win",
+         ambiguous("Win", R"("Left Win" in abbreviation or "Right Win" in abbreviation)")},
+        {"key", "num5", ambiguous("num5", R"x("5 %" in RetroArch or "5 (Num)" in abbreviation)x")},
+        {"key", "next",
+         ambiguous("next", R"("Page Down" in X keysym or a key the encoder lacks in RetroArch)")},
+        {"key", "KEY_F13", R"("KEY_F13" has no key on the encoder)" + keys},
+        {"key", "LCtrll", R"(unknown key name "LCtrll"; did you mean "Left Ctrl"?)" + keys},
+        {"key", "Button 3", R"(Button 3 is a joystick name: use "type": "joystick")"},
+        {"mouse", "A", R"(A is a key name: use "type": "key")"},
+        {"joystick", "Buton 7",
+         R"(unknown joystick name "Buton 7"; did you mean "Button 7"? (vantrelctl names joystick lists them all))"},
+    };
+    for (const auto& [type, spelling, said] : codes) {
+        cases.emplace_back(singleAction(type, spelling), code + said);
+    }
     // C0 and C1 controls, DEL, the line and paragraph separators, and the
     // bidirectional overrides and isolates.
     for (const char* label :
          {"Fire\\nSmoke", "\\u007F", "\\u0085", "\\u2029", "\\u202E", "\\u2067"}) {
         cases.emplace_back(inputs(R"({"input": 1, "label": ")" + std::string(label) + "\"}"),
                            "inputs[0] (input 1).label: a label cannot hold line breaks, control "
-                           "characters "
-                           "or text direction controls");
+                           "characters or text direction controls");
     }
     for (const auto& [text, message] : cases) {
         EXPECT_EQ(importFailure(text), message) << text.substr(0, 200);
@@ -412,15 +410,12 @@ TEST(ConfigurationSource, WordsEachFailureAndWarningNamingTheConfiguration) {
     image.form = ConfigurationForm::Image;
     image.decoding = ImageLoadResult::StoppedEarly;
     EXPECT_EQ(configurationWarningLine(image),
-              "x.cfg: the input table holds more inputs or steps than the device "
-              "has; it was "
-              "read up to there and the device settings were left at their "
-              "start-up values");
+              "x.cfg: the input table holds more inputs or steps than the device has; it was read "
+              "up to there and the device settings were left at their start-up values");
     image.decoding = ImageLoadResult::SettingsFailed;
     image.failure = {ConfigurationError::NotDecoded, {}};
     EXPECT_EQ(configurationFailureLine(image),
-              "x.cfg: Error opening the file (a rotary switch setting names no "
-              "entry of its list)");
+              "x.cfg: Error opening the file (a rotary switch setting names no entry of its list)");
     EXPECT_EQ(configurationWarningLine(image), "") << "a refused file warns of nothing";
 }
 

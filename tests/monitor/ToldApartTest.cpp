@@ -1,9 +1,9 @@
 #include "formats/ConfigurationSource.h"
 #include "monitor/EvemuRecording.h"
-#include "monitor/EventCodes.h"
 #include "monitor/Monitor.h"
 #include "monitor/MonitorSession.h"
 #include "monitor/MonitorText.h"
+#include "tests/monitor/Frames.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -15,29 +15,18 @@
 namespace vantrel {
 namespace {
 
-constexpr std::uint16_t Key1 = 0x02;
-constexpr std::uint16_t Key5 = 0x06;
-constexpr std::uint16_t KeyLeftCtrlCode = 0x1d;
-constexpr std::uint16_t KeyZ = 0x2c;
-constexpr std::uint16_t KeyLeft = 0x69;
 constexpr std::uint8_t UsageZ = 29;
+constexpr std::uint8_t UsageF7 = 64;
 
 const std::string Example = std::string(VANTREL_EXAMPLES) + "/two-player-cabinet.json";
 
-/// A key going down (1) or up (0), in a frame of its own.
-struct Key {
-    std::int64_t microseconds;
-    std::uint16_t code;
-    std::int32_t value;
-};
-
 struct ToldApartCase {
     std::string name;
-    std::vector<Key> keys;
+    std::string keys; ///< see Frames.h
     /// What is printed for it, then the summary's lines after its count.
     std::vector<std::string> lines;
     std::size_t seen = 0;
-    bool pauseSendsZ = false;       ///< Input 28 sends Z, as Input 9 does
+    std::uint8_t pauseSends = 0;    ///< a key Input 28 (Pause) sends in place of its own
     std::string notToldApartJson{}; ///< the JSON summary's field, where pinned
 };
 
@@ -50,8 +39,8 @@ class ToldApart : public ::testing::TestWithParam<ToldApartCase> {};
 TEST_P(ToldApart, countsOnlyWhatIsDecided) {
     LoadedConfiguration cabinet = loadConfiguration(Example);
     ASSERT_TRUE(cabinet.ok()) << configurationFailureLine(cabinet);
-    if (GetParam().pauseSendsZ) {
-        encodeSingleKey(KeyTypeKeyboard, UsageZ, 0, cabinet.config.input(27));
+    if (GetParam().pauseSends != 0) {
+        encodeSingleKey(KeyTypeKeyboard, GetParam().pauseSends, 0, cabinet.config.input(27));
     }
     Monitor monitor(cabinet.config);
     std::vector<std::string> lines;
@@ -60,9 +49,8 @@ TEST_P(ToldApart, countsOnlyWhatIsDecided) {
             lines.push_back(reportText(report, "keyboard", cabinet.labels));
         }
     };
-    for (const Key& key : GetParam().keys) {
-        print(monitor.feed({0, {key.microseconds, evdev::EvKey, key.code, key.value}}));
-        print(monitor.feed({0, {key.microseconds, evdev::EvSyn, evdev::SynReport, 0}}));
+    for (const InputEvent& event : testing::frames(GetParam().keys)) {
+        print(monitor.feed({0, event}));
     }
     print(monitor.finish());
     const std::vector<std::string> summary = summaryText(monitor.seen().summary(), cabinet.labels);
@@ -76,73 +64,79 @@ TEST_P(ToldApart, countsOnlyWhatIsDecided) {
     }
 }
 
+static_assert(RotaryPulseMicroseconds == 25'000, "the dial's rows below hold Left for 25 ms");
+
 const std::string Coin = "Input 12 (Coin 1): 5 %";
 const std::string Start = "Input 11 (P1 Start): 1 !";
 const std::string Ctrl = "Input 5 (P1 Button 1): Left Ctrl";
 const std::string Left = "Input 3 (P1 Left): Left Arrow";
 const std::string LeftOrDial =
     "Input 3 (P1 Left) or Rotary Switch 1 (P1 Dial) counterclockwise: Left Arrow";
+const std::string LoadOrF7 = "Input 28 (Pause) or Input 32 (Load State) (macro): F7";
 const std::string ZOrPause = "Input 9 (P1 Button 5) or Input 28 (Pause): Z";
 const std::string Pointer = " (more than one control sends this: see vantrelctl check)";
+const std::string AutofireMacro = "Input 33 (P1 Autofire): macro, first step press Left Ctrl";
 
 INSTANTIATE_TEST_SUITE_P(
     exampleCabinet, ToldApart,
     ::testing::Values(
         ToldApartCase{"Coin 1 alone: let go, and no step of the macro after it",
-                      {{1'000'000, Key5, 1}, {1'100'000, Key5, 0}},
+                      "1.0 5+; 1.1 5-",
                       {Coin, Coin + " released"},
                       1},
         ToldApartCase{"the coin-and-start macro plays at its delays",
-                      {{1'000'000, Key5, 1},
-                       {1'100'000, Key5, 0},
-                       {1'630'000, Key1, 1},
-                       {1'730'000, Key1, 0}},
+                      "1.0 5+; 1.1 5-; 1.63 1+; 1.73 1-",
                       {"Input 29 (Coin & Start): macro, first step press 5 %"},
                       1},
         ToldApartCase{"P1 Start later than the macro's step may come is a press of its own",
-                      {{1'000'000, Key5, 1},
-                       {1'100'000, Key5, 0},
-                       {1'630'001, Key1, 1},
-                       {1'730'000, Key1, 0}},
+                      "1.0 5+; 1.1 5-; 1.630001 1+; 1.73 1-",
                       {Coin, Coin + " released", Start, Start + " released"},
                       2},
         ToldApartCase{"held past autofire's release, it is P1 Button 1",
-                      {{1'000'000, KeyLeftCtrlCode, 1}, {1'120'000, KeyLeftCtrlCode, 0}},
+                      "1.0 Ctrl+; 1.12 Ctrl-",
                       {Ctrl, Ctrl + " released"},
                       1},
         ToldApartCase{"autofire beginning again is the autofire button",
-                      {{1'000'000, KeyLeftCtrlCode, 1},
-                       {1'050'000, KeyLeftCtrlCode, 0},
-                       {1'050'000, KeyLeftCtrlCode, 1},
-                       {1'100'000, KeyLeftCtrlCode, 0}},
-                      {"Input 33 (P1 Autofire): macro, first step press Left Ctrl"},
+                      "1.0 Ctrl+; 1.05 Ctrl-; 1.05 Ctrl+; 1.1 Ctrl-",
+                      {AutofireMacro},
+                      1},
+        ToldApartCase{"autofire's release at the latest it may come still plays the macro",
+                      "1.0 Ctrl+; 1.08 Ctrl-; 1.08 Ctrl+; 1.13 Ctrl-",
+                      {AutofireMacro},
                       1},
         ToldApartCase{
             "one round of autofire is also a tap of P1 Button 1",
-            {{1'000'000, KeyLeftCtrlCode, 1}, {1'050'000, KeyLeftCtrlCode, 0}},
+            "1.0 Ctrl+; 1.05 Ctrl-",
             {"Input 5 (P1 Button 1) or Input 33 (P1 Autofire) (macro): Left Ctrl" + Pointer,
              "Input 5 (P1 Button 1) or Input 33 (P1 Autofire) (macro): Left Ctrl released",
              "not told apart: Input 5 (P1 Button 1) or Input 33 (P1 Autofire): both "
              "send Left Ctrl; press it again, or see vantrelctl check"},
             0},
         ToldApartCase{"let go within a dial's step, it may be either",
-                      {{1'000'000, KeyLeft, 1}, {1'000'000 + RotaryPulseMicroseconds, KeyLeft, 0}},
+                      "1.0 Left+; 1.025 Left-",
                       {LeftOrDial + Pointer, LeftOrDial + " released",
                        "not told apart: Input 3 (P1 Left) or Rotary Switch 1 (P1 Dial) "
                        "counterclockwise: both send Left Arrow; press it again, or see "
                        "vantrelctl check"},
                       0},
         ToldApartCase{"held longer than a dial's step, it is the joystick",
-                      {{1'000'000, KeyLeft, 1}, {1'000'001 + RotaryPulseMicroseconds, KeyLeft, 0}},
+                      "1.0 Left+; 1.025001 Left-",
                       {Left, Left + " released"},
                       1},
+        ToldApartCase{.name = "a macro that only taps a key cannot be told from that key",
+                      .keys = "1.0 F7+; 1.05 F7-",
+                      .lines = {LoadOrF7 + Pointer, LoadOrF7 + " released",
+                                "not told apart: Input 28 (Pause) or Input 32 (Load State): both "
+                                "send F7; press it again, or see vantrelctl check"},
+                      .seen = 0,
+                      .pauseSends = UsageF7},
         ToldApartCase{.name = "two inputs on one key are each maybe, and neither counts",
-                      .keys = {{1'000'000, KeyZ, 1}, {1'200'000, KeyZ, 0}},
+                      .keys = "1.0 Z+; 1.2 Z-",
                       .lines = {ZOrPause + Pointer, ZOrPause + " released",
                                 "not told apart: Input 9 (P1 Button 5) or Input 28 (Pause): both "
                                 "send Z; press it again, or see vantrelctl check"},
                       .seen = 0,
-                      .pauseSendsZ = true,
+                      .pauseSends = UsageZ,
                       .notToldApartJson =
                           R"("notToldApart":[{"action":"Z","controls":[{"input":9,"label":"P1 )"
                           R"(Button 5"},{"input":28,"label":"Pause"}]}]})"}),

@@ -16,13 +16,12 @@
 // file commands' and the windows' use the same one.
 namespace vantrel::testing {
 
-/// One thing shown to the user, or a note a test puts into the same timeline
-/// (for example from a hook) to check when it ran.
+/// One thing shown to the user.
 struct UserEvent {
-    enum class Kind { Status, Message, Note };
+    enum class Kind { Status, Message };
 
-    Kind kind = Kind::Note;
-    std::string text; ///< message text or note
+    Kind kind = Kind::Message;
+    std::string text; ///< a message's text
     std::string title;
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
@@ -38,13 +37,10 @@ inline UserEvent message(std::string text, std::string title, MessageIcon icon,
                          MessageButtons buttons = MessageButtons::Ok) {
     return {UserEvent::Kind::Message, std::move(text), std::move(title), icon, buttons, {}};
 }
-inline UserEvent note(std::string text) {
-    return {UserEvent::Kind::Note, std::move(text), {}, MessageIcon::None, MessageButtons::Ok, {}};
-}
 
 /// Readable test failures: one event per line, control characters shown.
 inline std::ostream& operator<<(std::ostream& out, const UserEvent& event) {
-    static constexpr const char* kinds[] = {"status", "message", "note"};
+    static constexpr const char* kinds[] = {"status", "message"};
     static constexpr const char* icons[] = {"none", "stop", "exclamation"};
     static constexpr const char* buttons[] = {"ok", "yes/no", "yes/no/cancel"};
     out << kinds[static_cast<int>(event.kind)];
@@ -89,8 +85,6 @@ public:
         return answer;
     }
 
-    /// Adds a test's own mark to the timeline.
-    void note(std::string text) { events_.push_back(testing::note(std::move(text))); }
     /// Queues the answer to the next message box.
     void answerNext(MessageAnswer answer) { answers_.push_back(answer); }
 

@@ -29,6 +29,12 @@ TEST(UdevRuleFile, IsTheRuleTheToolPrints) {
     ASSERT_TRUE(in) << VANTREL_UDEV_RULE_FILE;
     const std::string installed{std::istreambuf_iterator<char>(in), {}};
 
+    // uaccess only works when set before 73-seat-late.rules; every path names one file.
+    EXPECT_LT(std::stoi(UdevRuleFileName), 73);
+    for (const std::filesystem::path path :
+         {VANTREL_UDEV_RULE_FILE, PackagedUdevRulePath, UdevRulePath}) {
+        EXPECT_EQ(path.filename(), UdevRuleFileName);
+    }
     const std::vector<std::string> rules = ruleLines(installed);
     ASSERT_EQ(rules.size(), 2U) << installed;
     // What `vantrelctl devices` shows under a device it cannot open.
@@ -37,14 +43,6 @@ TEST(UdevRuleFile, IsTheRuleTheToolPrints) {
         EXPECT_NE(printed.find("\n  " + rule + "\n"), std::string::npos) << printed;
         EXPECT_NE(rule.find(R"(TAG+="uaccess")"), std::string::npos);
     }
-}
-
-TEST(UdevRuleFile, RunsBeforeTheSeatRulesAndKeepsOneName) {
-    // uaccess only works when set before 73-seat-late.rules.
-    EXPECT_LT(std::stoi(UdevRuleFileName), 73);
-    EXPECT_EQ(std::filesystem::path(VANTREL_UDEV_RULE_FILE).filename(), UdevRuleFileName);
-    EXPECT_EQ(std::filesystem::path(PackagedUdevRulePath).filename(), UdevRuleFileName);
-    EXPECT_EQ(std::filesystem::path(UdevRulePath).filename(), UdevRuleFileName);
 }
 
 HidDeviceInfo attached(DeviceStatus openResult) {
