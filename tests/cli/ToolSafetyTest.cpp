@@ -335,10 +335,16 @@ TEST_F(ToolSafety, NamesAndValuesEchoedAreEscapedAndLongValuesCut) {
         const ToolResult echoed = run(args);
         EXPECT_EQ(echoed.err + echoed.out, said);
     }
-    // JSON escapes them its own way; the summary line after it is not the point.
-    EXPECT_TRUE(
-        run({"monitor", "--json", "--config", "c.json", "--events", "\u202e.evemu"})
-            .out.starts_with(R"({"event":"motion","time":0.000001,"device":"\u202e.evemu",)"));
+    // JSON escapes them its own way, and a name that is not UTF-8 still
+    // gives JSON; the summary line after it is not the point.
+    writeFile(folder / "\xff.evemu", motion);
+    for (const auto& [name, written] :
+         {std::pair{"\u202e.evemu", R"(\u202e.evemu)"}, std::pair{"\xff.evemu", "\uFFFD.evemu"}}) {
+        EXPECT_TRUE(run({"monitor", "--json", "--config", "c.json", "--events", name})
+                        .out.starts_with(R"({"event":"motion","time":0.000001,"device":")" +
+                                         std::string(written) + "\","))
+            << name;
+    }
 }
 
 TEST_F(ToolSafety, TheMonitorRefusesADeviceWhoseLastWriteWasCutOffAndLeavesItsMark) {
