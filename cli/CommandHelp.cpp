@@ -171,7 +171,8 @@ std::string commandHelp(const CommandShape& shape) {
         }
         if (shape.name == "export" || shape.name == "import") {
             description +=
-                " The JSON form is described in " + std::string(build::InstalledReadmePath) + ".";
+                " The JSON form is described by 'vantrelctl help format' and in the manual page " +
+                std::string(build::FormatManualPage) + ".";
         }
         text += "\n" + wrapText(description, 0, 0) + "\n";
     }

@@ -332,9 +332,10 @@ std::string usageText() {
         "\n" +
         wrapText("FILE may be a configuration file as the windows save it or its JSON form, "
                  "or - for standard input. OUT of export, card and import may be - for "
-                 "standard output. The JSON form is described in " +
-                     std::string(build::InstalledReadmePath) +
-                     " and by 'vantrelctl help format'. 'vantrelctl help COMMAND' tells everything "
+                 "standard output. The JSON form is described by 'vantrelctl help format' and in "
+                 "the manual page " +
+                     std::string(build::FormatManualPage) +
+                     ". 'vantrelctl help COMMAND' tells everything "
                      "about one command.\n"
                      "Exit status: 0 success, 1 failure, 2 usage error; diff and check: 0 equal "
                      "or no mistake found, 1 different or a mistake found, 2 trouble.",

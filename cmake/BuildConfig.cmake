@@ -15,10 +15,14 @@ set(VANTREL_UDEV_RULE_NAME 60-vantrel.rules)
 set(VANTREL_UDEV_RULE_INSTALL_DIR lib/udev/rules.d)
 set(VANTREL_PACKAGED_UDEV_RULE /usr/${VANTREL_UDEV_RULE_INSTALL_DIR}/${VANTREL_UDEV_RULE_NAME})
 set(VANTREL_LOCAL_UDEV_RULE /etc/udev/rules.d/${VANTREL_UDEV_RULE_NAME})
+# Besides the user at the desktop, the rule gives the hidraw node to this
+# group, which Debian's base system has and other device tools use, so that a
+# user over ssh or a service can be let in by membership alone.
+set(VANTREL_DEVICE_GROUP plugdev)
 
-# The command-line tool's package, and where it puts the README that
+# The command-line tool's package, and the manual page (section 5) that
 # describes the JSON form, which the tool's help points to.
 set(VANTREL_TOOL_PACKAGE vantrelctl)
-set(VANTREL_INSTALLED_README /usr/share/doc/${VANTREL_TOOL_PACKAGE}/README.md)
+set(VANTREL_FORMAT_MANUAL vantrel-json)
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/BuildConfig.h.in ${PROJECT_BINARY_DIR}/generated/BuildConfig.h @ONLY)

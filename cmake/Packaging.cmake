@@ -1,11 +1,10 @@
 # Installation: `cmake --install` puts the programs, desktop entries, icon,
 # AppStream file, MIME type, udev rule, manual pages, shell completion and
-# documentation in place. Every install() rule names the component of the
-# Debian package that ships it (debian/rules installs each component into
-# its own package):
-#   tool     -> vantrelctl: the command-line tool and the udev rule, without
-#               any graphical library, for machines without a desktop;
-#   desktop  -> vantrel-config: the window programs and what desktops need.
+# documentation in place. The Debian packages take them from there, each file
+# listed in debian/vantrelctl.install (the command-line tool and the udev
+# rule, without any graphical library, for machines without a desktop) or
+# debian/vantrel-config.install (the window programs and what desktops need);
+# a file installed here and listed in neither fails the package build.
 include(GNUInstallDirs)
 
 set(VANTREL_HOMEPAGE_URL "https://vantrel.example.org/config"

@@ -31,9 +31,11 @@ std::string deviceMatch(std::uint16_t vendorId) {
 }
 
 /// The hidraw node carries the configuration; the input event nodes are what
-/// vantrelctl monitor reads.
+/// vantrelctl monitor reads. The event nodes keep their group (input), so
+/// that the device group never gains the right to read other keyboards.
 std::array<std::string, 2> ruleLines(std::uint16_t vendorId) {
-    return {R"(KERNEL=="hidraw*", )" + deviceMatch(vendorId) + R"(MODE="0660", TAG+="uaccess")",
+    return {R"(KERNEL=="hidraw*", )" + deviceMatch(vendorId) + R"(GROUP=")" + DeviceGroup +
+                R"(", MODE="0660", TAG+="uaccess")",
             R"(SUBSYSTEM=="input", KERNEL=="event*", )" + deviceMatch(vendorId) +
                 R"(TAG+="uaccess")"};
 }
@@ -46,14 +48,16 @@ std::string udevRule(std::uint16_t vendorId) {
 }
 
 std::string udevRuleFile(std::uint16_t vendorId) {
-    return "# VANTREL keyboard encoder: the user of the local desktop session may open it\n" +
-           udevRule(vendorId) + "\n";
+    return "# VANTREL keyboard encoder: the user of the local desktop session may open it,\n"
+           "# and so may the members of the group " +
+           std::string(DeviceGroup) + " (over ssh, from a service)\n" + udevRule(vendorId) + "\n";
 }
 
 std::string permissionProblem(const std::string& subject, bool packagedRuleInstalled) {
     std::string text = subject + " is attached, but this user has no permission to open it; ";
     text += packagedRuleInstalled
-                ? std::string(PackagedUdevRulePath) + " gives it to the user at the desktop"
+                ? std::string(PackagedUdevRulePath) + " gives it to the user at the desktop and " +
+                      "to the group " + DeviceGroup
                 : std::string("the rule ") + PackagedUdevRulePath +
                       " that the package installs is missing";
     return text;
@@ -62,7 +66,12 @@ std::string permissionProblem(const std::string& subject, bool packagedRuleInsta
 std::string udevAdvice(std::uint16_t vendorId, bool packagedRuleInstalled) {
     if (packagedRuleInstalled) {
         return std::string("The rule in ") + PackagedUdevRulePath +
-               " gives access to the user logged in at this computer's desktop (not over ssh).\n"
+               " gives access to the user logged in at this computer's desktop, and to the "
+               "members of the group " +
+               DeviceGroup + " wherever they log in (over ssh, from a service): sudo usermod -aG " +
+               DeviceGroup +
+               " USER, then log in again. The input event nodes that the monitor reads stay "
+               "with the group input, which may read every keyboard.\n"
                "If the device was plugged in before the rule was installed, plug it in again or "
                "run:\n" +
                ReloadCommand;

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-// The udev rule that lets the user of the local desktop session open the
-// device's hidraw node. The rule file the package installs is generated from
-// these functions, and vantrelctl prints them, so the two cannot differ.
+// The udev rule that lets the user of the local desktop session, and the
+// members of the device group, open the device's hidraw node. The rule file the package installs is
+// generated from these functions, and vantrelctl prints them, so the two cannot differ.
 namespace vantrel {
 
 /// The rule file's name, where the package installs it, and where an
@@ -16,6 +16,7 @@ namespace vantrel {
 inline constexpr const char* UdevRuleFileName = build::UdevRuleFileName;
 inline constexpr const char* PackagedUdevRulePath = build::PackagedUdevRulePath;
 inline constexpr const char* UdevRulePath = build::UdevRulePath;
+inline constexpr const char* DeviceGroup = build::DeviceGroup;
 
 /// The rule, two lines: the encoder's hidraw node (read and written by the
 /// configuration programs) and its input event nodes (read by vantrelctl

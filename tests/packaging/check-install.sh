@@ -35,7 +35,7 @@ for file in \
     lib/udev/rules.d/60-vantrel.rules \
     share/mime/packages/vantrel-config.xml \
     $man/vantrelctl.1 $man/vantrel-config.1 $man/vantrel-config-emulated.1 \
-    $man/vantrel-monitor.1 \
+    $man/vantrel-monitor.1 share/man/man5/vantrel-json.5 \
     share/bash-completion/completions/vantrelctl share/zsh/vendor-completions/_vantrelctl \
     share/fish/vendor_completions.d/vantrelctl.fish \
     share/doc/vantrelctl/examples/two-player-cabinet.json \
@@ -95,7 +95,7 @@ cmp "$prefix/lib/udev/rules.d/60-vantrel.rules" "$build/packaging/60-vantrel.rul
 # option; the rest is written beside it.
 page="$(cat "$prefix/$man/vantrelctl.1")"
 for word in show export import diff check card read write devices new names monitor help \
-    'JSON FORM' '"intended"' '\\-\\-layout' \
+    'vantrel\\-json' '\\-\\-layout' \
     '\\-\\-device' '\\-\\-verify' '\\-\\-no\\-verify' '\\-\\-backup' '\\-\\-output' \
     '\\-\\-quiet' '\\-\\-events' '\\-\\-config' '\\-\\-json' '\\-\\-no\\-grab' \
     'SYNOPSIS' 'EXIT STATUS' 'FILES' 'SEE ALSO'; do
@@ -105,6 +105,17 @@ printf '%s\n' "$page" | grep -q "^\.TH VANTRELCTL \"1\"" || fail "vantrelctl.1 i
 
 "$@" "$prefix/bin/vantrelctl" --version | grep -qx "vantrelctl $version" ||
     fail "the installed vantrelctl does not run"
+# The page that the tool's help points to for the JSON form is installed and
+# carries what `vantrelctl help format` says.
+pointer="$("$@" "$prefix/bin/vantrelctl" --help | tr '\n' ' ' | grep -o 'manual page [a-z-]*([0-9])')" ||
+    fail "vantrelctl --help names no manual page of the JSON form"
+page="${pointer#manual page }"
+section="${page#*(}" section="${section%)}"
+format_page="$prefix/share/man/man$section/${page%(*}.$section"
+[ -s "$format_page" ] || fail "vantrelctl --help points to $page, which is not installed"
+for word in '^\.TH VANTREL-JSON 5 ' '"intended"' '"joystickAxes"' '"rotarySwitches"'; do
+    grep -q -- "$word" "$format_page" || fail "$page does not mention '$word'"
+done
 # The format and a start come from the installed tool alone.
 "$@" "$prefix/bin/vantrelctl" help format | grep -q '"joystickAxes"' ||
     fail "the installed vantrelctl does not describe the JSON form"
