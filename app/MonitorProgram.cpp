@@ -10,6 +10,7 @@
 #include "windows/MonitorWindow/SessionLog.h"
 #include "windows/frmStatus/StatusProgress.h"
 #include "windows/frmStatus/TransferLockWait.h"
+#include "wiring/WiringBackups.h"
 
 #include <QApplication>
 #include <iostream>
@@ -32,6 +33,15 @@ DeviceConfigurationRead readDeviceForTest(HidAccess& hid, const DeviceLockFile& 
         loaded.failure = {ConfigurationError::NotDecoded, {}};
     }
     return loaded;
+}
+
+TransferResult writeDeviceForTest(HidAccess& hid, const DeviceLockFile& lockFile, QWidget& owner,
+                                  const LoadedConfiguration& loaded) {
+    StatusProgress progress(&owner);
+    LockingDevice locked(hid, lockFile, transferLockWait("vantrel-monitor: "));
+    TransferContext context{locked, progress};
+    return loaded.image ? writeImageToDevice(*loaded.image, context)
+                        : writeToDevice(loaded.config, loaded.settings, context);
 }
 
 int runMonitorProgram(HidAccess& hid, const DeviceLockFile& lockFile,
@@ -59,7 +69,11 @@ int runMonitorProgram(HidAccess& hid, const DeviceLockFile& lockFile,
     InputTestSession session(
         window, {fileDialogs,
                  [&hid, &lockFile, &window] { return readDeviceForTest(hid, lockFile, window); },
-                 openLiveFeed});
+                 openLiveFeed,
+                 [&hid, &lockFile, &window](const LoadedConfiguration& loaded) {
+                     return writeDeviceForTest(hid, lockFile, window, loaded);
+                 },
+                 wiringBackupFolder()});
     window.show();
     if (!logs.empty() && !session.startLog(logs.front())) {
         std::cerr << "vantrel-monitor: " << logs.front() << ": the log cannot be written there\n";

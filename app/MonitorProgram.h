@@ -27,6 +27,11 @@ inline constexpr std::array<ProgramOption, 3> MonitorOptions{{
 [[nodiscard]] DeviceConfigurationRead
 readDeviceForTest(HidAccess& hid, const DeviceLockFile& lockFile, QWidget& owner);
 
+/// Writes a configuration (its file's own bytes when it has them) into the
+/// attached device under its lock, for Learn Wiring.
+[[nodiscard]] TransferResult writeDeviceForTest(HidAccess& hid, const DeviceLockFile& lockFile,
+                                                QWidget& owner, const LoadedConfiguration& loaded);
+
 /// The input test over one device: the configuration from --config or
 /// the device, the events from --events or the encoders' event devices,
 /// the log from --log. Needs the QApplication to exist.

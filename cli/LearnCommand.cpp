@@ -312,9 +312,7 @@ void printLearned(const WiringSession& session, const std::vector<WiredEncoder>&
 /// without -o, LAYOUT-wired.json beside the layout.
 std::vector<fs::path> wiredPaths(const Invocation& invocation, std::size_t devices) {
     const fs::path layout = pathFromUtf8(invocation.operands.at(0));
-    fs::path base = invocation.output
-                        ? pathFromUtf8(*invocation.output)
-                        : layout.parent_path() / (layout.stem().string() + "-wired.json");
+    fs::path base = invocation.output ? pathFromUtf8(*invocation.output) : wiredLayoutPath(layout);
     if (devices == 1) {
         return {base};
     }

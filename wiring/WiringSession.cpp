@@ -28,6 +28,10 @@ std::string_view trimmed(std::string_view text) {
 
 } // namespace
 
+std::filesystem::path wiredLayoutPath(const std::filesystem::path& layout) {
+    return layout.parent_path() / (layout.stem().string() + "-wired.json");
+}
+
 bool sameLabel(const std::string& a, const std::string& b) {
     return std::ranges::equal(trimmed(a), trimmed(b), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) ==

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -106,6 +107,10 @@ private:
     std::vector<std::size_t> boundOrder_; ///< any order: the controls as they were bound
     std::optional<FoundInput> waiting_;
 };
+
+/// Where the wired layout goes when no name is given: LAYOUT-wired.json
+/// beside the layout.
+[[nodiscard]] std::filesystem::path wiredLayoutPath(const std::filesystem::path& layout);
 
 /// Labels compare without regard to case or blanks around them.
 [[nodiscard]] bool sameLabel(const std::string& a, const std::string& b);
