@@ -53,6 +53,7 @@ int runMonitorProgram(HidAccess& hid, const DeviceLockFile& lockFile,
         return 2;
     }
     const std::vector<std::string> recordings = arguments.valuesOf("--events");
+    const std::vector<std::string> layouts = arguments.valuesOf("--learn");
     // Checked before anything is opened: the log is made afresh at once.
     if (!logs.empty()) {
         const LogOverInput replaced =
@@ -80,7 +81,9 @@ int runMonitorProgram(HidAccess& hid, const DeviceLockFile& lockFile,
     }
     const bool configured = configs.empty() ? session.readDeviceConfiguration()
                                             : session.openConfiguration(configs.front());
-    if (!recordings.empty()) {
+    if (!layouts.empty()) {
+        session.learnWiring(layouts.front(), recordings);
+    } else if (!recordings.empty()) {
         session.replay(recordings);
     } else if (configured) {
         session.listen();

@@ -11,6 +11,8 @@ namespace {
 
 /// The label to press is read from across the cabinet.
 constexpr double AskScale = 2.5;
+constexpr int InitialWidth = 520;
+constexpr int InitialHeight = 640;
 
 QPushButton* button(const QString& caption, const char* name, QWidget* parent) {
     auto* made = new QPushButton(caption, parent);
@@ -60,6 +62,8 @@ LearnWiringWindow::LearnWiringWindow(QWidget* parent)
     buttons->addWidget(stop_);
     column->addLayout(buttons);
     setAsking(false);
+    // Room for a layout of a player or two without scrolling.
+    resize(InitialWidth, InitialHeight);
 }
 
 void LearnWiringWindow::showAsk(const QString& text) {
