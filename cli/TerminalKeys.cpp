@@ -31,7 +31,7 @@ TerminalKeys::~TerminalKeys() {
     }
 }
 
-std::vector<TracedPress> TerminalKeys::pressed() {
+std::vector<TracedPress> TerminalKeys::pressed() const {
     std::vector<TracedPress> keys;
     pollfd input{STDIN_FILENO, POLLIN, 0};
     while (active_ && poll(&input, 1, 0) > 0 && (input.revents & POLLIN) != 0) {
@@ -53,7 +53,7 @@ std::vector<TracedPress> TerminalKeys::pressed() {
 struct TerminalKeys::Saved {};
 TerminalKeys::TerminalKeys(bool /*active*/) {}
 TerminalKeys::~TerminalKeys() = default;
-std::vector<TracedPress> TerminalKeys::pressed() {
+std::vector<TracedPress> TerminalKeys::pressed() const {
     return {};
 }
 #endif

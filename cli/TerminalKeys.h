@@ -22,7 +22,7 @@ public:
     TerminalKeys& operator=(TerminalKeys&&) = delete;
 
     /// The keys pressed since last asked, without waiting.
-    [[nodiscard]] std::vector<TracedPress> pressed();
+    [[nodiscard]] std::vector<TracedPress> pressed() const;
 
 private:
     bool active_ = false;

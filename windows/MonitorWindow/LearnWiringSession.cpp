@@ -22,6 +22,11 @@ QString qText(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+/// The window wires one encoder: an input is named alone.
+std::string where(const FoundInput& input) {
+    return inputName(input.input);
+}
+
 } // namespace
 
 LearnWiringSession::LearnWiringSession(LearnWiringWindow& window, WiringDevice device,
@@ -51,10 +56,6 @@ LearnWiringSession::~LearnWiringSession() {
     if (state_ == State::Asking) {
         stop();
     }
-}
-
-std::string LearnWiringSession::where(const FoundInput& input) const {
-    return inputName(input.input);
 }
 
 bool LearnWiringSession::start() {

@@ -72,7 +72,6 @@ private:
     void restore(const std::string& why);
     /// Writes and reads back to compare; the window says what went wrong.
     bool writeVerified(const LoadedConfiguration& loaded, const std::string& what);
-    [[nodiscard]] std::string where(const FoundInput& input) const;
 
     LearnWiringWindow& window_;
     WiringDevice device_;
