@@ -371,7 +371,8 @@ bool finish(const Invocation& invocation, const LoadedConfiguration& layout,
 }
 
 /// Reaches, holds and backs up every device, then writes the probe into
-/// each; false (each device given its backup back) when one could not.
+/// each; false when one could not, each device the probe reached given its
+/// backup back.
 bool prepareDevices(const Invocation& invocation, const Console& console,
                     const DeviceBackendFactory& factory, std::vector<LearnDevice>& devices) {
     const std::vector<std::string> names =
@@ -386,15 +387,17 @@ bool prepareDevices(const Invocation& invocation, const Console& console,
         if (!device.backend ||
             !holdDeviceForWriting(*device.backend, device.console, device.lock) ||
             !backUp(device)) {
-            devices.pop_back();
-            restoreAll(devices);
-            return false;
+            return false; // nothing was written yet
         }
     }
     LoadedConfiguration probe;
     probe.config = wiringProbe();
-    for (LearnDevice& device : devices) {
-        if (!writeVerified(probe, device.console, *device.backend, "probe")) {
+    for (std::size_t d = 0; d < devices.size(); ++d) {
+        if (!writeVerified(probe, devices[d].console, *devices[d].backend, "probe")) {
+            // Those the probe reached, this one's cut-off write included.
+            while (devices.size() > d + 1) {
+                devices.pop_back();
+            }
             restoreAll(devices);
             return false;
         }
