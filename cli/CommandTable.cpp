@@ -75,11 +75,11 @@ constexpr std::array<OptionShape, 19> Options = {{
      "usb:N, the device numbered N by devices; also\n"
      "usb:/dev/hidrawN, usb:PORT (1-4.2), usb:SERIAL;\n"
      "emulated:PATH, the device emulator, its memory\n"
-     "kept in PATH. Without it, read, write, devices\n"
-     "and monitor reach the first device on USB; show,\n"
-     "export, diff, check and card read a device only\n"
-     "when given one; write, devices and monitor take\n"
-     "several"},
+     "kept in PATH. Without it, read, write, learn,\n"
+     "devices and monitor reach the first device on\n"
+     "USB; show, export, diff, check and card read a\n"
+     "device only when given one; write, learn, devices\n"
+     "and monitor take several"},
     {OptionId::Output, "--output", "-o", OptionValue::File, "OUT",
      "the file to write; - for standard output\n(export, card, import)"},
     {OptionId::Verify, "--verify", "", OptionValue::None, "",

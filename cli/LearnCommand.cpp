@@ -407,6 +407,11 @@ bool prepareDevices(const Invocation& invocation, const Console& console,
 
 int learn(const Invocation& invocation, const Console& console,
           const DeviceBackendFactory& factory) {
+    if (invocation.output == "-") {
+        // Standard output holds the session's questions.
+        console.error("-o -: learn writes the wired layout to a file");
+        return ExitFailure;
+    }
     const auto layout = openConfiguration(invocation.operands.at(0), console, Partial::Refuse);
     if (!layout) {
         return ExitFailure;
