@@ -101,9 +101,9 @@ TEST_F(Learn, WritesWhatTheRecordedPanelShowedIntoTheFileAndTheDevice) {
         }
         prepare(memories);
         writeFile(folder / "labels.txt", c.labels);
-        const ToolResult learnt =
-            run(devices + "learn layout.json -o wired.json " + c.options + events,
-                (folder / "labels.txt").string());
+        std::string line = devices;
+        line.append("learn layout.json -o wired.json ").append(c.options).append(events);
+        const ToolResult learnt = run(line, (folder / "labels.txt").string());
         ASSERT_EQ(learnt.status, 0) << c.name << "\n" << learnt.err;
         for (std::size_t d = 0; d < c.scripts.size(); ++d) {
             const std::string file =

@@ -38,7 +38,7 @@ inline std::vector<std::uint16_t> probeCodes(int number) {
         return {static_cast<std::uint16_t>(evdev::BtnTriggerHappy + number - 17)};
     }
     const int key = number - 65;
-    const std::uint16_t f = static_cast<std::uint16_t>(KeyF13 + key % 12);
+    const auto f = static_cast<std::uint16_t>(KeyF13 + key % 12);
     const std::uint16_t modifier = modifiers[key / 12];
     return modifier == 0 ? std::vector<std::uint16_t>{f} : std::vector<std::uint16_t>{modifier, f};
 }
