@@ -10,6 +10,7 @@
 #include "windows/MonitorWindow/SessionLog.h"
 #include "windows/frmStatus/StatusProgress.h"
 #include "windows/frmStatus/TransferLockWait.h"
+#include "wiring/WiringBackups.h"
 
 #include <QApplication>
 #include <iostream>
@@ -31,6 +32,15 @@ DeviceConfigurationRead readDeviceForTest(HidAccess& hid, const DeviceLockFile& 
     return loaded;
 }
 
+TransferResult writeDeviceForTest(HidAccess& hid, const DeviceLockFile& lockFile, QWidget& owner,
+                                  const LoadedConfiguration& loaded) {
+    StatusProgress progress(&owner);
+    LockingDevice locked(hid, lockFile, transferLockWait("vantrel-monitor: "));
+    TransferContext context{locked, progress};
+    return loaded.image ? writeImageToDevice(*loaded.image, context)
+                        : writeToDevice(loaded.config, loaded.settings, context);
+}
+
 int runMonitorProgram(HidAccess& hid, const DeviceLockFile& lockFile,
                       const ProgramArguments& arguments) {
     const std::vector<std::string> configs = arguments.valuesOf("--config");
@@ -40,6 +50,7 @@ int runMonitorProgram(HidAccess& hid, const DeviceLockFile& lockFile,
         return 2;
     }
     const std::vector<std::string> recordings = arguments.valuesOf("--events");
+    const std::vector<std::string> layouts = arguments.valuesOf("--learn");
     // Checked before anything is opened: the log is made afresh at once.
     if (!logs.empty()) {
         const LogOverInput replaced =
@@ -56,14 +67,20 @@ int runMonitorProgram(HidAccess& hid, const DeviceLockFile& lockFile,
     InputTestSession session(
         window, {fileDialogs,
                  [&hid, &lockFile, &window] { return readDeviceForTest(hid, lockFile, window); },
-                 openLiveFeed});
+                 openLiveFeed,
+                 [&hid, &lockFile, &window](const LoadedConfiguration& loaded) {
+                     return writeDeviceForTest(hid, lockFile, window, loaded);
+                 },
+                 wiringBackupFolder()});
     window.show();
     if (!logs.empty() && !session.startLog(logs.front())) {
         std::cerr << "vantrel-monitor: " << logs.front() << ": the log cannot be written there\n";
     }
     const bool configured = configs.empty() ? session.readDeviceConfiguration()
                                             : session.openConfiguration(configs.front());
-    if (!recordings.empty()) {
+    if (!layouts.empty()) {
+        session.learnWiring(layouts.front(), recordings);
+    } else if (!recordings.empty()) {
         session.replay(recordings);
     } else if (configured) {
         session.listen();

@@ -143,10 +143,13 @@ void InputTestStartup(benchmark::State& state) {
         auto window = std::make_unique<MonitorWindow>();
         auto session = std::make_unique<InputTestSession>(
             *window,
-            InputTestServices{dialogs, [&panel] { return DeviceConfigurationRead{panel}; },
+            InputTestServices{dialogs,
+                              [&panel] { return DeviceConfigurationRead{panel}; },
                               []() -> OpenedLiveFeed {
                                   return Result<LiveFeedError>{LiveFeedError::NotAttached, "none"};
-                              }});
+                              },
+                              {},
+                              {}});
         window->show();
         if (!session->readDeviceConfiguration()) {
             state.SkipWithError("the configuration was not taken");

@@ -110,6 +110,12 @@ UsageResult applySwitch(OptionId id, Invocation& invocation) {
     case OptionId::Strict:
         invocation.strict = true;
         break;
+    case OptionId::NoWrite:
+        invocation.write = false;
+        break;
+    case OptionId::Order:
+        invocation.anyOrder = true;
+        break;
     default:
         break;
     }
@@ -223,12 +229,14 @@ UsageResult checkMonitorDevices(const Invocation& invocation) {
 /// The first kind whose rule the command's options break, in the order
 /// they are checked.
 UsageError checkOptions(const Invocation& invocation, const CommandShape& shape) {
-    const bool monitorOptions =
-        !invocation.events.empty() || !invocation.configs.empty() || !invocation.grab;
+    const bool monitorOptions = (!invocation.events.empty() && !shape.takes(OptionId::Events)) ||
+                                (!invocation.configs.empty() && !shape.takes(OptionId::Config)) ||
+                                (!invocation.grab && !shape.takes(OptionId::NoGrab));
+    const bool learnOptions = !invocation.write || invocation.anyOrder;
     // new reads a FILE only to take a front end's layout from it.
     const bool fileWithoutFrom =
         shape.takes(OptionId::From) && invocation.operands.size() != (invocation.from ? 1U : 0U);
-    const std::array<std::pair<bool, UsageError>, 13> rules{{
+    const std::array<std::pair<bool, UsageError>, 14> rules{{
         {shape.output == Need::Required && !invocation.output, UsageError::OutputNeeded},
         {shape.output == Need::No && invocation.output, UsageError::TakesNoOutput},
         {invocation.backup == "-", UsageError::BackupNotStandard},
@@ -236,7 +244,8 @@ UsageError checkOptions(const Invocation& invocation, const CommandShape& shape)
          UsageError::WriteOptionsElsewhere},
         {invocation.strict && !shape.takes(OptionId::Strict), UsageError::StrictElsewhere},
         {invocation.json && !shape.takes(OptionId::Json), UsageError::JsonElsewhere},
-        {!shape.takes(OptionId::Events) && monitorOptions, UsageError::MonitorOptionsElsewhere},
+        {monitorOptions, UsageError::MonitorOptionsElsewhere},
+        {learnOptions && !shape.takes(OptionId::Order), UsageError::LearnOptionsElsewhere},
         {invocation.layout && !shape.takes(OptionId::Layout), UsageError::LayoutElsewhere},
         {invocation.labelsFrom && !shape.takes(OptionId::LabelsFrom),
          UsageError::LabelsFromElsewhere},

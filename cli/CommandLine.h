@@ -32,6 +32,8 @@ struct Invocation {
     std::optional<std::string> from;       ///< --from FRONTEND of new
     std::optional<std::string> players;    ///< --players N of new --from
     std::optional<std::string> labelsFrom; ///< --labels-from LAYOUT of export
+    bool write = true;                     ///< --no-write of learn turns it off
+    bool anyOrder = false;                 ///< --order of learn
 };
 
 /// What is wrong with the words, and the command they name (empty when

@@ -4,6 +4,7 @@
 #include "cli/CommandHelp.h"
 #include "cli/DeviceCommands.h"
 #include "cli/FileCommands.h"
+#include "cli/LearnCommand.h"
 #include "cli/MonitorCommand.h"
 #include "cli/NamesCommand.h"
 #include "cli/NewCommand.h"
@@ -24,7 +25,7 @@ int runNames(const Invocation& invocation, const Console& console,
     return namesCommand(invocation, console);
 }
 
-constexpr std::array<CommandShape, 13> Commands = {{
+constexpr std::array<CommandShape, 14> Commands = {{
     {"show", "show FILE", 1, 0, OperandKind::Files, Need::No, DeviceUse::Source, 0, showCommand,
      "every input and setting as the main window shows them"},
     {"export", "export FILE [-o OUT] [--labels-from LAYOUT]", 1, 0, OperandKind::Files,
@@ -61,20 +62,24 @@ constexpr std::array<CommandShape, 13> Commands = {{
      OperandKind::Files, Need::No, DeviceUse::Several,
      optionsOf(OptionId::Events, OptionId::Config, OptionId::Json, OptionId::NoGrab),
      monitorCommand, "show which input each press on the panel comes from, until Ctrl+C"},
+    {"learn", "learn LAYOUT [-o WIRED] [--no-write] [--order] [--events FILE]...", 1, 0,
+     OperandKind::Files, Need::Optional, DeviceUse::Several,
+     optionsOf(OptionId::NoWrite, OptionId::Order, OptionId::Events), learnCommand,
+     "learn which input each control of a layout is wired to, and write it"},
     {"help", "help [COMMAND|format]", 0, 1, OperandKind::Commands, Need::No, DeviceUse::None, 0,
      helpCommand, "this text, one command's usage, or the JSON form"},
 }};
 
-constexpr std::array<OptionShape, 17> Options = {{
+constexpr std::array<OptionShape, 19> Options = {{
     {OptionId::Device, "--device", "", OptionValue::Device, "DEVICE",
      "usb:N, the device numbered N by devices; also\n"
      "usb:/dev/hidrawN, usb:PORT (1-4.2), usb:SERIAL;\n"
      "emulated:PATH, the device emulator, its memory\n"
-     "kept in PATH. Without it, read, write, devices\n"
-     "and monitor reach the first device on USB; show,\n"
-     "export, diff, check and card read a device only\n"
-     "when given one; write, devices and monitor take\n"
-     "several"},
+     "kept in PATH. Without it, read, write, learn,\n"
+     "devices and monitor reach the first device on\n"
+     "USB; show, export, diff, check and card read a\n"
+     "device only when given one; write, learn, devices\n"
+     "and monitor take several"},
     {OptionId::Output, "--output", "-o", OptionValue::File, "OUT",
      "the file to write; - for standard output\n(export, card, import)"},
     {OptionId::Verify, "--verify", "", OptionValue::None, "",
@@ -105,6 +110,10 @@ constexpr std::array<OptionShape, 17> Options = {{
      "per device, in the order of --device"},
     {OptionId::Json, "--json", "", OptionValue::None, "",
      "one JSON object a line (monitor, check, diff,\ndevices)"},
+    {OptionId::NoWrite, "--no-write", "", OptionValue::None, "",
+     "learn: write WIRED only; the device gets its\nconfiguration back"},
+    {OptionId::Order, "--order", "", OptionValue::None, "",
+     "learn: press the controls in any order and type\neach one's label"},
     {OptionId::NoGrab, "--no-grab", "", OptionValue::None, "",
      "let the desktop see the presses too"},
     {OptionId::Quiet, "--quiet", "-q", OptionValue::None, "", "no progress and no success lines"},
@@ -137,6 +146,31 @@ constexpr std::string_view NewDetails =
     "the file has it: a joystick's or mouse's input, a key the encoder does not\n"
     "have, a bind the layout has no control for, a setting for one game only.\n";
 
+constexpr std::string_view LearnDetails =
+    "\nLearns which input each control of the layout (a JSON layout with labels, as\n"
+    "new --from makes) is wired to. It first saves what each device holds in a new\n"
+    "file of ~/.local/state/vantrel/backups ($XDG_STATE_HOME/vantrel/backups) and\n"
+    "prints its name, then writes the wiring probe: inputs 1 to 64 press joystick\n"
+    "buttons 1 to 64, inputs 65 to 108 and the rotary switches press F13 to F24\n"
+    "alone, with Shift, with Ctrl and with Alt: keys that type nothing, never Enter,\n"
+    "Esc, a letter or a digit. The encoder's input devices are taken from the\n"
+    "desktop while it asks for each control by its label (\"Press P1 Button 1\").\n"
+    "A press binds the control to the input it came from; an input bound already\n"
+    "asks again. On the computer's keyboard Enter skips a control and Backspace\n"
+    "goes back one; with --order press any control, then type its label.\n"
+    "\n"
+    "At the end it shows what was learned, writes WIRED (LAYOUT-wired.json without\n"
+    "-o; WIRED-1.json, WIRED-2.json, ... for several devices) with each control on\n"
+    "the input found and every other input Not Used, and writes that into the\n"
+    "device and verifies it, unless --no-write. Stopped before the end (Ctrl+C, a\n"
+    "failed transfer, the device or the recordings gone), it writes the backup\n"
+    "back and says so. read, write --backup and learn recognise a device left\n"
+    "holding the probe and name the backup that restores it.\n"
+    "\n"
+    "--events replays recordings in place of the panel, one after the other,\n"
+    "recording N as device N's; Enter and Backspace in them stand for the\n"
+    "computer's keyboard.\n";
+
 bool namesWithValue(const OptionShape& option, std::string_view arg) {
     return option.value != OptionValue::None && arg.size() > option.name.size() &&
            arg.starts_with(option.name) && arg[option.name.size()] == '=';
@@ -162,6 +196,9 @@ const CommandShape* findCommand(std::string_view name) {
 std::string_view commandDetails(std::string_view command) {
     if (command == "new") {
         return NewDetails;
+    }
+    if (command == "learn") {
+        return LearnDetails;
     }
     return command == "monitor" ? MonitorDetails : std::string_view{};
 }

@@ -45,6 +45,8 @@ enum class OptionId {
     LabelsFrom,
     From,
     Players,
+    NoWrite,
+    Order,
 };
 
 /// The options a command takes beyond those every command takes (--help,

@@ -55,6 +55,8 @@ struct Console {
     /// system's sysfs and event nodes, or trees a test gives.
     std::filesystem::path sysfsRoot = "/sys";
     std::filesystem::path inputRoot = "/dev/input";
+    /// Where learn keeps what each device held before it wrote the probe.
+    std::filesystem::path backupFolder = ".";
 
     // Every line below echoes names from outside (files, devices, values
     // in a document); what would drive the terminal is shown escaped.

@@ -15,6 +15,8 @@
 #include "userinterface/DeviceWaitText.h"
 #include "userinterface/ImageLoadMessage.h"
 #include "userinterface/UserInterface.h"
+#include "wiring/WiringBackups.h"
+#include "wiring/WiringProbe.h"
 
 #include <array>
 #include <cstdio>
@@ -246,6 +248,10 @@ DeviceRead copyDeviceIntoFile(const std::string& path, const Console& console,
         return read.kind();
     }
     const DeviceImage& image = read.value();
+    DeviceSettings settings;
+    if (isWiringProbe(decodedConfiguration(image, settings))) {
+        console.warning(probeLeftLine(console));
+    }
     if (path == "-") {
         console.out.write(reinterpret_cast<const char*>(image.data()),
                           static_cast<std::streamsize>(image.size()));
@@ -394,6 +400,36 @@ bool listDevices(const Console& console, DeviceBackend& backend, bool json) {
 }
 
 } // namespace
+
+bool holdDeviceForWriting(DeviceBackend& backend, const Console& console, DeviceLock& lock) {
+    return holdDevice(backend, console, lock, HoldFor::Writing);
+}
+
+DeviceContents readDeviceContents(const Console& console, DeviceBackend& backend,
+                                  const std::string& step) {
+    ConsoleTransfer transfer(console, backend, step);
+    const CheckedImage read = readCheckedImage(transfer, true);
+    if (read.ok()) {
+        return {DeviceHolding::Image, read.value()};
+    }
+    return {read.kind() == DeviceRead::Failed ? DeviceHolding::Failed : DeviceHolding::Nothing, {}};
+}
+
+bool writeVerified(const LoadedConfiguration& loaded, const Console& console,
+                   DeviceBackend& backend, const std::string& step) {
+    ConsoleTransfer transfer(console, backend, step);
+    return transfer.write(loaded) && verify(loaded, console, backend);
+}
+
+std::string probeLeftLine(const Console& console) {
+    std::string line = "the device holds the wiring probe that vantrelctl learn writes while it "
+                       "learns a panel, left there by a learn that was stopped; ";
+    if (const auto backup = newestWiringBackup(console.backupFolder)) {
+        return line + "restore what it held before with: vantrelctl write " + utf8Text(*backup);
+    }
+    return line + "no backup of learn's is in " + utf8Text(console.backupFolder) +
+           ": write the configuration it should hold";
+}
 
 std::optional<Configuration> readDeviceConfiguration(const Console& console,
                                                      DeviceBackend& backend) {

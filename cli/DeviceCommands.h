@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
+#include "device/DeviceLock.h"
 #include "device/selection/DeviceBackend.h"
 #include "formats/ConfigurationSource.h"
 #include "model/modSettings.h"
@@ -33,6 +34,34 @@ int writeCommand(const Invocation& invocation, const Console& console,
 [[nodiscard]] std::optional<LoadedConfiguration>
 readDeviceSource(const std::string& device, const Console& console,
                  const DeviceBackendFactory& devices);
+
+/// Keeps other programs off the device until `lock` is let go, as write
+/// does; false after telling the user why it cannot be had.
+[[nodiscard]] bool holdDeviceForWriting(DeviceBackend& backend, const Console& console,
+                                        DeviceLock& lock);
+
+/// What the checked read found on a device held for the command.
+enum class DeviceHolding {
+    Image,   ///< `image` is what it holds, whole
+    Nothing, ///< no configuration, or its last write was cut off
+    Failed,  ///< the user was told why
+};
+struct DeviceContents {
+    DeviceHolding holding = DeviceHolding::Failed;
+    DeviceImage image{};
+};
+/// Reads the device with the read that `read` uses; `step` names its lines.
+[[nodiscard]] DeviceContents readDeviceContents(const Console& console, DeviceBackend& backend,
+                                                const std::string& step);
+
+/// Writes the configuration (its file's own bytes when it has them) and
+/// reads it back to compare; `step` names the lines of what went wrong.
+[[nodiscard]] bool writeVerified(const LoadedConfiguration& loaded, const Console& console,
+                                 DeviceBackend& backend, const std::string& step);
+
+/// The line for a device found holding the wiring probe: what it is, and
+/// how to restore the newest backup learn kept.
+[[nodiscard]] std::string probeLeftLine(const Console& console);
 
 /// Lists the devices that match; for one that cannot be opened, says how to
 /// give the user access.

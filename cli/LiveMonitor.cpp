@@ -89,6 +89,36 @@ std::optional<std::vector<LiveEncoder>> encodersToRead(const Invocation& invocat
 
 } // namespace
 
+std::optional<EncoderEvents> openEncoderEvents(const Invocation& invocation, const Console& console,
+                                               bool grab) {
+    const auto live = encodersToRead(invocation, console);
+    if (!live) {
+        return std::nullopt;
+    }
+    std::vector<std::filesystem::path> nodes;
+    std::vector<std::size_t> encoderOf;
+    for (std::size_t e = 0; e < live->size(); ++e) {
+        nodes.insert(nodes.end(), live->at(e).nodes.begin(), live->at(e).nodes.end());
+        encoderOf.insert(encoderOf.end(), live->at(e).nodes.size(), e);
+    }
+    OpenedEvdevSource opened = EvdevSource::open(nodes, grab);
+    if (!opened.ok()) {
+        console.error(failureText(opened.failure()));
+        return std::nullopt;
+    }
+    std::unique_ptr<EvdevSource> source = std::move(opened).value();
+    // A person's answer should not wait a quarter of a second for the panel.
+    source->setWait(std::chrono::milliseconds(50));
+    EncoderEvents events;
+    const EvdevSource* reader = source.get();
+    events.failureLine = [reader] {
+        return failureText(reader->failure());
+    };
+    events.source = std::move(source);
+    events.encoderOf = std::move(encoderOf);
+    return events;
+}
+
 int monitorLive(const Invocation& invocation, const MonitorPrinter& printer,
                 const DeviceBackendFactory& devices) {
     const Console& console = printer.console;

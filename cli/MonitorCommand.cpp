@@ -25,19 +25,8 @@ extern "C" void stopMonitoring(int /*signal*/) {
     monitorInterrupted = 1;
 }
 
-/// One recording to replay, read as it comes: a regular file, or standard
-/// input for "-" (a pipe from evemu-record, replayed live).
-struct Recording {
-    std::string name;
-    std::ifstream file;
-    std::istream* stream = nullptr;
-    std::unique_ptr<EvemuReader> reader;
-};
+} // namespace
 
-/// Opens each recording as every other reader opens its files. Files are
-/// read through once before anything is replayed, so that a damaged one
-/// prints nothing at all; standard input can be read only once, so its
-/// faults show where they are reached.
 bool openRecording(Recording& recording, const Console& console) {
     if (recording.name == "-") {
         if (console.in == nullptr || console.inIsTerminal) {
@@ -71,6 +60,8 @@ bool openRecording(Recording& recording, const Console& console) {
     }
     return true;
 }
+
+namespace {
 
 /// One recording as device `device` of the session: recordings are replayed
 /// one after the other, each with its time starting afresh.

@@ -3,12 +3,15 @@
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
 #include "device/selection/DeviceBackend.h"
+#include "monitor/EvemuRecording.h"
 #include "monitor/EventSource.h"
 #include "monitor/MonitorSession.h"
 
 #include <csignal>
 #include <cstdint>
+#include <fstream>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +43,21 @@ void warnAboutHatsNotReported(const Configuration& config,
 encoderToMonitor(std::string name, const std::optional<std::string>& device,
                  const std::optional<std::string>& config, const Console& console,
                  const DeviceBackendFactory& devices);
+
+/// One recording to replay, read as it comes: a regular file, or standard
+/// input for "-" (a pipe from evemu-record, replayed live).
+struct Recording {
+    std::string name;
+    std::ifstream file;
+    std::istream* stream = nullptr;
+    std::unique_ptr<EvemuReader> reader;
+};
+
+/// Opens a recording as every other reader opens its files. A file is read
+/// through once before anything is replayed, so that a damaged one prints
+/// nothing at all; standard input can be read only once, so its faults show
+/// where they are reached. False after telling why.
+[[nodiscard]] bool openRecording(Recording& recording, const Console& console);
 
 /// Set by SIGINT: monitoring ends as asked, with status 0.
 extern volatile std::sig_atomic_t monitorInterrupted;

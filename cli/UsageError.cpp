@@ -81,7 +81,9 @@ std::string withCommand(const UsageResult& error, const std::string& name) {
     case UsageError::LayoutAndFrom:
         return "new starts from --layout or --from, not both";
     case UsageError::MonitorOptionsElsewhere:
-        return "--events, --config and --no-grab belong to monitor";
+        return "--events belongs to monitor and learn, --config and --no-grab to monitor";
+    case UsageError::LearnOptionsElsewhere:
+        return "--no-write and --order belong to learn";
     case UsageError::ConfigsPerDevice:
         return "monitor takes one --config per --device, in the same order";
     case UsageError::EventsPerDevice:

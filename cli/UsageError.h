@@ -32,7 +32,8 @@ enum class UsageError {
     WriteOptionsElsewhere,   ///< --verify, --no-verify or --backup outside write
     StrictElsewhere,         ///< --strict outside import, write and check
     JsonElsewhere,           ///< --json where nothing is reported in JSON
-    MonitorOptionsElsewhere, ///< --events, --config or --no-grab outside monitor
+    MonitorOptionsElsewhere, ///< --events, --config or --no-grab where the command reads none
+    LearnOptionsElsewhere,   ///< --no-write or --order outside learn
     LayoutElsewhere,         ///< --layout outside new
     LabelsFromElsewhere,     ///< --labels-from outside export
     FromElsewhere,           ///< --from outside new

@@ -3,6 +3,7 @@
 #include "cli/OutputGuard.h"
 #include "device/selection/DeviceSelection.h"
 #include "files/AtomicFile.h"
+#include "wiring/WiringBackups.h"
 
 #include <exception>
 #include <iostream>
@@ -68,6 +69,7 @@ int main(int argc, char** argv) {
     console.inIsTerminal = VANTREL_ISATTY(0) != 0;
     console.outIsTerminal = VANTREL_ISATTY(1) != 0;
     console.standardFiles = vantrel::cli::standardFilesOfProcess();
+    console.backupFolder = vantrel::wiringBackupFolder();
     try {
         return vantrel::cli::runVantrelctl(args, console, vantrel::makeDeviceBackend);
     } catch (const std::bad_alloc&) {

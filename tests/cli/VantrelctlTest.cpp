@@ -187,7 +187,8 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
         {"monitor --config a.cfg --config a.cfg --events x.evemu",
          "with several devices monitor replays one --events per device, in the same order" +
              monitor},
-        {"show a.cfg --no-grab", "--events, --config and --no-grab belong to monitor" + show},
+        {"show a.cfg --no-grab",
+         "--events belongs to monitor and learn, --config and --no-grab to monitor" + show},
     };
     for (const auto& [line, message] : cases) {
         const ToolResult result = run(words(line));

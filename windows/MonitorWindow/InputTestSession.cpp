@@ -138,6 +138,8 @@ InputTestSession::InputTestSession(MonitorWindow& window, InputTestServices serv
     connect(&window_, &MonitorWindow::openRecordingClicked, this,
             &InputTestSession::chooseRecording);
     connect(&window_, &MonitorWindow::logClicked, this, &InputTestSession::chooseLog);
+    connect(&window_, &MonitorWindow::learnWiringClicked, this,
+            &InputTestSession::chooseLayoutToWire);
     connect(&window_, &MonitorWindow::activeChanged, this, &InputTestSession::grab);
     connect(&window_, &MonitorWindow::closing, this, &InputTestSession::finishSession);
     useConfiguration({}, "", "");
@@ -494,7 +496,56 @@ void InputTestSession::chooseLog() {
     }
 }
 
+void InputTestSession::chooseLayoutToWire() {
+    if (const auto path = services_.fileDialogs.getOpenFileName(
+            {"Learn Wiring: Open Layout", "", "", "Layouts", "*.json"})) {
+        learnWiring(*path, recordingFiles_);
+    }
+}
+
+bool InputTestSession::learnWiring(const std::string& layout,
+                                   const std::vector<std::string>& recordings) {
+    LoadedConfiguration loaded = loadConfiguration(pathFromUtf8(layout));
+    if (!loaded.ok()) {
+        window_.showNotice(qText(configurationFailureLine(loaded)),
+                           MonitorWindow::OfferConfiguration);
+        return false;
+    }
+    std::unique_ptr<EventFeed> feed;
+    if (recordings.empty()) {
+        OpenedLiveFeed live = services_.openLive();
+        if (!live.ok()) {
+            window_.showNotice(qText(live.detail()), MonitorWindow::OfferRecording);
+            return false;
+        }
+        feed = std::move(live).value();
+        (void)feed->grab(true);
+    } else {
+        std::vector<NamedRecording> read;
+        for (const std::string& file : recordings) {
+            RecordingRead one = readRecording(file);
+            if (!one.ok()) {
+                window_.showNotice(qText(recordingFailure(one)), MonitorWindow::OfferRecording);
+                return false;
+            }
+            read.push_back(std::move(one.recording));
+        }
+        feed = std::make_unique<ReplayFeed>(std::move(read));
+    }
+    // The input test's own feed would read the probe's presses as noise.
+    stopFeed();
+    wiring_.reset();
+    wiringWindow_ = std::make_unique<LearnWiringWindow>(&window_);
+    wiring_ = std::make_unique<LearnWiringSession>(
+        *wiringWindow_,
+        WiringDevice{services_.readDevice, services_.writeDevice, services_.backupFolder},
+        std::move(loaded), wiredLayoutPath(pathFromUtf8(layout)), std::move(feed));
+    wiringWindow_->show();
+    return wiring_->start();
+}
+
 void InputTestSession::finishSession() {
+    wiring_.reset();
     stopFeed();
     stopLog();
 }

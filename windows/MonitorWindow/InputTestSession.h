@@ -7,6 +7,8 @@
 #include "monitor/MonitorSession.h"
 #include "monitor/SeenControls.h"
 #include "windows/MonitorWindow/EventFeed.h"
+#include "windows/MonitorWindow/LearnWiringSession.h"
+#include "windows/MonitorWindow/LearnWiringWindow.h"
 #include "windows/MonitorWindow/SessionLog.h"
 
 #include <QElapsedTimer>
@@ -23,10 +25,6 @@ namespace vantrel {
 
 class MonitorWindow;
 
-/// What the image read from the attached device decoded to, or how the
-/// read failed.
-using DeviceConfigurationRead = Expected<LoadedConfiguration, TransferKind, TransferResult>;
-
 /// What the input test reaches outside itself. The program passes the
 /// device and the event devices; tests pass stand-ins.
 struct InputTestServices {
@@ -36,6 +34,10 @@ struct InputTestServices {
     std::function<DeviceConfigurationRead()> readDevice;
     /// The encoders' event devices, or why there are none to read.
     std::function<OpenedLiveFeed()> openLive;
+    /// Writes a configuration into the attached device, for Learn Wiring.
+    std::function<TransferResult(const LoadedConfiguration&)> writeDevice;
+    /// Where Learn Wiring keeps its backups.
+    std::filesystem::path backupFolder;
 };
 
 /// The input test's session: a front end over the monitor. It takes the
@@ -69,6 +71,14 @@ public:
     bool startLog(const std::string& path);
     /// Ends the log with the summary.
     void stopLog();
+    /// Learns the panel's wiring for the layout: the recordings stand for
+    /// the panel when given, else the encoders' event devices. False when
+    /// the layout or the panel cannot be read, or the device cannot be
+    /// prepared (the wiring window says why).
+    bool learnWiring(const std::string& layout, const std::vector<std::string>& recordings);
+    /// The wiring session of the last Learn Wiring, while its window lives.
+    [[nodiscard]] LearnWiringSession* wiring() const { return wiring_.get(); }
+    [[nodiscard]] LearnWiringWindow* wiringWindow() const { return wiringWindow_.get(); }
 
     /// Takes what the feed has by `elapsed` microseconds after it began, as
     /// the timer does; tests call it to replay without waiting.
@@ -97,6 +107,7 @@ private:
     void chooseConfiguration();
     void chooseRecording();
     void chooseLog();
+    void chooseLayoutToWire();
     void finishSession();
 
     MonitorWindow& window_;
@@ -125,6 +136,8 @@ private:
     bool replayEnded_ = false;
     QTimer timer_;
     QElapsedTimer clock_;
+    std::unique_ptr<LearnWiringWindow> wiringWindow_;
+    std::unique_ptr<LearnWiringSession> wiring_;
 };
 
 } // namespace vantrel

@@ -132,6 +132,8 @@ void MonitorWindow::createMenus() {
     file->addAction(QStringLiteral("Open &Recording..."), this,
                     &MonitorWindow::openRecordingClicked);
     file->addSeparator();
+    file->addAction(QStringLiteral("Learn &Wiring..."), this, &MonitorWindow::learnWiringClicked)
+        ->setObjectName(QStringLiteral("mnuLearnWiring"));
     logAction_ =
         file->addAction(QStringLiteral("&Log to File..."), this, &MonitorWindow::logClicked);
     logAction_->setObjectName(QStringLiteral("mnuLog"));

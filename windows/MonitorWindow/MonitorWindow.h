@@ -89,6 +89,7 @@ signals:
     void openConfigurationClicked();
     void openRecordingClicked();
     void logClicked();
+    void learnWiringClicked();
     /// The window became the active one, or stopped being it.
     void activeChanged(bool active);
     void closing();

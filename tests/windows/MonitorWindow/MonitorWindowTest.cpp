@@ -65,13 +65,16 @@ struct Harness {
     MonitorWindow window;
     InputTestSession session{
         window,
-        {dialogs, [this] { return device; },
+        {dialogs,
+         [this] { return device; },
          [this]() -> OpenedLiveFeed {
              if (!liveGrab) {
                  return Result<LiveFeedError>{LiveFeedError::NotAttached, noLiveFeed};
              }
              return std::make_unique<StillFeed>(grabs, liveGrab);
-         }}};
+         },
+         {},
+         {}}};
 
     /// Plays the recordings without waiting for their time.
     void replayAll(const std::vector<std::string>& files) {
