@@ -40,7 +40,7 @@ protected:
     }
     /// Each labelled input of a wired file, as "N label".
     std::vector<std::string> wiredInputs(const std::string& name) const {
-        const LoadedConfiguration wired = loadConfiguration(folder / name);
+        const LoadedConfiguration wired = loadConfiguration(folder / name).value();
         std::vector<std::string> inputs;
         for (int input = 0; input < InputCount; ++input) {
             if (!wired.labels.input(input).empty()) {

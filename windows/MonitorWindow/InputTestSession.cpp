@@ -83,6 +83,20 @@ Expected<NamedRecording, RecordingProblem> readRecording(const std::string& file
     return recording;
 }
 
+/// Every recording named, or the line for the first that cannot be played.
+Expected<std::vector<NamedRecording>, RecordingProblem>
+readRecordings(const std::vector<std::string>& files) {
+    std::vector<NamedRecording> recordings;
+    for (const std::string& file : files) {
+        Expected<NamedRecording, RecordingProblem> read = readRecording(file);
+        if (!read.ok()) {
+            return read.failure();
+        }
+        recordings.push_back(std::move(read).value());
+    }
+    return recordings;
+}
+
 /// What the window says of a read that gave no configuration: a failed
 /// read must not stop the test, so each ends with the way on.
 std::string readFailure(const TransferResult& result) {
@@ -229,16 +243,12 @@ void InputTestSession::showSourceHint() {
 }
 
 bool InputTestSession::replay(const std::vector<std::string>& files) {
-    std::vector<NamedRecording> recordings;
-    for (const std::string& file : files) {
-        Expected<NamedRecording, RecordingProblem> read = readRecording(file);
-        if (!read.ok()) {
-            window_.showNotice(qText(read.detail()), MonitorWindow::OfferRecording);
-            return false;
-        }
-        recordings.push_back(std::move(read).value());
+    Expected<std::vector<NamedRecording>, RecordingProblem> recordings = readRecordings(files);
+    if (!recordings.ok()) {
+        window_.showNotice(qText(recordings.detail()), MonitorWindow::OfferRecording);
+        return false;
     }
-    startFeed(std::make_unique<ReplayFeed>(std::move(recordings)));
+    startFeed(std::make_unique<ReplayFeed>(std::move(recordings).value()));
     recordingFiles_ = files;
     return true;
 }
@@ -505,9 +515,9 @@ void InputTestSession::chooseLayoutToWire() {
 
 bool InputTestSession::learnWiring(const std::string& layout,
                                    const std::vector<std::string>& recordings) {
-    LoadedConfiguration loaded = loadConfiguration(pathFromUtf8(layout));
+    ConfigurationRead loaded = loadConfiguration(pathFromUtf8(layout));
     if (!loaded.ok()) {
-        window_.showNotice(qText(configurationFailureLine(loaded)),
+        window_.showNotice(qText(configurationFailureLine(loaded.failure())),
                            MonitorWindow::OfferConfiguration);
         return false;
     }
@@ -521,16 +531,12 @@ bool InputTestSession::learnWiring(const std::string& layout,
         feed = std::move(live).value();
         (void)feed->grab(true);
     } else {
-        std::vector<NamedRecording> read;
-        for (const std::string& file : recordings) {
-            RecordingRead one = readRecording(file);
-            if (!one.ok()) {
-                window_.showNotice(qText(recordingFailure(one)), MonitorWindow::OfferRecording);
-                return false;
-            }
-            read.push_back(std::move(one.recording));
+        Expected<std::vector<NamedRecording>, RecordingProblem> read = readRecordings(recordings);
+        if (!read.ok()) {
+            window_.showNotice(qText(read.detail()), MonitorWindow::OfferRecording);
+            return false;
         }
-        feed = std::make_unique<ReplayFeed>(std::move(read));
+        feed = std::make_unique<ReplayFeed>(std::move(read).value());
     }
     // The input test's own feed would read the probe's presses as noise.
     stopFeed();
@@ -539,7 +545,7 @@ bool InputTestSession::learnWiring(const std::string& layout,
     wiring_ = std::make_unique<LearnWiringSession>(
         *wiringWindow_,
         WiringDevice{services_.readDevice, services_.writeDevice, services_.backupFolder},
-        std::move(loaded), wiredLayoutPath(pathFromUtf8(layout)), std::move(feed));
+        std::move(loaded).value(), wiredLayoutPath(pathFromUtf8(layout)), std::move(feed));
     wiringWindow_->show();
     return wiring_->start();
 }

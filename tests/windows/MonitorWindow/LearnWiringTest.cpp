@@ -153,8 +153,9 @@ private slots:
         const DeviceConfigurationRead held = h.read();
         QVERIFY(held.ok());
         if (wired) {
-            const LoadedConfiguration file = loadConfiguration(h.folder / "layout-wired.json");
-            QVERIFY(file.ok());
+            const ConfigurationRead read = loadConfiguration(h.folder / "layout-wired.json");
+            QVERIFY(read.ok());
+            const LoadedConfiguration& file = read.value();
             QCOMPARE(held.value().config.InputMacros, file.config.InputMacros);
             QCOMPARE(file.labels.input(wiring->session().controls().front().found->input),
                      std::string("P1 Button 1"));
