@@ -153,17 +153,8 @@ private slots:
         QVERIFY(!config.ConfigChanged);
         QCOMPARE(config.ConfigFileName, "");
 
-        const struct {
-            const char* control;
-            const char* label;
-        } wiring[] = {{"lblInput_4", "P1 Button 1"}, {"cmdKey_4", "P1 Button 1"},
-                      {"cmdKey_28", "Coin & Start"}, {"cmdKey_40", ""},
-                      {"cmdRotaryKey_0", "P1 Dial"}, {"cmdRotaryKey_1", "P1 Dial"}};
-        for (const auto& [control, label] : wiring) {
-            const auto& shown = child<QWidget>(window, control);
-            QCOMPARE(shown.toolTip(), QString::fromUtf8(label));
-            QCOMPARE(shown.accessibleDescription(), QString::fromUtf8(label));
-        }
+        // Where the window shows each label is its own test's.
+        QCOMPARE(child<QWidget>(window, "cmdKey_28").toolTip(), QStringLiteral("Coin & Start"));
 
         // Save offers "Config.cfg" in the current folder, never the JSON file.
         const testing::TemporaryFolder folder;
