@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <sys/wait.h>
-#include <tuple>
 #include <unistd.h>
 
 namespace vantrel {
@@ -97,29 +96,6 @@ TEST_F(DeviceLockTest, aLockingDeviceOpensOnlyUnderItsLockAndLetsGoAtTheClose) {
     EXPECT_FALSE(second.tryToTake()) << "held while the device is open";
     device.CloseHidDevice(handle);
     EXPECT_TRUE(second.tryToTake()) << "let go at the close";
-}
-
-// Unlocked, another program could write at the same time; but a memory
-// file that cannot be made says so first.
-TEST(DeviceLock, aLockFileThatCannotBeOpenedRefusesAUsableDeviceAsBusyNamingIt) {
-    const TemporaryFolder folder;
-    std::filesystem::create_directory(folder / "memory.bin.lock");
-    for (const auto& [memory, status, kind] :
-         {std::tuple(folder / "memory.bin", DeviceFailure::Busy,
-                     DeviceProblemKind::LockFileCannotBeOpened),
-          std::tuple(folder / "missing" / "memory.bin", DeviceFailure::NotFound,
-                     DeviceProblemKind::MemoryFileCannotBeCreated)}) {
-        EmulatedDevice emulator(memory);
-        LockingDevice device(emulator, [path = memory] { return emulatorLockFile(path); }, {});
-        DeviceHandle handle = 0;
-        EXPECT_EQ(device.OpenHidDevice(DeviceProductId, ReportLength, ReportLength, handle),
-                  status);
-        EXPECT_EQ(device.lastProblem().kind, kind);
-    }
-    const LockFile folderLock = emulatorLockFile(folder / "memory.bin");
-    const DeviceLock refused = DeviceLock::take(folderLock);
-    EXPECT_EQ(refused.outcome(), DeviceLock::Outcome::Absent);
-    EXPECT_EQ(refused.problem(), "is a folder");
 }
 
 } // namespace
