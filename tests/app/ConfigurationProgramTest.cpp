@@ -189,9 +189,6 @@ private slots:
         QTest::newRow("longer than an image, other JSON")
             << "" << QByteArray(R"({"format": "other", "version": 1})") + QByteArray(4100, ' ')
             << "VANTREL Configuration Utility (stop) | Invalid configuration file" << true;
-        QTest::newRow("shorter, not an image")
-            << "" << QByteArray("P1 Button 1 = Left Ctrl\n")
-            << "VANTREL | Error: Invalid configuration file" << false;
     }
     void fileOpenReadsTheReadableForm() {
         QFETCH(QString, example);
