@@ -177,7 +177,6 @@ TEST_F(Vantrelctl, UsageErrorsEndWithStatusTwoBeforeTouchingAnything) {
          "unknown list \"colours\"" + usage("names [keys|mouse|joystick|settings]")},
         {"show a.cfg --force", "unknown option \"--force\""},
         {"show a.cfg --jsn", "unknown option \"--jsn\"; did you mean --json?"},
-        {"write a.cfg --no-verfy", "unknown option \"--no-verfy\"; did you mean --no-verify?"},
         {"--devcie=usb:1 devices", "unknown option \"--devcie=usb:1\"; did you mean --device?"},
         {"--device emulated:a --device emulated:a write a.cfg",
          "emulated:a is named twice" + writeUsage},
@@ -455,7 +454,6 @@ TEST_F(Vantrelctl, CheckAndDiffTellByTheirStatusInTextOrJsonLines) {
         {"input": 2, "single": {"type": "key", "code": "A"}}]})");
     write("b.json", R"({"format": "vantrel-configuration", "version": 1,
         "rotarySwitches": [{"switch": 2, "divisor": "4"}]})");
-    EXPECT_EQ(run("diff b.json b.json"), (ToolResult{0, "", ""}));
     EXPECT_EQ(run("diff a.cfg b.json --json"),
               (ToolResult{1,
                           R"({"input":5,"field":"single","before":"Single Key A",)"
@@ -580,7 +578,6 @@ TEST_F(Vantrelctl, RefusalsSayOneLineWithoutWaitingAndTouchNothing) {
         {"--device emulated:memory.bin write fifo", 1, unreadable},
         {"import a.cfg -o fifo", 1, "Error saving file: fifo: is not a regular file"},
         {"export a.cfg -o /dev/null", 1, "Error saving file: /dev/null: is not a regular file"},
-        {"card a.cfg -o .", 1, "Error saving file: .: is a folder"},
     };
     if (::geteuid() == 0) { // root may replace the file, but /proc makes no new ones
         cases.emplace_back("export a.cfg -o /proc/version", 1,

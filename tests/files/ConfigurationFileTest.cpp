@@ -194,9 +194,6 @@ TEST_F(ConfigurationFileTest, AFailedWriteLeavesTheOldFileIntact) {
         EXPECT_EQ(contentsOf(file), old);
         EXPECT_EQ(entries(), 1) << "temporary file removed";
     }
-    const FileResult noFolder = writeConfigurationFile(folder / "absent" / "config.cfg", image);
-    EXPECT_EQ(noFolder.kind, FileError::CannotWrite);
-    EXPECT_FALSE(noFolder.detail.empty());
 }
 
 // Where the interrupted child reports the mode its new file had.
