@@ -408,23 +408,16 @@ private slots:
         h.window.setKey(3, KeyTypeKeyboard, KeyA, OperatorCtrl);
         h.config.ConfigChanged = false;
 
-        // The row's option changes only how it shows and which editor opens.
+        // The row's option changes only how it shows and which editor opens;
+        // what each editor stores, through the rows, is the program's test.
         h.click("optSingleKey", 7); // row 3, "Macro Sequence"
         QCOMPARE(h.caption(3), QStringLiteral("(Left Ctrl, A, ...)"));
         h.click("cmdKey", 3);
-        h.click("optSingleKey", 6);
-        h.click("cmdKey", 3);
-        h.click("cmdRotaryKey", 2);
-        QCOMPARE(h.opened, QStringList({"macro 3", "key 3", "rotary 2"}));
+        QCOMPARE(h.opened, QStringList({"macro 3"}));
         QVERIFY(!h.config.ConfigChanged);
 
-        h.click("optSingleKey", 9);
-        QVERIFY(h.window.setMacro(4, macroOf({keyDown(KeyA), keyUp(KeyA)})));
-        QCOMPARE(h.caption(4), QStringLiteral("(A, A)"));
-        QVERIFY(h.config.ConfigChanged);
-        h.window.setKeyboardOnly(2, 82, OperatorShift);
-        QCOMPARE(h.caption(2, "cmdRotaryKey"), QStringLiteral("[shift] Up Arrow"));
         // No key: the modifiers alone are not kept.
+        h.window.setKeyboardOnly(2, 82, OperatorShift);
         h.window.setKeyboardOnly(2, 0, OperatorCtrl | OperatorShift | OperatorAlt);
         QCOMPARE(h.config.rotaryKey(2), RotaryKey{});
     }
