@@ -150,10 +150,8 @@ TEST_F(ToolSafety, AnOutputThatIsAnInputOrTheDevicesFileIsRefusedBeforeAnythingI
         {on + "read -o memory.bin.lock", "", "", "", "-o memory.bin.lock" + lockFile},
         {"card - -o c.json", "c.json", "", "", "-o c.json" + in},
         {"import - -o /dev/stdin", "c.json", "", "", "-o /dev/stdin" + in},
-        {on + "write - --backup c.cfg", "c.cfg", "", "", "--backup c.cfg" + in},
         {"export -", "c.json", ">c.json", "", "standard output" + in},
         {on + "read -o -", "", ">memory.bin", "", "standard output" + memoryFile},
-        {on + "show", "", ">memory.bin.lock", "", "standard output" + lockFile},
         // A device that holds nothing has its error appended: no line is
         // written there, the status says it. The guard is the same for every
         // command, before any runs.
