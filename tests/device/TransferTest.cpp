@@ -114,6 +114,7 @@ struct Rig {
     DeviceSettings settings;
 };
 
+// The status window's test shows a third and two fifths.
 TEST(TransferProgress, PercentagesAreRoundedHalfUpAndEachStageCountsAsWholeAroundItsOwn) {
     struct Case {
         TransferStage stage;
@@ -121,10 +122,8 @@ TEST(TransferProgress, PercentagesAreRoundedHalfUpAndEachStageCountsAsWholeAroun
         int configuration, data;
     };
     for (const Case& c : std::vector<Case>{{TransferStage::Configuration, 0, 3, 0, 0},
-                                           {TransferStage::Configuration, 1, 3, 33, 0},
                                            {TransferStage::Configuration, 2, 3, 67, 0},
                                            {TransferStage::Data, 0, 20, 100, 0},
-                                           {TransferStage::Data, 8, 20, 100, 40},
                                            {TransferStage::Data, 1, 8, 100, 13},
                                            {TransferStage::Data, 3, 8, 100, 38},
                                            {TransferStage::Data, 4024, 4032, 100, 100},
