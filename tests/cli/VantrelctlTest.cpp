@@ -610,10 +610,8 @@ TEST_F(Vantrelctl, ADeviceThatIsGoneOrNeverWrittenIsOneLine) {
     writeImage("a.cfg", Configuration{});
     EmulatedDevice gone;
     gone.setUnplugged(true);
-    for (const std::string& command : {"write " + path("a.cfg"), "read -o " + path("read.cfg")}) {
-        EXPECT_EQ(runHere(words(command), gone),
-                  (ToolResult{1, "", "vantrelctl: no VANTREL is attached\n"}));
-    }
+    EXPECT_EQ(runHere({"write", path("a.cfg")}, gone),
+              (ToolResult{1, "", "vantrelctl: no VANTREL is attached\n"}));
     EXPECT_EQ(run("--device emulated:fresh.bin read -o read.cfg"),
               (ToolResult{1, "",
                           "vantrelctl: the emulated device's memory file fresh.bin does "
