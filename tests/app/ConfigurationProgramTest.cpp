@@ -169,10 +169,8 @@ private slots:
         QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<QString>("box"); // "PATH" stands for the file's path
         QTest::addColumn<bool>("changedAfter");
-        for (const char* example :
-             {"two-player-cabinet.json", "retroarch-layout.json", "pinball-cabinet.json"}) {
-            QTest::newRow(example) << example << QByteArray() << "" << false;
-        }
+        // One of the examples (each passes check in the tool's test).
+        QTest::newRow("example") << "retroarch-layout.json" << QByteArray() << "" << false;
         const char* const mistake = R"({"format": "vantrel-configuration", "version": 1,
             "inputs": [{"input": 5, "single": {"type": "key", "code": "Nonsense"}}]})";
         QTest::newRow("readable form with a mistake")
