@@ -212,6 +212,7 @@ TEST(JsonFormat, AShortSpellingOfTwoKeysIsReadAsOneWithAWarningThatNamesTheOther
 TEST(JsonFormat, ANumberIsReadOnlyWhereTheCodeHasNoNameAndElseBothReadingsAreNamed) {
     const std::vector<std::tuple<std::string, int, std::string>> refused = {
         {"key", 5, R"(5 is the device's code of "B"; for the key 5 write "5")"},
+        {"key", 0, R"(0 is the device's code of "Not Used"; for the key 0 write "0")"},
         {"key", 40, R"(40 is the device's code of "Enter"; write "Enter")"},
         {"joystick", 1,
          R"(1 is the device's code of "Button 2"; for the first button write "Button 1")"},
