@@ -56,22 +56,24 @@ bool ConfigurationProgram::start(const std::optional<std::string>& file,
 }
 
 void ConfigurationProgram::open(const std::string& path, std::ostream& diagnostics) {
-    const LoadedConfiguration loaded = loadConfiguration(pathFromUtf8(path));
-    if (loaded.form != ConfigurationForm::Json) {
-        if (!loaded.ok() && loaded.form == ConfigurationForm::Unread) {
+    const ConfigurationRead read = loadConfiguration(pathFromUtf8(path));
+    if (formRead(read) != ConfigurationForm::Json) {
+        if (formRead(read) == ConfigurationForm::Unread) {
             // The box File > Open shows says nothing of the file or why.
-            diagnostics << programName() << ": " << configurationFailureLine(loaded) << "\n";
+            diagnostics << programName() << ": " << configurationFailureLine(read.failure())
+                        << "\n";
         }
         openAsImage(path);
         return;
     }
-    if (!loaded.ok()) {
-        const std::string why = configurationFailureLine(loaded);
+    if (!read.ok()) {
+        const std::string why = configurationFailureLine(read.failure());
         diagnostics << programName() << ": " << OpenFailedText << ": " << why << "\n";
         messages_.showMessage(readableFormMistakeText(why), MainWindowCaption, MessageIcon::Stop,
                               MessageButtons::Ok);
         return;
     }
+    const LoadedConfiguration& loaded = read.value();
     window_->showImportedConfiguration(loaded.config, loaded.settings, loaded.labels);
 }
 

@@ -34,14 +34,15 @@ std::optional<ReadableFormRead> readReadableFormFile(const std::filesystem::path
     if (!head.ok() || !looksLikeJson(head.value().bytes) || !namesTheFormat(head.value().bytes)) {
         return std::nullopt;
     }
-    LoadedConfiguration loaded = loadConfiguration(path);
-    if (loaded.form != ConfigurationForm::Json) {
+    ConfigurationRead read = loadConfiguration(path);
+    if (formRead(read) != ConfigurationForm::Json) {
         return std::nullopt; // replaced since it was looked at
     }
-    if (!loaded.ok()) {
+    if (!read.ok()) {
         return Result<ReadableFormError>{ReadableFormError::Mistake,
-                                         configurationFailureLine(loaded)};
+                                         configurationFailureLine(read.failure())};
     }
+    LoadedConfiguration& loaded = read.value();
     return ReadableConfiguration{std::move(loaded.config), loaded.settings,
                                  std::move(loaded.labels)};
 }

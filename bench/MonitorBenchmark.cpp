@@ -93,11 +93,12 @@ void MonitorCore(benchmark::State& state) {
     TextBuffer buffer(recording());
     std::istream in(&buffer);
     const std::vector<InputEvent> events = eventsOf(in);
-    const LoadedConfiguration cabinet = loadConfiguration(Examples + "/two-player-cabinet.json");
-    if (events.size() != RecordingEvents || !cabinet.ok()) {
+    const ConfigurationRead read = loadConfiguration(Examples + "/two-player-cabinet.json");
+    if (events.size() != RecordingEvents || !read.ok()) {
         state.SkipWithError("the example cabinet or its session is missing");
         return;
     }
+    const LoadedConfiguration& cabinet = read.value();
     for ([[maybe_unused]] auto _ : state) {
         MonitorSession session({{"", cabinet.config, cabinet.labels}});
         std::size_t words = 0;

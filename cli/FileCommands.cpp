@@ -38,12 +38,13 @@ std::optional<LoadedConfiguration> openConfiguration(const std::string& path,
         console.error("-: standard input is a terminal; pipe a configuration into it");
         return std::nullopt;
     }
-    LoadedConfiguration loaded = standardInput ? loadConfiguration(*console.in, StandardInputName)
-                                               : loadConfiguration(pathFromUtf8(path));
-    if (!loaded.ok()) {
-        console.error(configurationFailureLine(loaded));
+    ConfigurationRead read = standardInput ? loadConfiguration(*console.in, StandardInputName)
+                                           : loadConfiguration(pathFromUtf8(path));
+    if (!read.ok()) {
+        console.error(configurationFailureLine(read.failure()));
         return std::nullopt;
     }
+    LoadedConfiguration& loaded = read.value();
     if (const std::string warning = configurationWarningLine(loaded); !warning.empty()) {
         if (partial == Partial::Refuse) {
             console.error(warning);
@@ -54,7 +55,7 @@ std::optional<LoadedConfiguration> openConfiguration(const std::string& path,
     for (const std::string& remark : loaded.remarks) {
         console.warning(remark);
     }
-    return loaded;
+    return std::move(loaded);
 }
 
 void warnWhenNoRoomToEdit(const std::string& source, const Configuration& config,

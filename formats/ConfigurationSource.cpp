@@ -31,16 +31,17 @@ bool isValidImage(std::string_view bytes) {
            bytes[ImageAddress::Marker] == 1;
 }
 
-LoadedConfiguration refused(std::string_view name, ConfigurationForm form, ConfigurationError error,
-                            std::string detail = {}) {
-    LoadedConfiguration loaded;
-    loaded.form = form;
-    loaded.source = name;
-    loaded.failure = {error, std::move(detail)};
-    return loaded;
+ConfigurationFailure refused(std::string_view name, ConfigurationForm form,
+                             ConfigurationError error, std::string detail = {}) {
+    ConfigurationFailure failure;
+    failure.kind = error;
+    failure.detail = std::move(detail);
+    failure.form = form;
+    failure.source = name;
+    return failure;
 }
 
-LoadedConfiguration loadJson(std::string_view path, std::string_view text) {
+ConfigurationRead loadJson(std::string_view path, std::string_view text) {
     LoadedConfiguration loaded;
     loaded.form = ConfigurationForm::Json;
     loaded.source = path;
@@ -54,12 +55,12 @@ LoadedConfiguration loadJson(std::string_view path, std::string_view text) {
                                      warning.message);
         }
     } catch (const ImportError& error) {
-        loaded.failure = {ConfigurationError::Refused, error.what()};
+        return refused(path, ConfigurationForm::Json, ConfigurationError::Refused, error.what());
     }
     return loaded;
 }
 
-LoadedConfiguration loadImage(std::string_view path, std::string_view bytes) {
+ConfigurationRead loadImage(std::string_view path, std::string_view bytes) {
     const std::optional<DeviceImage> asRead = imageFromFileBytes(bytes);
     if (!asRead) {
         return refused(path, ConfigurationForm::Image, ConfigurationError::TooLong);
@@ -70,7 +71,10 @@ LoadedConfiguration loadImage(std::string_view path, std::string_view bytes) {
     DeviceImage image = *asRead;
     loaded.decoding = loadDeviceImage(image, loaded.config, loaded.settings);
     if (imageLoadMessage(loaded.decoding, ImageOrigin::File).failed) {
-        loaded.failure = {ConfigurationError::NotDecoded, {}};
+        ConfigurationFailure failure =
+            refused(path, ConfigurationForm::Image, ConfigurationError::NotDecoded);
+        failure.decoding = loaded.decoding;
+        return failure;
     }
     if (loaded.decoding == ImageLoadResult::Complete) {
         loaded.image = asRead;
@@ -79,7 +83,7 @@ LoadedConfiguration loadImage(std::string_view path, std::string_view bytes) {
 }
 
 /// Reads the bytes of a configuration as the form their content shows.
-LoadedConfiguration judge(std::string_view name, std::string_view bytes, bool tooLong) {
+ConfigurationRead judge(std::string_view name, std::string_view bytes, bool tooLong) {
     if (tooLong) {
         return refused(name,
                        looksLikeJson(bytes) ? ConfigurationForm::Json : ConfigurationForm::Image,
@@ -88,16 +92,16 @@ LoadedConfiguration judge(std::string_view name, std::string_view bytes, bool to
     return looksLikeJson(bytes) ? loadJson(name, bytes) : loadImage(name, bytes);
 }
 
-std::string named(const LoadedConfiguration& loaded, std::string_view words) {
-    return echoedPath(loaded.source) + ": " + std::string(words);
+std::string named(std::string_view source, std::string_view words) {
+    return echoedPath(source) + ": " + std::string(words);
 }
 
 /// Each line of a refusal that names several faults, named on its own.
-std::string namedLines(const LoadedConfiguration& loaded, std::string_view lines) {
+std::string namedLines(std::string_view source, std::string_view lines) {
     std::string text;
     for (std::size_t start = 0; start <= lines.size();) {
         const std::size_t end = std::min(lines.find('\n', start), lines.size());
-        text += (start == 0 ? "" : "\n") + named(loaded, lines.substr(start, end - start));
+        text += (start == 0 ? "" : "\n") + named(source, lines.substr(start, end - start));
         start = end + 1;
     }
     return text;
@@ -115,7 +119,7 @@ bool looksLikeJson(std::string_view bytes) {
     return first < text.size() && text[first] == '{' && !isValidImage(bytes);
 }
 
-LoadedConfiguration loadConfiguration(const fs::path& path) {
+ConfigurationRead loadConfiguration(const fs::path& path) {
     // Read once, then judged: the name may stand for something else by the
     // time it is opened a second time.
     const Expected<FileHead, FileError> read = readFileHead(path, MaximumJsonSize);
@@ -126,7 +130,7 @@ LoadedConfiguration loadConfiguration(const fs::path& path) {
     return judge(utf8Text(path), read.value().bytes, read.value().cutOff);
 }
 
-LoadedConfiguration loadConfiguration(std::istream& in, std::string_view name) {
+ConfigurationRead loadConfiguration(std::istream& in, std::string_view name) {
     constexpr std::size_t ChunkSize = std::size_t{64} * 1024;
     std::string bytes;
     std::array<char, ChunkSize> chunk{};
@@ -139,20 +143,24 @@ LoadedConfiguration loadConfiguration(std::istream& in, std::string_view name) {
     return judge(name, bytes, bytes.size() > MaximumJsonSize);
 }
 
-std::string configurationFailureLine(const LoadedConfiguration& loaded) {
-    switch (loaded.failure.kind) {
+ConfigurationForm formRead(const ConfigurationRead& read) {
+    return read.ok() ? read.value().form : read.failure().form;
+}
+
+std::string configurationFailureLine(const ConfigurationFailure& failure) {
+    switch (failure.kind) {
     case ConfigurationError::CannotOpen:
-        return std::string(OpenFailedText) + ": " + loaded.failure.detail;
+        return std::string(OpenFailedText) + ": " + failure.detail;
     case ConfigurationError::CannotRead:
-        return std::string(OpenFailedText) + ": " + named(loaded, "cannot be read");
+        return std::string(OpenFailedText) + ": " + named(failure.source, "cannot be read");
     case ConfigurationError::TooLong:
-        return named(loaded, loaded.form == ConfigurationForm::Json
-                                 ? "too large to be a configuration"
-                                 : FileTooLongText);
+        return named(failure.source, failure.form == ConfigurationForm::Json
+                                         ? "too large to be a configuration"
+                                         : FileTooLongText);
     case ConfigurationError::Refused:
-        return namedLines(loaded, loaded.failure.detail);
+        return namedLines(failure.source, failure.detail);
     case ConfigurationError::NotDecoded:
-        return named(loaded, imageLoadMessage(loaded.decoding, ImageOrigin::File).words());
+        return named(failure.source, imageLoadMessage(failure.decoding, ImageOrigin::File).words());
     case ConfigurationError::None:
         break;
     }
@@ -160,11 +168,8 @@ std::string configurationFailureLine(const LoadedConfiguration& loaded) {
 }
 
 std::string configurationWarningLine(const LoadedConfiguration& loaded) {
-    if (!loaded.ok()) {
-        return {};
-    }
     const std::string words = imageLoadMessage(loaded.decoding, ImageOrigin::File).words();
-    return words.empty() ? words : named(loaded, words);
+    return words.empty() ? words : named(loaded.source, words);
 }
 
 } // namespace vantrel

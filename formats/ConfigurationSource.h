@@ -34,6 +34,7 @@ enum class ConfigurationError {
     NotDecoded, ///< the device image did not decode; `decoding` says how
 };
 
+/// A configuration that was read whole, and what was learnt reading it.
 struct LoadedConfiguration {
     ConfigurationForm form = ConfigurationForm::Unread;
     /// The configuration's name in messages: its path, or what stands for a
@@ -47,8 +48,6 @@ struct LoadedConfiguration {
     /// completely: sent as they are, what was backed up is restored exactly,
     /// even where encoding the configuration again would give other bytes.
     std::optional<DeviceImage> image;
-    /// Why the configuration could not be used; ok() on success.
-    Result<ConfigurationError> failure;
     /// How a device image decoded; anything short of complete that still
     /// opened is worth a warning.
     ImageLoadResult decoding = ImageLoadResult::Complete;
@@ -56,13 +55,24 @@ struct LoadedConfiguration {
     /// (a code given as a number without a name), each as one line naming
     /// the file and the place; never a reason to refuse it.
     std::vector<std::string> remarks;
-
-    [[nodiscard]] bool ok() const { return failure.ok(); }
 };
+
+/// Why a configuration could not be used, with what its line names.
+struct ConfigurationFailure : Result<ConfigurationError> {
+    ConfigurationForm form = ConfigurationForm::Unread;
+    std::string source;
+    /// How a device image that did not decode failed.
+    ImageLoadResult decoding = ImageLoadResult::Complete;
+};
+
+using ConfigurationRead = Expected<LoadedConfiguration, ConfigurationError, ConfigurationFailure>;
+
+/// The form the bytes were read as, whether or not they made a configuration.
+[[nodiscard]] ConfigurationForm formRead(const ConfigurationRead& read);
 
 /// Why a configuration could not be used, as one line naming it, as the
 /// tool prints it and the windows show it.
-[[nodiscard]] std::string configurationFailureLine(const LoadedConfiguration& loaded);
+[[nodiscard]] std::string configurationFailureLine(const ConfigurationFailure& failure);
 
 /// What the user should know about a configuration that was still opened,
 /// as the windows would open it, as one line naming it; empty when there is
@@ -75,11 +85,11 @@ struct LoadedConfiguration {
 /// holds the byte 0x01 at its marker, which JSON text cannot contain, so no
 /// image is ever taken for JSON. Everything else is read as a device image,
 /// exactly as the windows' Open reads it, with the windows' messages.
-[[nodiscard]] LoadedConfiguration loadConfiguration(const std::filesystem::path& path);
+[[nodiscard]] ConfigurationRead loadConfiguration(const std::filesystem::path& path);
 
 /// Opens a configuration from a stream read to its end (standard input);
 /// `name` stands for it in messages.
-[[nodiscard]] LoadedConfiguration loadConfiguration(std::istream& in, std::string_view name);
+[[nodiscard]] ConfigurationRead loadConfiguration(std::istream& in, std::string_view name);
 
 /// True when the bytes are to be read as a JSON document (see above).
 [[nodiscard]] bool looksLikeJson(std::string_view bytes);

@@ -1,6 +1,7 @@
 #include "monitor/ActivationMatcher.h"
 
 #include "model/EffectiveMacro.h"
+#include "model/MacroDelay.h"
 #include "model/MacroStart.h"
 
 #include <algorithm>
@@ -32,7 +33,7 @@ bool beginsWith(const ControlAction& press, const InputMacro& played, const Macr
     return macroStartsWith(played, presses);
 }
 
-constexpr std::int64_t DelayUnitMicroseconds = 10'000;
+constexpr std::int64_t MicrosecondsPerMillisecond = 1000;
 constexpr std::int64_t RepeatPauseUnitMicroseconds = 500'000;
 
 std::vector<PlayedStep> playedSteps(const InputMacro& macro, int from, std::int64_t pause) {
@@ -42,7 +43,7 @@ std::vector<PlayedStep> playedSteps(const InputMacro& macro, int from, std::int6
     for (int n = from; n < length; ++n) {
         const MacroStep& step = macro.step(n, Activation);
         if (step.KeyType == KeyTypeDelay) {
-            delay += (step.KeyValue + 1) * DelayUnitMicroseconds;
+            delay += std::int64_t{delayMs(step.KeyValue)} * MicrosecondsPerMillisecond;
         } else {
             steps.push_back({step, delay});
             delay = 0;

@@ -18,7 +18,8 @@ const std::filesystem::path Examples = VANTREL_EXAMPLES;
 
 /// The session's lines for everything the feed gives until it has nothing more.
 std::vector<std::string> answers(EventFeed& feed) {
-    const LoadedConfiguration loaded = loadConfiguration(Examples / "two-player-cabinet.json");
+    const LoadedConfiguration loaded =
+        loadConfiguration(Examples / "two-player-cabinet.json").value();
     MonitorSession session({{"", loaded.config, loaded.labels}});
     std::vector<std::string> lines;
     const auto show = [&](const std::vector<EncoderReport>& reports) {

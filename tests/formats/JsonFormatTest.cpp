@@ -382,7 +382,7 @@ TEST(ConfigurationSource, TellsTheTwoFormsApartByContent) {
 TEST(ConfigurationSource, WordsEachFailureAndWarningNamingTheConfiguration) {
     std::istringstream broken("{}");
     broken.setstate(std::ios::badbit);
-    EXPECT_EQ(configurationFailureLine(loadConfiguration(broken, "standard input")),
+    EXPECT_EQ(configurationFailureLine(loadConfiguration(broken, "standard input").failure()),
               "Error opening the file: standard input: cannot be read");
     LoadedConfiguration image;
     image.source = "x.cfg";
@@ -391,11 +391,12 @@ TEST(ConfigurationSource, WordsEachFailureAndWarningNamingTheConfiguration) {
     EXPECT_EQ(configurationWarningLine(image),
               "x.cfg: the input table holds more inputs or steps than the device has; it was read "
               "up to there and the device settings were left at their start-up values");
-    image.decoding = ImageLoadResult::SettingsFailed;
-    image.failure = {ConfigurationError::NotDecoded, {}};
-    EXPECT_EQ(configurationFailureLine(image),
+    ConfigurationFailure refused;
+    refused.kind = ConfigurationError::NotDecoded;
+    refused.source = "x.cfg";
+    refused.decoding = ImageLoadResult::SettingsFailed;
+    EXPECT_EQ(configurationFailureLine(refused),
               "x.cfg: Error opening the file (a rotary switch setting names no entry of its list)");
-    EXPECT_EQ(configurationWarningLine(image), "") << "a refused file warns of nothing";
 }
 
 } // namespace

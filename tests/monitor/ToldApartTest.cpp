@@ -37,8 +37,7 @@ void PrintTo(const ToldApartCase& toldApart, std::ostream* out) {
 class ToldApart : public ::testing::TestWithParam<ToldApartCase> {};
 
 TEST_P(ToldApart, countsOnlyWhatIsDecided) {
-    LoadedConfiguration cabinet = loadConfiguration(Example);
-    ASSERT_TRUE(cabinet.ok()) << configurationFailureLine(cabinet);
+    LoadedConfiguration cabinet = loadConfiguration(Example).value();
     if (GetParam().pauseSends != 0) {
         encodeSingleKey(KeyTypeKeyboard, GetParam().pauseSends, 0, cabinet.config.input(27));
     }
@@ -146,8 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
 // only what the recordings press is counted, every other control is not seen,
 // and its one dial step is not told apart from a tap of P2 Left.
 TEST(ToldApartSession, theExampleSessionCountsWhatItPresses) {
-    LoadedConfiguration cabinet = loadConfiguration(Example);
-    ASSERT_TRUE(cabinet.ok());
+    const LoadedConfiguration cabinet = loadConfiguration(Example).value();
     MonitorSession session({{"", cabinet.config, cabinet.labels}});
     std::size_t device = 0;
     for (const char* file : {"/two-player-cabinet.evemu", "/two-player-cabinet-mouse.evemu"}) {

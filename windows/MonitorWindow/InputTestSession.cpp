@@ -49,46 +49,38 @@ std::optional<std::pair<int, int>> hatDirection(std::uint8_t code) {
     return std::nullopt;
 }
 
-/// A recording read whole, or why not: the file could not be read, or
-/// what it holds is no recording.
-struct RecordingRead {
-    NamedRecording recording;
-    FileResult file;
-    EvemuFailure content;
+/// The one way a recording cannot be replayed; the detail is the window's
+/// line for it: the file could not be read, or it holds no recording.
+enum class RecordingProblem { None, Unreadable };
 
-    [[nodiscard]] bool ok() const { return file.ok() && content.ok(); }
-};
+Result<RecordingProblem> unreadable(std::string line) {
+    return {RecordingProblem::Unreadable, std::move(line)};
+}
 
 /// A whole recording, read before anything of it is played, so that a
 /// damaged one shows nothing; a FIFO or a device node, which would hold the
 /// window up or never end, is refused as the other readers refuse it.
-RecordingRead readRecording(const std::string& file) {
-    RecordingRead read{{file, {}}, {}, {}};
+Expected<NamedRecording, RecordingProblem> readRecording(const std::string& file) {
     const Expected<std::string, FileError> bytes =
         readRegularFile(pathFromUtf8(file), static_cast<std::size_t>(MaxEvemuRecordingSize));
     if (!bytes.ok()) {
-        read.file = bytes.failure();
-        return read;
+        return unreadable(bytes.kind() == FileError::TooLong
+                              ? file + ": longer than a recording can be"
+                              : bytes.detail());
     }
+    NamedRecording recording{file, {}};
     std::istringstream in(bytes.value());
     EvemuReader reader(in);
     InputEvent event;
     EvemuReader::Result result = reader.readHeader();
     while (result != EvemuReader::Result::Failed &&
            (result = reader.next(event)) == EvemuReader::Result::Event) {
-        read.recording.events.push_back(event);
+        recording.events.push_back(event);
     }
-    read.content = reader.failure();
-    return read;
-}
-
-/// Why a recording cannot be replayed, in the window's words.
-std::string recordingFailure(const RecordingRead& read) {
-    const std::string& file = read.recording.name;
-    if (read.file.kind == FileError::TooLong) {
-        return file + ": longer than a recording can be";
+    if (!reader.failure().ok()) {
+        return unreadable(evemuFailureLine(file, reader.failure()));
     }
-    return read.file.ok() ? evemuFailureLine(file, read.content) : read.file.detail;
+    return recording;
 }
 
 /// What the window says of a read that gave no configuration: a failed
@@ -163,24 +155,25 @@ bool InputTestSession::readDeviceConfiguration() {
         return false;
     }
     LoadedConfiguration& loaded = read.value();
-    const std::string decoded = imageLoadMessage(loaded.decoding, ImageOrigin::Device).words();
-    if (!loaded.ok()) {
-        window_.showNotice(qText(decoded),
+    const ImageLoadMessage decoded = imageLoadMessage(loaded.decoding, ImageOrigin::Device);
+    if (decoded.failed) {
+        window_.showNotice(qText(decoded.words()),
                            MonitorWindow::OfferConfiguration | MonitorWindow::OfferRecording);
         return false;
     }
     configurationFile_.clear();
-    useConfiguration(std::move(loaded), "the VANTREL", decoded);
+    useConfiguration(std::move(loaded), "the VANTREL", decoded.words());
     return true;
 }
 
 bool InputTestSession::openConfiguration(const std::string& path) {
-    LoadedConfiguration loaded = loadConfiguration(pathFromUtf8(path));
-    if (!loaded.ok()) {
-        window_.showNotice(qText(configurationFailureLine(loaded)),
+    ConfigurationRead read = loadConfiguration(pathFromUtf8(path));
+    if (!read.ok()) {
+        window_.showNotice(qText(configurationFailureLine(read.failure())),
                            MonitorWindow::OfferConfiguration);
         return false;
     }
+    LoadedConfiguration& loaded = read.value();
     const std::string warning = configurationWarningLine(loaded);
     configurationFile_ = path;
     useConfiguration(std::move(loaded), path, warning);
@@ -236,12 +229,12 @@ void InputTestSession::showSourceHint() {
 bool InputTestSession::replay(const std::vector<std::string>& files) {
     std::vector<NamedRecording> recordings;
     for (const std::string& file : files) {
-        RecordingRead read = readRecording(file);
+        Expected<NamedRecording, RecordingProblem> read = readRecording(file);
         if (!read.ok()) {
-            window_.showNotice(qText(recordingFailure(read)), MonitorWindow::OfferRecording);
+            window_.showNotice(qText(read.detail()), MonitorWindow::OfferRecording);
             return false;
         }
-        recordings.push_back(std::move(read.recording));
+        recordings.push_back(std::move(read).value());
     }
     startFeed(std::make_unique<ReplayFeed>(std::move(recordings)));
     recordingFiles_ = files;

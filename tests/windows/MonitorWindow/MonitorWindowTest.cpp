@@ -391,7 +391,7 @@ private slots:
         });
         const auto quiet = qScopeGuard([] { setAnnouncementSink(nullptr); });
         Harness h;
-        LoadedConfiguration cabinet = loadConfiguration(Example);
+        LoadedConfiguration cabinet = loadConfiguration(Example).value();
         encodeSingleKey(KeyTypeKeyboard, 29, 0, cabinet.config.input(27)); // Pause sends Z
         h.device = cabinet;
         QVERIFY(h.session.readDeviceConfiguration());
