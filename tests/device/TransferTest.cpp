@@ -287,7 +287,8 @@ TEST(Transfers, AFaultAtAnyExchangeStopsAtOnceClosesOnceAndSaysHowFarItGot) {
             EXPECT_EQ(rig.device.reports().size(), static_cast<std::size_t>(index + 1))
                 << "nothing is sent after the failing report";
             rig.expectClosedOnce();
-            EXPECT_EQ(rig.user.count(UserEvent::Kind::Status), std::min(index + 1, exchanges - 1));
+            EXPECT_EQ(std::ssize(rig.user.of(UserEvent::Kind::Status)),
+                      std::min(index + 1, exchanges - 1));
             // The start pair stays once it got through: no end pair was sent.
             EXPECT_EQ(rig.statePair(), index == 0 ? std::string(2, '\0') : (reading ? "RE" : "WR"));
             if (reading) {
