@@ -347,7 +347,6 @@ TEST_F(Vantrelctl, HelpTellsEachCommandsStoryWithinEightyColumnsAndListsTheNames
         {"check", "a key a macro presses and never releases"},
         {"monitor", "evemu-record"},
         {"monitor", "\"E: SECONDS.MICROSECONDS TYPE CODE VALUE\""},
-        {"names keys", "\n   41  Esc           KEY_ESC, KEYCODE_ESC, Escape\n"},
         // RetroArch's num5 is this key too, but is refused as ambiguous.
         {"names keys", "\n   34  5 %           KEY_5, KEYCODE_5, 5\n"},
         {"names keys",
