@@ -53,14 +53,6 @@ void click(QWidget& parent, const QString& name, int index = -1) {
     QTest::mouseClick(&child(parent, name, index), Qt::LeftButton);
 }
 
-QStringList captions(QWidget& window) {
-    QStringList shown;
-    for (const char* name : {"cmdKey_0", "cmdKey_3", "cmdRotaryKey_1"}) {
-        shown << child<CaptionButton>(window, name).caption();
-    }
-    return shown;
-}
-
 /// What the importer says of the mistake in `text`.
 QString importersWords(const char* text) {
     try {
@@ -130,7 +122,9 @@ private slots:
         macro.step(2, Activation) = {KeyTypeKeyboard, KeyA, false};
         QVERIFY(program.configuration().input(3) == macro);
         QVERIFY(program.configuration().ConfigChanged);
-        QCOMPARE(captions(window), QStringList({"[ctrl] A", "(A, A, ...)", "Up Arrow"}));
+        const QStringList shown = allCaptions(window);
+        QCOMPARE(QStringList({shown[0], shown[3], shown[InputCount + 1]}),
+                 QStringList({"[ctrl] A", "(A, A, ...)", "Up Arrow"}));
     }
 
     // A file manager hands over either form; the readable one comes with
@@ -153,17 +147,8 @@ private slots:
         QVERIFY(!config.ConfigChanged);
         QCOMPARE(config.ConfigFileName, "");
 
-        const struct {
-            const char* control;
-            const char* label;
-        } wiring[] = {{"lblInput_4", "P1 Button 1"}, {"cmdKey_4", "P1 Button 1"},
-                      {"cmdKey_28", "Coin & Start"}, {"cmdKey_40", ""},
-                      {"cmdRotaryKey_0", "P1 Dial"}, {"cmdRotaryKey_1", "P1 Dial"}};
-        for (const auto& [control, label] : wiring) {
-            const auto& shown = child<QWidget>(window, control);
-            QCOMPARE(shown.toolTip(), QString::fromUtf8(label));
-            QCOMPARE(shown.accessibleDescription(), QString::fromUtf8(label));
-        }
+        // Where the window shows each label is its own test's.
+        QCOMPARE(child<QWidget>(window, "cmdKey_28").toolTip(), QStringLiteral("Coin & Start"));
 
         // Save offers "Config.cfg" in the current folder, never the JSON file.
         const testing::TemporaryFolder folder;
@@ -184,10 +169,8 @@ private slots:
         QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<QString>("box"); // "PATH" stands for the file's path
         QTest::addColumn<bool>("changedAfter");
-        for (const char* example :
-             {"two-player-cabinet.json", "retroarch-layout.json", "pinball-cabinet.json"}) {
-            QTest::newRow(example) << example << QByteArray() << "" << false;
-        }
+        // One of the examples (each passes check in the tool's test).
+        QTest::newRow("example") << "retroarch-layout.json" << QByteArray() << "" << false;
         const char* const mistake = R"({"format": "vantrel-configuration", "version": 1,
             "inputs": [{"input": 5, "single": {"type": "key", "code": "Nonsense"}}]})";
         QTest::newRow("readable form with a mistake")
@@ -198,9 +181,6 @@ private slots:
         QTest::newRow("longer than an image, other JSON")
             << "" << QByteArray(R"({"format": "other", "version": 1})") + QByteArray(4100, ' ')
             << "VANTREL Configuration Utility (stop) | Invalid configuration file" << true;
-        QTest::newRow("shorter, not an image")
-            << "" << QByteArray("P1 Button 1 = Left Ctrl\n")
-            << "VANTREL | Error: Invalid configuration file" << false;
     }
     void fileOpenReadsTheReadableForm() {
         QFETCH(QString, example);
@@ -303,7 +283,7 @@ private slots:
 
         QCOMPARE(shown, spelled(box));
         QCOMPARE(QString::fromStdString(diagnostics.str()).trimmed(), spelled(said));
-        QTEST(captions(program.window()).first(), "firstCaption");
+        QTEST(allCaptions(program.window()).first(), "firstCaption");
         QFETCH(bool, fileNamed);
         QCOMPARE(program.configuration().ConfigFileName, fileNamed ? path.string() : "");
         QVERIFY(!program.configuration().ConfigChanged);

@@ -148,24 +148,14 @@ TEST_F(ToolSafety, AnOutputThatIsAnInputOrTheDevicesFileIsRefusedBeforeAnythingI
         {"--device=emulated:fresh.bin write c.cfg --backup fresh.bin", "", "", "",
          "--backup fresh.bin" + same + "the emulated device's memory file fresh.bin"},
         {on + "read -o memory.bin.lock", "", "", "", "-o memory.bin.lock" + lockFile},
-        {on + "write c.cfg --backup ./memory.bin.lock", "", "", "",
-         "--backup ./memory.bin.lock" + lockFile},
         {"card - -o c.json", "c.json", "", "", "-o c.json" + in},
-        {"export - -o c.json", "c.json", "", "", "-o c.json" + in},
         {"import - -o /dev/stdin", "c.json", "", "", "-o /dev/stdin" + in},
-        {on + "write - --backup c.cfg", "c.cfg", "", "", "--backup c.cfg" + in},
         {"export -", "c.json", ">c.json", "", "standard output" + in},
         {on + "read -o -", "", ">memory.bin", "", "standard output" + memoryFile},
-        {on + "export", "", ">memory.bin", "", "standard output" + memoryFile},
-        {on + "show", "", ">memory.bin", "", "standard output" + memoryFile},
-        {on + "check", "", ">memory.bin", "", "standard output" + memoryFile},
-        {on + "show", "", ">memory.bin.lock", "", "standard output" + lockFile},
         // A device that holds nothing has its error appended: no line is
-        // written there, the status says it.
+        // written there, the status says it. The guard is the same for every
+        // command, before any runs.
         {blank + "read -o -", "", "", ">blank.bin", ""},
-        {blank + "export", "", "", ">blank.bin", ""},
-        {blank + "show", "", "", ">blank.bin", ""},
-        {blank + "check", "", "", ">blank.bin", ""},
     };
     for (const Case& refused : cases) {
         // Each row starts from these files, so that a row that got through shows alone.
@@ -214,7 +204,6 @@ TEST_F(ToolSafety, ALockFileThatCannotBeOpenedRefusesTheTransferNamingItAndWhy) 
     };
     const std::vector<Case> cases = {
         {"mkdir memory.bin.lock", "", "is a folder"},
-        {"ln -s memory.bin.lock memory.bin.lock", "", "is a link"},
         {"ln -s missing/lock memory.bin.lock", "", "is a link"},
         {"mkfifo memory.bin.lock", "", "is not a regular file"},
         {other + "sh -c 'umask 077 && : >memory.bin.lock'", third, "Permission denied"},
@@ -257,7 +246,6 @@ TEST_F(ToolSafety, RecordingsAreRegularFilesOrAPipeOnStandardInput) {
     const std::vector<std::pair<std::string, std::string>> refused = {
         {"fifo", "fifo: is not a regular file"},
         {"folder", "folder: is a folder"},
-        {"/dev/zero", "/dev/zero: is not a regular file"},
         {"missing.evemu", "missing.evemu: No such file or directory"},
         {"long.evemu", "long.evemu, line 3: a line longer than 4096 bytes: not an evemu recording"},
         {"bad.evemu", "bad.evemu" + bad},
@@ -316,8 +304,6 @@ TEST_F(ToolSafety, NamesAndValuesEchoedAreEscapedAndLongValuesCut) {
          "vantrelctl: key.json: inputs[0] (input 1).single.code: unknown key name \"" +
              std::string(EchoedValueLength, 'Q') +
              "\u2026\" (vantrelctl names keys lists them all)\n"},
-        {{"monitor", "--config", "c.json", "--events", "\x1b[2J.evemu"},
-         "motion on \\x1b[2J.evemu: X +5\nSeen 0 of 0 used inputs\n"},
         {{"monitor", "--config", "c.json", "--config", "c.json", "--events", "\x1b[2J.evemu",
           "--events", "\u202e.evemu"},
          "\\x1b[2J.evemu: motion on \\x1b[2J.evemu: X +5\n\\u202e.evemu: motion on "

@@ -2,7 +2,6 @@
 
 #include "keytext/modKeyText.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -64,33 +63,14 @@ TEST(KeySpellings, eachSpellingMeansItsKeyInAnyCase) {
     std::istringstream spellings(
         "LCtrl=224|lcontrol=224|RCtrl=228|LShift=225|LAlt=226|rshift=229|Esc=41|PgUp=75|Del=76|"
         "KP5=93|kp 5=93|Numpad 5=93|keypad5=93|Num 5=93|key_kp5=93|KP_5=93|KP Ent=88|"
-        "Keypad Enter=88|Return=40|Caps Lock=57|Spacebar=44|Apl=101|Prior=75|Page_Down=78");
+        "Keypad Enter=88|Return=40|Caps Lock=57|caps lock=57|CapsLk=57|Spacebar=44|Apl=101|"
+        "Prior=75|Page_Down=78|PgDn=78|Up=82|1=30|0=39");
     for (std::string entry; std::getline(spellings, entry, '|');) {
         const std::string spelling = entry.substr(0, entry.find('='));
         const std::vector<KeyMeaning> meanings = meaningsOf(spelling);
         ASSERT_EQ(meanings.size(), 1U) << spelling;
         EXPECT_EQ(meanings.front().code, std::stoi(entry.substr(entry.find('=') + 1))) << spelling;
     }
-}
-
-TEST(KeySpellings, aRefusedSpellingKeepsEachMeaningWithItsSource) {
-    const std::vector<KeyMeaning> num5 = meaningsOf("NUM5");
-    ASSERT_EQ(num5.size(), 2U);
-    EXPECT_EQ(num5[0].code, 34); // the digit row's 5 in RetroArch
-    EXPECT_EQ(num5[0].sources, std::vector{SpellingSource::RetroArch});
-    EXPECT_EQ(num5[1].code, 93);
-
-    const std::vector<KeyMeaning> next = meaningsOf("next");
-    ASSERT_EQ(next.size(), 2U);
-    EXPECT_EQ(next[0].code, 78); // X's Page Down
-    EXPECT_FALSE(next[1].code);  // RetroArch's media key
-}
-
-// The names list pins the other spellings of a key (vantrelctl names keys).
-TEST(KeySpellings, otherSpellingsLeaveOutTheRefused) {
-    const std::vector<std::string_view> five = otherSpellingsOf(34);
-    EXPECT_NE(std::find(five.begin(), five.end(), "KEY_5"), five.end());
-    EXPECT_EQ(std::find(five.begin(), five.end(), "num5"), five.end());
 }
 
 } // namespace

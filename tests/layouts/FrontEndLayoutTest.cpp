@@ -107,10 +107,9 @@ TEST(FrontEndFiles, NumberControlsPlayerByPlayerAndNameKeysAsTheFileDoes) {
          R"({"input":58,"label":"Menu","single":{"type":"key","code":"KEYCODE_TAB","modifiers":[],"keyRepeat":true}})"},
         {FrontEnd::Mame, "default.cfg", 62,
          R"({"input":62,"label":"Save State","single":{"type":"key","code":"KEYCODE_F7","modifiers":["shift"],"keyRepeat":true}})"},
-        {FrontEnd::Mame, "panel.cfg", 10,
-         R"({"input":10,"label":"P1 Button 7","single":{"type":"key","code":"KEYCODE_C","modifiers":["shift"],"keyRepeat":true}})"},
         {FrontEnd::Mame, "panel.cfg", 11,
          R"({"input":11,"label":"P1 Button 8","macro":{"activation":[{"action":"press","type":"key","code":"KEYCODE_RCONTROL"},{"action":"press","type":"key","code":"KEYCODE_V"}],"deactivation":[{"action":"release","type":"key","code":"KEYCODE_V"},{"action":"release","type":"key","code":"KEYCODE_RCONTROL"}]}})"},
+        // A remapped key of the front end's default (KEYCODE_5 becomes KEYCODE_Y).
         {FrontEnd::Mame, "panel.cfg", 18,
          R"({"input":18,"label":"P1 Coin","single":{"type":"key","code":"KEYCODE_Y","modifiers":[],"keyRepeat":true}})"},
     };

@@ -100,9 +100,6 @@ public:
     }
     /// The message boxes shown, in order.
     [[nodiscard]] std::vector<UserEvent> messages() const { return of(UserEvent::Kind::Message); }
-    [[nodiscard]] int count(UserEvent::Kind kind) const {
-        return static_cast<int>(of(kind).size());
-    }
 
     /// Runs as each message box comes up, to note what the user sees then.
     std::function<void()> beforeMessage;

@@ -3,6 +3,7 @@
 #include "tests/support/TemporaryFolder.h"
 #include "tests/support/evdev/ScriptedEvdev.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <linux/input.h>
 
@@ -43,30 +44,28 @@ TEST(EvdevSource, aDeviceAnotherProgramHoldsIsNamedWhenTaken) {
 }
 
 TEST(EvdevSource, readsFramesInTurnResynchronisesAfterAnOverflowAndTellsAnUnplug) {
+    using Frame = std::vector<InputEvent>;
     const auto frame = [](std::int64_t time, std::uint16_t type, std::uint16_t code,
                           std::int32_t value) {
-        return std::vector<InputEvent>{{time, type, code, value}, {time, EV_SYN, SYN_REPORT, 0}};
+        return Frame{{time, type, code, value}, {time, EV_SYN, SYN_REPORT, 0}};
     };
-    const auto session = [](const std::vector<std::vector<InputEvent>>& frames) {
-        std::vector<InputEvent> events;
-        for (const auto& f : frames) {
+    const auto joined = [](const std::vector<Frame>& frames) {
+        Frame events;
+        for (const Frame& f : frames) {
             events.insert(events.end(), f.begin(), f.end());
         }
         return events;
     };
-    // The third frame of the keys is lost to an overflow.
+    // Each device's frames; the third of the keys is lost to an overflow.
+    const std::array<std::vector<Frame>, 2> frames = {{
+        {frame(10, EV_KEY, KEY_A, 1), frame(20, EV_KEY, KEY_A, 0), frame(30, EV_KEY, KEY_B, 1),
+         frame(40, EV_KEY, KEY_B, 0)},
+        {frame(11, EV_ABS, ABS_X, 5), frame(21, EV_ABS, ABS_X, 9), frame(31, EV_ABS, ABS_X, 2),
+         frame(41, EV_ABS, ABS_X, 0)},
+    }};
     const testing::TemporaryFolder folder;
     const testing::ScriptedEvdev evdev(
-        folder.path,
-        {{"1-4",
-          session({frame(10, EV_KEY, KEY_A, 1), frame(20, EV_KEY, KEY_A, 0),
-                   frame(30, EV_KEY, KEY_B, 1), frame(40, EV_KEY, KEY_B, 0)}),
-          {},
-          2},
-         {"1-5",
-          session({frame(11, EV_ABS, ABS_X, 5), frame(21, EV_ABS, ABS_X, 9),
-                   frame(31, EV_ABS, ABS_X, 2), frame(41, EV_ABS, ABS_X, 0)}),
-          {ABS_X}}},
+        folder.path, {{"1-4", joined(frames[0]), {}, 2}, {"1-5", joined(frames[1]), {ABS_X}}},
         testing::SessionEnd::Unplug);
     const auto opened = EvdevSource::open({evdev.node(0), evdev.node(1)}, true);
     ASSERT_TRUE(opened.ok()) << opened.detail();
@@ -78,21 +77,18 @@ TEST(EvdevSource, readsFramesInTurnResynchronisesAfterAnOverflowAndTellsAnUnplug
     while (source->next(event) == EventSource::Status::Event) {
         read.emplace_back(event.device, event.event);
     }
+    // In turn; the lost frame comes back through the resynchronisation.
     std::vector<std::pair<std::size_t, InputEvent>> expected;
-    const auto add = [&expected](std::size_t device, const std::vector<InputEvent>& events) {
-        for (const InputEvent& e : events) {
-            expected.emplace_back(device, e);
+    for (std::size_t f = 0; f < frames[0].size(); ++f) {
+        if (f == 2) {
+            expected.emplace_back(0, InputEvent{30, EV_SYN, SYN_DROPPED, 0});
         }
-    };
-    add(0, frame(10, EV_KEY, KEY_A, 1));
-    add(1, frame(11, EV_ABS, ABS_X, 5));
-    add(0, frame(20, EV_KEY, KEY_A, 0));
-    add(1, frame(21, EV_ABS, ABS_X, 9));
-    add(0, {{30, EV_SYN, SYN_DROPPED, 0}});
-    add(0, frame(30, EV_KEY, KEY_B, 1));
-    add(1, frame(31, EV_ABS, ABS_X, 2));
-    add(0, frame(40, EV_KEY, KEY_B, 0));
-    add(1, frame(41, EV_ABS, ABS_X, 0));
+        for (std::size_t device = 0; device < frames.size(); ++device) {
+            for (const InputEvent& e : frames.at(device)[f]) {
+                expected.emplace_back(device, e);
+            }
+        }
+    }
     EXPECT_EQ(read, expected);
     EXPECT_EQ(source->failure().kind, EvdevError::Unplugged);
     EXPECT_EQ(source->failure().node, evdev.node(0));

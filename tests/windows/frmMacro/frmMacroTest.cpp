@@ -220,7 +220,7 @@ private slots:
     }
 
     // Every open starts on activation step 1, wherever the last one ended:
-    // Enter right after opening edits that step instead of closing on OK.
+    // Enter right after opening edits that step (enterActsAsOK's last row).
     void everyOpenStartsOnTheFirstStep() {
         Harness h;
         for (const bool closeOnOK : {true, false}) {
@@ -233,8 +233,6 @@ private slots:
                 QVERIFY(!h.editor.isVisible());
             }
         }
-        QTest::keyClick(h.editor.focusWidget(), Qt::Key_Return);
-        QCOMPARE(h.edited, QList<int>{0});
     }
 
     // Tab reaches the scroll bar after the steps; arrow, page, Home and End

@@ -1,39 +1,20 @@
+#include "tests/support/ModalWindows.h"
 #include "windows/platform/QtFileDialogs.h"
 #include "windows/platform/QtMessagePrompter.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QListView>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
 using vantrel::MessageAnswer;
 using vantrel::MessageButtons;
 using vantrel::MessageIcon;
+using vantrel::testing::whenModal;
 using Box = QMessageBox;
-
-namespace {
-
-/// Runs `act` on the modal dialog of type T as soon as it is up. Queue it
-/// before the call that blocks in the dialog.
-template <typename T>
-void whenModal(std::function<void(T*)> act) {
-    QTimer::singleShot(0, [act = std::move(act)]() mutable {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            act(dialog);
-        } else {
-            whenModal<T>(std::move(act));
-        }
-    });
-}
-
-} // namespace
 
 class QtPlatformTest : public QObject {
     Q_OBJECT
@@ -67,15 +48,15 @@ private slots:
         for (const auto& c : cases) {
             QWidget owner;
             QStringList shown;
-            whenModal<Box>([&](Box* box) {
-                shown << box->windowTitle() << box->text()
-                      << (box->parentWidget() == &owner ? "over its owner" : "elsewhere")
-                      << QString::number(box->icon())
-                      << QString::number(box->standardButtons().toInt(), 16);
+            whenModal<Box>({}, [&](Box& box) {
+                shown << box.windowTitle() << box.text()
+                      << (box.parentWidget() == &owner ? "over its owner" : "elsewhere")
+                      << QString::number(box.icon())
+                      << QString::number(box.standardButtons().toInt(), 16);
                 if (c.click == Box::NoButton) {
-                    QTest::keyClick(box, Qt::Key_Escape);
+                    QTest::keyClick(&box, Qt::Key_Escape);
                 } else {
-                    QTest::mouseClick(box->button(c.click), Qt::LeftButton);
+                    QTest::mouseClick(box.button(c.click), Qt::LeftButton);
                 }
             });
 
@@ -98,14 +79,14 @@ private slots:
         }
         QStringList shown;
         QStringList listed;
-        whenModal<QFileDialog>([&](QFileDialog* dialog) {
-            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            shown << dialog->windowTitle() << name->text()
-                  << dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->currentText()
-                  << (dialog->testOption(QFileDialog::DontConfirmOverwrite) ? "no confirmation"
-                                                                            : "confirms");
+        whenModal<QFileDialog>({}, [&](QFileDialog& dialog) {
+            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            shown << dialog.windowTitle() << name->text()
+                  << dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->currentText()
+                  << (dialog.testOption(QFileDialog::DontConfirmOverwrite) ? "no confirmation"
+                                                                           : "confirms");
             // The folder is read in the background: wait for both names.
-            auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
+            auto* view = dialog.findChild<QListView*>(QStringLiteral("listView"));
             static_cast<void>(QTest::qWaitFor([&] {
                 listed.clear();
                 for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
