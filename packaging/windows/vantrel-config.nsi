@@ -8,6 +8,9 @@ Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
+; The name ends in -setup.exe, as people expect; the manifest that
+; RequestExecutionLevel writes keeps Windows from guessing from the name.
+!pragma warning disable 9000
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
@@ -116,6 +119,8 @@ Section "Uninstall"
   !include "${UNINSTALL_FILES}"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
+  ; Made by the install if no other program had; removed only if empty.
+  RMDir "$LOCALAPPDATA\Programs"
 
   Delete "${MENU_FOLDER}\${NAME_CONFIG}.lnk"
   Delete "${MENU_FOLDER}\${NAME_EMULATED}.lnk"
