@@ -39,7 +39,7 @@ UninstallIcon "${ICON}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
-!define MUI_LICENSEPAGE_TEXT_TOP "${PRODUCT} is free software under the GNU GPL, version 3 or later. It ships Qt (LGPL-3), hidapi and MinGW's runtime; their licences are in the licenses folder it installs."
+!define MUI_LICENSEPAGE_TEXT_TOP "${PRODUCT} is free software under the GNU GPL, version 3 or later. It ships Qt (LGPL-3) with the libraries Qt carries, hidapi, nlohmann/json and MinGW's runtime; their licences are in the licenses folder it installs."
 !define MUI_FINISHPAGE_RUN "$INSTDIR\vantrel-config-emulated.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Try ${NAME_EMULATED}"
 
