@@ -27,7 +27,9 @@ if(VANTREL_WINDOWS_DEPS)
     list(APPEND vantrel_dll_dirs ${vantrel_runtime_dir})
   endforeach()
   list(REMOVE_DUPLICATES vantrel_dll_dirs)
-  list(JOIN vantrel_dll_dirs ":" VANTREL_WINDOWS_DLL_DIRS)
+  list(JOIN vantrel_dll_dirs ":" vantrel_dll_path)
+  set(VANTREL_WINDOWS_DLL_DIRS ${vantrel_dll_path} CACHE INTERNAL
+    "Folders of the DLLs the Windows programs need, for scripts/windows-package")
   if(VANTREL_WINE)
     set(CMAKE_CROSSCOMPILING_EMULATOR
       ${CMAKE_CURRENT_LIST_DIR}/wine-with-dlls ${VANTREL_WINE} ${VANTREL_WINDOWS_DLL_DIRS})
