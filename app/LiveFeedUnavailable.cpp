@@ -2,11 +2,12 @@
 
 namespace vantrel {
 
-// Reading the encoder's event devices needs Linux's evdev.
+// Reading the encoder's event devices needs Linux's evdev; elsewhere (on
+// Windows, until a Raw Input source exists) the window replays recordings.
 OpenedLiveFeed openLiveFeed() {
     return Result<LiveFeedError>{LiveFeedError::CannotRead,
-                                 "This system cannot read the VANTREL's input devices. Open a "
-                                 "configuration file, and a recording to replay."};
+                                 "Live input from the VANTREL needs Linux. Open a configuration "
+                                 "file, and a recording to replay."};
 }
 
 } // namespace vantrel

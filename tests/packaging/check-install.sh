@@ -63,11 +63,13 @@ grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$app.metainfo.xm
     fail "the AppStream file does not list release $version"
 
 # A file manager knows the readable form by its content, whatever its name,
-# and still takes other JSON for plain JSON.
+# and by its own suffix, and still takes other JSON for plain JSON.
 update-mime-database "$prefix/share/mime" >/dev/null 2>&1
 source_dir="$(dirname "$0")/../.."
 cp "$source_dir/examples/two-player-cabinet.json" "$prefix/cabinet.txt"
-for file in "$source_dir/examples/two-player-cabinet.json" "$prefix/cabinet.txt"; do
+printf '{}\n' >"$prefix/empty.vantrel"
+for file in "$source_dir/examples/two-player-cabinet.json" "$prefix/cabinet.txt" \
+    "$prefix/empty.vantrel"; do
     type="$(XDG_DATA_DIRS="$prefix/share:/usr/share" xdg-mime query filetype "$file")"
     [ "$type" = application/x-vantrel-configuration+json ] || fail "$file is known as $type"
 done
