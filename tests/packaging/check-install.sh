@@ -28,7 +28,7 @@ for file in \
     bin/vantrel-config bin/vantrel-config-emulated bin/vantrel-monitor bin/vantrelctl \
     share/applications/$app.desktop share/applications/$app.Emulated.desktop \
     share/applications/$app.Monitor.desktop \
-    share/metainfo/$app.metainfo.xml \
+    share/metainfo/$app.metainfo.xml share/metainfo/org.vantrel.vantrelctl.metainfo.xml \
     share/icons/hicolor/scalable/apps/$app.svg \
     share/icons/hicolor/16x16/apps/$app.png share/icons/hicolor/48x48/apps/$app.png \
     share/icons/hicolor/256x256/apps/$app.png \
@@ -56,11 +56,13 @@ for package in vantrelctl vantrel-config; do
 done
 
 desktop-file-validate "$prefix"/share/applications/*.desktop
-appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml" >/dev/null ||
-    appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml" >&2 ||
-    fail "the AppStream file does not validate"
-grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$app.metainfo.xml" ||
-    fail "the AppStream file does not list release $version"
+for metainfo in "$prefix"/share/metainfo/*.metainfo.xml; do
+    appstreamcli validate --no-net "$metainfo" >/dev/null ||
+        appstreamcli validate --no-net "$metainfo" >&2 ||
+        fail "$metainfo does not validate"
+    grep -q "<release version=\"$version\"" "$metainfo" ||
+        fail "$metainfo does not list release $version"
+done
 
 # A file manager knows the readable form by its content, whatever its name,
 # and still takes other JSON for plain JSON.
