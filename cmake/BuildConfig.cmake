@@ -1,6 +1,11 @@
 # Facts about the build that code, packaging and tests share, each set once
 # here and handed to C++ through one generated header (generated/BuildConfig.h).
 
+# The encoder's USB product ID, as four upper-case hexadecimal digits: the
+# backend opens it, the udev rule matches it, and the AppStream files name it
+# in their modalias, so that a software centre knows the device's programs.
+set(VANTREL_PRODUCT_ID 0108)
+
 set(VANTREL_VENDOR_ID 0 CACHE STRING "USB vendor ID the USB backend matches; 0 matches any vendor")
 if(NOT VANTREL_VENDOR_ID MATCHES "^(0[xX][0-9A-Fa-f]+|[0-9]+)$")
   message(FATAL_ERROR "VANTREL_VENDOR_ID must be a decimal or 0x-prefixed hexadecimal number, not '${VANTREL_VENDOR_ID}'")

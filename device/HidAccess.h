@@ -1,5 +1,6 @@
 #pragma once
 
+#include "generated/BuildConfig.h"
 #include "model/Result.h"
 
 #include <array>
@@ -80,7 +81,7 @@ struct DeviceProblem : Result<DeviceProblemKind> {
 using DeviceHandle = std::int32_t;
 
 /// The arguments every caller passes to OpenHidDevice.
-constexpr std::int32_t DeviceProductId = 264;
+constexpr std::int32_t DeviceProductId = build::ProductId;
 constexpr std::int32_t ReportLength = static_cast<std::int32_t>(ReportSize);
 
 /// The HID access library. Calls come one at a time from one thread; each

@@ -209,9 +209,15 @@ TEST_F(ToolSafety, ALockFileThatCannotBeOpenedRefusesTheTransferNamingItAndWhy) 
         {other + "sh -c 'umask 077 && : >memory.bin.lock'", third, "Permission denied"},
         {other + "ln -s planted memory.bin.lock", "", "is a link"},
     };
+    // Another user's lock file needs root, and other users who may run the
+    // built tool, which a build chroot's folders may keep from them.
+    const bool otherUsers =
+        ::geteuid() == 0 &&
+        std::system((third + "'" VANTRELCTL_PATH "' --version >/dev/null 2>&1").c_str()) == 0;
     for (const Case& lock : cases) {
-        if (lock.made.starts_with("setpriv") && ::geteuid() != 0) {
-            std::cout << "[ SKIPPED ] another user's lock file needs root: " << lock.made << '\n';
+        if (lock.made.starts_with("setpriv") && !otherUsers) {
+            std::cout << "[ SKIPPED ] another user's lock file needs root and other users: "
+                      << lock.made << '\n';
             continue;
         }
         std::filesystem::remove_all(folder / "memory.bin.lock");
