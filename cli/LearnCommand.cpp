@@ -2,6 +2,7 @@
 
 #include "cli/DeviceCommands.h"
 #include "cli/FileCommands.h"
+#include "cli/InterruptScope.h"
 #include "cli/LiveMonitor.h"
 #include "cli/MonitorCommand.h"
 #include "cli/TerminalKeys.h"
@@ -466,22 +467,8 @@ int learn(const Invocation& invocation, const Console& console,
 int learnCommand(const Invocation& invocation, const Console& console,
                  const DeviceBackendFactory& devices) {
     learnInterrupted = 0;
-#ifdef _WIN32
-    const auto previous = std::signal(SIGINT, stopLearning);
-#else
-    struct sigaction stopping {};
-    stopping.sa_handler = stopLearning;
-    sigemptyset(&stopping.sa_mask);
-    struct sigaction previous {};
-    sigaction(SIGINT, &stopping, &previous);
-#endif
-    const int status = learn(invocation, console, devices);
-#ifdef _WIN32
-    std::signal(SIGINT, previous);
-#else
-    sigaction(SIGINT, &previous, nullptr);
-#endif
-    return status;
+    const InterruptScope stopping(stopLearning);
+    return learn(invocation, console, devices);
 }
 
 } // namespace vantrel::cli

@@ -2,6 +2,7 @@
 
 #include "cli/DeviceCommands.h"
 #include "cli/FileCommands.h"
+#include "cli/InterruptScope.h"
 #include "cli/LiveMonitor.h"
 #include "files/PathText.h"
 #include "files/RegularFile.h"
@@ -227,25 +228,9 @@ int monitorCommand(const Invocation& invocation, const Console& console,
                    const DeviceBackendFactory& devices) {
     const MonitorPrinter printer{console, invocation.json};
     monitorInterrupted = 0;
-#ifdef _WIN32
-    const auto previous = std::signal(SIGINT, stopMonitoring);
-#else
-    // Without SA_RESTART, Ctrl+C also wakes a read waiting on a silent pipe
-    // (--events -), which then ends as the input would.
-    struct sigaction stopping {};
-    stopping.sa_handler = stopMonitoring;
-    sigemptyset(&stopping.sa_mask);
-    struct sigaction previous {};
-    sigaction(SIGINT, &stopping, &previous);
-#endif
-    const int status = invocation.events.empty() ? monitorLive(invocation, printer, devices)
-                                                 : replay(invocation, printer, devices);
-#ifdef _WIN32
-    std::signal(SIGINT, previous);
-#else
-    sigaction(SIGINT, &previous, nullptr);
-#endif
-    return status;
+    const InterruptScope stopping(stopMonitoring);
+    return invocation.events.empty() ? monitorLive(invocation, printer, devices)
+                                     : replay(invocation, printer, devices);
 }
 
 } // namespace vantrel::cli
