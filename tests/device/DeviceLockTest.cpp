@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <sys/wait.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace vantrel {
@@ -89,6 +90,26 @@ TEST_F(DeviceLockTest, aLockingDeviceOpensOnlyUnderItsLockAndLetsGoAtTheClose) {
     EXPECT_FALSE(second.tryToTake()) << "held while the device is open";
     device.CloseHidDevice(handle);
     EXPECT_TRUE(second.tryToTake()) << "let go at the close";
+}
+
+// Unlocked, another program could write at the same time; but a memory
+// file that cannot be made says so first. (The tool refuses the lock file
+// before any transfer; the windows meet it here.)
+TEST(DeviceLock, aLockFileThatCannotBeOpenedRefusesAUsableDeviceAsBusyNamingIt) {
+    const TemporaryFolder folder;
+    std::filesystem::create_directory(folder / "memory.bin.lock");
+    for (const auto& [memory, status, kind] :
+         {std::tuple(folder / "memory.bin", DeviceFailure::Busy,
+                     DeviceProblemKind::LockFileCannotBeOpened),
+          std::tuple(folder / "missing" / "memory.bin", DeviceFailure::NotFound,
+                     DeviceProblemKind::MemoryFileCannotBeCreated)}) {
+        EmulatedDevice emulator(memory);
+        LockingDevice device(emulator, [path = memory] { return emulatorLockFile(path); }, {});
+        DeviceHandle handle = 0;
+        EXPECT_EQ(device.OpenHidDevice(DeviceProductId, ReportLength, ReportLength, handle),
+                  status);
+        EXPECT_EQ(device.lastProblem().kind, kind);
+    }
 }
 
 } // namespace

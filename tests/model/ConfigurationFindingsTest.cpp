@@ -3,7 +3,6 @@
 #include "tests/support/LimitConfiguration.h"
 #include "tests/support/ModelBuilders.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <tuple>
 #include <vector>
@@ -22,107 +21,102 @@ InputMacro single(std::uint8_t keyType, std::uint8_t value, std::uint8_t keyOper
     return macro;
 }
 
+using Inputs = std::vector<std::pair<int, InputMacro>>;
+
+/// A configuration of the given inputs (by index) and rotary keys.
+Configuration configurationOf(const Inputs& inputs,
+                              const std::vector<std::pair<int, RotaryKey>>& keys = {}) {
+    Configuration config;
+    for (const auto& [input, macro] : inputs) {
+        config.input(input) = macro;
+    }
+    for (const auto& [index, key] : keys) {
+        config.rotaryKey(index) = key;
+    }
+    return config;
+}
+
 TEST(ConfigurationFindings, NamesEveryMistakeOnceAndNothingInACleanConfiguration) {
     // What the notes about shared presses say a game and the monitor see.
     const std::string oneControl = ": a game sees one control, and the monitor names them together";
     const std::string eachPress =
         ": a game sees that press from each, and the monitor names them together";
-    // Each case, how it builds its configuration, and the findings told.
-    using Build = std::function<void(Configuration&)>;
-    const std::vector<std::tuple<const char*, Build, std::vector<std::string>>> cases = {
+    const InputMacro keyB = single(KeyTypeKeyboard, KeyB);
+    const InputMacro rightClick = single(KeyTypeMouse, MouseRight);
+    const InputMacro hatNorth = single(KeyTypeJoystick, Hat1North);
+    constexpr std::uint8_t KeyF7 = 64;
+    Inputs overfull;
+    for (int input = 0; input < 32; ++input) {
+        overfull.emplace_back(input, fullMacro());
+    }
+    // Each case, its configuration, and the findings told.
+    const std::vector<std::tuple<const char*, Configuration, std::vector<std::string>>> cases = {
         {"clean: distinct actions, a tapped macro, a held key released on release",
-         [](Configuration& c) {
-             c.input(0) = single(KeyTypeKeyboard, KeyA);
-             c.input(1) = single(KeyTypeKeyboard, KeyA, OperatorCtrl);
-             c.input(2) = single(KeyTypeMouse, MouseRight);
-             c.input(3) = macroOf({keyDown(KeyB), delay(4), keyUp(KeyB)}, {}, 2);
-             c.input(4) = macroOf({keyDown(KeyLeftCtrl)}, {keyUp(KeyLeftCtrl)});
-             c.rotaryKey(0) = {KeyB, OperatorShift};
-         },
+         configurationOf({{0, single(KeyTypeKeyboard, KeyA)},
+                          {1, single(KeyTypeKeyboard, KeyA, OperatorCtrl)},
+                          {2, rightClick},
+                          {3, macroOf({keyDown(KeyB), delay(4), keyUp(KeyB)}, {}, 2)},
+                          {4, macroOf({keyDown(KeyLeftCtrl)}, {keyUp(KeyLeftCtrl)})}},
+                         {{0, {KeyB, OperatorShift}}}),
          {}},
         {"two inputs, Key Repeat making no difference",
-         [](Configuration& c) {
-             c.input(2) = single(KeyTypeKeyboard, KeyA, OperatorCtrl);
-             c.input(16) = single(KeyTypeKeyboard, KeyA, OperatorCtrl | OperatorKeyRepeat);
-         },
+         configurationOf({{2, single(KeyTypeKeyboard, KeyA, OperatorCtrl)},
+                          {16, single(KeyTypeKeyboard, KeyA, OperatorCtrl | OperatorKeyRepeat)}}),
          {"Inputs 3 and 17 both send [ctrl] A" + oneControl}},
         {"three inputs and a rotary key; Not Used is never a duplicate",
-         [](Configuration& c) {
-             for (const int i : {4, 7, 9}) {
-                 c.input(i) = single(KeyTypeKeyboard, KeyB);
-             }
-             c.rotaryKey(3) = {KeyB, OperatorKeyRepeat};
-             c.input(20) = single(KeyTypeJoystick, Hat1North);
-             c.rotaryKey(1) = {KeyA, 0};
-             c.input(30) = single(KeyTypeKeyboard, KeyA, OperatorAlt);
-         },
+         configurationOf({{4, keyB},
+                          {7, keyB},
+                          {9, keyB},
+                          {20, hatNorth},
+                          {30, single(KeyTypeKeyboard, KeyA, OperatorAlt)}},
+                         {{3, {KeyB, OperatorKeyRepeat}}, {1, {KeyA, 0}}}),
          {"Inputs 5, 8, 10 and Rotary Switch 2 clockwise all send B" + oneControl}},
         {"joystick hats and mouse buttons",
-         [](Configuration& c) {
-             c.input(0) = single(KeyTypeJoystick, Hat1North);
-             c.input(1) = single(KeyTypeJoystick, Hat1North);
-             c.input(2) = single(KeyTypeMouse, MouseRight);
-             c.input(3) = single(KeyTypeMouse, MouseRight);
-         },
+         configurationOf({{0, hatNorth}, {1, hatNorth}, {2, rightClick}, {3, rightClick}}),
          {"Inputs 1 and 2 both send Hat1 N" + oneControl,
           "Inputs 3 and 4 both send Right Click" + oneControl}},
         {"macros that begin as a single action, or another macro, does",
-         [](Configuration& c) {
-             constexpr std::uint8_t KeyF7 = 64;
-             c.input(1) = single(KeyTypeKeyboard, KeyA, OperatorCtrl);
-             c.input(7) = single(KeyTypeKeyboard, KeyLeftShift);
-             c.input(30) = macroOf({keyDown(KeyLeftShift), keyDown(KeyF7), delay(4), keyUp(KeyF7),
-                                    keyUp(KeyLeftShift)});
-             c.input(40) = macroOf({keyUp(KeyB), keyDown(KeyA), delay(0), keyDown(KeyLeftCtrl),
-                                    keyUp(KeyLeftCtrl), keyUp(KeyA)});
-             c.input(50) =
-                 macroOf({press(KeyTypeMouse, MouseRight), release(KeyTypeMouse, MouseRight)});
-             c.input(51) = macroOf(
-                 {press(KeyTypeMouse, MouseRight), delay(9), release(KeyTypeMouse, MouseRight)});
-             // Begins with Ctrl alone: not what Ctrl+A presses.
-             c.input(60) =
-                 macroOf({keyDown(KeyLeftCtrl), keyUp(KeyLeftCtrl), keyDown(KeyA), keyUp(KeyA)});
-         },
+         configurationOf(
+             {{1, single(KeyTypeKeyboard, KeyA, OperatorCtrl)},
+              {7, single(KeyTypeKeyboard, KeyLeftShift)},
+              {30, macroOf({keyDown(KeyLeftShift), keyDown(KeyF7), delay(4), keyUp(KeyF7),
+                            keyUp(KeyLeftShift)})},
+              {40, macroOf({keyUp(KeyB), keyDown(KeyA), delay(0), keyDown(KeyLeftCtrl),
+                            keyUp(KeyLeftCtrl), keyUp(KeyA)})},
+              {50, macroOf({press(KeyTypeMouse, MouseRight), release(KeyTypeMouse, MouseRight)})},
+              {51, macroOf({press(KeyTypeMouse, MouseRight), delay(9),
+                            release(KeyTypeMouse, MouseRight)})},
+              // Begins with Ctrl alone: not what Ctrl+A presses.
+              {60,
+               macroOf({keyDown(KeyLeftCtrl), keyUp(KeyLeftCtrl), keyDown(KeyA), keyUp(KeyA)})}}),
          {"Inputs 2 and 41 both begin by pressing [ctrl] A" + eachPress,
           "Inputs 8 and 31 both begin by pressing Left Shift" + eachPress,
           "Inputs 51 and 52 both begin by pressing Right Click" + eachPress}},
         {"stuck in the activation, in the deactivation, and released only before",
-         [](Configuration& c) {
-             c.input(8) = macroOf({keyDown(KeyLeftCtrl), keyDown(KeyA), keyUp(KeyA)});
-             c.input(9) = macroOf({}, {keyDown(KeyB)});
-             c.input(10) = macroOf({keyUp(KeyA)}, {keyDown(KeyA), keyDown(KeyA)});
-         },
+         configurationOf({{8, macroOf({keyDown(KeyLeftCtrl), keyDown(KeyA), keyUp(KeyA)})},
+                          {9, macroOf({}, {keyDown(KeyB)})},
+                          {10, macroOf({keyUp(KeyA)}, {keyDown(KeyA), keyDown(KeyA)})}}),
          {"Input 9: Left Ctrl is pressed and never released",
           "Input 10: B is pressed and never released",
           "Input 11: A is pressed and never released"}},
         {"a release behind an empty step does not count; the steps behind it are named",
-         [](Configuration& c) {
-             c.input(0) = macroOf({keyDown(KeyA), MacroStep{}, keyUp(KeyA)},
-                                  {MacroStep{}, delay(1), delay(2)});
-         },
+         configurationOf({{0, macroOf({keyDown(KeyA), MacroStep{}, keyUp(KeyA)},
+                                      {MacroStep{}, delay(1), delay(2)})}}),
          {"Input 1: A is pressed and never released",
           "Input 1: 1 activation step and 2 deactivation steps after an empty step are never "
           "sent"}},
         {"repeat without activation steps",
-         [](Configuration& c) { c.input(5) = macroOf({}, {delay(3)}, 2); },
+         configurationOf({{5, macroOf({}, {delay(3)}, 2)}}),
          {"Input 6: the macro repeats but has no activation steps to repeat"}},
         {"a deactivation release of a key never pressed, once per key",
-         [](Configuration& c) {
-             c.input(6) =
-                 macroOf({keyDown(KeyA), keyUp(KeyA)}, {keyUp(KeyA), keyUp(KeyB), keyUp(KeyB)});
-         },
+         configurationOf(
+             {{6, macroOf({keyDown(KeyA), keyUp(KeyA)}, {keyUp(KeyA), keyUp(KeyB), keyUp(KeyB)})}}),
          {"Input 7: the deactivation sequence releases B, which nothing pressed before"}},
         {"over the size limit",
-         [](Configuration& c) {
-             for (int i = 0; i < 32; ++i) {
-                 c.input(i) = fullMacro();
-             }
-         },
+         configurationOf(overfull),
          {"The configuration needs 8344 bytes, more than the 4032 the device holds"}},
     };
-    for (const auto& [name, build, expected] : cases) {
-        Configuration config;
-        build(config);
+    for (const auto& [name, config, expected] : cases) {
         std::vector<std::string> lines;
         for (const Finding& finding : configurationFindings(config)) {
             lines.push_back(describeFinding(finding));
