@@ -1,5 +1,6 @@
 #include "windows/platform/QtFileDialogs.h"
 
+#include <QDir>
 #include <QString>
 #include <QStringList>
 
@@ -62,7 +63,10 @@ std::optional<std::string> QtFileDialogs::run(const FileDialogRequest& request,
     if (chosen.isEmpty()) {
         return std::nullopt;
     }
-    return chosen.first().toStdString();
+    // Qt separates folders with '/' everywhere; on Windows the name the
+    // program shows and stores is spelled as the user knows it, with
+    // backslashes.
+    return QDir::toNativeSeparators(chosen.first()).toStdString();
 }
 
 } // namespace vantrel

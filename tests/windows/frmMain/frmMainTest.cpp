@@ -435,9 +435,16 @@ private slots:
         h.config.input(0) = macroOf({delay(0), delay(0), keyDown(KeyA)});
         editor.setupMacro(h.window, 0);
 
+        // Qt names a list by its choice on Linux, and elsewhere by its own
+        // name, the choice being its value.
+#ifdef Q_OS_UNIX
+        const QString rateListSpoken = "10 per sec (Maximum rate, Rotary Switch 2) | ";
+#else
+        const QString rateListSpoken =
+            "Rotary Switch 2, Maximum rate (Maximum rate, Rotary Switch 2) | ";
+#endif
         const QList<QPair<QWidget*, QStringList>> windows{
-            {&h.window,
-             {"Input 12: Single Key, A | ", "10 per sec (Maximum rate, Rotary Switch 2) | "}},
+            {&h.window, {"Input 12: Single Key, A | ", rateListSpoken}},
             // A greyed tab sounds disabled; none sounds focused while the tab
             // row has no focus.
             {&dialog,

@@ -3,6 +3,7 @@
 #include "windows/platform/QtMessagePrompter.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListView>
@@ -106,7 +107,9 @@ private slots:
         QCOMPARE(shown, QStringList({"Save File", "Config.cfg", "All Files (*.*)", "confirms"}));
         listed.sort();
         QCOMPARE(listed, QStringList({"Config", "old.cfg"}));
-        QCOMPARE(QString::fromStdString(chosen.value_or("")), folder.filePath("new.cfg"));
+        // In the system's own spelling: with backslashes on Windows.
+        QCOMPARE(QString::fromStdString(chosen.value_or("")),
+                 QDir::toNativeSeparators(folder.filePath("new.cfg")));
     }
 };
 
